@@ -1,0 +1,51 @@
+#pragma once
+
+#include "model/Units.h"
+
+#include <string>
+
+// The values shared by the editor and evaluation: the component being added or
+// edited, the particle description, the log-normal step control and the latest
+// results. Particle sizes and the step control are single precision on purpose:
+// that decides which sizes the log-normal integration visits.
+struct EvalContext {
+    // Component being added or edited.
+    std::string NodeName;
+    std::string NodeType = " ";
+    int NodeInt = 0;
+    int CurrRow = 0;  // 1-based; 0 = none
+    double T = 25.0, P = Units::Po, L = 1.0;
+    double A1 = 0.0, A2 = 90.0, A3 = 0.0;
+    double D1 = 34.9, D2 = 34.9;
+    double Qa = 57.0, Ve = 10.0, Rd = 0.1016;
+    std::string TU = Units::Metric, LU = Units::Metric, PU = Units::Metric,
+                D1U = Units::Metric, D2U = Units::Metric, FU = Units::Metric,
+                RU = Units::Metric, FSU = Units::Metric;
+
+    // Particle description (set once at start-up, not by a new line).
+    std::string DType = "Mono";
+    float Dp = 10.0f;    // [um]
+    float MDp = 5.0f;    // [um]
+    float DpSD = 2.5f;   // [-]
+    std::string TypeDist = "Mono";
+
+    // Log-normal step control.
+    float LowV = 0.0f, HighV = 0.0f, DpStep = 0.0f;
+    int NumSteps1 = 0;
+    float NewHighV = 0.0f;
+
+    // Latest results.
+    double NodeTrans = 0, TubeDT = 0, TubeST = 0, TubeIT = 0;
+    double MNodeTrans = 0, PNodeTrans = 0;
+    double SystemTrans = 0, MassTrans = 0, PartTrans = 0;
+
+    // Name counters.
+    int TINo = 0, BINo = 0, CINo = 0, EINo = 0, NINo = 0, SINo = 0;
+
+    // Operation in progress: 0 adding / new line / study, 1 moving or study dialog,
+    // 2 editing, 4 deleting.
+    int RefNum = 0;
+
+    // Values a new line starts with; the particle description is kept.
+    void ResetForNewLine();
+};

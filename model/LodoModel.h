@@ -1,0 +1,43 @@
+#pragma once
+
+#include "model/DisplaySink.h"
+#include "model/EvalContext.h"
+#include "model/TLodoComp.h"
+
+#include <optional>
+#include <string>
+
+// The sample line together with its evaluation context and display outputs:
+// what the main window owns.
+struct LodoModel {
+    LodoList List;
+    EvalContext Ctx;
+    DisplaySink Display;
+};
+
+// Loads the context for a new (RefNum 0) or edited (RefNum 2) component.
+void SetNodeValues(LodoModel& m);
+
+// Evaluates the component at Row (0-based) and recomputes the system totals.
+void CalcNodeTrans(LodoModel& m, int Row);
+
+// The six per-type evaluations; called through CalcNodeTrans.
+void TubeTransM(LodoModel& m, int Row);
+void BendTransM(LodoModel& m, int Row);
+void ContractTransM(LodoModel& m, int Row);
+void ExpandTransM(LodoModel& m, int Row);
+void NozzleTransM(LodoModel& m, int Row);
+void ShroudTransM(LodoModel& m, int Row);
+
+struct AlignResult {
+    bool FittingResized = false;  // a contraction or expansion had to be resized
+    bool ShowMessage7 = false;    // resized while RefNum != 0: the GUI shows message 7
+};
+
+// Makes flow and pressure uniform from component CR, carries diameters along the
+// line, then evaluates rows 0..Count-1 in order. Refreshing the grid and the
+// drawing is the caller's job.
+AlignResult AlignList(LodoModel& m, int CR);
+
+// True when any result of the component is not a finite number.
+bool HasInvalidResult(const TLodoComp& c);
