@@ -1,0 +1,48 @@
+#pragma once
+
+#include "model/EvalContext.h"
+#include "model/TLodoComp.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+// A line read from a file, handed over whole: readers never leave a half-read line.
+struct NameCounters {
+    int TINo = 0, BINo = 0, CINo = 0, EINo = 0, NINo = 0, SINo = 0;
+    bool operator==(const NameCounters&) const = default;
+};
+
+struct LineFile {
+    LodoList List;
+    std::optional<std::string> LineName;  // absent when the file names no line
+    NameCounters Counters;  // .lxl: 0 (raise with RaiseNameCounters); .lpl: the trailer
+};
+
+struct FileError {
+    std::string Message;  // one line, fit for a message box
+};
+
+using ReadResult = std::variant<LineFile, FileError>;
+
+// `defaults` supplies the values of a new record before the file's fields are set.
+ReadResult ReadLxlFile(const std::filesystem::path& path, const EvalContext& defaults);
+ReadResult ReadLplFile(const std::filesystem::path& path, const EvalContext& defaults);
+
+// Writes atomically (beside the target, then rename). Returns the error, if any.
+std::optional<FileError> WriteLxlFile(const std::filesystem::path& path, const LodoList& list,
+                                      const std::string& lineName);
+
+// The legacy one-line layout of the component at SRow (0-based).
+std::string ConvertToStr(const LodoList& list, int SRow);
+
+// The line in the legacy file layout (count, one line per component, counters and
+// name): the snapshot the unsaved-change test compares.
+std::vector<std::string> LegacySnapshot(const LodoList& list, const NameCounters& counters,
+                                        const std::string& lineName);
+
+// Raises each counter to at least the highest number its prefix carries in the
+// names of `list` (T-7 -> TINo >= 7); nozzles and shrouded probes share "N-".
+void RaiseNameCounters(const LodoList& list, NameCounters& counters);
