@@ -1,0 +1,299 @@
+#include "studies/engine/ParameterStudy.h"
+
+#include "model/NumberFormat.h"
+#include "model/Units.h"
+
+#include <cmath>
+#include <tuple>
+
+namespace {
+
+// The fields a user enters; results and the transition mark on the name are left
+// out because evaluation rewrites them.
+auto Inputs(const TLodoComp& c) {
+    return std::tie(c.NType, c.NTypeInt, c.Temp, c.Press, c.Len, c.Brd, c.Dia1, c.Dia2, c.Dia3,
+                    c.Ang1, c.Ang2, c.Ang3, c.Flow, c.FStream, c.TempUnit, c.PressUnit, c.LenUnit,
+                    c.Dia1Unit, c.Dia2Unit, c.Dia3Unit, c.FlowUnit, c.RadiusUnit, c.FStreamUnit);
+}
+
+bool SameInputs(const LodoList& a, const LodoList& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        // Bitwise for doubles: a study must not leave even a rounding change behind.
+        if (!(Inputs(a[i]) == Inputs(b[i]))) return false;
+    }
+    return true;
+}
+
+void EvaluateLine(LodoModel& m) {
+    const int count = static_cast<int>(m.List.size());
+    for (int J = 0; J < count; ++J) CalcNodeTrans(m, J);
+}
+
+// Holds what a study borrows (the line, Dp, DType) and gives it back, also when the
+// study ends early.
+class LineLoan {
+public:
+    explicit LineLoan(LodoModel& m)
+        : m_(m), list_(m.List), dp_(m.Ctx.Dp), dtype_(m.Ctx.DType) {}
+    LineLoan(const LineLoan&) = delete;
+    LineLoan& operator=(const LineLoan&) = delete;
+
+    // Puts the inputs back and re-evaluates the line through AlignList(CR).
+    void Return(int CR) {
+        m_.List = list_;
+        m_.Ctx.Dp = dp_;
+        m_.Ctx.DType = dtype_;
+        AlignList(m_, CR);
+        // Re-alignment recomputes fitting diameters from their ratio, which need not
+        // give back the last bit; the user's inputs win over that round trip.
+        if (!SameInputs(m_.List, list_)) {
+            m_.List = list_;
+            EvaluateLine(m_);
+        }
+        // Log-normal evaluation moves the running size; the user's size stays.
+        m_.Ctx.Dp = dp_;
+        m_.Ctx.DType = dtype_;
+        returned_ = true;
+    }
+
+    ~LineLoan() {
+        if (returned_) return;
+        m_.List = list_;
+        m_.Ctx.Dp = dp_;
+        m_.Ctx.DType = dtype_;
+    }
+
+private:
+    LodoModel& m_;
+    LodoList list_;
+    float dp_;
+    std::string dtype_;
+    bool returned_ = false;
+};
+
+std::string G15(double x) { return NumberFormat::General15(x); }
+
+std::optional<StudyMessage> CheckPoints(int Z, double IVal, double FVal) {
+    if (Z < 1 || Z > MaxStudyPoints)
+        return StudyMessage{0, "The number of points must be from 1 to 50."};
+    if (!std::isfinite(IVal) || !std::isfinite(FVal))
+        return StudyMessage{0, "The start and end values must be numbers."};
+    return std::nullopt;
+}
+
+StudyOutcome Failed(StudyKind kind, StudyMessage msg) {
+    StudyOutcome o;
+    o.Kind = kind;
+    o.Error = std::move(msg);
+    return o;
+}
+
+StudyMessage NoComponents() { return {9, std::string(NoComponentsText)}; }
+
+bool IsInlet(const TLodoComp& c) { return c.NTypeInt == NodeNozzle || c.NTypeInt == NodeShroud; }
+
+// Runs the loop shared by every study: set the input to each value, evaluate the
+// line in order, and record the point.
+template <class SetValue, class RecordPoint>
+void StepThrough(LodoModel& m, int Z, double IVal, double FVal, SetValue setValue,
+                 RecordPoint recordPoint) {
+    const double VStep = Z > 1 ? (FVal - IVal) / (Z - 1) : 0.0;
+    double VValue = IVal;
+    for (int K = 1; K <= Z; ++K) {
+        setValue(VValue);
+        EvaluateLine(m);
+        recordPoint(VValue);
+        VValue += VStep;
+    }
+}
+
+}  // namespace
+
+std::string_view VaryTypeText(StudyKind kind) {
+    switch (kind) {
+    case StudyKind::Flow: return "Flow";
+    case StudyKind::Diameter: return "Diameter";
+    case StudyKind::Particle: return "Particle";
+    case StudyKind::FreeStream: return "Free_Stream";
+    }
+    return "";
+}
+
+std::optional<StudyKind> StudyKindFromVaryType(std::string_view varyType) {
+    for (StudyKind k : {StudyKind::Flow, StudyKind::Diameter, StudyKind::Particle,
+                        StudyKind::FreeStream}) {
+        if (VaryTypeText(k) == varyType) return k;
+    }
+    return std::nullopt;
+}
+
+StudyOutcome FlowAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
+    constexpr StudyKind kind = StudyKind::Flow;
+    if (m.List.empty()) return Failed(kind, NoComponents());
+    if (auto e = CheckPoints(Z, IVal, FVal)) return Failed(kind, *e);
+
+    StudyOutcome o;
+    o.Kind = kind;
+    m.Ctx.RefNum = 0;
+    LineLoan loan(m);
+    m.List[0].FlowUnit = Units::Metric;
+    o.Lines.emplace_back(FlowHeader);
+    StepThrough(
+        m, Z, IVal, FVal,
+        [&](double v) {
+            m.List[0].Flow = v;
+            AlignList(m, 0);
+        },
+        [&](double v) {
+            const StudyRow row{v, m.Ctx.SystemTrans * 100.0, 0.0};
+            o.Rows.push_back(row);
+            o.Lines.push_back(G15(row.Value) + "\t" + G15(row.Pent / 100.0));
+        });
+    loan.Return(0);
+    return o;
+}
+
+StudyOutcome DiaAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
+    constexpr StudyKind kind = StudyKind::Diameter;
+    if (m.List.empty()) return Failed(kind, NoComponents());
+    if (auto e = CheckPoints(Z, IVal, FVal)) return Failed(kind, *e);
+
+    StudyOutcome o;
+    o.Kind = kind;
+    int BGin = 0;
+    if (IsInlet(m.List[0])) {
+        if (m.List.size() == 1) return Failed(kind, StudyMessage{0, std::string(InletOnlyText)});
+        o.Notices.emplace_back(m.List[0].NTypeInt == NodeNozzle ? NozzleNotice : ProbeNotice);
+        BGin = 1;
+    }
+
+    // A fitting keeps its diameter ratio through the study.
+    const TLodoComp& varied = m.List[BGin];
+    double Ratio = 1.0;
+    if (varied.NType == "Contraction" || varied.NType == "Expansion") {
+        // Both diameters become millimetres below, so a ratio between different units
+        // has to be taken in millimetres too.
+        Ratio = varied.Dia1Unit == varied.Dia2Unit || (!Units::IsMetric(varied.Dia1Unit) &&
+                                                        !Units::IsMetric(varied.Dia2Unit))
+                    ? varied.Dia2 / varied.Dia1
+                    : Units::DiaToMm(varied.Dia2, varied.Dia2Unit) /
+                          Units::DiaToMm(varied.Dia1, varied.Dia1Unit);
+    }
+
+    m.Ctx.RefNum = 0;
+    LineLoan loan(m);
+    m.List[BGin].Dia1Unit = Units::Metric;
+    m.List[BGin].Dia2Unit = Units::Metric;
+    o.Lines.emplace_back(DiaHeader);
+    StepThrough(
+        m, Z, IVal, FVal,
+        [&](double v) {
+            m.List[BGin].Dia1 = v;
+            m.List[BGin].Dia2 = v * Ratio;
+            AlignList(m, BGin);
+        },
+        [&](double v) {
+            // With an inlet in front, the penetration of the line behind it.
+            const double pent = BGin == 1 ? m.Ctx.SystemTrans / m.List[0].TransM1 * 100.0
+                                          : m.Ctx.SystemTrans * 100.0;
+            const StudyRow row{v, pent, 0.0};
+            o.Rows.push_back(row);
+            o.Lines.push_back(G15(row.Value) + "\t" + G15(row.Pent / 100.0));
+        });
+    loan.Return(BGin);
+    return o;
+}
+
+StudyOutcome PartAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
+    constexpr StudyKind kind = StudyKind::Particle;
+    if (m.List.empty()) return Failed(kind, NoComponents());
+    if (auto e = CheckPoints(Z, IVal, FVal)) return Failed(kind, *e);
+
+    StudyOutcome o;
+    o.Kind = kind;
+    m.Ctx.RefNum = 0;
+    LineLoan loan(m);
+    // Monodisperse whatever distribution is selected: the study asks about one size.
+    m.Ctx.DType = "Mono";
+    o.Lines.emplace_back(PartHeader);
+    StepThrough(
+        m, Z, IVal, FVal,
+        // The evaluation's size is single precision; the table keeps the exact value.
+        [&](double v) { m.Ctx.Dp = static_cast<float>(v); },
+        [&](double v) {
+            const StudyRow row{v, m.Ctx.SystemTrans * 100.0, 0.0};
+            o.Rows.push_back(row);
+            o.Lines.push_back(G15(row.Value) + "\t" + G15(row.Pent / 100.0));
+        });
+    loan.Return(0);
+    return o;
+}
+
+StudyOutcome FreeStreamAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
+    constexpr StudyKind kind = StudyKind::FreeStream;
+    if (m.List.empty()) return Failed(kind, NoComponents());
+    if (!IsInlet(m.List[0])) return Failed(kind, StudyMessage{12, std::string(NeedsInletText)});
+    if (auto e = CheckPoints(Z, IVal, FVal)) return Failed(kind, *e);
+
+    StudyOutcome o;
+    o.Kind = kind;
+    m.Ctx.RefNum = 0;
+    LineLoan loan(m);
+    m.List[0].FStreamUnit = Units::Metric;
+    o.Lines.emplace_back(FreeStreamHeader);
+    StepThrough(
+        m, Z, IVal, FVal,
+        [&](double v) {
+            m.List[0].FStream = v;
+            AlignList(m, 0);
+        },
+        [&](double v) {
+            const StudyRow row{v, m.Ctx.SystemTrans * 100.0, m.List[0].TransM2};
+            o.Rows.push_back(row);
+            o.Lines.push_back(G15(row.Value) + "\t" + G15(row.Pent / 100.0) + "\t" +
+                              G15(row.Asp));
+        });
+    loan.Return(0);
+    return o;
+}
+
+StudyOutcome RunStudy(LodoModel& m, StudyKind kind, int Z, double IVal, double FVal) {
+    switch (kind) {
+    case StudyKind::Flow: return FlowAnalysis(m, Z, IVal, FVal);
+    case StudyKind::Diameter: return DiaAnalysis(m, Z, IVal, FVal);
+    case StudyKind::Particle: return PartAnalysis(m, Z, IVal, FVal);
+    case StudyKind::FreeStream: return FreeStreamAnalysis(m, Z, IVal, FVal);
+    }
+    return Failed(kind, StudyMessage{0, "Unknown study."});
+}
+
+std::string StudyFileName(std::string_view DFileName, StudyKind kind) {
+    std::string_view word;
+    switch (kind) {
+    case StudyKind::Flow: word = "Flow"; break;
+    case StudyKind::Diameter: word = "Tube"; break;
+    case StudyKind::Particle: word = "PSiz"; break;
+    case StudyKind::FreeStream: word = "Free_Stream"; break;
+    }
+    // Only a dot in the last path element starts an extension.
+    const std::size_t slash = DFileName.find_last_of("/\\");
+    const std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
+    const std::size_t dot = DFileName.rfind('.');
+    std::string name(DFileName);
+    if (dot != std::string_view::npos && dot >= nameStart) name.erase(dot);
+    return name + std::string(word);
+}
+
+void StoreRows(DataPass& data, const StudyOutcome& outcome) {
+    if (!outcome.Ran()) return;
+    StudyArray* target = nullptr;
+    switch (outcome.Kind) {
+    case StudyKind::Flow: target = &data.FArr; break;
+    case StudyKind::Diameter: target = &data.DArr; break;
+    case StudyKind::Particle: target = &data.PArr; break;
+    case StudyKind::FreeStream: target = &data.FSArr; break;
+    }
+    for (std::size_t K = 0; K < outcome.Rows.size() && K < target->size(); ++K)
+        (*target)[K] = outcome.Rows[K];
+}
