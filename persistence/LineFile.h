@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -18,7 +19,9 @@ struct NameCounters {
 struct LineFile {
     LodoList List;
     std::optional<std::string> LineName;  // absent when the file names no line
-    NameCounters Counters;  // .lxl: 0 (raise with RaiseNameCounters); .lpl: the trailer
+    // .lxl: the highest numbers the names carry (a caller raises its own counters to
+    // these with RaiseNameCounters or a max); .lpl: the trailer, raised the same way.
+    NameCounters Counters;
 };
 
 struct FileError {
@@ -31,11 +34,20 @@ using ReadResult = std::variant<LineFile, FileError>;
 ReadResult ReadLxlFile(const std::filesystem::path& path, const EvalContext& defaults);
 ReadResult ReadLplFile(const std::filesystem::path& path, const EvalContext& defaults);
 
+// The same readers over text already in memory (the whole file's bytes).
+ReadResult ReadLxlText(std::string_view text, const EvalContext& defaults);
+ReadResult ReadLplBytes(std::string_view bytes, const EvalContext& defaults);
+
 // Writes atomically (beside the target, then rename). Returns the error, if any.
 std::optional<FileError> WriteLxlFile(const std::filesystem::path& path, const LodoList& list,
                                       const std::string& lineName);
 
-// The legacy one-line layout of the component at SRow (0-based).
+// The document WriteLxlFile writes, or why it cannot be written (an input that is
+// not a finite number would make a file that no reader accepts).
+std::variant<std::string, FileError> BuildLxlText(const LodoList& list,
+                                                  const std::string& lineName);
+
+// The legacy one-line layout of the component at SRow (0-based); empty outside the list.
 std::string ConvertToStr(const LodoList& list, int SRow);
 
 // The line in the legacy file layout (count, one line per component, counters and
@@ -46,3 +58,12 @@ std::vector<std::string> LegacySnapshot(const LodoList& list, const NameCounters
 // Raises each counter to at least the highest number its prefix carries in the
 // names of `list` (T-7 -> TINo >= 7); nozzles and shrouded probes share "N-".
 void RaiseNameCounters(const LodoList& list, NameCounters& counters);
+
+// The fields of one legacy line: split at every delimiter, nothing trimmed; a field
+// that begins with a double quote runs to its closing quote ("" stands for one quote)
+// and may hold delimiters.
+std::vector<std::string> Split(char Delimiter, std::string_view Str);
+
+// Legacy file bytes as UTF-8 text: a byte-order mark selects UTF-8 or UTF-16 (LE/BE);
+// without one, valid UTF-8 stays as it is and anything else is read as Windows-1252.
+std::string DecodeLegacyText(std::string_view bytes);

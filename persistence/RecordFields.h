@@ -1,0 +1,72 @@
+#pragma once
+
+#include "model/TLodoComp.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+// The 28 stored fields of a component, in file order (the .lxl file puts "LineName"
+// before them; the legacy layout has exactly these). PTrans and MTrans are not
+// stored: evaluation recomputes them.
+namespace RecordFields {
+
+using TextMember = std::string TLodoComp::*;
+using IntegerMember = std::int32_t TLodoComp::*;
+using NumberMember = double TLodoComp::*;
+
+struct Field {
+    std::string_view Name;
+    std::variant<TextMember, IntegerMember, NumberMember> Member;
+    bool IsResult = false;  // TransM1..4: evaluation output, may be non-finite
+};
+
+inline const std::array<Field, 28> All = {{
+    {"Name", &TLodoComp::Name},
+    {"NType", &TLodoComp::NType},
+    {"NTypeInt", &TLodoComp::NTypeInt},
+    {"TransM1", &TLodoComp::TransM1, true},
+    {"TransM2", &TLodoComp::TransM2, true},
+    {"TransM3", &TLodoComp::TransM3, true},
+    {"TransM4", &TLodoComp::TransM4, true},
+    {"Temp", &TLodoComp::Temp},
+    {"Press", &TLodoComp::Press},
+    {"Len", &TLodoComp::Len},
+    {"Brd", &TLodoComp::Brd},
+    {"Dia1", &TLodoComp::Dia1},
+    {"Dia2", &TLodoComp::Dia2},
+    {"Dia3", &TLodoComp::Dia3},
+    {"Ang1", &TLodoComp::Ang1},
+    {"Ang2", &TLodoComp::Ang2},
+    {"Ang3", &TLodoComp::Ang3},
+    {"Flow", &TLodoComp::Flow},
+    {"FStream", &TLodoComp::FStream},
+    {"TempUnit", &TLodoComp::TempUnit},
+    {"PressUnit", &TLodoComp::PressUnit},
+    {"LenUnit", &TLodoComp::LenUnit},
+    {"Dia1Unit", &TLodoComp::Dia1Unit},
+    {"Dia2Unit", &TLodoComp::Dia2Unit},
+    {"Dia3Unit", &TLodoComp::Dia3Unit},
+    {"FlowUnit", &TLodoComp::FlowUnit},
+    {"RadiusUnit", &TLodoComp::RadiusUnit},
+    {"FStreamUnit", &TLodoComp::FStreamUnit},
+}};
+
+// The field's value as stored text: numbers in the general 15-digit notation,
+// non-finite results as "NaN", "INF" or "-INF".
+std::string Format(const TLodoComp& c, const Field& f);
+
+// True when the field holds a number that no reader would accept back.
+bool IsUnstorable(const TLodoComp& c, const Field& f);
+
+// Sets the field from its stored text; returns the conversion message on failure
+// ("'abc' is not a valid floating point value").
+std::optional<std::string> Set(TLodoComp& c, const Field& f, std::string_view text);
+
+// A shrouded probe must name a catalogue model; returns the message otherwise.
+std::optional<std::string> CheckProbeModel(const TLodoComp& c);
+
+}  // namespace RecordFields
