@@ -1,0 +1,27 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+// The numbered messages of the editor, shown in an OK box (LodoError(E)).
+inline constexpr std::array<std::string_view, 12> LodoErrorTexts{
+    "Invalid Entry. Please Enter valid number. ",
+    "Length must be greater than 0.",
+    "Flow rate must be greater than 0",
+    "Angle must be between -360 and 360 degrees",
+    "Pressure must be greater than 0.",
+    "A Nozzle must be the first component in the sample line.",
+    "Sample Line contains a Contraction or Expansion. "
+    "User needs to validate the diameters of those Components.",
+    "Can not delete the only Component. Use \"File/New Sample Line\"",
+    "There are no components in sample system.",
+    "Angle must be between 0 and 180 degrees",
+    "Invalid File. Can not Open File",
+    "The first component must be a probe or nozzle for this analysis",
+};
+
+// Message E (1..12); empty for any other number.
+constexpr std::string_view LodoErrorText(int E) {
+    return (E >= 1 && E <= static_cast<int>(LodoErrorTexts.size())) ? LodoErrorTexts[E - 1]
+                                                                    : std::string_view{};
+}

@@ -1,0 +1,298 @@
+#pragma once
+
+#include "model/LodoModel.h"
+#include "persistence/LineFile.h"
+#include "session/PropertyPages.h"
+#include "session/SessionUi.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The editor of the main window without any widget. The window forwards the
+// user's commands, typing, keys, focus changes and button clicks here and renders
+// what the accessors expose; questions to the user go through SessionUi.
+//
+// Rendering rule for the window: setting a widget from the session's state must
+// not call back into the session (block the widgets' signals while rendering).
+// Only the user's own actions are forwarded.
+
+enum class EditKey { Enter, Down, Up };
+
+enum class UnitChoice { Metric, English, Neither };
+
+// What changed since the last notification; the observer receives a mask.
+enum Refresh : unsigned {
+    RefreshGrid = 1u << 0,     // rows or cell texts (Grid1GetValue, GridRowCount)
+    RefreshTotals = 1u << 1,   // Model().Display: SystemT, MassPent, MaxPartSize, panel, CurveR, ...
+    RefreshPage = 1u << 2,     // visible page, box texts, unit buttons, probe, NodeNameL, notes, focus
+    RefreshDrawing = 1u << 3,  // the line's geometry or DrawingVisible()
+    RefreshLabels = 1u << 4,   // LineName, LabelPent, LabelANSI1, LNStrVisible, FlashText8/9
+    RefreshAll = 0x1Fu,
+};
+
+// The values of the "Particle Distribution" window (DataPass PartSize, MeanPart,
+// PartSD, TypeDist). Single precision on purpose: the evaluation uses floats.
+struct DistributionSetting {
+    float PartSize = 10.0f;  // [um] monodisperse aerodynamic diameter
+    float MeanPart = 5.0f;   // [um] mass median aerodynamic diameter
+    float PartSD = 2.5f;     // [-] geometric standard deviation
+    std::string TypeDist = "Mono";  // "Mono" or "LogNormal"
+    bool operator==(const DistributionSetting&) const = default;
+};
+
+struct GridColumn {
+    std::string_view Name;    // column object name, e.g. "Column7"
+    std::string_view Header;  // header text, leading blanks included
+    int Width;                // nominal width [px]
+};
+
+// The ten columns of Grid1 in their initial order; Grid1GetValue's ACol indexes
+// this array (the column object, not its on-screen position).
+inline constexpr std::array<GridColumn, 10> GridColumns{{
+    {"Column7", "   Index", 64},
+    {"StringColumn1", " Component", 72},
+    {"StringColumn2", "     Type", 80},
+    {"StringColumn3", "Transmission", 72},
+    {"Column4", "Tube Length", 75},
+    {"Column11", "Bend Angle", 72},
+    {"Column9", "Bend Radius", 72},
+    {"Column3", "Inlet Diameter", 80},
+    {"Column8", "Outlet Diameter", 88},
+    {"Column1", "Temperature", 72},
+}};
+
+class LodoSession {
+public:
+    // Starts like the main window: particle description Mono 10 um (log-normal 5 um,
+    // 2.5), then the reset of New Sample Line without a question, an empty line
+    // named "Sample Line 1" and the unsaved-change reference taken.
+    explicit LodoSession(SessionUi& ui);
+
+    LodoSession(const LodoSession&) = delete;
+    LodoSession& operator=(const LodoSession&) = delete;
+
+    // ---- The line and the evaluation context ---------------------------------
+    const LodoModel& Model() const { return m_; }
+    // For the study and drawing code that borrows the line. After changing it
+    // directly, call ModelChangedExternally so the window refreshes.
+    LodoModel& Model() { return m_; }
+    const LodoList& List() const { return m_.List; }
+    int Count() const { return static_cast<int>(m_.List.size()); }
+    const EvalContext& Ctx() const { return m_.Ctx; }
+    NameCounters Counters() const;
+
+    // ---- Change notification -------------------------------------------------
+    using Observer = std::function<void(unsigned refreshMask)>;
+    // Called after every operation that changed something (once per operation).
+    void SetObserver(Observer observer) { observer_ = std::move(observer); }
+    // Grows with every change; lets a caller tell whether anything happened.
+    std::uint64_t Revision() const { return revision_; }
+    void ModelChangedExternally(unsigned mask = RefreshAll);
+
+    // ---- Component menu bar (append a component; nozzle and shrouded probe only
+    // into an empty line, else message 6 and the pages are hidden) ------------
+    void TubeMenuClick();
+    void BendMenuClick();
+    void ContractMenuClick();
+    void ExpandMenuClick();
+    void ShroudMenuClick();
+    void NozzleMenuClick();
+
+    // Makes the component at 0-based index CR the one being edited and shows its
+    // page. Out-of-range indexes do nothing.
+    void EditComp(int CR);
+
+    // ---- Entry boxes -----------------------------------------------------------
+    // Validation verdict CV: 0 accepted, else the LodoError number (1..5, 10).
+    // Numbers use "." only.
+    static int CheckValue(std::string_view S, int Tc);
+    // The key filter: true when the typed character must be discarded (every code
+    // from 1 to 127 except "-", "." and the digits, and every code of 128 and above).
+    // Apply it to inserted characters only; editing keys carry no character (0).
+    static bool myNum(char32_t c);
+
+    // Text of a box of the visible page (empty for boxes of other pages).
+    const std::string& BoxText(Box b) const;
+    // The user changed the text of a box (typing, pasting). Stores nothing yet.
+    void SetBoxText(Box b, std::string text);
+    // Enter, Down or Up in a box: validates the text; an invalid text shows its
+    // message and keeps the focus (returns false); a valid one moves the focus
+    // along the page's cycle, which stores the value (returns true).
+    bool BoxKey(Box b, EditKey key);
+    // The focus moved (mouse click, Tab, or away from the boxes: nullopt). Leaving a
+    // box whose text changed stores a valid text silently and ignores an invalid
+    // one. Passing the box that already has the focus does nothing. Forward only
+    // focus changes the user made, not window activation or pop-ups.
+    void FocusBox(std::optional<Box> b);
+    // The box that should have the keyboard focus (nullopt: none of the boxes).
+    std::optional<Box> FocusedBox() const { return focus_; }
+    // True after New Sample Line: the focus belongs in the line-name field.
+    bool LineNameFocused() const { return lineNameFocused_; }
+    // The line-name field was focused by the user.
+    void FocusLineName();
+
+    // ---- What the Component tab shows ----------------------------------------
+    Page VisiblePage() const { return page_; }  // Page::None: TabControl2 hidden
+    const std::string& NodeNameL() const { return nodeNameL_; }
+    // Which button of the visible page's pair is checked. Neither for the nozzle
+    // outlet pair (display only) and for quantities the page does not have.
+    UnitChoice UnitButton(Quantity q) const;
+    // The checked probe button (index into ProbeButtons), or -1.
+    int CheckedProbe() const { return probe_; }
+    const std::string& Label8() const { return label8_; }
+    const std::string& Label9() const { return label9_; }
+    // Set once a note was written; never cleared (the window flashes the note).
+    bool FlashText8() const { return flash8_; }
+    bool FlashText9() const { return flash9_; }
+
+    // ---- Main window labels ----------------------------------------------------
+    const std::string& LineName() const { return lineName_; }
+    void SetLineName(std::string name);
+    const std::string& LabelPent() const { return labelPent_; }
+    const std::string& LabelANSI1() const { return labelANSI1_; }
+    bool LNStrVisible() const { return lnStrVisible_; }  // LNStr1 and LNStr2
+    bool DrawingVisible() const { return drawingVisible_; }  // Dummy1: hidden after New Sample Line
+
+    // ---- Probe choice ----------------------------------------------------------
+    // The user checked probe button `index` (0..5 in ProbeButtons order).
+    void ProbeSelect(int index);
+
+    // ---- Unit buttons ------------------------------------------------------------
+    // The user clicked the Metric or English button of quantity q on the visible
+    // page (also when it was already checked: then only re-evaluates). Converts the
+    // edited component's value, rewrites its box with 5 significant digits, stores
+    // it and re-evaluates.
+    void SwitchUnit(Quantity q, UnitChoice target);
+    void TempEUnit() { SwitchUnit(Quantity::Temp, UnitChoice::English); }
+    void TempMUnit() { SwitchUnit(Quantity::Temp, UnitChoice::Metric); }
+    void PressEUnit() { SwitchUnit(Quantity::Press, UnitChoice::English); }
+    void PressMUnit() { SwitchUnit(Quantity::Press, UnitChoice::Metric); }
+    void FlowEUnit() { SwitchUnit(Quantity::Flow, UnitChoice::English); }
+    void FlowMUnit() { SwitchUnit(Quantity::Flow, UnitChoice::Metric); }
+    void DiaEUnit() { SwitchUnit(Quantity::Dia, UnitChoice::English); }
+    void DiaMUnit() { SwitchUnit(Quantity::Dia, UnitChoice::Metric); }
+    void Dia2EUnit() { SwitchUnit(Quantity::Dia2, UnitChoice::English); }
+    void Dia2MUnit() { SwitchUnit(Quantity::Dia2, UnitChoice::Metric); }
+    void LenEUnit() { SwitchUnit(Quantity::Len, UnitChoice::English); }
+    void LenMUnit() { SwitchUnit(Quantity::Len, UnitChoice::Metric); }
+    void FreeEUnit() { SwitchUnit(Quantity::Free, UnitChoice::English); }
+    void FreeMUnit() { SwitchUnit(Quantity::Free, UnitChoice::Metric); }
+    void RadiusEUnit() { SwitchUnit(Quantity::Radius, UnitChoice::English); }
+    void RadiusMUnit() { SwitchUnit(Quantity::Radius, UnitChoice::Metric); }
+
+    // ---- Component grid ----------------------------------------------------------
+    // Cell text; ACol indexes GridColumns. Empty outside the line.
+    std::string Grid1GetValue(int ACol, int ARow) const;
+    int GridRowCount() const { return Count(); }
+
+    // ---- Edit menu (the selection window comes through SessionUi) -------------
+    void MenuItemEditCompClick();
+    void MenuItemMoveCompClick();
+    void MenuItemDelCompClick();
+    // Numbers stored by the last closing of the selection window (0 at start) and
+    // the highest index offered by the last command.
+    int Item1() const { return item1_; }
+    int Item2() const { return item2_; }
+    int LodoCnt() const { return lodoCnt_; }
+
+    // ---- File menu -----------------------------------------------------------------
+    // The save question (Yes/No/Cancel) is asked only when the line differs from the
+    // reference taken after New, Open, Save and Save As. Cancel, closing the box or
+    // cancelling the Save As it started abandons the command (returns false).
+    bool NewLineClick();
+    // Open File / Open Pre V2 File: ask the save question when there are unsaved
+    // changes, then the dialog; the line is replaced only after the whole file was
+    // read. Cancel or a read error (shown by ShowError) leave everything as it was.
+    // Return true when the line was replaced.
+    bool LodoX();
+    bool MenuItemPreOpenClick();
+    // Opens a file without the dialog (command line, recent files); ".lpl" (any
+    // letter case) is read as a legacy file, anything else as ".lxl".
+    bool OpenFile(const std::filesystem::path& path);
+    // Save: to DFileName (extension forced to ".lxl") without a dialog, or Save As
+    // when there is no file name yet. Returns true when written.
+    bool MenuItemSaveClick1();
+    // Save As: always the dialog, which asks before replacing. Returns true when written.
+    bool MenuItemSaveAsClick1();
+    // Exit (also for the window's close box): the save question when needed.
+    // Returns true when the application may close.
+    bool MenuItemExitClick();
+    // Saves text lines through the save dialog (study export), proposing DFileName;
+    // sets DFileName to the chosen path. Returns true when written.
+    bool FileSaveAs(const std::vector<std::string>& FileSv, const std::string& ExtType);
+
+    // True when the line differs from the last reference (the save question is due).
+    bool IsModified() const;
+    const std::string& DFileName() const { return dFileName_; }
+    // The study export proposes its own name and restores the previous one.
+    void SetDFileName(std::string name) { dFileName_ = std::move(name); }
+
+    // ---- Distribution ----------------------------------------------------------------
+    // The values the distribution window shows and stores (also without Confirm).
+    const DistributionSetting& DistributionWindowValues() const { return dist_; }
+    void SetDistributionWindowValues(const DistributionSetting& s) { dist_ = s; }
+    // Confirm: stores the window values, applies them to the evaluation (Dp, MDp,
+    // DpSD, DType and the log-normal range), sets the penetration captions and the
+    // log-normal notes, and re-evaluates every component.
+    void ApplyDistribution(const DistributionSetting& s);
+
+private:
+    struct BoxState {
+        std::string Text;
+        std::string Committed;  // text last written by the session or stored
+    };
+
+    void Notify(unsigned mask);
+    void AddComponent(int code);
+    void ShowPage(Page p);
+    void WriteBox(Box b, double value);
+    double& ContextValue(Field f);
+    std::string& ContextUnit(Quantity q);
+    bool ChangeEdit(Box b);
+    void MoveFocus(Box from, int step);
+    void Align(int CR);
+    void EvaluateRow(int row);
+    void WriteNozzleNote(int variant);
+    bool AskToSave();
+    void ResetLine();
+    void TakeReference();
+    bool ReplaceLine(const std::filesystem::path& path, bool legacy);
+    bool SaveTo(const std::filesystem::path& path);
+    std::optional<std::filesystem::path> RunSaveAsDialog();
+    void SetCaptionsForDistribution();
+
+    SessionUi& ui_;
+    LodoModel m_;
+    Observer observer_;
+    std::uint64_t revision_ = 0;
+    unsigned pending_ = 0;
+    int depth_ = 0;
+
+    std::array<BoxState, BoxCount> boxes_{};
+    Page page_ = Page::None;
+    std::optional<Box> focus_;
+    bool lineNameFocused_ = false;
+    std::string nodeNameL_;
+    int probe_ = -1;
+    std::string label8_, label9_;
+    bool flash8_ = false, flash9_ = false;
+
+    std::string lineName_;
+    std::string labelPent_, labelANSI1_;
+    bool lnStrVisible_ = false;
+    bool drawingVisible_ = false;
+
+    int item1_ = 0, item2_ = 0, lodoCnt_ = 0;
+
+    std::string dFileName_;
+    std::vector<std::string> reference_;
+    DistributionSetting dist_;
+
+    friend class OperationScope;
+};
