@@ -2,6 +2,7 @@
 
 #include "model/DisplaySink.h"
 #include "model/EvalContext.h"
+#include "model/LogNormalSizes.h"
 #include "model/TLodoComp.h"
 
 #include <optional>
@@ -13,12 +14,16 @@ struct LodoModel {
     LodoList List;
     EvalContext Ctx;
     DisplaySink Display;
+    // Size classes of the log-normal integration, kept between evaluations; it
+    // only saves work and never changes a result.
+    LogNormalSizes Sizes;
 };
 
 // Loads the context for a new (RefNum 0) or edited (RefNum 2) component.
 void SetNodeValues(LodoModel& m);
 
-// Evaluates the component at Row (0-based) and recomputes the system totals.
+// Evaluates the component at Row (0-based) and recomputes the system totals. A Row
+// outside the line changes nothing.
 void CalcNodeTrans(LodoModel& m, int Row);
 
 // The six per-type evaluations; called through CalcNodeTrans.
@@ -36,8 +41,13 @@ struct AlignResult {
 
 // Makes flow and pressure uniform from component CR, carries diameters along the
 // line, then evaluates rows 0..Count-1 in order. Refreshing the grid and the
-// drawing is the caller's job.
+// drawing is the caller's job. A CR outside the line changes nothing.
 AlignResult AlignList(LodoModel& m, int CR);
 
-// True when any result of the component is not a finite number.
-bool HasInvalidResult(const TLodoComp& c);
+// True when any result of the component is not a finite number. PTrans and MTrans
+// only mean something after a log-normal evaluation: pass false to skip them.
+bool HasInvalidResult(const TLodoComp& c, bool withDistribution = true);
+
+// True when a system total is not a finite number (MassTrans and PartTrans only
+// in log-normal mode).
+bool HasInvalidSystem(const EvalContext& ctx);

@@ -1,0 +1,20 @@
+#include "model/EvalContext.h"
+
+void EvalContext::ResetForNewLine() {
+    NodeType = " ";
+    CurrRow = 0;
+    T = 25.0;
+    P = Units::Po;
+    L = 1.0;
+    A1 = 0.0;
+    A2 = 90.0;
+    A3 = 0.0;
+    D1 = 34.9;
+    D2 = 34.9;
+    Qa = 57.0;
+    Ve = 10.0;
+    Rd = 0.1016;
+    TU = LU = PU = D1U = D2U = FU = RU = FSU = Units::Metric;
+    TINo = BINo = CINo = EINo = NINo = SINo = 0;
+    RefNum = 0;
+}

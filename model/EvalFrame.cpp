@@ -1,0 +1,57 @@
+#include "model/EvalFrame.h"
+
+#include "model/PanelText.h"
+#include "model/Units.h"
+
+#include <cmath>
+
+namespace EvalFrame {
+
+std::string StripMark(const std::string& name) {
+    if (name.empty() || name.back() != '*') return name;
+    return name.substr(0, name.size() >= 2 ? name.size() - 2 : 0);
+}
+
+bool InTransition(double Re) { return Re > Units::ReLo && Re < Units::ReUp; }
+
+std::string MarkedName(const std::string& base, double Re1, double Re2) {
+    return InTransition(Re1) || InTransition(Re2) ? base + " *" : base;
+}
+
+bool IsLogNormal(const EvalContext& ctx) { return ctx.DType == "LogNormal"; }
+
+double FoldedInclination(double deg) {
+    const double a = std::fabs(deg);
+    return (a > 90.0 && a <= 270.0) ? 180.0 - a : deg;
+}
+
+void WriteCommonOutputs(DisplaySink& d, double Cc, double Q, double Visc, double Dens,
+                        double MeanFP) {
+    d.Cun_slip = PanelText::Fixed(Cc, 4);
+    d.Flow_in = PanelText::Fixed(Q, 1) + "   LPM";
+    d.AirVisLabel = PanelText::Sci(Visc) + "   (N-s/m²)";
+    d.AirDensityLabel = PanelText::Fixed(Dens, 4) + "     (kg/m³)";
+    d.AirMeanFreePathLabel = PanelText::Fixed(MeanFP, 4) + "       (µm)";
+}
+
+void ApplyLogNormal(LodoModel& m, const LogNormalOutcome& o) {
+    m.Ctx.PNodeTrans = o.PNodeTrans;
+    m.Ctx.MNodeTrans = o.MNodeTrans;
+    m.Ctx.NewHighV = o.NewHighV;
+    m.Ctx.Dp = o.DpAfter;
+    m.Display.MaxPartSize = "Maximum particle size that the system can transport = " +
+                            PanelText::Fixed(o.NewHighV, 2) + " (µm)";
+}
+
+void StoreResults(LodoModel& m, TLodoComp& c, const std::string& baseName, double Re1,
+                  double Re2, double TransM2, double TransM3, double TransM4) {
+    c.TransM1 = m.Ctx.NodeTrans;
+    c.TransM2 = TransM2;
+    c.TransM3 = TransM3;
+    c.TransM4 = TransM4;
+    c.MTrans = m.Ctx.MNodeTrans;
+    c.PTrans = m.Ctx.PNodeTrans;
+    c.Name = MarkedName(baseName, Re1, Re2);
+}
+
+}  // namespace EvalFrame

@@ -1,0 +1,107 @@
+#include "model/EvalFrame.h"
+#include "model/PanelText.h"
+#include "model/Units.h"
+#include "physics/LodoMath.h"
+
+#include <array>
+#include <cmath>
+#include <numbers>
+
+using namespace LodoMath;
+using PanelText::Fmt;
+using PanelText::Row;
+using PanelText::RowSpec;
+
+namespace {
+
+constexpr std::string_view Dashes = " -------------- ";
+
+constexpr std::array<RowSpec, 21> TubePanel{{
+    Row("Inlet Velocity", Fmt::Fixed, 4, "   m/s"),
+    Row("Inlet Reynolds No", Fmt::Fixed, 2),
+    Row("Sedimentation Case", Fmt::Text, 0, Dashes, Argb::DarkBlue, true),
+    Row("Particle Terminal Velocity (Vts):", Fmt::Fixed, 5, "  m/s"),
+    Row("Residence Time (t`):", Fmt::Fixed, 5),
+    Row("Sed. Parameter Z:", Fmt::Fixed, 5),
+    Row("Sed. Parameter K:", Fmt::Fixed, 5),
+    Row("Sed. Transmission:", Fmt::Fixed, 5),
+    Row("Diffusion Case", Fmt::Text, 0, Dashes, Argb::DarkBlue, true),
+    Row("Thermal Diff Coef:", Fmt::Sci),
+    Row("Diffusion Time:", Fmt::Sci),
+    Row("Sherword No (Lam):", Fmt::Fixed, 2),
+    Row("Sherwood No (Turb):", Fmt::Fixed, 2),
+    Row("Schmidt No:", Fmt::Fixed, 1),
+    Row("Diffusion Transmission:", Fmt::Fixed, 4),
+    Row("Inertial Case", Fmt::Text, 0, Dashes, Argb::DarkBlue, true),
+    Row("Stokes No (Stk):", Fmt::Fixed, 4),
+    Row("Relaxation Time (tau+):", Fmt::Fixed, 4),
+    Row("Dimensionless Deposition Vel. (V+)", Fmt::Fixed, 4),
+    Row("Particle Deposition Velocity (Vt)", Fmt::Fixed, 4, "   m/s"),
+    Row("Inertial Transmission:", Fmt::Fixed, 4),
+}};
+
+}  // namespace
+
+void TubeTransM(LodoModel& m, int Row) {
+    EvalContext& ctx = m.Ctx;
+    TLodoComp& c = m.List[static_cast<std::size_t>(Row)];
+    const std::string base = EvalFrame::StripMark(c.Name);
+    const double Tn = Units::TempToC(c.Temp, c.TempUnit);
+    const double Pn = Units::PressToKPa(c.Press, c.PressUnit);
+    const double Ln = Units::TubeLenToM(c.Len, c.LenUnit);
+    const double Dn = Units::DiaToMm(c.Dia1, c.Dia1Unit);
+    const double Qn = Units::FlowToLpm(c.Flow, c.FlowUnit);
+    const double An = std::numbers::pi * EvalFrame::FoldedInclination(c.Ang1) / 180.0;
+    const bool logNormal = EvalFrame::IsLogNormal(ctx);
+    if (logNormal) ctx.Dp = ctx.MDp;
+    const double Dp = ctx.Dp;
+
+    const double Vn1 = Vel(Dn, Qn);
+    const double Vn2 = Vn1;
+    const double Re1 = ReynoldsNo(Vn1, Dn, Tn, Pn);
+    const double Re2 = ReynoldsNo(Vn2, Dn, Tn, Pn);
+    const double Visc = AirVis(Tn);
+    const double Aden = AirDensity(Tn, Pn);
+    const double MeanFP = AirMFP(Tn, Pn);
+    const double CunS = SlipCorr(Dp, Tn, Pn);
+
+    const double SetVel = SettleVel(Tn, Dp, Pn, Ln, Vn1, Dn, An);
+    const double ResT = ResTime(Dn, Ln, An, Vn1, SetVel);
+    const double SPZ = 1.2732395447351628 * ResT;
+    const double SPK = 0.75 * ResT > 1 ? 1.0 : 0.75 * ResT;
+    const double DCoef = DiffCoeff(Tn, Pn, Dp);
+    const double DifT = DiffTime(Tn, Pn, Dp, Ln, Qn);
+    const double SherL = ShLow(Tn, Pn, Dp, Ln, Qn);
+    const double SherH = ShHigh(Tn, Pn, Dp, Vn1, Dn);
+    const double SchNo = SchmidtNo(Tn, Pn, Dp);
+    const double Stk = StkNo(Tn, Pn, Dp, Vn1, Dn);
+    const double RelNo = RelaxNo(Tn, Pn, Dp, Vn1, Dn);
+    const double VPL = VPlus(Tn, Pn, Dp, Vn1, Dn);
+    const double VelDp = std::pow(Re1, -0.125) * VPL * Vn1 / 5.03;
+    EvalFrame::WriteCommonOutputs(m.Display, CunS, Qn, Visc, Aden, MeanFP);
+
+    auto mechanisms = [&](double d) {
+        ctx.TubeDT = TubeDiffTran(Tn, d, Vn1, Dn, Ln, Qn, Pn);
+        ctx.TubeST = TubeSedTrans(Tn, d, Pn, Ln, Vn1, Dn, An);
+        ctx.TubeIT = TubeInertTrans(Tn, d, Vn1, Dn, Pn, Ln, Qn);
+    };
+    if (!logNormal) {
+        mechanisms(Dp);
+        ctx.NodeTrans = ctx.TubeDT * ctx.TubeST * ctx.TubeIT;
+    } else {
+        const auto o = EvalFrame::IntegrateLogNormal(m.Sizes, ctx, [&](double d) {
+            return TubeDiffTran(Tn, d, Vn1, Dn, Ln, Qn, Pn) *
+                   TubeSedTrans(Tn, d, Pn, Ln, Vn1, Dn, An) *
+                   TubeInertTrans(Tn, d, Vn1, Dn, Pn, Ln, Qn);
+        });
+        EvalFrame::ApplyLogNormal(m, o);
+        mechanisms(ctx.MDp);
+        ctx.NodeTrans = ctx.MNodeTrans;
+    }
+    EvalFrame::StoreResults(m, c, base, Re1, Re2, ctx.TubeDT, ctx.TubeST, ctx.TubeIT);
+
+    const std::array<double, 21> values{Vn1,   Re1,   0,     SetVel,     ResT,  SPZ,   SPK,
+                                        ctx.TubeST, 0, DCoef, DifT, SherL, SherH, SchNo,
+                                        ctx.TubeDT, 0, Stk,   RelNo, VPL,   VelDp, ctx.TubeIT};
+    PanelText::FillPanel(m.Display, TubePanel, values);
+}
