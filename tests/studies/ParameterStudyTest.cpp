@@ -45,6 +45,8 @@ struct StudyCase {
     std::size_t tabs;
 };
 
+void PrintTo(const StudyCase& c, std::ostream* os) { *os << c.what; }
+
 class EveryStudy : public ::testing::TestWithParam<std::tuple<StudyCase, const char*>> {};
 
 TEST_P(EveryStudy, RowsLinesAndTheLineGivenBack) {
@@ -64,8 +66,8 @@ TEST_P(EveryStudy, RowsLinesAndTheLineGivenBack) {
     EXPECT_REL_NEAR(o.Rows.back().Value, c.to, 1e-12);
     for (std::size_t k = 0; k < o.Rows.size(); ++k) {
         const StudyRow& row = o.Rows[k];
-        EXPECT_GE(row.Pent, 0.0) << "point " << k + 1;
-        EXPECT_LE(row.Pent, 100.0) << "point " << k + 1;
+        // An over-aspirating inlet may pass more than 100 %; never less than nothing.
+        EXPECT_TRUE(std::isfinite(row.Pent) && row.Pent >= 0.0) << "point " << k + 1;
         EXPECT_EQ(Tabs(o.Lines[k + 1]), c.tabs);
         EXPECT_EQ(o.Lines[k + 1].substr(0, o.Lines[k + 1].find('\t')),
                   NumberFormat::General15(row.Value));
