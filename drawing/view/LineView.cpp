@@ -1,0 +1,375 @@
+#include "drawing/view/LineView.h"
+
+#include "drawing/geometry/DrawSampleLine.h"
+
+#include <Qt3DCore/QEntity>
+#include <Qt3DCore/QTransform>
+#include <Qt3DExtras/QConeMesh>
+#include <Qt3DExtras/QCylinderMesh>
+#include <Qt3DExtras/QExtrudedTextMesh>
+#include <Qt3DExtras/QForwardRenderer>
+#include <Qt3DExtras/QPhongAlphaMaterial>
+#include <Qt3DExtras/QPhongMaterial>
+#include <Qt3DExtras/Qt3DWindow>
+#include <Qt3DRender/QCamera>
+#include <Qt3DRender/QDirectionalLight>
+#include <Qt3DRender/QRenderCapture>
+#include <Qt3DRender/QRenderSettings>
+
+#include <QEventLoop>
+#include <QFontDatabase>
+#include <QMouseEvent>
+#include <QPainterPath>
+#include <QPointer>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+using Drawing::Material;
+using Drawing::Primitive;
+using Drawing::ShapeKind;
+using Drawing::Vec3;
+
+namespace {
+
+QVector3D ToQt(Vec3 v) {
+    return {static_cast<float>(v.X), static_cast<float>(v.Y), static_cast<float>(v.Z)};
+}
+
+QMatrix4x4 ToQt(const Drawing::Mat3& r) {
+    QMatrix4x4 m;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) m(i, j) = static_cast<float>(r(i, j));
+    return m;
+}
+
+// Position, then orientation, then scale: the toolkit-independent placement of a
+// shape in its parent's frame.
+QMatrix4x4 Placement(Vec3 position, const Drawing::Mat3& orientation, Vec3 scale) {
+    QMatrix4x4 m;
+    m.translate(ToQt(position));
+    m *= ToQt(orientation);
+    m.scale(ToQt(scale));
+    return m;
+}
+
+Qt3DCore::QTransform* MakeTransform(const QMatrix4x4& m, Qt3DCore::QNode* parent) {
+    auto* t = new Qt3DCore::QTransform(parent);
+    t->setMatrix(m);
+    return t;
+}
+
+QFont LetterFont(const QString& family) {
+    QFont f(QFontDatabase::hasFamily(family) ? family : QStringLiteral("Liberation Sans"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPointSize(24);  // finer outline; the mesh is normalised by the point size
+    return f;
+}
+
+// An extruded text centred on its parent's origin, fitted into a box of
+// width x height (local X and Y) and extruded by depth along Z, tops of the letters
+// towards -Y.
+Qt3DCore::QEntity* FittedText(const QString& text, const QFont& font, float width, float height,
+                              float depth, Qt3DRender::QMaterial* material,
+                              Qt3DCore::QEntity* parent) {
+    auto* e = new Qt3DCore::QEntity(parent);
+    auto* mesh = new Qt3DExtras::QExtrudedTextMesh(e);
+    mesh->setFont(font);
+    mesh->setText(text);
+    mesh->setDepth(1.0f);
+    // The mesh is the glyph outline scaled by 1 / point size, with Y up and the
+    // extrusion from z = 0 to z = depth.
+    QPainterPath path;
+    path.addText(0, 0, font, text);
+    const QRectF r = path.boundingRect();
+    const float unit = 1.0f / static_cast<float>(font.pointSizeF());
+    const float gw = static_cast<float>(r.width()) * unit;
+    const float gh = static_cast<float>(r.height()) * unit;
+    const float cx = static_cast<float>(r.center().x()) * unit;
+    const float cy = -static_cast<float>(r.center().y()) * unit;  // mesh Y is up
+    QMatrix4x4 m;
+    // Flip Y so the tops face -Y, fit the box, then centre the glyph.
+    m.scale(width / std::max(gw, 1e-6f), -height / std::max(gh, 1e-6f), depth);
+    m.translate(-cx, -cy, -0.5f);
+    e->addComponent(mesh);
+    e->addComponent(MakeTransform(m, e));
+    e->addComponent(material);
+    return e;
+}
+
+// Qt 3D's default renderer in this Qt version is the RHI one, which hands back
+// captures of an OpenGL surface upside down; the classic OpenGL renderer does not.
+bool CaptureIsUpsideDown() {
+    return qEnvironmentVariable("QT3D_RENDERER", QStringLiteral("rhi")) != QLatin1String("opengl");
+}
+
+}  // namespace
+
+LineView::LineView(QWidget* parent) : QWidget(parent) {
+    window_ = new Qt3DExtras::Qt3DWindow(nullptr, Qt3DRender::API::OpenGL);
+    window_->defaultFrameGraph()->setClearColor(QColor("whitesmoke"));
+    // Render only when something changed: the scene is static between edits.
+    window_->renderSettings()->setRenderPolicy(Qt3DRender::QRenderSettings::OnDemand);
+
+    // The capture node sits above the default frame graph so every frame can be read back.
+    capture_ = new Qt3DRender::QRenderCapture;
+    window_->activeFrameGraph()->setParent(capture_);
+    window_->setActiveFrameGraph(capture_);
+
+    auto* container = QWidget::createWindowContainer(window_, this);
+    container->setFocusPolicy(Qt::StrongFocus);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(container);
+    setMinimumSize(200, 200);
+
+    BuildStaticScene();
+    window_->installEventFilter(this);
+}
+
+LineView::~LineView() { window_->removeEventFilter(this); }
+
+void LineView::BuildStaticScene() {
+    root_ = new Qt3DCore::QEntity;
+
+    Qt3DRender::QCamera* cam = window_->camera();
+    cam->lens()->setPerspectiveProjection(45.0f, 1.0f, 0.01f, 1000.0f);
+
+    // White directional light shining along the camera's view, so the lighting
+    // follows the orbit.
+    auto* lightEntity = new Qt3DCore::QEntity(root_);
+    light_ = new Qt3DRender::QDirectionalLight(lightEntity);
+    light_->setColor(Qt::white);
+    light_->setIntensity(1.0f);
+    lightEntity->addComponent(light_);
+
+    AddAxisMarker();
+
+    dummy1_ = new Qt3DCore::QEntity(root_);
+    window_->setRootEntity(root_);
+    UpdateCamera();
+}
+
+void LineView::AddAxisMarker() {
+    auto plain = [this](QColor c) {
+        auto* m = new Qt3DExtras::QPhongMaterial(root_);
+        m->setAmbient(c);
+        m->setDiffuse(c);
+        m->setSpecular(QColor(0x40, 0x40, 0x40));
+        return m;
+    };
+    struct Axis {
+        Vec3 position;
+        Vec3 angles;  // turns the cylinder's Y axis onto the world axis
+        QColor colour;
+    };
+    const Axis axes[] = {
+        {{0.1, -1.5, 0.0}, {0, 0, 90}, QColor(Qt::red)},
+        {{0.0, -1.5, 0.1}, {90, 0, 0}, QColor(Qt::darkGreen)},
+        {{0.0, -1.6, 0.0}, {0, 0, 0}, QColor(Qt::blue)},
+    };
+    for (const Axis& a : axes) {
+        auto* e = new Qt3DCore::QEntity(root_);
+        auto* mesh = new Qt3DExtras::QCylinderMesh(e);
+        mesh->setRadius(0.005f);
+        mesh->setLength(0.2f);
+        mesh->setSlices(12);
+        e->addComponent(mesh);
+        e->addComponent(
+            MakeTransform(Placement(a.position, Drawing::FromAngles(a.angles), {1.5, 1.5, 1.5}), e));
+        e->addComponent(plain(a.colour));
+    }
+    // Labels in a 10-point sans face, sized to the marker.
+    const QFont font = LetterFont(QStringLiteral("Arial"));
+    auto* black = plain(Qt::black);
+    const std::pair<const char*, Vec3> labels[] = {
+        {"X", {0.3, -1.5, 0.0}}, {"Y", {0.0, -1.8, 0.0}}, {"Z", {0.0, -1.5, 0.3}}};
+    for (const auto& [text, pos] : labels) {
+        auto* holder = new Qt3DCore::QEntity(root_);
+        holder->addComponent(MakeTransform(Placement(pos, Drawing::Mat3{}, {1, 1, 1}), holder));
+        FittedText(QString::fromLatin1(text), font, 0.07f, 0.1f, 0.01f, black, holder);
+    }
+}
+
+Qt3DRender::QMaterial* LineView::MaterialFor(Material material, double opacity) {
+    const int alpha = static_cast<int>(std::clamp(opacity, 0.0, 1.0) * 255.0 + 0.5);
+    const auto key = std::make_pair(static_cast<int>(material), alpha);
+    if (auto it = materials_.find(key); it != materials_.end()) return it->second;
+
+    QColor diffuse, ambient, specular;
+    float shininess = 0.0f;
+    switch (material) {
+        case Material::LightMaterialSource1:
+            diffuse = QColor("gray");
+            ambient = QColor(0x20, 0x20, 0x20);
+            specular = QColor("gainsboro");
+            shininess = 50.0f;
+            break;
+        case Material::LightMaterialSource4:
+            diffuse = QColor("darkslategray");
+            ambient = QColor(0x20, 0x20, 0x20);
+            specular = QColor(0x60, 0x60, 0x60);
+            shininess = 30.0f;
+            break;
+        case Material::ColorMaterialSource1:
+            diffuse = ambient = specular = Qt::black;
+            break;
+    }
+    Qt3DRender::QMaterial* result = nullptr;
+    if (alpha < 255) {
+        auto* m = new Qt3DExtras::QPhongAlphaMaterial(root_);
+        m->setDiffuse(diffuse);
+        m->setAmbient(ambient);
+        m->setSpecular(specular);
+        m->setShininess(shininess);
+        m->setAlpha(static_cast<float>(alpha) / 255.0f);
+        result = m;
+    } else {
+        auto* m = new Qt3DExtras::QPhongMaterial(root_);
+        m->setDiffuse(diffuse);
+        m->setAmbient(ambient);
+        m->setSpecular(specular);
+        m->setShininess(shininess);
+        result = m;
+    }
+    materials_.emplace(key, result);
+    return result;
+}
+
+void LineView::AddShape(const Primitive& s, Qt3DCore::QEntity* parent) {
+    auto* e = new Qt3DCore::QEntity(parent);
+    Qt3DRender::QMaterial* material = MaterialFor(s.Mat, s.Opacity);
+    switch (s.Kind) {
+        case ShapeKind::Cylinder: {
+            auto* mesh = new Qt3DExtras::QCylinderMesh(e);
+            mesh->setRadius(static_cast<float>(s.Width / 2.0));
+            mesh->setLength(static_cast<float>(s.Height));
+            mesh->setRings(s.HeightSubdivisions + 1);
+            mesh->setSlices(24);
+            e->addComponent(mesh);
+            e->addComponent(material);
+            break;
+        }
+        case ShapeKind::Cone: {
+            auto* mesh = new Qt3DExtras::QConeMesh(e);
+            // QConeMesh puts its top radius at +Y: that is the base here.
+            mesh->setTopRadius(static_cast<float>(s.Width / 2.0));
+            mesh->setBottomRadius(0.0f);
+            mesh->setLength(static_cast<float>(s.Height));
+            mesh->setRings(s.HeightSubdivisions + 1);
+            mesh->setSlices(24);
+            mesh->setHasTopEndcap(true);
+            e->addComponent(mesh);
+            e->addComponent(material);
+            break;
+        }
+        case ShapeKind::Letter: {
+            // The letter fills its box across and along the line; the depth keeps
+            // the box's own scale so the letter stays a thin plate.
+            static const QFont font = LetterFont(QStringLiteral("Arial"));
+            FittedText(QString::fromStdString(s.Text), font, static_cast<float>(s.Width),
+                       static_cast<float>(s.Height), static_cast<float>(s.Depth * s.Scale.Z),
+                       material, e);
+            e->addComponent(MakeTransform(Placement(s.Position, s.Orientation(), {1, 1, 1}), e));
+            return;
+        }
+    }
+    e->addComponent(MakeTransform(Placement(s.Position, s.Orientation(), s.Scale), e));
+}
+
+void LineView::DrawSampleLine(const LodoList& line) {
+    dummy1_->setEnabled(true);
+    const auto children = dummy1_->findChildren<Qt3DCore::QEntity*>(QString(), Qt::FindDirectChildrenOnly);
+    qDeleteAll(children);
+    if (line.empty()) return;
+    const Drawing::LineDrawing drawing = Drawing::DrawSampleLine(line);
+    for (const Primitive& s : drawing.Shapes) AddShape(s, dummy1_);
+}
+
+void LineView::HideModel() { dummy1_->setEnabled(false); }
+
+bool LineView::ModelVisible() const { return dummy1_->isEnabled(); }
+
+int LineView::ShapeCount() const {
+    return static_cast<int>(
+        dummy1_->findChildren<Qt3DCore::QEntity*>(QString(), Qt::FindDirectChildrenOnly).size());
+}
+
+void LineView::MenuRedrawClick() {
+    rig_.ResetOrbit();
+    UpdateCamera();
+}
+
+Qt3DRender::QCamera* LineView::Camera() const { return window_->camera(); }
+
+QWindow* LineView::RenderWindow() const { return window_; }
+
+void LineView::UpdateCamera() {
+    Qt3DRender::QCamera* cam = window_->camera();
+    const Vec3 eye = rig_.CameraPosition();
+    cam->setPosition(ToQt(eye));
+    cam->setUpVector(ToQt(rig_.UpVector()));
+    // The camera looks along the rig's +Z wherever the zoom has put it.
+    cam->setViewCenter(ToQt(eye + rig_.ViewDirection()));
+    light_->setWorldDirection(ToQt(rig_.ViewDirection()));
+    emit CameraChanged();
+}
+
+void LineView::Viewport3D1MouseDown(QPointF pos) {
+    rig_.MouseDown(static_cast<float>(pos.x()), static_cast<float>(pos.y()));
+}
+
+void LineView::Viewport3D1MouseMove(QPointF pos, Qt::MouseButtons buttons) {
+    if (rig_.MouseMove(static_cast<float>(pos.x()), static_cast<float>(pos.y()),
+                       buttons.testFlag(Qt::LeftButton)))
+        UpdateCamera();
+}
+
+void LineView::Viewport3D1MouseWheel(int delta) {
+    if (delta == 0) return;
+    rig_.MouseWheel(delta);
+    UpdateCamera();
+}
+
+bool LineView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window_) {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+                Viewport3D1MouseDown(static_cast<QMouseEvent*>(event)->position());
+                break;
+            case QEvent::MouseMove: {
+                auto* me = static_cast<QMouseEvent*>(event);
+                Viewport3D1MouseMove(me->position(), me->buttons());
+                break;
+            }
+            case QEvent::Wheel:
+                Viewport3D1MouseWheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
+                break;
+            default:
+                break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QImage LineView::Capture(int timeoutMs) {
+    QPointer<Qt3DRender::QRenderCaptureReply> reply = capture_->requestCapture();
+    if (!reply) return {};
+    if (!reply->isComplete()) {
+        QEventLoop loop;
+        QTimer timer;
+        timer.setSingleShot(true);
+        connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+        connect(reply.data(), &Qt3DRender::QRenderCaptureReply::completed, &loop, &QEventLoop::quit);
+        timer.start(timeoutMs);
+        loop.exec();
+    }
+    QImage image;
+    if (reply && reply->isComplete()) image = reply->image();
+    delete reply.data();
+    // The RHI renderer reads OpenGL frames back bottom row first.
+    if (!image.isNull() && CaptureIsUpsideDown()) image = image.mirrored(false, true);
+    return image;
+}
