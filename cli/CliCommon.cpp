@@ -1,0 +1,154 @@
+#include "cli/CliCommon.h"
+
+#include "model/NumberFormat.h"
+#include "model/StepControl.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <ostream>
+
+namespace Cli {
+namespace {
+
+// The distribution window's number boxes bound every value to this range.
+constexpr double MinSize = 0.001, MaxSize = 1000.0;
+
+std::optional<float> SizeArgument(const std::string& text) {
+    const auto v = NumberFormat::ParseNumber(text);
+    if (!v || *v < MinSize || *v > MaxSize) return std::nullopt;
+    return static_cast<float>(*v);
+}
+
+bool IsLegacyPath(const std::string& path) {
+    std::string ext = std::filesystem::path(path).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ext == ".lpl";
+}
+
+}  // namespace
+
+bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i, ParticleSpec& spec,
+                         std::string& error) {
+    const std::string& option = args[i];
+    if (option != "--mono" && option != "--lognormal") return false;
+    if (spec.Given) {
+        error = "give only one of --mono and --lognormal";
+        return true;
+    }
+    spec.Given = true;
+    if (option == "--mono") {
+        if (i + 1 >= args.size()) {
+            error = "--mono needs the particle diameter DP";
+            return true;
+        }
+        const auto dp = SizeArgument(args[++i]);
+        if (!dp) {
+            error = "--mono: the particle diameter must be a number from 0.001 to 1000 (um), not '" +
+                    args[i] + "'";
+            return true;
+        }
+        spec.LogNormal = false;
+        spec.Dp = *dp;
+        return true;
+    }
+    if (i + 2 >= args.size()) {
+        error = "--lognormal needs MMAD and GSD";
+        return true;
+    }
+    const auto mmad = SizeArgument(args[++i]);
+    if (!mmad) {
+        error = "--lognormal: the mass median diameter must be a number from 0.001 to 1000 (um), not '" +
+                args[i] + "'";
+        return true;
+    }
+    const auto gsd = NumberFormat::ParseNumber(args[++i]);
+    // A deviation of 1 has no width to integrate over; below 1 the size range turns over.
+    if (!gsd || *gsd <= 1.0 || *gsd > MaxSize || static_cast<float>(*gsd) <= 1.0f) {
+        error = "--lognormal: the geometric standard deviation must be a number above 1 and up to 1000, not '" +
+                args[i] + "'";
+        return true;
+    }
+    spec.LogNormal = true;
+    spec.MDp = *mmad;
+    spec.DpSD = static_cast<float>(*gsd);
+    return true;
+}
+
+void ApplyParticle(EvalContext& ctx, const ParticleSpec& spec) {
+    ctx.Dp = spec.Dp;
+    ctx.MDp = spec.MDp;
+    ctx.DpSD = spec.DpSD;
+    ctx.DType = spec.LogNormal ? "LogNormal" : "Mono";
+    ctx.TypeDist = ctx.DType;
+    const auto range = StepControl::LogNormalRange(ctx.MDp, ctx.DpSD);
+    ctx.LowV = range.LowV;
+    ctx.HighV = range.HighV;
+    ctx.DpStep = range.DpStep;
+    if (spec.LogNormal) ctx.NewHighV = ctx.HighV;
+}
+
+std::variant<LoadedLine, std::string> LoadLine(const std::string& path, const ParticleSpec& spec,
+                                               FileKind kind) {
+    LoadedLine line;
+    EvalContext& ctx = line.Model.Ctx;
+    const bool legacy = kind == FileKind::Legacy || IsLegacyPath(path);
+    ReadResult read = legacy ? ReadLplFile(path, ctx) : ReadLxlFile(path, ctx);
+    if (auto* e = std::get_if<FileError>(&read)) return path + ": " + e->Message;
+    LineFile& file = std::get<LineFile>(read);
+    line.Model.List = std::move(file.List);
+    line.LineName = file.LineName.value_or("");
+    ctx.TINo = file.Counters.TINo;
+    ctx.BINo = file.Counters.BINo;
+    ctx.CINo = file.Counters.CINo;
+    ctx.EINo = file.Counters.EINo;
+    ctx.NINo = file.Counters.NINo;
+    ctx.SINo = file.Counters.SINo;
+    ApplyParticle(ctx, spec);
+    line.Align = AlignList(line.Model, 0);
+    return line;
+}
+
+bool WantsHelp(const std::vector<std::string>& args) {
+    return std::any_of(args.begin(), args.end(), [](const std::string& a) { return a == "--help" || a == "-h"; });
+}
+
+int Fail(std::ostream& err, std::string_view message, int code) {
+    err << "lodo-cli: " << message << '\n';
+    return code;
+}
+
+int UsageError(std::ostream& err, std::string_view command, std::string_view message) {
+    err << "lodo-cli " << command << ": " << message << " (see 'lodo-cli " << command << " --help')\n";
+    return ExitUsage;
+}
+
+std::string JsonString(std::string_view s) {
+    std::string out = "\"";
+    for (char ch : s) {
+        switch (ch) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\b': out += "\\b"; break;
+        case '\f': out += "\\f"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (static_cast<unsigned char>(ch) < 0x20)
+                out += fmt::format("\\u{:04x}", static_cast<unsigned char>(ch));
+            else
+                out += ch;
+        }
+    }
+    return out + "\"";
+}
+
+std::string JsonNumber(double x) {
+    if (!std::isfinite(x)) return "null";
+    return fmt::format("{}", x);
+}
+
+}  // namespace Cli

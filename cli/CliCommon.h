@@ -1,0 +1,77 @@
+#pragma once
+
+#include "model/LodoModel.h"
+#include "persistence/LineFile.h"
+
+#include <cstddef>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+// What every lodo-cli command shares: loading a line, the particle description
+// options, help and error output.
+namespace Cli {
+
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitFailure = 1;  // a file or an evaluation failed
+inline constexpr int ExitUsage = 2;    // the command line was wrong
+
+// The particle description: Mono 10 um unless an option says otherwise.
+struct ParticleSpec {
+    bool LogNormal = false;
+    float Dp = 10.0f;   // [um]
+    float MDp = 5.0f;   // [um]
+    float DpSD = 2.5f;  // [-]
+    bool Given = false;
+};
+
+// Text for the usage lines of commands that take the particle options.
+inline constexpr std::string_view ParticleOptionsHelp =
+    "  --mono DP            one particle size: aerodynamic diameter DP in um (0.001 to 1000;\n"
+    "                       10 when no particle option is given)\n"
+    "  --lognormal MMAD GSD log-normal distribution: mass median aerodynamic diameter MMAD\n"
+    "                       in um (0.001 to 1000) and geometric standard deviation GSD\n"
+    "                       (above 1, up to 1000)\n";
+
+// When args[i] is "--mono" or "--lognormal", reads it and its values into `spec`,
+// moves i to the last value and returns true; a missing or invalid value sets
+// `error`. Returns false for any other argument.
+bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i, ParticleSpec& spec,
+                         std::string& error);
+
+// Applies the description as the distribution window's Confirm does.
+void ApplyParticle(EvalContext& ctx, const ParticleSpec& spec);
+
+// A line read from a file, with its particle description applied and evaluated
+// (AlignList(0)) as opening it in the application does.
+struct LoadedLine {
+    LodoModel Model;
+    std::string LineName;
+    AlignResult Align;
+};
+
+enum class FileKind { ByExtension, Legacy };
+
+// Reads a .lxl or (by its extension, or when `kind` says so) a legacy .lpl file.
+// The error is one line naming the file.
+std::variant<LoadedLine, std::string> LoadLine(const std::string& path, const ParticleSpec& spec,
+                                               FileKind kind = FileKind::ByExtension);
+
+// True when the arguments ask for help ("--help" or "-h").
+bool WantsHelp(const std::vector<std::string>& args);
+
+// Prints "lodo-cli: <message>" on one line and returns `code`.
+int Fail(std::ostream& err, std::string_view message, int code);
+
+// Prints a usage error with a pointer to the command's help; returns ExitUsage.
+int UsageError(std::ostream& err, std::string_view command, std::string_view message);
+
+// JSON texts: a quoted, escaped string; a number as the shortest text that reads
+// back as the same double, null when it is not finite.
+std::string JsonString(std::string_view s);
+std::string JsonNumber(double x);
+
+}  // namespace Cli

@@ -1,0 +1,167 @@
+#include "cli/EvaluationText.h"
+
+#include "model/NumberFormat.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace Cli {
+namespace {
+
+bool IsLogNormal(const EvalContext& ctx) { return ctx.DType == "LogNormal"; }
+
+std::string Percent(double fraction) {
+    const double p = 100.0 * fraction;
+    return std::isfinite(p) ? NumberFormat::Fixed(p, 2) + " %" : "invalid";
+}
+
+std::string Ratio(double x) { return std::isfinite(x) ? NumberFormat::Fixed(x, 4) : "invalid"; }
+
+std::string Size(float um) { return std::isfinite(um) ? fmt::format("{:g} \u00B5m", um) : "invalid"; }
+
+std::string Details(const TLodoComp& c, bool logNormal) {
+    std::string d;
+    switch (c.NTypeInt) {
+    case NodeTube:
+        d = "diffusion " + Percent(c.TransM2) + ", sedimentation " + Percent(c.TransM3) + ", inertial " +
+            Percent(c.TransM4);
+        break;
+    case NodeNozzle:
+        d = "aspiration ratio " + Ratio(c.TransM2) + ", wall loss " + Ratio(c.TransM3);
+        break;
+    case NodeShroud:
+        d = "aspiration ratio " + Ratio(c.TransM2) + ", wall loss ratio " + Ratio(c.TransM3);
+        break;
+    case NodeBend:
+    case NodeContraction:
+    case NodeExpansion:
+        break;
+    default:
+        return "not evaluated (type code " + std::to_string(c.NTypeInt) + ")";
+    }
+    if (logNormal) {
+        d += (d.empty() ? "" : "; ");
+        d += "number " + Percent(c.PTrans) + ", mass " + Percent(c.MTrans);
+    }
+    return d;
+}
+
+// Column width in characters, counting a UTF-8 sequence as one.
+std::size_t Width(const std::string& s) {
+    return static_cast<std::size_t>(std::count_if(s.begin(), s.end(), [](char ch) {
+        return (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
+    }));
+}
+
+std::string Pad(const std::string& s, std::size_t width) {
+    const std::size_t w = Width(s);
+    return s + std::string(w < width ? width - w : 0, ' ');
+}
+
+std::string PadLeft(const std::string& s, std::size_t width) {
+    const std::size_t w = Width(s);
+    return std::string(w < width ? width - w : 0, ' ') + s;
+}
+
+}  // namespace
+
+std::string EvaluationTable(const LoadedLine& line) {
+    const LodoList& list = line.Model.List;
+    const EvalContext& ctx = line.Model.Ctx;
+    const bool logNormal = IsLogNormal(ctx);
+    std::string out = "Sample line: " + line.LineName + "\n";
+    out += logNormal ? "Particles: log-normal, mass median diameter " + Size(ctx.MDp) +
+                           ", geometric standard deviation " + fmt::format("{:g}", ctx.DpSD) + "\n"
+                     : "Particles: one size, aerodynamic diameter " + Size(ctx.Dp) + "\n";
+    if (list.empty()) return out + "The line has no components.\n";
+
+    struct Row {
+        std::string index, name, type, trans, details;
+    };
+    std::vector<Row> rows = {{"#", "Name", "Type", "Transmission", "Details"}};
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const TLodoComp& c = list[i];
+        const bool invalid = HasInvalidResult(c, logNormal);
+        rows.push_back({std::to_string(i + 1), c.Name, c.NType, invalid ? "invalid" : Percent(c.TransM1),
+                        Details(c, logNormal)});
+    }
+    std::size_t wi = 0, wn = 0, wt = 0, wp = 0;
+    for (const Row& r : rows) {
+        wi = std::max(wi, Width(r.index));
+        wn = std::max(wn, Width(r.name));
+        wt = std::max(wt, Width(r.type));
+        wp = std::max(wp, Width(r.trans));
+    }
+    for (const Row& r : rows) {
+        std::string text = PadLeft(r.index, wi) + "  " + Pad(r.name, wn) + "  " + Pad(r.type, wt) + "  " +
+                           PadLeft(r.trans, wp) + "  " + r.details;
+        text.erase(text.find_last_not_of(' ') + 1);
+        out += text + "\n";
+    }
+
+    out += "\n";
+    if (HasInvalidSystem(ctx)) {
+        out += "System penetration: invalid (a result is not a number)\n";
+    } else {
+        // The limit judges the product of the components' transmissions; exactly 50 % passes.
+        const bool pass = 100.0 * ctx.SystemTrans >= 50.0;
+        out += "System penetration: " + Percent(ctx.SystemTrans) + "  " + (pass ? "PASS" : "FAIL") +
+               " (ANSI N13.1 limit: above 50 %)\n";
+    }
+    if (logNormal) {
+        out += "Particle penetration: " + Percent(ctx.PartTrans) + "\n";
+        out += "Mass penetration: " + Percent(ctx.MassTrans) + "\n";
+        out += "Largest particle transmitted: " + Size(ctx.NewHighV) + "\n";
+    }
+    return out;
+}
+
+std::string EvaluationJson(const LoadedLine& line) {
+    const LodoList& list = line.Model.List;
+    const EvalContext& ctx = line.Model.Ctx;
+    const bool logNormal = IsLogNormal(ctx);
+    const auto distribution = [&](double x) { return logNormal ? JsonNumber(x) : std::string("null"); };
+    std::string out = "{\n";
+    out += "  \"LineName\": " + JsonString(line.LineName) + ",\n";
+    out += "  \"DType\": " + JsonString(logNormal ? "LogNormal" : "Mono") + ",\n";
+    out += "  \"Components\": [";
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const TLodoComp& c = list[i];
+        out += i == 0 ? "\n" : ",\n";
+        out += "    {\"Index\": " + std::to_string(i);
+        out += ", \"Name\": " + JsonString(c.Name);
+        out += ", \"NType\": " + JsonString(c.NType);
+        out += ", \"NTypeInt\": " + std::to_string(c.NTypeInt);
+        out += ", \"TransM1\": " + JsonNumber(c.TransM1);
+        out += ", \"TransM2\": " + JsonNumber(c.TransM2);
+        out += ", \"TransM3\": " + JsonNumber(c.TransM3);
+        out += ", \"TransM4\": " + JsonNumber(c.TransM4);
+        out += ", \"PTrans\": " + distribution(c.PTrans);
+        out += ", \"MTrans\": " + distribution(c.MTrans);
+        out += ", \"Dia1\": " + JsonNumber(c.Dia1);
+        out += ", \"Dia1Unit\": " + JsonString(c.Dia1Unit);
+        out += ", \"Dia2\": " + JsonNumber(c.Dia2);
+        out += ", \"Dia2Unit\": " + JsonString(c.Dia2Unit);
+        out += ", \"Flow\": " + JsonNumber(c.Flow);
+        out += ", \"FlowUnit\": " + JsonString(c.FlowUnit);
+        out += ", \"Press\": " + JsonNumber(c.Press);
+        out += ", \"PressUnit\": " + JsonString(c.PressUnit);
+        if (HasInvalidResult(c, logNormal)) out += ", \"Invalid\": true";
+        out += "}";
+    }
+    out += list.empty() ? "],\n" : "\n  ],\n";
+    // An empty line has no system values.
+    const auto system = [&](double x) { return list.empty() ? std::string("null") : JsonNumber(x); };
+    const auto systemDist = [&](double x) { return list.empty() ? std::string("null") : distribution(x); };
+    out += "  \"System\": {\"SystemTrans\": " + system(ctx.SystemTrans);
+    out += ", \"MassTrans\": " + systemDist(ctx.MassTrans);
+    out += ", \"PartTrans\": " + systemDist(ctx.PartTrans);
+    out += ", \"NewHighV\": " + systemDist(static_cast<double>(ctx.NewHighV));
+    if (!list.empty() && HasInvalidSystem(ctx)) out += ", \"Invalid\": true";
+    out += "}\n}\n";
+    return out;
+}
+
+}  // namespace Cli

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "cli/CliCommon.h"
+
+#include <string>
+
+// The results of an evaluated line as `evaluate` prints them.
+namespace Cli {
+
+// A readable table: one row per component with its transmission and per-type
+// results, then the system penetration held against the 50 % limit.
+std::string EvaluationTable(const LoadedLine& line);
+
+// The results as one JSON object (keys in a fixed order; null where a value does
+// not apply or is not a finite number, with "Invalid": true on what failed).
+std::string EvaluationJson(const LoadedLine& line);
+
+}  // namespace Cli

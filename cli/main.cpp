@@ -1,0 +1,64 @@
+// lodo-cli: the sample-line calculations from the command line.
+#include "cli/CliCommon.h"
+#include "cli/Commands.h"
+
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+struct Command {
+    std::string_view Name;
+    std::string_view Summary;
+    int (*Run)(const std::vector<std::string>&, std::ostream&, std::ostream&);
+};
+
+// One entry per command; each command prints its own help.
+constexpr Command Commands[] = {
+    {"evaluate", "evaluate a sample line and print each component's transmission", RunEvaluateCommand},
+    {"report", "print the results report of a sample line", RunReportCommand},
+    {"import", "read a legacy .lpl sample line; evaluate it or write it as .lxl", RunImportCommand},
+};
+
+std::string Usage() {
+    std::string text =
+        "Usage: lodo-cli COMMAND [ARGS...]\n"
+        "       lodo-cli COMMAND --help\n"
+        "\n"
+        "Penetration of aerosol particles through sampling lines, for sample-line files\n"
+        "(.lxl, and legacy .lpl).\n"
+        "\n"
+        "Commands:\n";
+    for (const Command& c : Commands)
+        text += "  " + std::string(c.Name) + std::string(c.Name.size() < 10 ? 10 - c.Name.size() : 1, ' ') +
+                std::string(c.Summary) + "\n";
+    text += "\nOptions:\n  -h, --help  show this help\n";
+    return text;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        std::cerr << Usage();
+        return Cli::ExitUsage;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        std::cout << Usage();
+        return Cli::ExitOk;
+    }
+    for (const Command& c : Commands) {
+        if (args[0] != c.Name) continue;
+        // Nothing reaches the terminal until the command has finished.
+        std::ostringstream out, err;
+        const int code = c.Run({args.begin() + 1, args.end()}, out, err);
+        std::cout << out.str() << std::flush;
+        std::cerr << err.str() << std::flush;
+        return code;
+    }
+    return Cli::Fail(std::cerr, "unknown command '" + args[0] + "' (see 'lodo-cli --help')", Cli::ExitUsage);
+}
