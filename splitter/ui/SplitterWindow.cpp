@@ -1,0 +1,187 @@
+#include "splitter/ui/SplitterWindow.h"
+
+#include "splitter/ui/WyeDrawing.h"
+#include "studies/engine/DataPass.h"
+#include "studies/ui/NumberBox.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+QFont boldOf(const QWidget* w, double scale = 1.0) {
+    QFont f = w->font();
+    f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() * scale);
+    return f;
+}
+
+}  // namespace
+
+SplitterWindow::SplitterWindow(const DataPass& data, QWidget* parent)
+    : QDialog(parent), data_(data) {
+    setWindowTitle(QStringLiteral("Split/Combine"));
+
+    // Top panel.
+    auto* caption = new QLabel(QStringLiteral("Component Transmission (%):"), this);
+    caption->setFont(boldOf(caption, 1.3));
+    Label1 = new QLabel(this);
+    Label1->setFont(boldOf(Label1, 1.3));
+    Label1->setStyleSheet(QStringLiteral("color: #00008B;"));
+    Label1->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* top = new QHBoxLayout;
+    top->addWidget(caption);
+    top->addWidget(Label1);
+    top->addStretch(1);
+
+    // Splitter tab: inputs, results, limitations and the picture.
+    auto* splitterTab = new QWidget;
+    struct InputSpec {
+        NumberBox** Box;
+        const char* Caption;
+        const char* Unit;
+        Wye::InputLimit Limit;
+        int Decimals;
+    };
+    const InputSpec specs[] = {
+        {&NBFlow, "Inlet Flow Rate (Actual)", "LPM", Wye::FlowLimit, 2},
+        {&NBAngle, "Bifurcation Angle", "Deg", Wye::AngleLimit, 1},
+        {&NBDi, "Inlet Internal Diameter", "mm", Wye::DiLimit, 2},
+        {&NBTemp, "Temperature", "C", Wye::TempLimit, 2},
+        {&NBPress, "Pressure", "kPa", Wye::PressLimit, 4},
+    };
+    auto* inputs = new QGridLayout;
+    int row = 0;
+    for (const InputSpec& s : specs) {
+        auto* box = new NumberBox(splitterTab);
+        box->setDecimals(s.Decimals);
+        box->setRange(s.Limit.Min, std::isfinite(s.Limit.Max) ? s.Limit.Max
+                                                               : std::numeric_limits<double>::max());
+        box->setMinimumWidth(100);
+        *s.Box = box;
+        inputs->addWidget(new QLabel(QString::fromUtf8(s.Caption), splitterTab), row, 0);
+        inputs->addWidget(box, row, 1);
+        inputs->addWidget(new QLabel(QString::fromUtf8(s.Unit), splitterTab), row, 2);
+        ++row;
+    }
+    for (NumberBox* box : ring()) {
+        connect(box, &NumberBox::valueChanged, this, [this, box](double v) { ChangeW(box, v); });
+        connect(box, &NumberBox::moveRequested, this, [this, box](int step) { MoveW(box, step); });
+    }
+
+    auto* results = new QGroupBox(QStringLiteral("Results"), splitterTab);
+    Label7 = new QLabel(results);
+    Label9 = new QLabel(results);
+    Label10 = new QLabel(results);
+    Label15 = new QLabel(results);
+    Label16 = new QLabel(results);
+    auto* resultsLayout = new QVBoxLayout(results);
+    for (QLabel* l : {Label7, Label9, Label10, Label15, Label16}) {
+        l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        resultsLayout->addWidget(l);
+    }
+
+    auto* limits = new QFrame(splitterTab);
+    limits->setFrameShape(QFrame::StyledPanel);
+    auto* limitsTitle = new QLabel(QStringLiteral("Model Limitations"), limits);
+    limitsTitle->setFont(boldOf(limitsTitle));
+    limitsTitle->setAlignment(Qt::AlignCenter);
+    Label17 = new QLabel(limits);
+    Label17->setAlignment(Qt::AlignCenter);
+    auto* limitsLayout = new QVBoxLayout(limits);
+    limitsLayout->addWidget(limitsTitle);
+    limitsLayout->addWidget(Label17);
+
+    auto* left = new QVBoxLayout;
+    left->addLayout(inputs);
+    left->addWidget(results);
+    left->addWidget(limits);
+    left->addStretch(1);
+    Drawing = new WyeDrawing(splitterTab);
+    auto* splitterLayout = new QHBoxLayout(splitterTab);
+    splitterLayout->addLayout(left);
+    splitterLayout->addWidget(Drawing, 1);
+
+    // Combiner tab.
+    auto* combinerTab = new QWidget;
+    auto* notAvailable = new QLabel(QStringLiteral("Model not available at this time"), combinerTab);
+    notAvailable->setFont(boldOf(notAvailable, 1.2));
+    notAvailable->setAlignment(Qt::AlignCenter);
+    auto* combinerLayout = new QVBoxLayout(combinerTab);
+    combinerLayout->addWidget(notAvailable);
+
+    Tabs = new QTabWidget(this);
+    Tabs->addTab(splitterTab, QStringLiteral("Splitter"));
+    Tabs->addTab(combinerTab, QStringLiteral("Combiner"));
+    Tabs->setCurrentIndex(0);
+
+    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    close->setAutoDefault(false);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(Tabs, 1);
+    layout->addLayout(bottom);
+
+    FormCreate();
+}
+
+void SplitterWindow::FormCreate() {
+    in_ = Wye::WyeInputs{};
+    NBFlow->setValue(in_.YFlow);
+    NBAngle->setValue(in_.YAngle);
+    NBDi->setValue(in_.YDi);
+    NBTemp->setValue(in_.YTemp);
+    NBPress->setValue(in_.YPress);
+    CalcT();
+    NBFlow->setFocus(Qt::OtherFocusReason);
+    Label17->setText(QString::fromStdString(Wye::LimitsText()));
+}
+
+void SplitterWindow::CalcT() {
+    const Wye::WyeResults r = Wye::CalcT(in_, data_.PartSize);
+    Label1->setText(QString::fromStdString(r.Label1));
+    Label7->setText(QString::fromStdString(r.Label7));
+    Label9->setText(QString::fromStdString(r.Label9));
+    Label10->setText(QString::fromStdString(r.Label10));
+    Label15->setText(QString::fromStdString(r.Label15));
+    Label16->setText(QString::fromStdString(r.Label16));
+    Drawing->setAngle(in_.YAngle);
+}
+
+void SplitterWindow::ChangeW(NumberBox* box, double value) {
+    if (box == NBFlow)
+        in_.YFlow = value;
+    else if (box == NBAngle)
+        in_.YAngle = value;
+    else if (box == NBDi)
+        in_.YDi = value;
+    else if (box == NBTemp)
+        in_.YTemp = value;
+    else if (box == NBPress)
+        in_.YPress = value;
+    CalcT();
+}
+
+void SplitterWindow::MoveW(NumberBox* box, int step) {
+    const auto boxes = ring();
+    for (int i = 0; i < static_cast<int>(boxes.size()); ++i) {
+        if (boxes[static_cast<std::size_t>(i)] != box) continue;
+        const int n = static_cast<int>(boxes.size());
+        boxes[static_cast<std::size_t>((i + step + n) % n)]->setFocus(Qt::TabFocusReason);
+        return;
+    }
+}

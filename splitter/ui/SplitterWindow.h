@@ -1,0 +1,53 @@
+#pragma once
+
+#include "splitter/core/Wye.h"
+
+#include <QDialog>
+
+#include <array>
+
+struct DataPass;
+class NumberBox;
+class QLabel;
+class QTabWidget;
+class WyeDrawing;
+
+// "Split/Combine": sizes the outlet tubes of a symmetric wye and estimates its
+// penetration for the monodisperse size of the distribution window. The inputs
+// start from the same values every time the window is created; every change
+// recalculates at once.
+class SplitterWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit SplitterWindow(const DataPass& data, QWidget* parent = nullptr);
+
+    NumberBox* NBFlow = nullptr;
+    NumberBox* NBAngle = nullptr;
+    NumberBox* NBDi = nullptr;
+    NumberBox* NBTemp = nullptr;
+    NumberBox* NBPress = nullptr;
+    QLabel* Label1 = nullptr;   // penetration [%]
+    QLabel* Label7 = nullptr;   // outlet diameter
+    QLabel* Label9 = nullptr;   // inlet length
+    QLabel* Label10 = nullptr;  // outlet length
+    QLabel* Label15 = nullptr;  // Stokes number
+    QLabel* Label16 = nullptr;  // Reynolds number
+    QLabel* Label17 = nullptr;  // model limitations
+    QTabWidget* Tabs = nullptr;
+    WyeDrawing* Drawing = nullptr;
+
+    const Wye::WyeInputs& inputs() const { return in_; }
+    // The boxes in focus order: flow, angle, diameter, temperature, pressure.
+    std::array<NumberBox*, 5> ring() const { return {NBFlow, NBAngle, NBDi, NBTemp, NBPress}; }
+
+    // Recalculates and shows the results.
+    void CalcT();
+
+private:
+    void FormCreate();
+    void ChangeW(NumberBox* box, double value);
+    void MoveW(NumberBox* box, int step);
+
+    const DataPass& data_;
+    Wye::WyeInputs in_;
+};

@@ -1,0 +1,211 @@
+#include "studies/ui/ChartWindow.h"
+
+#include "studies/ui/PointTableModel.h"
+
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QSplitter>
+#include <QSvgGenerator>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <QVXYModelMapper>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+ChartWindow::ChartWindow(const QString& caption, const QStringList& headers,
+                         const QString& readout1, const QString& readout2, QWidget* parent)
+    : QDialog(parent), model_(new PointTableModel(headers, this)) {
+    setWindowTitle(caption);
+
+    label1_ = new QLabel(this);
+    QFont bold = label1_->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.3);
+    label1_->setFont(bold);
+    label1_->setAlignment(Qt::AlignCenter);
+    subtitle_ = new QLabel(this);
+    subtitle_->setAlignment(Qt::AlignCenter);
+    label2_ = new QLabel(readout1, this);
+    label3_ = new QLabel(readout2, this);
+    for (QLabel* l : {label2_, label3_}) l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* saveButton = new QPushButton(tr("Save Image..."), this);
+    auto* copyButton = new QPushButton(tr("Copy Data"), this);
+    auto* closeButton = new QPushButton(QStringLiteral("Close"), this);
+    saveButton->setAutoDefault(false);
+    copyButton->setAutoDefault(false);
+    closeButton->setDefault(true);
+    connect(saveButton, &QPushButton::clicked, this, &ChartWindow::askSaveImage);
+    connect(copyButton, &QPushButton::clicked, this, &ChartWindow::copyData);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* readouts = new QVBoxLayout;
+    readouts->addWidget(label2_);
+    readouts->addWidget(label3_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(saveButton);
+    buttons->addWidget(copyButton);
+    buttons->addWidget(closeButton);
+    auto* panel = new QHBoxLayout;
+    panel->addLayout(readouts, 1);
+    panel->addLayout(buttons);
+
+    chart_ = new QChart;
+    chart_->legend()->hide();
+    chart_->setBackgroundRoundness(0);
+    axisX_ = new QValueAxis;
+    axisY_ = new QValueAxis;
+    chart_->addAxis(axisX_, Qt::AlignBottom);
+    chart_->addAxis(axisY_, Qt::AlignLeft);
+    view_ = new QChartView(chart_, this);
+    view_->setRenderHint(QPainter::Antialiasing);
+    view_->setRubberBand(QChartView::NoRubberBand);
+    view_->setMinimumSize(560, 380);
+
+    table_ = new QTableView(this);
+    table_->setModel(model_);
+    table_->setLocale(QLocale::c());
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->verticalHeader()->setDefaultSectionSize(20);
+
+    auto* split = new QSplitter(Qt::Horizontal, this);
+    split->addWidget(view_);
+    split->addWidget(table_);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 1);
+    split->setChildrenCollapsible(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label1_);
+    layout->addWidget(subtitle_);
+    layout->addLayout(panel);
+    layout->addWidget(split, 1);
+    resize(1000, 620);
+}
+
+QScatterSeries* ChartWindow::addSeries(int yColumn, QValueAxis* yAxis, const QColor& colour) {
+    auto* series = new QScatterSeries;
+    series->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    series->setMarkerSize(10.0);
+    series->setColor(colour);
+    series->setBorderColor(colour.darker(140));
+    chart_->addSeries(series);
+    series->attachAxis(axisX_);
+    series->attachAxis(yAxis);
+
+    if (yColumn >= 0) {
+        auto* mapper = new QVXYModelMapper(series);
+        mapper->setXColumn(0);
+        mapper->setYColumn(yColumn);
+        mapper->setSeries(series);
+        mapper->setModel(model_);
+        yAxes_.append({yAxis, yColumn});
+    }
+
+    const int seriesIndex = static_cast<int>(chart_->series().size()) - 1;
+    connect(series, &QScatterSeries::clicked, this, [this, series, seriesIndex](QPointF p) {
+        // The click reports the point itself; find which one it is.
+        const QList<QPointF> points = series->points();
+        int best = -1;
+        double bestDistance = std::numeric_limits<double>::infinity();
+        for (int i = 0; i < points.size(); ++i) {
+            const double d = std::hypot(points[i].x() - p.x(), points[i].y() - p.y());
+            if (d < bestDistance) {
+                bestDistance = d;
+                best = i;
+            }
+        }
+        if (best >= 0) pointClicked(seriesIndex, best);
+    });
+    return series;
+}
+
+QValueAxis* ChartWindow::addRightAxis() {
+    auto* axis = new QValueAxis;
+    chart_->addAxis(axis, Qt::AlignRight);
+    return axis;
+}
+
+namespace {
+
+// Range of one model column with a margin, so that no circle sits on the frame.
+std::pair<double, double> paddedRange(const std::vector<std::vector<double>>& rows,
+                                      std::size_t column) {
+    double lo = std::numeric_limits<double>::infinity();
+    double hi = -lo;
+    for (const auto& row : rows) {
+        if (column >= row.size() || !std::isfinite(row[column])) continue;
+        lo = std::min(lo, row[column]);
+        hi = std::max(hi, row[column]);
+    }
+    if (!std::isfinite(lo)) return {0.0, 1.0};
+    if (hi - lo < 1e-12 * std::max(1.0, std::fabs(hi))) {
+        const double half = std::fabs(hi) > 0 ? std::fabs(hi) * 0.1 : 1.0;
+        return {lo - half, hi + half};
+    }
+    const double margin = (hi - lo) * 0.05;
+    return {lo - margin, hi + margin};
+}
+
+}  // namespace
+
+void ChartWindow::fitAxes() {
+    const auto& rows = model_->rows();
+    const auto [xlo, xhi] = paddedRange(rows, 0);
+    axisX_->setRange(xlo, xhi);
+    axisX_->applyNiceNumbers();
+    for (const auto& [axis, column] : yAxes_) {
+        const auto [lo, hi] = paddedRange(rows, static_cast<std::size_t>(column));
+        axis->setRange(lo, hi);
+        axis->applyNiceNumbers();
+    }
+}
+
+bool ChartWindow::saveChartImage(const QString& path) {
+    if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        QSvgGenerator generator;
+        generator.setFileName(path);
+        generator.setSize(view_->size());
+        generator.setViewBox(QRect(QPoint(0, 0), view_->size()));
+        generator.setTitle(label1_->text());
+        QPainter painter;
+        if (!painter.begin(&generator)) return false;
+        view_->render(&painter);
+        return painter.end();
+    }
+    return view_->grab().save(path, "PNG");
+}
+
+QString ChartWindow::dataText() const { return model_->toTabSeparated(); }
+
+void ChartWindow::copyData() { QApplication::clipboard()->setText(dataText()); }
+
+void ChartWindow::askSaveImage() {
+    const QString png = tr("PNG image (*.png)");
+    const QString svg = tr("SVG drawing (*.svg)");
+    QString filter = png;
+    QString path = QFileDialog::getSaveFileName(this, tr("Save Chart"), imageBaseName + ".png",
+                                                png + QStringLiteral(";;") + svg, &filter);
+    if (path.isEmpty()) return;
+    const QString suffix = filter == svg ? QStringLiteral(".svg") : QStringLiteral(".png");
+    if (!path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) &&
+        !path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
+        path += suffix;
+    if (!saveChartImage(path))
+        QMessageBox::warning(this, windowTitle(), tr("The chart could not be saved as %1.").arg(path));
+}

@@ -1,0 +1,148 @@
+#include "studies/ui/ParticleDistributionWindow.h"
+
+#include "studies/engine/DataPass.h"
+#include "studies/ui/LogNormalPlotWindow.h"
+#include "studies/ui/NumberBox.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <array>
+
+namespace {
+const QString Mu = QStringLiteral("\u00B5");
+const QString GsdMessage = QStringLiteral("Geometric Standard Deviation must be greater than 1.");
+}  // namespace
+
+ParticleDistributionWindow::ParticleDistributionWindow(DataPass& data, QWidget* parent)
+    : QDialog(parent), data_(data) {
+    setWindowTitle(QStringLiteral("Particle Distribution"));
+    show_ = [this](const QString& text) {
+        QMessageBox::warning(this, windowTitle(), text);
+    };
+
+    auto* title = new QLabel(QStringLiteral("Set Particle Distribution"), this);
+    QFont big = title->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.4);
+    title->setFont(big);
+    title->setAlignment(Qt::AlignCenter);
+    auto* notice = new QLabel(QStringLiteral("(You must confirm any changes!)"), this);
+    notice->setStyleSheet(QStringLiteral("color: #DC143C;"));
+    notice->setAlignment(Qt::AlignCenter);
+
+    Label1 = new QLabel(this);
+    Label2 = new QLabel(this);
+    Label3 = new QLabel(this);
+    NumberBox1 = new NumberBox(this);
+    NumberBox2 = new NumberBox(this);
+    NumberBox3 = new NumberBox(this);
+    const std::array<NumberBox*, 3> boxes{NumberBox1, NumberBox2, NumberBox3};
+    for (NumberBox* box : boxes) {
+        box->setDecimals(3);
+        box->setRange(0.001, 1000.0);
+        box->setMinimumWidth(110);
+    }
+    // A deviation of 1 would divide by zero and one below 1 mirrors the size range.
+    NumberBox3->setRange(1.001, 1000.0);
+    NumberBox3->setCheck([](double v) { return v <= 1.0 ? GsdMessage : QString(); });
+    for (int i = 0; i < 3; ++i) {
+        NumberBox* box = boxes[static_cast<std::size_t>(i)];
+        connect(box, &NumberBox::refused, this, [this, box](const QString& message) {
+            show_(message);
+            box->setFocus(Qt::OtherFocusReason);
+        });
+        connect(box, &NumberBox::moveRequested, this, [boxes, i](int step) {
+            boxes[static_cast<std::size_t>((i + step + 3) % 3)]->setFocus(Qt::TabFocusReason);
+        });
+    }
+
+    RadioButton1 = new QRadioButton(QStringLiteral("Monodispersed"), this);
+    RadioButton2 = new QRadioButton(QStringLiteral("Polydispersed Lognormal"), this);
+
+    Button1 = new QPushButton(QStringLiteral("Confirm"), this);
+    Button2 = new QPushButton(QStringLiteral("Plot"), this);
+    Button1->setDefault(true);
+    Button2->setAutoDefault(false);
+    connect(Button1, &QPushButton::clicked, this, &ParticleDistributionWindow::accept);
+    connect(Button2, &QPushButton::clicked, this, &ParticleDistributionWindow::Button2Click);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(Label1, 0, 0);
+    grid->addWidget(NumberBox1, 0, 1);
+    grid->addWidget(Label2, 1, 0);
+    grid->addWidget(NumberBox2, 1, 1);
+    grid->addWidget(Label3, 2, 0);
+    grid->addWidget(NumberBox3, 2, 1);
+    grid->setColumnStretch(0, 1);
+    auto* radios = new QHBoxLayout;
+    radios->addWidget(RadioButton1);
+    radios->addWidget(RadioButton2);
+    radios->addStretch(1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(title);
+    layout->addWidget(notice);
+    layout->addSpacing(8);
+    layout->addLayout(grid);
+    layout->addLayout(radios);
+    layout->addLayout(buttons);
+
+    FormCreate();
+}
+
+void ParticleDistributionWindow::FormCreate() {
+    PDia = data_.PartSize;
+    MDia = data_.MeanPart;
+    SDDia = data_.PartSD;
+    NumberBox1->setValue(PDia);
+    NumberBox2->setValue(MDia);
+    NumberBox3->setValue(SDDia);
+    Label1->setText(QStringLiteral("Aerodynamic Particle Diameter (") + Mu + QStringLiteral("m)"));
+    Label2->setText(QStringLiteral("Geometric Mass Mean Aerodynamic Particle Diameter (") + Mu +
+                    QStringLiteral("m)"));
+    Label3->setText(QStringLiteral("Geometric Standard Deviation (") + Mu + QStringLiteral("m)"));
+    if (data_.TypeDist == "LogNormal")
+        RadioButton2->setChecked(true);
+    else
+        RadioButton1->setChecked(true);
+}
+
+bool ParticleDistributionWindow::commitBoxes() {
+    for (NumberBox* box : {NumberBox1, NumberBox2, NumberBox3})
+        if (!box->commit(true)) return false;
+    return true;
+}
+
+void ParticleDistributionWindow::FormClose() {
+    PDia = static_cast<float>(NumberBox1->value());
+    MDia = static_cast<float>(NumberBox2->value());
+    SDDia = static_cast<float>(NumberBox3->value());
+    data_.PartSize = PDia;
+    data_.MeanPart = MDia;
+    data_.PartSD = SDDia;
+    data_.TypeDist = RadioButton1->isChecked() ? "Mono" : "LogNormal";
+}
+
+void ParticleDistributionWindow::accept() {
+    if (!commitBoxes()) return;
+    FormClose();
+    QDialog::accept();
+}
+
+void ParticleDistributionWindow::Button2Click() {
+    if (!commitBoxes()) return;
+    LogNormalPlotWindow plot(static_cast<float>(NumberBox2->value()),
+                             static_cast<float>(NumberBox3->value()), RadioButton2->isChecked(),
+                             this);
+    plot.exec();
+}

@@ -1,0 +1,122 @@
+#include "studies/ui/StudyCommands.h"
+
+#include "session/LodoError.h"
+#include "session/LodoSession.h"
+#include "session/SessionUi.h"
+#include "studies/ui/ParticleDistributionWindow.h"
+#include "studies/ui/StudyChartWindow.h"
+#include "studies/ui/VaryParameterWindow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProgressDialog>
+
+namespace {
+const char* const SaveQuestion =
+    "Would you like to save the data? File will be saved as a tab delimited .txt file.";
+}
+
+StudyCommands::StudyCommands(LodoSession& session, SessionUi& ui, QWidget* window)
+    : QObject(window), session_(session), ui_(ui), window_(window) {
+    setObjectName(QStringLiteral("StudyCommands"));
+    showModal = [](QDialog& d) { return d.exec(); };
+}
+
+StudyCommands& StudyCommands::of(QWidget* window, LodoSession& session, SessionUi& ui) {
+    if (auto* existing = window->findChild<StudyCommands*>(QStringLiteral("StudyCommands"),
+                                                           Qt::FindDirectChildrenOnly))
+        return *existing;
+    return *new StudyCommands(session, ui, window);
+}
+
+void StudyCommands::syncDistribution() {
+    const DistributionSetting& s = session_.DistributionWindowValues();
+    data_.PartSize = s.PartSize;
+    data_.MeanPart = s.MeanPart;
+    data_.PartSD = s.PartSD;
+    data_.TypeDist = s.TypeDist;
+}
+
+StudyOutcome StudyCommands::runStudy(StudyKind kind, int Z, double IVal, double FVal) {
+    LodoModel& m = session_.Model();
+    if (Z <= 1) return RunStudy(m, kind, Z, IVal, FVal);
+    // The engine reports nothing while it runs, so one point at the start value tells
+    // how long the whole study will take; a long one gets a progress window first.
+    QElapsedTimer timer;
+    timer.start();
+    StudyOutcome probe = RunStudy(m, kind, 1, IVal, IVal);
+    if (!probe.Ran()) return probe;
+    const qint64 expected = timer.elapsed() * Z;
+    if (expected < progressAfterMs) return RunStudy(m, kind, Z, IVal, FVal);
+
+    QProgressDialog progress(tr("Running the study over %1 points...").arg(Z), QString(), 0, 0,
+                             window_);
+    progress.setWindowTitle(QStringLiteral("Variable Parameters"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.show();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    StudyOutcome outcome = RunStudy(m, kind, Z, IVal, FVal);
+    QApplication::restoreOverrideCursor();
+    return outcome;
+}
+
+void StudyCommands::MenuVaryClick() {
+    if (session_.Count() == 0) {
+        ui_.ShowMessage(std::string(LodoErrorText(9)));
+        return;
+    }
+    EvalContext& ctx = session_.Model().Ctx;
+    const int oldRefNum = ctx.RefNum;
+    ctx.RefNum = 1;
+
+    {
+        VaryParameterWindow window(data_, window_);
+        if (showModal(window) != QDialog::Accepted) {
+            // Cancel or the close box abandons the study; the settings stay as they were.
+            ctx.RefNum = oldRefNum;
+            return;
+        }
+    }
+    const double InVal = data_.InitialVal;
+    const double FlVal = data_.FinalVal;
+    const int VStep = data_.NoOfSteps;
+    const auto kind = StudyKindFromVaryType(data_.VaryType);
+    if (!kind) {
+        ctx.RefNum = oldRefNum;
+        return;
+    }
+
+    const std::string ofile = session_.DFileName();
+    const StudyOutcome outcome = runStudy(*kind, VStep, InVal, FlVal);
+    for (const std::string& notice : outcome.Notices) ui_.ShowMessage(notice);
+    if (!outcome.Ran()) {
+        ctx.RefNum = oldRefNum;
+        ui_.ShowMessage(outcome.Error->Text);
+        return;
+    }
+    StoreRows(data_, outcome);
+    session_.ModelChangedExternally(RefreshAll);
+
+    {
+        StudyChartWindow chart(data_, window_);
+        showModal(chart);
+    }
+
+    session_.SetDFileName(StudyFileName(ofile, *kind));
+    if (ui_.YNMessage(SaveQuestion, QuestionButtons::YesNo) == Answer::Yes)
+        session_.FileSaveAs(outcome.Lines, "txt");
+    // The export never changes the sample line's file name.
+    session_.SetDFileName(ofile);
+    session_.ModelChangedExternally(RefreshLabels);
+}
+
+void StudyCommands::MenuItemDistClick() {
+    syncDistribution();
+    ParticleDistributionWindow window(data_, window_);
+    window.setMessageHandler([this](const QString& text) { ui_.ShowMessage(text.toStdString()); });
+    if (showModal(window) != QDialog::Accepted) return;  // unconfirmed edits are discarded
+    session_.ApplyDistribution(
+        DistributionSetting{data_.PartSize, data_.MeanPart, data_.PartSD, data_.TypeDist});
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "studies/engine/DataPass.h"
+#include "studies/engine/ParameterStudy.h"
+
+#include <QObject>
+
+#include <functional>
+
+class LodoSession;
+class QDialog;
+class QWidget;
+class SessionUi;
+
+// The "Distribution" and "Studies" > "Vary Parameters" commands of the main window.
+// Holds the values the study and distribution windows share (the study settings
+// persist for as long as the main window lives).
+class StudyCommands : public QObject {
+    Q_OBJECT
+public:
+    StudyCommands(LodoSession& session, SessionUi& ui, QWidget* window);
+
+    // The commands object of `window`, created on first use as its child.
+    static StudyCommands& of(QWidget* window, LodoSession& session, SessionUi& ui);
+
+    DataPass& data() { return data_; }
+
+    // Runs a modal window and returns its result; exec() unless replaced (tests
+    // drive the windows through it without a nested event loop).
+    std::function<int(QDialog&)> showModal;
+
+    // Studies longer than this show a progress window [ms].
+    int progressAfterMs = 200;
+
+    void MenuVaryClick();
+    void MenuItemDistClick();
+
+private:
+    StudyOutcome runStudy(StudyKind kind, int Z, double IVal, double FVal);
+    void syncDistribution();
+
+    LodoSession& session_;
+    SessionUi& ui_;
+    QWidget* window_;
+    DataPass data_;
+};
