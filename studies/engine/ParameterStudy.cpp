@@ -93,16 +93,15 @@ StudyMessage NoComponents() { return {9, std::string(NoComponentsText)}; }
 
 bool IsInlet(const TLodoComp& c) { return c.NTypeInt == NodeNozzle || c.NTypeInt == NodeShroud; }
 
-// Runs the loop shared by every study: set the input to each value, evaluate the
-// line in order, and record the point.
-template <class SetValue, class RecordPoint>
-void StepThrough(LodoModel& m, int Z, double IVal, double FVal, SetValue setValue,
+// Runs the loop shared by every study: `evaluateAt` sets the input to each value
+// and leaves rows 0..Count-1 evaluated in order; `recordPoint` records the point.
+template <class EvaluateAt, class RecordPoint>
+void StepThrough(int Z, double IVal, double FVal, EvaluateAt evaluateAt,
                  RecordPoint recordPoint) {
     const double VStep = Z > 1 ? (FVal - IVal) / (Z - 1) : 0.0;
     double VValue = IVal;
     for (int K = 1; K <= Z; ++K) {
-        setValue(VValue);
-        EvaluateLine(m);
+        evaluateAt(VValue);
         recordPoint(VValue);
         VValue += VStep;
     }
@@ -140,9 +139,11 @@ StudyOutcome FlowAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
     m.List[0].FlowUnit = Units::Metric;
     o.Lines.emplace_back(FlowHeader);
     StepThrough(
-        m, Z, IVal, FVal,
+        Z, IVal, FVal,
         [&](double v) {
             m.List[0].Flow = v;
+            // AlignList ends by evaluating every row in order: that is the point's
+            // evaluation, and a second pass would only repeat it.
             AlignList(m, 0);
         },
         [&](double v) {
@@ -187,7 +188,7 @@ StudyOutcome DiaAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
     m.List[BGin].Dia2Unit = Units::Metric;
     o.Lines.emplace_back(DiaHeader);
     StepThrough(
-        m, Z, IVal, FVal,
+        Z, IVal, FVal,
         [&](double v) {
             m.List[BGin].Dia1 = v;
             m.List[BGin].Dia2 = v * Ratio;
@@ -218,9 +219,12 @@ StudyOutcome PartAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
     m.Ctx.DType = "Mono";
     o.Lines.emplace_back(PartHeader);
     StepThrough(
-        m, Z, IVal, FVal,
+        Z, IVal, FVal,
         // The evaluation's size is single precision; the table keeps the exact value.
-        [&](double v) { m.Ctx.Dp = static_cast<float>(v); },
+        [&](double v) {
+            m.Ctx.Dp = static_cast<float>(v);
+            EvaluateLine(m);
+        },
         [&](double v) {
             const StudyRow row{v, m.Ctx.SystemTrans * 100.0, 0.0};
             o.Rows.push_back(row);
@@ -243,7 +247,7 @@ StudyOutcome FreeStreamAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
     m.List[0].FStreamUnit = Units::Metric;
     o.Lines.emplace_back(FreeStreamHeader);
     StepThrough(
-        m, Z, IVal, FVal,
+        Z, IVal, FVal,
         [&](double v) {
             m.List[0].FStream = v;
             AlignList(m, 0);
