@@ -34,6 +34,13 @@ void WriteCommonOutputs(DisplaySink& d, double Cc, double Q, double Visc, double
     d.AirMeanFreePathLabel = PanelText::Fixed(MeanFP, 4) + "       (µm)";
 }
 
+StyledText AspirationVerdict(double asp) {
+    StyledText t;
+    t.Text = PanelText::EqualsF(asp);
+    t.Colour = (asp >= 0.8 && asp <= 1.5) ? Argb::Green : Argb::Red;
+    return t;
+}
+
 void ApplyLogNormal(LodoModel& m, const LogNormalOutcome& o) {
     m.Ctx.PNodeTrans = o.PNodeTrans;
     m.Ctx.MNodeTrans = o.MNodeTrans;

@@ -30,6 +30,10 @@ double FoldedInclination(double deg);
 void WriteCommonOutputs(DisplaySink& d, double Cc, double Q /*[L/min]*/, double Visc,
                         double Dens, double MeanFP /*[um]*/);
 
+// "= %f" of the aspiration ratio, green inside the ANSI N13.1 range 0.8 to 1.5
+// (bounds included), red outside it or when the ratio is not a number.
+StyledText AspirationVerdict(double asp);
+
 struct LogNormalOutcome {
     double PNodeTrans = 0;  // number penetration
     double MNodeTrans = 0;  // mass penetration

@@ -62,14 +62,6 @@ constexpr std::array<RowSpec, 24> ShroudPanel{{
     Row("Shrouded Probe Transmission", Fmt::Fixed, 4, "", Argb::DarkBlue),
 }};
 
-// The ANSI N13.1 range of the aspiration ratio; a ratio that is not a number fails.
-StyledText AspirationVerdict(double asp) {
-    StyledText t;
-    t.Text = PanelText::EqualsF(asp);
-    t.Colour = (asp >= 0.8 && asp <= 1.5) ? Argb::Green : Argb::Red;
-    return t;
-}
-
 struct InletValues {
     double Asp = 0, WL = 0;
 };
@@ -143,7 +135,7 @@ void NozzleTransM(LodoModel& m, int Row) {
         wl = NozWallLoss(Tn, Pn, d, Dn1, Dn2, Ln, Qn, An);
     });
     EvalFrame::StoreResults(m, c, base, Re1, Re2, v.Asp, v.WL, 1);
-    m.Display.LabelNozAsp = AspirationVerdict(v.Asp);
+    m.Display.LabelNozAsp = EvalFrame::AspirationVerdict(v.Asp);
 
     const std::array<double, 19> values{Vn1,  Re1, StkNE, InArea, OutArea, Vn2,  Re2,
                                         Un,   VelR, AAlpha, v.Asp, Stk,   C1,   kref,
@@ -212,7 +204,7 @@ void ShroudTransM(LodoModel& m, int Row) {
         c.Dia1Unit = Units::Metric;
         c.Dia2Unit = Units::Metric;
     }
-    m.Display.LabelShrAsp = AspirationVerdict(v.Asp);
+    m.Display.LabelShrAsp = EvalFrame::AspirationVerdict(v.Asp);
 
     const std::array<double, 24> values{
         NozInArea, NozOutArea, ShrArea, BodyArea, GapArea, Un,    ShrV,  Vn1,
