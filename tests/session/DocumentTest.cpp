@@ -1,0 +1,342 @@
+// New, Open, Save, Save As, Open Pre V2 File, Exit, the unsaved-change test and
+// the distribution setting.
+#include "SessionFixture.h"
+
+#include "session/LodoError.h"
+
+namespace {
+
+const std::string SaveQuestion = "File has not been saved!\nDo You want to save the file";
+
+// Inputs and names, without results (which evaluation recomputes).
+std::vector<std::string> Inputs(const LodoList& l) {
+    std::vector<std::string> out;
+    for (const TLodoComp& c : l) {
+        TLodoComp x = c;
+        x.TransM1 = x.TransM2 = x.TransM3 = x.TransM4 = x.PTrans = x.MTrans = 0;
+        out.push_back(ConvertToStr(LodoList{x}, 0));
+    }
+    return out;
+}
+
+}  // namespace
+
+class DocumentTest : public SessionTest {
+protected:
+    void BuildLine() {
+        s.NozzleMenuClick();
+        s.TubeMenuClick();
+        s.TubeMenuClick();
+        s.BendMenuClick();
+        s.TempEUnit();
+        s.SetLineName("Stack 3");
+        ui.ClearRecord();
+    }
+    std::filesystem::path SavedLine() {
+        BuildLine();
+        const auto p = dir / "line.lxl";
+        ui.SaveFiles.push_back(p);
+        EXPECT_TRUE(s.MenuItemSaveAsClick1());
+        ui.ClearRecord();
+        return p;
+    }
+};
+
+TEST_F(DocumentTest, SaveAsWritesTheFileAndRemembersIt) {
+    BuildLine();
+    EXPECT_TRUE(s.IsModified());
+    const auto p = dir / "line.lxl";
+    ui.SaveFiles.push_back(p);
+    ASSERT_TRUE(s.MenuItemSaveAsClick1());
+    ASSERT_EQ(ui.SaveRequests.size(), 1u);
+    EXPECT_EQ(ui.SaveRequests[0].Title, "Save your text or word file");
+    EXPECT_EQ(ui.SaveRequests[0].DefaultExt, ".lxl");
+    EXPECT_EQ(ui.SaveRequests[0].Filter, "Lodo files only|*.lxl");
+    EXPECT_TRUE(ui.SaveRequests[0].AskBeforeReplacing);
+    EXPECT_EQ(ui.Messages, std::vector<std::string>{"File : " + p.string()});
+    EXPECT_TRUE(std::filesystem::exists(p));
+    EXPECT_EQ(s.DFileName(), p.string());
+    EXPECT_FALSE(s.IsModified());
+    EXPECT_NE(Slurp(p).find("<LineName>Stack 3</LineName>"), std::string::npos);
+}
+
+TEST_F(DocumentTest, SaveAsCancelledWritesNothing) {
+    BuildLine();
+    ui.SaveFiles.push_back(std::nullopt);
+    EXPECT_FALSE(s.MenuItemSaveAsClick1());
+    EXPECT_EQ(ui.Messages, std::vector<std::string>{"Save file was cancelled"});
+    EXPECT_EQ(s.DFileName(), "");
+    EXPECT_TRUE(s.IsModified());
+    EXPECT_TRUE(std::filesystem::is_empty(dir));
+}
+
+TEST_F(DocumentTest, SaveAsAppendsTheExtensionAndAsksBeforeReplacingThatName) {
+    BuildLine();
+    ui.SaveFiles.push_back(dir / "line.LXL");
+    ASSERT_TRUE(s.MenuItemSaveAsClick1());
+    EXPECT_EQ(s.DFileName(), (dir / "line.LXL.lxl").string());
+    EXPECT_TRUE(ui.Questions.empty());
+
+    // line.txt.lxl exists already: the dialog only asked about line.txt.
+    Write(dir / "line.txt.lxl", "keep me");
+    ui.SaveFiles.push_back(dir / "line.txt");
+    ui.Answers.push_back(Answer::No);
+    EXPECT_FALSE(s.MenuItemSaveAsClick1());
+    EXPECT_EQ(Slurp(dir / "line.txt.lxl"), "keep me");
+    EXPECT_EQ(ui.Questions.size(), 1u);
+    ui.SaveFiles.push_back(dir / "line.txt");
+    ui.Answers.push_back(Answer::Yes);
+    EXPECT_TRUE(s.MenuItemSaveAsClick1());
+    EXPECT_NE(Slurp(dir / "line.txt.lxl"), "keep me");
+}
+
+TEST_F(DocumentTest, SaveWritesToTheCurrentNameWithTheLxlExtension) {
+    BuildLine();
+    // No name yet: Save runs the dialog.
+    ui.SaveFiles.push_back(dir / "first.lxl");
+    ASSERT_TRUE(s.MenuItemSaveClick1());
+    EXPECT_EQ(ui.SaveRequests.size(), 1u);
+    // A legacy name becomes the .lxl beside it, without a dialog.
+    s.SetDFileName((dir / "old.lpl").string());
+    ui.ClearRecord();
+    ASSERT_TRUE(s.MenuItemSaveClick1());
+    EXPECT_TRUE(ui.Silent());
+    EXPECT_TRUE(std::filesystem::exists(dir / "old.lxl"));
+    EXPECT_EQ(s.DFileName(), (dir / "old.lxl").string());
+}
+
+TEST_F(DocumentTest, AFailedWriteIsReportedAndKeepsTheName) {
+    BuildLine();
+    ui.SaveFiles.push_back(dir / "no-such-folder" / "line.lxl");
+    EXPECT_FALSE(s.MenuItemSaveAsClick1());
+    EXPECT_EQ(ui.Errors.size(), 1u);
+    EXPECT_EQ(s.DFileName(), "");
+    EXPECT_TRUE(s.IsModified());
+}
+
+TEST_F(DocumentTest, OpenFileRestoresTheSavedLineAndEditsItsLastComponent) {
+    const auto p = SavedLine();
+    const LodoList saved = s.List();
+    ASSERT_TRUE(s.NewLineClick());  // saved: no question
+    EXPECT_TRUE(ui.Questions.empty());
+    EXPECT_EQ(s.DFileName(), "");
+    ui.OpenFiles.push_back(p);
+    ASSERT_TRUE(s.LodoX());
+    EXPECT_EQ(ui.OpenFilters.at(0), "Transport Systems (*.lxl)|*.lxl|all files (*.*)|*.*");
+    EXPECT_EQ(Inputs(s.List()), Inputs(saved));
+    for (int i = 0; i < s.Count(); ++i) EXPECT_REL_NEAR(At(i).TransM1, saved[i].TransM1, 1e-12);
+    EXPECT_EQ(s.LineName(), "Stack 3");
+    EXPECT_EQ(s.DFileName(), p.string());
+    EXPECT_EQ(s.Ctx().CurrRow, 4);
+    EXPECT_EQ(s.VisiblePage(), Page::Bend);
+    EXPECT_FALSE(s.IsModified());
+    // Names go on after the highest number in the file.
+    s.TubeMenuClick();
+    EXPECT_EQ(Base(s.List().back().Name), "T-3");
+}
+
+TEST_F(DocumentTest, OpenCancelledOrFailingLeavesTheLineAsItWas) {
+    BuildLine();
+    ui.SaveFiles.push_back(dir / "kept.lxl");
+    ASSERT_TRUE(s.MenuItemSaveAsClick1());
+    ASSERT_TRUE(Enter(Box::BendAngleEdit, "45"));  // a change not yet saved
+    const LodoList before = s.List();
+    ui.ClearRecord();
+
+    Write(dir / "broken.lxl", "<Nodes><Node><Name>T-1</Name><Temp>abc</Temp></Node>");
+    Write(dir / "short.lpl", "2\nT-1,Tube,1\n0,0,0,0,0,0,x\n");
+    struct Case {
+        bool Legacy;
+        std::optional<std::filesystem::path> Chosen;
+        bool ErrorShown;
+    } const cases[] = {
+        {false, std::nullopt, false},
+        {false, dir / "broken.lxl", true},
+        {false, dir / "missing.lxl", true},
+        {true, std::nullopt, false},
+        {true, dir / "short.lpl", true},
+        {true, dir / "missing.lpl", true},
+    };
+    for (const Case& c : cases) {
+        ui.ClearRecord();
+        ui.Answers.push_back(Answer::No);  // discard the unsaved change
+        ui.OpenFiles.push_back(c.Chosen);
+        EXPECT_FALSE(c.Legacy ? s.MenuItemPreOpenClick() : s.LodoX());
+        EXPECT_EQ(ui.Errors.size(), c.ErrorShown ? 1u : 0u);
+        EXPECT_EQ(s.List(), before);
+        EXPECT_EQ(s.LineName(), "Stack 3");
+        EXPECT_EQ(s.DFileName(), (dir / "kept.lxl").string());
+        EXPECT_EQ(s.VisiblePage(), Page::Bend);
+        EXPECT_TRUE(s.IsModified());
+    }
+}
+
+TEST_F(DocumentTest, OpenAsksToSaveFirstAndCancelAbandonsIt) {
+    BuildLine();
+    ui.Answers.push_back(Answer::Cancel);
+    EXPECT_FALSE(s.LodoX());
+    EXPECT_EQ(ui.Questions, std::vector<std::string>{SaveQuestion});
+    EXPECT_TRUE(ui.OpenFilters.empty());
+}
+
+TEST_F(DocumentTest, OpenPreV2FileTakesTheStoredCountersAndName) {
+    BuildLine();
+    std::string text = "2\n";
+    LodoList line = s.List();
+    line[1].Name = "T-7";
+    text += ConvertToStr(line, 1) + "\n" + ConvertToStr(line, 3) + "\n";
+    text += "9,4,0,0,0,0,\"Old, line\"\n";
+    Write(dir / "old.lpl", text);
+    ui.Answers.push_back(Answer::No);
+    ui.OpenFiles.push_back(dir / "old.lpl");
+    ASSERT_TRUE(s.MenuItemPreOpenClick());
+    EXPECT_EQ(ui.OpenFilters.at(0),
+              "Pre Version 2 Transport Systems (*.lpl)|*.lpl|all files (*.*)|*.*");
+    ASSERT_EQ(s.Count(), 2);
+    EXPECT_EQ(Base(At(0).Name), "T-7");
+    EXPECT_EQ(Base(At(1).Name), "B-1");
+    EXPECT_EQ(s.LineName(), "Old, line");
+    EXPECT_EQ(s.Counters(), (NameCounters{9, 4, 0, 0, 0, 0}));
+    EXPECT_EQ(s.DFileName(), (dir / "old.lpl").string());
+    EXPECT_EQ(Base(s.NodeNameL()), "Component: B-1");
+    EXPECT_FALSE(s.IsModified());
+    s.TubeMenuClick();
+    EXPECT_EQ(Base(s.List().back().Name), "T-10");
+}
+
+TEST_F(DocumentTest, OpenFileByPathChoosesTheReaderByExtension) {
+    const auto p = SavedLine();
+    std::filesystem::copy_file(p, dir / "copy.LXL");
+    ASSERT_TRUE(s.OpenFile(dir / "copy.LXL"));
+    EXPECT_EQ(s.Count(), 4);
+    Write(dir / "empty.LPL", "0\n0,0,0,0,0,0,Empty line\n");
+    ASSERT_TRUE(s.OpenFile(dir / "empty.LPL"));
+    EXPECT_EQ(s.Count(), 0);
+    EXPECT_EQ(s.LineName(), "Empty line");
+    EXPECT_EQ(s.VisiblePage(), Page::None);
+    EXPECT_EQ(s.Ctx().CurrRow, 0);
+    EXPECT_TRUE(ui.Errors.empty());
+}
+
+struct QuestionCase {
+    const char* What;
+    std::vector<Answer> Answers;
+    std::vector<std::optional<std::filesystem::path>> SaveAs;  // relative to dir
+    bool Proceeds;
+    bool Saved;
+};
+
+const QuestionCase QuestionCases[] = {
+    {"No", {Answer::No}, {}, true, false},
+    {"Cancel", {Answer::Cancel}, {}, false, false},
+    {"YesSaved", {Answer::Yes}, {std::filesystem::path("asked.lxl")}, true, true},
+    {"YesButSaveCancelled", {Answer::Yes}, {std::nullopt}, false, false},
+};
+
+class SaveQuestionTest : public DocumentTest, public ::testing::WithParamInterface<QuestionCase> {};
+
+TEST_P(SaveQuestionTest, NewSampleLineAndExitAskBeforeDiscardingChanges) {
+    const QuestionCase& c = GetParam();
+    for (bool exit : {false, true}) {
+        SCOPED_TRACE(exit ? "Exit" : "New");
+        StartAfresh();
+        std::filesystem::remove(dir / "asked.lxl");
+        BuildLine();
+        const LodoList before = s.List();
+        for (Answer a : c.Answers) ui.Answers.push_back(a);
+        for (const auto& p : c.SaveAs) ui.SaveFiles.push_back(p ? std::optional(dir / *p) : std::nullopt);
+        const bool proceeded = exit ? s.MenuItemExitClick() : s.NewLineClick();
+        EXPECT_EQ(proceeded, c.Proceeds);
+        ASSERT_EQ(ui.Questions.size(), 1u);
+        EXPECT_EQ(ui.Questions[0], SaveQuestion);
+        EXPECT_EQ(ui.QuestionButtonSets[0], QuestionButtons::YesNoCancel);
+        EXPECT_EQ(std::filesystem::exists(dir / "asked.lxl"), c.Saved);
+        EXPECT_TRUE(ui.ScriptDone());
+        if (!exit) {
+            EXPECT_EQ(s.Count(), c.Proceeds ? 0 : 4);
+        }
+        if (!c.Proceeds) {
+            EXPECT_EQ(s.List(), before);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, SaveQuestionTest, ::testing::ValuesIn(QuestionCases),
+                         [](const auto& info) { return std::string(info.param.What); });
+
+TEST_F(DocumentTest, AnUntouchedOrSavedLineIsLeftWithoutAQuestion) {
+    EXPECT_TRUE(s.MenuItemExitClick());
+    SavedLine();
+    EXPECT_TRUE(s.MenuItemExitClick());
+    EXPECT_TRUE(ui.Silent());
+    // Every kind of change counts: an entry, the line name, a unit.
+    s.SetLineName("Stack 4");
+    EXPECT_TRUE(s.IsModified());
+    s.SetLineName("Stack 3");
+    EXPECT_FALSE(s.IsModified());
+    s.EditComp(1);
+    s.LenEUnit();
+    EXPECT_TRUE(s.IsModified());
+}
+
+TEST_F(DocumentTest, NewSampleLineResetsTheDocumentButKeepsTheDistribution) {
+    s.ContractMenuClick();
+    DistributionSetting ln{3.0f, 4.0f, 2.0f, "LogNormal"};
+    s.ApplyDistribution(ln);
+    StartAfresh();
+    EXPECT_EQ(s.Count(), 0);
+    EXPECT_EQ(s.LineName(), "Sample Line 1");
+    EXPECT_EQ(s.VisiblePage(), Page::None);
+    EXPECT_EQ(Base(s.NodeNameL()), "");
+    EXPECT_EQ(s.Counters(), NameCounters{});
+    EXPECT_EQ(s.Ctx().NodeType, " ");
+    EXPECT_EQ(s.Ctx().RefNum, 0);
+    EXPECT_REL_NEAR(s.Ctx().D2, 34.9 / 1.5, TestPrecision::FifteenDigits);
+    EXPECT_FALSE(s.DrawingVisible());
+    EXPECT_TRUE(s.LineNameFocused());
+    EXPECT_EQ(s.Model().Display.SystemT.Text, "");
+    EXPECT_EQ(s.DistributionWindowValues(), ln);
+    EXPECT_EQ(s.Ctx().DType, "LogNormal");
+    // The captions keep matching the distribution in force.
+    EXPECT_EQ(s.LabelPent(), "Particle Penetration (%): ");
+    EXPECT_TRUE(s.LNStrVisible());
+}
+
+TEST_F(DocumentTest, FileSaveAsWritesTheLinesAndTakesTheName) {
+    s.SetDFileName((dir / "lineFlow").string());
+    ui.SaveFiles.push_back(dir / "study.txt");
+    ASSERT_TRUE(s.FileSaveAs({"Flow Rate (LPM)\tTransmission Ratio", "10\t0.5"}, "txt"));
+    const SaveDialogRequest& r = ui.SaveRequests.at(0);
+    EXPECT_EQ(r.DefaultExt, "txt");
+    EXPECT_EQ(r.Filter, "Lodo Files (*txt)|*.txt");
+    EXPECT_EQ(r.InitialName, (dir / "lineFlow").string());
+    EXPECT_TRUE(r.AskBeforeReplacing);
+    EXPECT_EQ(Slurp(dir / "study.txt"), "Flow Rate (LPM)\tTransmission Ratio\n10\t0.5\n");
+    EXPECT_EQ(s.DFileName(), (dir / "study.txt").string());
+    ui.SaveFiles.push_back(std::nullopt);
+    EXPECT_FALSE(s.FileSaveAs({"x"}, "txt"));
+    EXPECT_EQ(s.DFileName(), (dir / "study.txt").string());
+    EXPECT_TRUE(ui.Messages.empty());
+}
+
+TEST_F(DocumentTest, DistributionConfirmSetsTheRangeCaptionsAndReevaluates) {
+    BuildLine();
+    const double monoTrans = At(1).TransM1;
+    s.ApplyDistribution({10.0f, 5.0f, 2.5f, "LogNormal"});
+    EXPECT_EQ(s.Ctx().DType, "LogNormal");
+    EXPECT_REL_NEAR(s.Ctx().LowV, 0.32, 1e-6);
+    EXPECT_REL_NEAR(s.Ctx().HighV, 78.125, 1e-6);
+    EXPECT_REL_NEAR(s.Ctx().DpStep, 1.55610, 1e-5);
+    EXPECT_EQ(s.LabelPent(), "Particle Penetration (%): ");
+    EXPECT_EQ(s.LabelANSI1(), "Mass Penetration (%): ");
+    EXPECT_TRUE(s.LNStrVisible());
+    EXPECT_NE(At(1).TransM1, monoTrans);
+    EXPECT_EQ(s.Ctx().CurrRow, 4);  // still the component whose page is shown
+
+    s.ApplyDistribution({3.0f, 5.0f, 2.5f, "Mono"});
+    EXPECT_EQ(s.LabelPent(), "Total System Penetration % ");
+    EXPECT_EQ(s.LabelANSI1(), " ANSI Limit > 50%");
+    EXPECT_EQ(s.Model().Display.MassPent, "");
+    EXPECT_FALSE(s.LNStrVisible());
+    EXPECT_FLOAT_EQ(s.Ctx().Dp, 3.0f);
+}
