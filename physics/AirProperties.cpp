@@ -42,6 +42,15 @@ ParticleState MakeParticle(const AirState& air, double Dp) {
     return p;
 }
 
+SizeState MakeSize(const AirState& air, double Dp) {
+    SizeState s{};
+    s.p = MakeParticle(air, Dp);
+    s.Dc = DiffCoeff(air, s.p);
+    s.ScCbrt = std::pow(air.mu / (air.rho_a * s.Dc), 1.0 / 3);  // SchmidtNo^(1/3)
+    s.Vt = SettleVel(air, s.p);
+    return s;
+}
+
 double ReynoldsNo(const AirState& air, double V, double D) {
     return air.rho_a * V * (0.001 * D) / air.mu;
 }

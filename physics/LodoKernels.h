@@ -31,6 +31,17 @@ struct ParticleState {
 };
 ParticleState MakeParticle(const AirState& air, double Dp /*[um]*/);
 
+/// Everything about one particle size in one air that no component geometry enters:
+/// the tube models' per-size work. A line at uniform T and P can build it once per
+/// size and reuse it in every tube.
+struct SizeState {
+    ParticleState p;
+    double Dc;      // DiffCoeff [m2/s]
+    double ScCbrt;  // SchmidtNo^(1/3) [-]
+    double Vt;      // SettleVel [m/s]
+};
+SizeState MakeSize(const AirState& air, double Dp /*[um]*/);
+
 /// Mean flow in one tube.
 struct FlowState {
     double V;      // mean velocity [m/s]
@@ -92,9 +103,9 @@ DragResult SettleDrag(const AirState& air, const ParticleState& p, double VtsL /
 double SettleVel(const AirState& air, const ParticleState& p);
 
 // Transport models; each evaluates only the regime values its result needs.
-double TubeDiffTran(const AirState& air, const ParticleState& p, const TubeState& t);
-double TubeSedTrans(const AirState& air, const ParticleState& p, const TubeState& t);
-double TubeInertTrans(const AirState& air, const ParticleState& p, const TubeState& t);
+double TubeDiffTran(const AirState& air, const SizeState& s, const TubeState& t);
+double TubeSedTrans(const AirState& air, const SizeState& s, const TubeState& t);
+double TubeInertTrans(const AirState& air, const SizeState& s, const TubeState& t);
 double BendTrans(const AirState& air, const ParticleState& p, const FlowState& f,
                  double Ang /*[deg]*/);
 double ContTrans(const AirState& air, const ParticleState& p, const ConeState& c);
@@ -110,5 +121,16 @@ double ShroudWallLoss(const ProbeData* probe, const AirState& air, const Particl
                       double Q /*[L/min]*/, double Uo /*[m/s]*/);
 double SplitR(const AirState& air, const ParticleState& p, double V /*[m/s]*/,
               double Din /*[mm]*/, double Theta /*[deg]*/);
+
+/// A log-normal distribution's size-independent logarithms.
+struct LogNormalState {
+    double Dpm, Sigma;
+    double lnDpm;     // ln Dpm
+    double lnSigma;   // ln Sigma
+    double CdfDenom;  // sqrt(2) ln Sigma
+};
+LogNormalState MakeLogNormal(double Dpm, double Sigma);
+double LogNormalF(const LogNormalState& ln, double Dp);
+double LogNormalCDF(const LogNormalState& ln, double Dp);
 
 }  // namespace LodoMath::Kernels

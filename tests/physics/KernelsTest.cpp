@@ -52,14 +52,14 @@ TEST(Kernels, TubeModelsBitIdenticalToPublicRoutines) {
                             SCOPED_TRACE(testing::Message() << "T " << T << " P " << P << " D "
                                                             << D << " Q " << Q << " theta "
                                                             << theta << " Dp " << Dp);
-                            const K::ParticleState p = K::MakeParticle(air, Dp);
-                            ASSERT_TRUE(SameBits(K::TubeDiffTran(air, p, tube),
+                            const K::SizeState s = K::MakeSize(air, Dp);
+                            ASSERT_TRUE(SameBits(K::TubeDiffTran(air, s, tube),
                                                  TubeDiffTran(T, Dp, V, D, L, Q, P)));
-                            ASSERT_TRUE(SameBits(K::TubeSedTrans(air, p, tube),
+                            ASSERT_TRUE(SameBits(K::TubeSedTrans(air, s, tube),
                                                  TubeSedTrans(T, Dp, P, L, V, D, theta)));
-                            ASSERT_TRUE(SameBits(K::TubeInertTrans(air, p, tube),
+                            ASSERT_TRUE(SameBits(K::TubeInertTrans(air, s, tube),
                                                  TubeInertTrans(T, Dp, V, D, P, L, Q)));
-                            ASSERT_TRUE(SameBits(K::SettleVel(air, p),
+                            ASSERT_TRUE(SameBits(s.Vt,
                                                  SettleVel(T, Dp, P, L, V, D, theta)));
                         }
                     }
@@ -115,6 +115,21 @@ TEST(Kernels, StatesHoldThePublicProperties) {
                 const K::ParticleState p = K::MakeParticle(air, Dp);
                 EXPECT_TRUE(SameBits(p.Cc, SlipCorr(Dp, T, P)));
                 EXPECT_TRUE(SameBits(K::DiffCoeff(air, p), DiffCoeff(T, P, Dp)));
+                const K::SizeState s = K::MakeSize(air, Dp);
+                EXPECT_TRUE(SameBits(s.Dc, DiffCoeff(T, P, Dp)));
+                EXPECT_TRUE(SameBits(s.ScCbrt, std::pow(SchmidtNo(T, P, Dp), 1.0 / 3)));
+                EXPECT_TRUE(SameBits(s.Vt, SettleVel(T, Dp, P, 1, 1, 10, 0)));
+            }
+        }
+}
+
+TEST(Kernels, LogNormalBitIdenticalToPublicRoutines) {
+    for (double Dpm : {0.5, 5.0, 10.0, 37.3})
+        for (double Sigma : {1.01, 1.5, 2.5, 4.0}) {
+            const K::LogNormalState ln = K::MakeLogNormal(Dpm, Sigma);
+            for (double Dp : Sizes()) {
+                ASSERT_TRUE(SameBits(K::LogNormalCDF(ln, Dp), LogNormalCDF(Dp, Dpm, Sigma)));
+                ASSERT_TRUE(SameBits(K::LogNormalF(ln, Dp), LogNormalF(Dp, Dpm, Sigma)));
             }
         }
 }
@@ -173,7 +188,7 @@ TEST(Kernels, ShortcutsChangeNoBit) {
                             ResTime(D, L, 0.4, V, SettleVel(T, Dp, P, L, V, D, 0.4));
                         const double kappa = std::min(0.75 * Tt, 1.0);
                         const double X2 = std::pow(kappa, 0.3333);
-                        const double X3 = std::pow(1 - std::pow(kappa, 2.0 / 3), 0.5);
+                        const double X3 = std::sqrt(1 - std::pow(kappa, 2.0 / 3));
                         const double nl =
                             1 - (2 / M_PI) * (2 * kappa * X3 - X2 * X3 + std::asin(X2));
                         const double sed = rule(nl, std::exp(-(4 * Tt / M_PI)));
