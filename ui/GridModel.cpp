@@ -1,0 +1,50 @@
+#include "ui/GridModel.h"
+
+#include "session/LodoSession.h"
+
+GridModel::GridModel(const LodoSession& session, QObject* parent)
+    : QAbstractTableModel(parent), m_session(session), m_rows(session.GridRowCount()) {}
+
+int GridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_rows; }
+
+int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+
+QVariant GridModel::data(const QModelIndex& index, int role) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return {};
+    if (role == Qt::DisplayRole)
+        return QString::fromStdString(m_session.Grid1GetValue(index.column(), index.row()));
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(index.column() == 0 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    return {};
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount) return {};
+    if (role == Qt::DisplayRole) {
+        const std::string_view h = GridColumns[std::size_t(section)].Header;
+        return QString::fromUtf8(h.data(), qsizetype(h.size()));
+    }
+    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    return {};
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;  // cells are never edited through the grid
+}
+
+int GridModel::nominalWidth(int column) { return GridColumns[std::size_t(column)].Width; }
+
+void GridModel::refresh() {
+    const int rows = m_session.GridRowCount();
+    if (rows > m_rows) {
+        beginInsertRows({}, m_rows, rows - 1);
+        m_rows = rows;
+        endInsertRows();
+    } else if (rows < m_rows) {
+        beginRemoveRows({}, rows, m_rows - 1);
+        m_rows = rows;
+        endRemoveRows();
+    }
+    if (m_rows > 0) emit dataChanged(index(0, 0), index(m_rows - 1, ColumnCount - 1), {Qt::DisplayRole});
+}

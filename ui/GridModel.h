@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+class LodoSession;
+
+// Grid1: one row per component of the line, ten columns of texts the session
+// formats (Grid1GetValue). Read only.
+class GridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    static constexpr int ColumnCount = 10;
+
+    explicit GridModel(const LodoSession& session, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // Reads every cell again; the row count follows the line.
+    void refresh();
+
+    // Nominal column widths in pixels, before the grid's 1.2 scale.
+    static int nominalWidth(int column);
+
+private:
+    const LodoSession& m_session;
+    int m_rows = 0;
+};

@@ -1,0 +1,112 @@
+#include "ui/IntermediateValuesPane.h"
+
+#include "model/DisplaySink.h"
+#include "model/NumberFormat.h"
+#include "model/Units.h"
+#include "ui/StyledLabel.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int RowPitch = 17;
+constexpr int NameWidth = 209;
+constexpr int ValueWidth = 151;
+
+QLabel* named(const QString& name, const QString& text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+}  // namespace
+
+IntermediateValuesPane::IntermediateValuesPane(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("InterValuesPane"));
+    auto* lay = new QVBoxLayout(this);
+    lay->setContentsMargins(6, 8, 6, 6);
+    lay->setSpacing(3);
+
+    lay->addWidget(named(QStringLiteral("StdPressLabel"),
+                         QStringLiteral("Standard Pressure = %1 kPa")
+                             .arg(QString::fromStdString(NumberFormat::General15(Units::Po))),
+                         this));
+    lay->addWidget(named(QStringLiteral("StdTempLabel"),
+                         QStringLiteral("Standard Temperature = %1 \u00B0K")
+                             .arg(QString::fromStdString(NumberFormat::General15(Units::Ts))),
+                         this));
+    m_lnNote = named(QStringLiteral("LNStr2"),
+                     QStringLiteral("For a LogNormal Distribution the Intermediate Values are based "
+                                    "on the Mean Particle Size."),
+                     this);
+    m_lnNote->setWordWrap(true);
+    setLabelColour(m_lnNote, Argb::Crimson);
+    m_lnNote->setVisible(false);
+    lay->addWidget(m_lnNote);
+    lay->addSpacing(6);
+
+    auto* table = new QWidget(this);
+    auto* panels = new QHBoxLayout(table);
+    panels->setContentsMargins(0, 0, 0, 0);
+    panels->setSpacing(0);
+    auto* names = new QWidget(table);
+    names->setObjectName(QStringLiteral("Panel7"));
+    names->setFixedWidth(NameWidth);
+    auto* values = new QWidget(table);
+    values->setObjectName(QStringLiteral("Panel8"));
+    values->setFixedWidth(ValueWidth);
+    panels->addWidget(names);
+    panels->addWidget(values);
+    panels->addStretch(1);
+
+    auto* nameLay = new QVBoxLayout(names);
+    auto* valueLay = new QVBoxLayout(values);
+    for (QVBoxLayout* l : {nameLay, valueLay}) {
+        l->setContentsMargins(4, 0, 4, 0);
+        l->setSpacing(0);
+    }
+    auto addRow = [&](QLabel* name, QLabel* value) {
+        name->setFixedHeight(RowPitch);
+        value->setFixedHeight(RowPitch);
+        nameLay->addWidget(name);
+        valueLay->addWidget(value);
+    };
+
+    m_density = named(QStringLiteral("AirDensityLabel"), QString(), values);
+    m_viscosity = named(QStringLiteral("AirVisLabel"), QString(), values);
+    m_freePath = named(QStringLiteral("AirMeanFreePathLabel"), QString(), values);
+    m_flow = named(QStringLiteral("Flow_in"), QString(), values);
+    m_slip = named(QStringLiteral("Cun_slip"), QString(), values);
+    addRow(named(QStringLiteral("Label21"), QStringLiteral("Density:"), names), m_density);
+    addRow(named(QStringLiteral("Label20"), QStringLiteral("Dynamic Viscosity:"), names), m_viscosity);
+    addRow(named(QStringLiteral("Label22"), QStringLiteral("Mean Free Path:"), names), m_freePath);
+    addRow(named(QStringLiteral("Label68"), QStringLiteral("Sample Flow Rate"), names), m_flow);
+    addRow(named(QStringLiteral("Label3"), QStringLiteral("Slip Correction"), names), m_slip);
+    for (int i = 0; i < 24; ++i) {
+        m_names[std::size_t(i)] = named(QStringLiteral("IVN%1").arg(i + 1), QString(), names);
+        m_values[std::size_t(i)] = named(QStringLiteral("IVR%1").arg(i + 1), QString(), values);
+        addRow(m_names[std::size_t(i)], m_values[std::size_t(i)]);
+    }
+    nameLay->addStretch(1);
+    valueLay->addStretch(1);
+
+    lay->addWidget(table);
+    lay->addStretch(1);
+}
+
+void IntermediateValuesPane::render(const DisplaySink& sink) {
+    m_density->setText(QString::fromStdString(sink.AirDensityLabel));
+    m_viscosity->setText(QString::fromStdString(sink.AirVisLabel));
+    m_freePath->setText(QString::fromStdString(sink.AirMeanFreePathLabel));
+    m_flow->setText(QString::fromStdString(sink.Flow_in));
+    m_slip->setText(QString::fromStdString(sink.Cun_slip));
+    for (std::size_t i = 0; i < sink.IV.size(); ++i) {
+        applyStyledText(m_names[i], sink.IV[i].Name);
+        applyStyledText(m_values[i], sink.IV[i].Value);
+    }
+}
+
+void IntermediateValuesPane::setLogNormalNoteVisible(bool visible) { m_lnNote->setVisible(visible); }

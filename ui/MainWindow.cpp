@@ -1,0 +1,690 @@
+#include "ui/MainWindow.h"
+
+#include "model/DisplaySink.h"
+#include "session/LodoSession.h"
+#include "ui/GridModel.h"
+#include "ui/IntermediateValuesPane.h"
+#include "ui/PropertyPagesWidget.h"
+#include "ui/QtSessionUi.h"
+#include "ui/SplashWindow.h"
+#include "ui/StyledLabel.h"
+#include "ui/WindowPositionFile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+#include <QValidator>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int ClientWidth = 1400;
+constexpr int ClientHeight = 784;
+constexpr int LeftWidth = 824;
+constexpr int RightWidth = 568;
+constexpr int TabControl1Width = 360;
+constexpr double GridScale = 1.2;
+constexpr double ComponentBarScale = 1.3;
+constexpr int MaxRecentFiles = 8;
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent, double points = 0) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    if (points > 0) {
+        QFont f = l->font();
+        f.setPointSizeF(points);
+        l->setFont(f);
+    }
+    return l;
+}
+
+void setBackground(QWidget* w, const QColor& c) {
+    w->setAutoFillBackground(true);
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, c);
+    w->setPalette(pal);
+}
+
+// Refuses pasted text holding characters the key filter would not let through.
+class EntryValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        for (const char32_t c : input.toUcs4())
+            if (LodoSession::myNum(c)) return Invalid;
+        return Acceptable;
+    }
+};
+
+// Keys that edit or move inside the box rather than insert a character.
+bool isEditingKey(const QKeyEvent* e) {
+    if (e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier)) return true;
+    switch (e->key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Escape:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End: return true;
+    default: return e->text().isEmpty();
+    }
+}
+
+// Renders without the widgets' changes being taken for the user's.
+class RenderScope {
+public:
+    explicit RenderScope(int& depth) : m_depth(depth) { ++m_depth; }
+    ~RenderScope() { --m_depth; }
+    RenderScope(const RenderScope&) = delete;
+    RenderScope& operator=(const RenderScope&) = delete;
+
+private:
+    int& m_depth;
+};
+
+}  // namespace
+
+MainWindow::MainWindow() : MainWindow(Options{}) {}
+
+MainWindow::MainWindow(const Options& options, QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("TForm1"));
+    setWindowTitle(QStringLiteral("Lodo Calculator, v 2.0 Beta"));
+    setWindowIcon(QIcon(QStringLiteral(":/lodo/lodo-calculator.svg")));
+
+    if (options.ui) {
+        m_ui = options.ui;
+    } else {
+        m_ownUi = std::make_unique<QtSessionUi>(this);
+        m_ui = m_ownUi.get();
+    }
+    m_session = std::make_unique<LodoSession>(*m_ui);
+    m_positionFile = std::make_unique<WindowPositionFile>(options.positionFile, options.positionFallback);
+
+    // The saved place, unless no screen shows it any more.
+    QPoint topLeft = m_positionFile->readTopLeft();
+    bool onScreen = false;
+    for (const QScreen* s : QGuiApplication::screens())
+        onScreen = onScreen || s->availableGeometry().contains(topLeft + QPoint(40, 20));
+    if (!onScreen) topLeft = QPoint(10, 10);
+    move(topLeft);
+
+    if (options.showSplash) {
+        SplashWindow splash;
+        splash.exec();
+    }
+
+    buildLayout();
+    resize(ClientWidth, ClientHeight);
+
+    m_session->SetObserver([this](unsigned mask) { render(mask); });
+    connect(qApp, &QApplication::focusChanged, this, &MainWindow::onFocusChanged);
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer2 = new QTimer(this);
+    m_timer2->setObjectName(QStringLiteral("Timer2"));
+    for (QTimer* t : {m_timer1, m_timer2}) t->setInterval(1000);
+    connect(m_timer1, &QTimer::timeout, this, [this] { flash(m_pages->label8(), m_session->FlashText8()); });
+    connect(m_timer2, &QTimer::timeout, this, [this] { flash(m_pages->label9(), m_session->FlashText9()); });
+    m_timer1->start();
+    m_timer2->start();
+
+    rebuildRecentMenu();
+    setUpExtensions();
+    refreshAll();
+}
+
+MainWindow::~MainWindow() {
+    // The session may call back while it goes; nothing is rendered any more.
+    m_session->SetObserver({});
+    disconnect(qApp, &QApplication::focusChanged, this, &MainWindow::onFocusChanged);
+}
+
+LodoSession& MainWindow::session() { return *m_session; }
+
+QAction* MainWindow::action(const QString& objectName) const { return findChild<QAction*>(objectName); }
+
+// ---- Layout -------------------------------------------------------------------
+
+void MainWindow::buildLayout() {
+    buildMainMenu();
+    auto* central = new QWidget(this);
+    setBackground(central, QColor(0xEE, 0xEE, 0xEE));
+    auto* lay = new QHBoxLayout(central);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->setSpacing(8);
+    lay->addWidget(buildLeftArea(), 1);
+    lay->addWidget(buildRightArea());
+    setCentralWidget(central);
+}
+
+QWidget* MainWindow::buildLeftArea() {
+    auto* panel4 = new QWidget;
+    panel4->setObjectName(QStringLiteral("Panel4"));
+    panel4->setMinimumWidth(LeftWidth - 40);
+    auto* lay = new QVBoxLayout(panel4);
+    lay->setContentsMargins(6, 0, 0, 6);
+    lay->setSpacing(4);
+
+    // Panel5: the line name.
+    auto* panel5 = new QWidget(panel4);
+    panel5->setObjectName(QStringLiteral("Panel5"));
+    panel5->setFixedHeight(49);
+    auto* nameLay = new QHBoxLayout(panel5);
+    nameLay->setContentsMargins(4, 4, 4, 4);
+    nameLay->setSpacing(10);
+    nameLay->addWidget(makeLabel(QStringLiteral("Label5"), QStringLiteral("Transport System Name:"), panel5, 16));
+    m_lineName = new QLineEdit(panel5);
+    m_lineName->setObjectName(QStringLiteral("LineName"));
+    m_lineName->setFixedWidth(312);
+    connect(m_lineName, &QLineEdit::textEdited, this,
+            [this](const QString& text) { m_session->SetLineName(text.toStdString()); });
+    nameLay->addWidget(m_lineName);
+    m_maxPartSize = makeLabel(QStringLiteral("MaxPartSize"), QString(), panel5, 14);
+    setLabelColour(m_maxPartSize, Argb::Crimson);
+    nameLay->addWidget(m_maxPartSize, 1);
+    lay->addWidget(panel5);
+
+    auto* body = new QHBoxLayout;
+    body->setSpacing(6);
+
+    // Grid1 and the notes below it.
+    auto* gridColumn = new QVBoxLayout;
+    gridColumn->setSpacing(6);
+    m_gridModel = new GridModel(*m_session, this);
+    m_grid = new QTableView(panel4);
+    m_grid->setObjectName(QStringLiteral("Grid1"));
+    m_grid->setModel(m_gridModel);
+    QFont gridFont = m_grid->font();
+    gridFont.setPointSizeF(gridFont.pointSizeF() * GridScale);
+    m_grid->setFont(gridFont);
+    m_grid->setAlternatingRowColors(true);
+    m_grid->setShowGrid(true);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setWordWrap(false);
+    m_grid->verticalHeader()->setVisible(false);
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(int(25 * GridScale));
+    QHeaderView* header = m_grid->horizontalHeader();
+    header->setSectionsMovable(true);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setHighlightSections(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (int c = 0; c < GridModel::ColumnCount; ++c)
+        m_grid->setColumnWidth(c, int(GridModel::nominalWidth(c) * GridScale));
+    gridColumn->addWidget(m_grid, 1);
+
+    auto* panel6 = new QWidget(panel4);
+    panel6->setObjectName(QStringLiteral("Panel6"));
+    auto* notes = new QVBoxLayout(panel6);
+    notes->setContentsMargins(4, 2, 4, 2);
+    notes->setSpacing(3);
+    QLabel* heading = makeLabel(QStringLiteral("Label1"), QStringLiteral("Notes:"), panel6);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    notes->addWidget(heading);
+    QLabel* note1 = makeLabel(
+        QStringLiteral("Label2"),
+        QStringLiteral("1) The flow in Components with an \"*\" is in the transition range (Re 2100 to "
+                       "4000). The Transmission calculated for such components is an estimate based on "
+                       "selecting the best transmission using both the Laminar and the Turbulent models "),
+        panel6);
+    note1->setWordWrap(true);
+    notes->addWidget(note1);
+    m_lnStr1 = makeLabel(
+        QStringLiteral("LNStr1"),
+        QStringLiteral("2) Values in the above Grid are based on the Mass Penetration for a LogNormal Disribution."),
+        panel6);
+    m_lnStr1->setWordWrap(true);
+    m_lnStr1->setVisible(false);
+    notes->addWidget(m_lnStr1);
+    gridColumn->addWidget(panel6);
+    body->addLayout(gridColumn, 1);
+
+    // TabControl1: the component's page and the intermediate values.
+    m_tabs = new QTabWidget(panel4);
+    m_tabs->setObjectName(QStringLiteral("TabControl1"));
+    m_tabs->setFixedWidth(TabControl1Width);
+    m_tabs->tabBar()->setMinimumHeight(30);
+    m_tabs->tabBar()->setExpanding(false);
+
+    auto* component = new QWidget;
+    component->setObjectName(QStringLiteral("Component"));
+    auto* compLay = new QVBoxLayout(component);
+    compLay->setContentsMargins(4, 6, 4, 4);
+    compLay->setSpacing(6);
+    m_nodeNameL = makeLabel(QStringLiteral("NodeNameL"), QString(), component, 14);
+    compLay->addWidget(m_nodeNameL);
+    m_pages = new PropertyPagesWidget(component);
+    m_pages->setVisible(false);
+    compLay->addWidget(m_pages, 1);
+    compLay->addStretch(0);
+    m_tabs->addTab(component, QStringLiteral("Component"));
+
+    m_values = new IntermediateValuesPane;
+    m_values->setObjectName(QStringLiteral("InterValues"));
+    m_tabs->addTab(m_values, QStringLiteral("Intermediate Values"));
+    m_tabs->setCurrentIndex(0);
+    body->addWidget(m_tabs);
+
+    lay->addLayout(body, 1);
+    connectPages();
+    return panel4;
+}
+
+QWidget* MainWindow::buildTotalsStrip() {
+    auto* panel1 = new QWidget;
+    panel1->setObjectName(QStringLiteral("Panel1"));
+    panel1->setFixedHeight(40);
+    setBackground(panel1, QColor(0xF7, 0xF7, 0xF7));
+    auto* lay = new QHBoxLayout(panel1);
+    lay->setContentsMargins(8, 2, 8, 2);
+    lay->setSpacing(6);
+    m_labelPent = makeLabel(QStringLiteral("LabelPent"), QStringLiteral("Total System Penetration (%)"), panel1, 14);
+    m_systemT = makeLabel(QStringLiteral("SystemT"), QString(), panel1, 14);
+    m_systemT->setMinimumWidth(70);
+    m_labelANSI1 = makeLabel(QStringLiteral("LabelANSI1"), QStringLiteral("ANSI Limit: > 50%"), panel1, 14);
+    setLabelColour(m_labelANSI1, Argb::DarkBlue);
+    m_massPent = makeLabel(QStringLiteral("MassPent"), QString(), panel1, 14);
+    setLabelColour(m_massPent, Argb::DarkBlue);
+    lay->addWidget(m_labelPent);
+    lay->addWidget(m_systemT);
+    lay->addStretch(1);
+    lay->addWidget(m_labelANSI1);
+    lay->addWidget(m_massPent);
+    return panel1;
+}
+
+QWidget* MainWindow::buildRightArea() {
+    auto* image = new QWidget;
+    image->setObjectName(QStringLiteral("ImagePanel"));
+    image->setFixedWidth(RightWidth);
+    auto* lay = new QVBoxLayout(image);
+    lay->setContentsMargins(0, 0, 6, 6);
+    lay->setSpacing(4);
+    lay->addWidget(buildTotalsStrip());
+    buildComponentMenu();
+    lay->addWidget(m_componentBar);
+
+    // Viewport3D1: the drawing fills this panel through its layout.
+    m_viewPanel = new QWidget(image);
+    m_viewPanel->setObjectName(QStringLiteral("Viewport3D1"));
+    setBackground(m_viewPanel, QColor(0xF5, 0xF5, 0xF5));  // whitesmoke
+    auto* viewLay = new QVBoxLayout(m_viewPanel);
+    viewLay->setContentsMargins(0, 0, 0, 0);
+    lay->addWidget(m_viewPanel, 1);
+    return image;
+}
+
+void MainWindow::buildComponentMenu() {
+    m_componentBar = new QMenuBar;
+    m_componentBar->setObjectName(QStringLiteral("MenuBar2"));
+    m_componentBar->setNativeMenuBar(false);
+    QFont f = m_componentBar->font();
+    f.setPointSizeF(f.pointSizeF() * ComponentBarScale);
+    m_componentBar->setFont(f);
+    struct Item {
+        const char* name;
+        const char* text;
+        void (LodoSession::*command)();
+    };
+    static constexpr Item items[] = {
+        {"TubeMenu", "Tube", &LodoSession::TubeMenuClick},
+        {"BendMenu", "Bend", &LodoSession::BendMenuClick},
+        {"ContractMenu", "Contraction", &LodoSession::ContractMenuClick},
+        {"ExpandMenu", "Expansion", &LodoSession::ExpandMenuClick},
+        {"ShroudMenu", "Shroud Probe", &LodoSession::ShroudMenuClick},
+        {"NozzleMenu", "Nozzle", &LodoSession::NozzleMenuClick},
+    };
+    for (const Item& item : items) {
+        QAction* a = m_componentBar->addAction(QString::fromLatin1(item.text));
+        a->setObjectName(QString::fromLatin1(item.name));
+        const auto command = item.command;
+        connect(a, &QAction::triggered, this, [this, command] { (m_session.get()->*command)(); });
+    }
+}
+
+void MainWindow::buildMainMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MenuBar1"));
+    auto add = [this](QMenu* menu, const char* name, const QString& text, auto slot) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+
+    QMenu* file = bar->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("MenuItemFile"));
+    add(file, "NewLine", QStringLiteral("New Sample Line"), &MainWindow::onNewLine)->setShortcut(QKeySequence::New);
+    add(file, "OpenFile", QStringLiteral("Open File"), &MainWindow::onOpen)->setShortcut(QKeySequence::Open);
+    add(file, "MenuItemPreOpen", QStringLiteral("Open Pre V2 File"), &MainWindow::onOpenPre);
+    m_recentMenu = file->addMenu(QStringLiteral("Recent Files"));
+    m_recentMenu->setObjectName(QStringLiteral("RecentFilesMenu"));
+    file->addSeparator();
+    add(file, "MenuItemSave", QStringLiteral("Save"), &MainWindow::onSave)->setShortcut(QKeySequence::Save);
+    add(file, "MenuItemSaveAs", QStringLiteral("Save As"), &MainWindow::onSaveAs)->setShortcut(QKeySequence::SaveAs);
+    file->addSeparator();
+    add(file, "ExportReportPdf", QStringLiteral("Export Report as PDF..."), &MainWindow::onExportReportPdf)
+        ->setEnabled(false);
+    add(file, "ExportDrawingPng", QStringLiteral("Export Drawing as PNG..."), &MainWindow::onExportDrawingPng)
+        ->setEnabled(false);
+    QMenu* print = file->addMenu(QStringLiteral("Print"));
+    print->setObjectName(QStringLiteral("MenuItemPrint"));
+    add(print, "MenuItemDraw", QStringLiteral("Drawing"), &MainWindow::onPrintDrawing)->setEnabled(false);
+    add(print, "MenuItemResult", QStringLiteral("Results"), &MainWindow::onPrintResults)->setEnabled(false);
+    file->addSeparator();
+    QAction* exitAction = file->addAction(QStringLiteral("Exit"));
+    exitAction->setObjectName(QStringLiteral("MenuItemExit"));
+    exitAction->setShortcut(QKeySequence::Quit);
+    exitAction->setMenuRole(QAction::QuitRole);
+    connect(exitAction, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
+    edit->setObjectName(QStringLiteral("MenuItemEdit"));
+    add(edit, "MenuItemEditComp", QStringLiteral("Edit Component"), [this] { m_session->MenuItemEditCompClick(); });
+    add(edit, "MenuItemMoveComp", QStringLiteral("Move Component"), [this] { m_session->MenuItemMoveCompClick(); });
+    add(edit, "MenuItemDelComp", QStringLiteral("Delete Component"), [this] { m_session->MenuItemDelCompClick(); });
+
+    auto addHeader = [&](const char* name, const QString& text, auto slot) {
+        QAction* a = bar->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setEnabled(false);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    addHeader("MenuItemDist", QStringLiteral("Distribution"), &MainWindow::onDistribution);
+    QMenu* studies = bar->addMenu(QStringLiteral("Studies"));
+    studies->setObjectName(QStringLiteral("MenuStudies"));
+    add(studies, "MenuVary", QStringLiteral("Vary Parameters"), &MainWindow::onVaryParameters)->setEnabled(false);
+    addHeader("MenuItemWye", QStringLiteral("Splitter"), &MainWindow::onSplitter);
+    addHeader("MenuRedraw", QStringLiteral("Redraw"), &MainWindow::onRedraw);
+
+    QMenu* help = bar->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("MenuItemHelp"));
+    add(help, "MenuItemAbout", QStringLiteral("About"), &MainWindow::onAbout)->setMenuRole(QAction::AboutRole);
+}
+
+void MainWindow::connectPages() {
+    auto* validator = new EntryValidator(this);
+    for (const BoxInfo& info : Boxes) {
+        QLineEdit* box = m_pages->box(info.Id);
+        box->setValidator(validator);
+        box->installEventFilter(this);
+        const Box b = info.Id;
+        connect(box, &QLineEdit::textEdited, this,
+                [this, b](const QString& text) { m_session->SetBoxText(b, text.toStdString()); });
+        if (info.Unit == Quantity::None || !info.Focusable) continue;
+        connect(m_pages->metricButton(b), &QRadioButton::clicked, this, [this, b] { onUnitClicked(b, false); });
+        connect(m_pages->englishButton(b), &QRadioButton::clicked, this, [this, b] { onUnitClicked(b, true); });
+    }
+    for (int i = 0; i < int(ProbeButtons.size()); ++i)
+        connect(m_pages->probeButton(i), &QRadioButton::clicked, this, [this, i] {
+            m_session->ProbeSelect(i);
+            renderPage();
+        });
+}
+
+// ---- Events the user makes ------------------------------------------------------
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+    const std::optional<Box> box = m_pages->boxOf(watched);
+    if (!box) return QMainWindow::eventFilter(watched, event);
+
+    auto* key = static_cast<QKeyEvent*>(event);
+    std::optional<EditKey> move;
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: move = EditKey::Enter; break;
+    case Qt::Key_Down: move = EditKey::Down; break;
+    case Qt::Key_Up: move = EditKey::Up; break;
+    default: break;
+    }
+    if (move) {
+        m_session->BoxKey(*box, *move);
+        // The focus stays when the entry was refused; render puts it where the session says.
+        applyFocus();
+        return true;
+    }
+    if (isEditingKey(key)) return false;
+    for (const char32_t c : key->text().toUcs4())
+        if (LodoSession::myNum(c)) return true;  // a disallowed character is never inserted
+    return false;
+}
+
+void MainWindow::onFocusChanged(QWidget* old, QWidget* now) {
+    // Only the user's own moves inside this window: not ours, not window activation,
+    // not a dialog or pop-up taking the focus for a while.
+    if (m_rendering > 0 || m_closing || !now || now->window() != this) return;
+    if (const std::optional<Box> b = m_pages->boxOf(now)) {
+        m_session->FocusBox(*b);
+        return;
+    }
+    const bool leftBox = m_pages->boxOf(old).has_value() || m_session->FocusedBox().has_value();
+    if (now == m_lineName) {
+        if (leftBox) m_session->FocusBox(std::nullopt);
+        m_session->FocusLineName();
+        return;
+    }
+    if (leftBox) m_session->FocusBox(std::nullopt);
+}
+
+void MainWindow::onUnitClicked(Box b, bool english) {
+    m_session->SwitchUnit(InfoOf(b).Unit, english ? UnitChoice::English : UnitChoice::Metric);
+    renderPage();  // the pair shows the session's unit even when nothing changed
+}
+
+void MainWindow::flash(QLabel* label, bool flag) {
+    if (!flag) {
+        setLabelColour(label, Argb::Black);
+        return;
+    }
+    setLabelColour(label, labelColour(label) == Argb::Red ? 0xFF0000FF : Argb::Red);
+}
+
+// ---- Rendering ------------------------------------------------------------------
+
+void MainWindow::refreshAll() { render(RefreshAll); }
+
+void MainWindow::render(unsigned mask) {
+    RenderScope scope(m_rendering);
+    if (mask & RefreshGrid) m_gridModel->refresh();
+    if (mask & RefreshTotals) renderTotals();
+    if (mask & RefreshLabels) renderLabels();
+    if (mask & RefreshPage) renderPage();
+    if (mask & RefreshDrawing) onDrawingChanged();
+}
+
+void MainWindow::renderTotals() {
+    const DisplaySink& d = m_session->Model().Display;
+    applyStyledText(m_systemT, d.SystemT);
+    m_massPent->setText(qs(d.MassPent));
+    m_maxPartSize->setText(qs(d.MaxPartSize));
+    applyStyledText(m_pages->curveR(), d.CurveR);
+    m_pages->crError()->setVisible(d.CRErrorVisible);
+    applyStyledText(m_pages->labelNozAsp(), d.LabelNozAsp);
+    applyStyledText(m_pages->labelShrAsp(), d.LabelShrAsp);
+    m_values->render(d);
+}
+
+void MainWindow::renderLabels() {
+    const QString name = qs(m_session->LineName());
+    if (m_lineName->text() != name) m_lineName->setText(name);
+    m_labelPent->setText(qs(m_session->LabelPent()));
+    m_labelANSI1->setText(qs(m_session->LabelANSI1()));
+    m_lnStr1->setVisible(m_session->LNStrVisible());
+    m_values->setLogNormalNoteVisible(m_session->LNStrVisible());
+}
+
+void MainWindow::renderPage() {
+    RenderScope scope(m_rendering);
+    const Page page = m_session->VisiblePage();
+    m_pages->showOnly(page);
+    m_nodeNameL->setText(qs(m_session->NodeNameL()));
+    m_pages->label8()->setText(qs(m_session->Label8()));
+    m_pages->label9()->setText(qs(m_session->Label9()));
+    if (page != Page::None) {
+        for (const BoxInfo& row : InfoOf(page).Rows) {
+            QLineEdit* box = m_pages->box(row.Id);
+            const QString text = qs(m_session->BoxText(row.Id));
+            if (box->text() != text) box->setText(text);
+            if (row.Unit == Quantity::None) continue;
+            const UnitChoice choice = m_session->UnitButton(row.Unit);
+            QRadioButton* metric = m_pages->metricButton(row.Id);
+            QRadioButton* english = m_pages->englishButton(row.Id);
+            QButtonGroup* group = metric->group();
+            const bool exclusive = group->exclusive();
+            group->setExclusive(false);
+            metric->setChecked(choice == UnitChoice::Metric);
+            english->setChecked(choice == UnitChoice::English);
+            group->setExclusive(exclusive);
+        }
+        if (page == Page::Shroud) {
+            const int probe = m_session->CheckedProbe();
+            QButtonGroup* group = m_pages->probeButton(0)->group();
+            group->setExclusive(false);
+            for (int i = 0; i < int(ProbeButtons.size()); ++i) m_pages->probeButton(i)->setChecked(i == probe);
+            group->setExclusive(true);
+        }
+    }
+    applyFocus();
+}
+
+void MainWindow::applyFocus() {
+    RenderScope scope(m_rendering);
+    if (const std::optional<Box> b = m_session->FocusedBox()) {
+        m_tabs->setCurrentIndex(0);
+        QLineEdit* box = m_pages->box(*b);
+        if (!box->hasFocus()) {
+            box->setFocus(Qt::OtherFocusReason);
+            box->selectAll();
+        }
+    } else if (m_session->LineNameFocused()) {
+        m_tabs->setCurrentIndex(0);
+        if (!m_lineName->hasFocus()) m_lineName->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+// ---- File menu -------------------------------------------------------------------
+
+void MainWindow::onNewLine() { m_session->NewLineClick(); }
+
+void MainWindow::onOpen() { afterFileCommand(m_session->LodoX()); }
+
+void MainWindow::onOpenPre() { afterFileCommand(m_session->MenuItemPreOpenClick()); }
+
+void MainWindow::onSave() { afterFileCommand(m_session->MenuItemSaveClick1()); }
+
+void MainWindow::onSaveAs() { afterFileCommand(m_session->MenuItemSaveAsClick1()); }
+
+bool MainWindow::openPath(const QString& path) {
+    const bool opened = m_session->OpenFile(toPath(path));
+    afterFileCommand(opened);
+    if (!opened && !QFileInfo::exists(path)) {
+        QStringList recent = m_positionFile->readRecentFiles();
+        if (recent.removeAll(QFileInfo(path).absoluteFilePath()) > 0) {
+            m_positionFile->writeRecentFiles(recent);
+            rebuildRecentMenu();
+        }
+    }
+    return opened;
+}
+
+void MainWindow::afterFileCommand(bool succeeded) {
+    if (succeeded && !m_session->DFileName().empty()) addRecentFile(qs(m_session->DFileName()));
+}
+
+void MainWindow::addRecentFile(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    QStringList recent = m_positionFile->readRecentFiles();
+    recent.removeAll(absolute);
+    recent.prepend(absolute);
+    while (recent.size() > MaxRecentFiles) recent.removeLast();
+    m_positionFile->writeRecentFiles(recent);
+    rebuildRecentMenu();
+}
+
+void MainWindow::rebuildRecentMenu() {
+    m_recentMenu->clear();
+    const QStringList recent = m_positionFile->readRecentFiles();
+    for (int i = 0; i < recent.size(); ++i) {
+        const QString path = recent.at(i);
+        QAction* a = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        a->setToolTip(path);
+        a->setStatusTip(path);
+        connect(a, &QAction::triggered, this, [this, path] { openPath(path); });
+    }
+    m_recentMenu->setEnabled(!recent.isEmpty());
+}
+
+void MainWindow::onAbout() {
+    m_ui->ShowMessage(
+        "Lodo Calculator, Version 2.0 Beta\n"
+        "        Copyright (c) 2026 the Lodo Calculator developers\n"
+        "        Written by the Lodo Calculator team for the design of aerosol sampling lines");
+}
+
+// Exit and the close box: the save question when the line has changed, then the
+// window position. A position file that cannot be written never keeps the user in.
+bool MainWindow::confirmExit() {
+    if (!m_session->MenuItemExitClick()) return false;
+    m_positionFile->writeTopLeft(pos());
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (m_closing || confirmExit()) {
+        m_closing = true;
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+// ==== Hooks of the other windows ==================================================
+// The distribution, study, splitter, printing and drawing windows plug in here:
+// each fills its slot and enables its action in setUpExtensions().
+
+void MainWindow::setUpExtensions() {}
+
+void MainWindow::onDistribution() {}
+
+void MainWindow::onVaryParameters() {}
+
+void MainWindow::onSplitter() {}
+
+void MainWindow::onPrintDrawing() {}
+
+void MainWindow::onPrintResults() {}
+
+void MainWindow::onRedraw() {}
+
+void MainWindow::onExportReportPdf() {}
+
+void MainWindow::onExportDrawingPng() {}
+
+// The line's geometry changed (or the drawing was hidden by a new line).
+void MainWindow::onDrawingChanged() {}

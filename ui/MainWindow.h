@@ -1,0 +1,132 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class GridModel;
+class IntermediateValuesPane;
+class LodoSession;
+class PropertyPagesWidget;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QTabWidget;
+class QTableView;
+class QTimer;
+class SessionUi;
+class WindowPositionFile;
+enum class Box;
+
+// TForm1: the main window. Thin: it forwards the user's commands, typing, keys,
+// focus changes and clicks to the session and renders what the session exposes.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    struct Options {
+        bool showSplash = true;
+        // Null: real dialogs. Tests pass a scripted one; it must outlive the window.
+        SessionUi* ui = nullptr;
+        // Empty: "<executable>.INI", or the user's configuration folder.
+        QString positionFile;
+        QString positionFallback;
+    };
+
+    MainWindow();
+    explicit MainWindow(const Options& options, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    LodoSession& session();
+    QWidget* viewPanel() const { return m_viewPanel; }
+    // Renders everything the session shows.
+    void refreshAll();
+    // Opens a file given by path (command line, recent files).
+    bool openPath(const QString& path);
+
+    // Widgets and actions the other windows and the tests reach.
+    QTableView* grid() const { return m_grid; }
+    GridModel* gridModel() const { return m_gridModel; }
+    PropertyPagesWidget* pages() const { return m_pages; }
+    QTabWidget* tabControl1() const { return m_tabs; }
+    QMenuBar* componentMenuBar() const { return m_componentBar; }
+    QAction* action(const QString& objectName) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildLayout();
+    QWidget* buildLeftArea();
+    QWidget* buildRightArea();
+    QWidget* buildTotalsStrip();
+    void buildMainMenu();
+    void buildComponentMenu();
+    void connectPages();
+
+    void render(unsigned mask);
+    void renderPage();
+    void renderTotals();
+    void renderLabels();
+    void applyFocus();
+
+    void onFocusChanged(QWidget* old, QWidget* now);
+    void onUnitClicked(Box b, bool english);
+    void flash(QLabel* label, bool flag);
+
+    // File menu.
+    void onNewLine();
+    void onOpen();
+    void onOpenPre();
+    void onSave();
+    void onSaveAs();
+    void onAbout();
+    void afterFileCommand(bool succeeded);
+    void addRecentFile(const QString& path);
+    void rebuildRecentMenu();
+    bool confirmExit();
+
+    // ---- Hooks of the other windows (see the end of MainWindow.cpp) ----------
+    void setUpExtensions();
+    void onDistribution();
+    void onVaryParameters();
+    void onSplitter();
+    void onPrintDrawing();
+    void onPrintResults();
+    void onRedraw();
+    void onExportReportPdf();
+    void onExportDrawingPng();
+    void onDrawingChanged();
+
+    std::unique_ptr<SessionUi> m_ownUi;
+    SessionUi* m_ui = nullptr;
+    std::unique_ptr<LodoSession> m_session;
+    std::unique_ptr<WindowPositionFile> m_positionFile;
+
+    GridModel* m_gridModel = nullptr;
+    QTableView* m_grid = nullptr;
+    QTabWidget* m_tabs = nullptr;
+    PropertyPagesWidget* m_pages = nullptr;
+    IntermediateValuesPane* m_values = nullptr;
+    QWidget* m_viewPanel = nullptr;
+    QMenuBar* m_componentBar = nullptr;
+    QMenu* m_recentMenu = nullptr;
+
+    QLineEdit* m_lineName = nullptr;
+    QLabel* m_maxPartSize = nullptr;
+    QLabel* m_nodeNameL = nullptr;
+    QLabel* m_labelPent = nullptr;
+    QLabel* m_systemT = nullptr;
+    QLabel* m_labelANSI1 = nullptr;
+    QLabel* m_massPent = nullptr;
+    QLabel* m_lnStr1 = nullptr;
+    QTimer* m_timer1 = nullptr;
+    QTimer* m_timer2 = nullptr;
+
+    int m_rendering = 0;  // while > 0, widget changes are ours, not the user's
+    bool m_closing = false;
+};
