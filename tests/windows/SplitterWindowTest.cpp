@@ -1,0 +1,118 @@
+#include "splitter/ui/SplitterWindow.h"
+#include "splitter/ui/WyeDrawing.h"
+#include "studies/engine/DataPass.h"
+#include "studies/ui/NumberBox.h"
+
+#include "ShowActive.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTest>
+
+class SplitterWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startValues();
+    void angleOf90RecalculatesAndMovesOn();
+    void ringFocusOrder();
+    void particleSizeOfTheDistributionWindow();
+};
+
+namespace {
+
+void enter(NumberBox* box, const QString& text) {
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, text);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+}  // namespace
+
+void SplitterWindowTest::startValues() {
+    // The published example: start values and the start-up particle size of 10 um.
+    DataPass data;
+    SplitterWindow w(data);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Split/Combine"));
+    QCOMPARE(w.Tabs->tabText(0), QStringLiteral("Splitter"));
+    QCOMPARE(w.Tabs->tabText(1), QStringLiteral("Combiner"));
+    QCOMPARE(w.Tabs->currentIndex(), 0);
+    QCOMPARE(w.NBFlow->text(), QStringLiteral("57.00"));
+    QCOMPARE(w.NBAngle->text(), QStringLiteral("30.0"));
+    QCOMPARE(w.NBDi->text(), QStringLiteral("38.10"));
+    QCOMPARE(w.NBTemp->text(), QStringLiteral("25.00"));
+    QCOMPARE(w.NBPress->text(), QStringLiteral("101.3250"));
+    QCOMPARE(w.Label1->text(), QStringLiteral("98.944"));
+    QCOMPARE(w.Label7->text(), QStringLiteral("Do: Theoretical Outlet Tube Dia (mm): 26.67"));
+    QCOMPARE(w.Label9->text(), QStringLiteral("Li: Minimum Inlet Tube Length (mm): 400.05"));
+    QCOMPARE(w.Label10->text(), QStringLiteral("Lo: Minimum outlet Tube Length (mm): 495.3"));
+    QCOMPARE(w.Label15->text(), QStringLiteral("Stokes Number: 0.0134"));
+    QCOMPARE(w.Label16->text(), QStringLiteral("Reynolds Number: 2045.4"));
+    QCOMPARE(w.Label17->text(),
+             QStringLiteral("0.034 \u2264 Stk \u2264 1.248\n30\u00B0 \u2264 \u03B8 \u2264 90\u00B0\n"
+                            "2560 \u2264 Re \u2264 13,600"));
+    // Limits of the boxes.
+    QCOMPARE(w.NBFlow->minimum(), 0.001);
+    QCOMPARE(w.NBFlow->maximum(), 200.0);
+    QCOMPARE(w.NBAngle->minimum(), 30.0);
+    QCOMPARE(w.NBAngle->maximum(), 90.0);
+    QCOMPARE(w.NBPress->decimals(), 4);
+}
+
+void SplitterWindowTest::angleOf90RecalculatesAndMovesOn() {
+    DataPass data;
+    SplitterWindow w(data);
+    QVERIFY(ShowActive(w));
+    enter(w.NBAngle, QStringLiteral("90"));
+    QCOMPARE(w.inputs().YAngle, 90.0);
+    QCOMPARE(w.Label1->text(), QStringLiteral("98.246"));
+    QCOMPARE(w.Drawing->angle(), 90.0);
+    QCOMPARE(QApplication::focusWidget(), w.NBDi);
+    // Out of its limits the angle is pulled to the nearest one.
+    enter(w.NBAngle, QStringLiteral("120"));
+    QCOMPARE(w.inputs().YAngle, 90.0);
+    QCOMPARE(w.NBAngle->text(), QStringLiteral("90.0"));
+    enter(w.NBAngle, QStringLiteral("10"));
+    QCOMPARE(w.inputs().YAngle, 30.0);
+    QCOMPARE(w.Label1->text(), QStringLiteral("98.944"));
+}
+
+void SplitterWindowTest::ringFocusOrder() {
+    DataPass data;
+    SplitterWindow w(data);
+    QVERIFY(ShowActive(w));
+    QCOMPARE(QApplication::focusWidget(), w.NBFlow);
+    // Enter and Down go round flow, angle, diameter, temperature, pressure.
+    const auto ring = w.ring();
+    for (int i = 1; i <= 5; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), i % 2 ? Qt::Key_Return : Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), ring[static_cast<std::size_t>(i % 5)]);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QCOMPARE(QApplication::focusWidget(), w.NBPress);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QCOMPARE(QApplication::focusWidget(), w.NBTemp);
+    // The arrows never changed a value.
+    QCOMPARE(w.inputs(), Wye::WyeInputs{});
+    // A value entered in the flow box moves to the angle box and recalculates.
+    enter(w.NBFlow, QStringLiteral("100"));
+    QCOMPARE(QApplication::focusWidget(), w.NBAngle);
+    QCOMPARE(w.inputs().YFlow, 100.0);
+    QVERIFY(w.Label16->text() != QStringLiteral("Reynolds Number: 2045.4"));
+    enter(w.NBPress, QStringLiteral("90"));
+    QCOMPARE(QApplication::focusWidget(), w.NBFlow);
+}
+
+void SplitterWindowTest::particleSizeOfTheDistributionWindow() {
+    DataPass data;
+    data.PartSize = 1.0f;
+    SplitterWindow w(data);
+    // Smaller particles pass the wye better than 10 um ones.
+    QVERIFY(w.Label1->text().toDouble() > 98.944);
+    QCOMPARE(w.Label15->text(), QString::fromStdString(Wye::CalcT({}, 1.0f).Label15));
+    QVERIFY(w.Label15->text() != QStringLiteral("Stokes Number: 0.0134"));
+}
+
+QTEST_MAIN(SplitterWindowTest)
+#include "SplitterWindowTest.moc"

@@ -1,0 +1,561 @@
+#include "session/LodoSession.h"
+#include "session/testing/ScriptedUi.h"
+#include "studies/engine/DataPass.h"
+#include "studies/engine/ParameterStudy.h"
+#include "studies/ui/LogNormalPlotWindow.h"
+#include "studies/ui/NumberBox.h"
+#include "studies/ui/ParticleDistributionWindow.h"
+#include "studies/ui/PointTableModel.h"
+#include "studies/ui/StudyChartWindow.h"
+#include "studies/ui/StudyCommands.h"
+#include "studies/ui/VaryParameterWindow.h"
+
+#include <QAbstractItemModelTester>
+#include "ShowActive.h"
+
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScatterSeries>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QValueAxis>
+
+#include <bit>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const QString Mu = QStringLiteral("\u00B5");
+
+std::vector<std::string> ReadLines(const QString& path) {
+    std::ifstream in(path.toStdString());
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+void Type(NumberBox* box, const QString& text) {
+    box->selectAll();
+    box->setText(text);
+}
+
+// Clicks the point `index` of `series` on the screen.
+void ClickPoint(ChartWindow& w, QScatterSeries* series, int index) {
+    const QPointF scene = w.chart()->mapToPosition(series->at(index), series);
+    const QPoint pos = w.chartView()->mapFromScene(scene);
+    QTest::mouseClick(w.chartView()->viewport(), Qt::LeftButton, {}, pos);
+}
+
+// Everything a cancelled window must leave alone.
+struct Before {
+    LodoList List;
+    std::uint32_t Dp;
+    std::string DType;
+    int RefNum;
+    std::uint64_t Revision;
+    DistributionSetting Dist;
+    explicit Before(const LodoSession& s)
+        : List(s.List()), Dp(std::bit_cast<std::uint32_t>(s.Ctx().Dp)), DType(s.Ctx().DType),
+          RefNum(s.Ctx().RefNum), Revision(s.Revision()), Dist(s.DistributionWindowValues()) {}
+    bool Same(const LodoSession& s) const {
+        return List == s.List() && Dp == std::bit_cast<std::uint32_t>(s.Ctx().Dp) &&
+               DType == s.Ctx().DType && RefNum == s.Ctx().RefNum &&
+               Revision == s.Revision() && Dist == s.DistributionWindowValues();
+    }
+};
+
+}  // namespace
+
+class StudyWindowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void flowStudyEndToEnd();
+    void freeStreamStudyShowsBothSeries();
+    void particleStudyReadout();
+    void studyCancelPathsLeaveEverything_data();
+    void studyCancelPathsLeaveEverything();
+    void studyMessages();
+    void distributionSwitch();
+    void distributionCancelDiscardsEdits();
+    void deviationOfOneIsRefused();
+    void plotShowsTheBoxesWithoutStoringThem();
+    void monodispersePlotIsEmpty();
+    void chartImageAndData();
+    void numberBoxNeverStepsAndUsesPoint();
+};
+
+void StudyWindowsTest::flowStudyEndToEnd() {
+    ScriptedUi ui;
+    LodoSession session(ui);
+    session.TubeMenuClick();
+    session.SetDFileName("/data/lines/stack.lxl");
+    const LodoList lineBefore = session.List();
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("stackFlow.txt"));
+    ui.ClearRecord();
+    ui.Answers = {Answer::Yes};
+    ui.SaveFiles = {std::filesystem::path(out.toStdString())};
+
+    // What the engine exports for this line, from a copy of it.
+    LodoModel copy = session.Model();
+    const StudyOutcome expected = FlowAnalysis(copy, 10, 10.0, 100.0);
+
+    QWidget parent;
+    StudyCommands cmd(session, ui, &parent);
+    int chartsShown = 0;
+    cmd.showModal = [&](QDialog& d) {
+        if (auto* v = qobject_cast<VaryParameterWindow*>(&d)) {
+            // The window opens with the start-up settings.
+            if (!v->RadioButton1->isChecked() || v->NumberBox1->value() != 1.0 ||
+                v->NumberBox2->value() != 50.0 || v->NumberBox3->value() != 50.0)
+                return int(QDialog::Rejected);
+            v->RadioButton2->setChecked(true);
+            Type(v->NumberBox1, QStringLiteral("10"));
+            Type(v->NumberBox2, QStringLiteral("100"));
+            Type(v->NumberBox3, QStringLiteral("10"));
+            v->accept();
+            return v->result();
+        }
+        auto* chart = qobject_cast<StudyChartWindow*>(&d);
+        if (!chart) return int(QDialog::Rejected);
+        ++chartsShown;
+        [&] {
+            QCOMPARE(chart->windowTitle(), QStringLiteral("Plot Data"));
+            QCOMPARE(chart->titleLabel()->text(), QStringLiteral("Varing Flow Rate"));
+            QCOMPARE(chart->bottomAxis()->titleText(), QStringLiteral("Flow Rate (lpm)"));
+            QCOMPARE(chart->leftAxis()->titleText(), QStringLiteral("% Penetration"));
+            QVERIFY(!chart->rightAxis()->isVisible());
+            QCOMPARE(chart->series1()->count(), 10);
+            QCOMPARE(chart->series2()->count(), 0);
+            QCOMPARE(chart->series1()->markerShape(), QScatterSeries::MarkerShapeCircle);
+            QCOMPARE(chart->series1()->at(0).x(), 10.0);
+            QCOMPARE(chart->series1()->at(9).x(), 100.0);
+            QCOMPARE(chart->series1()->at(9).y(), expected.Rows[9].Pent);
+            QCOMPARE(chart->readout1()->text(), QStringLiteral("Click a Point"));
+            QCOMPARE(chart->readout2()->text(), QStringLiteral("to get values."));
+            // A real click on the fourth point.
+            chart->show();
+            QVERIFY(QTest::qWaitForWindowExposed(chart));
+            ClickPoint(*chart, chart->series1(), 3);
+            QCOMPARE(chart->readout1()->text(), QStringLiteral("Flow Rate (lpm)40.00"));
+            QCOMPARE(chart->readout2()->text(),
+                     QStringLiteral("% Penetration = ") +
+                         QString::number(expected.Rows[3].Pent, 'f', 2));
+        }();
+        return int(QDialog::Accepted);
+    };
+    cmd.MenuVaryClick();
+
+    QCOMPARE(chartsShown, 1);
+    QCOMPARE(cmd.data().VaryType, std::string("Flow"));
+    QCOMPARE(cmd.data().NoOfSteps, 10);
+    QCOMPARE(cmd.data().InitialVal, 10.0f);
+    QCOMPARE(cmd.data().FinalVal, 100.0f);
+    QCOMPARE(ui.Questions, std::vector<std::string>{
+                               "Would you like to save the data? File will be saved as a tab "
+                               "delimited .txt file."});
+    QCOMPARE(ui.SaveRequests.size(), std::size_t(1));
+    QCOMPARE(ui.SaveRequests[0].InitialName, std::string("/data/lines/stackFlow"));
+    QCOMPARE(ui.SaveRequests[0].DefaultExt, std::string("txt"));
+    const auto lines = ReadLines(out);
+    QCOMPARE(lines.size(), std::size_t(11));
+    QCOMPARE(lines[0], std::string("Flow Rate (LPM)\tTransmission Ratio"));
+    QVERIFY(lines[1].starts_with("10\t"));
+    QVERIFY(lines[10].starts_with("100\t"));
+    QCOMPARE(lines, expected.Lines);
+    // The line and the file name are as they were.
+    QCOMPARE(session.DFileName(), std::string("/data/lines/stack.lxl"));
+    QVERIFY(session.List() == lineBefore);
+    QCOMPARE(session.Ctx().RefNum, 0);
+    QCOMPARE(ui.Unexpected, 0);
+}
+
+void StudyWindowsTest::freeStreamStudyShowsBothSeries() {
+    ScriptedUi ui;
+    LodoSession session(ui);
+    session.NozzleMenuClick();
+    session.TubeMenuClick();
+    ui.ClearRecord();
+    ui.Answers = {Answer::No};
+
+    QWidget parent;
+    StudyCommands cmd(session, ui, &parent);
+    cmd.data().VaryType = "Free_Stream";
+    cmd.data().InitialVal = 2.0f;
+    cmd.data().FinalVal = 20.0f;
+    cmd.data().NoOfSteps = 7;
+    bool checked = false;
+    cmd.showModal = [&](QDialog& d) {
+        if (auto* v = qobject_cast<VaryParameterWindow*>(&d)) {
+            if (!v->RadioButton4->isChecked()) return int(QDialog::Rejected);
+            v->accept();
+            return v->result();
+        }
+        auto* chart = qobject_cast<StudyChartWindow*>(&d);
+        [&] {
+            QVERIFY(chart);
+            QCOMPARE(chart->titleLabel()->text(),
+                     QStringLiteral("Varing Free Stream Velocity (m/s)"));
+            QCOMPARE(chart->bottomAxis()->titleText(), QStringLiteral("Free Stream (m/s) "));
+            QVERIFY(chart->rightAxis()->isVisible());
+            QCOMPARE(chart->rightAxis()->titleText(), QStringLiteral("Aspiration Ratio"));
+            QCOMPARE(chart->series1()->count(), 7);
+            QCOMPARE(chart->series2()->count(), 7);
+            QCOMPARE(chart->series2()->at(6).x(), 20.0);
+            const double asp = cmd.data().FSArr[2].Asp;
+            QVERIFY(asp > 0.0);
+            QCOMPARE(chart->series2()->at(2).y(), asp);
+            chart->show();
+            QVERIFY(QTest::qWaitForWindowExposed(chart));
+            ClickPoint(*chart, chart->series2(), 2);
+            QCOMPARE(chart->readout1()->text(), QStringLiteral("Free Stream (m/s) 8.00"));
+            QCOMPARE(chart->readout2()->text(),
+                     QStringLiteral("Aspiration Ratio = ") + QString::number(asp, 'f', 2));
+            chart->Series1Click(0);
+            QVERIFY(chart->readout2()->text().startsWith(QStringLiteral("% Penetration = ")));
+            checked = true;
+        }();
+        return int(QDialog::Accepted);
+    };
+    cmd.MenuVaryClick();
+    QVERIFY(checked);
+    // Answered No: nothing written.
+    QVERIFY(ui.SaveRequests.empty());
+    QCOMPARE(ui.Questions.size(), std::size_t(1));
+}
+
+void StudyWindowsTest::particleStudyReadout() {
+    DataPass data;
+    data.VaryType = "Particle";
+    data.NoOfSteps = 3;
+    data.PArr[0] = {1.0, 99.5, 0};
+    data.PArr[1] = {3.25, 93.456789, 0};
+    data.PArr[2] = {5.5, 80.0, 0};
+    StudyChartWindow w(data);
+    QCOMPARE(w.titleLabel()->text(), QStringLiteral("Varing Particle Size"));
+    QCOMPARE(w.bottomAxis()->titleText(), QStringLiteral("Particle Size (") + Mu +
+                                              QStringLiteral("m)"));
+    QCOMPARE(w.series1()->count(), 3);
+    w.Series1Click(1);
+    QCOMPARE(w.readout1()->text(), QStringLiteral("Particle Size (") + Mu +
+                                       QStringLiteral("m) =3.25"));
+    QCOMPARE(w.readout2()->text(), QStringLiteral("% Penetration = 93.46"));
+    // The table shows the same points as the chart.
+    QCOMPARE(w.model()->rowCount(), 3);
+    QCOMPARE(w.model()->data(w.model()->index(1, 1)).toDouble(), 93.456789);
+}
+
+void StudyWindowsTest::studyCancelPathsLeaveEverything_data() {
+    QTest::addColumn<bool>("closeBox");
+    QTest::newRow("Cancel") << false;
+    QTest::newRow("close box") << true;
+}
+
+void StudyWindowsTest::studyCancelPathsLeaveEverything() {
+    QFETCH(bool, closeBox);
+    ScriptedUi ui;
+    LodoSession session(ui);
+    session.TubeMenuClick();
+    ui.ClearRecord();
+    const Before before(session);
+    QWidget parent;
+    StudyCommands cmd(session, ui, &parent);
+    const DataPass settings = cmd.data();
+    int shown = 0;
+    cmd.showModal = [&](QDialog& d) {
+        ++shown;
+        auto* v = qobject_cast<VaryParameterWindow*>(&d);
+        if (!v) return int(QDialog::Accepted);
+        v->RadioButton4->setChecked(true);
+        Type(v->NumberBox1, QStringLiteral("7"));
+        Type(v->NumberBox3, QStringLiteral("3"));
+        if (closeBox) {
+            v->show();
+            v->close();
+        } else {
+            v->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+        }
+        return v->result();
+    };
+    cmd.MenuVaryClick();
+    QCOMPARE(shown, 1);
+    QVERIFY(before.Same(session));
+    QCOMPARE(cmd.data().VaryType, settings.VaryType);
+    QCOMPARE(cmd.data().InitialVal, settings.InitialVal);
+    QCOMPARE(cmd.data().NoOfSteps, settings.NoOfSteps);
+    QVERIFY(ui.Silent());
+}
+
+void StudyWindowsTest::studyMessages() {
+    ScriptedUi ui;
+    LodoSession session(ui);
+    QWidget parent;
+    StudyCommands cmd(session, ui, &parent);
+    int shown = 0;
+    cmd.showModal = [&](QDialog& d) {
+        ++shown;
+        d.accept();
+        return d.result();
+    };
+    // Empty line: message 9 and nothing else.
+    cmd.MenuVaryClick();
+    QCOMPARE(shown, 0);
+    QCOMPARE(ui.Messages, std::vector<std::string>{"There are no components in sample system."});
+
+    // Free stream without an inlet in first place: message 12, no chart, no question.
+    session.TubeMenuClick();
+    ui.ClearRecord();
+    cmd.data().VaryType = "Free_Stream";
+    const LodoList line = session.List();
+    cmd.MenuVaryClick();
+    QCOMPARE(shown, 1);
+    QCOMPARE(ui.Messages, std::vector<std::string>{
+                              "The first component must be a probe or nozzle for this analysis"});
+    QVERIFY(ui.Questions.empty());
+    QVERIFY(session.List() == line);
+
+    // One point: the single start value.
+    ui.ClearRecord();
+    ui.Answers = {Answer::No};
+    cmd.data().VaryType = "Diameter";
+    cmd.data().NoOfSteps = 1;
+    cmd.data().InitialVal = 12.5f;
+    cmd.MenuVaryClick();
+    QCOMPARE(shown, 3);
+    QCOMPARE(cmd.data().DArr[0].Value, 12.5);
+    QVERIFY(std::isfinite(cmd.data().DArr[0].Pent));
+}
+
+void StudyWindowsTest::distributionSwitch() {
+    ScriptedUi ui;
+    LodoSession session(ui);
+    session.TubeMenuClick();
+    session.TubeMenuClick();
+    ui.ClearRecord();
+    QWidget parent;
+    StudyCommands cmd(session, ui, &parent);
+
+    // Start-up values, "Polydispersed Lognormal", Confirm.
+    cmd.showModal = [](QDialog& d) {
+        auto* w = qobject_cast<ParticleDistributionWindow*>(&d);
+        if (!w || !w->RadioButton1->isChecked()) return int(QDialog::Rejected);
+        w->RadioButton2->setChecked(true);
+        w->Button1->click();
+        return w->result();
+    };
+    cmd.MenuItemDistClick();
+    const EvalContext& c = session.Ctx();
+    QCOMPARE(c.DType, std::string("LogNormal"));
+    QVERIFY(qAbs(c.LowV - 0.32f) < 1e-6f);
+    QVERIFY(qAbs(c.HighV - 78.125f) < 1e-4f);
+    QVERIFY(qAbs(c.DpStep - 1.55610f) < 1e-5f);
+    QCOMPARE(session.LabelPent(), std::string("Particle Penetration (%): "));
+    QCOMPARE(session.LabelANSI1(), std::string("Mass Penetration (%): "));
+    QVERIFY(session.LNStrVisible());
+    QCOMPARE(session.DistributionWindowValues().TypeDist, std::string("LogNormal"));
+
+    // Back to "Monodispersed" at 3 um: every component re-evaluated at 3 um.
+    cmd.showModal = [](QDialog& d) {
+        auto* w = qobject_cast<ParticleDistributionWindow*>(&d);
+        if (!w || !w->RadioButton2->isChecked()) return int(QDialog::Rejected);
+        w->RadioButton1->setChecked(true);
+        Type(w->NumberBox1, QStringLiteral("3"));
+        w->Button1->click();
+        return w->result();
+    };
+    cmd.MenuItemDistClick();
+    QCOMPARE(c.DType, std::string("Mono"));
+    QCOMPARE(c.Dp, 3.0f);
+    QCOMPARE(session.LabelPent(), std::string("Total System Penetration % "));
+    QCOMPARE(session.LabelANSI1(), std::string(" ANSI Limit > 50%"));
+    QVERIFY(session.Model().Display.MassPent.empty());
+    QVERIFY(!session.LNStrVisible());
+    LodoModel at3 = session.Model();
+    for (int i = 0; i < static_cast<int>(at3.List.size()); ++i) CalcNodeTrans(at3, i);
+    QVERIFY(at3.List == session.List());
+}
+
+void StudyWindowsTest::distributionCancelDiscardsEdits() {
+    ScriptedUi ui;
+    LodoSession session(ui);
+    session.TubeMenuClick();
+    ui.ClearRecord();
+    const Before before(session);
+    QWidget parent;
+    StudyCommands cmd(session, ui, &parent);
+    cmd.showModal = [](QDialog& d) {
+        auto* w = qobject_cast<ParticleDistributionWindow*>(&d);
+        if (!w) return int(QDialog::Accepted);
+        Type(w->NumberBox1, QStringLiteral("2"));
+        Type(w->NumberBox2, QStringLiteral("4"));
+        w->RadioButton2->setChecked(true);
+        w->show();
+        w->close();
+        return w->result();
+    };
+    cmd.MenuItemDistClick();
+    QVERIFY(before.Same(session));
+    QCOMPARE(session.LabelPent(), std::string("Total System Penetration % "));
+    QVERIFY(!session.LNStrVisible());
+    QVERIFY(ui.Silent());
+}
+
+void StudyWindowsTest::deviationOfOneIsRefused() {
+    DataPass data;
+    ParticleDistributionWindow w(data);
+    QStringList shown;
+    w.setMessageHandler([&](const QString& text) { shown << text; });
+    QVERIFY(ShowActive(w));
+    QCOMPARE(w.Label3->text(), QStringLiteral("Geometric Standard Deviation (") + Mu +
+                                   QStringLiteral("m)"));
+
+    // Enter on "1": refused, the box keeps the focus and its text, nothing stored.
+    w.NumberBox3->setFocus();
+    Type(w.NumberBox3, QStringLiteral("1"));
+    QTest::keyClick(w.NumberBox3, Qt::Key_Return);
+    QCOMPARE(shown, QStringList{QStringLiteral("Geometric Standard Deviation must be greater than 1.")});
+    QCOMPARE(QApplication::focusWidget(), w.NumberBox3);
+    QCOMPARE(w.NumberBox3->value(), 2.5);
+
+    // Confirm with 0.9 typed: refused again, the window stays open.
+    Type(w.NumberBox3, QStringLiteral("0.9"));
+    w.Button1->click();
+    QCOMPARE(shown.size(), 2);
+    QVERIFY(w.isVisible());
+    QCOMPARE(data.PartSD, 2.5f);
+
+    // Just above 1 is the lowest deviation the box takes.
+    Type(w.NumberBox3, QStringLiteral("1.0004"));
+    QCOMPARE(w.NumberBox3->text(), QStringLiteral("1.0004"));  // not yet taken
+    QTest::keyClick(w.NumberBox3, Qt::Key_Return);
+    QCOMPARE(w.NumberBox3->value(), 1.001);
+    w.Button1->click();
+    QCOMPARE(w.result(), int(QDialog::Accepted));
+    QCOMPARE(data.PartSD, 1.001f);
+}
+
+void StudyWindowsTest::plotShowsTheBoxesWithoutStoringThem() {
+    DataPass data;
+    ParticleDistributionWindow w(data);
+    w.RadioButton2->setChecked(true);
+    bool checked = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* plot = qobject_cast<LogNormalPlotWindow*>(QApplication::activeModalWidget());
+        [&] {
+            QVERIFY(plot);
+            QCOMPARE(plot->windowTitle(), QStringLiteral("LogNormal Plot"));
+            QCOMPARE(plot->series1()->count(), 50);
+            QCOMPARE(plot->series1()->markerShape(), QScatterSeries::MarkerShapeCircle);
+            QVERIFY(qAbs(plot->series1()->at(0).x() - 0.32) < 1e-6);
+            QCOMPARE(plot->titleLabel()->text(), QStringLiteral("Lognormal Particle Distribution"));
+            QCOMPARE(plot->subtitleLabel()->text(),
+                     QStringLiteral("Median Diameter = 5.00  Standard Deviation = 2.50"));
+            QCOMPARE(plot->bottomAxis()->titleText(),
+                     QStringLiteral("Particle Size (") + Mu + QStringLiteral("m)"));
+            QCOMPARE(plot->leftAxis()->titleText(), QStringLiteral("% In Interval"));
+            QCOMPARE(plot->readout1()->text(), QStringLiteral("Click a bar"));
+            ClickPoint(*plot, plot->series1(), 1);
+            QCOMPARE(plot->readout1()->text(),
+                     QStringLiteral("Particle Size (") + Mu + QStringLiteral("m) 1.88"));
+            QVERIFY(plot->readout2()->text().startsWith(QStringLiteral("% In Interval = ")));
+            checked = true;
+        }();
+        if (plot) plot->accept();
+    });
+    w.Button2Click();
+    QVERIFY(checked);
+
+    // Numbers typed but not confirmed are plotted and not stored.
+    Type(w.NumberBox2, QStringLiteral("4"));
+    Type(w.NumberBox3, QStringLiteral("2"));
+    QString subtitle;
+    QTimer::singleShot(0, this, [&] {
+        auto* plot = qobject_cast<LogNormalPlotWindow*>(QApplication::activeModalWidget());
+        if (!plot) return;
+        subtitle = plot->subtitleLabel()->text();
+        plot->accept();
+    });
+    w.Button2Click();
+    QCOMPARE(subtitle, QStringLiteral("Median Diameter = 4.00  Standard Deviation = 2.00"));
+    QCOMPARE(data.MeanPart, 5.0f);
+    QCOMPARE(data.PartSD, 2.5f);
+    QCOMPARE(data.TypeDist, std::string("Mono"));
+}
+
+void StudyWindowsTest::monodispersePlotIsEmpty() {
+    LogNormalPlotWindow plot(5.0f, 2.5f, false);
+    QCOMPARE(plot.series1()->count(), 0);
+    QCOMPARE(plot.readout1()->text(), QStringLiteral("Click a bar"));
+    QCOMPARE(plot.readout2()->text(), QStringLiteral("to values."));
+    QVERIFY(plot.subtitleLabel()->text().isEmpty());
+}
+
+void StudyWindowsTest::chartImageAndData() {
+    DataPass data;
+    data.VaryType = "Free_Stream";
+    data.NoOfSteps = 2;
+    data.FSArr[0] = {5.0, 90.5, 1.25};
+    data.FSArr[1] = {10.0, 88.0, 1.1};
+    StudyChartWindow w(data);
+    QAbstractItemModelTester tester(w.model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QCOMPARE(w.dataText(), QStringLiteral("Free Stream (m/s)\t% Penetration\tAspiration Ratio\n"
+                                          "5\t90.5\t1.25\n10\t88\t1.1\n"));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("chart.png"));
+    const QString svg = dir.filePath(QStringLiteral("chart.svg"));
+    QVERIFY(w.saveChartImage(png));
+    QVERIFY(w.saveChartImage(svg));
+    const QImage image(png);
+    QVERIFY(!image.isNull());
+    QCOMPARE(image.size(), w.chartView()->size() * w.chartView()->devicePixelRatio());
+    QFile file(svg);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    QVERIFY(text.contains("<svg"));
+    QVERIFY(text.contains("Aspiration Ratio"));
+}
+
+void StudyWindowsTest::numberBoxNeverStepsAndUsesPoint() {
+    // A comma locale must not change the separator.
+    const QLocale old;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    NumberBox box;
+    box.setRange(0.01, 1000.0);
+    box.setValue(12.5);
+    QCOMPARE(box.text(), QStringLiteral("12.50"));
+    QSignalSpy changed(&box, &NumberBox::valueChanged);
+    QSignalSpy moved(&box, &NumberBox::moveRequested);
+    QVERIFY(ShowActive(box));
+    for (Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown})
+        QTest::keyClick(&box, key);
+    QCOMPARE(box.value(), 12.5);
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(moved.count(), 2);
+    // A comma is not typed; out-of-range values go to the limit.
+    box.selectAll();
+    QTest::keyClicks(&box, QStringLiteral("3,5"));
+    QCOMPARE(box.text(), QStringLiteral("35"));
+    box.selectAll();
+    QTest::keyClicks(&box, QStringLiteral("5000"));
+    QTest::keyClick(&box, Qt::Key_Return);
+    QCOMPARE(box.value(), 1000.0);
+    QCOMPARE(box.text(), QStringLiteral("1000.00"));
+    QCOMPARE(changed.count(), 1);
+    QLocale::setDefault(old);
+}
+
+QTEST_MAIN(StudyWindowsTest)
+#include "StudyWindowsTest.moc"
