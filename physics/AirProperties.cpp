@@ -14,13 +14,19 @@ namespace Kernels {
 
 namespace {
 
-double Density(double Tk, double P) { return (1000.0 * P) / ((Ru / MW) * Tk); }
+double Density(double Tk, double P) {
+    return (1000.0 * P) / ((Ru / MW) * Tk);
+}
 
-double Viscosity(double Tk) { return Vis * std::pow(Tk / Tr, 1.5) * (Tr + S) / (Tk + S); }
+double Viscosity(double Tk) {
+    return Vis * std::pow(Tk / Tr, 1.5) * (Tr + S) / (Tk + S);
+}
 
-bool FiniteNonNegative(double v) { return std::isfinite(v) && v >= 0.0; }
+bool FiniteNonNegative(double v) {
+    return std::isfinite(v) && v >= 0.0;
+}
 
-}  // namespace
+} // namespace
 
 AirState MakeAir(double T, double P) {
     AirState a{};
@@ -46,7 +52,7 @@ SizeState MakeSize(const AirState& air, double Dp) {
     SizeState s{};
     s.p = MakeParticle(air, Dp);
     s.Dc = DiffCoeff(air, s.p);
-    s.ScCbrt = std::pow(air.mu / (air.rho_a * s.Dc), 1.0 / 3);  // SchmidtNo^(1/3)
+    s.ScCbrt = std::pow(air.mu / (air.rho_a * s.Dc), 1.0 / 3); // SchmidtNo^(1/3)
     s.Vt = SettleVel(air, s.p);
     return s;
 }
@@ -97,9 +103,11 @@ double RelaxNo(const AirState& air, const ParticleState& p, const FlowState& f) 
 
 double VPlus(const AirState& air, const ParticleState& p, const FlowState& f) {
     const double tau = RelaxNo(air, p, f);
-    if (tau < 0.3) return 0.0;
-    if (tau > 12.9) return 0.1;
-    return 0.0006 * tau * tau + 2e-8 * f.Re;  // NaN tau stays NaN
+    if (tau < 0.3)
+        return 0.0;
+    if (tau > 12.9)
+        return 0.1;
+    return 0.0006 * tau * tau + 2e-8 * f.Re; // NaN tau stays NaN
 }
 
 double StokesSettleVel(const AirState& air, const ParticleState& p) {
@@ -133,7 +141,8 @@ DragResult SettleDrag(const AirState& air, const ParticleState& p, double VtsL) 
     r.Vt = VtsA;
     r.passes = Count - 1;
     // A NaN step ends the loop as if it had converged; it has not.
-    if (!FiniteNonNegative(VtsA)) r.converged = false;
+    if (!FiniteNonNegative(VtsA))
+        r.converged = false;
     return r;
 }
 
@@ -143,22 +152,31 @@ double SettleVel(const AirState& air, const ParticleState& p) {
     // Below a particle Reynolds number of 1 the drag iteration's outcome is unused.
     if (!(ReL < 1)) {
         const DragResult drag = SettleDrag(air, p, VtsL);
-        if (drag.converged) return drag.Vt;
+        if (drag.converged)
+            return drag.Vt;
     }
     return FiniteNonNegative(VtsL) ? VtsL : 0.0;
 }
 
-}  // namespace Kernels
+} // namespace Kernels
 
 using namespace Kernels;
 
-double AirDensity(double T, double P) { return Density(T + TConv, P); }
+double AirDensity(double T, double P) {
+    return Density(T + TConv, P);
+}
 
-double AirVis(double T) { return Viscosity(T + TConv); }
+double AirVis(double T) {
+    return Viscosity(T + TConv);
+}
 
-double AirMFP(double T, double P) { return MakeAir(T, P).lambda; }
+double AirMFP(double T, double P) {
+    return MakeAir(T, P).lambda;
+}
 
-double TArea(double D) { return pi * ((D / 2) * (D / 2)); }
+double TArea(double D) {
+    return pi * ((D / 2) * (D / 2));
+}
 
 double Vel(double D, double Q) {
     const double R = 0.001 * D / 2;
@@ -170,7 +188,9 @@ double ReynoldsNo(double V, double D, double T, double P) {
     return Kernels::ReynoldsNo(MakeAir(T, P), V, D);
 }
 
-double SlipCorr(double Dp, double T, double P) { return MakeParticle(MakeAir(T, P), Dp).Cc; }
+double SlipCorr(double Dp, double T, double P) {
+    return MakeParticle(MakeAir(T, P), Dp).Cc;
+}
 
 double DiffCoeff(double T, double P, double Dp) {
     const AirState air = MakeAir(T, P);
@@ -222,4 +242,4 @@ double ResTime(double D, double L, double Theta, double V, double Vt) {
     return std::cos(Theta) * (L / V) * (Vt / (D / 1000));
 }
 
-}  // namespace LodoMath
+} // namespace LodoMath

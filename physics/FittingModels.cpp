@@ -16,7 +16,8 @@ double BendTrans(const AirState& air, const ParticleState& p, const FlowState& f
     const double Stk = StkNo(air, p, f.V, f.D);
     const double phi = pi * Ang / 180;
     // Transitional flow, and turbulent flow with small Stokes numbers, take the laminar model.
-    if (f.Re > ReMax && Stk > 0.1) return std::exp(-2.823 * Stk * phi);
+    if (f.Re > ReMax && Stk > 0.1)
+        return std::exp(-2.823 * Stk * phi);
     const double T1 = Stk / 0.171;
     const double E1 = 2.242 + 0.452 * T1;
     return std::pow(1 + std::pow(T1, E1), -2 * phi / pi);
@@ -34,7 +35,7 @@ ConeState MakeContraction(double Din, double Dco, double Q, double Ang) {
     c.Vc = Vel(Din, Q);
     c.Dn = Dco;
     c.AreaTerm = 1 - Ao / Ai;
-    c.AngTerm = 3.14 * std::exp(-0.0185 * Ang);  // 3.14 as fitted, not pi
+    c.AngTerm = 3.14 * std::exp(-0.0185 * Ang); // 3.14 as fitted, not pi
     c.LossFactor = 0.0;
     return c;
 }
@@ -60,7 +61,8 @@ double ContTrans(const AirState& air, const ParticleState& p, const ConeState& c
     const double Px = c.AreaTerm * Stki;
     const double Gr = std::fabs(Px / c.AngTerm);
     // The limit of the fit as Gr -> 0; the power below would divide by zero.
-    if (Gr == 0) return 1.0;
+    if (Gr == 0)
+        return 1.0;
     const double WL = 1 / (1 + std::pow(Gr, -1.24));
     return 1 - WL;
 }
@@ -75,7 +77,7 @@ double ExpTrans(const AirState& air, const ParticleState& p, const ConeState& c)
     return n < 0 ? 0.0 : n;
 }
 
-}  // namespace Kernels
+} // namespace Kernels
 
 using namespace Kernels;
 
@@ -95,4 +97,4 @@ double ExpTrans(double T, double P, double Dp, double Din, double Dco, double Q,
     return Kernels::ExpTrans(air, MakeParticle(air, Dp), MakeExpansion(Din, Dco, Q, Ang));
 }
 
-}  // namespace LodoMath
+} // namespace LodoMath

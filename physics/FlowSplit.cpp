@@ -17,10 +17,10 @@ constexpr float c = 0.4573f;
 constexpr float D = 1.68f;
 constexpr float e = 2.291f;
 constexpr float F = 56.45f;
-constexpr float gs = 3.87f;  // the correlation's own g, not gravity
+constexpr float gs = 3.87f; // the correlation's own g, not gravity
 constexpr float h = -2.288f;
 
-}  // namespace
+} // namespace
 
 namespace Kernels {
 
@@ -32,11 +32,11 @@ double SplitR(const AirState& air, const ParticleState& p, double V, double Din,
     return std::exp(LnP);
 }
 
-}  // namespace Kernels
+} // namespace Kernels
 
 double SplitR(double T, double P, double Dp, double V, double Din, double Theta) {
     const Kernels::AirState air = Kernels::MakeAir(T, P);
     return Kernels::SplitR(air, Kernels::MakeParticle(air, Dp), V, Din, Theta);
 }
 
-}  // namespace LodoMath
+} // namespace LodoMath

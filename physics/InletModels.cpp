@@ -32,12 +32,13 @@ double NozWallLoss(const AirState& air, const ParticleState& p, double Din, doub
     const double Fr = 2 * (Vi * Vi) / (g * Dim);
     const double Trm1 = 1 + 2 * Lm / (Dim * Fr);
     const double X = 1.769 * std::pow(Trm1, -9.19) * std::pow(Rz, 0.559) * std::pow(Rei, -0.216);
-    return X > 1 ? 1.0 : X;  // NaN stays NaN
+    return X > 1 ? 1.0 : X; // NaN stays NaN
 }
 
 double ShroudAsp(const ProbeData* probe, const AirState& air, const ParticleState& p, double Q,
                  double Uo) {
-    if (probe == nullptr) return std::numeric_limits<double>::quiet_NaN();
+    if (probe == nullptr)
+        return std::numeric_limits<double>::quiet_NaN();
     const double ShD = probe->PDsh;
     const double ShB = probe->PDb;
     const double Dpr = probe->PDi;
@@ -62,9 +63,10 @@ double ShroudAsp(const ProbeData* probe, const AirState& air, const ParticleStat
     return AspP * AspS * F;
 }
 
-double ShroudWallLoss(const ProbeData* probe, const AirState& air, const ParticleState& p,
-                      double Q, double Uo) {
-    if (probe == nullptr) return std::numeric_limits<double>::quiet_NaN();
+double ShroudWallLoss(const ProbeData* probe, const AirState& air, const ParticleState& p, double Q,
+                      double Uo) {
+    if (probe == nullptr)
+        return std::numeric_limits<double>::quiet_NaN();
     const double Lpr = probe->PL;
     const double Dpr = probe->PDi;
     const double ShD = probe->PDsh;
@@ -78,13 +80,12 @@ double ShroudWallLoss(const ProbeData* probe, const AirState& air, const Particl
     const double L = Lpr / Dpr;
     const double Upr = Qa / Ai;
     const double Ush = Qsh / Ash;
-    const double Fr = (Upr * Upr) / (g * Dpr);  // no factor 2 here, unlike the nozzle
+    const double Fr = (Upr * Upr) / (g * Dpr); // no factor 2 here, unlike the nozzle
     const double Stkp = StkNo(air, p, Upr, Dpr * 1000);
-    return 0.496 * std::pow(1 + L / Fr, 0.194) * std::pow(Stkp, 0.613) *
-           std::pow(Ush / Upr, 1.191);
+    return 0.496 * std::pow(1 + L / Fr, 0.194) * std::pow(Stkp, 0.613) * std::pow(Ush / Upr, 1.191);
 }
 
-}  // namespace Kernels
+} // namespace Kernels
 
 using namespace Kernels;
 
@@ -111,9 +112,11 @@ double ShroudWallLoss(std::string_view Nam, double T, double P, double Dp, doubl
 
 double ShrVel(double Agp, double Ash, double Q, double Uo) {
     const double Qa = Q / 60000;
-    if (Uo < Qa / Ash) return Qa;
-    if (Uo > (Uo * Agp + Qa) / Ash) return Uo * Agp + Qa;
+    if (Uo < Qa / Ash)
+        return Qa;
+    if (Uo > (Uo * Agp + Qa) / Ash)
+        return Uo * Agp + Qa;
     return Uo * Ash;
 }
 
-}  // namespace LodoMath
+} // namespace LodoMath

@@ -14,20 +14,20 @@ namespace LodoMath::Kernels {
 
 /// Air at one temperature and pressure.
 struct AirState {
-    double T;       // [degC]
-    double P;       // [kPa]
-    double Tk;      // T + TConv [K]
-    double rho_a;   // AirDensity(T, P) [kg/m3]
-    double mu;      // AirVis(T) [Pa s]
-    double lambda;  // AirMFP(T, P) [um]
+    double T;      // [degC]
+    double P;      // [kPa]
+    double Tk;     // T + TConv [K]
+    double rho_a;  // AirDensity(T, P) [kg/m3]
+    double mu;     // AirVis(T) [Pa s]
+    double lambda; // AirMFP(T, P) [um]
 };
 AirState MakeAir(double T /*[degC]*/, double P /*[kPa]*/);
 
 /// One particle size in one air state.
 struct ParticleState {
-    double Dp;  // [um]
-    double d;   // Dp/1e6 [m]
-    double Cc;  // SlipCorr(Dp, T, P) [-]
+    double Dp; // [um]
+    double d;  // Dp/1e6 [m]
+    double Cc; // SlipCorr(Dp, T, P) [-]
 };
 ParticleState MakeParticle(const AirState& air, double Dp /*[um]*/);
 
@@ -36,45 +36,45 @@ ParticleState MakeParticle(const AirState& air, double Dp /*[um]*/);
 /// size and reuse it in every tube.
 struct SizeState {
     ParticleState p;
-    double Dc;      // DiffCoeff [m2/s]
-    double ScCbrt;  // SchmidtNo^(1/3) [-]
-    double Vt;      // SettleVel [m/s]
+    double Dc;     // DiffCoeff [m2/s]
+    double ScCbrt; // SchmidtNo^(1/3) [-]
+    double Vt;     // SettleVel [m/s]
 };
 SizeState MakeSize(const AirState& air, double Dp /*[um]*/);
 
 /// Mean flow in one tube.
 struct FlowState {
-    double V;      // mean velocity [m/s]
-    double D;      // diameter [mm]
-    double Re;     // ReynoldsNo(V, D, T, P)
-    double Re875;  // Re^0.875 (turbulent Sherwood number)
-    double Re75;   // Re^0.75 (relaxation time)
-    double ReM8;   // Re^(-1/8) (friction velocity)
+    double V;     // mean velocity [m/s]
+    double D;     // diameter [mm]
+    double Re;    // ReynoldsNo(V, D, T, P)
+    double Re875; // Re^0.875 (turbulent Sherwood number)
+    double Re75;  // Re^0.75 (relaxation time)
+    double ReM8;  // Re^(-1/8) (friction velocity)
 };
 FlowState MakeFlow(const AirState& air, double V /*[m/s]*/, double D /*[mm]*/);
 
 /// A straight tube: flow plus the size-independent factors of its three models.
 struct TubeState {
     FlowState flow;
-    double L;            // [m]
-    double Q;            // [L/min]
-    double Theta;        // [rad]
-    double Qm;           // Q/60000 [m3/s]
-    double SedFactor;    // cos(Theta) (L/V), leading factor of ResTime
-    double DmSed;        // D/1000 [m], as ResTime divides by it
-    double InertFactor;  // -pi (0.001 D) L, leading factor of the inertial exponent
+    double L;           // [m]
+    double Q;           // [L/min]
+    double Theta;       // [rad]
+    double Qm;          // Q/60000 [m3/s]
+    double SedFactor;   // cos(Theta) (L/V), leading factor of ResTime
+    double DmSed;       // D/1000 [m], as ResTime divides by it
+    double InertFactor; // -pi (0.001 D) L, leading factor of the inertial exponent
 };
 TubeState MakeTube(const AirState& air, double V /*[m/s]*/, double D /*[mm]*/, double L /*[m]*/,
                    double Q /*[L/min]*/, double Theta /*[rad]*/);
 
 /// A cone (contraction or expansion): its size-independent factors.
 struct ConeState {
-    double Din, Dco, Q, Ang;  // [mm], [mm], [L/min], [deg]
-    double Vc;                // velocity of the wider end [m/s]: Vel(Din, Q) or Vel(Dco, Q)
-    double Dn;                // diameter of the narrower end [mm]: Dco or Din
-    double AreaTerm;          // contraction: 1 - Ao/Ai; expansion: R = 1 - Ai/Ao
-    double AngTerm;           // contraction: De = 3.14 exp(-0.0185 Ang); expansion: b2
-    double LossFactor;        // expansion: 1.1358 R^2
+    double Din, Dco, Q, Ang; // [mm], [mm], [L/min], [deg]
+    double Vc;               // velocity of the wider end [m/s]: Vel(Din, Q) or Vel(Dco, Q)
+    double Dn;               // diameter of the narrower end [mm]: Dco or Din
+    double AreaTerm;         // contraction: 1 - Ao/Ai; expansion: R = 1 - Ai/Ao
+    double AngTerm;          // contraction: De = 3.14 exp(-0.0185 Ang); expansion: b2
+    double LossFactor;       // expansion: 1.1358 R^2
 };
 ConeState MakeContraction(double Din, double Dco, double Q, double Ang);
 ConeState MakeExpansion(double Din, double Dco, double Q, double Ang);
@@ -93,9 +93,9 @@ double VPlus(const AirState& air, const ParticleState& p, const FlowState& f);
 double StokesSettleVel(const AirState& air, const ParticleState& p);
 /// Outcome of the Schiller-Naumann drag iteration started from the Stokes velocity VtsL.
 struct DragResult {
-    double Vt;       // last drag-law velocity [m/s]
-    int passes;      // passes made, at most 100
-    bool converged;  // relative change fell below 1e-4 with a finite, non-negative Vt
+    double Vt;      // last drag-law velocity [m/s]
+    int passes;     // passes made, at most 100
+    bool converged; // relative change fell below 1e-4 with a finite, non-negative Vt
 };
 DragResult SettleDrag(const AirState& air, const ParticleState& p, double VtsL /*[m/s]*/);
 /// Terminal settling velocity; the drag iteration runs only where its outcome is used
@@ -119,18 +119,18 @@ double ShroudAsp(const ProbeData* probe, const AirState& air, const ParticleStat
                  double Q /*[L/min]*/, double Uo /*[m/s]*/);
 double ShroudWallLoss(const ProbeData* probe, const AirState& air, const ParticleState& p,
                       double Q /*[L/min]*/, double Uo /*[m/s]*/);
-double SplitR(const AirState& air, const ParticleState& p, double V /*[m/s]*/,
-              double Din /*[mm]*/, double Theta /*[deg]*/);
+double SplitR(const AirState& air, const ParticleState& p, double V /*[m/s]*/, double Din /*[mm]*/,
+              double Theta /*[deg]*/);
 
 /// A log-normal distribution's size-independent logarithms.
 struct LogNormalState {
     double Dpm, Sigma;
-    double lnDpm;     // ln Dpm
-    double lnSigma;   // ln Sigma
-    double CdfDenom;  // sqrt(2) ln Sigma
+    double lnDpm;    // ln Dpm
+    double lnSigma;  // ln Sigma
+    double CdfDenom; // sqrt(2) ln Sigma
 };
 LogNormalState MakeLogNormal(double Dpm, double Sigma);
 double LogNormalF(const LogNormalState& ln, double Dp);
 double LogNormalCDF(const LogNormalState& ln, double Dp);
 
-}  // namespace LodoMath::Kernels
+} // namespace LodoMath::Kernels

@@ -39,7 +39,7 @@ double LogNormalCDF(const LogNormalState& ln, double Dp) {
     return (1 + erf) / 2;
 }
 
-}  // namespace Kernels
+} // namespace Kernels
 
 double LogNormalF(double Dp, double Dpm, double Sigma) {
     return Kernels::LogNormalF(Kernels::MakeLogNormal(Dpm, Sigma), Dp);
@@ -49,4 +49,4 @@ double LogNormalCDF(double Dp, double Dpm, double Sigma) {
     return Kernels::LogNormalCDF(Kernels::MakeLogNormal(Dpm, Sigma), Dp);
 }
 
-}  // namespace LodoMath
+} // namespace LodoMath

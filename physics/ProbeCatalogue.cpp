@@ -18,7 +18,8 @@ const ProbeData PType[ProbeCount] = {
 const ProbeData* FindProbe(std::string_view Nam) {
     const ProbeData* found = nullptr;
     for (const ProbeData& probe : PType) {
-        if (probe.Pr == Nam) found = &probe;  // the last match wins
+        if (probe.Pr == Nam)
+            found = &probe; // the last match wins
     }
     return found;
 }
@@ -27,16 +28,27 @@ namespace {
 
 double Dimension(std::string_view Nam, double ProbeData::*field) {
     const ProbeData* probe = FindProbe(Nam);
-    if (probe == nullptr) return std::numeric_limits<double>::quiet_NaN();
+    if (probe == nullptr)
+        return std::numeric_limits<double>::quiet_NaN();
     return probe->*field * 1000;
 }
 
-}  // namespace
+} // namespace
 
-double ShroudD1(std::string_view Nam) { return Dimension(Nam, &ProbeData::PDi); }
-double ShroudD2(std::string_view Nam) { return Dimension(Nam, &ProbeData::PDo); }
-double ShroudD3(std::string_view Nam) { return Dimension(Nam, &ProbeData::PDsh); }
-double ShroudD4(std::string_view Nam) { return Dimension(Nam, &ProbeData::PDb); }
-double ShroudD5(std::string_view Nam) { return Dimension(Nam, &ProbeData::PL); }
+double ShroudD1(std::string_view Nam) {
+    return Dimension(Nam, &ProbeData::PDi);
+}
+double ShroudD2(std::string_view Nam) {
+    return Dimension(Nam, &ProbeData::PDo);
+}
+double ShroudD3(std::string_view Nam) {
+    return Dimension(Nam, &ProbeData::PDsh);
+}
+double ShroudD4(std::string_view Nam) {
+    return Dimension(Nam, &ProbeData::PDb);
+}
+double ShroudD5(std::string_view Nam) {
+    return Dimension(Nam, &ProbeData::PL);
+}
 
-}  // namespace LodoMath
+} // namespace LodoMath

@@ -20,14 +20,15 @@ enum class Regime { Laminar, Transition, Turbulent };
 
 // Re exactly 4000 falls through to laminar, as does Re exactly 2100.
 Regime RegimeOf(double Re) {
-    if (ReMin < Re && Re < ReMax) return Regime::Transition;
-    if (Re > ReMax) return Regime::Turbulent;
+    if (ReMin < Re && Re < ReMax)
+        return Regime::Transition;
+    if (Re > ReMax)
+        return Regime::Turbulent;
     return Regime::Laminar;
 }
 
 // Applies the regime rule, evaluating only the values the result needs.
-template <class Laminar, class Turbulent>
-double ByRegime(double Re, Laminar nl, Turbulent nh) {
+template <class Laminar, class Turbulent> double ByRegime(double Re, Laminar nl, Turbulent nh) {
     switch (RegimeOf(Re)) {
     case Regime::Transition:
         return std::min(nl(), nh());
@@ -39,7 +40,7 @@ double ByRegime(double Re, Laminar nl, Turbulent nh) {
     return nl();
 }
 
-}  // namespace
+} // namespace
 
 TubeState MakeTube(const AirState& air, double V, double D, double L, double Q, double Theta) {
     TubeState t{};
@@ -61,7 +62,8 @@ double TubeDiffTran(const AirState& /*air*/, const SizeState& s, const TubeState
         t.flow.Re,
         [&] {
             // A zero-length tube: xi ShL -> 0 although ShL itself diverges.
-            if (xi == 0) return 1.0;
+            if (xi == 0)
+                return 1.0;
             const double ShL = 3.66 + 0.2672 / (xi + 0.10079 * std::pow(xi, 1.0 / 3));
             return std::exp(-xi * ShL);
         },
@@ -78,9 +80,11 @@ double TubeSedTrans(const AirState& /*air*/, const SizeState& s, const TubeState
         t.flow.Re,
         [&] {
             const double K1 = 0.75 * Tt;
-            if (K1 >= 1) return 0.0;  // kappa clamped to 1: everything settles
+            if (K1 >= 1)
+                return 0.0; // kappa clamped to 1: everything settles
             // Settling away from the lower wall (a tube tilted past the vertical): no loss.
-            if (K1 < 0) return 1.0;
+            if (K1 < 0)
+                return 1.0;
             const double kappa = K1;
             const double X1 = 2 * kappa;
             const double X2 = std::pow(kappa, 0.3333);
@@ -92,7 +96,8 @@ double TubeSedTrans(const AirState& /*air*/, const SizeState& s, const TubeState
             const double Z = 4 * Tt / pi;
             return std::exp(-Z);
         });
-    if (!(n >= 0)) return 0.0;  // NaN counts as no penetration
+    if (!(n >= 0))
+        return 0.0; // NaN counts as no penetration
     return n > 1 ? 1.0 : n;
 }
 
@@ -106,7 +111,7 @@ double TubeInertTrans(const AirState& air, const SizeState& s, const TubeState& 
         });
 }
 
-}  // namespace Kernels
+} // namespace Kernels
 
 using namespace Kernels;
 
@@ -126,4 +131,4 @@ double TubeInertTrans(double T, double Dp, double V, double D, double P, double 
     return Kernels::TubeInertTrans(air, MakeSize(air, Dp), MakeTube(air, V, D, L, Q, 0.0));
 }
 
-}  // namespace LodoMath
+} // namespace LodoMath

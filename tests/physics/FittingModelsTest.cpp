@@ -19,10 +19,10 @@ TEST(FittingModels, ReferenceTable) {
         Kind kind;
         double Dp, D1, D2, Q, Ang, expected;
     } rows[] = {
-        {Bend, 10, 10, 10, 10, 90, 0.661672},  // laminar, Stk 0.131996
+        {Bend, 10, 10, 10, 10, 90, 0.661672}, // laminar, Stk 0.131996
         {Bend, 10, 10, 10, 10, 45, 0.813432},
-        {Bend, 10, 10, 10, 30, 90, 0.172742},  // turbulent, Stk 0.395989
-        {Bend, 5, 10, 10, 30, 90, 0.640446},   // turbulent flow but Stk 0.100486 ~ laminar model
+        {Bend, 10, 10, 10, 30, 90, 0.172742}, // turbulent, Stk 0.395989
+        {Bend, 5, 10, 10, 30, 90, 0.640446},  // turbulent flow but Stk 0.100486 ~ laminar model
         {Cont, 10, 20, 10, 10, 30, 0.995118},
         {Cont, 10, 20, 10, 10, 90, 0.98094},
         {Exp, 10, 10, 20, 10, 30, 0.825164},
@@ -30,8 +30,8 @@ TEST(FittingModels, ReferenceTable) {
         {Exp, 1, 10, 20, 10, 30, 0.999642},
     };
     for (const auto& r : rows) {
-        SCOPED_TRACE(testing::Message() << r.kind << " Dp " << r.Dp << " Q " << r.Q << " Ang "
-                                        << r.Ang);
+        SCOPED_TRACE(testing::Message()
+                     << r.kind << " Dp " << r.Dp << " Q " << r.Q << " Ang " << r.Ang);
         double n = 0;
         switch (r.kind) {
         case Bend:
@@ -91,7 +91,7 @@ TEST(FittingModels, ExpansionLeavesFloatingPointModeAlone) {
     const int rounding = fegetround();
     const int traps = fegetexcept();
     ExpTrans(T20, P0, 10, 10, 20, 10, 0);
-    ExpTrans(T20, P0, 10, 20, 10, 10, 30);  // NaN: outlet narrower than inlet
+    ExpTrans(T20, P0, 10, 20, 10, 10, 30); // NaN: outlet narrower than inlet
     EXPECT_EQ(fegetround(), rounding);
     EXPECT_EQ(fegetexcept(), traps);
     fesetenv(&before);
@@ -115,7 +115,7 @@ TEST(FittingModels, ExpansionNeverNegative) {
 
 TEST(FittingModels, ContractionTendsToOneAndIsOneAtZeroGr) {
     EXPECT_NEAR(ContTrans(T20, P0, 10, 10.0001, 10, 10, 30), 1.0, 5e-7);
-    EXPECT_EQ(ContTrans(T20, P0, 10, 10, 10, 10, 30), 1.0);  // equal diameters
+    EXPECT_EQ(ContTrans(T20, P0, 10, 10, 10, 10, 30), 1.0); // equal diameters
     EXPECT_EQ(ContTrans(T20, P0, 10, 20, 10, 0, 30), 1.0) << "no flow: zero Stokes number";
 }
 
@@ -138,4 +138,4 @@ TEST(FittingModels, PenetrationsWithinUnitIntervalOverValidInputs) {
     }
 }
 
-}  // namespace
+} // namespace

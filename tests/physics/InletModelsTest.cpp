@@ -31,8 +31,8 @@ TEST(NozzleModels, IsokineticSamplingAspiratesExactlyOne) {
 
 TEST(NozzleModels, AspirationLimits) {
     const double Vi = Vel(10, 10), Uo = 5;
-    EXPECT_NEAR(NozzleAsp(T20, P0, 1e-3, 10, 0, 10, Uo), 1.0, 1e-6);   // follows the air
-    EXPECT_NEAR(NozzleAsp(T20, P0, 1e4, 10, 0, 10, Uo), Uo / Vi, 1e-3);  // ballistic
+    EXPECT_NEAR(NozzleAsp(T20, P0, 1e-3, 10, 0, 10, Uo), 1.0, 1e-6);    // follows the air
+    EXPECT_NEAR(NozzleAsp(T20, P0, 1e4, 10, 0, 10, Uo), Uo / Vi, 1e-3); // ballistic
 }
 
 TEST(NozzleModels, WallLossNeverExceedsOne) {
@@ -59,8 +59,8 @@ TEST(ShroudModels, ReferenceTable) {
         const char* model;
         double Q, asp, wall;
     } rows[] = {
-        {"RF2-111", 56.6, 1.11813, 0.149753},     {"RF2-111", 113.2, 0.998755, 0.111915},
-        {"RF2-113", 56.6, 1.42134, 0.235561},     {"CMR4CFM-MI", 113.2, 1.02892, 0.0764246},
+        {"RF2-111", 56.6, 1.11813, 0.149753},   {"RF2-111", 113.2, 0.998755, 0.111915},
+        {"RF2-113", 56.6, 1.42134, 0.235561},   {"CMR4CFM-MI", 113.2, 1.02892, 0.0764246},
         {"WIPP6CFM", 113.2, 1.09665, 0.109698},
     };
     for (const auto& r : rows) {
@@ -121,4 +121,4 @@ TEST(ProbeCatalogue, UnknownNameYieldsNaN) {
     EXPECT_EQ(FindProbe("CMR4CFM-HI"), &PType[4]);
 }
 
-}  // namespace
+} // namespace

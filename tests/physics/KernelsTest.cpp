@@ -28,13 +28,15 @@ const double kTemps[] = {-40, 20, 25, 180, 500};
 const double kPress[] = {20, 101.325, 350};
 const double kDiams[] = {3.2, 10, 34.9, 80};
 const double kFlows[] = {0.7, 10, 28.31685, 57, 400};
-const double kAngles[] = {0, 0.4, M_PI / 2, 1.9};  // radians; the last tilts past vertical
+const double kAngles[] = {0, 0.4, M_PI / 2, 1.9}; // radians; the last tilts past vertical
 
 std::vector<double> Sizes() {
     std::vector<double> sizes;
-    for (double Dp = 0.0013; Dp < 900; Dp *= 1.9) sizes.push_back(Dp);
+    for (double Dp = 0.0013; Dp < 900; Dp *= 1.9)
+        sizes.push_back(Dp);
     // Awkward single-precision sizes as the log-normal stepping produces them.
-    for (float f = 0.1f; f < 40.0f; f += 2.37f) sizes.push_back(f);
+    for (float f = 0.1f; f < 40.0f; f += 2.37f)
+        sizes.push_back(f);
     return sizes;
 }
 
@@ -49,9 +51,9 @@ TEST(Kernels, TubeModelsBitIdenticalToPublicRoutines) {
                         const K::AirState air = K::MakeAir(T, P);
                         const K::TubeState tube = K::MakeTube(air, V, D, L, Q, theta);
                         for (double Dp : sizes) {
-                            SCOPED_TRACE(testing::Message() << "T " << T << " P " << P << " D "
-                                                            << D << " Q " << Q << " theta "
-                                                            << theta << " Dp " << Dp);
+                            SCOPED_TRACE(testing::Message()
+                                         << "T " << T << " P " << P << " D " << D << " Q " << Q
+                                         << " theta " << theta << " Dp " << Dp);
                             const K::SizeState s = K::MakeSize(air, Dp);
                             ASSERT_TRUE(SameBits(K::TubeDiffTran(air, s, tube),
                                                  TubeDiffTran(T, Dp, V, D, L, Q, P)));
@@ -59,8 +61,7 @@ TEST(Kernels, TubeModelsBitIdenticalToPublicRoutines) {
                                                  TubeSedTrans(T, Dp, P, L, V, D, theta)));
                             ASSERT_TRUE(SameBits(K::TubeInertTrans(air, s, tube),
                                                  TubeInertTrans(T, Dp, V, D, P, L, Q)));
-                            ASSERT_TRUE(SameBits(s.Vt,
-                                                 SettleVel(T, Dp, P, L, V, D, theta)));
+                            ASSERT_TRUE(SameBits(s.Vt, SettleVel(T, Dp, P, L, V, D, theta)));
                         }
                     }
 }
@@ -79,9 +80,9 @@ TEST(Kernels, FittingAndInletModelsBitIdenticalToPublicRoutines) {
                         const K::ConeState exp = K::MakeExpansion(D, 2.2 * D, Q, Ang);
                         const double Uo = 0.1 * Q;
                         for (double Dp : sizes) {
-                            SCOPED_TRACE(testing::Message() << "T " << T << " P " << P << " D "
-                                                            << D << " Q " << Q << " Ang " << Ang
-                                                            << " Dp " << Dp);
+                            SCOPED_TRACE(testing::Message()
+                                         << "T " << T << " P " << P << " D " << D << " Q " << Q
+                                         << " Ang " << Ang << " Dp " << Dp);
                             const K::ParticleState p = K::MakeParticle(air, Dp);
                             ASSERT_TRUE(SameBits(K::BendTrans(air, p, flow, Ang),
                                                  BendTrans(T, Dp, V, D, P, Ang, Q, 0.3)));
@@ -165,14 +166,15 @@ TEST(Kernels, ShortcutsChangeNoBit) {
         for (double P : kPress)
             for (double Dp : Sizes()) {
                 SCOPED_TRACE(testing::Message() << "T " << T << " P " << P << " Dp " << Dp);
-                ASSERT_TRUE(SameBits(SettleVel(T, Dp, P, 1, 1, 10, 0),
-                                     SettleVelAlwaysIterating(T, Dp, P)));
+                ASSERT_TRUE(
+                    SameBits(SettleVel(T, Dp, P, 1, 1, 10, 0), SettleVelAlwaysIterating(T, Dp, P)));
                 for (double D : kDiams)
                     for (double Q : kFlows) {
                         const double V = Vel(D, Q), L = 4;
                         const double Re = ReynoldsNo(V, D, T, P);
                         auto rule = [Re](double nl, double nh) {
-                            if (ReMin < Re && Re < ReMax) return std::min(nl, nh);
+                            if (ReMin < Re && Re < ReMax)
+                                return std::min(nl, nh);
                             return Re > ReMax ? nh : nl;
                         };
                         const double xi = DiffTime(T, P, Dp, L, Q);
@@ -184,8 +186,7 @@ TEST(Kernels, ShortcutsChangeNoBit) {
                         const double inert =
                             rule(1.0, std::exp(-M_PI * (0.001 * D) * L * Vdp / (Q / 60000)));
                         ASSERT_TRUE(SameBits(TubeInertTrans(T, Dp, V, D, P, L, Q), inert));
-                        const double Tt =
-                            ResTime(D, L, 0.4, V, SettleVel(T, Dp, P, L, V, D, 0.4));
+                        const double Tt = ResTime(D, L, 0.4, V, SettleVel(T, Dp, P, L, V, D, 0.4));
                         const double kappa = std::min(0.75 * Tt, 1.0);
                         const double X2 = std::pow(kappa, 0.3333);
                         const double X3 = std::sqrt(1 - std::pow(kappa, 2.0 / 3));
@@ -197,4 +198,4 @@ TEST(Kernels, ShortcutsChangeNoBit) {
             }
 }
 
-}  // namespace
+} // namespace

@@ -35,8 +35,9 @@ TEST(LogNormal, CumulativeApproximationCloseToExactAndMonotonic) {
     double previous = 0;
     for (double Dp = 0.01; Dp < 10000; Dp *= 1.05) {
         const double cdf = LogNormalCDF(Dp, 10, 2);
-        const double exact = 0.5 * (1 + std::erf(std::log(Dp / 10) / (std::sqrt(2.0) * std::log(2.0))));
-        EXPECT_NEAR(cdf, exact, 0.011) << Dp;  // (1 + erf)/2 halves the 0.02 of erf
+        const double exact =
+            0.5 * (1 + std::erf(std::log(Dp / 10) / (std::sqrt(2.0) * std::log(2.0))));
+        EXPECT_NEAR(cdf, exact, 0.011) << Dp; // (1 + erf)/2 halves the 0.02 of erf
         EXPECT_GE(cdf, previous) << Dp;
         previous = cdf;
     }
@@ -47,7 +48,8 @@ TEST(LogNormal, CumulativeApproximationCloseToExactAndMonotonic) {
 TEST(LogNormal, DensityIntegratesToOne) {
     double sum = 0;
     const double step = 1.001;
-    for (double Dp = 1e-3; Dp < 1e5; Dp *= step) sum += LogNormalF(Dp, 10, 2.5) * Dp * (step - 1);
+    for (double Dp = 1e-3; Dp < 1e5; Dp *= step)
+        sum += LogNormalF(Dp, 10, 2.5) * Dp * (step - 1);
     EXPECT_NEAR(sum, 1.0, 2e-3);
 }
 
@@ -65,9 +67,9 @@ TEST(SplitR, ReferenceValues) {
 // exp of their float-rounded sum, which differs from the decimal sum in the 8th digit.
 TEST(SplitR, ConstantsCarrySinglePrecisionRounding) {
     const double floatSum = double(-2.635f) + double(2.623f) + double(2.291f) + double(-2.288f);
-    const double limit = SplitR(25, P0, 10, 0, 38.1, 0);  // no flow: Stk = 0
+    const double limit = SplitR(25, P0, 10, 0, 38.1, 0); // no flow: Stk = 0
     EXPECT_REL_NEAR(limit, std::exp(floatSum), 1e-15);
     EXPECT_NE(limit, std::exp(-2.635 + 2.623 + 2.291 - 2.288));
 }
 
-}  // namespace
+} // namespace

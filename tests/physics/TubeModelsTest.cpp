@@ -128,8 +128,8 @@ TEST(TubeModels, PenetrationsWithinUnitIntervalOverValidInputs) {
                                                     TubeInertTrans(T, Dp, V, D, P, L, Q)};
                                 for (double x : n) {
                                     ASSERT_TRUE(x >= 0.0 && x <= 1.0)
-                                        << x << " T " << T << " P " << P << " D " << D << " Q "
-                                        << Q << " L " << L << " theta " << theta << " Dp " << Dp;
+                                        << x << " T " << T << " P " << P << " D " << D << " Q " << Q
+                                        << " L " << L << " theta " << theta << " Dp " << Dp;
                                 }
                             }
                         }
@@ -166,4 +166,4 @@ TEST(TubeModels, SettlingPenetrationAlwaysWithinUnitInterval) {
     EXPECT_EQ(TubeSedTrans(T20, 10, P0, 1, Vel(10, 10), 10, 2.5), 1.0);
 }
 
-}  // namespace
+} // namespace
