@@ -269,6 +269,7 @@ void LodoSession::AddComponent(int code) {
         if (c.CurrRow != 0) {
             ui_.ShowMessage(std::string(LodoErrorText(6)));
             ShowPage(Page::None);
+            Notify(RefreshComponentTab);
             return;
         }
     }
@@ -772,7 +773,7 @@ void LodoSession::ResetLine() {
     drawingVisible_ = false;
     lineNameFocused_ = true;
     dFileName_.clear();
-    Notify(RefreshAll);
+    Notify(RefreshAll | RefreshComponentTab);
 }
 
 void LodoSession::TakeReference() { reference_ = LegacySnapshot(m_.List, Counters(), lineName_); }

@@ -34,6 +34,9 @@ enum Refresh : unsigned {
     RefreshDrawing = 1u << 3,  // the line's geometry or DrawingVisible()
     RefreshLabels = 1u << 4,   // LineName, LabelPent, LabelANSI1, LNStrVisible, FlashText8/9
     RefreshAll = 0x1Fu,
+    // Not a state to render but a request: bring the "Component" tab of TabControl1
+    // to the front (New Sample Line, a refused inlet). Not part of RefreshAll.
+    RefreshComponentTab = 1u << 5,
 };
 
 // The values of the "Particle Distribution" window (DataPass PartSize, MeanPart,

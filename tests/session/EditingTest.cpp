@@ -81,10 +81,13 @@ TEST_F(SessionTest, NamesCountPerTypeAndAreNeverReused) {
 TEST_F(SessionTest, ASecondInletIsRefusedWithMessage6) {
     s.TubeMenuClick();
     const LodoList before = s.List();
+    unsigned heard = 0;
+    s.SetObserver([&](unsigned m) { heard = m; });
     for (Command add : {&LodoSession::NozzleMenuClick, &LodoSession::ShroudMenuClick}) {
         ui.ClearRecord();
         s.EditComp(0);
         (s.*add)();
+        EXPECT_NE(heard & RefreshComponentTab, 0u);
         ASSERT_EQ(ui.Messages.size(), 1u);
         EXPECT_EQ(ui.Messages[0], Msg(6));
         EXPECT_EQ(s.List(), before);
