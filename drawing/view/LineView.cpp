@@ -16,6 +16,7 @@
 #include <Qt3DRender/QRenderCapture>
 #include <Qt3DRender/QRenderSettings>
 
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QFontDatabase>
 #include <QMouseEvent>
@@ -322,9 +323,10 @@ void LineView::Viewport3D1MouseDown(QPointF pos) {
 }
 
 void LineView::Viewport3D1MouseMove(QPointF pos, Qt::MouseButtons buttons) {
-    if (rig_.MouseMove(static_cast<float>(pos.x()), static_cast<float>(pos.y()),
-                       buttons.testFlag(Qt::LeftButton)))
-        UpdateCamera();
+    const double alpha = rig_.Alpha(), beta = rig_.Beta();
+    rig_.MouseMove(static_cast<float>(pos.x()), static_cast<float>(pos.y()),
+                   buttons.testFlag(Qt::LeftButton));
+    if (rig_.Alpha() != alpha || rig_.Beta() != beta) UpdateCamera();
 }
 
 void LineView::Viewport3D1MouseWheel(int delta) {
@@ -355,6 +357,19 @@ bool LineView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QImage LineView::Capture(int timeoutMs) {
+    // Meshes are built asynchronously, so the first frame after a change may still
+    // miss some shapes: take frames until two in a row agree.
+    QDeadlineTimer deadline(timeoutMs);
+    QImage last = CaptureFrame(timeoutMs);
+    for (int i = 0; i < 20 && !last.isNull() && !deadline.hasExpired(); ++i) {
+        QImage next = CaptureFrame(static_cast<int>(std::max<qint64>(deadline.remainingTime(), 1)));
+        if (next.isNull() || next == last) break;
+        last = std::move(next);
+    }
+    return last;
+}
+
+QImage LineView::CaptureFrame(int timeoutMs) {
     QPointer<Qt3DRender::QRenderCaptureReply> reply = capture_->requestCapture();
     if (!reply) return {};
     if (!reply->isComplete()) {

@@ -73,6 +73,7 @@ private:
     void AddShape(const Drawing::Primitive& shape, Qt3DCore::QEntity* parent);
     Qt3DRender::QMaterial* MaterialFor(Drawing::Material material, double opacity);
     void UpdateCamera();
+    QImage CaptureFrame(int timeoutMs);
 
     Qt3DExtras::Qt3DWindow* window_ = nullptr;
     Qt3DCore::QEntity* root_ = nullptr;

@@ -1,0 +1,168 @@
+#include "drawing/view/LineView.h"
+
+#include <Qt3DRender/QCamera>
+
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <cmath>
+
+namespace {
+
+TLodoComp Comp(int type, double ang1 = 0, double len = 0, double ang2 = 0, double ang3 = 0) {
+    TLodoComp c;
+    c.NTypeInt = type;
+    c.Ang1 = ang1;
+    c.Len = len;
+    c.Ang2 = ang2;
+    c.Ang3 = ang3;
+    c.LenUnit = "Metric";
+    return c;
+}
+
+const LodoList SmallLine = {Comp(NodeNozzle), Comp(NodeTube, 0, 3.0), Comp(NodeBend, 0, 0, 90, 0),
+                            Comp(NodeTube, 90, 1.0), Comp(NodeContraction, 90)};
+
+// Pixels that are clearly not the whitesmoke background.
+int InkedPixels(const QImage& image) {
+    const QImage img = image.convertToFormat(QImage::Format_RGB32);
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = 0; x < img.width(); ++x)
+            if (std::abs(qRed(row[x]) - 245) + std::abs(qGreen(row[x]) - 245) + std::abs(qBlue(row[x]) - 245) > 60)
+                ++n;
+    }
+    return n;
+}
+
+// Mean row of the inked pixels, to tell where on screen the drawing lies.
+double InkedMeanY(const QImage& image, int x0, int x1) {
+    const QImage img = image.convertToFormat(QImage::Format_RGB32);
+    double sum = 0;
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = x0; x < x1; ++x) {
+            const QRgb p = img.pixel(x, y);
+            if (std::abs(qRed(p) - 245) + std::abs(qGreen(p) - 245) + std::abs(qBlue(p) - 245) > 60) {
+                sum += y;
+                ++n;
+            }
+        }
+    return n ? sum / n : -1;
+}
+
+QVector3D Expected(double alphaDeg, double betaDeg, double z) {
+    // Camera at R_Y(beta)·R_X(alpha)·(0, 0, z).
+    const double a = qDegreesToRadians(alphaDeg), b = qDegreesToRadians(betaDeg);
+    const double y1 = -std::sin(a) * z, z1 = std::cos(a) * z;
+    return QVector3D(float(std::sin(b) * z1), float(y1), float(std::cos(b) * z1));
+}
+
+bool Near(QVector3D a, QVector3D b) { return (a - b).length() < 1e-4f; }
+
+}  // namespace
+
+class LineViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        view_ = new LineView;
+        view_->resize(400, 400);
+        view_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view_));
+    }
+    void cleanup() { delete view_; }
+
+    void rendersTheLineOverTheBackground() {
+        const QImage empty = view_->Capture();
+        QVERIFY(!empty.isNull());
+        QCOMPARE(empty.size(), view_->RenderWindow()->size() * view_->RenderWindow()->devicePixelRatio());
+        const int axisOnly = InkedPixels(empty);
+        QVERIFY2(axisOnly > 50, "the axis marker is drawn");
+
+        view_->DrawSampleLine(SmallLine);
+        QCOMPARE(view_->ShapeCount(), 2 + 1 + 16 + 1 + 1);
+        const QImage drawn = view_->Capture();
+        QVERIFY(!drawn.isNull());
+        QVERIFY2(InkedPixels(drawn) > axisOnly + 500, "the line adds visible shapes");
+        // Y points down the screen: the line (at y = -1 .. -0.6, right of centre)
+        // lies above the middle, the axis marker (y = -1.5 .. -1.8) higher still.
+        const int w = drawn.width(), h = drawn.height();
+        const double lineY = InkedMeanY(drawn, w * 3 / 4, w);
+        QVERIFY2(lineY > 0 && lineY < h / 2.0, qPrintable(QString::number(lineY)));
+        const double axisY = InkedMeanY(drawn, w / 2 - 5, w / 2 + 5);
+        QVERIFY2(axisY > 0 && axisY < lineY, qPrintable(QString::number(axisY)));
+    }
+
+    void newLineHidesTheModelUntilTheNextRebuild() {
+        view_->DrawSampleLine(SmallLine);
+        const int withModel = InkedPixels(view_->Capture());
+        view_->HideModel();
+        QVERIFY(!view_->ModelVisible());
+        const int hidden = InkedPixels(view_->Capture());
+        QVERIFY(hidden < withModel);
+        view_->DrawSampleLine({});
+        QVERIFY(view_->ModelVisible());
+        QCOMPARE(view_->ShapeCount(), 0);
+        view_->DrawSampleLine(SmallLine);
+        QVERIFY(qAbs(InkedPixels(view_->Capture()) - withModel) <= withModel / 100);
+    }
+
+    void leftDragOrbitsAndRedrawResets() {
+        QWindow* w = view_->RenderWindow();
+        QSignalSpy moved(view_, &LineView::CameraChanged);
+        QTest::mousePress(w, Qt::LeftButton, {}, QPoint(100, 100));
+        QMouseEvent drag(QEvent::MouseMove, QPointF(110, 90), w->mapToGlobal(QPointF(110, 90)),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(w, &drag);
+        QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(110, 90));
+        QCOMPARE(moved.count(), 1);
+        QVERIFY(qAbs(view_->Rig().Alpha() - 3.0) < 1e-4);  // 0 - 0.3 * (90 - 100)
+        QVERIFY(qAbs(view_->Rig().Beta() - 3.0) < 1e-4);   // 0 + 0.3 * (110 - 100)
+        QVERIFY(Near(view_->Camera()->position(), Expected(3.0, 3.0, -5.0)));
+
+        // A move without the left button leaves the camera alone.
+        QMouseEvent hover(QEvent::MouseMove, QPointF(300, 300), w->mapToGlobal(QPointF(300, 300)),
+                          Qt::NoButton, Qt::NoButton, {});
+        QCoreApplication::sendEvent(w, &hover);
+        QVERIFY(Near(view_->Camera()->position(), Expected(3.0, 3.0, -5.0)));
+
+        view_->MenuRedrawClick();
+        QCOMPARE(view_->Rig().Alpha(), 0.0);
+        QCOMPARE(view_->Rig().Beta(), 0.0);
+        QVERIFY(Near(view_->Camera()->position(), QVector3D(0, 0, -5)));
+    }
+
+    void wheelZoomsByAProjectiveStepAndRedrawKeepsIt() {
+        QWindow* w = view_->RenderWindow();
+        auto wheel = [w](int delta) {
+            QWheelEvent e(QPointF(50, 50), w->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, {}, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(w, &e);
+        };
+        wheel(120);  // away from the user: closer
+        const float zIn = float((-5.0 + 0.3) / 1.3);
+        QVERIFY(Near(view_->Camera()->position(), QVector3D(0, 0, zIn)));
+        wheel(-120);
+        const float zOut = float((zIn - 0.3) / 0.7);
+        QVERIFY(Near(view_->Camera()->position(), QVector3D(0, 0, zOut)));
+        // The camera keeps looking along +Z with Y down the screen.
+        QVERIFY(Near(view_->Camera()->viewVector().normalized(), QVector3D(0, 0, 1)));
+        QVERIFY(Near(view_->Camera()->upVector(), QVector3D(0, -1, 0)));
+
+        view_->Viewport3D1MouseDown({0, 0});
+        view_->Viewport3D1MouseMove({100, 0}, Qt::LeftButton);  // beta = 30
+        view_->MenuRedrawClick();
+        QVERIFY(Near(view_->Camera()->position(), QVector3D(0, 0, zOut)));
+    }
+
+private:
+    LineView* view_ = nullptr;
+};
+
+QTEST_MAIN(LineViewTest)
+#include "LineViewTest.moc"

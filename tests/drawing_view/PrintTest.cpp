@@ -1,0 +1,231 @@
+#include "drawing/view/LineView.h"
+#include "persistence/Report.h"
+#include "session/testing/ScriptedUi.h"
+#include "ui/print/LodoPrint.h"
+
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+TLodoComp Comp(int type, const char* name, const char* ntype) {
+    TLodoComp c;
+    c.NTypeInt = type;
+    c.Name = name;
+    c.NType = ntype;
+    c.TempUnit = c.PressUnit = c.LenUnit = c.Dia1Unit = c.Dia2Unit = c.FlowUnit = c.RadiusUnit =
+        c.FStreamUnit = "Metric";
+    c.Dia1 = c.Dia2 = 34.9;
+    c.Flow = 57.0;
+    c.FStream = 10.0;
+    c.TransM1 = 0.9537;
+    return c;
+}
+
+LodoList ReportLine() {
+    TLodoComp nozzle = Comp(NodeNozzle, "N-1", "Nozzle");
+    nozzle.TransM1 = 1.0;
+    nozzle.TransM2 = 1.01;
+    TLodoComp tube = Comp(NodeTube, "T-1", "Tube");
+    tube.Len = 2.5;
+    TLodoComp bend = Comp(NodeBend, "B-1 *", "Bend");
+    bend.Ang2 = 90;
+    bend.Brd = 0.1016;
+    return {nozzle, tube, bend};
+}
+
+std::vector<std::string> ReportLines() {
+    return std::get<std::vector<std::string>>(BuildPr(ReportLine(), "Stack 2 line", "= 85.23"));
+}
+
+QString Tool(const char* name) { return QStandardPaths::findExecutable(QString::fromLatin1(name)); }
+
+QString Run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(30000)) return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The words of a PDF page with their top edges [pt], from `pdftotext -bbox`.
+std::multimap<double, QString> WordsByTop(const QString& pdf) {
+    const QString html = Run(Tool("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    static const QRegularExpression word(QStringLiteral("<word xMin=\"[^\"]+\" yMin=\"([^\"]+)\"[^>]*>([^<]*)</word>"));
+    std::multimap<double, QString> out;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        out.emplace(m.captured(1).toDouble(), m.captured(2));
+    }
+    return out;
+}
+
+// The lowest occurrence of a word on the page, or -1.
+double TopOf(const std::multimap<double, QString>& words, const QString& text) {
+    double found = -1;
+    for (const auto& [top, w] : words)
+        if (w == text) found = top;
+    return found;
+}
+
+}  // namespace
+
+class PrintTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void layoutFollowsTheLinePitches() {
+        QCOMPARE(LodoPrint::PixelsPerLine(1200), 202);  // round(1200 * 0.014 * 12) = round(201.6)
+        QCOMPARE(LodoPrint::PixelsPerLine(600), 101);   // 100.8
+        const auto layout = LodoPrint::ReportLayout(24, 1200);
+        QCOMPARE(int(layout.size()), 24);
+        QCOMPARE(layout[0].Top, 1463);  // 202 * 1.3 + 1200 = 1462.6
+        QCOMPARE(layout[0].PointSize, 16);
+        QVERIFY(layout[0].Bold);
+        QCOMPARE(layout[2].PointSize, 14);
+        QVERIFY(layout[2].Bold);
+        QCOMPARE(layout[3].PointSize, 12);
+        QVERIFY(!layout[3].Bold);
+        QVERIFY(layout[4].Bold && layout[4].Underline);
+        QCOMPARE(layout[5].Top, 2776);  // 6 * 202 * 1.3 + 1200 = 2775.6
+        // The last ten lines: 11 pt at single pitch, one pitch after the body.
+        QCOMPARE(layout[13].PointSize, 12);
+        QCOMPARE(layout[14].PointSize, 11);
+        QCOMPARE(layout[14].Top - layout[13].Top, 202);
+        QCOMPARE(layout[23].Top - layout[14].Top, 9 * 202);
+    }
+
+    void reportPdfHasOnePageWithTheReportLines() {
+        if (Tool("pdftotext").isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+        const std::vector<std::string> lines = ReportLines();
+        QCOMPARE(LodoPrint::WriteReportPdf(pdf, lines), QString());
+
+        const QString text = Run(Tool("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QCOMPARE(text.count(QLatin1Char('\f')), 1);  // one page
+        const QString flat = text.simplified();
+        for (const char* expected :
+             {"Results Report", "Sample Line Name: Stack 2 line", "Total System Penetration = 85.23",
+              "Sample Flow Rate = 57.00 LPM", "Free Stream Velocity = 10.00 m/s",
+              "Node Penetration Component", "N-1 100.0 % Nozzle; Di= 34.90 mm; Ae= 1.01",
+              "T-1 95.4 % Tube; Di = 34.90 mm; L = 2.50 m; \u03A6 = 0.0 \u00B0",
+              "B-1 * 95.4 % Bend; \u0398 = 90.0 \u00B0; Ro= 2.9", "Notes:",
+              "Nomenclature:", "Ro = Curvature Ratio = Radius of Curvature/Tube Diameter"}) {
+            QVERIFY2(flat.contains(QString::fromUtf8(expected)), expected);
+        }
+
+        // Line pitches on the page: 1.3 x 202 px at 1200 dpi in the body, 202 px in
+        // the last ten lines [pt = px * 72 / 1200].
+        const auto words = WordsByTop(pdf);
+        const double sample = TopOf(words, QStringLiteral("Name:"));  // line 1
+        const double total = TopOf(words, QStringLiteral("Total"));   // line 2, same face
+        QVERIFY(sample > 0 && total > 0);
+        QVERIFY2(qAbs((total - sample) - 202 * 1.3 * 72 / 1200) < 0.5, qPrintable(QString::number(total - sample)));
+        const double ae = TopOf(words, QStringLiteral("Ae"));   // "Ae = Aspiration ratio ..."
+        const double lLine = TopOf(words, QStringLiteral("L"));  // "L = Length", next line
+        QVERIFY(ae > 0 && lLine > 0);
+        QVERIFY2(qAbs((lLine - ae) - 202 * 72.0 / 1200) < 0.5, qPrintable(QString::number(lLine - ae)));
+        // The long fourth note wraps; the lines after it are pushed down, so nothing
+        // prints over it.
+        const double nomenclature = TopOf(words, QStringLiteral("Nomenclature:"));
+        const double noteBottom = TopOf(words, QStringLiteral("Turbulent"));
+        QVERIFY(noteBottom > 0 && nomenclature > noteBottom + 202 * 72.0 / 1200 - 0.5);
+    }
+
+    void emptyLineIsNotPrintedButExplained() {
+        ScriptedUi ui;
+        LodoPrint::ExportReportPdf(ui, BuildPr({}, "Sample Line 1", ""), "report.pdf");
+        QCOMPARE(ui.Messages.size(), std::size_t(1));
+        QCOMPARE(QString::fromStdString(ui.Messages[0]),
+                 QStringLiteral("There are no components in sample system."));
+        QVERIFY(ui.SaveRequests.empty());
+        QVERIFY(ui.Errors.empty());
+    }
+
+    void exportsWriteWhereTheUserChoseAndReportFailures() {
+        QTemporaryDir dir;
+        ScriptedUi ui;
+        QImage image(64, 48, QImage::Format_RGB32);
+        image.fill(Qt::darkGray);
+
+        // Without an extension the format's own is added.
+        ui.SaveFiles.push_back(std::filesystem::path(dir.filePath(QStringLiteral("drawing")).toStdString()));
+        LodoPrint::ExportDrawingPng(ui, image, "drawing.png");
+        QVERIFY(ui.Errors.empty());
+        QCOMPARE(QImage(dir.filePath(QStringLiteral("drawing.png"))).size(), image.size());
+        QCOMPARE(QString::fromStdString(ui.SaveRequests.at(0).DefaultExt), QStringLiteral(".png"));
+
+        ui.SaveFiles.push_back(std::filesystem::path(dir.filePath(QStringLiteral("r.pdf")).toStdString()));
+        LodoPrint::ExportReportPdf(ui, ReportLines(), "r.pdf");
+        QVERIFY(ui.Errors.empty());
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("r.pdf"))).size() > 0);
+
+        // A folder that does not exist: an error box, nothing written, nothing else.
+        const QString missing = dir.filePath(QStringLiteral("no/such/folder/x.pdf"));
+        ui.SaveFiles.push_back(std::filesystem::path(missing.toStdString()));
+        LodoPrint::ExportReportPdf(ui, ReportLines(), "x.pdf");
+        QCOMPARE(ui.Errors.size(), std::size_t(1));
+        QVERIFY(!QFileInfo::exists(missing));
+        ui.SaveFiles.push_back(std::filesystem::path(dir.filePath(QStringLiteral("no/x.png")).toStdString()));
+        LodoPrint::ExportDrawingPng(ui, image, "x.png");
+        QCOMPARE(ui.Errors.size(), std::size_t(2));
+
+        // A cancelled dialog does nothing.
+        ui.ClearRecord();
+        LodoPrint::ExportDrawingPng(ui, image, "x.png");
+        QVERIFY(ui.Errors.empty() && ui.Messages.empty());
+
+        // No captured image: an error, no dialog.
+        ui.ClearRecord();
+        LodoPrint::ExportDrawingPng(ui, QImage(), "x.png");
+        QCOMPARE(ui.Errors.size(), std::size_t(1));
+        QVERIFY(ui.SaveRequests.empty());
+    }
+
+    void drawingIsPrintedStretchedOnOnePage() {
+        if (Tool("pdftoppm").isEmpty()) QSKIP("pdftoppm (poppler-utils) is not installed");
+        QTemporaryDir dir;
+        LineView view;
+        view.resize(300, 200);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        TLodoComp tube;
+        tube.NTypeInt = NodeTube;
+        tube.Len = 4.0;
+        tube.LenUnit = "Metric";
+        view.DrawSampleLine({tube});
+        const QImage shot = view.Capture();
+        QVERIFY(!shot.isNull());
+
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString pdf = dir.filePath(QStringLiteral("drawing.pdf"));
+        printer.setOutputFileName(pdf);
+        QCOMPARE(LodoPrint::PrintImage(printer, shot), QString());
+        QCOMPARE(printer.resolution(), 1200);
+
+        // Rendered back, the page is the picture: whitesmoke nearly everywhere,
+        // right up to the edges of the printable area.
+        Run(Tool("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("20"), QStringLiteral("-png"), pdf,
+                               dir.filePath(QStringLiteral("page"))});
+        const QStringList pages = QDir(dir.path()).entryList({QStringLiteral("page*.png")});
+        QCOMPARE(pages.size(), 1);
+        const QImage page(dir.filePath(pages.first()));
+        const QRect area = printer.pageLayout().paintRectPixels(20);
+        const QRgb centre = page.pixel(area.center());
+        QVERIFY2(qAbs(qRed(centre) - 245) < 8 && qAbs(qBlue(centre) - 245) < 8,
+                 qPrintable(QString::number(centre, 16)));
+        const QRgb corner = page.pixel(area.topLeft() + QPoint(2, 2));
+        QVERIFY2(qAbs(qRed(corner) - 245) < 8, qPrintable(QString::number(corner, 16)));
+    }
+};
+
+QTEST_MAIN(PrintTest)
+#include "PrintTest.moc"

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "persistence/Report.h"
+
+#include <QImage>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+class QPrinter;
+class QWidget;
+class SessionUi;
+
+// Printing of the results report and the drawing, and their export to files.
+namespace LodoPrint {
+
+// Position and face of one report line on the page.
+struct ReportLineStyle {
+    int Top = 0;         // [device pixels] from the printable area's top edge
+    int PointSize = 12;  // [pt]
+    bool Bold = false;
+    bool Underline = false;
+};
+
+// Pixels per 12-point line at `dpi` dots per inch (0.014 in per point), rounded
+// half to even: 202 at 1200 dpi.
+int PixelsPerLine(int dpi);
+
+// Where each of `lineCount` report lines goes: the body from one inch below the top
+// at 1.3 line pitches (title 16 pt bold, name and penetration 14 pt bold, the
+// free-stream velocity underlined), the last ten lines at single pitch in 11 pt.
+std::vector<ReportLineStyle> ReportLayout(int lineCount, int dpi);
+
+// Times New Roman where installed, otherwise a serif with the same metrics.
+QString ReportFontFamily();
+
+// Prints on a printer already chosen: selects 1200 dpi, begins the document,
+// paints, ends it. On failure the job is aborted and the error text returned;
+// empty on success.
+QString PrintReport(QPrinter& printer, const std::vector<std::string>& lines);
+// The image stretched over the whole printable area.
+QString PrintImage(QPrinter& printer, const QImage& image);
+
+// Without a printer: the report as a one-page PDF file, the drawing as a PNG file.
+QString WriteReportPdf(const QString& path, const std::vector<std::string>& lines);
+QString WriteDrawingPng(const QString& path, const QImage& image);
+
+// The menu commands. Notices and errors go to the user through `ui`; the print
+// dialog is the platform's. A cancelled dialog does nothing.
+void MenuItemResultClick(QWidget* parent, SessionUi& ui, const ReportResult& report);
+void MenuItemDrawClick(QWidget* parent, SessionUi& ui, const QImage& drawing);
+// `proposedName` is the file name offered in the save dialog (may be empty).
+void ExportReportPdf(SessionUi& ui, const ReportResult& report, const std::string& proposedName);
+void ExportDrawingPng(SessionUi& ui, const QImage& drawing, const std::string& proposedName);
+
+}  // namespace LodoPrint
