@@ -2,9 +2,16 @@
 
 // The formulas of LodoMath on precomputed states, for callers that evaluate the
 // same component at many particle sizes. What does not change within a component
-// (air properties, flow, geometry) or within a size (slip correction) is computed
-// once. The public routines of LodoMath build these states and call these
-// kernels, so both paths give bit-identical results: same expressions, same order.
+// (air properties, flow, geometry) or within a size (slip correction, diffusion
+// coefficient, settling velocity) is computed once. The public routines of LodoMath
+// build these states and call these kernels, so both paths give bit-identical
+// results: same expressions, same order.
+//
+// Typical use for a line at one temperature and pressure:
+//   air = MakeAir(T, P); sizes[i] = MakeSize(air, Dp[i]);   // once per line
+//   tube = MakeTube(air, Vel(D, Q), D, L, Q, Theta);        // once per tube
+//   TubeDiffTran(air, sizes[i], tube) ... per size          // == LodoMath::TubeDiffTran
+// A state is only valid with the air it was made from.
 //
 // Units as in LodoMath.h.
 
