@@ -21,6 +21,8 @@ constexpr Command Commands[] = {
     {"evaluate", "evaluate a sample line and print each component's transmission", RunEvaluateCommand},
     {"report", "print the results report of a sample line", RunReportCommand},
     {"import", "read a legacy .lpl sample line; evaluate it or write it as .lxl", RunImportCommand},
+    {"study", "vary one input of a sample line over a range; print the study table", RunStudyCommand},
+    {"splitter", "size a flow splitter (wye) and estimate its penetration", RunSplitterCommand},
 };
 
 std::string Usage() {

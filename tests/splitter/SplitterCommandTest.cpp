@@ -1,0 +1,87 @@
+// The splitter command of lodo-cli, run in-process.
+#include "cli/CliCommon.h"
+#include "cli/Commands.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct CliRun {
+    int code;
+    std::string out, err;
+};
+
+CliRun Splitter(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int code = RunSplitterCommand(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+TEST(SplitterCommand, StartValuesAsTheWindowShowsThem) {
+    const CliRun r = Splitter({});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out,
+              "Component Transmission (%): 98.944\n"
+              "Do: Theoretical Outlet Tube Dia (mm): 26.67\n"
+              "Li: Minimum Inlet Tube Length (mm): 400.05\n"
+              "Lo: Minimum outlet Tube Length (mm): 495.3\n"
+              "Stokes Number: 0.0134\n"
+              "Reynolds Number: 2045.4\n"
+              "Model Limitations\n"
+              "0.034 \u2264 Stk \u2264 1.248\n"
+              "30\u00b0 \u2264 \u03b8 \u2264 90\u00b0\n"
+              "2560 \u2264 Re \u2264 13,600\n");
+    // Naming the start values changes nothing.
+    EXPECT_EQ(Splitter({"--flow", "57", "--angle", "30", "--dia", "38.1", "--temp", "25", "--press",
+                        "101.325", "--dp", "10"})
+                  .out,
+              r.out);
+}
+
+TEST(SplitterCommand, OptionsReachTheCalculation) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string firstLine;
+    };
+    const Case cases[] = {
+        {{"--angle", "90"}, "Component Transmission (%): 98.246"},
+        {{"--dia", "100"}, "Component Transmission (%): "},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = Splitter(c.args);
+        ASSERT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(r.out.substr(0, c.firstLine.size()), c.firstLine);
+    }
+    EXPECT_NE(Splitter({"--dia", "100"}).out.find("Do: Theoretical Outlet Tube Dia (mm): 70\n"),
+              std::string::npos);
+    EXPECT_NE(Splitter({"--dp", "20"}).out, Splitter({}).out);
+}
+
+TEST(SplitterCommand, OutOfRangeOrMalformedValuesAreRefused) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"--flow", "0"},        {"--flow", "200.1"}, {"--angle", "29.9"}, {"--angle", "91"},
+        {"--dia", "0.001"},     {"--temp", "0"},     {"--press", "1001"}, {"--press", "abc"},
+        {"--dp", "0"},          {"--flow"},          {"--flow", "57", "--flow", "60"},
+        {"--speed", "3"},       {"57"},              {"--dp", "inf"},
+    };
+    for (const auto& args : cases) {
+        const CliRun r = Splitter(args);
+        EXPECT_EQ(r.code, Cli::ExitUsage) << args[0];
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+}
+
+TEST(SplitterCommand, Help) {
+    const CliRun r = Splitter({"-h"});
+    EXPECT_EQ(r.code, 0);
+    for (const char* option : {"--flow", "--angle", "--dia", "--temp", "--press", "--dp"})
+        EXPECT_NE(r.out.find(option), std::string::npos) << option;
+}
+
+}  // namespace
