@@ -189,6 +189,12 @@ private slots:
         QVERIFY(ui.SaveRequests.empty());
     }
 
+    void proposedNamesFollowTheFileOrTheLineName() {
+        QCOMPARE(LodoPrint::ProposedName("/data/stack.lxl", "Stack", ".pdf"), std::string("/data/stack.pdf"));
+        QCOMPARE(LodoPrint::ProposedName("", "Stack 2.1 a/b", ".png"), std::string("Stack 2.1 a_b.png"));
+        QCOMPARE(LodoPrint::ProposedName("", "", ".pdf"), std::string("Sample Line.pdf"));
+    }
+
     void drawingIsPrintedStretchedOnOnePage() {
         if (Tool("pdftoppm").isEmpty()) QSKIP("pdftoppm (poppler-utils) is not installed");
         QTemporaryDir dir;

@@ -160,6 +160,17 @@ QString WriteDrawingPng(const QString& path, const QImage& image) {
     return {};
 }
 
+std::string ProposedName(const std::string& dFileName, const std::string& lineName, const char* ext) {
+    if (!dFileName.empty()) return std::filesystem::path(dFileName).replace_extension(ext).string();
+    // A line name may hold characters no file name can, and dots that are no extension.
+    std::string name = lineName.empty() ? std::string("Sample Line") : lineName;
+    for (char& ch : name)
+        if (ch == '/' || ch == '\\' || ch == ':' || ch == '*' || ch == '?' || ch == '"' || ch == '<' ||
+            ch == '>' || ch == '|')
+            ch = '_';
+    return name + ext;
+}
+
 void MenuItemResultClick(QWidget* parent, SessionUi& ui, const ReportResult& report) {
     const std::vector<std::string>* lines = LinesOf(ui, report);
     if (!lines) return;

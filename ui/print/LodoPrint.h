@@ -46,6 +46,10 @@ QString PrintImage(QPrinter& printer, const QImage& image);
 QString WriteReportPdf(const QString& path, const std::vector<std::string>& lines);
 QString WriteDrawingPng(const QString& path, const QImage& image);
 
+// The name offered for an export: the line's file with the export's extension
+// (".pdf", ".png"), or the line name when the line has not been saved.
+std::string ProposedName(const std::string& dFileName, const std::string& lineName, const char* ext);
+
 // The menu commands. Notices and errors go to the user through `ui`; the print
 // dialog is the platform's. A cancelled dialog does nothing.
 void MenuItemResultClick(QWidget* parent, SessionUi& ui, const ReportResult& report);
