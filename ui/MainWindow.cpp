@@ -2,6 +2,8 @@
 
 #include "model/DisplaySink.h"
 #include "session/LodoSession.h"
+#include "splitter/ui/SplitterCommand.h"
+#include "studies/ui/StudyCommands.h"
 #include "ui/GridModel.h"
 #include "ui/IntermediateValuesPane.h"
 #include "ui/PropertyPagesWidget.h"
@@ -668,13 +670,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // The distribution, study, splitter, printing and drawing windows plug in here:
 // each fills its slot and enables its action in setUpExtensions().
 
-void MainWindow::setUpExtensions() {}
+void MainWindow::setUpExtensions() {
+    for (const char* name : {"MenuItemDist", "MenuVary", "MenuItemWye"})
+        action(QString::fromLatin1(name))->setEnabled(true);
+}
 
-void MainWindow::onDistribution() {}
+void MainWindow::onDistribution() { StudyCommands::of(this, *m_session, *m_ui).MenuItemDistClick(); }
 
-void MainWindow::onVaryParameters() {}
+void MainWindow::onVaryParameters() { StudyCommands::of(this, *m_session, *m_ui).MenuVaryClick(); }
 
-void MainWindow::onSplitter() {}
+void MainWindow::onSplitter() { MenuItemWyeClick(this, *m_session); }
 
 void MainWindow::onPrintDrawing() {}
 
