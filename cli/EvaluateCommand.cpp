@@ -12,7 +12,8 @@ const std::string Usage = std::string(
     "\n"
     "Opens a sample line (.lxl, or a legacy .lpl file), evaluates every component in\n"
     "line order and prints the transmission of each component, its per-type results\n"
-    "and the system penetration held against the ANSI N13.1 limit of 50 %.\n"
+    "and the system penetration held against the ANSI N13.1 limit of 50 %. The table\n"
+    "numbers components from 1; \"Index\" in the JSON output counts from 0.\n"
     "\n"
     "Options:\n") + std::string(Cli::ParticleOptionsHelp) +
     "  --json               print one JSON object instead of the table\n"

@@ -35,8 +35,15 @@ std::variant<std::string, FileError> ReadWholeFile(const std::filesystem::path& 
     return std::move(bytes).str();
 }
 
-std::optional<FileError> WriteFileAtomically(const std::filesystem::path& path,
+std::optional<FileError> WriteFileAtomically(const std::filesystem::path& requested,
                                              std::string_view content) {
+    // Replace the file a link points to, not the link.
+    std::error_code linkError;
+    std::filesystem::path path = requested;
+    if (std::filesystem::is_symlink(requested, linkError)) {
+        const auto target = std::filesystem::weakly_canonical(requested, linkError);
+        if (!linkError) path = target;
+    }
     const auto temp = TempPathBeside(path);
     {
         errno = 0;

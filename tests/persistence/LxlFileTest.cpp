@@ -178,6 +178,17 @@ TEST_F(LxlFileTest, OverwriteReplacesWholeFileAndLeavesNoTemporary) {
     EXPECT_EQ(Entries(), std::vector<std::string>{"line.lxl"});
 }
 
+TEST_F(LxlFileTest, WritingThroughALinkUpdatesItsTarget) {
+    const auto target = dir / "real.lxl";
+    const auto link = dir / "link.lxl";
+    ASSERT_FALSE(WriteLxlFile(target, {AwkwardRecord(1)}, "old"));
+    fs::create_symlink(target, link);
+    ASSERT_FALSE(WriteLxlFile(link, {AwkwardRecord(2)}, "new"));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(Ok(ReadLxlFile(target, EvalContext{})).LineName, "new");
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"link.lxl", "real.lxl"}));
+}
+
 TEST_F(LxlFileTest, FailedWriteLeavesWhatWasThere) {
     // A folder in the way: the rename fails after the temporary was written.
     const auto blocked = dir / "blocked.lxl";
@@ -230,6 +241,13 @@ TEST(LxlReader, LastNodeNamesTheLineAndCountersFollowTheNames) {
     EXPECT_EQ(f.List.size(), 4u);
     EXPECT_EQ(f.LineName, "d");
     EXPECT_EQ(f.Counters, (NameCounters{7, 12, 0, 0, 0, 4}));
+}
+
+TEST(LxlReader, OnlyNodeElementsAreComponents) {
+    const std::string node = "<Node><Name>T-1</Name><NType>Tube</NType>" + AllNumbers + "</Node>";
+    const LineFile f = Ok(ReadLxlText(Doc("<!-- saved by hand -->" + node + "<Comment>x</Comment>" + node),
+                                      EvalContext{}));
+    EXPECT_EQ(f.List.size(), 2u);
 }
 
 TEST(LxlReader, MissingUnitElements) {
