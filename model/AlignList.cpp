@@ -1,3 +1,4 @@
+#include "model/EvalTypes.h"
 #include "model/LodoModel.h"
 #include "model/Units.h"
 
@@ -80,6 +81,14 @@ AlignResult AlignList(LodoModel& m, int CR) {
 
     result.FittingResized = errState;
     result.ShowMessage7 = errState && m.Ctx.RefNum != 0;
-    for (int i = 0; i < count; ++i) CalcNodeTrans(m, i);
+    // Only the last evaluated row's panel and the last row's totals remain to be
+    // seen; the rows before them are evaluated for their results alone.
+    int shown = count - 1;
+    while (shown > 0 && !EvalDetail::IsEvaluated(list[static_cast<std::size_t>(shown)].NTypeInt))
+        --shown;
+    for (int i = 0; i < count; ++i) {
+        const bool full = i == shown || i == count - 1;
+        EvalDetail::CalcNode(m, i, full ? EvalDetail::Output::Full : EvalDetail::Output::ResultsOnly);
+    }
     return result;
 }

@@ -37,4 +37,5 @@ struct DisplaySink {
     bool CRErrorVisible = false;
     StyledText LabelNozAsp;
     StyledText LabelShrAsp;
+    bool operator==(const DisplaySink&) const = default;
 };

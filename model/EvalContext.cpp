@@ -1,7 +1,7 @@
 #include "model/EvalContext.h"
 
 void EvalContext::ResetForNewLine() {
-    NodeType = " ";
+    NodeType.assign(1, ' ');
     CurrRow = 0;
     T = 25.0;
     P = Units::Po;
@@ -14,7 +14,7 @@ void EvalContext::ResetForNewLine() {
     Qa = 57.0;
     Ve = 10.0;
     Rd = 0.1016;
-    TU = LU = PU = D1U = D2U = FU = RU = FSU = Units::Metric;
+    for (std::string* unit : {&TU, &LU, &PU, &D1U, &D2U, &FU, &RU, &FSU}) unit->assign("Metric");
     TINo = BINo = CINo = EINo = NINo = SINo = 0;
     RefNum = 0;
 }

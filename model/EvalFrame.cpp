@@ -41,11 +41,12 @@ StyledText AspirationVerdict(double asp) {
     return t;
 }
 
-void ApplyLogNormal(LodoModel& m, const LogNormalOutcome& o) {
+void ApplyLogNormal(LodoModel& m, const LogNormalOutcome& o, bool show) {
     m.Ctx.PNodeTrans = o.PNodeTrans;
     m.Ctx.MNodeTrans = o.MNodeTrans;
     m.Ctx.NewHighV = o.NewHighV;
     m.Ctx.Dp = o.DpAfter;
+    if (!show) return;
     m.Display.MaxPartSize = "Maximum particle size that the system can transport = " +
                             PanelText::Fixed(o.NewHighV, 2) + " (µm)";
 }

@@ -41,8 +41,8 @@ struct LogNormalOutcome {
     float DpAfter = 0;      // [um] where the running size stopped
 };
 
-// Integrates the per-size transmission trans(d [um]) over the first NumSteps1 size
-// classes. The integration ends at the first size the component does not transmit
+// Integrates the per-size transmission trans(k, d [um]) of size class k over the
+// first NumSteps1 size classes. The integration ends at the first size the component does not transmit
 // (transmission not above 0, NaN included); when no size is transmitted both
 // penetrations are 0 and NewHighV is LowV.
 template <class TransAt>
@@ -54,8 +54,8 @@ LogNormalOutcome IntegrateLogNormal(LogNormalSizes& sizes, const EvalContext& ct
     float last = ctx.LowV;
     float dp = ctx.LowV;
     for (int k = 0; k < ctx.NumSteps1; ++k) {
-        const SizeClass& s = sizes.At(k);
-        const double t = trans(static_cast<double>(s.Dp));
+        const SizeClass s = sizes.At(k);
+        const double t = trans(k, static_cast<double>(s.Dp));
         if (!(t > 0)) break;
         const double pOut = s.Pin * t;
         const double mOut = s.Vol * pOut * 1000;
@@ -77,8 +77,8 @@ LogNormalOutcome IntegrateLogNormal(LogNormalSizes& sizes, const EvalContext& ct
     return out;
 }
 
-// Stores the outcome into the context and writes MaxPartSize.
-void ApplyLogNormal(LodoModel& m, const LogNormalOutcome& o);
+// Stores the outcome into the context and, when shown, writes MaxPartSize.
+void ApplyLogNormal(LodoModel& m, const LogNormalOutcome& o, bool show);
 
 // Steps A7 and A8: results into the record, the transition mark onto its name.
 void StoreResults(LodoModel& m, TLodoComp& c, const std::string& baseName, double Re1,

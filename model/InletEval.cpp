@@ -1,12 +1,15 @@
 #include "model/EvalFrame.h"
+#include "model/EvalTypes.h"
 #include "model/PanelText.h"
 #include "model/Units.h"
+#include "physics/LodoKernels.h"
 #include "physics/LodoMath.h"
 
 #include <array>
 #include <cmath>
 
 using namespace LodoMath;
+namespace K = LodoMath::Kernels;
 using PanelText::Fmt;
 using PanelText::Row;
 using PanelText::RowSpec;
@@ -69,28 +72,31 @@ struct InletValues {
 // Mode handling of the inlets: aspiration and wall loss at Dp, or the integration
 // followed by both at MDp with the mass penetration as the transmission.
 template <class AspWl>
-InletValues InletTransmission(LodoModel& m, bool logNormal, AspWl&& aspWl) {
+InletValues InletTransmission(LodoModel& m, bool logNormal, bool show, const K::AirState& air,
+                              AspWl&& aspWl) {
     EvalContext& ctx = m.Ctx;
     InletValues v;
     if (!logNormal) {
-        aspWl(static_cast<double>(ctx.Dp), v.Asp, v.WL);
+        aspWl(K::MakeParticle(air, ctx.Dp), v.Asp, v.WL);
         ctx.NodeTrans = (1 - v.WL) * v.Asp;
         return v;
     }
-    const auto o = EvalFrame::IntegrateLogNormal(m.Sizes, ctx, [&](double d) {
+    const auto o = EvalFrame::IntegrateLogNormal(m.Sizes, ctx, [&](int k, double) {
         double asp = 0, wl = 0;
-        aspWl(d, asp, wl);
+        aspWl(m.Sizes.State(air, k).p, asp, wl);
         return (1 - wl) * asp;
     });
-    EvalFrame::ApplyLogNormal(m, o);
-    aspWl(static_cast<double>(ctx.MDp), v.Asp, v.WL);
+    EvalFrame::ApplyLogNormal(m, o, show);
+    aspWl(K::MakeParticle(air, ctx.MDp), v.Asp, v.WL);
     ctx.NodeTrans = ctx.MNodeTrans;
     return v;
 }
 
 }  // namespace
 
-void NozzleTransM(LodoModel& m, int Row) {
+namespace EvalDetail {
+
+void Nozzle(LodoModel& m, int Row, Output out) {
     EvalContext& ctx = m.Ctx;
     TLodoComp& c = m.List[static_cast<std::size_t>(Row)];
     const std::string base = EvalFrame::StripMark(c.Name);
@@ -101,20 +107,32 @@ void NozzleTransM(LodoModel& m, int Row) {
     const double Qn = Units::FlowToLpm(c.Flow, c.FlowUnit);
     const double Un = Units::VelToMs(c.FStream, c.FStreamUnit);
     const double Ln = Units::NozzleLenToMm(c.Len, c.LenUnit);
-    const double An = c.Ang1;
     const bool logNormal = EvalFrame::IsLogNormal(ctx);
+    const bool show = out == Output::Full;
     if (logNormal) ctx.Dp = ctx.MDp;
     const double Dp = ctx.Dp;
 
+    const K::AirState air = K::MakeAir(Tn, Pn);
     const double Vn1 = Vel(Dn1, Qn);
     const double Vn2 = Vel(Dn2, Qn);
-    const double Re1 = ReynoldsNo(Vn1, Dn1, Tn, Pn);
-    const double Re2 = ReynoldsNo(Vn2, Dn2, Tn, Pn);
+    const double Re1 = K::ReynoldsNo(air, Vn1, Dn1);
+    const double Re2 = K::ReynoldsNo(air, Vn2, Dn2);
+
+    // The inclination is accepted by the wall-loss model but does not enter it.
+    const InletValues v =
+        InletTransmission(m, logNormal, show, air,
+                          [&](const K::ParticleState& p, double& asp, double& wl) {
+            asp = K::NozzleAsp(air, p, Dn1, Qn, Un);
+            wl = K::NozWallLoss(air, p, Dn1, Ln, Qn);
+        });
+    EvalFrame::StoreResults(m, c, base, Re1, Re2, v.Asp, v.WL, 1);
+    m.Display.LabelNozAsp = EvalFrame::AspirationVerdict(v.Asp);
+    if (!show) return;
+
     const double Visc = AirVis(Tn);
     const double Aden = AirDensity(Tn, Pn);
     const double MeanFP = AirMFP(Tn, Pn);
     const double CunS = SlipCorr(Dp, Tn, Pn);
-
     const double Stk = StkNo(Tn, Pn, Dp, Vn1, Dn1);
     const double StkNE = StkNo(Tn, Pn, Dp, Un, Dn1);
     const double InArea = TArea(0.001 * Dn1);
@@ -130,46 +148,60 @@ void NozzleTransM(LodoModel& m, int Row) {
     const double Fr = 2 * Vn1 * Vn1 / (g * 0.001 * Dn1);
     EvalFrame::WriteCommonOutputs(m.Display, CunS, Qn, Visc, Aden, MeanFP);
 
-    const InletValues v = InletTransmission(m, logNormal, [&](double d, double& asp, double& wl) {
-        asp = NozzleAsp(Tn, Pn, d, Dn1, Dn2, Qn, Un);
-        wl = NozWallLoss(Tn, Pn, d, Dn1, Dn2, Ln, Qn, An);
-    });
-    EvalFrame::StoreResults(m, c, base, Re1, Re2, v.Asp, v.WL, 1);
-    m.Display.LabelNozAsp = EvalFrame::AspirationVerdict(v.Asp);
-
     const std::array<double, 19> values{Vn1,  Re1, StkNE, InArea, OutArea, Vn2,  Re2,
                                         Un,   VelR, AAlpha, v.Asp, Stk,   C1,   kref,
                                         TauN, Rz,  Fr,    v.WL,   ctx.NodeTrans};
     PanelText::FillPanel(m.Display, NozzlePanel, values);
 }
 
-void ShroudTransM(LodoModel& m, int Row) {
+void Shroud(LodoModel& m, int Row, Output out) {
     EvalContext& ctx = m.Ctx;
     TLodoComp& c = m.List[static_cast<std::size_t>(Row)];
     const std::string base = EvalFrame::StripMark(c.Name);
     const std::string Nn = c.NType;
+    const ProbeData* probe = FindProbe(Nn);
     const double Tn = Units::TempToC(c.Temp, c.TempUnit);
     const double Pn = Units::PressToKPa(c.Press, c.PressUnit);
     const double Qn = Units::FlowToLpm(c.Flow, c.FlowUnit);
     const double Un = Units::VelToMs(c.FStream, c.FStreamUnit);
     const double Dn1 = ShroudD1(Nn);
     const double Dn2 = ShroudD2(Nn);
-    const double Dn3 = ShroudD3(Nn);
-    const double Dn4 = ShroudD4(Nn);
-    const double Dn5 = ShroudD5(Nn);
     const bool logNormal = EvalFrame::IsLogNormal(ctx);
+    const bool show = out == Output::Full;
     if (logNormal) ctx.Dp = ctx.MDp;
     const double Dp = ctx.Dp;
 
+    const K::AirState air = K::MakeAir(Tn, Pn);
     const double Vn1 = Vel(Dn1, Qn);
     const double Vn2 = Vel(Dn2, Qn);
-    const double Re1 = ReynoldsNo(Vn1, Dn1, Tn, Pn);
-    const double Re2 = ReynoldsNo(Vn2, Dn2, Tn, Pn);
+    const double Re1 = K::ReynoldsNo(air, Vn1, Dn1);
+    const double Re2 = K::ReynoldsNo(air, Vn2, Dn2);
+
+    const InletValues v =
+        InletTransmission(m, logNormal, show, air,
+                          [&](const K::ParticleState& p, double& asp, double& wl) {
+            asp = K::ShroudAsp(probe, air, p, Qn, Un);
+            wl = K::ShroudWallLoss(probe, air, p, Qn, Un);
+        });
+    EvalFrame::StoreResults(m, c, base, Re1, Re2, v.Asp, v.WL, 1);
+    // The catalogue diameters are millimetres: say so, or the next component would
+    // read them in the record's old unit. An unknown model leaves them alone.
+    if (probe != nullptr) {
+        c.Dia1 = Dn1;
+        c.Dia2 = Dn2;
+        c.Dia1Unit = Units::Metric;
+        c.Dia2Unit = Units::Metric;
+    }
+    m.Display.LabelShrAsp = EvalFrame::AspirationVerdict(v.Asp);
+    if (!show) return;
+
+    const double Dn3 = ShroudD3(Nn);
+    const double Dn4 = ShroudD4(Nn);
+    const double Dn5 = ShroudD5(Nn);
     const double Visc = AirVis(Tn);
     const double Aden = AirDensity(Tn, Pn);
     const double MeanFP = AirMFP(Tn, Pn);
     const double CunS = SlipCorr(Dp, Tn, Pn);
-
     const double NozInArea = TArea(0.001 * Dn1);
     const double NozOutArea = TArea(0.001 * Dn2);
     const double ShrArea = TArea(0.001 * Dn3);
@@ -191,24 +223,11 @@ void ShroudTransM(LodoModel& m, int Row) {
     const double Fr = Vn1 * Vn1 / (g * 0.001 * Dn1);
     EvalFrame::WriteCommonOutputs(m.Display, CunS, Qn, Visc, Aden, MeanFP);
 
-    const InletValues v = InletTransmission(m, logNormal, [&](double d, double& asp, double& wl) {
-        asp = ShroudAsp(Nn, Tn, Pn, d, Qn, Un);
-        wl = ShroudWallLoss(Nn, Tn, Pn, d, Qn, Un);
-    });
-    EvalFrame::StoreResults(m, c, base, Re1, Re2, v.Asp, v.WL, 1);
-    // The catalogue diameters are millimetres: say so, or the next component would
-    // read them in the record's old unit. An unknown model leaves them alone.
-    if (FindProbe(Nn) != nullptr) {
-        c.Dia1 = Dn1;
-        c.Dia2 = Dn2;
-        c.Dia1Unit = Units::Metric;
-        c.Dia2Unit = Units::Metric;
-    }
-    m.Display.LabelShrAsp = EvalFrame::AspirationVerdict(v.Asp);
-
     const std::array<double, 24> values{
         NozInArea, NozOutArea, ShrArea, BodyArea, GapArea, Un,    ShrV,  Vn1,
         ShrVR,     StkS,       AlphaShr, AspShr,  ShrCore, PrVR,  StkP,  AlphaPr,
         AspPr,     F,          v.Asp,   LW,       Fr,      Stki,  v.WL,  ctx.NodeTrans};
     PanelText::FillPanel(m.Display, ShroudPanel, values);
 }
+
+}  // namespace EvalDetail

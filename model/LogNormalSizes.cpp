@@ -6,7 +6,12 @@
 #include <cstdint>
 
 namespace {
-bool Same(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
+template <class F> bool Same(F a, F b) {
+    using Bits = std::conditional_t<sizeof(F) == 4, std::uint32_t, std::uint64_t>;
+    return std::bit_cast<Bits>(a) == std::bit_cast<Bits>(b);
+}
+// More distinct airs than this in one line is unusual; beyond it the cache restarts.
+constexpr std::size_t MaxAirs = 16;
 }  // namespace
 
 void LogNormalSizes::Prepare(float LowV, float DpStep, float MDp, float DpSD) {
@@ -20,9 +25,11 @@ void LogNormalSizes::Prepare(float LowV, float DpStep, float MDp, float DpSD) {
     prepared_ = true;
     lastCdf_ = 0;
     classes_.clear();
+    airs_.clear();
+    lastAir_ = 0;
 }
 
-const SizeClass& LogNormalSizes::At(int k) {
+SizeClass LogNormalSizes::At(int k) {
     while (static_cast<int>(classes_.size()) <= k) {
         SizeClass s{};
         s.Dp = classes_.empty() ? lowV_ : classes_.back().Dp + step_;
@@ -35,4 +42,24 @@ const SizeClass& LogNormalSizes::At(int k) {
         classes_.push_back(s);
     }
     return classes_[static_cast<std::size_t>(k)];
+}
+
+const LodoMath::Kernels::SizeState& LogNormalSizes::State(const LodoMath::Kernels::AirState& air,
+                                                          int k) {
+    if (lastAir_ >= airs_.size() || !Same(airs_[lastAir_].T, air.T) ||
+        !Same(airs_[lastAir_].P, air.P)) {
+        lastAir_ = airs_.size();
+        for (std::size_t i = 0; i < airs_.size(); ++i)
+            if (Same(airs_[i].T, air.T) && Same(airs_[i].P, air.P)) lastAir_ = i;
+        if (lastAir_ == airs_.size()) {
+            if (airs_.size() == MaxAirs) airs_.clear(), lastAir_ = 0;
+            airs_.push_back(AirSizes{air.T, air.P, air, {}});
+        }
+    }
+    AirSizes& a = airs_[lastAir_];
+    while (static_cast<int>(a.states.size()) <= k) {
+        const float dp = At(static_cast<int>(a.states.size())).Dp;
+        a.states.push_back(LodoMath::Kernels::MakeSize(a.air, dp));
+    }
+    return a.states[static_cast<std::size_t>(k)];
 }

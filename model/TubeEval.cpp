@@ -1,6 +1,8 @@
 #include "model/EvalFrame.h"
+#include "model/EvalTypes.h"
 #include "model/PanelText.h"
 #include "model/Units.h"
+#include "physics/LodoKernels.h"
 #include "physics/LodoMath.h"
 
 #include <array>
@@ -8,6 +10,7 @@
 #include <numbers>
 
 using namespace LodoMath;
+namespace K = LodoMath::Kernels;
 using PanelText::Fmt;
 using PanelText::Row;
 using PanelText::RowSpec;
@@ -40,9 +43,22 @@ constexpr std::array<RowSpec, 21> TubePanel{{
     Row("Inertial Transmission:", Fmt::Fixed, 4),
 }};
 
+// The tube's air and geometry, prepared once for all particle sizes; the kernels
+// round exactly as TubeDiffTran, TubeSedTrans and TubeInertTrans.
+struct TubeMechanisms {
+    K::AirState air;
+    K::TubeState tube;
+    double DT(const K::SizeState& s) const { return K::TubeDiffTran(air, s, tube); }
+    double ST(const K::SizeState& s) const { return K::TubeSedTrans(air, s, tube); }
+    double IT(const K::SizeState& s) const { return K::TubeInertTrans(air, s, tube); }
+    double Trans(const K::SizeState& s) const { return DT(s) * ST(s) * IT(s); }
+};
+
 }  // namespace
 
-void TubeTransM(LodoModel& m, int Row) {
+namespace EvalDetail {
+
+void Tube(LodoModel& m, int Row, Output out) {
     EvalContext& ctx = m.Ctx;
     TLodoComp& c = m.List[static_cast<std::size_t>(Row)];
     const std::string base = EvalFrame::StripMark(c.Name);
@@ -53,18 +69,42 @@ void TubeTransM(LodoModel& m, int Row) {
     const double Qn = Units::FlowToLpm(c.Flow, c.FlowUnit);
     const double An = std::numbers::pi * EvalFrame::FoldedInclination(c.Ang1) / 180.0;
     const bool logNormal = EvalFrame::IsLogNormal(ctx);
+    const bool show = out == Output::Full;
     if (logNormal) ctx.Dp = ctx.MDp;
     const double Dp = ctx.Dp;
 
+    TubeMechanisms tm;
+    tm.air = K::MakeAir(Tn, Pn);
     const double Vn1 = Vel(Dn, Qn);
     const double Vn2 = Vn1;
-    const double Re1 = ReynoldsNo(Vn1, Dn, Tn, Pn);
-    const double Re2 = ReynoldsNo(Vn2, Dn, Tn, Pn);
+    tm.tube = K::MakeTube(tm.air, Vn1, Dn, Ln, Qn, An);
+    const double Re1 = K::ReynoldsNo(tm.air, Vn1, Dn);
+    const double Re2 = K::ReynoldsNo(tm.air, Vn2, Dn);
+
+    auto mechanisms = [&](double d) {
+        const K::SizeState s = K::MakeSize(tm.air, d);
+        ctx.TubeDT = tm.DT(s);
+        ctx.TubeST = tm.ST(s);
+        ctx.TubeIT = tm.IT(s);
+    };
+    if (!logNormal) {
+        mechanisms(Dp);
+        ctx.NodeTrans = ctx.TubeDT * ctx.TubeST * ctx.TubeIT;
+    } else {
+        const auto o = EvalFrame::IntegrateLogNormal(m.Sizes, ctx, [&](int k, double) {
+            return tm.Trans(m.Sizes.State(tm.air, k));
+        });
+        EvalFrame::ApplyLogNormal(m, o, show);
+        mechanisms(ctx.MDp);
+        ctx.NodeTrans = ctx.MNodeTrans;
+    }
+    EvalFrame::StoreResults(m, c, base, Re1, Re2, ctx.TubeDT, ctx.TubeST, ctx.TubeIT);
+    if (!show) return;
+
     const double Visc = AirVis(Tn);
     const double Aden = AirDensity(Tn, Pn);
     const double MeanFP = AirMFP(Tn, Pn);
     const double CunS = SlipCorr(Dp, Tn, Pn);
-
     const double SetVel = SettleVel(Tn, Dp, Pn, Ln, Vn1, Dn, An);
     const double ResT = ResTime(Dn, Ln, An, Vn1, SetVel);
     const double SPZ = 1.2732395447351628 * ResT;
@@ -80,28 +120,10 @@ void TubeTransM(LodoModel& m, int Row) {
     const double VelDp = std::pow(Re1, -0.125) * VPL * Vn1 / 5.03;
     EvalFrame::WriteCommonOutputs(m.Display, CunS, Qn, Visc, Aden, MeanFP);
 
-    auto mechanisms = [&](double d) {
-        ctx.TubeDT = TubeDiffTran(Tn, d, Vn1, Dn, Ln, Qn, Pn);
-        ctx.TubeST = TubeSedTrans(Tn, d, Pn, Ln, Vn1, Dn, An);
-        ctx.TubeIT = TubeInertTrans(Tn, d, Vn1, Dn, Pn, Ln, Qn);
-    };
-    if (!logNormal) {
-        mechanisms(Dp);
-        ctx.NodeTrans = ctx.TubeDT * ctx.TubeST * ctx.TubeIT;
-    } else {
-        const auto o = EvalFrame::IntegrateLogNormal(m.Sizes, ctx, [&](double d) {
-            return TubeDiffTran(Tn, d, Vn1, Dn, Ln, Qn, Pn) *
-                   TubeSedTrans(Tn, d, Pn, Ln, Vn1, Dn, An) *
-                   TubeInertTrans(Tn, d, Vn1, Dn, Pn, Ln, Qn);
-        });
-        EvalFrame::ApplyLogNormal(m, o);
-        mechanisms(ctx.MDp);
-        ctx.NodeTrans = ctx.MNodeTrans;
-    }
-    EvalFrame::StoreResults(m, c, base, Re1, Re2, ctx.TubeDT, ctx.TubeST, ctx.TubeIT);
-
     const std::array<double, 21> values{Vn1,   Re1,   0,     SetVel,     ResT,  SPZ,   SPK,
                                         ctx.TubeST, 0, DCoef, DifT, SherL, SherH, SchNo,
                                         ctx.TubeDT, 0, Stk,   RelNo, VPL,   VelDp, ctx.TubeIT};
     PanelText::FillPanel(m.Display, TubePanel, values);
 }
+
+}  // namespace EvalDetail
