@@ -17,12 +17,23 @@ for f in examples/*.lxl tests/persistence/data/*.lxl fuzz/regressions/lxl-*; do 
 for f in examples/*.lpl tests/persistence/data/*.lpl fuzz/regressions/lpl-*; do cp "$f" "$corpus/lpl/"; done
 for f in fuzz/seeds/number/* fuzz/regressions/number-*; do cp "$f" "$corpus/number/"; done
 
+root=$PWD
 run() {
   local name=$1 dir=$2
   echo "== $name"
-  "$build/fuzz/$name" -max_total_time="$seconds" -jobs=1 -workers=1 -print_final_stats=1 \
-    -artifact_prefix="$build/$name-" "$dir"
+  # One job at a time; libFuzzer writes the job's log (fuzz-0.log) into the working
+  # folder, so run from the build folder and show the log afterwards.
+  local rc=0
+  (cd "$build" && "$root/$build/fuzz/$name" -max_total_time="$seconds" -jobs=1 -workers=1 \
+     -print_final_stats=1 -artifact_prefix="$root/$build/$name-" "$root/$dir") || rc=$?
+  cat "$build/fuzz-0.log" && rm -f "$build/fuzz-0.log"
+  [ "$rc" -eq 0 ] || failed="$failed $name"
 }
+failed=""
 run fuzz_lxl_reader "$corpus/lxl"
 run fuzz_lpl_reader "$corpus/lpl"
 run fuzz_number_parse "$corpus/number"
+if [ -n "$failed" ]; then
+  echo "findings in:$failed (inputs in $build)" >&2
+  exit 1
+fi

@@ -305,6 +305,20 @@ TEST(Studies, NonFiniteResultsLeaveNoChangedInputBehind) {
     ExpectUnchanged(f, fBefore);
 }
 
+TEST(Studies, LineNotAlignedBeforeComesBackAsItWas) {
+    // Re-alignment at the end of a study must not become an edit of the user's line.
+    LodoModel m;
+    m.List = ContractionLine();
+    m.List[1].Flow = 30.0;
+    m.List[2].Dia1 = m.List[2].Dia2 = 12.0;
+    for (int j = 0; j < 3; ++j) CalcNodeTrans(m, j);
+    const Snapshot before(m);
+    for (StudyKind kind : {StudyKind::Flow, StudyKind::Diameter, StudyKind::Particle}) {
+        ASSERT_TRUE(RunStudy(m, kind, 3, 10.0, 20.0).Ran());
+        ExpectUnchanged(m, before);
+    }
+}
+
 TEST(StudyFileName, ExtensionReplacedByTheStudyWord) {
     struct Case {
         std::string_view file;
