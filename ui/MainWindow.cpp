@@ -1,12 +1,15 @@
 #include "ui/MainWindow.h"
 
+#include "drawing/view/LineView.h"
 #include "model/DisplaySink.h"
+#include "persistence/Report.h"
 #include "session/LodoSession.h"
 #include "splitter/ui/SplitterCommand.h"
 #include "studies/ui/StudyCommands.h"
 #include "ui/GridModel.h"
 #include "ui/IntermediateValuesPane.h"
 #include "ui/PropertyPagesWidget.h"
+#include "ui/print/LodoPrint.h"
 #include "ui/QtSessionUi.h"
 #include "ui/SplashWindow.h"
 #include "ui/StyledLabel.h"
@@ -670,8 +673,25 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // The distribution, study, splitter, printing and drawing windows plug in here:
 // each fills its slot and enables its action in setUpExtensions().
 
+// The 3-D view lives in the view panel; made on first use.
+static LineView* drawingView(QWidget* panel) {
+    auto* view = panel->findChild<LineView*>();
+    if (!view) {
+        view = new LineView(panel);
+        panel->layout()->addWidget(view);
+    }
+    return view;
+}
+
+static ReportResult buildReport(const LodoSession& s) {
+    return BuildPr(s.List(), s.LineName(), s.Model().Display.SystemT.Text);
+}
+
 void MainWindow::setUpExtensions() {
     for (const char* name : {"MenuItemDist", "MenuVary", "MenuItemWye"})
+        action(QString::fromLatin1(name))->setEnabled(true);
+    drawingView(m_viewPanel);
+    for (const char* name : {"MenuItemDraw", "MenuItemResult", "MenuRedraw", "ExportReportPdf", "ExportDrawingPng"})
         action(QString::fromLatin1(name))->setEnabled(true);
 }
 
@@ -681,15 +701,29 @@ void MainWindow::onVaryParameters() { StudyCommands::of(this, *m_session, *m_ui)
 
 void MainWindow::onSplitter() { MenuItemWyeClick(this, *m_session); }
 
-void MainWindow::onPrintDrawing() {}
+void MainWindow::onPrintDrawing() {
+    LodoPrint::MenuItemDrawClick(this, *m_ui, drawingView(m_viewPanel)->Capture());
+}
 
-void MainWindow::onPrintResults() {}
+void MainWindow::onPrintResults() { LodoPrint::MenuItemResultClick(this, *m_ui, buildReport(*m_session)); }
 
-void MainWindow::onRedraw() {}
+void MainWindow::onRedraw() { drawingView(m_viewPanel)->MenuRedrawClick(); }
 
-void MainWindow::onExportReportPdf() {}
+void MainWindow::onExportReportPdf() {
+    LodoPrint::ExportReportPdf(*m_ui, buildReport(*m_session),
+                               LodoPrint::ProposedName(m_session->DFileName(), m_session->LineName(), ".pdf"));
+}
 
-void MainWindow::onExportDrawingPng() {}
+void MainWindow::onExportDrawingPng() {
+    LodoPrint::ExportDrawingPng(*m_ui, drawingView(m_viewPanel)->Capture(),
+                                LodoPrint::ProposedName(m_session->DFileName(), m_session->LineName(), ".png"));
+}
 
 // The line's geometry changed (or the drawing was hidden by a new line).
-void MainWindow::onDrawingChanged() {}
+void MainWindow::onDrawingChanged() {
+    LineView* view = drawingView(m_viewPanel);
+    if (m_session->DrawingVisible())
+        view->DrawSampleLine(m_session->List());
+    else
+        view->HideModel();
+}
