@@ -68,6 +68,7 @@ ChartWindow::ChartWindow(const QString& caption, const QStringList& headers,
     chart_->setBackgroundRoundness(0);
     axisX_ = new QValueAxis;
     axisY_ = new QValueAxis;
+    for (QValueAxis* axis : {axisX_, axisY_}) axis->setLabelFormat(QStringLiteral("%g"));
     chart_->addAxis(axisX_, Qt::AlignBottom);
     chart_->addAxis(axisY_, Qt::AlignLeft);
     view_ = new QChartView(chart_, this);
@@ -86,8 +87,9 @@ ChartWindow::ChartWindow(const QString& caption, const QStringList& headers,
     auto* split = new QSplitter(Qt::Horizontal, this);
     split->addWidget(view_);
     split->addWidget(table_);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 1);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 0);
+    split->setSizes({720, 250});
     split->setChildrenCollapsible(true);
 
     auto* layout = new QVBoxLayout(this);
@@ -104,6 +106,7 @@ QScatterSeries* ChartWindow::addSeries(int yColumn, QValueAxis* yAxis, const QCo
     series->setMarkerSize(10.0);
     series->setColor(colour);
     series->setBorderColor(colour.darker(140));
+    series->setSelectedColor(QColor(0xff, 0xa5, 0x00));
     chart_->addSeries(series);
     series->attachAxis(axisX_);
     series->attachAxis(yAxis);
@@ -130,13 +133,25 @@ QScatterSeries* ChartWindow::addSeries(int yColumn, QValueAxis* yAxis, const QCo
                 best = i;
             }
         }
-        if (best >= 0) pointClicked(seriesIndex, best);
+        if (best < 0) return;
+        pointClicked(seriesIndex, best);
+        // Mark the point whose values the read-out shows. Later, not inside the
+        // click: a selection rebuilds the marker that is still handling the mouse.
+        QMetaObject::invokeMethod(
+            series,
+            [this, series, best] {
+                for (QAbstractSeries* other : chart_->series())
+                    if (auto* xy = qobject_cast<QXYSeries*>(other)) xy->deselectAllPoints();
+                if (best < series->count()) series->selectPoint(best);
+            },
+            Qt::QueuedConnection);
     });
     return series;
 }
 
 QValueAxis* ChartWindow::addRightAxis() {
     auto* axis = new QValueAxis;
+    axis->setLabelFormat(QStringLiteral("%g"));
     chart_->addAxis(axis, Qt::AlignRight);
     return axis;
 }
@@ -156,10 +171,11 @@ std::pair<double, double> paddedRange(const std::vector<std::vector<double>>& ro
     if (!std::isfinite(lo)) return {0.0, 1.0};
     if (hi - lo < 1e-12 * std::max(1.0, std::fabs(hi))) {
         const double half = std::fabs(hi) > 0 ? std::fabs(hi) * 0.1 : 1.0;
-        return {lo - half, hi + half};
+        return {lo >= 0.0 ? std::max(0.0, lo - half) : lo - half, hi + half};
     }
     const double margin = (hi - lo) * 0.05;
-    return {lo - margin, hi + margin};
+    // Sizes, flows and penetrations are never negative: keep the axis at 0.
+    return {lo >= 0.0 ? std::max(0.0, lo - margin) : lo - margin, hi + margin};
 }
 
 }  // namespace

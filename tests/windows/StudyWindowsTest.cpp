@@ -148,6 +148,8 @@ void StudyWindowsTest::flowStudyEndToEnd() {
             QVERIFY(QTest::qWaitForWindowExposed(chart));
             ClickPoint(*chart, chart->series1(), 3);
             QCOMPARE(chart->readout1()->text(), QStringLiteral("Flow Rate (lpm)40.00"));
+            // The clicked point is marked.
+            QTRY_COMPARE(chart->series1()->selectedPoints(), QList<int>{3});
             QCOMPARE(chart->readout2()->text(),
                      QStringLiteral("% Penetration = ") +
                          QString::number(expected.Rows[3].Pent, 'f', 2));

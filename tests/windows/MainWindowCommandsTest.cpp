@@ -1,0 +1,135 @@
+#include "session/LodoSession.h"
+#include "session/testing/ScriptedUi.h"
+#include "splitter/ui/SplitterWindow.h"
+#include "studies/ui/ParticleDistributionWindow.h"
+#include "studies/ui/StudyChartWindow.h"
+#include "studies/ui/StudyCommands.h"
+#include "studies/ui/VaryParameterWindow.h"
+#include "ui/MainWindow.h"
+
+#include "ShowActive.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScatterSeries>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+// The three commands as the main window's menu starts them.
+class MainWindowCommandsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void actionsAreEnabled();
+    void distributionSwitchesTheMainWindowLabels();
+    void studyFromTheMenu();
+    void splitterFromTheMenu();
+
+private:
+    QLabel* label(const char* name) const { return window->findChild<QLabel*>(QLatin1String(name)); }
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<ScriptedUi> ui;
+    std::unique_ptr<MainWindow> window;
+};
+
+void MainWindowCommandsTest::init() {
+    dir = std::make_unique<QTemporaryDir>();
+    ui = std::make_unique<ScriptedUi>();
+    MainWindow::Options o;
+    o.showSplash = false;
+    o.ui = ui.get();
+    o.positionFile = dir->filePath(QStringLiteral("lodo.INI"));
+    o.positionFallback = dir->filePath(QStringLiteral("fallback/lodo.INI"));
+    window = std::make_unique<MainWindow>(o);
+    QVERIFY(ShowActive(*window));
+    window->session().TubeMenuClick();
+    ui->ClearRecord();
+}
+
+void MainWindowCommandsTest::cleanup() {
+    window.reset();
+    ui.reset();
+    dir.reset();
+}
+
+void MainWindowCommandsTest::actionsAreEnabled() {
+    for (const char* name : {"MenuItemDist", "MenuVary", "MenuItemWye"}) {
+        QAction* a = window->action(QLatin1String(name));
+        QVERIFY2(a && a->isEnabled(), name);
+    }
+}
+
+void MainWindowCommandsTest::distributionSwitchesTheMainWindowLabels() {
+    StudyCommands& cmd = StudyCommands::of(window.get(), window->session(), *ui);
+    cmd.showModal = [](QDialog& d) {
+        auto* w = qobject_cast<ParticleDistributionWindow*>(&d);
+        if (!w) return int(QDialog::Rejected);
+        w->RadioButton2->setChecked(true);
+        w->accept();
+        return w->result();
+    };
+    window->action(QStringLiteral("MenuItemDist"))->trigger();
+    QCOMPARE(label("LabelPent")->text(), QStringLiteral("Particle Penetration (%): "));
+    QCOMPARE(label("LabelANSI1")->text(), QStringLiteral("Mass Penetration (%): "));
+    QVERIFY(label("LNStr1")->isVisibleTo(window.get()));
+    QVERIFY(!label("MassPent")->text().isEmpty());
+    // The same object serves every command of the window.
+    QCOMPARE(&StudyCommands::of(window.get(), window->session(), *ui), &cmd);
+
+    cmd.showModal = [](QDialog& d) {
+        auto* w = qobject_cast<ParticleDistributionWindow*>(&d);
+        if (!w) return int(QDialog::Rejected);
+        w->RadioButton1->setChecked(true);
+        w->accept();
+        return w->result();
+    };
+    window->action(QStringLiteral("MenuItemDist"))->trigger();
+    QCOMPARE(label("LabelPent")->text(), QStringLiteral("Total System Penetration % "));
+    QVERIFY(label("MassPent")->text().isEmpty());
+    QVERIFY(!label("LNStr1")->isVisibleTo(window.get()));
+}
+
+void MainWindowCommandsTest::studyFromTheMenu() {
+    StudyCommands& cmd = StudyCommands::of(window.get(), window->session(), *ui);
+    int points = -1;
+    cmd.showModal = [&](QDialog& d) {
+        if (auto* v = qobject_cast<VaryParameterWindow*>(&d)) {
+            v->RadioButton3->setChecked(true);
+            v->accept();
+            return v->result();
+        }
+        if (auto* c = qobject_cast<StudyChartWindow*>(&d)) points = c->series1()->count();
+        return int(QDialog::Accepted);
+    };
+    ui->Answers = {Answer::No};
+    const LodoList before = window->session().List();
+    window->action(QStringLiteral("MenuVary"))->trigger();
+    QCOMPARE(points, 50);
+    QCOMPARE(cmd.data().VaryType, std::string("Particle"));
+    QVERIFY(window->session().List() == before);
+    QCOMPARE(window->session().Ctx().Dp, 10.0f);
+    QCOMPARE(ui->Questions.size(), std::size_t(1));
+}
+
+void MainWindowCommandsTest::splitterFromTheMenu() {
+    QString result;
+    QTimer::singleShot(0, this, [&] {
+        auto* w = qobject_cast<SplitterWindow*>(QApplication::activeModalWidget());
+        if (!w) return;
+        result = w->Label1->text();
+        w->accept();
+    });
+    window->action(QStringLiteral("MenuItemWye"))->trigger();
+    QCOMPARE(result, QStringLiteral("98.944"));
+    QVERIFY(ui->Silent());
+}
+
+QTEST_MAIN(MainWindowCommandsTest)
+#include "MainWindowCommandsTest.moc"
