@@ -3,7 +3,10 @@
 #include "session/testing/ScriptedUi.h"
 #include "ui/print/LodoPrint.h"
 
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QTimer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -74,6 +77,33 @@ double TopOf(const std::multimap<double, QString>& words, const QString& text) {
     return found;
 }
 
+// Answers the print dialog once it is up: prints to the PDF file `path`, or
+// cancels when `path` is empty. `answered` stays false when no dialog came up or
+// it had no print-to-file field (it is then cancelled).
+void AnswerPrintDialog(const QString& path, bool* answered, int tries = 50) {
+    QTimer::singleShot(200, [path, answered, tries] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QPrintDialog*>(w);
+            if (!dialog || !dialog->isVisible()) continue;
+            if (path.isEmpty()) {
+                dialog->reject();
+                *answered = true;
+                return;
+            }
+            // The platform dialog's "print to file" name field.
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename"))) {
+                name->setText(path);
+                dialog->accept();
+                *answered = true;
+                return;
+            }
+            dialog->reject();
+            return;
+        }
+        if (tries > 1) AnswerPrintDialog(path, answered, tries - 1);  // not up yet
+    });
+}
+
 }  // namespace
 
 class PrintTest : public QObject {
@@ -139,6 +169,28 @@ private slots:
         QVERIFY(noteBottom > 0 && nomenclature > noteBottom + 202 * 72.0 / 1200 - 0.5);
     }
 
+    void resultsCommandPrintsThroughTheDialogOrNothingWhenCancelled() {
+        if (Tool("pdftotext").isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
+        QTemporaryDir dir;
+        ScriptedUi ui;
+        bool answered = false;
+        AnswerPrintDialog(QString(), &answered);
+        LodoPrint::MenuItemResultClick(nullptr, ui, ReportLines());
+        QVERIFY(answered);
+        QVERIFY(ui.Silent());
+        QVERIFY(QDir(dir.path()).isEmpty());
+
+        const QString pdf = dir.filePath(QStringLiteral("printed.pdf"));
+        answered = false;
+        AnswerPrintDialog(pdf, &answered);
+        LodoPrint::MenuItemResultClick(nullptr, ui, ReportLines());
+        if (!answered) QSKIP("the platform print dialog has no print-to-file field");
+        QVERIFY(ui.Silent());
+        const QString text = Run(Tool("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(text.contains(QStringLiteral("Sample Line Name: Stack 2 line")));
+        QCOMPARE(text.count(QLatin1Char('\f')), 1);
+    }
+
     void emptyLineIsNotPrintedButExplained() {
         ScriptedUi ui;
         LodoPrint::ExportReportPdf(ui, BuildPr({}, "Sample Line 1", ""), "report.pdf");
@@ -147,6 +199,11 @@ private slots:
                  QStringLiteral("There are no components in sample system."));
         QVERIFY(ui.SaveRequests.empty());
         QVERIFY(ui.Errors.empty());
+
+        // Printing it: the same message, and no print dialog.
+        ui.ClearRecord();
+        LodoPrint::MenuItemResultClick(nullptr, ui, BuildPr({}, "Sample Line 1", ""));
+        QCOMPARE(ui.Messages.size(), std::size_t(1));
     }
 
     void exportsWriteWhereTheUserChoseAndReportFailures() {
