@@ -19,8 +19,8 @@ TLodoComp Record(const std::string& name, const std::string& type, int code, dou
     c.FStream = 10.0;
     c.Len = 1.0;
     c.Dia1 = c.Dia2 = d;
-    c.TempUnit = c.PressUnit = c.LenUnit = c.Dia1Unit = c.Dia2Unit = c.FlowUnit =
-        c.RadiusUnit = c.FStreamUnit = Units::Metric;
+    c.TempUnit = c.PressUnit = c.LenUnit = c.Dia1Unit = c.Dia2Unit = c.FlowUnit = c.RadiusUnit =
+        c.FStreamUnit = Units::Metric;
     return c;
 }
 
@@ -34,20 +34,24 @@ LodoModel MakeLine(int count, bool logNormal) {
     m.Ctx.DpSD = 2.5f;
     TLodoComp nozzle = Record("N-1", "Nozzle", NodeNozzle, 34.9);
     nozzle.Len = 10.0;
-    nozzle.FStream = 1.0;  // close to isokinetic
+    nozzle.FStream = 1.0; // close to isokinetic
     m.List.push_back(nozzle);
     double d = 34.9;
     for (int i = 1; i < count; ++i) {
         const std::string n = std::to_string(i);
         switch (i % 8) {
-        case 1: case 3: case 5: case 7: {
+        case 1:
+        case 3:
+        case 5:
+        case 7: {
             TLodoComp t = Record("T-" + n, "Tube", NodeTube, d);
             t.Len = 1.0 + 0.25 * (i % 5);
             t.Ang1 = (i % 4 == 1) ? 90.0 : -90.0;
             m.List.push_back(t);
             break;
         }
-        case 2: case 6: {
+        case 2:
+        case 6: {
             TLodoComp b = Record("B-" + n, "Bend", NodeBend, d);
             b.Brd = 0.2;
             b.Ang2 = 90.0;
@@ -85,9 +89,9 @@ void WholeLine(benchmark::State& state, int count, bool logNormal) {
     state.counters["SystemTrans"] = m.Ctx.SystemTrans;
 }
 
-}  // namespace
+} // namespace
 
-BENCHMARK_CAPTURE(WholeLine, 12/Mono, 12, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(WholeLine, 12/LogNormal, 12, true)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(WholeLine, 200/Mono, 200, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(WholeLine, 200/LogNormal, 200, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(WholeLine, 12 / Mono, 12, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(WholeLine, 12 / LogNormal, 12, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(WholeLine, 200 / Mono, 200, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(WholeLine, 200 / LogNormal, 200, true)->Unit(benchmark::kMicrosecond);

@@ -6,9 +6,13 @@
 
 namespace {
 
-bool IsFitting(const TLodoComp& c) { return c.NType == "Contraction" || c.NType == "Expansion"; }
+bool IsFitting(const TLodoComp& c) {
+    return c.NType == "Contraction" || c.NType == "Expansion";
+}
 
-double InMm(double v, const std::string& unit) { return Units::DiaToMm(v, unit); }
+double InMm(double v, const std::string& unit) {
+    return Units::DiaToMm(v, unit);
+}
 
 // Outlet over inlet diameter of a fitting. A fitting without a usable inlet (zero,
 // negative or not a number) has no ratio to keep: it takes 1 and is reported as
@@ -20,12 +24,13 @@ double FittingRatio(const TLodoComp& c, bool& unusable) {
     return unusable ? 1.0 : ratio;
 }
 
-}  // namespace
+} // namespace
 
 AlignResult AlignList(LodoModel& m, int CR) {
     AlignResult result;
     LodoList& list = m.List;
-    if (list.empty() || CR < 0 || static_cast<std::size_t>(CR) >= list.size()) return result;
+    if (list.empty() || CR < 0 || static_cast<std::size_t>(CR) >= list.size())
+        return result;
     const int count = static_cast<int>(list.size());
     bool errState = false;
 
@@ -50,7 +55,8 @@ AlignResult AlignList(LodoModel& m, int CR) {
                 n.Dia1 = u.Dia2;
                 n.Dia2 = u.Dia2 * ratio;
                 n.Dia1Unit = n.Dia2Unit = u.Dia2Unit;
-                if (unusable || InMm(n.Dia1, n.Dia1Unit) != oldIn) errState = true;
+                if (unusable || InMm(n.Dia1, n.Dia1Unit) != oldIn)
+                    errState = true;
             } else {
                 n.Dia1 = n.Dia2 = u.Dia2;
                 n.Dia1Unit = n.Dia2Unit = u.Dia2Unit;
@@ -63,7 +69,7 @@ AlignResult AlignList(LodoModel& m, int CR) {
                 u.Dia2 = n.Dia1;
                 u.Dia2Unit = n.Dia1Unit;
             } else if (u.NTypeInt == NodeShroud) {
-                break;  // the probe's diameters come from its catalogue entry
+                break; // the probe's diameters come from its catalogue entry
             } else if (IsFitting(u)) {
                 bool unusable = false;
                 const double ratio = FittingRatio(u, unusable);
@@ -71,7 +77,8 @@ AlignResult AlignList(LodoModel& m, int CR) {
                 u.Dia2 = n.Dia1;
                 u.Dia1 = n.Dia1 / ratio;
                 u.Dia1Unit = u.Dia2Unit = n.Dia1Unit;
-                if (unusable || InMm(u.Dia2, u.Dia2Unit) != oldOut) errState = true;
+                if (unusable || InMm(u.Dia2, u.Dia2Unit) != oldOut)
+                    errState = true;
             } else {
                 u.Dia1 = u.Dia2 = n.Dia1;
                 u.Dia1Unit = u.Dia2Unit = n.Dia1Unit;
@@ -88,7 +95,8 @@ AlignResult AlignList(LodoModel& m, int CR) {
         --shown;
     for (int i = 0; i < count; ++i) {
         const bool full = i == shown || i == count - 1;
-        EvalDetail::CalcNode(m, i, full ? EvalDetail::Output::Full : EvalDetail::Output::ResultsOnly);
+        EvalDetail::CalcNode(m, i,
+                             full ? EvalDetail::Output::Full : EvalDetail::Output::ResultsOnly);
     }
     return result;
 }

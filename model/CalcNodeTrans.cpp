@@ -7,10 +7,13 @@
 
 namespace EvalDetail {
 
-bool IsEvaluated(int code) { return code >= NodeTube && code <= NodeShroud; }
+bool IsEvaluated(int code) {
+    return code >= NodeTube && code <= NodeShroud;
+}
 
 void CalcNode(LodoModel& m, int Row, Output out) {
-    if (Row < 0 || static_cast<std::size_t>(Row) >= m.List.size()) return;
+    if (Row < 0 || static_cast<std::size_t>(Row) >= m.List.size())
+        return;
     EvalContext& ctx = m.Ctx;
     ctx.SystemTrans = 1;
     ctx.MassTrans = 1;
@@ -23,15 +26,29 @@ void CalcNode(LodoModel& m, int Row, Output out) {
     ctx.NumSteps1 = StepControl::StepCount(Row, ctx.NewHighV, ctx.LowV, ctx.DpStep);
 
     switch (m.List[static_cast<std::size_t>(Row)].NTypeInt) {
-    case NodeTube: Tube(m, Row, out); break;
-    case NodeBend: Bend(m, Row, out); break;
-    case NodeContraction: Cone(m, Row, false, out); break;
-    case NodeExpansion: Cone(m, Row, true, out); break;
-    case NodeNozzle: Nozzle(m, Row, out); break;
-    case NodeShroud: Shroud(m, Row, out); break;
-    default: break;  // not a component the evaluation knows: its stored results still count
+    case NodeTube:
+        Tube(m, Row, out);
+        break;
+    case NodeBend:
+        Bend(m, Row, out);
+        break;
+    case NodeContraction:
+        Cone(m, Row, false, out);
+        break;
+    case NodeExpansion:
+        Cone(m, Row, true, out);
+        break;
+    case NodeNozzle:
+        Nozzle(m, Row, out);
+        break;
+    case NodeShroud:
+        Shroud(m, Row, out);
+        break;
+    default:
+        break; // not a component the evaluation knows: its stored results still count
     }
-    if (out == Output::ResultsOnly) return;
+    if (out == Output::ResultsOnly)
+        return;
 
     for (const TLodoComp& c : m.List) {
         ctx.SystemTrans *= c.TransM1;
@@ -55,17 +72,27 @@ void CalcNode(LodoModel& m, int Row, Output out) {
     }
 }
 
-}  // namespace EvalDetail
+} // namespace EvalDetail
 
-void CalcNodeTrans(LodoModel& m, int Row) { EvalDetail::CalcNode(m, Row, EvalDetail::Output::Full); }
+void CalcNodeTrans(LodoModel& m, int Row) {
+    EvalDetail::CalcNode(m, Row, EvalDetail::Output::Full);
+}
 
-void TubeTransM(LodoModel& m, int Row) { EvalDetail::Tube(m, Row, EvalDetail::Output::Full); }
-void BendTransM(LodoModel& m, int Row) { EvalDetail::Bend(m, Row, EvalDetail::Output::Full); }
+void TubeTransM(LodoModel& m, int Row) {
+    EvalDetail::Tube(m, Row, EvalDetail::Output::Full);
+}
+void BendTransM(LodoModel& m, int Row) {
+    EvalDetail::Bend(m, Row, EvalDetail::Output::Full);
+}
 void ContractTransM(LodoModel& m, int Row) {
     EvalDetail::Cone(m, Row, false, EvalDetail::Output::Full);
 }
 void ExpandTransM(LodoModel& m, int Row) {
     EvalDetail::Cone(m, Row, true, EvalDetail::Output::Full);
 }
-void NozzleTransM(LodoModel& m, int Row) { EvalDetail::Nozzle(m, Row, EvalDetail::Output::Full); }
-void ShroudTransM(LodoModel& m, int Row) { EvalDetail::Shroud(m, Row, EvalDetail::Output::Full); }
+void NozzleTransM(LodoModel& m, int Row) {
+    EvalDetail::Nozzle(m, Row, EvalDetail::Output::Full);
+}
+void ShroudTransM(LodoModel& m, int Row) {
+    EvalDetail::Shroud(m, Row, EvalDetail::Output::Full);
+}

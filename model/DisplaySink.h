@@ -12,7 +12,7 @@ inline constexpr std::uint32_t Green = 0xFF008000;
 inline constexpr std::uint32_t DarkBlue = 0xFF00008B;
 inline constexpr std::uint32_t Black = 0xFF000000;
 inline constexpr std::uint32_t Crimson = 0xFFDC143C;
-}  // namespace Argb
+} // namespace Argb
 
 struct StyledText {
     std::string Text;
@@ -22,13 +22,13 @@ struct StyledText {
 };
 
 struct PanelRow {
-    StyledText Name;   // IVNn
-    StyledText Value;  // IVRn
+    StyledText Name;  // IVNn
+    StyledText Value; // IVRn
     bool operator==(const PanelRow&) const = default;
 };
 
 struct DisplaySink {
-    std::array<PanelRow, 24> IV{};  // IV[0] is row 1 (IVN1 / IVR1)
+    std::array<PanelRow, 24> IV{}; // IV[0] is row 1 (IVN1 / IVR1)
     std::string Cun_slip, Flow_in, AirVisLabel, AirDensityLabel, AirMeanFreePathLabel;
     StyledText SystemT;
     std::string MassPent;

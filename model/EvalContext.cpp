@@ -14,7 +14,8 @@ void EvalContext::ResetForNewLine() {
     Qa = 57.0;
     Ve = 10.0;
     Rd = 0.1016;
-    for (std::string* unit : {&TU, &LU, &PU, &D1U, &D2U, &FU, &RU, &FSU}) unit->assign("Metric");
+    for (std::string* unit : {&TU, &LU, &PU, &D1U, &D2U, &FU, &RU, &FSU})
+        unit->assign("Metric");
     TINo = BINo = CINo = EINo = NINo = SINo = 0;
     RefNum = 0;
 }

@@ -8,17 +8,22 @@
 namespace EvalFrame {
 
 std::string StripMark(const std::string& name) {
-    if (name.empty() || name.back() != '*') return name;
+    if (name.empty() || name.back() != '*')
+        return name;
     return name.substr(0, name.size() >= 2 ? name.size() - 2 : 0);
 }
 
-bool InTransition(double Re) { return Re > Units::ReLo && Re < Units::ReUp; }
+bool InTransition(double Re) {
+    return Re > Units::ReLo && Re < Units::ReUp;
+}
 
 std::string MarkedName(const std::string& base, double Re1, double Re2) {
     return InTransition(Re1) || InTransition(Re2) ? base + " *" : base;
 }
 
-bool IsLogNormal(const EvalContext& ctx) { return ctx.DType == "LogNormal"; }
+bool IsLogNormal(const EvalContext& ctx) {
+    return ctx.DType == "LogNormal";
+}
 
 double FoldedInclination(double deg) {
     const double a = std::fabs(deg);
@@ -46,13 +51,15 @@ void ApplyLogNormal(LodoModel& m, const LogNormalOutcome& o, bool show) {
     m.Ctx.MNodeTrans = o.MNodeTrans;
     m.Ctx.NewHighV = o.NewHighV;
     m.Ctx.Dp = o.DpAfter;
-    if (!show) return;
-    m.Display.MaxPartSize = "Maximum particle size that the system can transport = " +
-                            PanelText::Fixed(o.NewHighV, 2) + " (µm)";
+    if (!show)
+        return;
+    m.Display.MaxPartSize =
+        "Maximum particle size that the system can transport = " + PanelText::Fixed(o.NewHighV, 2) +
+        " (µm)";
 }
 
-void StoreResults(LodoModel& m, TLodoComp& c, const std::string& baseName, double Re1,
-                  double Re2, double TransM2, double TransM3, double TransM4) {
+void StoreResults(LodoModel& m, TLodoComp& c, const std::string& baseName, double Re1, double Re2,
+                  double TransM2, double TransM3, double TransM4) {
     c.TransM1 = m.Ctx.NodeTrans;
     c.TransM2 = TransM2;
     c.TransM3 = TransM3;
@@ -62,4 +69,4 @@ void StoreResults(LodoModel& m, TLodoComp& c, const std::string& baseName, doubl
     c.Name = MarkedName(baseName, Re1, Re2);
 }
 
-}  // namespace EvalFrame
+} // namespace EvalFrame

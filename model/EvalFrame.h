@@ -27,24 +27,24 @@ bool IsLogNormal(const EvalContext& ctx);
 double FoldedInclination(double deg);
 
 // Slip correction, flow and air properties of the evaluated component.
-void WriteCommonOutputs(DisplaySink& d, double Cc, double Q /*[L/min]*/, double Visc,
-                        double Dens, double MeanFP /*[um]*/);
+void WriteCommonOutputs(DisplaySink& d, double Cc, double Q /*[L/min]*/, double Visc, double Dens,
+                        double MeanFP /*[um]*/);
 
 // "= %f" of the aspiration ratio, green inside the ANSI N13.1 range 0.8 to 1.5
 // (bounds included), red outside it or when the ratio is not a number.
 StyledText AspirationVerdict(double asp);
 
 struct LogNormalOutcome {
-    double PNodeTrans = 0;  // number penetration
-    double MNodeTrans = 0;  // mass penetration
-    float NewHighV = 0;     // [um] largest size transmitted (LowV when none)
-    float DpAfter = 0;      // [um] where the running size stopped
+    double PNodeTrans = 0; // number penetration
+    double MNodeTrans = 0; // mass penetration
+    float NewHighV = 0;    // [um] largest size transmitted (LowV when none)
+    float DpAfter = 0;     // [um] where the running size stopped
 };
 
 // Integrates the per-size transmission trans(k, d [um]) of size class k over the
-// first NumSteps1 size classes. The integration ends at the first size the component does not transmit
-// (transmission not above 0, NaN included); when no size is transmitted both
-// penetrations are 0 and NewHighV is LowV.
+// first NumSteps1 size classes. The integration ends at the first size the component does not
+// transmit (transmission not above 0, NaN included); when no size is transmitted both penetrations
+// are 0 and NewHighV is LowV.
 template <class TransAt>
 LogNormalOutcome IntegrateLogNormal(LogNormalSizes& sizes, const EvalContext& ctx,
                                     TransAt&& trans) {
@@ -56,7 +56,8 @@ LogNormalOutcome IntegrateLogNormal(LogNormalSizes& sizes, const EvalContext& ct
     for (int k = 0; k < ctx.NumSteps1; ++k) {
         const SizeClass s = sizes.At(k);
         const double t = trans(k, static_cast<double>(s.Dp));
-        if (!(t > 0)) break;
+        if (!(t > 0))
+            break;
         const double pOut = s.Pin * t;
         const double mOut = s.Vol * pOut * 1000;
         tpIn += s.Pin;
@@ -81,7 +82,7 @@ LogNormalOutcome IntegrateLogNormal(LogNormalSizes& sizes, const EvalContext& ct
 void ApplyLogNormal(LodoModel& m, const LogNormalOutcome& o, bool show);
 
 // Steps A7 and A8: results into the record, the transition mark onto its name.
-void StoreResults(LodoModel& m, TLodoComp& c, const std::string& baseName, double Re1,
-                  double Re2, double TransM2, double TransM3, double TransM4);
+void StoreResults(LodoModel& m, TLodoComp& c, const std::string& baseName, double Re1, double Re2,
+                  double TransM2, double TransM3, double TransM4);
 
-}  // namespace EvalFrame
+} // namespace EvalFrame

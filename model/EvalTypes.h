@@ -24,4 +24,4 @@ bool IsEvaluated(int code);
 // which the next full call recomputes from scratch.
 void CalcNode(LodoModel& m, int Row, Output out);
 
-}  // namespace EvalDetail
+} // namespace EvalDetail

@@ -70,7 +70,7 @@ void WriteAirOutputs(LodoModel& m, double Tn, double Pn, double Qn) {
                                   AirDensity(Tn, Pn), AirMFP(Tn, Pn));
 }
 
-}  // namespace
+} // namespace
 
 namespace EvalDetail {
 
@@ -86,13 +86,16 @@ void Cone(LodoModel& m, int Row, bool expansion, Output out) {
     const double HAn = c.Ang2;
     const bool logNormal = EvalFrame::IsLogNormal(ctx);
     const bool show = out == Output::Full;
-    if (logNormal) ctx.Dp = ctx.MDp;
+    if (logNormal)
+        ctx.Dp = ctx.MDp;
     const double Dp = ctx.Dp;
 
     // A cone entered the wrong way round is evaluated with the default ratio; the
     // record keeps what was entered.
-    if (!expansion && Dn2 >= Dn1) Dn2 = Dn1 / 1.5;
-    if (expansion && Dn2 <= Dn1) Dn2 = 1.5 * Dn1;
+    if (!expansion && Dn2 >= Dn1)
+        Dn2 = Dn1 / 1.5;
+    if (expansion && Dn2 <= Dn1)
+        Dn2 = 1.5 * Dn1;
 
     const Kn::AirState air = Kn::MakeAir(Tn, Pn);
     const double Vn1 = Vel(Dn1, Qn);
@@ -101,9 +104,8 @@ void Cone(LodoModel& m, int Row, bool expansion, Output out) {
     const double Re2 = Kn::ReynoldsNo(air, Vn2, Dn2);
     if (expansion) {
         const Kn::ConeState cone = Kn::MakeExpansion(Dn1, Dn2, Qn, HAn);
-        FittingTransmission(m, logNormal, show, air, [&](const Kn::ParticleState& p) {
-            return Kn::ExpTrans(air, p, cone);
-        });
+        FittingTransmission(m, logNormal, show, air,
+                            [&](const Kn::ParticleState& p) { return Kn::ExpTrans(air, p, cone); });
     } else {
         const Kn::ConeState cone = Kn::MakeContraction(Dn1, Dn2, Qn, HAn);
         FittingTransmission(m, logNormal, show, air, [&](const Kn::ParticleState& p) {
@@ -111,7 +113,8 @@ void Cone(LodoModel& m, int Row, bool expansion, Output out) {
         });
     }
     EvalFrame::StoreResults(m, c, base, Re1, Re2, 1, 1, 1);
-    if (!show) return;
+    if (!show)
+        return;
 
     WriteAirOutputs(m, Tn, Pn, Qn);
     const double Stk = expansion ? StkNo(Tn, Pn, Dp, Vn2, Dn1) : StkNo(Tn, Pn, Dp, Vn1, Dn2);
@@ -136,7 +139,8 @@ void Bend(LodoModel& m, int Row, Output out) {
     const double BAn = c.Ang2;
     const bool logNormal = EvalFrame::IsLogNormal(ctx);
     const bool show = out == Output::Full;
-    if (logNormal) ctx.Dp = ctx.MDp;
+    if (logNormal)
+        ctx.Dp = ctx.MDp;
     const double Dp = ctx.Dp;
 
     const double K = Rn / (0.001 * Dn / 2);
@@ -151,7 +155,8 @@ void Bend(LodoModel& m, int Row, Output out) {
     // is shown in red too. The note stays on the bend page after later rows.
     const bool tight = K < 4;
     m.Display.CurveR.Text = "Curvature Ratio = " + PanelText::Fixed(K, 2);
-    if (tight) m.Display.CurveR.Text += "   See Note below";
+    if (tight)
+        m.Display.CurveR.Text += "   See Note below";
     m.Display.CurveR.Colour = (tight || !std::isfinite(K)) ? Argb::Red : Argb::Black;
     m.Display.CurveR.Underline = false;
     m.Display.CRErrorVisible = tight;
@@ -160,7 +165,8 @@ void Bend(LodoModel& m, int Row, Output out) {
         return Kn::BendTrans(air, p, flow, BAn);
     });
     EvalFrame::StoreResults(m, c, base, Re1, Re2, 1, 1, 1);
-    if (!show) return;
+    if (!show)
+        return;
 
     WriteAirOutputs(m, Tn, Pn, Qn);
     const double Stk = StkNo(Tn, Pn, Dp, Vn1, Dn);
@@ -168,4 +174,4 @@ void Bend(LodoModel& m, int Row, Output out) {
     PanelText::FillPanel(m.Display, BendPanel, values);
 }
 
-}  // namespace EvalDetail
+} // namespace EvalDetail

@@ -92,7 +92,7 @@ InletValues InletTransmission(LodoModel& m, bool logNormal, bool show, const K::
     return v;
 }
 
-}  // namespace
+} // namespace
 
 namespace EvalDetail {
 
@@ -109,7 +109,8 @@ void Nozzle(LodoModel& m, int Row, Output out) {
     const double Ln = Units::NozzleLenToMm(c.Len, c.LenUnit);
     const bool logNormal = EvalFrame::IsLogNormal(ctx);
     const bool show = out == Output::Full;
-    if (logNormal) ctx.Dp = ctx.MDp;
+    if (logNormal)
+        ctx.Dp = ctx.MDp;
     const double Dp = ctx.Dp;
 
     const K::AirState air = K::MakeAir(Tn, Pn);
@@ -119,15 +120,15 @@ void Nozzle(LodoModel& m, int Row, Output out) {
     const double Re2 = K::ReynoldsNo(air, Vn2, Dn2);
 
     // The inclination is accepted by the wall-loss model but does not enter it.
-    const InletValues v =
-        InletTransmission(m, logNormal, show, air,
-                          [&](const K::ParticleState& p, double& asp, double& wl) {
+    const InletValues v = InletTransmission(
+        m, logNormal, show, air, [&](const K::ParticleState& p, double& asp, double& wl) {
             asp = K::NozzleAsp(air, p, Dn1, Qn, Un);
             wl = K::NozWallLoss(air, p, Dn1, Ln, Qn);
         });
     EvalFrame::StoreResults(m, c, base, Re1, Re2, v.Asp, v.WL, 1);
     m.Display.LabelNozAsp = EvalFrame::AspirationVerdict(v.Asp);
-    if (!show) return;
+    if (!show)
+        return;
 
     const double Visc = AirVis(Tn);
     const double Aden = AirDensity(Tn, Pn);
@@ -148,9 +149,9 @@ void Nozzle(LodoModel& m, int Row, Output out) {
     const double Fr = 2 * Vn1 * Vn1 / (g * 0.001 * Dn1);
     EvalFrame::WriteCommonOutputs(m.Display, CunS, Qn, Visc, Aden, MeanFP);
 
-    const std::array<double, 19> values{Vn1,  Re1, StkNE, InArea, OutArea, Vn2,  Re2,
-                                        Un,   VelR, AAlpha, v.Asp, Stk,   C1,   kref,
-                                        TauN, Rz,  Fr,    v.WL,   ctx.NodeTrans};
+    const std::array<double, 19> values{Vn1,  Re1,  StkNE,  InArea, OutArea,      Vn2, Re2,
+                                        Un,   VelR, AAlpha, v.Asp,  Stk,          C1,  kref,
+                                        TauN, Rz,   Fr,     v.WL,   ctx.NodeTrans};
     PanelText::FillPanel(m.Display, NozzlePanel, values);
 }
 
@@ -168,7 +169,8 @@ void Shroud(LodoModel& m, int Row, Output out) {
     const double Dn2 = ShroudD2(Nn);
     const bool logNormal = EvalFrame::IsLogNormal(ctx);
     const bool show = out == Output::Full;
-    if (logNormal) ctx.Dp = ctx.MDp;
+    if (logNormal)
+        ctx.Dp = ctx.MDp;
     const double Dp = ctx.Dp;
 
     const K::AirState air = K::MakeAir(Tn, Pn);
@@ -177,9 +179,8 @@ void Shroud(LodoModel& m, int Row, Output out) {
     const double Re1 = K::ReynoldsNo(air, Vn1, Dn1);
     const double Re2 = K::ReynoldsNo(air, Vn2, Dn2);
 
-    const InletValues v =
-        InletTransmission(m, logNormal, show, air,
-                          [&](const K::ParticleState& p, double& asp, double& wl) {
+    const InletValues v = InletTransmission(
+        m, logNormal, show, air, [&](const K::ParticleState& p, double& asp, double& wl) {
             asp = K::ShroudAsp(probe, air, p, Qn, Un);
             wl = K::ShroudWallLoss(probe, air, p, Qn, Un);
         });
@@ -193,7 +194,8 @@ void Shroud(LodoModel& m, int Row, Output out) {
         c.Dia2Unit = Units::Metric;
     }
     m.Display.LabelShrAsp = EvalFrame::AspirationVerdict(v.Asp);
-    if (!show) return;
+    if (!show)
+        return;
 
     const double Dn3 = ShroudD3(Nn);
     const double Dn4 = ShroudD4(Nn);
@@ -224,10 +226,10 @@ void Shroud(LodoModel& m, int Row, Output out) {
     EvalFrame::WriteCommonOutputs(m.Display, CunS, Qn, Visc, Aden, MeanFP);
 
     const std::array<double, 24> values{
-        NozInArea, NozOutArea, ShrArea, BodyArea, GapArea, Un,    ShrV,  Vn1,
-        ShrVR,     StkS,       AlphaShr, AspShr,  ShrCore, PrVR,  StkP,  AlphaPr,
-        AspPr,     F,          v.Asp,   LW,       Fr,      Stki,  v.WL,  ctx.NodeTrans};
+        NozInArea, NozOutArea, ShrArea,  BodyArea, GapArea, Un,   ShrV, Vn1,
+        ShrVR,     StkS,       AlphaShr, AspShr,   ShrCore, PrVR, StkP, AlphaPr,
+        AspPr,     F,          v.Asp,    LW,       Fr,      Stki, v.WL, ctx.NodeTrans};
     PanelText::FillPanel(m.Display, ShroudPanel, values);
 }
 
-}  // namespace EvalDetail
+} // namespace EvalDetail

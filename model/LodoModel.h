@@ -35,8 +35,8 @@ void NozzleTransM(LodoModel& m, int Row);
 void ShroudTransM(LodoModel& m, int Row);
 
 struct AlignResult {
-    bool FittingResized = false;  // a contraction or expansion had to be resized
-    bool ShowMessage7 = false;    // resized while RefNum != 0: the GUI shows message 7
+    bool FittingResized = false; // a contraction or expansion had to be resized
+    bool ShowMessage7 = false;   // resized while RefNum != 0: the GUI shows message 7
 };
 
 // Makes flow and pressure uniform from component CR, carries diameters along the

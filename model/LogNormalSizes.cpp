@@ -12,11 +12,10 @@ template <class F> bool Same(F a, F b) {
 }
 // More distinct airs than this in one line is unusual; beyond it the cache restarts.
 constexpr std::size_t MaxAirs = 16;
-}  // namespace
+} // namespace
 
 void LogNormalSizes::Prepare(float LowV, float DpStep, float MDp, float DpSD) {
-    if (prepared_ && Same(LowV, lowV_) && Same(DpStep, step_) && Same(MDp, mdp_) &&
-        Same(DpSD, sd_))
+    if (prepared_ && Same(LowV, lowV_) && Same(DpStep, step_) && Same(MDp, mdp_) && Same(DpSD, sd_))
         return;
     lowV_ = LowV;
     step_ = DpStep;
@@ -50,9 +49,11 @@ const LodoMath::Kernels::SizeState& LogNormalSizes::State(const LodoMath::Kernel
         !Same(airs_[lastAir_].P, air.P)) {
         lastAir_ = airs_.size();
         for (std::size_t i = 0; i < airs_.size(); ++i)
-            if (Same(airs_[i].T, air.T) && Same(airs_[i].P, air.P)) lastAir_ = i;
+            if (Same(airs_[i].T, air.T) && Same(airs_[i].P, air.P))
+                lastAir_ = i;
         if (lastAir_ == airs_.size()) {
-            if (airs_.size() == MaxAirs) airs_.clear(), lastAir_ = 0;
+            if (airs_.size() == MaxAirs)
+                airs_.clear(), lastAir_ = 0;
             airs_.push_back(AirSizes{air.T, air.P, air, {}});
         }
     }

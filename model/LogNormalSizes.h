@@ -10,10 +10,10 @@
 // per-size particle states depend on the air as well; they are kept per air, and a
 // line at one temperature and pressure builds them once.
 struct SizeClass {
-    float Dp;    // [um] LowV advanced by repeated single-precision steps
-    double Pin;  // number fraction of the class ending at Dp
-    double Vol;  // 4/3 pi (Dp/2)^3 [m3]
-    double Min;  // mass of the class, Vol * Pin * 1000
+    float Dp;   // [um] LowV advanced by repeated single-precision steps
+    double Pin; // number fraction of the class ending at Dp
+    double Vol; // 4/3 pi (Dp/2)^3 [m3]
+    double Min; // mass of the class, Vol * Pin * 1000
 };
 
 class LogNormalSizes {
@@ -27,7 +27,7 @@ public:
 
 private:
     struct AirSizes {
-        double T, P;  // the air's key
+        double T, P; // the air's key
         LodoMath::Kernels::AirState air;
         std::vector<LodoMath::Kernels::SizeState> states;
     };

@@ -14,13 +14,16 @@ std::string Sci(double x) {
     return std::isfinite(x) ? NumberFormat::Sci4(x) : std::string(Invalid);
 }
 
-std::string EqualsF(double x) { return "= " + Fixed(x, 2); }
+std::string EqualsF(double x) {
+    return "= " + Fixed(x, 2);
+}
 
 void FillPanel(DisplaySink& d, std::span<const RowSpec> rows, std::span<const double> values) {
     for (std::size_t i = 0; i < d.IV.size(); ++i) {
         PanelRow& row = d.IV[i];
         row = PanelRow{};
-        if (i >= rows.size()) continue;
+        if (i >= rows.size())
+            continue;
         const RowSpec& spec = rows[i];
         const double v = i < values.size() ? values[i] : NAN;
         row.Name.Text = spec.Name;
@@ -42,4 +45,4 @@ void FillPanel(DisplaySink& d, std::span<const RowSpec> rows, std::span<const do
     }
 }
 
-}  // namespace PanelText
+} // namespace PanelText

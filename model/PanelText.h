@@ -14,8 +14,8 @@ namespace PanelText {
 inline constexpr std::string_view Invalid = "invalid";
 
 std::string Fixed(double x, int decimals);
-std::string Sci(double x);      // 4 significant digits, at least 2 exponent digits
-std::string EqualsF(double x);  // "= " + Fixed(x, 2)
+std::string Sci(double x);     // 4 significant digits, at least 2 exponent digits
+std::string EqualsF(double x); // "= " + Fixed(x, 2)
 
 enum class Fmt : std::uint8_t { Empty, Text, Fixed, Sci };
 
@@ -40,4 +40,4 @@ constexpr RowSpec Row(std::string_view name, Fmt kind, int decimals = 0,
 // panel.
 void FillPanel(DisplaySink& d, std::span<const RowSpec> rows, std::span<const double> values);
 
-}  // namespace PanelText
+} // namespace PanelText

@@ -16,7 +16,7 @@ void ConeDefaults(EvalContext& c, double otherwiseD2, double otherwiseA2) {
     }
 }
 
-}  // namespace
+} // namespace
 
 void SetNodeValues(LodoModel& m) {
     EvalContext& c = m.Ctx;
@@ -28,7 +28,8 @@ void SetNodeValues(LodoModel& m) {
             return;
         }
         const int up = c.CurrRow - 2;
-        if (up < 0 || up >= count) return;
+        if (up < 0 || up >= count)
+            return;
         const TLodoComp& u = m.List[static_cast<std::size_t>(up)];
         c.L = 1.0;
         c.A1 = u.Ang1;
@@ -49,7 +50,8 @@ void SetNodeValues(LodoModel& m) {
         ConeDefaults(c, u.Dia2, u.Ang2);
     } else if (c.RefNum == 2) {
         const int at = c.CurrRow - 1;
-        if (at < 0 || at >= count) return;
+        if (at < 0 || at >= count)
+            return;
         const TLodoComp& e = m.List[static_cast<std::size_t>(at)];
         c.L = e.Len;
         c.A1 = e.Ang1;

@@ -10,7 +10,7 @@ namespace StepControl {
 namespace {
 // Far beyond any count a consistent step control produces (at most 51).
 constexpr float MaxSteps = 100000.0f;
-}  // namespace
+} // namespace
 
 Range LogNormalRange(float MDp, float DpSD) {
     const float cube = DpSD * DpSD * DpSD;
@@ -22,12 +22,14 @@ Range LogNormalRange(float MDp, float DpSD) {
 }
 
 int StepCount(int Row, float NewHighV, float LowV, float DpStep) {
-    if (Row == 0) return Units::NumStepsLN;
+    if (Row == 0)
+        return Units::NumStepsLN;
     const float q = (NewHighV - LowV) / DpStep;
-    if (!std::isfinite(q)) return 0;
+    if (!std::isfinite(q))
+        return 0;
     // The default rounding mode (never changed here) rounds half to even.
     const float r = std::nearbyint(std::clamp(q, -MaxSteps, MaxSteps));
     return static_cast<int>(r) + 1;
 }
 
-}  // namespace StepControl
+} // namespace StepControl

@@ -5,9 +5,9 @@
 namespace StepControl {
 
 struct Range {
-    float LowV;    // [um] three geometric standard deviations below the median
-    float HighV;   // [um] three above
-    float DpStep;  // [um] (HighV - LowV) / NumStepsLN
+    float LowV;   // [um] three geometric standard deviations below the median
+    float HighV;  // [um] three above
+    float DpStep; // [um] (HighV - LowV) / NumStepsLN
 };
 
 Range LogNormalRange(float MDp, float DpSD);
@@ -19,4 +19,4 @@ Range LogNormalRange(float MDp, float DpSD);
 // valid int.
 int StepCount(int Row, float NewHighV, float LowV, float DpStep);
 
-}  // namespace StepControl
+} // namespace StepControl

@@ -54,7 +54,7 @@ struct TubeMechanisms {
     double Trans(const K::SizeState& s) const { return DT(s) * ST(s) * IT(s); }
 };
 
-}  // namespace
+} // namespace
 
 namespace EvalDetail {
 
@@ -70,7 +70,8 @@ void Tube(LodoModel& m, int Row, Output out) {
     const double An = std::numbers::pi * EvalFrame::FoldedInclination(c.Ang1) / 180.0;
     const bool logNormal = EvalFrame::IsLogNormal(ctx);
     const bool show = out == Output::Full;
-    if (logNormal) ctx.Dp = ctx.MDp;
+    if (logNormal)
+        ctx.Dp = ctx.MDp;
     const double Dp = ctx.Dp;
 
     TubeMechanisms tm;
@@ -91,15 +92,15 @@ void Tube(LodoModel& m, int Row, Output out) {
         mechanisms(Dp);
         ctx.NodeTrans = ctx.TubeDT * ctx.TubeST * ctx.TubeIT;
     } else {
-        const auto o = EvalFrame::IntegrateLogNormal(m.Sizes, ctx, [&](int k, double) {
-            return tm.Trans(m.Sizes.State(tm.air, k));
-        });
+        const auto o = EvalFrame::IntegrateLogNormal(
+            m.Sizes, ctx, [&](int k, double) { return tm.Trans(m.Sizes.State(tm.air, k)); });
         EvalFrame::ApplyLogNormal(m, o, show);
         mechanisms(ctx.MDp);
         ctx.NodeTrans = ctx.MNodeTrans;
     }
     EvalFrame::StoreResults(m, c, base, Re1, Re2, ctx.TubeDT, ctx.TubeST, ctx.TubeIT);
-    if (!show) return;
+    if (!show)
+        return;
 
     const double Visc = AirVis(Tn);
     const double Aden = AirDensity(Tn, Pn);
@@ -120,10 +121,10 @@ void Tube(LodoModel& m, int Row, Output out) {
     const double VelDp = std::pow(Re1, -0.125) * VPL * Vn1 / 5.03;
     EvalFrame::WriteCommonOutputs(m.Display, CunS, Qn, Visc, Aden, MeanFP);
 
-    const std::array<double, 21> values{Vn1,   Re1,   0,     SetVel,     ResT,  SPZ,   SPK,
-                                        ctx.TubeST, 0, DCoef, DifT, SherL, SherH, SchNo,
-                                        ctx.TubeDT, 0, Stk,   RelNo, VPL,   VelDp, ctx.TubeIT};
+    const std::array<double, 21> values{Vn1,        Re1, 0,     SetVel, ResT,  SPZ,   SPK,
+                                        ctx.TubeST, 0,   DCoef, DifT,   SherL, SherH, SchNo,
+                                        ctx.TubeDT, 0,   Stk,   RelNo,  VPL,   VelDp, ctx.TubeIT};
     PanelText::FillPanel(m.Display, TubePanel, values);
 }
 
-}  // namespace EvalDetail
+} // namespace EvalDetail

@@ -58,7 +58,7 @@ TEST(AlignList, InchOutletIsCarriedWithItsUnit) {
     TLodoComp con = Cone(false, 34.9, 1.0, 57);
     con.Dia2Unit = Units::English;
     LodoModel m = Model({Tube(34.9, 1, 57), con, Tube(34.9, 1, 57), Tube(34.9, 1, 57)});
-    const AlignResult r = AlignList(m, 1);  // the contraction was edited
+    const AlignResult r = AlignList(m, 1); // the contraction was edited
     EXPECT_FALSE(r.FittingResized);
     for (int i : {2, 3}) {
         EXPECT_EQ(m.List[i].Dia1, 1.0);
@@ -74,7 +74,7 @@ TEST(AlignList, FittingKeepsItsRatioWhenItsInletUnitChanges) {
     t.Dia1Unit = t.Dia2Unit = Units::English;
     LodoModel m = Model({t, Cone(true, 25.4, 38.1, 57)});
     const AlignResult r = AlignList(m, 0);
-    EXPECT_FALSE(r.FittingResized);  // 1 in is 25.4 mm: the inlet did not change
+    EXPECT_FALSE(r.FittingResized); // 1 in is 25.4 mm: the inlet did not change
     EXPECT_EQ(m.List[1].Dia1, 1.0);
     EXPECT_REL_NEAR(m.List[1].Dia2, 1.5, 1e-12);
     EXPECT_EQ(m.List[1].Dia2Unit, Units::English);
@@ -103,9 +103,10 @@ TEST(AlignList, FittingWithoutAUsableInletIsReported) {
         EXPECT_TRUE(r.FittingResized);
         EXPECT_TRUE(r.ShowMessage7);
         EXPECT_EQ(m.List[1].Dia1, 30.0);
-        EXPECT_EQ(m.List[1].Dia2, 30.0);  // ratio taken as 1
+        EXPECT_EQ(m.List[1].Dia2, 30.0); // ratio taken as 1
         EXPECT_EQ(m.List[2].Dia1, 30.0);
-        for (const TLodoComp& c : m.List) EXPECT_FALSE(HasInvalidResult(c, false)) << c.Name;
+        for (const TLodoComp& c : m.List)
+            EXPECT_FALSE(HasInvalidResult(c, false)) << c.Name;
     }
     // Upstream pass as well.
     LodoModel m = Model({Tube(30, 1, 57), Cone(true, 0.0, 20, 57), Tube(20, 1, 57)});
@@ -125,7 +126,7 @@ TEST(AlignList, EvaluatesEveryRowInOrder) {
         product *= c.TransM1;
     }
     EXPECT_EQ(m.Ctx.SystemTrans, product);
-    EXPECT_EQ(m.Display.IV[7].Name.Text, "Sed. Transmission:");  // the last row's panel
+    EXPECT_EQ(m.Display.IV[7].Name.Text, "Sed. Transmission:"); // the last row's panel
 }
 
 TEST(AlignList, EmptyLineAndBadIndexChangeNothing) {
@@ -138,4 +139,4 @@ TEST(AlignList, EmptyLineAndBadIndexChangeNothing) {
     EXPECT_EQ(m.List, before);
 }
 
-}  // namespace
+} // namespace

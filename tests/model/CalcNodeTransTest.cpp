@@ -27,12 +27,13 @@ TEST(CalcNodeTrans, SystemPenetrationAndVerdict) {
         const char* text;
         std::uint32_t colour;
     };
-    for (const Case& c : {Case{{0.6}, 0.6, "= 60.00", Argb::Green},
-                          Case{{0.4}, 0.4, "= 40.00", Argb::Red},
-                          Case{{0.5}, 0.5, "= 50.00", Argb::Green},
-                          Case{{0.9, 0.8, 0.5}, 0.36, "= 36.00", Argb::Red}}) {
+    for (const Case& c :
+         {Case{{0.6}, 0.6, "= 60.00", Argb::Green}, Case{{0.4}, 0.4, "= 40.00", Argb::Red},
+          Case{{0.5}, 0.5, "= 50.00", Argb::Green},
+          Case{{0.9, 0.8, 0.5}, 0.36, "= 36.00", Argb::Red}}) {
         LodoList list;
-        for (double t : c.trans) list.push_back(Stored(t));
+        for (double t : c.trans)
+            list.push_back(Stored(t));
         LodoModel m = Model(list);
         m.Display.MassPent = m.Display.MaxPartSize = "stale";
         CalcNodeTrans(m, 0);
@@ -63,7 +64,7 @@ TEST(CalcNodeTrans, LogNormalTotalsAndTexts) {
     EXPECT_EQ(m.Ctx.PartTrans, 0.5 * 0.8);
     EXPECT_EQ(m.Ctx.MassTrans, 0.9 * 0.25);
     EXPECT_EQ(m.Display.SystemT.Text, "= 40.00");     // number penetration
-    EXPECT_EQ(m.Display.SystemT.Colour, Argb::Green);  // verdict on the TransM1 product
+    EXPECT_EQ(m.Display.SystemT.Colour, Argb::Green); // verdict on the TransM1 product
     EXPECT_EQ(m.Display.MassPent, "= 22.50");
 }
 
@@ -77,8 +78,9 @@ TEST(StepControl, RangeOfTheDefaultDistribution) {
 
 TEST(StepControl, StepCounts) {
     const StepControl::Range r = StepControl::LogNormalRange(5.0f, 2.5f);
-    float size19 = r.LowV;  // the 19th size visited
-    for (int k = 0; k < 18; ++k) size19 += r.DpStep;
+    float size19 = r.LowV; // the 19th size visited
+    for (int k = 0; k < 18; ++k)
+        size19 += r.DpStep;
     struct Case {
         int row;
         float newHighV;
@@ -108,24 +110,24 @@ LodoModel LogNormalModel(LodoList list) {
 float SizeAt(int k) {
     const StepControl::Range r = StepControl::LogNormalRange(5.0f, 2.5f);
     float dp = r.LowV;
-    for (int i = 0; i < k; ++i) dp += r.DpStep;
+    for (int i = 0; i < k; ++i)
+        dp += r.DpStep;
     return dp;
 }
 
 TEST(LogNormal, FirstComponentVisitsFiftySizes) {
     // A vertical laminar tube transmits every size of the range.
     LodoModel m = LogNormalModel({Tube(10, 1, 10, 90)});
-    m.Ctx.NewHighV = 1.0f;  // ignored for the first row
+    m.Ctx.NewHighV = 1.0f; // ignored for the first row
     CalcNodeTrans(m, 0);
     EXPECT_EQ(m.Ctx.LowV, 0.32f);
     EXPECT_EQ(m.Ctx.HighV, 78.125f);
     EXPECT_EQ(m.Ctx.NumSteps1, 50);
     EXPECT_EQ(m.Ctx.NewHighV, SizeAt(49));
-    EXPECT_EQ(m.Ctx.Dp, SizeAt(50));  // one step past the last size
+    EXPECT_EQ(m.Ctx.Dp, SizeAt(50)); // one step past the last size
     EXPECT_LT(m.Ctx.NewHighV, m.Ctx.HighV);
-    EXPECT_EQ(m.Display.MaxPartSize,
-              "Maximum particle size that the system can transport = " +
-                  NumberFormat::Fixed(SizeAt(49), 2) + " (µm)");
+    EXPECT_EQ(m.Display.MaxPartSize, "Maximum particle size that the system can transport = " +
+                                         NumberFormat::Fixed(SizeAt(49), 2) + " (µm)");
 }
 
 TEST(LogNormal, LargestTransmittedSizeIsHandedOver) {
@@ -138,11 +140,11 @@ TEST(LogNormal, LargestTransmittedSizeIsHandedOver) {
     LodoModel m = LogNormalModel({Tube(D, L, Q), Tube(D, 1, Q, 90)});
     CalcNodeTrans(m, 0);
     EXPECT_EQ(m.Ctx.NewHighV, SizeAt(18));
-    EXPECT_EQ(m.Ctx.Dp, SizeAt(19));  // stopped at the first size not transmitted
+    EXPECT_EQ(m.Ctx.Dp, SizeAt(19)); // stopped at the first size not transmitted
     CalcNodeTrans(m, 1);
     EXPECT_EQ(m.Ctx.NumSteps1, 19);
     EXPECT_EQ(m.Ctx.NewHighV, SizeAt(18));
-    EXPECT_GT(m.List[1].PTrans, 0.999);  // the same 19 sizes, all transmitted
+    EXPECT_GT(m.List[1].PTrans, 0.999); // the same 19 sizes, all transmitted
 }
 
 TEST(LogNormal, NoTransmittedSizeGivesZeroPenetrations) {
@@ -192,4 +194,4 @@ TEST(CalcNodeTrans, RowOutsideTheLineChangesNothing) {
     EXPECT_EQ(m.Ctx.SystemTrans, 0.123);
 }
 
-}  // namespace
+} // namespace

@@ -37,7 +37,8 @@ Evaluated AtSize(const TLodoComp& c, double d) {
         const double Ln = Units::TubeLenToM(c.Len, c.LenUnit);
         const double Dn = Units::DiaToMm(c.Dia1, c.Dia1Unit);
         double An = c.Ang1;
-        if (std::fabs(An) > 90 && std::fabs(An) <= 270) An = 180 - std::fabs(An);
+        if (std::fabs(An) > 90 && std::fabs(An) <= 270)
+            An = 180 - std::fabs(An);
         An = std::numbers::pi * An / 180;
         const double V = Vel(Dn, Qn);
         const double dt = TubeDiffTran(Tn, d, V, Dn, Ln, Qn, Pn);
@@ -55,8 +56,10 @@ Evaluated AtSize(const TLodoComp& c, double d) {
         const bool exp = c.NTypeInt == NodeExpansion;
         const double D1 = Units::DiaToMm(c.Dia1, c.Dia1Unit);
         double D2 = Units::DiaToMm(c.Dia2, c.Dia2Unit);
-        if (!exp && D2 >= D1) D2 = D1 / 1.5;
-        if (exp && D2 <= D1) D2 = 1.5 * D1;
+        if (!exp && D2 >= D1)
+            D2 = D1 / 1.5;
+        if (exp && D2 <= D1)
+            D2 = 1.5 * D1;
         const double t = exp ? ExpTrans(Tn, Pn, d, D1, D2, Qn, c.Ang2)
                              : ContTrans(Tn, Pn, d, D1, D2, Qn, c.Ang2);
         return {t, 1, 1, 1};
@@ -101,7 +104,8 @@ RefResult Reference(const TLodoComp& c, int row, const EvalContext& ctx, RefStat
         const double pIn = F - prevF;
         const double rad = 1e-6 * dp / 2;
         const double mIn = 4.1887902047863905 * (rad * rad * rad) * pIn * 1000;
-        if (!(t > 0)) break;
+        if (!(t > 0))
+            break;
         const double pOut = pIn * t;
         const double mOut = 4.1887902047863905 * (rad * rad * rad) * pOut * 1000;
         tpIn += pIn;
@@ -135,10 +139,11 @@ LodoList RandomLine(std::mt19937& rng, int length) {
     const double first = u(rng);
     if (first < 0.35) {
         list.push_back(Nozzle(pick(8, 40), pick(10, 40), pick(5, 80), q, pick(1, 20)));
-        if (u(rng) < 0.3) list.back().LenUnit = Units::English, list.back().Len /= 25.4;
+        if (u(rng) < 0.3)
+            list.back().LenUnit = Units::English, list.back().Len /= 25.4;
     } else if (first < 0.7) {
-        static const char* models[] = {"RF2-111", "RF2-112", "RF2-113", "CMR4CFM-MI",
-                                       "CMR4CFM-HI", "WIPP6CFM"};
+        static const char* models[] = {"RF2-111",    "RF2-112",    "RF2-113",
+                                       "CMR4CFM-MI", "CMR4CFM-HI", "WIPP6CFM"};
         list.push_back(Shroud(models[rng() % 6], q, pick(2, 20)));
     } else {
         list.push_back(Tube(pick(8, 40), pick(0.1, 5), q, pick(-180, 180)));
@@ -149,19 +154,24 @@ LodoList RandomLine(std::mt19937& rng, int length) {
         TLodoComp c;
         if (kind < 0.5) {
             c = Tube(d, pick(0.05, 8), q, pick(-300, 300));
-            if (u(rng) < 0.3) c.LenUnit = Units::English;
+            if (u(rng) < 0.3)
+                c.LenUnit = Units::English;
         } else if (kind < 0.75) {
             c = Bend(d, pick(0.02, 0.5), q, pick(0, 180));
-            if (u(rng) < 0.3) c.RadiusUnit = Units::English, c.Brd *= 20;
+            if (u(rng) < 0.3)
+                c.RadiusUnit = Units::English, c.Brd *= 20;
         } else {
             const bool exp = u(rng) < 0.5;
             const double out = exp ? d * pick(1.1, 2.0) : d / pick(1.1, 2.0);
             c = Cone(exp, d, out, q, pick(5, 90));
-            if (u(rng) < 0.1) c.Dia2 = d;  // wrong way round: the guard's case
+            if (u(rng) < 0.1)
+                c.Dia2 = d; // wrong way round: the guard's case
         }
         c.Temp = pick(-20, 200);
-        if (u(rng) < 0.2) c.TempUnit = Units::English, c.Temp = c.Temp * 1.8 + 32;
-        if (u(rng) < 0.2) c.Dia1Unit = c.Dia2Unit = Units::English;
+        if (u(rng) < 0.2)
+            c.TempUnit = Units::English, c.Temp = c.Temp * 1.8 + 32;
+        if (u(rng) < 0.2)
+            c.Dia1Unit = c.Dia2Unit = Units::English;
         list.push_back(c);
     }
     list[0].Press = pick(60, 140);
@@ -171,7 +181,7 @@ LodoList RandomLine(std::mt19937& rng, int length) {
 void ExpectSameAsReference(LodoModel& m) {
     AlignList(m, 0);
     RefState s;
-    s.NewHighV = m.Ctx.NewHighV;  // whatever the row before left; row 0 ignores it
+    s.NewHighV = m.Ctx.NewHighV; // whatever the row before left; row 0 ignores it
     const bool logNormal = m.Ctx.DType == "LogNormal";
     for (std::size_t i = 0; i < m.List.size(); ++i) {
         const TLodoComp& c = m.List[i];
@@ -203,14 +213,16 @@ TEST(Exactness, WholeLineMatchesThePublicRoutines) {
         const char* dtype;
         float dp, mdp, sd;
     };
-    for (const Mode& mode : {Mode{"Mono", 10.0f, 5.0f, 2.5f}, Mode{"Mono", 0.3f, 5.0f, 2.5f},
-                             Mode{"LogNormal", 10.0f, 5.0f, 2.5f},
-                             Mode{"LogNormal", 10.0f, 12.0f, 1.8f},
-                             Mode{"LogNormal", 10.0f, 1.0f, 3.0f}}) {
+    for (const Mode& mode :
+         {Mode{"Mono", 10.0f, 5.0f, 2.5f}, Mode{"Mono", 0.3f, 5.0f, 2.5f},
+          Mode{"LogNormal", 10.0f, 5.0f, 2.5f}, Mode{"LogNormal", 10.0f, 12.0f, 1.8f},
+          Mode{"LogNormal", 10.0f, 1.0f, 3.0f}}) {
         for (int line = 0; line < 25; ++line) {
-            SCOPED_TRACE(testing::Message() << mode.dtype << " MDp " << mode.mdp << " line " << line);
+            SCOPED_TRACE(testing::Message()
+                         << mode.dtype << " MDp " << mode.mdp << " line " << line);
             // The longest line has more distinct airs than the size cache keeps.
-            LodoModel m = Model(RandomLine(rng, line == 24 ? 40 : 1 + line % 15), mode.dtype, mode.dp);
+            LodoModel m =
+                Model(RandomLine(rng, line == 24 ? 40 : 1 + line % 15), mode.dtype, mode.dp);
             m.Ctx.MDp = mode.mdp;
             m.Ctx.DpSD = mode.sd;
             ExpectSameAsReference(m);
@@ -225,8 +237,10 @@ TEST(Exactness, WholeLineDisplayEqualsFullEvaluationOfEveryRow) {
     for (const char* dtype : {"Mono", "LogNormal"}) {
         for (int line = 0; line < 12; ++line) {
             LodoList list = RandomLine(rng, 2 + line);
-            if (line % 3 == 0) list.push_back(Base("X", "", 0));  // last row not evaluated
-            if (line % 4 == 1) list.insert(list.begin() + 1, Bend(20, 0.01, 30));  // tight
+            if (line % 3 == 0)
+                list.push_back(Base("X", "", 0)); // last row not evaluated
+            if (line % 4 == 1)
+                list.insert(list.begin() + 1, Bend(20, 0.01, 30)); // tight
             LodoModel quick = Model(list, dtype);
             AlignList(quick, 0);
             // The same aligned inputs, evaluated row by row in full from a fresh start.
@@ -234,7 +248,8 @@ TEST(Exactness, WholeLineDisplayEqualsFullEvaluationOfEveryRow) {
             AlignList(naive, 0);
             naive.Display = DisplaySink{};
             naive.Ctx = Model(list, dtype).Ctx;
-            for (int i = 0; i < static_cast<int>(naive.List.size()); ++i) CalcNodeTrans(naive, i);
+            for (int i = 0; i < static_cast<int>(naive.List.size()); ++i)
+                CalcNodeTrans(naive, i);
             SCOPED_TRACE(testing::Message() << dtype << " line " << line);
             EXPECT_TRUE(quick.Display == naive.Display);
             EXPECT_EQ(quick.List, naive.List);
@@ -246,4 +261,4 @@ TEST(Exactness, WholeLineDisplayEqualsFullEvaluationOfEveryRow) {
     }
 }
 
-}  // namespace
+} // namespace

@@ -26,7 +26,7 @@ TEST(BendEval, ReferenceValuesAndPanel) {
     EXPECT_REL_NEAR(EvaluateOne(Bend(10.0, 0.1, 10.0, 45.0)).List[0].TransM1, 0.813432,
                     TestPrecision::SixDigits);
     const DisplaySink& d = m90.Display;
-    EXPECT_EQ(d.IV[2].Value.Text, "0.1320");  // Stokes number 0.131996
+    EXPECT_EQ(d.IV[2].Value.Text, "0.1320"); // Stokes number 0.131996
     EXPECT_EQ(d.IV[3].Name.Text, "Curvature ratio:");
     EXPECT_EQ(d.IV[3].Value.Text, "20.0000");
     EXPECT_EQ(d.IV[4].Value.Text, NumberFormat::Fixed(m90.List[0].TransM1, 4));
@@ -73,12 +73,12 @@ TEST(ConeEval, WrongWayRoundIsEvaluatedWithTheDefaultRatio) {
         bool expansion;
         double as, asIf;
     };
-    for (const Case& c : {Case{false, 30, 20}, Case{false, 35, 20}, Case{true, 30, 45},
-                          Case{true, 25, 45}}) {
+    for (const Case& c :
+         {Case{false, 30, 20}, Case{false, 35, 20}, Case{true, 30, 45}, Case{true, 25, 45}}) {
         const LodoModel entered = EvaluateOne(Cone(c.expansion, 30, c.as, 10.0));
         const LodoModel proper = EvaluateOne(Cone(c.expansion, 30, c.asIf, 10.0));
         EXPECT_EQ(entered.List[0].TransM1, proper.List[0].TransM1);
-        EXPECT_EQ(entered.Display.IV[4], proper.Display.IV[4]);  // outlet area
+        EXPECT_EQ(entered.Display.IV[4], proper.Display.IV[4]); // outlet area
         EXPECT_EQ(entered.List[0].Dia2, c.as) << "the record keeps what was entered";
     }
 }
@@ -86,10 +86,8 @@ TEST(ConeEval, WrongWayRoundIsEvaluatedWithTheDefaultRatio) {
 TEST(ConeEval, PanelsDifferInTheOutletAreaSpacing) {
     const LodoModel con = EvaluateOne(Cone(false, 30, 20, 10.0));
     const LodoModel exp = EvaluateOne(Cone(true, 20, 30, 10.0));
-    EXPECT_EQ(con.Display.IV[4].Value.Text,
-              NumberFormat::Sci4(LodoMath::TArea(0.02)) + "  m²");
-    EXPECT_EQ(exp.Display.IV[4].Value.Text,
-              NumberFormat::Sci4(LodoMath::TArea(0.03)) + " m²");
+    EXPECT_EQ(con.Display.IV[4].Value.Text, NumberFormat::Sci4(LodoMath::TArea(0.02)) + "  m²");
+    EXPECT_EQ(exp.Display.IV[4].Value.Text, NumberFormat::Sci4(LodoMath::TArea(0.03)) + " m²");
     EXPECT_EQ(con.Display.IV[3].Value.Text, NumberFormat::Sci4(LodoMath::TArea(0.03)) + "  m²");
     EXPECT_EQ(exp.Display.IV[3].Value.Text, NumberFormat::Sci4(LodoMath::TArea(0.02)) + "  m²");
     EXPECT_EQ(con.Display.IV[7].Name.Text, "Contraction Transmission:");
@@ -110,8 +108,8 @@ TEST(ConeEval, TemperatureUnitDoesNotChangeTheResult) {
 }
 
 TEST(FittingEval, LogNormalStoresTransmissionAtTheMedian) {
-    for (const TLodoComp& c : {Bend(10.0, 0.1, 10.0), Cone(false, 20, 10, 10.0),
-                               Cone(true, 10, 20, 10.0)}) {
+    for (const TLodoComp& c :
+         {Bend(10.0, 0.1, 10.0), Cone(false, 20, 10, 10.0), Cone(true, 10, 20, 10.0)}) {
         const LodoModel ln = EvaluateOne(c, "LogNormal");
         LodoModel mono = Model({c}, "Mono", 5.0f);
         CalcNodeTrans(mono, 0);
@@ -121,4 +119,4 @@ TEST(FittingEval, LogNormalStoresTransmissionAtTheMedian) {
     }
 }
 
-}  // namespace
+} // namespace

@@ -52,7 +52,7 @@ TEST(NozzleEval, ReferenceValues) {
         EXPECT_EQ(m.Display.IV[19], PanelRow{});
     }
     const LodoModel fast = EvaluateOne(Nozzle(10, 10, 50, 10, 20));
-    EXPECT_EQ(fast.Display.LabelNozAsp.Colour, Argb::Red);  // far above 1.5
+    EXPECT_EQ(fast.Display.LabelNozAsp.Colour, Argb::Red); // far above 1.5
 }
 
 TEST(NozzleEval, IsokineticSamplingHasAspirationOne) {
@@ -92,8 +92,10 @@ TEST(ShroudEval, ReferenceValuesAndCatalogueDiameters) {
         EXPECT_EQ(r.Dia1Unit, Units::Metric);
         EXPECT_EQ(r.Dia2Unit, Units::Metric);
         EXPECT_EQ(m.Display.LabelShrAsp.Colour, Argb::Green);
-        for (int green : {11, 16, 22}) EXPECT_EQ(m.Display.IV[green].Name.Colour, Argb::Green);
-        for (int blue : {18, 23}) EXPECT_EQ(m.Display.IV[blue].Value.Colour, Argb::DarkBlue);
+        for (int green : {11, 16, 22})
+            EXPECT_EQ(m.Display.IV[green].Name.Colour, Argb::Green);
+        for (int blue : {18, 23})
+            EXPECT_EQ(m.Display.IV[blue].Value.Colour, Argb::DarkBlue);
     }
 }
 
@@ -146,14 +148,15 @@ TEST(ShroudEval, UnknownModelIsInvalidAndKeepsTheDiameters) {
 }
 
 TEST(Panels, RowsWithoutEmphasisReturnToTheDefaultStyle) {
-    LodoModel m = Model({Shroud("RF2-111", 56.6, 10.0), Tube(34.9, 1, 56.6), Bend(34.9, 0.2, 56.6)});
+    LodoModel m =
+        Model({Shroud("RF2-111", 56.6, 10.0), Tube(34.9, 1, 56.6), Bend(34.9, 0.2, 56.6)});
     CalcNodeTrans(m, 0);
     ASSERT_EQ(m.Display.IV[11].Name.Colour, Argb::Green);
-    CalcNodeTrans(m, 1);  // tube: row 12 plain, row 3 blue and underlined
+    CalcNodeTrans(m, 1); // tube: row 12 plain, row 3 blue and underlined
     EXPECT_EQ(m.Display.IV[11].Name.Colour, Argb::Black);
     EXPECT_EQ(m.Display.IV[11].Value.Colour, Argb::Black);
     ASSERT_TRUE(m.Display.IV[2].Name.Underline);
-    CalcNodeTrans(m, 2);  // bend
+    CalcNodeTrans(m, 2); // bend
     for (const PanelRow& row : m.Display.IV) {
         EXPECT_EQ(row.Name.Colour, Argb::Black);
         EXPECT_EQ(row.Value.Colour, Argb::Black);
@@ -162,4 +165,4 @@ TEST(Panels, RowsWithoutEmphasisReturnToTheDefaultStyle) {
     }
 }
 
-}  // namespace
+} // namespace

@@ -20,8 +20,8 @@ inline TLodoComp Base(const std::string& name, const std::string& type, int code
     c.Len = 1.0;
     c.Brd = 0.1016;
     c.Ang2 = 90.0;
-    c.TempUnit = c.PressUnit = c.LenUnit = c.Dia1Unit = c.Dia2Unit = c.FlowUnit =
-        c.RadiusUnit = c.FStreamUnit = Units::Metric;
+    c.TempUnit = c.PressUnit = c.LenUnit = c.Dia1Unit = c.Dia2Unit = c.FlowUnit = c.RadiusUnit =
+        c.FStreamUnit = Units::Metric;
     return c;
 }
 
@@ -79,4 +79,4 @@ inline LodoModel Model(LodoList list, const std::string& dtype = "Mono", float d
     return m;
 }
 
-}  // namespace TestLines
+} // namespace TestLines

@@ -29,7 +29,7 @@ TEST_P(FirstComponent, SetsOnlyTheTypeDefaults) {
     EXPECT_EQ(m.Ctx.A2, fc.A2);
     EXPECT_EQ(m.Ctx.L, fc.L);
     EXPECT_EQ(m.Ctx.D1, 34.9);
-    EXPECT_EQ(m.Ctx.Qa, 33.0);  // nothing else is touched
+    EXPECT_EQ(m.Ctx.Qa, 33.0); // nothing else is touched
 }
 
 INSTANTIATE_TEST_SUITE_P(Types, FirstComponent,
@@ -130,7 +130,7 @@ TEST(SetNodeValues, OtherOperationsAndMissingRowsChangeNothing) {
         EXPECT_EQ(m.Ctx.D1, before.D1);
         EXPECT_EQ(m.Ctx.L, before.L);
     }
-    LodoModel m;  // adding at row 3 of a one-record line
+    LodoModel m; // adding at row 3 of a one-record line
     m.List = {Tube(10, 1, 10)};
     m.Ctx.CurrRow = 3;
     SetNodeValues(m);
@@ -156,4 +156,4 @@ TEST(EvalContext, NewLineResetsTheEditorValuesButKeepsTheParticleDescription) {
     EXPECT_EQ(c.MDp, 3.0f);
 }
 
-}  // namespace
+} // namespace

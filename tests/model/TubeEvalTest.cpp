@@ -39,13 +39,13 @@ TEST_P(TubeReference, StoresMechanismsAndTheirProduct) {
     EXPECT_EQ(m.Display.IV[7].Value.Text, NumberFormat::Fixed(c.TransM3, 5));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    PublishedTable, TubeReference,
-    ::testing::Values(TubeRef{0.01f, 10, 0.972355, 0.999996, 1, false},
-                      TubeRef{1.0f, 10, 0.999828, 0.997929, 1, false},
-                      TubeRef{10.0f, 10, 0.999966, 0.829979, 1, false},
-                      TubeRef{10.0f, 20, 0.999949, 0.912517, 0.748911, true},
-                      TubeRef{10.0f, 30, 0.999951, 0.940822, 0.322412, false}));
+INSTANTIATE_TEST_SUITE_P(PublishedTable, TubeReference,
+                         ::testing::Values(TubeRef{0.01f, 10, 0.972355, 0.999996, 1, false},
+                                           TubeRef{1.0f, 10, 0.999828, 0.997929, 1, false},
+                                           TubeRef{10.0f, 10, 0.999966, 0.829979, 1, false},
+                                           TubeRef{10.0f, 20, 0.999949, 0.912517, 0.748911, true},
+                                           TubeRef{10.0f, 30, 0.999951, 0.940822, 0.322412,
+                                                   false}));
 
 TEST(TubeEval, PanelAndCommonOutputs) {
     const LodoModel m = EvaluateOne(Tube(10.0, 1.0, 10.0));
@@ -62,7 +62,8 @@ TEST(TubeEval, PanelAndCommonOutputs) {
     }
     EXPECT_EQ(d.IV[20].Name.Text, "Inertial Transmission:");
     EXPECT_EQ(d.IV[20].Value.Text, "1.0000");
-    for (int empty : {21, 22, 23}) EXPECT_EQ(d.IV[empty], PanelRow{});
+    for (int empty : {21, 22, 23})
+        EXPECT_EQ(d.IV[empty], PanelRow{});
     EXPECT_EQ(d.Flow_in, "10.0   LPM");
     EXPECT_EQ(d.AirVisLabel, "1.814E-05   (N-s/m²)");
     EXPECT_EQ(d.AirDensityLabel, "1.2040     (kg/m³)");
@@ -73,13 +74,13 @@ TEST(TubeEval, PanelAndCommonOutputs) {
 }
 
 TEST(TubeEval, TransitionMarkFollowsTheFlow) {
-    LodoModel m = Model({Tube(10.0, 1.0, 21.3)});  // Re about 3000
+    LodoModel m = Model({Tube(10.0, 1.0, 21.3)}); // Re about 3000
     CalcNodeTrans(m, 0);
     EXPECT_EQ(m.List[0].Name, "T-1 *");
-    m.List[0].Flow = 7.1;  // Re about 1000
+    m.List[0].Flow = 7.1; // Re about 1000
     CalcNodeTrans(m, 0);
     EXPECT_EQ(m.List[0].Name, "T-1");
-    m.List[0].Name = "T-12*";  // no blank before the mark: still two characters go
+    m.List[0].Name = "T-12*"; // no blank before the mark: still two characters go
     CalcNodeTrans(m, 0);
     EXPECT_EQ(m.List[0].Name, "T-1");
 }
@@ -89,9 +90,9 @@ TEST(EvalFrame, TransitionIsStrictlyBetweenTheBounds) {
         double Re1, Re2;
         bool marked;
     };
-    for (const Case& c : {Case{2100, 2100, false}, Case{4000, 4000, false},
-                          Case{2100.0000001, 1000, true}, Case{1000, 3999.9999, true},
-                          Case{4000.0001, 5000, false}, Case{NAN, NAN, false}}) {
+    for (const Case& c :
+         {Case{2100, 2100, false}, Case{4000, 4000, false}, Case{2100.0000001, 1000, true},
+          Case{1000, 3999.9999, true}, Case{4000.0001, 5000, false}, Case{NAN, NAN, false}}) {
         EXPECT_EQ(EvalFrame::MarkedName("T-1", c.Re1, c.Re2), c.marked ? "T-1 *" : "T-1")
             << c.Re1 << " " << c.Re2;
     }
@@ -123,7 +124,7 @@ TEST(TubeEval, EnglishUnitsAndUnknownUnitTexts) {
     EXPECT_EQ(EvaluateOne(e).List[0].TransM1, metric);
     TLodoComp f = Tube(10.0, 1.0, 10.0);
     f.Temp = 68.0;
-    f.TempUnit = "";  // anything but "Metric" reads as English
+    f.TempUnit = ""; // anything but "Metric" reads as English
     EXPECT_REL_NEAR(EvaluateOne(f).List[0].TransM1,
                     EvaluateOne(Tube(10.0, 1.0, 10.0)).List[0].TransM1, 1e-12);
 }
@@ -137,13 +138,13 @@ TEST(TubeEval, LogNormalStoresMassPenetrationAndPanelAtMedian) {
     EXPECT_EQ(c.TransM1, c.MTrans);
     EXPECT_EQ(c.TransM1, m.Ctx.MNodeTrans);
     EXPECT_EQ(c.PTrans, m.Ctx.PNodeTrans);
-    EXPECT_GT(c.PTrans, c.MTrans);  // big particles settle: mass suffers more
+    EXPECT_GT(c.PTrans, c.MTrans); // big particles settle: mass suffers more
     const LodoModel mono = EvaluateOne(Tube(10.0, 2.0, 10.0), "Mono", 5.0f);
-    EXPECT_EQ(c.TransM3, mono.List[0].TransM3);  // mechanisms at the median
+    EXPECT_EQ(c.TransM3, mono.List[0].TransM3); // mechanisms at the median
     EXPECT_EQ(m.Display.IV[7].Value.Text, mono.Display.IV[7].Value.Text);
     EXPECT_EQ(m.Display.Cun_slip, mono.Display.Cun_slip);
     EXPECT_NE(m.Display.MaxPartSize.find("Maximum particle size that the system can transport = "),
               std::string::npos);
 }
 
-}  // namespace
+} // namespace
