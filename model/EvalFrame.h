@@ -42,9 +42,9 @@ struct LogNormalOutcome {
 };
 
 // Integrates the per-size transmission trans(k, d [um]) of size class k over the
-// first NumSteps1 size classes. The integration ends at the first size the component does not
-// transmit (transmission not above 0, NaN included); when no size is transmitted both penetrations
-// are 0 and NewHighV is LowV.
+// first NumSteps1 size classes. The integration ends at the first size the
+// component does not transmit (transmission not above 0, NaN included); when no
+// size is transmitted both penetrations are 0 and NewHighV is LowV.
 template <class TransAt>
 LogNormalOutcome IntegrateLogNormal(LogNormalSizes& sizes, const EvalContext& ctx,
                                     TransAt&& trans) {
@@ -81,7 +81,7 @@ LogNormalOutcome IntegrateLogNormal(LogNormalSizes& sizes, const EvalContext& ct
 // Stores the outcome into the context and, when shown, writes MaxPartSize.
 void ApplyLogNormal(LodoModel& m, const LogNormalOutcome& o, bool show);
 
-// Steps A7 and A8: results into the record, the transition mark onto its name.
+// Results into the record, and the transition mark onto its name.
 void StoreResults(LodoModel& m, TLodoComp& c, const std::string& baseName, double Re1, double Re2,
                   double TransM2, double TransM3, double TransM4);
 

@@ -12,11 +12,11 @@ using namespace LodoMath;
 namespace Kn = LodoMath::Kernels;
 using PanelText::Fmt;
 using PanelText::Row;
-using PanelText::RowSpec;
+using PanelText::RowDef;
 
 namespace {
 
-constexpr std::array<RowSpec, 5> BendPanel{{
+constexpr std::array<RowDef, 5> BendPanel{{
     Row("Inlet Velocity", Fmt::Fixed, 4, "   m/s"),
     Row("Inlet Reynolds No", Fmt::Fixed, 2),
     Row("Stokes No (Stk):", Fmt::Fixed, 4),
@@ -24,7 +24,7 @@ constexpr std::array<RowSpec, 5> BendPanel{{
     Row("Bend Transmission:", Fmt::Fixed, 4),
 }};
 
-constexpr std::array<RowSpec, 8> ContractionPanel{{
+constexpr std::array<RowDef, 8> ContractionPanel{{
     Row("Inlet Velocity", Fmt::Fixed, 4, "   m/s"),
     Row("Inlet Reynolds No", Fmt::Fixed, 2),
     Row("Stokes No (Stk):", Fmt::Fixed, 4),
@@ -36,7 +36,7 @@ constexpr std::array<RowSpec, 8> ContractionPanel{{
 }};
 
 // As the contraction's, but with one blank before the outlet area's unit.
-constexpr std::array<RowSpec, 8> ExpansionPanel{{
+constexpr std::array<RowDef, 8> ExpansionPanel{{
     Row("Inlet Velocity", Fmt::Fixed, 4, "   m/s"),
     Row("Inlet Reynolds No", Fmt::Fixed, 2),
     Row("Stokes No (Stk):", Fmt::Fixed, 4),

@@ -12,11 +12,11 @@ using namespace LodoMath;
 namespace K = LodoMath::Kernels;
 using PanelText::Fmt;
 using PanelText::Row;
-using PanelText::RowSpec;
+using PanelText::RowDef;
 
 namespace {
 
-constexpr std::array<RowSpec, 19> NozzlePanel{{
+constexpr std::array<RowDef, 19> NozzlePanel{{
     Row("Inlet Velocity", Fmt::Fixed, 4, "   m/s"),
     Row("Inlet Reynolds No", Fmt::Fixed, 2),
     Row("Nozzle Entrance Stokes No (Stk):", Fmt::Fixed, 4),
@@ -38,7 +38,7 @@ constexpr std::array<RowSpec, 19> NozzlePanel{{
     Row("Nozzle Transmission", Fmt::Fixed, 4, "", Argb::DarkBlue),
 }};
 
-constexpr std::array<RowSpec, 24> ShroudPanel{{
+constexpr std::array<RowDef, 24> ShroudPanel{{
     Row("Nozzle Inlet Area", Fmt::Sci, 0, "   m²"),
     Row("Nozzle Outlet Area", Fmt::Sci, 0, "   m²"),
     Row("Shroud Area:", Fmt::Sci, 0, "  m²"),

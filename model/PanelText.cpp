@@ -18,28 +18,28 @@ std::string EqualsF(double x) {
     return "= " + Fixed(x, 2);
 }
 
-void FillPanel(DisplaySink& d, std::span<const RowSpec> rows, std::span<const double> values) {
+void FillPanel(DisplaySink& d, std::span<const RowDef> rows, std::span<const double> values) {
     for (std::size_t i = 0; i < d.IV.size(); ++i) {
         PanelRow& row = d.IV[i];
         row = PanelRow{};
         if (i >= rows.size())
             continue;
-        const RowSpec& spec = rows[i];
+        const RowDef& def = rows[i];
         const double v = i < values.size() ? values[i] : NAN;
-        row.Name.Text = spec.Name;
-        row.Name.Colour = row.Value.Colour = spec.Colour;
-        row.Name.Underline = spec.UnderlineName;
-        switch (spec.Kind) {
+        row.Name.Text = def.Name;
+        row.Name.Colour = row.Value.Colour = def.Colour;
+        row.Name.Underline = def.UnderlineName;
+        switch (def.Kind) {
         case Fmt::Empty:
             break;
         case Fmt::Text:
-            row.Value.Text = spec.Suffix;
+            row.Value.Text = def.Suffix;
             break;
         case Fmt::Fixed:
-            row.Value.Text = Fixed(v, spec.Decimals) + std::string(spec.Suffix);
+            row.Value.Text = Fixed(v, def.Decimals) + std::string(def.Suffix);
             break;
         case Fmt::Sci:
-            row.Value.Text = Sci(v) + std::string(spec.Suffix);
+            row.Value.Text = Sci(v) + std::string(def.Suffix);
             break;
         }
     }

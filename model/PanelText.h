@@ -20,7 +20,7 @@ std::string EqualsF(double x); // "= " + Fixed(x, 2)
 enum class Fmt : std::uint8_t { Empty, Text, Fixed, Sci };
 
 // One row of an intermediate-values panel. Text rows show Suffix as their value.
-struct RowSpec {
+struct RowDef {
     std::string_view Name;
     Fmt Kind = Fmt::Empty;
     int Decimals = 0;
@@ -29,15 +29,15 @@ struct RowSpec {
     bool UnderlineName = false;
 };
 
-constexpr RowSpec Row(std::string_view name, Fmt kind, int decimals = 0,
+constexpr RowDef Row(std::string_view name, Fmt kind, int decimals = 0,
                       std::string_view suffix = {}, std::uint32_t colour = Argb::Black,
                       bool underlineName = false) {
-    return RowSpec{name, kind, decimals, suffix, colour, underlineName};
+    return RowDef{name, kind, decimals, suffix, colour, underlineName};
 }
 
 // Fills all 24 rows: row i from rows[i] with values[i]; rows beyond the table are
 // emptied. Every row gets its own style, so no emphasis survives from an earlier
 // panel.
-void FillPanel(DisplaySink& d, std::span<const RowSpec> rows, std::span<const double> values);
+void FillPanel(DisplaySink& d, std::span<const RowDef> rows, std::span<const double> values);
 
 } // namespace PanelText

@@ -13,13 +13,13 @@ using namespace LodoMath;
 namespace K = LodoMath::Kernels;
 using PanelText::Fmt;
 using PanelText::Row;
-using PanelText::RowSpec;
+using PanelText::RowDef;
 
 namespace {
 
 constexpr std::string_view Dashes = " -------------- ";
 
-constexpr std::array<RowSpec, 21> TubePanel{{
+constexpr std::array<RowDef, 21> TubePanel{{
     Row("Inlet Velocity", Fmt::Fixed, 4, "   m/s"),
     Row("Inlet Reynolds No", Fmt::Fixed, 2),
     Row("Sedimentation Case", Fmt::Text, 0, Dashes, Argb::DarkBlue, true),
