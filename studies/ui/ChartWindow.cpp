@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QSvgGenerator>
 #include <QTableView>
@@ -134,6 +135,7 @@ QScatterSeries* ChartWindow::addSeries(int yColumn, QValueAxis* yAxis, const QCo
             }
         }
         if (best < 0) return;
+        table_->selectRow(best);
         pointClicked(seriesIndex, best);
         // Mark the point whose values the read-out shows. Later, not inside the
         // click: a selection rebuilds the marker that is still handling the mouse.
@@ -171,25 +173,44 @@ std::pair<double, double> paddedRange(const std::vector<std::vector<double>>& ro
     if (!std::isfinite(lo)) return {0.0, 1.0};
     if (hi - lo < 1e-12 * std::max(1.0, std::fabs(hi))) {
         const double half = std::fabs(hi) > 0 ? std::fabs(hi) * 0.1 : 1.0;
-        return {lo >= 0.0 ? std::max(0.0, lo - half) : lo - half, hi + half};
+        return {lo - half, hi + half};
     }
-    const double margin = (hi - lo) * 0.05;
-    // Sizes, flows and penetrations are never negative: keep the axis at 0.
-    return {lo >= 0.0 ? std::max(0.0, lo - margin) : lo - margin, hi + margin};
+    const double margin = (hi - lo) * 0.04;
+    return {lo - margin, hi + margin};
+}
+
+// 1, 2 or 5 times a power of ten, near a fifth of the span.
+double tickStep(double span) {
+    const double raw = span / 5.0;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (const double f : {1.0, 2.0, 5.0})
+        if (raw <= f * power * 1.5) return f * power;
+    return 10.0 * power;
+}
+
+// Ticks on round values counted from 0; the ends of the axis need not be round, so
+// the margin around the points stays small.
+void setAxisRange(QValueAxis* axis, std::pair<double, double> range) {
+    axis->setRange(range.first, range.second);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0.0);
+    axis->setTickInterval(tickStep(range.second - range.first));
 }
 
 }  // namespace
 
 void ChartWindow::fitAxes() {
+    // The table is as wide as its columns, so that no column hides behind a scroll bar.
+    table_->resizeColumnsToContents();
+    int width = table_->verticalHeader()->sizeHint().width() + 2 * table_->frameWidth() +
+                table_->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < model_->columnCount(); ++c) width += table_->columnWidth(c);
+    table_->setMinimumWidth(width);
+
     const auto& rows = model_->rows();
-    const auto [xlo, xhi] = paddedRange(rows, 0);
-    axisX_->setRange(xlo, xhi);
-    axisX_->applyNiceNumbers();
-    for (const auto& [axis, column] : yAxes_) {
-        const auto [lo, hi] = paddedRange(rows, static_cast<std::size_t>(column));
-        axis->setRange(lo, hi);
-        axis->applyNiceNumbers();
-    }
+    setAxisRange(axisX_, paddedRange(rows, 0));
+    for (const auto& [axis, column] : yAxes_)
+        setAxisRange(axis, paddedRange(rows, static_cast<std::size_t>(column)));
 }
 
 bool ChartWindow::saveChartImage(const QString& path) {

@@ -63,6 +63,15 @@ StudyChartWindow::StudyChartWindow(const DataPass& data, QWidget* parent)
     series2_ = addSeries(freeStream ? 2 : -1, axisRight_, QColor(0xd0, 0x40, 0x20));
     if (freeStream) {
         axisRight_->setTitleText(QStringLiteral("Aspiration Ratio"));
+        axisRight_->setGridLineVisible(false);
+        // Penetration and aspiration often rise together: the smaller circles stay
+        // visible inside the larger ones.
+        series2_->setMarkerSize(series1_->markerSize() * 0.6);
+        // Two axes: each one takes the colour of its series.
+        for (auto [axis, series] : {std::pair{leftAxis(), series1_}, std::pair{axisRight_, series2_}}) {
+            axis->setTitleBrush(series->color());
+            axis->setLabelsColor(series->color().darker(120));
+        }
         Txt5 = QStringLiteral("Aspiration Ratio = ");
     } else {
         axisRight_->setVisible(false);
