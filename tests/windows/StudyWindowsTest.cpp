@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScatterSeries>
@@ -85,6 +86,7 @@ private slots:
     void studyCancelPathsLeaveEverything_data();
     void studyCancelPathsLeaveEverything();
     void studyMessages();
+    void longStudyShowsProgress();
     void distributionSwitch();
     void distributionCancelDiscardsEdits();
     void deviationOfOneIsRefused();
@@ -336,6 +338,52 @@ void StudyWindowsTest::studyMessages() {
     QCOMPARE(shown, 3);
     QCOMPARE(cmd.data().DArr[0].Value, 12.5);
     QVERIFY(std::isfinite(cmd.data().DArr[0].Pent));
+}
+
+namespace {
+// Counts the progress windows that were shown.
+struct ProgressWatch : QObject {
+    int Shown = 0;
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Show && qobject_cast<QProgressDialog*>(o)) ++Shown;
+        return false;
+    }
+};
+}  // namespace
+
+void StudyWindowsTest::longStudyShowsProgress() {
+    ScriptedUi ui;
+    LodoSession session(ui);
+    session.TubeMenuClick();
+    session.BendMenuClick();
+    ui.ClearRecord();
+    ui.Answers = {Answer::No};
+    LodoModel copy = session.Model();
+    const StudyOutcome expected = DiaAnalysis(copy, 20, 5.0, 50.0);
+
+    QWidget parent;
+    StudyCommands cmd(session, ui, &parent);
+    cmd.progressAfterMs = 0;  // every study counts as long
+    cmd.data().NoOfSteps = 20;
+    cmd.data().InitialVal = 5.0f;
+    cmd.data().FinalVal = 50.0f;
+    bool progressGone = false;
+    cmd.showModal = [&](QDialog& d) {
+        if (qobject_cast<StudyChartWindow*>(&d))
+            progressGone = parent.findChildren<QProgressDialog*>().isEmpty();
+        d.accept();
+        return d.result();
+    };
+    ProgressWatch watch;
+    qApp->installEventFilter(&watch);
+    cmd.MenuVaryClick();
+    qApp->removeEventFilter(&watch);
+    QCOMPARE(watch.Shown, 1);
+    QVERIFY(progressGone);
+    // The timing run at the start value does not change the study.
+    for (int k = 0; k < 20; ++k)
+        QCOMPARE(cmd.data().DArr[static_cast<std::size_t>(k)], expected.Rows[static_cast<std::size_t>(k)]);
+    QVERIFY(ui.Messages.empty());
 }
 
 void StudyWindowsTest::distributionSwitch() {
