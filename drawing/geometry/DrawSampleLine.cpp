@@ -10,15 +10,16 @@ namespace {
 
 bool AllFinite(std::initializer_list<double> values) {
     for (double v : values)
-        if (!std::isfinite(v)) return false;
+        if (!std::isfinite(v))
+            return false;
     return true;
 }
 
 // The running state while the model is built.
 struct Pen {
     Vec3 P = StartPoint;
-    double AngY = 0.0;   // phi: turn of the line about the vertical axis [deg]
-    double AngZ = 90.0;  // the Z turn [deg]
+    double AngY = 0.0;  // phi: turn of the line about the vertical axis [deg]
+    double AngZ = 90.0; // the Z turn [deg]
 };
 
 // A frame whose local +Y is PathDir(I, phi). With phi = 0 it is RotZ(90 - I), the
@@ -45,7 +46,8 @@ Primitive Shape(ShapeKind kind, int component, Vec3 position, const Mat3& orient
 }
 
 void DrawTube(const TLodoComp& c, int index, Pen& pen, std::vector<Primitive>& out) {
-    if (!AllFinite({c.Len, c.Ang1})) return;
+    if (!AllFinite({c.Len, c.Ang1}))
+        return;
     // Same unit rule as the evaluation, so the drawn length is the evaluated length.
     const double ell = UnitsPerMetre * Units::TubeLenToM(c.Len, c.LenUnit);
     const Vec3 d = PathDir(c.Ang1, pen.AngY);
@@ -57,13 +59,14 @@ void DrawTube(const TLodoComp& c, int index, Pen& pen, std::vector<Primitive>& o
 }
 
 void DrawFitting(const TLodoComp& c, int index, Pen& pen, std::vector<Primitive>& out) {
-    if (!AllFinite({c.Ang1})) return;
+    if (!AllFinite({c.Ang1}))
+        return;
     const bool contraction = c.NTypeInt == NodeContraction;
     const Vec3 d = PathDir(c.Ang1, pen.AngY);
     // The point of the "V" (its local +Y) faces downstream for a contraction and
     // upstream for an expansion.
-    const Mat3 orientation = contraction ? RotZ(90.0 - c.Ang1) * RotX(-pen.AngY)
-                                         : RotZ(-90.0 - c.Ang1) * RotX(pen.AngY);
+    const Mat3 orientation =
+        contraction ? RotZ(90.0 - c.Ang1) * RotX(-pen.AngY) : RotZ(-90.0 - c.Ang1) * RotX(pen.AngY);
     Primitive v = Shape(ShapeKind::Letter, index, pen.P + (FittingCt / 2.0) * d, orientation,
                         FittingCt, FittingCt, 1, Material::ColorMaterialSource1);
     v.Scale = {0.02, 0.03, 0.5};
@@ -74,7 +77,8 @@ void DrawFitting(const TLodoComp& c, int index, Pen& pen, std::vector<Primitive>
 }
 
 void DrawBend(const TLodoComp& c, int index, Pen& pen, std::vector<Primitive>& out) {
-    if (!AllFinite({c.Ang1, c.Ang2, c.Ang3})) return;
+    if (!AllFinite({c.Ang1, c.Ang2, c.Ang3}))
+        return;
     const double B = c.Ang2, O = c.Ang3;
     pen.AngZ = 90.0 - c.Ang1;
     // The arc leaves P along the frame's +Y and, before the orientation turn O about
@@ -97,7 +101,8 @@ void DrawBend(const TLodoComp& c, int index, Pen& pen, std::vector<Primitive>& o
 }
 
 void DrawInlet(const TLodoComp& c, int index, Pen& pen, std::vector<Primitive>& out) {
-    if (!AllFinite({c.Ang1})) return;
+    if (!AllFinite({c.Ang1}))
+        return;
     const double A = c.Ang1;
     pen.AngZ -= A;
     const Mat3 turn = RotZ(pen.AngZ);
@@ -120,7 +125,7 @@ void DrawInlet(const TLodoComp& c, int index, Pen& pen, std::vector<Primitive>& 
     }
 }
 
-}  // namespace
+} // namespace
 
 Vec3 PathDir(double I, double phi) {
     const double ci = std::cos(Rad(I)), si = std::sin(Rad(I));
@@ -130,23 +135,33 @@ Vec3 PathDir(double I, double phi) {
 
 LineDrawing DrawSampleLine(const LodoList& line) {
     LineDrawing drawing;
-    if (line.empty()) return drawing;
+    if (line.empty())
+        return drawing;
     Pen pen;
     drawing.Joints.push_back(pen.P);
     for (int k = 0; k < static_cast<int>(line.size()); ++k) {
         const TLodoComp& c = line[static_cast<std::size_t>(k)];
         switch (c.NTypeInt) {
-            case NodeTube: DrawTube(c, k, pen, drawing.Shapes); break;
-            case NodeBend: DrawBend(c, k, pen, drawing.Shapes); break;
-            case NodeContraction:
-            case NodeExpansion: DrawFitting(c, k, pen, drawing.Shapes); break;
-            case NodeNozzle:
-            case NodeShroud: DrawInlet(c, k, pen, drawing.Shapes); break;
-            default: break;
+        case NodeTube:
+            DrawTube(c, k, pen, drawing.Shapes);
+            break;
+        case NodeBend:
+            DrawBend(c, k, pen, drawing.Shapes);
+            break;
+        case NodeContraction:
+        case NodeExpansion:
+            DrawFitting(c, k, pen, drawing.Shapes);
+            break;
+        case NodeNozzle:
+        case NodeShroud:
+            DrawInlet(c, k, pen, drawing.Shapes);
+            break;
+        default:
+            break;
         }
         drawing.Joints.push_back(pen.P);
     }
     return drawing;
 }
 
-}  // namespace Drawing
+} // namespace Drawing

@@ -14,9 +14,9 @@ namespace Drawing {
 enum class ShapeKind { Cylinder, Cone, Letter };
 
 enum class Material {
-    LightMaterialSource1,  // gray metal: tubes, bend segments, nozzle, probes
-    LightMaterialSource4,  // dark slate gray: shrouded-probe body
-    ColorMaterialSource1,  // plain black: contraction and expansion letters
+    LightMaterialSource1, // gray metal: tubes, bend segments, nozzle, probes
+    LightMaterialSource4, // dark slate gray: shrouded-probe body
+    ColorMaterialSource1, // plain black: contraction and expansion letters
 };
 
 // One shape, child of the model container. Cylinders and cones have their length
@@ -25,21 +25,21 @@ enum class Material {
 // of the letters towards -Y, extruded along Z.
 struct Primitive {
     ShapeKind Kind = ShapeKind::Cylinder;
-    Vec3 Position;        // centre [drawing units]
-    Vec3 RotationAngles;  // (ax, ay, az) [deg]: RotX(ax)·RotY(ay)·RotZ(az)
-    double Width = 0;     // diameter of a cylinder or a cone's base; letter box width
-    double Height = 0;    // length along local Y; letter box height
-    double Depth = 0;     // equal to Width for cylinders and cones; letter box depth
+    Vec3 Position;       // centre [drawing units]
+    Vec3 RotationAngles; // (ax, ay, az) [deg]: RotX(ax)·RotY(ay)·RotZ(az)
+    double Width = 0;    // diameter of a cylinder or a cone's base; letter box width
+    double Height = 0;   // length along local Y; letter box height
+    double Depth = 0;    // equal to Width for cylinders and cones; letter box depth
     Vec3 Scale{1, 1, 1};
     int HeightSubdivisions = 1;
     Material Mat = Material::LightMaterialSource1;
     double Opacity = 1.0;
     bool TwoSided = false;
-    std::string Text;    // the letter of a Letter shape
-    int Component = -1;  // index of the component in the line
+    std::string Text;   // the letter of a Letter shape
+    int Component = -1; // index of the component in the line
 
     Mat3 Orientation() const { return FromAngles(RotationAngles); }
-    Vec3 Axis() const { return Orientation() * Vec3{0, 1, 0}; }  // local +Y in the model
+    Vec3 Axis() const { return Orientation() * Vec3{0, 1, 0}; } // local +Y in the model
 };
 
 // Constants of the drawing [drawing units].
@@ -67,4 +67,4 @@ Vec3 PathDir(double inclinationDeg, double phiDeg);
 // and leave the running point where it was.
 LineDrawing DrawSampleLine(const LodoList& line);
 
-}  // namespace Drawing
+} // namespace Drawing

@@ -1,6 +1,5 @@
 #include "drawing/geometry/Space.h"
 
-
 namespace Drawing {
 
 Mat3 RotX(double deg) {
@@ -18,7 +17,9 @@ Mat3 RotZ(double deg) {
     return Mat3{{c, -s, 0, s, c, 0, 0, 0, 1}};
 }
 
-Mat3 FromAngles(Vec3 a) { return RotX(a.X) * RotY(a.Y) * RotZ(a.Z); }
+Mat3 FromAngles(Vec3 a) {
+    return RotX(a.X) * RotY(a.Y) * RotZ(a.Z);
+}
 
 // RotX(a)·RotY(b)·RotZ(c) has r02 = sin b, r12 = -sin a cos b, r22 = cos a cos b,
 // r01 = -cos b sin c, r00 = cos b cos c.
@@ -33,4 +34,4 @@ Vec3 AnglesOf(const Mat3& r) {
     return {Deg(std::atan2(-r(1, 2), r(2, 2))), Deg(b), Deg(std::atan2(-r(0, 1), r(0, 0)))};
 }
 
-}  // namespace Drawing
+} // namespace Drawing

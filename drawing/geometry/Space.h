@@ -16,8 +16,12 @@ struct Vec3 {
     friend Vec3 operator-(Vec3 v) { return {-v.X, -v.Y, -v.Z}; }
 };
 
-inline double Dot(Vec3 a, Vec3 b) { return a.X * b.X + a.Y * b.Y + a.Z * b.Z; }
-inline double Length(Vec3 v) { return std::sqrt(Dot(v, v)); }
+inline double Dot(Vec3 a, Vec3 b) {
+    return a.X * b.X + a.Y * b.Y + a.Z * b.Z;
+}
+inline double Length(Vec3 v) {
+    return std::sqrt(Dot(v, v));
+}
 inline Vec3 Cross(Vec3 a, Vec3 b) {
     return {a.Y * b.Z - a.Z * b.Y, a.Z * b.X - a.X * b.Z, a.X * b.Y - a.Y * b.X};
 }
@@ -44,8 +48,12 @@ struct Mat3 {
 };
 
 inline constexpr double Pi = 3.14159265358979323846;
-inline double Rad(double deg) { return deg * Pi / 180.0; }
-inline double Deg(double rad) { return rad * 180.0 / Pi; }
+inline double Rad(double deg) {
+    return deg * Pi / 180.0;
+}
+inline double Deg(double rad) {
+    return rad * 180.0 / Pi;
+}
 
 Mat3 RotX(double deg);
 Mat3 RotY(double deg);
@@ -57,4 +65,4 @@ Mat3 FromAngles(Vec3 anglesDeg);
 // Rotation angles (ax, ay, az) whose FromAngles is the rotation r.
 Vec3 AnglesOf(const Mat3& r);
 
-}  // namespace Drawing
+} // namespace Drawing

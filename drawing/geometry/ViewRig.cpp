@@ -10,7 +10,8 @@ void ViewRig::MouseDown(float x, float y) {
 }
 
 bool ViewRig::MouseMove(float x, float y, bool leftHeld) {
-    if (!leftHeld) return false;
+    if (!leftHeld)
+        return false;
     alpha_ -= DegreesPerPixel * (y - downY_);
     beta_ += DegreesPerPixel * (x - downX_);
     downX_ = x;
@@ -37,7 +38,8 @@ void ViewRig::WheelStepBy(double n) {
     const double w = 1.0 + WheelStep * n;
     Vec3 c = camera_;
     c.Z += WheelStep * n;
-    if (std::fabs(w) >= 0.0001) c = (1.0 / w) * c;
+    if (std::fabs(w) >= 0.0001)
+        c = (1.0 / w) * c;
     camera_ = c;
 }
 
@@ -46,4 +48,4 @@ void ViewRig::ResetOrbit() {
     beta_ = 0.0;
 }
 
-}  // namespace Drawing
+} // namespace Drawing

@@ -12,10 +12,10 @@ class ViewRig {
 public:
     static constexpr double StartCameraZ = -5.0;
     static constexpr double DegreesPerPixel = 0.3;
-    static constexpr double WheelStep = 0.3;  // per notch of 120
+    static constexpr double WheelStep = 0.3; // per notch of 120
 
-    double Alpha() const { return alpha_; }  // [deg]
-    double Beta() const { return beta_; }    // [deg]
+    double Alpha() const { return alpha_; } // [deg]
+    double Beta() const { return beta_; }   // [deg]
     Vec3 CameraInRig() const { return camera_; }
     float DownX() const { return downX_; }
     float DownY() const { return downY_; }
@@ -34,8 +34,8 @@ public:
 
     Mat3 RigOrientation() const { return RotY(beta_) * RotX(alpha_); }
     Vec3 CameraPosition() const { return RigOrientation() * camera_; }      // world
-    Vec3 ViewDirection() const { return RigOrientation() * Vec3{0, 0, 1}; }  // world
-    Vec3 UpVector() const { return RigOrientation() * Vec3{0, -1, 0}; }      // world; Y points down
+    Vec3 ViewDirection() const { return RigOrientation() * Vec3{0, 0, 1}; } // world
+    Vec3 UpVector() const { return RigOrientation() * Vec3{0, -1, 0}; }     // world; Y points down
 
 private:
     void WheelStepBy(double notches);
@@ -45,4 +45,4 @@ private:
     float downX_ = 0.0f, downY_ = 0.0f;
 };
 
-}  // namespace Drawing
+} // namespace Drawing

@@ -2,6 +2,15 @@
 
 #include "drawing/geometry/DrawSampleLine.h"
 
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QFontDatabase>
+#include <QMouseEvent>
+#include <QPainterPath>
+#include <QPointer>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWheelEvent>
 #include <Qt3DCore/QEntity>
 #include <Qt3DCore/QTransform>
 #include <Qt3DExtras/QConeMesh>
@@ -15,17 +24,6 @@
 #include <Qt3DRender/QDirectionalLight>
 #include <Qt3DRender/QRenderCapture>
 #include <Qt3DRender/QRenderSettings>
-
-#include <QDeadlineTimer>
-#include <QEventLoop>
-#include <QFontDatabase>
-#include <QMouseEvent>
-#include <QPainterPath>
-#include <QPointer>
-#include <QTimer>
-#include <QVBoxLayout>
-#include <QWheelEvent>
-
 #include <algorithm>
 
 using Drawing::Material;
@@ -42,7 +40,8 @@ QVector3D ToQt(Vec3 v) {
 QMatrix4x4 ToQt(const Drawing::Mat3& r) {
     QMatrix4x4 m;
     for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) m(i, j) = static_cast<float>(r(i, j));
+        for (int j = 0; j < 3; ++j)
+            m(i, j) = static_cast<float>(r(i, j));
     return m;
 }
 
@@ -65,7 +64,7 @@ Qt3DCore::QTransform* MakeTransform(const QMatrix4x4& m, Qt3DCore::QNode* parent
 QFont LetterFont(const QString& family) {
     QFont f(QFontDatabase::hasFamily(family) ? family : QStringLiteral("Liberation Sans"));
     f.setStyleHint(QFont::SansSerif);
-    f.setPointSize(24);  // finer outline; the mesh is normalised by the point size
+    f.setPointSize(24); // finer outline; the mesh is normalised by the point size
     return f;
 }
 
@@ -89,7 +88,7 @@ Qt3DCore::QEntity* FittedText(const QString& text, const QFont& font, float widt
     const float gw = static_cast<float>(r.width()) * unit;
     const float gh = static_cast<float>(r.height()) * unit;
     const float cx = static_cast<float>(r.center().x()) * unit;
-    const float cy = -static_cast<float>(r.center().y()) * unit;  // mesh Y is up
+    const float cy = -static_cast<float>(r.center().y()) * unit; // mesh Y is up
     QMatrix4x4 m;
     // Flip Y so the tops face -Y, fit the box, then centre the glyph.
     m.scale(width / std::max(gw, 1e-6f), -height / std::max(gh, 1e-6f), depth);
@@ -106,7 +105,7 @@ bool CaptureIsUpsideDown() {
     return qEnvironmentVariable("QT3D_RENDERER", QStringLiteral("rhi")) != QLatin1String("opengl");
 }
 
-}  // namespace
+} // namespace
 
 LineView::LineView(QWidget* parent) : QWidget(parent) {
     window_ = new Qt3DExtras::Qt3DWindow(nullptr, Qt3DRender::API::OpenGL);
@@ -130,7 +129,9 @@ LineView::LineView(QWidget* parent) : QWidget(parent) {
     window_->installEventFilter(this);
 }
 
-LineView::~LineView() { window_->removeEventFilter(this); }
+LineView::~LineView() {
+    window_->removeEventFilter(this);
+}
 
 void LineView::BuildStaticScene() {
     root_ = new Qt3DCore::QEntity;
@@ -163,7 +164,7 @@ void LineView::AddAxisMarker() {
     };
     struct Axis {
         Vec3 position;
-        Vec3 angles;  // turns the cylinder's Y axis onto the world axis
+        Vec3 angles; // turns the cylinder's Y axis onto the world axis
         QColor colour;
     };
     const Axis axes[] = {
@@ -178,8 +179,8 @@ void LineView::AddAxisMarker() {
         mesh->setLength(0.2f);
         mesh->setSlices(12);
         e->addComponent(mesh);
-        e->addComponent(
-            MakeTransform(Placement(a.position, Drawing::FromAngles(a.angles), {1.5, 1.5, 1.5}), e));
+        e->addComponent(MakeTransform(
+            Placement(a.position, Drawing::FromAngles(a.angles), {1.5, 1.5, 1.5}), e));
         e->addComponent(plain(a.colour));
     }
     // Labels in a 10-point sans face, sized to the marker.
@@ -197,26 +198,27 @@ void LineView::AddAxisMarker() {
 Qt3DRender::QMaterial* LineView::MaterialFor(Material material, double opacity) {
     const int alpha = static_cast<int>(std::clamp(opacity, 0.0, 1.0) * 255.0 + 0.5);
     const auto key = std::make_pair(static_cast<int>(material), alpha);
-    if (auto it = materials_.find(key); it != materials_.end()) return it->second;
+    if (auto it = materials_.find(key); it != materials_.end())
+        return it->second;
 
     QColor diffuse, ambient, specular;
     float shininess = 0.0f;
     switch (material) {
-        case Material::LightMaterialSource1:
-            diffuse = QColor("gray");
-            ambient = QColor(0x20, 0x20, 0x20);
-            specular = QColor("gainsboro");
-            shininess = 50.0f;
-            break;
-        case Material::LightMaterialSource4:
-            diffuse = QColor("darkslategray");
-            ambient = QColor(0x20, 0x20, 0x20);
-            specular = QColor(0x60, 0x60, 0x60);
-            shininess = 30.0f;
-            break;
-        case Material::ColorMaterialSource1:
-            diffuse = ambient = specular = Qt::black;
-            break;
+    case Material::LightMaterialSource1:
+        diffuse = QColor("gray");
+        ambient = QColor(0x20, 0x20, 0x20);
+        specular = QColor("gainsboro");
+        shininess = 50.0f;
+        break;
+    case Material::LightMaterialSource4:
+        diffuse = QColor("darkslategray");
+        ambient = QColor(0x20, 0x20, 0x20);
+        specular = QColor(0x60, 0x60, 0x60);
+        shininess = 30.0f;
+        break;
+    case Material::ColorMaterialSource1:
+        diffuse = ambient = specular = Qt::black;
+        break;
     }
     Qt3DRender::QMaterial* result = nullptr;
     if (alpha < 255) {
@@ -243,55 +245,62 @@ void LineView::AddShape(const Primitive& s, Qt3DCore::QEntity* parent) {
     auto* e = new Qt3DCore::QEntity(parent);
     Qt3DRender::QMaterial* material = MaterialFor(s.Mat, s.Opacity);
     switch (s.Kind) {
-        case ShapeKind::Cylinder: {
-            auto* mesh = new Qt3DExtras::QCylinderMesh(e);
-            mesh->setRadius(static_cast<float>(s.Width / 2.0));
-            mesh->setLength(static_cast<float>(s.Height));
-            mesh->setRings(s.HeightSubdivisions + 1);
-            mesh->setSlices(24);
-            e->addComponent(mesh);
-            e->addComponent(material);
-            break;
-        }
-        case ShapeKind::Cone: {
-            auto* mesh = new Qt3DExtras::QConeMesh(e);
-            // QConeMesh puts its top radius at +Y: that is the base here.
-            mesh->setTopRadius(static_cast<float>(s.Width / 2.0));
-            mesh->setBottomRadius(0.0f);
-            mesh->setLength(static_cast<float>(s.Height));
-            mesh->setRings(s.HeightSubdivisions + 1);
-            mesh->setSlices(24);
-            mesh->setHasTopEndcap(true);
-            e->addComponent(mesh);
-            e->addComponent(material);
-            break;
-        }
-        case ShapeKind::Letter: {
-            // The letter fills its box across and along the line; the depth keeps
-            // the box's own scale so the letter stays a thin plate.
-            static const QFont font = LetterFont(QStringLiteral("Arial"));
-            FittedText(QString::fromStdString(s.Text), font, static_cast<float>(s.Width),
-                       static_cast<float>(s.Height), static_cast<float>(s.Depth * s.Scale.Z),
-                       material, e);
-            e->addComponent(MakeTransform(Placement(s.Position, s.Orientation(), {1, 1, 1}), e));
-            return;
-        }
+    case ShapeKind::Cylinder: {
+        auto* mesh = new Qt3DExtras::QCylinderMesh(e);
+        mesh->setRadius(static_cast<float>(s.Width / 2.0));
+        mesh->setLength(static_cast<float>(s.Height));
+        mesh->setRings(s.HeightSubdivisions + 1);
+        mesh->setSlices(24);
+        e->addComponent(mesh);
+        e->addComponent(material);
+        break;
+    }
+    case ShapeKind::Cone: {
+        auto* mesh = new Qt3DExtras::QConeMesh(e);
+        // QConeMesh puts its top radius at +Y: that is the base here.
+        mesh->setTopRadius(static_cast<float>(s.Width / 2.0));
+        mesh->setBottomRadius(0.0f);
+        mesh->setLength(static_cast<float>(s.Height));
+        mesh->setRings(s.HeightSubdivisions + 1);
+        mesh->setSlices(24);
+        mesh->setHasTopEndcap(true);
+        e->addComponent(mesh);
+        e->addComponent(material);
+        break;
+    }
+    case ShapeKind::Letter: {
+        // The letter fills its box across and along the line; the depth keeps
+        // the box's own scale so the letter stays a thin plate.
+        static const QFont font = LetterFont(QStringLiteral("Arial"));
+        FittedText(QString::fromStdString(s.Text), font, static_cast<float>(s.Width),
+                   static_cast<float>(s.Height), static_cast<float>(s.Depth * s.Scale.Z), material,
+                   e);
+        e->addComponent(MakeTransform(Placement(s.Position, s.Orientation(), {1, 1, 1}), e));
+        return;
+    }
     }
     e->addComponent(MakeTransform(Placement(s.Position, s.Orientation(), s.Scale), e));
 }
 
 void LineView::DrawSampleLine(const LodoList& line) {
     dummy1_->setEnabled(true);
-    const auto children = dummy1_->findChildren<Qt3DCore::QEntity*>(QString(), Qt::FindDirectChildrenOnly);
+    const auto children =
+        dummy1_->findChildren<Qt3DCore::QEntity*>(QString(), Qt::FindDirectChildrenOnly);
     qDeleteAll(children);
-    if (line.empty()) return;
+    if (line.empty())
+        return;
     const Drawing::LineDrawing drawing = Drawing::DrawSampleLine(line);
-    for (const Primitive& s : drawing.Shapes) AddShape(s, dummy1_);
+    for (const Primitive& s : drawing.Shapes)
+        AddShape(s, dummy1_);
 }
 
-void LineView::HideModel() { dummy1_->setEnabled(false); }
+void LineView::HideModel() {
+    dummy1_->setEnabled(false);
+}
 
-bool LineView::ModelVisible() const { return dummy1_->isEnabled(); }
+bool LineView::ModelVisible() const {
+    return dummy1_->isEnabled();
+}
 
 int LineView::ShapeCount() const {
     return static_cast<int>(
@@ -303,9 +312,13 @@ void LineView::MenuRedrawClick() {
     UpdateCamera();
 }
 
-Qt3DRender::QCamera* LineView::Camera() const { return window_->camera(); }
+Qt3DRender::QCamera* LineView::Camera() const {
+    return window_->camera();
+}
 
-QWindow* LineView::RenderWindow() const { return window_; }
+QWindow* LineView::RenderWindow() const {
+    return window_;
+}
 
 void LineView::UpdateCamera() {
     Qt3DRender::QCamera* cam = window_->camera();
@@ -326,11 +339,13 @@ void LineView::Viewport3D1MouseMove(QPointF pos, Qt::MouseButtons buttons) {
     const double alpha = rig_.Alpha(), beta = rig_.Beta();
     rig_.MouseMove(static_cast<float>(pos.x()), static_cast<float>(pos.y()),
                    buttons.testFlag(Qt::LeftButton));
-    if (rig_.Alpha() != alpha || rig_.Beta() != beta) UpdateCamera();
+    if (rig_.Alpha() != alpha || rig_.Beta() != beta)
+        UpdateCamera();
 }
 
 void LineView::Viewport3D1MouseWheel(int delta) {
-    if (delta == 0) return;
+    if (delta == 0)
+        return;
     rig_.MouseWheel(delta);
     UpdateCamera();
 }
@@ -338,19 +353,19 @@ void LineView::Viewport3D1MouseWheel(int delta) {
 bool LineView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == window_) {
         switch (event->type()) {
-            case QEvent::MouseButtonPress:
-                Viewport3D1MouseDown(static_cast<QMouseEvent*>(event)->position());
-                break;
-            case QEvent::MouseMove: {
-                auto* me = static_cast<QMouseEvent*>(event);
-                Viewport3D1MouseMove(me->position(), me->buttons());
-                break;
-            }
-            case QEvent::Wheel:
-                Viewport3D1MouseWheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
-                break;
-            default:
-                break;
+        case QEvent::MouseButtonPress:
+            Viewport3D1MouseDown(static_cast<QMouseEvent*>(event)->position());
+            break;
+        case QEvent::MouseMove: {
+            auto* me = static_cast<QMouseEvent*>(event);
+            Viewport3D1MouseMove(me->position(), me->buttons());
+            break;
+        }
+        case QEvent::Wheel:
+            Viewport3D1MouseWheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
+            break;
+        default:
+            break;
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -363,7 +378,8 @@ QImage LineView::Capture(int timeoutMs) {
     QImage last = CaptureFrame(timeoutMs);
     for (int i = 0; i < 20 && !last.isNull() && !deadline.hasExpired(); ++i) {
         QImage next = CaptureFrame(static_cast<int>(std::max<qint64>(deadline.remainingTime(), 1)));
-        if (next.isNull() || next == last) break;
+        if (next.isNull() || next == last)
+            break;
         last = std::move(next);
     }
     return last;
@@ -371,20 +387,24 @@ QImage LineView::Capture(int timeoutMs) {
 
 QImage LineView::CaptureFrame(int timeoutMs) {
     QPointer<Qt3DRender::QRenderCaptureReply> reply = capture_->requestCapture();
-    if (!reply) return {};
+    if (!reply)
+        return {};
     if (!reply->isComplete()) {
         QEventLoop loop;
         QTimer timer;
         timer.setSingleShot(true);
         connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-        connect(reply.data(), &Qt3DRender::QRenderCaptureReply::completed, &loop, &QEventLoop::quit);
+        connect(reply.data(), &Qt3DRender::QRenderCaptureReply::completed, &loop,
+                &QEventLoop::quit);
         timer.start(timeoutMs);
         loop.exec();
     }
     QImage image;
-    if (reply && reply->isComplete()) image = reply->image();
+    if (reply && reply->isComplete())
+        image = reply->image();
     delete reply.data();
     // The RHI renderer reads OpenGL frames back bottom row first.
-    if (!image.isNull() && CaptureIsUpsideDown()) image = image.mirrored(false, true);
+    if (!image.isNull() && CaptureIsUpsideDown())
+        image = image.mirrored(false, true);
     return image;
 }

@@ -5,7 +5,6 @@
 
 #include <QImage>
 #include <QWidget>
-
 #include <map>
 #include <utility>
 
@@ -17,14 +16,14 @@ class QCamera;
 class QDirectionalLight;
 class QMaterial;
 class QRenderCapture;
-}  // namespace Qt3DRender
+} // namespace Qt3DRender
 namespace Qt3DExtras {
 class Qt3DWindow;
 }
 namespace Drawing {
 struct Primitive;
 enum class Material;
-}  // namespace Drawing
+} // namespace Drawing
 
 // The 3-D view of the sample line (Viewport3D1): the static scene with the camera
 // rig and the axis marker, and the model container (Dummy1) that DrawSampleLine

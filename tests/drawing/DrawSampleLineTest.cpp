@@ -1,8 +1,7 @@
 #include "drawing/geometry/DrawSampleLine.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 
 using namespace Drawing;
@@ -12,7 +11,8 @@ namespace {
 constexpr double Tol = 1e-9;
 
 testing::AssertionResult VecNear(Vec3 a, Vec3 b) {
-    if (Length(a - b) < Tol) return testing::AssertionSuccess();
+    if (Length(a - b) < Tol)
+        return testing::AssertionSuccess();
     return testing::AssertionFailure() << "(" << a.X << ", " << a.Y << ", " << a.Z << ") vs ("
                                        << b.X << ", " << b.Y << ", " << b.Z << ")";
 }
@@ -28,8 +28,12 @@ TLodoComp Comp(NodeTypeCode type, double ang1 = 0.0) {
     c.Brd = 0.1016;
     return c;
 }
-TLodoComp Nozzle(double incl = 0.0) { return Comp(NodeNozzle, incl); }
-TLodoComp Shroud(double incl = 0.0) { return Comp(NodeShroud, incl); }
+TLodoComp Nozzle(double incl = 0.0) {
+    return Comp(NodeNozzle, incl);
+}
+TLodoComp Shroud(double incl = 0.0) {
+    return Comp(NodeShroud, incl);
+}
 TLodoComp Tube(double len, double incl = 0.0, const char* unit = "Metric") {
     TLodoComp c = Comp(NodeTube, incl);
     c.Len = len;
@@ -46,15 +50,20 @@ TLodoComp Bend(double angle, double orientation, double incl = 0.0) {
 std::vector<const Primitive*> ShapesOf(const LineDrawing& d, int component) {
     std::vector<const Primitive*> out;
     for (const Primitive& s : d.Shapes)
-        if (s.Component == component) out.push_back(&s);
+        if (s.Component == component)
+            out.push_back(&s);
     return out;
 }
 
 // The end points of a cylinder along its axis.
-Vec3 Tail(const Primitive& s) { return s.Position - (s.Height / 2.0) * s.Axis(); }
-Vec3 Head(const Primitive& s) { return s.Position + (s.Height / 2.0) * s.Axis(); }
+Vec3 Tail(const Primitive& s) {
+    return s.Position - (s.Height / 2.0) * s.Axis();
+}
+Vec3 Head(const Primitive& s) {
+    return s.Position + (s.Height / 2.0) * s.Axis();
+}
 
-}  // namespace
+} // namespace
 
 TEST(DrawSampleLine, EmptyLineDrawsNothing) {
     const LineDrawing d = DrawSampleLine({});
@@ -207,8 +216,8 @@ TEST(DrawSampleLine, ShroudedProbeBodyIsTranslucentAndLineStartsBehindIt) {
 }
 
 TEST(DrawSampleLine, RadiusDiameterAndTheirUnitsDoNotChangeTheDrawing) {
-    LodoList line = {Nozzle(), Tube(2.0), Bend(60, 30), Comp(NodeContraction), Tube(1.0, 20),
-                     Comp(NodeExpansion), Bend(90, 0, 10)};
+    LodoList line = {Nozzle(),      Tube(2.0),           Bend(60, 30),   Comp(NodeContraction),
+                     Tube(1.0, 20), Comp(NodeExpansion), Bend(90, 0, 10)};
     const LineDrawing reference = DrawSampleLine(line);
     for (TLodoComp& c : line) {
         c.Brd *= 7.0;
@@ -231,7 +240,7 @@ TEST(DrawSampleLine, RadiusDiameterAndTheirUnitsDoNotChangeTheDrawing) {
 TEST(DrawSampleLine, PartsAfterAnOrientedBendContinueThePath) {
     struct Case {
         const char* name;
-        LodoList tail;  // after nozzle, tube and a 90° bend oriented at 90°
+        LodoList tail; // after nozzle, tube and a 90° bend oriented at 90°
     };
     const Case cases[] = {
         {"bend O=0", {Bend(90, 0)}},
@@ -284,8 +293,8 @@ TEST(DrawSampleLine, UnknownTypesAndNonFiniteValuesDrawNothing) {
     unknown.NTypeInt = 9;
     TLodoComp badBend = Bend(90, 0);
     badBend.Ang3 = nan;
-    const LodoList line = {Nozzle(), Tube(1.0), unknown, Tube(nan), Tube(1.0, inf), badBend,
-                           Tube(1.0)};
+    const LodoList line = {Nozzle(),       Tube(1.0), unknown,  Tube(nan),
+                           Tube(1.0, inf), badBend,   Tube(1.0)};
     const LineDrawing d = DrawSampleLine(line);
     ASSERT_EQ(d.Joints.size(), line.size() + 1);
     for (std::size_t k = 2; k <= 5; ++k) {

@@ -8,10 +8,11 @@ namespace {
 
 void ExpectSameMatrix(const Mat3& a, const Mat3& b) {
     for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) EXPECT_NEAR(a(i, j), b(i, j), 1e-12) << i << "," << j;
+        for (int j = 0; j < 3; ++j)
+            EXPECT_NEAR(a(i, j), b(i, j), 1e-12) << i << "," << j;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Space, RotationsFollowTheRightHandRule) {
     // X towards Y about Z, Y towards Z about X, Z towards X about Y.

@@ -10,8 +10,8 @@ TEST(ViewRig, LeftDragOrbitsByAThirdOfADegreePerPixel) {
     ViewRig rig;
     rig.MouseDown(100, 100);
     EXPECT_TRUE(rig.MouseMove(110, 90, true));
-    EXPECT_NEAR(rig.Alpha(), 3.0, 1e-6);  // alpha -= 0.3 * (90 - 100)
-    EXPECT_NEAR(rig.Beta(), 3.0, 1e-6);   // beta += 0.3 * (110 - 100)
+    EXPECT_NEAR(rig.Alpha(), 3.0, 1e-6); // alpha -= 0.3 * (90 - 100)
+    EXPECT_NEAR(rig.Beta(), 3.0, 1e-6);  // beta += 0.3 * (110 - 100)
     // The last position is remembered: the next move counts from (110, 90).
     rig.MouseMove(110, 100, true);
     EXPECT_NEAR(rig.Alpha(), 0.0, 1e-6);
@@ -31,7 +31,7 @@ TEST(ViewRig, LeftDragOrbitsByAThirdOfADegreePerPixel) {
 TEST(ViewRig, WheelScalesTheCameraProjectively) {
     struct Case {
         int delta;
-        double z;  // camera Z after one event from the start position -5
+        double z; // camera Z after one event from the start position -5
     } const cases[] = {
         {120, (-5.0 + 0.3) / 1.3},        // away from the user: closer to the centre
         {-120, (-5.0 - 0.3) / 0.7},       // towards the user: further away
@@ -52,9 +52,10 @@ TEST(ViewRig, WheelScalesTheCameraProjectively) {
 
 TEST(ViewRig, FastTurnTowardsTheUserNeverFlipsTheCamera) {
     ViewRig rig;
-    rig.MouseWheel(-600);  // five notches in one event
+    rig.MouseWheel(-600); // five notches in one event
     double z = -5.0;
-    for (int i = 0; i < 5; ++i) z = (z - 0.3) / 0.7;
+    for (int i = 0; i < 5; ++i)
+        z = (z - 0.3) / 0.7;
     EXPECT_REL_NEAR(rig.CameraInRig().Z, z, 1e-12);
     EXPECT_LT(rig.CameraInRig().Z, 0.0);
 }

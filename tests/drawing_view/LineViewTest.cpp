@@ -1,12 +1,10 @@
 #include "drawing/view/LineView.h"
 
-#include <Qt3DRender/QCamera>
-
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
-
+#include <Qt3DRender/QCamera>
 #include <cmath>
 
 namespace {
@@ -32,7 +30,9 @@ int InkedPixels(const QImage& image) {
     for (int y = 0; y < img.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
         for (int x = 0; x < img.width(); ++x)
-            if (std::abs(qRed(row[x]) - 245) + std::abs(qGreen(row[x]) - 245) + std::abs(qBlue(row[x]) - 245) > 60)
+            if (std::abs(qRed(row[x]) - 245) + std::abs(qGreen(row[x]) - 245) +
+                    std::abs(qBlue(row[x]) - 245) >
+                60)
                 ++n;
     }
     return n;
@@ -46,7 +46,8 @@ double InkedMeanY(const QImage& image, int x0, int x1) {
     for (int y = 0; y < img.height(); ++y)
         for (int x = x0; x < x1; ++x) {
             const QRgb p = img.pixel(x, y);
-            if (std::abs(qRed(p) - 245) + std::abs(qGreen(p) - 245) + std::abs(qBlue(p) - 245) > 60) {
+            if (std::abs(qRed(p) - 245) + std::abs(qGreen(p) - 245) + std::abs(qBlue(p) - 245) >
+                60) {
                 sum += y;
                 ++n;
             }
@@ -61,9 +62,11 @@ QVector3D Expected(double alphaDeg, double betaDeg, double z) {
     return QVector3D(float(std::sin(b) * z1), float(y1), float(std::cos(b) * z1));
 }
 
-bool Near(QVector3D a, QVector3D b) { return (a - b).length() < 1e-4f; }
+bool Near(QVector3D a, QVector3D b) {
+    return (a - b).length() < 1e-4f;
+}
 
-}  // namespace
+} // namespace
 
 class LineViewTest : public QObject {
     Q_OBJECT
@@ -80,7 +83,8 @@ private slots:
     void rendersTheLineOverTheBackground() {
         const QImage empty = view_->Capture();
         QVERIFY(!empty.isNull());
-        QCOMPARE(empty.size(), view_->RenderWindow()->size() * view_->RenderWindow()->devicePixelRatio());
+        QCOMPARE(empty.size(),
+                 view_->RenderWindow()->size() * view_->RenderWindow()->devicePixelRatio());
         const int axisOnly = InkedPixels(empty);
         QVERIFY2(axisOnly > 50, "the axis marker is drawn");
 
@@ -121,8 +125,8 @@ private slots:
         QCoreApplication::sendEvent(w, &drag);
         QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(110, 90));
         QCOMPARE(moved.count(), 1);
-        QVERIFY(qAbs(view_->Rig().Alpha() - 3.0) < 1e-4);  // 0 - 0.3 * (90 - 100)
-        QVERIFY(qAbs(view_->Rig().Beta() - 3.0) < 1e-4);   // 0 + 0.3 * (110 - 100)
+        QVERIFY(qAbs(view_->Rig().Alpha() - 3.0) < 1e-4); // 0 - 0.3 * (90 - 100)
+        QVERIFY(qAbs(view_->Rig().Beta() - 3.0) < 1e-4);  // 0 + 0.3 * (110 - 100)
         QVERIFY(Near(view_->Camera()->position(), Expected(3.0, 3.0, -5.0)));
 
         // A move without the left button leaves the camera alone.
@@ -140,11 +144,11 @@ private slots:
     void wheelZoomsByAProjectiveStepAndRedrawKeepsIt() {
         QWindow* w = view_->RenderWindow();
         auto wheel = [w](int delta) {
-            QWheelEvent e(QPointF(50, 50), w->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, delta),
-                          Qt::NoButton, {}, Qt::NoScrollPhase, false);
+            QWheelEvent e(QPointF(50, 50), w->mapToGlobal(QPointF(50, 50)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, {}, Qt::NoScrollPhase, false);
             QCoreApplication::sendEvent(w, &e);
         };
-        wheel(120);  // away from the user: closer
+        wheel(120); // away from the user: closer
         const float zIn = float((-5.0 + 0.3) / 1.3);
         QVERIFY(Near(view_->Camera()->position(), QVector3D(0, 0, zIn)));
         wheel(-120);
@@ -155,7 +159,7 @@ private slots:
         QVERIFY(Near(view_->Camera()->upVector(), QVector3D(0, -1, 0)));
 
         view_->Viewport3D1MouseDown({0, 0});
-        view_->Viewport3D1MouseMove({100, 0}, Qt::LeftButton);  // beta = 30
+        view_->Viewport3D1MouseMove({100, 0}, Qt::LeftButton); // beta = 30
         view_->MenuRedrawClick();
         QVERIFY(Near(view_->Camera()->position(), QVector3D(0, 0, zOut)));
     }

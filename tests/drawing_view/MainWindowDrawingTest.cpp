@@ -33,7 +33,8 @@ private slots:
     void cleanup() { window_.reset(); }
 
     void viewFollowsTheLineAndHidesOnNewLine() {
-        for (const char* name : {"MenuItemDraw", "MenuItemResult", "MenuRedraw", "ExportReportPdf", "ExportDrawingPng"})
+        for (const char* name : {"MenuItemDraw", "MenuItemResult", "MenuRedraw", "ExportReportPdf",
+                                 "ExportDrawingPng"})
             QVERIFY2(window_->action(QLatin1String(name))->isEnabled(), name);
 
         LodoSession& s = window_->session();
@@ -44,7 +45,7 @@ private slots:
         QCOMPARE(view_->ShapeCount(), 2 + 1 + 16);
         QVERIFY(view_->ModelVisible());
 
-        ui_.Answers.push_back(Answer::No);  // do not save the changed line
+        ui_.Answers.push_back(Answer::No); // do not save the changed line
         QVERIFY(s.NewLineClick());
         QVERIFY(!view_->ModelVisible());
         s.NozzleMenuClick();
@@ -82,10 +83,12 @@ private slots:
         window_->action(QStringLiteral("ExportDrawingPng"))->trigger();
         QVERIFY(ui_.Errors.empty());
         QVERIFY(QFileInfo(pdf).size() > 0);
-        QCOMPARE(QString::fromStdString(ui_.SaveRequests.at(0).InitialName), QStringLiteral("Sample Line 1.pdf"));
+        QCOMPARE(QString::fromStdString(ui_.SaveRequests.at(0).InitialName),
+                 QStringLiteral("Sample Line 1.pdf"));
         const QImage image(png);
         QVERIFY(!image.isNull());
-        QCOMPARE(image.size(), view_->RenderWindow()->size() * view_->RenderWindow()->devicePixelRatio());
+        QCOMPARE(image.size(),
+                 view_->RenderWindow()->size() * view_->RenderWindow()->devicePixelRatio());
     }
 
 private:

@@ -6,13 +6,12 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QTimer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-
+#include <QTimer>
 #include <algorithm>
 #include <map>
 
@@ -48,19 +47,24 @@ std::vector<std::string> ReportLines() {
     return std::get<std::vector<std::string>>(BuildPr(ReportLine(), "Stack 2 line", "= 85.23"));
 }
 
-QString Tool(const char* name) { return QStandardPaths::findExecutable(QString::fromLatin1(name)); }
+QString Tool(const char* name) {
+    return QStandardPaths::findExecutable(QString::fromLatin1(name));
+}
 
 QString Run(const QString& program, const QStringList& args) {
     QProcess p;
     p.start(program, args);
-    if (!p.waitForFinished(30000)) return {};
+    if (!p.waitForFinished(30000))
+        return {};
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 // The words of a PDF page with their top edges [pt], from `pdftotext -bbox`.
 std::multimap<double, QString> WordsByTop(const QString& pdf) {
-    const QString html = Run(Tool("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    static const QRegularExpression word(QStringLiteral("<word xMin=\"[^\"]+\" yMin=\"([^\"]+)\"[^>]*>([^<]*)</word>"));
+    const QString html =
+        Run(Tool("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    static const QRegularExpression word(
+        QStringLiteral("<word xMin=\"[^\"]+\" yMin=\"([^\"]+)\"[^>]*>([^<]*)</word>"));
     std::multimap<double, QString> out;
     for (auto it = word.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
@@ -73,7 +77,8 @@ std::multimap<double, QString> WordsByTop(const QString& pdf) {
 double TopOf(const std::multimap<double, QString>& words, const QString& text) {
     double found = -1;
     for (const auto& [top, w] : words)
-        if (w == text) found = top;
+        if (w == text)
+            found = top;
     return found;
 }
 
@@ -84,7 +89,8 @@ void AnswerPrintDialog(const QString& path, bool* answered, int tries = 50) {
     QTimer::singleShot(200, [path, answered, tries] {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             auto* dialog = qobject_cast<QPrintDialog*>(w);
-            if (!dialog || !dialog->isVisible()) continue;
+            if (!dialog || !dialog->isVisible())
+                continue;
             if (path.isEmpty()) {
                 dialog->reject();
                 *answered = true;
@@ -100,22 +106,23 @@ void AnswerPrintDialog(const QString& path, bool* answered, int tries = 50) {
             dialog->reject();
             return;
         }
-        if (tries > 1) AnswerPrintDialog(path, answered, tries - 1);  // not up yet
+        if (tries > 1)
+            AnswerPrintDialog(path, answered, tries - 1); // not up yet
     });
 }
 
-}  // namespace
+} // namespace
 
 class PrintTest : public QObject {
     Q_OBJECT
 
 private slots:
     void layoutFollowsTheLinePitches() {
-        QCOMPARE(LodoPrint::PixelsPerLine(1200), 202);  // round(1200 * 0.014 * 12) = round(201.6)
-        QCOMPARE(LodoPrint::PixelsPerLine(600), 101);   // 100.8
+        QCOMPARE(LodoPrint::PixelsPerLine(1200), 202); // round(1200 * 0.014 * 12) = round(201.6)
+        QCOMPARE(LodoPrint::PixelsPerLine(600), 101);  // 100.8
         const auto layout = LodoPrint::ReportLayout(24, 1200);
         QCOMPARE(int(layout.size()), 24);
-        QCOMPARE(layout[0].Top, 1463);  // 202 * 1.3 + 1200 = 1462.6
+        QCOMPARE(layout[0].Top, 1463); // 202 * 1.3 + 1200 = 1462.6
         QCOMPARE(layout[0].PointSize, 16);
         QVERIFY(layout[0].Bold);
         QCOMPARE(layout[2].PointSize, 14);
@@ -123,7 +130,7 @@ private slots:
         QCOMPARE(layout[3].PointSize, 12);
         QVERIFY(!layout[3].Bold);
         QVERIFY(layout[4].Bold && layout[4].Underline);
-        QCOMPARE(layout[5].Top, 2776);  // 6 * 202 * 1.3 + 1200 = 2775.6
+        QCOMPARE(layout[5].Top, 2776); // 6 * 202 * 1.3 + 1200 = 2775.6
         // The last ten lines: 11 pt at single pitch, one pitch after the body.
         QCOMPARE(layout[13].PointSize, 12);
         QCOMPARE(layout[14].PointSize, 11);
@@ -132,36 +139,41 @@ private slots:
     }
 
     void reportPdfHasOnePageWithTheReportLines() {
-        if (Tool("pdftotext").isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
+        if (Tool("pdftotext").isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
         const std::vector<std::string> lines = ReportLines();
         QCOMPARE(LodoPrint::WriteReportPdf(pdf, lines), QString());
 
-        const QString text = Run(Tool("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        QCOMPARE(text.count(QLatin1Char('\f')), 1);  // one page
+        const QString text =
+            Run(Tool("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QCOMPARE(text.count(QLatin1Char('\f')), 1); // one page
         const QString flat = text.simplified();
         for (const char* expected :
-             {"Results Report", "Sample Line Name: Stack 2 line", "Total System Penetration = 85.23",
-              "Sample Flow Rate = 57.00 LPM", "Free Stream Velocity = 10.00 m/s",
-              "Node Penetration Component", "N-1 100.0 % Nozzle; Di= 34.90 mm; Ae= 1.01",
+             {"Results Report", "Sample Line Name: Stack 2 line",
+              "Total System Penetration = 85.23", "Sample Flow Rate = 57.00 LPM",
+              "Free Stream Velocity = 10.00 m/s", "Node Penetration Component",
+              "N-1 100.0 % Nozzle; Di= 34.90 mm; Ae= 1.01",
               "T-1 95.4 % Tube; Di = 34.90 mm; L = 2.50 m; \u03A6 = 0.0 \u00B0",
-              "B-1 * 95.4 % Bend; \u0398 = 90.0 \u00B0; Ro= 2.9", "Notes:",
-              "Nomenclature:", "Ro = Curvature Ratio = Radius of Curvature/Tube Diameter"}) {
+              "B-1 * 95.4 % Bend; \u0398 = 90.0 \u00B0; Ro= 2.9", "Notes:", "Nomenclature:",
+              "Ro = Curvature Ratio = Radius of Curvature/Tube Diameter"}) {
             QVERIFY2(flat.contains(QString::fromUtf8(expected)), expected);
         }
 
         // Line pitches on the page: 1.3 x 202 px at 1200 dpi in the body, 202 px in
         // the last ten lines [pt = px * 72 / 1200].
         const auto words = WordsByTop(pdf);
-        const double sample = TopOf(words, QStringLiteral("Name:"));  // line 1
-        const double total = TopOf(words, QStringLiteral("Total"));   // line 2, same face
+        const double sample = TopOf(words, QStringLiteral("Name:")); // line 1
+        const double total = TopOf(words, QStringLiteral("Total"));  // line 2, same face
         QVERIFY(sample > 0 && total > 0);
-        QVERIFY2(qAbs((total - sample) - 202 * 1.3 * 72 / 1200) < 0.5, qPrintable(QString::number(total - sample)));
+        QVERIFY2(qAbs((total - sample) - 202 * 1.3 * 72 / 1200) < 0.5,
+                 qPrintable(QString::number(total - sample)));
         const double ae = TopOf(words, QStringLiteral("Ae"));   // "Ae = Aspiration ratio ..."
-        const double lLine = TopOf(words, QStringLiteral("L"));  // "L = Length", next line
+        const double lLine = TopOf(words, QStringLiteral("L")); // "L = Length", next line
         QVERIFY(ae > 0 && lLine > 0);
-        QVERIFY2(qAbs((lLine - ae) - 202 * 72.0 / 1200) < 0.5, qPrintable(QString::number(lLine - ae)));
+        QVERIFY2(qAbs((lLine - ae) - 202 * 72.0 / 1200) < 0.5,
+                 qPrintable(QString::number(lLine - ae)));
         // The long fourth note wraps; the lines after it are pushed down, so nothing
         // prints over it.
         const double nomenclature = TopOf(words, QStringLiteral("Nomenclature:"));
@@ -170,7 +182,8 @@ private slots:
     }
 
     void resultsCommandPrintsThroughTheDialogOrNothingWhenCancelled() {
-        if (Tool("pdftotext").isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
+        if (Tool("pdftotext").isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
         QTemporaryDir dir;
         ScriptedUi ui;
         bool answered = false;
@@ -184,7 +197,8 @@ private slots:
         answered = false;
         AnswerPrintDialog(pdf, &answered);
         LodoPrint::MenuItemResultClick(nullptr, ui, ReportLines());
-        if (!answered) QSKIP("the platform print dialog has no print-to-file field");
+        if (!answered)
+            QSKIP("the platform print dialog has no print-to-file field");
         QVERIFY(ui.Silent());
         const QString text = Run(Tool("pdftotext"), {pdf, QStringLiteral("-")});
         QVERIFY(text.contains(QStringLiteral("Sample Line Name: Stack 2 line")));
@@ -213,13 +227,15 @@ private slots:
         image.fill(Qt::darkGray);
 
         // Without an extension the format's own is added.
-        ui.SaveFiles.push_back(std::filesystem::path(dir.filePath(QStringLiteral("drawing")).toStdString()));
+        ui.SaveFiles.push_back(
+            std::filesystem::path(dir.filePath(QStringLiteral("drawing")).toStdString()));
         LodoPrint::ExportDrawingPng(ui, image, "drawing.png");
         QVERIFY(ui.Errors.empty());
         QCOMPARE(QImage(dir.filePath(QStringLiteral("drawing.png"))).size(), image.size());
         QCOMPARE(QString::fromStdString(ui.SaveRequests.at(0).DefaultExt), QStringLiteral(".png"));
 
-        ui.SaveFiles.push_back(std::filesystem::path(dir.filePath(QStringLiteral("r.pdf")).toStdString()));
+        ui.SaveFiles.push_back(
+            std::filesystem::path(dir.filePath(QStringLiteral("r.pdf")).toStdString()));
         LodoPrint::ExportReportPdf(ui, ReportLines(), "r.pdf");
         QVERIFY(ui.Errors.empty());
         QVERIFY(QFileInfo(dir.filePath(QStringLiteral("r.pdf"))).size() > 0);
@@ -230,7 +246,8 @@ private slots:
         LodoPrint::ExportReportPdf(ui, ReportLines(), "x.pdf");
         QCOMPARE(ui.Errors.size(), std::size_t(1));
         QVERIFY(!QFileInfo::exists(missing));
-        ui.SaveFiles.push_back(std::filesystem::path(dir.filePath(QStringLiteral("no/x.png")).toStdString()));
+        ui.SaveFiles.push_back(
+            std::filesystem::path(dir.filePath(QStringLiteral("no/x.png")).toStdString()));
         LodoPrint::ExportDrawingPng(ui, image, "x.png");
         QCOMPARE(ui.Errors.size(), std::size_t(2));
 
@@ -247,13 +264,16 @@ private slots:
     }
 
     void proposedNamesFollowTheFileOrTheLineName() {
-        QCOMPARE(LodoPrint::ProposedName("/data/stack.lxl", "Stack", ".pdf"), std::string("/data/stack.pdf"));
-        QCOMPARE(LodoPrint::ProposedName("", "Stack 2.1 a/b", ".png"), std::string("Stack 2.1 a_b.png"));
+        QCOMPARE(LodoPrint::ProposedName("/data/stack.lxl", "Stack", ".pdf"),
+                 std::string("/data/stack.pdf"));
+        QCOMPARE(LodoPrint::ProposedName("", "Stack 2.1 a/b", ".png"),
+                 std::string("Stack 2.1 a_b.png"));
         QCOMPARE(LodoPrint::ProposedName("", "", ".pdf"), std::string("Sample Line.pdf"));
     }
 
     void drawingIsPrintedStretchedOnOnePage() {
-        if (Tool("pdftoppm").isEmpty()) QSKIP("pdftoppm (poppler-utils) is not installed");
+        if (Tool("pdftoppm").isEmpty())
+            QSKIP("pdftoppm (poppler-utils) is not installed");
         QTemporaryDir dir;
         LineView view;
         view.resize(300, 200);
@@ -276,8 +296,8 @@ private slots:
 
         // Rendered back, the page is the picture: whitesmoke nearly everywhere,
         // right up to the edges of the printable area.
-        Run(Tool("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("20"), QStringLiteral("-png"), pdf,
-                               dir.filePath(QStringLiteral("page"))});
+        Run(Tool("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("20"), QStringLiteral("-png"),
+                               pdf, dir.filePath(QStringLiteral("page"))});
         const QStringList pages = QDir(dir.path()).entryList({QStringLiteral("page*.png")});
         QCOMPARE(pages.size(), 1);
         const QImage page(dir.filePath(pages.first()));

@@ -4,7 +4,6 @@
 
 #include <QImage>
 #include <QString>
-
 #include <string>
 #include <vector>
 
@@ -17,8 +16,8 @@ namespace LodoPrint {
 
 // Position and face of one report line on the page.
 struct ReportLineStyle {
-    int Top = 0;         // [device pixels] from the printable area's top edge
-    int PointSize = 12;  // [pt]
+    int Top = 0;        // [device pixels] from the printable area's top edge
+    int PointSize = 12; // [pt]
     bool Bold = false;
     bool Underline = false;
 };
@@ -48,7 +47,8 @@ QString WriteDrawingPng(const QString& path, const QImage& image);
 
 // The name offered for an export: the line's file with the export's extension
 // (".pdf", ".png"), or the line name when the line has not been saved.
-std::string ProposedName(const std::string& dFileName, const std::string& lineName, const char* ext);
+std::string ProposedName(const std::string& dFileName, const std::string& lineName,
+                         const char* ext);
 
 // The menu commands. Notices and errors go to the user through `ui`; the print
 // dialog is the platform's. A cancelled dialog does nothing.
@@ -58,4 +58,4 @@ void MenuItemDrawClick(QWidget* parent, SessionUi& ui, const QImage& drawing);
 void ExportReportPdf(SessionUi& ui, const ReportResult& report, const std::string& proposedName);
 void ExportDrawingPng(SessionUi& ui, const QImage& drawing, const std::string& proposedName);
 
-}  // namespace LodoPrint
+} // namespace LodoPrint
