@@ -109,7 +109,9 @@ std::string FromUtf16(std::string_view s, bool bigEndian) {
 
 }  // namespace
 
-std::string DecodeLegacyText(std::string_view bytes) {
+namespace {
+
+std::string Decode(std::string_view bytes) {
     if (bytes.starts_with("\xEF\xBB\xBF")) {
         bytes.remove_prefix(3);
         return IsValidUtf8(bytes) ? std::string(bytes) : FromCp1252(bytes);
@@ -117,6 +119,22 @@ std::string DecodeLegacyText(std::string_view bytes) {
     if (bytes.starts_with("\xFF\xFE")) return FromUtf16(bytes.substr(2), false);
     if (bytes.starts_with("\xFE\xFF")) return FromUtf16(bytes.substr(2), true);
     return IsValidUtf8(bytes) ? std::string(bytes) : FromCp1252(bytes);
+}
+
+}  // namespace
+
+std::string DecodeLegacyText(std::string_view bytes) {
+    std::string text = Decode(bytes);
+    // A NUL is damage, not text: no sample-line file can hold it.
+    std::string out;
+    out.reserve(text.size());
+    for (char ch : text) {
+        if (ch == '\0')
+            AppendUtf8(out, Replacement);
+        else
+            out += ch;
+    }
+    return out;
 }
 
 std::vector<std::string> Split(char Delimiter, std::string_view Str) {

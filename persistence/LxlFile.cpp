@@ -28,6 +28,8 @@ std::variant<std::string, FileError> BuildLxlText(const LodoList& list,
     auto decl = doc.append_child(pugi::node_declaration);
     decl.append_attribute("version") = "1.0";
     decl.append_attribute("encoding") = "utf-8";
+    if (lineName.find('\0') != std::string::npos)
+        return FileError{"The line name holds a NUL character, which a file cannot store"};
     auto root = doc.append_child(RootName);
     for (std::size_t i = 0; i < list.size(); ++i) {
         const TLodoComp& c = list[i];
@@ -37,6 +39,8 @@ std::variant<std::string, FileError> BuildLxlText(const LodoList& list,
             if (RecordFields::IsUnstorable(c, f))
                 return FileError{ComponentPrefix(i, f.Name) + "the value is not a finite number"};
             const std::string text = RecordFields::Format(c, f);
+            if (text.find('\0') != std::string::npos)
+                return FileError{ComponentPrefix(i, f.Name) + "the text holds a NUL character, which a file cannot store"};
             auto el = node.append_child(std::string(f.Name).c_str());
             if (!text.empty()) el.text().set(text.c_str());
         }

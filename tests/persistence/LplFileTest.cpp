@@ -170,6 +170,8 @@ TEST(LplFile, DecodeKeepsOrReplacesBrokenUnicode) {
     EXPECT_EQ(DecodeLegacyText(std::string("\xFF\xFE" "A\0\x00\xD8" "B\0C", 9)), "A\xEF\xBF\xBD" "B\xEF\xBF\xBD");
     // A surrogate pair.
     EXPECT_EQ(DecodeLegacyText(std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6)), "\xF0\x9F\x98\x80");
+    // A NUL byte cannot be stored in a sample-line file.
+    EXPECT_EQ(DecodeLegacyText(std::string("A\0B", 3)), "A\xEF\xBF\xBD" "B");
     // Overlong UTF-8 is not UTF-8: read as Windows-1252.
     EXPECT_EQ(DecodeLegacyText("\xC0\xAF"), "\xC3\x80\xC2\xAF");
 }

@@ -164,6 +164,9 @@ TEST_F(LxlFileTest, NonFiniteInputIsRefusedAndTheOldFileKept) {
     const auto error = WriteLxlFile(path, bad, "new");
     ASSERT_TRUE(error);
     EXPECT_EQ(error->Message, "Component 2, element \"Dia1\": the value is not a finite number");
+    bad[1].Dia1 = 1;
+    bad[1].Dia3Unit = std::string("in\0", 3);
+    EXPECT_TRUE(WriteLxlFile(path, bad, "new"));
     EXPECT_EQ(Ok(ReadLxlFile(path, EvalContext{})).LineName, "old");
     EXPECT_EQ(Entries(), std::vector<std::string>{"line.lxl"});
 }
