@@ -3,6 +3,8 @@
 #include "model/NumberFormat.h"
 #include "physics/LodoMath.h"
 
+#include <fmt/format.h>
+
 #include <cmath>
 #include <limits>
 
@@ -46,7 +48,11 @@ std::string Format(const TLodoComp& c, const Field& f) {
                               const double v = c.*m;
                               if (std::isnan(v)) return std::string("NaN");
                               if (std::isinf(v)) return std::string(v > 0 ? "INF" : "-INF");
-                              return NumberFormat::General15(v);
+                              std::string text = NumberFormat::General15(v);
+                              // Rounding to 15 digits can carry a value next to the
+                              // largest double past it; such a value is written exactly.
+                              if (!NumberFormat::ParseNumber(text)) text = fmt::format("{}", v);
+                              return text;
                           },
                       },
                       f.Member);

@@ -115,6 +115,18 @@ TEST_F(LxlFileTest, EveryStoredFieldSurvivesSaveAndOpen) {
     }
 }
 
+TEST_F(LxlFileTest, ExtremeNumbersSurvive) {
+    TLodoComp c = AwkwardRecord(1);
+    c.Dia3 = std::numeric_limits<double>::max();  // 15 digits would round it past the largest double
+    c.Len = -std::numeric_limits<double>::max();
+    c.Brd = std::numeric_limits<double>::denorm_min();
+    const LineFile f = Ok(ReadLxlText(Text(BuildLxlText({c}, "L")), EvalContext{}));
+    ASSERT_EQ(f.List.size(), 1u);
+    EXPECT_EQ(f.List[0].Dia3, c.Dia3);
+    EXPECT_EQ(f.List[0].Len, c.Len);
+    EXPECT_REL_NEAR(f.List[0].Brd, c.Brd, 1e-14);
+}
+
 TEST_F(LxlFileTest, DocumentHas29ElementsPerNodeInOrder) {
     const std::string text = Text(BuildLxlText({AwkwardRecord(1)}, "L"));
     EXPECT_TRUE(text.starts_with("<?xml version=\"1.0\" encoding=\"utf-8\"?>")) << text.substr(0, 60);
