@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScatterSeries>
 #include <QScrollBar>
 #include <QSplitter>
@@ -236,7 +237,9 @@ void ChartWindow::askSaveImage() {
     const QString png = tr("PNG image (*.png)");
     const QString svg = tr("SVG drawing (*.svg)");
     QString filter = png;
-    QString path = QFileDialog::getSaveFileName(this, tr("Save Chart"), imageBaseName + ".png",
+    QString name = imageBaseName;
+    name.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QStringLiteral("-"));
+    QString path = QFileDialog::getSaveFileName(this, tr("Save Chart"), name + ".png",
                                                 png + QStringLiteral(";;") + svg, &filter);
     if (path.isEmpty()) return;
     const QString suffix = filter == svg ? QStringLiteral(".svg") : QStringLiteral(".png");
