@@ -186,6 +186,23 @@ TEST(LogNormal, GeometricStandardDeviationOfOneIsDefined) {
     EXPECT_EQ(m.Display.SystemT.Colour, Argb::Red);
 }
 
+TEST(ResultCheck, DistributionResultsCountOnlyWhenAsked) {
+    TLodoComp c = Stored(0.5);
+    c.TransM2 = c.TransM3 = c.TransM4 = 1;
+    c.PTrans = NAN; // left over: meaningless in monodisperse mode
+    EXPECT_FALSE(HasInvalidResult(c, false));
+    EXPECT_TRUE(HasInvalidResult(c));
+    c.TransM3 = INFINITY;
+    EXPECT_TRUE(HasInvalidResult(c, false));
+
+    EvalContext ctx;
+    ctx.SystemTrans = 0.5;
+    ctx.MassTrans = NAN;
+    EXPECT_FALSE(HasInvalidSystem(ctx));
+    ctx.DType = "LogNormal";
+    EXPECT_TRUE(HasInvalidSystem(ctx));
+}
+
 TEST(CalcNodeTrans, RowOutsideTheLineChangesNothing) {
     LodoModel m = Model({Tube(10, 1, 10)});
     m.Ctx.SystemTrans = 0.123;

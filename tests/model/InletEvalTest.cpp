@@ -1,6 +1,7 @@
 #include "ModelTestLines.h"
 #include "TestPrecision.h"
 #include "model/EvalFrame.h"
+#include "model/NumberFormat.h"
 #include "physics/LodoMath.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +63,23 @@ TEST(NozzleEval, IsokineticSamplingHasAspirationOne) {
     EXPECT_EQ(m.Display.IV[8].Value.Text, "1.0000");
     EXPECT_EQ(m.Display.LabelNozAsp.Text, "= 1.00");
     EXPECT_EQ(m.Display.LabelNozAsp.Colour, Argb::Green);
+}
+
+TEST(InletEval, LogNormalTransmissionIsTheMassPenetration) {
+    for (const TLodoComp& inlet : {Nozzle(10, 10, 50, 10, 5), Shroud("RF2-112", 56.6, 10)}) {
+        LodoModel m = Model({inlet}, "LogNormal");
+        m.Ctx.MDp = 5.0f;
+        m.Ctx.DpSD = 2.5f;
+        CalcNodeTrans(m, 0);
+        const TLodoComp& c = m.List[0];
+        EXPECT_EQ(c.TransM1, c.MTrans);
+        const std::size_t row = inlet.NTypeInt == NodeNozzle ? 18 : 23;
+        EXPECT_EQ(m.Display.IV[row].Value.Text, NumberFormat::Fixed(c.MTrans, 4));
+        LodoModel mono = Model({inlet}, "Mono", 5.0f); // the rest at the median
+        CalcNodeTrans(mono, 0);
+        EXPECT_EQ(c.TransM2, mono.List[0].TransM2);
+        EXPECT_EQ(c.TransM3, mono.List[0].TransM3);
+    }
 }
 
 TEST(NozzleEval, LengthInInchesIsMillimetres) {
