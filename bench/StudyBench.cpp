@@ -55,5 +55,3 @@ BENCHMARK(BM_Study50PointsLogNormal)
     ->Arg(static_cast<int>(StudyKind::Diameter))
     ->Arg(static_cast<int>(StudyKind::FreeStream))
     ->Unit(benchmark::kMillisecond);
-
-BENCHMARK_MAIN();
