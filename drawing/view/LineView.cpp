@@ -61,26 +61,24 @@ Qt3DCore::QTransform* MakeTransform(const QMatrix4x4& m, Qt3DCore::QNode* parent
     return t;
 }
 
-QFont LetterFont(const QString& family) {
-    QFont f(QFontDatabase::hasFamily(family) ? family : QStringLiteral("Liberation Sans"));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPointSize(24); // finer outline; the mesh is normalised by the point size
-    return f;
+// The sans face of the letters and axis labels.
+QFont LetterFont() {
+    static const QFont font = [] {
+        QFont f(QFontDatabase::hasFamily(QStringLiteral("Arial"))
+                    ? QStringLiteral("Arial")
+                    : QStringLiteral("Liberation Sans"));
+        f.setStyleHint(QFont::SansSerif);
+        f.setPointSize(24); // finer outline; the mesh is normalised by the point size
+        return f;
+    }();
+    return font;
 }
 
-// An extruded text centred on its parent's origin, fitted into a box of
-// width x height (local X and Y) and extruded by depth along Z, tops of the letters
-// towards -Y.
-Qt3DCore::QEntity* FittedText(const QString& text, const QFont& font, float width, float height,
-                              float depth, Qt3DRender::QMaterial* material,
-                              Qt3DCore::QEntity* parent) {
-    auto* e = new Qt3DCore::QEntity(parent);
-    auto* mesh = new Qt3DExtras::QExtrudedTextMesh(e);
-    mesh->setFont(font);
-    mesh->setText(text);
-    mesh->setDepth(1.0f);
-    // The mesh is the glyph outline scaled by 1 / point size, with Y up and the
-    // extrusion from z = 0 to z = depth.
+// Fits an extruded-text mesh into a box of width x height (local X and Y) and
+// depth along Z, centred on the origin, tops of the letters towards -Y. The mesh is
+// the glyph outline scaled by 1 / point size, with Y up and the extrusion from
+// z = 0 to z = 1.
+QMatrix4x4 TextFit(const QString& text, const QFont& font, float width, float height, float depth) {
     QPainterPath path;
     path.addText(0, 0, font, text);
     const QRectF r = path.boundingRect();
@@ -90,13 +88,9 @@ Qt3DCore::QEntity* FittedText(const QString& text, const QFont& font, float widt
     const float cx = static_cast<float>(r.center().x()) * unit;
     const float cy = -static_cast<float>(r.center().y()) * unit; // mesh Y is up
     QMatrix4x4 m;
-    // Flip Y so the tops face -Y, fit the box, then centre the glyph.
     m.scale(width / std::max(gw, 1e-6f), -height / std::max(gh, 1e-6f), depth);
     m.translate(-cx, -cy, -0.5f);
-    e->addComponent(mesh);
-    e->addComponent(MakeTransform(m, e));
-    e->addComponent(material);
-    return e;
+    return m;
 }
 
 // Qt 3D's default renderer in this Qt version is the RHI one, which hands back
@@ -183,15 +177,18 @@ void LineView::AddAxisMarker() {
             Placement(a.position, Drawing::FromAngles(a.angles), {1.5, 1.5, 1.5}), e));
         e->addComponent(plain(a.colour));
     }
-    // Labels in a 10-point sans face, sized to the marker.
-    const QFont font = LetterFont(QStringLiteral("Arial"));
+    // Labels in the sans face of the letters, sized to the marker.
     auto* black = plain(Qt::black);
     const std::pair<const char*, Vec3> labels[] = {
         {"X", {0.3, -1.5, 0.0}}, {"Y", {0.0, -1.8, 0.0}}, {"Z", {0.0, -1.5, 0.3}}};
     for (const auto& [text, pos] : labels) {
-        auto* holder = new Qt3DCore::QEntity(root_);
-        holder->addComponent(MakeTransform(Placement(pos, Drawing::Mat3{}, {1, 1, 1}), holder));
-        FittedText(QString::fromLatin1(text), font, 0.07f, 0.1f, 0.01f, black, holder);
+        const QString t = QString::fromLatin1(text);
+        auto* e = new Qt3DCore::QEntity(root_);
+        e->addComponent(TextMesh(t));
+        e->addComponent(MakeTransform(Placement(pos, Drawing::Mat3{}, {1, 1, 1}) *
+                                          TextFit(t, LetterFont(), 0.07f, 0.1f, 0.01f),
+                                      e));
+        e->addComponent(black);
     }
 }
 
@@ -241,45 +238,75 @@ Qt3DRender::QMaterial* LineView::MaterialFor(Material material, double opacity) 
     return result;
 }
 
+Qt3DRender::QGeometryRenderer* LineView::CylinderMesh(float radius, int rings) {
+    const QString key = QStringLiteral("cyl %1 %2").arg(radius).arg(rings);
+    if (auto it = meshes_.find(key); it != meshes_.end())
+        return it->second;
+    auto* mesh = new Qt3DExtras::QCylinderMesh(root_);
+    mesh->setRadius(radius);
+    mesh->setLength(1.0f);
+    mesh->setRings(rings);
+    mesh->setSlices(24);
+    meshes_.emplace(key, mesh);
+    return mesh;
+}
+
+Qt3DRender::QGeometryRenderer* LineView::ConeMesh(float baseRadius, float length, int rings) {
+    const QString key = QStringLiteral("cone %1 %2 %3").arg(baseRadius).arg(length).arg(rings);
+    if (auto it = meshes_.find(key); it != meshes_.end())
+        return it->second;
+    auto* mesh = new Qt3DExtras::QConeMesh(root_);
+    // QConeMesh puts its top radius at +Y: that is the base here.
+    mesh->setTopRadius(baseRadius);
+    mesh->setBottomRadius(0.0f);
+    mesh->setLength(length);
+    mesh->setRings(rings);
+    mesh->setSlices(24);
+    mesh->setHasTopEndcap(true);
+    meshes_.emplace(key, mesh);
+    return mesh;
+}
+
+Qt3DRender::QGeometryRenderer* LineView::TextMesh(const QString& text) {
+    const QString key = QStringLiteral("text ") + text;
+    if (auto it = meshes_.find(key); it != meshes_.end())
+        return it->second;
+    auto* mesh = new Qt3DExtras::QExtrudedTextMesh(root_);
+    mesh->setFont(LetterFont());
+    mesh->setText(text);
+    mesh->setDepth(1.0f);
+    meshes_.emplace(key, mesh);
+    return mesh;
+}
+
+// Shapes of one kind and size share one mesh; a cylinder's mesh has unit length
+// and its transform stretches it to the shape's height.
 void LineView::AddShape(const Primitive& s, Qt3DCore::QEntity* parent) {
     auto* e = new Qt3DCore::QEntity(parent);
-    Qt3DRender::QMaterial* material = MaterialFor(s.Mat, s.Opacity);
+    QMatrix4x4 m = Placement(s.Position, s.Orientation(), s.Scale);
     switch (s.Kind) {
-    case ShapeKind::Cylinder: {
-        auto* mesh = new Qt3DExtras::QCylinderMesh(e);
-        mesh->setRadius(static_cast<float>(s.Width / 2.0));
-        mesh->setLength(static_cast<float>(s.Height));
-        mesh->setRings(s.HeightSubdivisions + 1);
-        mesh->setSlices(24);
-        e->addComponent(mesh);
-        e->addComponent(material);
+    case ShapeKind::Cylinder:
+        e->addComponent(CylinderMesh(static_cast<float>(s.Width / 2.0), s.HeightSubdivisions + 1));
+        // A zero-length tube stays a flat disc rather than a singular transform.
+        m.scale(1.0f, std::max(static_cast<float>(s.Height), 1e-6f), 1.0f);
         break;
-    }
-    case ShapeKind::Cone: {
-        auto* mesh = new Qt3DExtras::QConeMesh(e);
-        // QConeMesh puts its top radius at +Y: that is the base here.
-        mesh->setTopRadius(static_cast<float>(s.Width / 2.0));
-        mesh->setBottomRadius(0.0f);
-        mesh->setLength(static_cast<float>(s.Height));
-        mesh->setRings(s.HeightSubdivisions + 1);
-        mesh->setSlices(24);
-        mesh->setHasTopEndcap(true);
-        e->addComponent(mesh);
-        e->addComponent(material);
+    case ShapeKind::Cone:
+        e->addComponent(ConeMesh(static_cast<float>(s.Width / 2.0), static_cast<float>(s.Height),
+                                 s.HeightSubdivisions + 1));
         break;
-    }
     case ShapeKind::Letter: {
-        // The letter fills its box across and along the line; the depth keeps
-        // the box's own scale so the letter stays a thin plate.
-        static const QFont font = LetterFont(QStringLiteral("Arial"));
-        FittedText(QString::fromStdString(s.Text), font, static_cast<float>(s.Width),
-                   static_cast<float>(s.Height), static_cast<float>(s.Depth * s.Scale.Z), material,
-                   e);
-        e->addComponent(MakeTransform(Placement(s.Position, s.Orientation(), {1, 1, 1}), e));
-        return;
+        // The letter fills its box across and along the line; the depth keeps the
+        // box's own scale so the letter stays a thin plate.
+        const QString text = QString::fromStdString(s.Text);
+        e->addComponent(TextMesh(text));
+        m = Placement(s.Position, s.Orientation(), {1, 1, 1}) *
+            TextFit(text, LetterFont(), static_cast<float>(s.Width), static_cast<float>(s.Height),
+                    static_cast<float>(s.Depth * s.Scale.Z));
+        break;
     }
     }
-    e->addComponent(MakeTransform(Placement(s.Position, s.Orientation(), s.Scale), e));
+    e->addComponent(MakeTransform(m, e));
+    e->addComponent(MaterialFor(s.Mat, s.Opacity));
 }
 
 void LineView::DrawSampleLine(const LodoList& line) {

@@ -4,6 +4,7 @@
 #include "model/TLodoComp.h"
 
 #include <QImage>
+#include <QString>
 #include <QWidget>
 #include <map>
 #include <utility>
@@ -13,6 +14,7 @@ class QEntity;
 }
 namespace Qt3DRender {
 class QCamera;
+class QGeometryRenderer;
 class QDirectionalLight;
 class QMaterial;
 class QRenderCapture;
@@ -71,6 +73,9 @@ private:
     void AddAxisMarker();
     void AddShape(const Drawing::Primitive& shape, Qt3DCore::QEntity* parent);
     Qt3DRender::QMaterial* MaterialFor(Drawing::Material material, double opacity);
+    Qt3DRender::QGeometryRenderer* CylinderMesh(float radius, int rings);
+    Qt3DRender::QGeometryRenderer* ConeMesh(float baseRadius, float length, int rings);
+    Qt3DRender::QGeometryRenderer* TextMesh(const QString& text);
     void UpdateCamera();
     QImage CaptureFrame(int timeoutMs);
 
@@ -80,5 +85,6 @@ private:
     Qt3DRender::QDirectionalLight* light_ = nullptr;
     Qt3DRender::QRenderCapture* capture_ = nullptr;
     std::map<std::pair<int, int>, Qt3DRender::QMaterial*> materials_;
+    std::map<QString, Qt3DRender::QGeometryRenderer*> meshes_;
     Drawing::ViewRig rig_;
 };
