@@ -6,7 +6,9 @@
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -237,8 +239,11 @@ void ChartWindow::askSaveImage() {
     const QString png = tr("PNG image (*.png)");
     const QString svg = tr("SVG drawing (*.svg)");
     QString filter = png;
-    QString name = imageBaseName;
-    name.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QStringLiteral("-"));
+    // A folder in the proposed name is kept; the file part loses what no file name takes.
+    const QFileInfo proposed(imageBaseName);
+    QString file = proposed.fileName();
+    file.replace(QRegularExpression(QStringLiteral("[\\\\:*?\"<>|]")), QStringLiteral("-"));
+    const QString name = imageBaseName.contains(QLatin1Char('/')) ? proposed.dir().filePath(file) : file;
     QString path = QFileDialog::getSaveFileName(this, tr("Save Chart"), name + ".png",
                                                 png + QStringLiteral(";;") + svg, &filter);
     if (path.isEmpty()) return;

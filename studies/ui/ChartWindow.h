@@ -30,6 +30,9 @@ public:
     QValueAxis* bottomAxis() const { return axisX_; }
     QValueAxis* leftAxis() const { return axisY_; }
 
+    // The name "Save Image..." proposes, without extension; may include a folder.
+    void setImageName(const QString& name) { imageBaseName = name; }
+
     // Writes the chart as SVG when the name ends in ".svg", as PNG otherwise.
     bool saveChartImage(const QString& path);
     // The points as tab-separated text with a header line; also put on the clipboard

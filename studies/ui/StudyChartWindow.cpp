@@ -89,7 +89,7 @@ StudyChartWindow::StudyChartWindow(const DataPass& data, QWidget* parent)
     }
     model()->setRows(std::move(rows));
     fitAxes();
-    imageBaseName = QStringLiteral("Study ") + QString::fromStdString(data.VaryType);
+    imageBaseName = QStringLiteral("Study-") + QString::fromStdString(data.VaryType);
 }
 
 void StudyChartWindow::Series1Click(int index) {

@@ -99,12 +99,15 @@ void StudyCommands::MenuVaryClick() {
     StoreRows(data_, outcome);
     session_.ModelChangedExternally(RefreshAll);
 
+    const std::string n = StudyFileName(ofile, *kind);
     {
         StudyChartWindow chart(data_, window_);
+        // A picture of the chart is proposed beside the export.
+        if (!ofile.empty()) chart.setImageName(QString::fromStdString(n));
         showModal(chart);
     }
 
-    session_.SetDFileName(StudyFileName(ofile, *kind));
+    session_.SetDFileName(n);
     if (ui_.YNMessage(SaveQuestion, QuestionButtons::YesNo) == Answer::Yes)
         session_.FileSaveAs(outcome.Lines, "txt");
     // The export never changes the sample line's file name.
