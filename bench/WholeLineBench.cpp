@@ -91,7 +91,10 @@ void WholeLine(benchmark::State& state, int count, bool logNormal) {
 
 } // namespace
 
-BENCHMARK_CAPTURE(WholeLine, 12 / Mono, 12, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(WholeLine, 12 / LogNormal, 12, true)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(WholeLine, 200 / Mono, 200, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(WholeLine, 200 / LogNormal, 200, true)->Unit(benchmark::kMicrosecond);
+// Names carry the line length and the particle description: WholeLine/200/LogNormal.
+// clang-format off
+BENCHMARK_CAPTURE(WholeLine, 12/Mono, 12, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(WholeLine, 12/LogNormal, 12, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(WholeLine, 200/Mono, 200, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(WholeLine, 200/LogNormal, 200, true)->Unit(benchmark::kMicrosecond);
+// clang-format on
