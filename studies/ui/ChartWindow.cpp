@@ -126,14 +126,17 @@ QScatterSeries* ChartWindow::addSeries(int yColumn, QValueAxis* yAxis, const QCo
 
     const int seriesIndex = static_cast<int>(chart_->series().size()) - 1;
     connect(series, &QScatterSeries::clicked, this, [this, series, seriesIndex](QPointF p) {
-        // The click reports the point itself; find which one it is.
+        // The click reports the point's values; find which one it is, measured on the
+        // screen because the two axes have different scales.
         const QList<QPointF> points = series->points();
+        const QPointF at = chart_->mapToPosition(p, series);
         int best = -1;
         double bestDistance = std::numeric_limits<double>::infinity();
         for (int i = 0; i < points.size(); ++i) {
-            const double d = std::hypot(points[i].x() - p.x(), points[i].y() - p.y());
-            if (d < bestDistance) {
-                bestDistance = d;
+            const QPointF d = chart_->mapToPosition(points[i], series) - at;
+            const double distance = std::hypot(d.x(), d.y());
+            if (distance < bestDistance) {
+                bestDistance = distance;
                 best = i;
             }
         }
