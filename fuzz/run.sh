@@ -26,7 +26,7 @@ run() {
   local rc=0
   (cd "$build" && "$root/$build/fuzz/$name" -max_total_time="$seconds" -jobs=1 -workers=1 \
      -print_final_stats=1 -artifact_prefix="$root/$build/$name-" "$root/$dir") || rc=$?
-  cat "$build/fuzz-0.log" && rm -f "$build/fuzz-0.log"
+  rm -f "$build/fuzz-0.log"  # libFuzzer has already echoed it
   [ "$rc" -eq 0 ] || failed="$failed $name"
 }
 failed=""
