@@ -480,7 +480,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-void MainWindow::onFocusChanged(QWidget* old, QWidget* now) {
+void MainWindow::onFocusChanged(QWidget*, QWidget* now) {
     // Only the user's own moves inside this window: not ours, not window activation,
     // not a dialog or pop-up taking the focus for a while.
     if (m_rendering > 0 || m_closing || !now || now->window() != this) return;
@@ -488,13 +488,11 @@ void MainWindow::onFocusChanged(QWidget* old, QWidget* now) {
         m_session->FocusBox(*b);
         return;
     }
-    const bool leftBox = m_pages->boxOf(old).has_value() || m_session->FocusedBox().has_value();
     if (now == m_lineName) {
-        if (leftBox) m_session->FocusBox(std::nullopt);
         m_session->FocusLineName();
         return;
     }
-    if (leftBox) m_session->FocusBox(std::nullopt);
+    m_session->FocusBox(std::nullopt);
 }
 
 void MainWindow::onUnitClicked(Box b, bool english) {

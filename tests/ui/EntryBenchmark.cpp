@@ -1,0 +1,64 @@
+// One accepted entry in a tube box of a 200-component log-normal line, from the
+// Enter key to the refreshed grid, totals and intermediate values on screen.
+
+#include "session/LodoSession.h"
+#include "session/testing/ScriptedUi.h"
+#include "ui/GridModel.h"
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+class EntryBenchmark : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void enterInTubeLengthBox();
+    void cleanupTestCase() { m_window.reset(); }
+
+private:
+    QTemporaryDir m_dir;
+    ScriptedUi m_ui;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void EntryBenchmark::initTestCase() {
+    MainWindow::Options o;
+    o.showSplash = false;
+    o.ui = &m_ui;
+    o.positionFile = m_dir.filePath(QStringLiteral("lodo.INI"));
+    m_window = std::make_unique<MainWindow>(o);
+    LodoSession& s = m_window->session();
+    s.ApplyDistribution({10.0f, 5.0f, 2.5f, "LogNormal"});
+    s.NozzleMenuClick();
+    for (int i = 1; i < 200; ++i) (i % 3 == 2) ? s.BendMenuClick() : s.TubeMenuClick();
+    QCOMPARE(s.Count(), 200);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    s.EditComp(100);  // a tube in the middle of the line
+    QCOMPARE(s.List()[100].NTypeInt, 1);
+    QVERIFY(m_ui.Messages.empty());
+}
+
+void EntryBenchmark::enterInTubeLengthBox() {
+    QLineEdit* box = m_window->findChild<QLineEdit*>(QStringLiteral("TubeLenEdit"));
+    QTableView* grid = m_window->grid();
+    int n = 0;
+    QBENCHMARK {
+        QTest::mouseClick(box, Qt::LeftButton);
+        box->selectAll();
+        QTest::keyClicks(box, (++n % 2) ? QStringLiteral("2.5") : QStringLiteral("3"));
+        QTest::keyClick(box, Qt::Key_Enter);
+        grid->viewport()->repaint();
+        QApplication::processEvents();
+    }
+    QVERIFY(m_ui.Messages.empty());
+    QVERIFY(m_window->gridModel()->index(100, 4).data().toString().endsWith(QStringLiteral(" m")));
+}
+
+QTEST_MAIN(EntryBenchmark)
+#include "EntryBenchmark.moc"

@@ -1,0 +1,586 @@
+// The main window driven through its real widgets: component menu bar, entry
+// boxes with keys and mouse, unit buttons, Edit menu, File menu and close box.
+// Questions and dialogs are answered by the scripted UI.
+
+#include "UiTestSupport.h"
+
+#include "session/LodoError.h"
+#include "session/LodoSession.h"
+#include "ui/GridModel.h"
+#include "ui/PropertyPagesWidget.h"
+#include "ui/QtSessionUi.h"
+#include "ui/StyledLabel.h"
+
+#include <QAbstractItemModelTester>
+#include <QClipboard>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QHeaderView>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTableView>
+
+QString WindowUnderTest::cell(int row, int col) const {
+    return window->gridModel()->index(row, col).data().toString();
+}
+
+QStringList WindowUnderTest::column(int col) const {
+    QStringList out;
+    for (int r = 0; r < window->gridModel()->rowCount(); ++r) out << cell(r, col);
+    return out;
+}
+
+// Names without the transition-flow marker " *", which depends on the flow.
+QStringList WindowUnderTest::names() const {
+    QStringList out = column(1);
+    for (QString& n : out)
+        if (n.endsWith(QStringLiteral(" *"))) n.chop(2);
+    return out;
+}
+
+namespace {
+
+QString message(int e) { return QString::fromUtf8(LodoErrorText(e).data(), qsizetype(LodoErrorText(e).size())); }
+
+QString lastMessage(const ScriptedUi& ui) {
+    return ui.Messages.empty() ? QString() : QString::fromStdString(ui.Messages.back());
+}
+
+QString visiblePageTitle(const MainWindow* w) {
+    const PropertyPagesWidget* p = w->pages();
+    return p->isVisible() ? p->tabText(p->currentIndex()) : QString();
+}
+
+QString focusName() {
+    const QWidget* f = QApplication::focusWidget();
+    return f ? f->objectName() : QString();
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsAsAnEmptyLine();
+    void addingEachTypeNamesItAndShowsItsPage();
+    void secondInletIsRefusedWithMessage6();
+    void typingWithKeys_data();
+    void typingWithKeys();
+    void leavingByMouseStoresValidTextSilently();
+    void disallowedCharactersAreNeverInserted();
+    void unitButtonsConvertTheEditedValue();
+    void gridShowsTheCellTexts();
+    void editMoveDeleteThroughTheSelectionWindow();
+    void probeChoiceChangesTheInletType();
+    void newOpenSaveWithScriptedDialogs();
+    void closeBoxAsksAndStoresThePosition();
+    void nozzleNoteFlashesOnceFilled();
+    void aboutShowsThreeLines();
+    void everyPageFitsItsTab();
+    void gridModelPassesTheModelTester();
+};
+
+void MainWindowTest::startsAsAnEmptyLine() {
+    WindowUnderTest w;
+    QCOMPARE(w->windowTitle(), QStringLiteral("Lodo Calculator, v 2.0 Beta"));
+    QCOMPARE(w->size(), QSize(1400, 784));
+    QCOMPARE(w.box("LineName")->text(), QStringLiteral("Sample Line 1"));
+    QTRY_COMPARE(focusName(), QStringLiteral("LineName"));
+    QCOMPARE(w->gridModel()->rowCount(), 0);
+    QVERIFY(!w->pages()->isVisible());
+    QCOMPARE(w->tabControl1()->currentIndex(), 0);
+    QCOMPARE(w.label("LabelPent")->text(), QStringLiteral("Total System Penetration % "));
+    QCOMPARE(w.label("LabelANSI1")->text(), QStringLiteral(" ANSI Limit > 50%"));
+    QVERIFY(w.label("SystemT")->text().isEmpty());
+    QCOMPARE(w.label("StdPressLabel")->text(), QStringLiteral("Standard Pressure = 101.325 kPa"));
+    QCOMPARE(w.label("StdTempLabel")->text(), QString::fromUtf8("Standard Temperature = 298.15 \u00B0K"));
+    QVERIFY(!w.label("LNStr1")->isVisible());
+    // The windows of later work are present but wait for their owners.
+    for (const char* name : {"MenuItemDist", "MenuVary", "MenuItemWye", "MenuItemDraw", "MenuItemResult",
+                             "MenuRedraw", "ExportReportPdf", "ExportDrawingPng"})
+        QVERIFY2(w->action(QLatin1String(name)) != nullptr, name);
+    QCOMPARE(w->action(QStringLiteral("NewLine"))->shortcut(), QKeySequence(QKeySequence::New));
+    QCOMPARE(w->action(QStringLiteral("MenuItemExit"))->shortcut(), QKeySequence(QKeySequence::Quit));
+    QVERIFY(w->viewPanel() != nullptr);
+    QVERIFY(w.ui.Silent());
+}
+
+void MainWindowTest::addingEachTypeNamesItAndShowsItsPage() {
+    WindowUnderTest w;
+    struct Step {
+        const char* action;
+        const char* name;
+        const char* page;
+        const char* type;
+    };
+    const Step steps[] = {
+        {"NozzleMenu", "N-1", "Nozzle Properties", "Nozzle"},
+        {"TubeMenu", "T-1", "Tube Properties", "Tube"},
+        {"BendMenu", "B-1", "Bend Properties", "Bend"},
+        {"ContractMenu", "C-1", "Contraction Properties", "Contraction"},
+        {"ExpandMenu", "E-1", "Expansion Properties", "Expansion"},
+        {"TubeMenu", "T-2", "Tube Properties", "Tube"},
+    };
+    QStringList names, types;
+    for (const Step& s : steps) {
+        w.clickComponent(s.action);
+        names << QLatin1String(s.name);
+        types << QLatin1String(s.type);
+        QCOMPARE(visiblePageTitle(w.window.get()), QLatin1String(s.page));
+        QCOMPARE(w->pages()->count(), 6);
+        QVERIFY(w.label("NodeNameL")->text().startsWith(QStringLiteral("Component: ") + QLatin1String(s.name)));
+        QCOMPARE(w.names(), names);
+        QCOMPARE(w.column(2), types);
+    }
+    QCOMPARE(w.column(0), (QStringList{"0", "1", "2", "3", "4", "5"}));
+    // Every component has been evaluated: a transmission and a system total.
+    for (const QString& t : w.column(3)) QVERIFY2(QRegularExpression("^\\d+\\.\\d{4}$").match(t).hasMatch(), qPrintable(t));
+    QVERIFY(!w.label("SystemT")->text().isEmpty());
+    QVERIFY(w.ui.Messages.empty());
+}
+
+void MainWindowTest::secondInletIsRefusedWithMessage6() {
+    WindowUnderTest w;
+    w.clickComponent("TubeMenu");
+    w.clickComponent("NozzleMenu");
+    QCOMPARE(lastMessage(w.ui), message(6));
+    QVERIFY(!w->pages()->isVisible());
+    QCOMPARE(w->gridModel()->rowCount(), 1);
+    w.clickComponent("ShroudMenu");
+    QCOMPARE(int(w.ui.Messages.size()), 2);
+    QCOMPARE(w.names(), QStringList{"T-1"});
+
+    // A new line starts the inlet counter again (the refused nozzle used N-1).
+    w.ui.Answers.push_back(Answer::No);
+    w->action(QStringLiteral("NewLine"))->trigger();
+    w.clickComponent("NozzleMenu");
+    QCOMPARE(w.names(), QStringList{"N-1"});
+}
+
+void MainWindowTest::typingWithKeys_data() {
+    QTest::addColumn<QString>("component");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("messageNo");  // 0: accepted
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("focus");
+
+    const int enter = Qt::Key_Enter, down = Qt::Key_Down, up = Qt::Key_Up;
+    QTest::newRow("length rounded to 6 digits") << "TubeMenu" << "TubeLenEdit" << "1.234567" << enter << 0 << "1.23457" << "TubeAng1Edit";
+    QTest::newRow("diameter rounded to 5 digits") << "TubeMenu" << "TubeDiaEdit" << "34.92345" << down << 0 << "34.923" << "TubeFlowEdit";
+    QTest::newRow("zero flow") << "TubeMenu" << "TubeFlowEdit" << "0" << enter << 3 << "0" << "TubeFlowEdit";
+    QTest::newRow("inclination 360") << "TubeMenu" << "TubeAng1Edit" << "360" << enter << 0 << "360" << "TubeDiaEdit";
+    QTest::newRow("inclination -360") << "TubeMenu" << "TubeAng1Edit" << "-360" << up << 0 << "-360" << "TubeLenEdit";
+    QTest::newRow("inclination 360.5") << "TubeMenu" << "TubeAng1Edit" << "360.5" << enter << 4 << "360.5" << "TubeAng1Edit";
+    QTest::newRow("temperature -40") << "TubeMenu" << "TubeTempEdit" << "-40" << up << 0 << "-40" << "TubeFlowEdit";
+    QTest::newRow("two points") << "TubeMenu" << "TubeLenEdit" << "1.2.3" << enter << 1 << "1.2.3" << "TubeLenEdit";
+    QTest::newRow("lone minus") << "TubeMenu" << "TubeLenEdit" << "-" << down << 1 << "-" << "TubeLenEdit";
+    QTest::newRow("zero length") << "TubeMenu" << "TubeLenEdit" << "0" << up << 2 << "0" << "TubeLenEdit";
+    QTest::newRow("zero pressure") << "TubeMenu" << "TubePressEdit" << "0" << enter << 5 << "0" << "TubePressEdit";
+    QTest::newRow("pressure wraps to length") << "TubeMenu" << "TubePressEdit" << "99" << enter << 0 << "99" << "TubeLenEdit";
+    QTest::newRow("bend angle 180") << "BendMenu" << "BendAngleEdit" << "180" << enter << 0 << "180" << "BendRadiusEdit";
+    QTest::newRow("bend angle 181") << "BendMenu" << "BendAngleEdit" << "181" << enter << 10 << "181" << "BendAngleEdit";
+    QTest::newRow("probe: up from the first box") << "ShroudMenu" << "ShrFreeEdit" << "12" << up << 0 << "12" << "ShrPressEdit";
+    QTest::newRow("nozzle skips its outlet") << "NozzleMenu" << "NozInDiaEdit" << "25" << enter << 0 << "25" << "NozLenEdit";
+}
+
+void MainWindowTest::typingWithKeys() {
+    QFETCH(QString, component);
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(int, key);
+    QFETCH(int, messageNo);
+    QFETCH(QString, shown);
+    QFETCH(QString, focus);
+
+    WindowUnderTest w;
+    w.clickComponent(component.toLatin1().constData());
+    w.type(box.toLatin1().constData(), typed, Qt::Key(key));
+    if (messageNo == 0) {
+        QVERIFY2(w.ui.Messages.empty(), w.ui.Messages.empty() ? "" : w.ui.Messages.back().c_str());
+    } else {
+        QCOMPARE(int(w.ui.Messages.size()), 1);
+        QCOMPARE(lastMessage(w.ui), message(messageNo));
+    }
+    QCOMPARE(w.box(box.toLatin1().constData())->text(), shown);
+    QCOMPARE(focusName(), focus);
+}
+
+void MainWindowTest::leavingByMouseStoresValidTextSilently() {
+    WindowUnderTest w;
+    w.clickComponent("TubeMenu");
+    const double flow = w->session().List()[0].Flow;
+
+    w.type("TubeFlowEdit", QStringLiteral("0"));
+    QCOMPARE(lastMessage(w.ui), message(3));
+    QTest::mouseClick(w.box("TubeTempEdit"), Qt::LeftButton);
+    QCOMPARE(focusName(), QStringLiteral("TubeTempEdit"));
+    QCOMPARE(int(w.ui.Messages.size()), 1);  // no second message
+    QCOMPARE(w.box("TubeFlowEdit")->text(), QStringLiteral("0"));
+    QCOMPARE(w->session().List()[0].Flow, flow);
+
+    w.type("TubeLenEdit", QStringLiteral("2.5"), Qt::Key_unknown);
+    QTest::mouseClick(w.box("TubeDiaEdit"), Qt::LeftButton);
+    QCOMPARE(int(w.ui.Messages.size()), 1);
+    QCOMPARE(w->session().List()[0].Len, 2.5);
+    QCOMPARE(w.cell(0, 4), QStringLiteral("2.50 m"));
+
+    // The line name is the session's as the user types it.
+    w.type("LineName", QStringLiteral("Stack 3"), Qt::Key_unknown);
+    QCOMPARE(w->session().LineName(), std::string("Stack 3"));
+}
+
+void MainWindowTest::disallowedCharactersAreNeverInserted() {
+    WindowUnderTest w;
+    w.clickComponent("TubeMenu");
+    QLineEdit* len = w.box("TubeLenEdit");
+    QTest::mouseClick(len, Qt::LeftButton);
+    len->selectAll();
+    QTest::keyClicks(len, QStringLiteral("a1,b"));
+    QKeyEvent accented(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8("\u00E9"));
+    QApplication::sendEvent(len, &accented);
+    QCOMPARE(len->text(), QStringLiteral("1"));
+    QTest::keyClick(len, Qt::Key_Backspace);  // editing keys still work
+    QCOMPARE(len->text(), QString());
+    QApplication::clipboard()->setText(QStringLiteral("2x"));
+    len->paste();
+    QCOMPARE(len->text(), QString());
+    QApplication::clipboard()->setText(QStringLiteral("-2.5"));
+    len->paste();
+    QCOMPARE(len->text(), QStringLiteral("-2.5"));
+}
+
+void MainWindowTest::unitButtonsConvertTheEditedValue() {
+    WindowUnderTest w;
+    w.clickComponent("TubeMenu");
+    auto button = [&](const char* n) { return w.find<QRadioButton>(QLatin1String(n)); };
+    QVERIFY(button("TubeLenMRB")->isChecked());
+
+    QTest::mouseClick(button("TubeLenERB"), Qt::LeftButton);
+    QCOMPARE(w.box("TubeLenEdit")->text(), QStringLiteral("3.2808"));
+    QVERIFY(button("TubeLenERB")->isChecked());
+    QVERIFY(!button("TubeLenMRB")->isChecked());
+    QCOMPARE(w.cell(0, 4), QStringLiteral("3.28 ft"));
+    QTest::mouseClick(button("TubeLenMRB"), Qt::LeftButton);
+    QCOMPARE(w.box("TubeLenEdit")->text(), QStringLiteral("0.99999"));
+
+    QTest::mouseClick(button("TubeFlowERB"), Qt::LeftButton);
+    QCOMPARE(w.box("TubeFlowEdit")->text(), QStringLiteral("2.0129"));
+    QTest::mouseClick(button("TubeFlowERB"), Qt::LeftButton);  // already in force
+    QCOMPARE(w.box("TubeFlowEdit")->text(), QStringLiteral("2.0129"));
+    QVERIFY(button("TubeFlowERB")->isChecked());
+
+    QTest::mouseClick(button("TubeTempERB"), Qt::LeftButton);
+    QCOMPARE(w.box("TubeTempEdit")->text(), QStringLiteral("77"));
+    QCOMPARE(w.cell(0, 9), QStringLiteral("77.0 F"));
+
+    QTest::mouseClick(button("TubeDiaERB"), Qt::LeftButton);
+    QCOMPARE(w.box("TubeDiaEdit")->text(), QStringLiteral("1.374"));
+    QVERIFY(w.cell(0, 7).endsWith(QStringLiteral(" in")));
+    QVERIFY(w.cell(0, 8).endsWith(QStringLiteral(" in")));
+    QVERIFY(w.ui.Messages.empty());
+}
+
+void MainWindowTest::gridShowsTheCellTexts() {
+    WindowUnderTest w;
+    w.clickComponent("TubeMenu");
+    QTest::mouseClick(w.find<QRadioButton>(QStringLiteral("TubeLenERB")), Qt::LeftButton);
+    w.type("TubeLenEdit", QStringLiteral("2.5"));
+    QTest::mouseClick(w.find<QRadioButton>(QStringLiteral("TubeTempERB")), Qt::LeftButton);
+    w.type("TubeTempEdit", QStringLiteral("70"));
+    QCOMPARE(w.cell(0, 0), QStringLiteral("0"));
+    QCOMPARE(w.names().first(), QStringLiteral("T-1"));
+    QCOMPARE(w.cell(0, 2), QStringLiteral("Tube"));
+    QVERIFY(QRegularExpression("^\\d+\\.\\d{4}$").match(w.cell(0, 3)).hasMatch());
+    QCOMPARE(w.cell(0, 4), QStringLiteral("2.50 ft"));
+    QCOMPARE(w.cell(0, 5), QStringLiteral("NA"));
+    QCOMPARE(w.cell(0, 6), QStringLiteral("NA"));
+    QCOMPARE(w.cell(0, 7), QStringLiteral("34.90 mm"));
+    QCOMPARE(w.cell(0, 8), QStringLiteral("34.90 mm"));
+    QCOMPARE(w.cell(0, 9), QStringLiteral("70.0 F"));
+
+    w.clickComponent("BendMenu");
+    QCOMPARE(w.cell(1, 4), QStringLiteral("NA"));
+    QCOMPARE(w.cell(1, 5), QStringLiteral("90.00 Deg"));
+    QCOMPARE(w.cell(1, 6), QStringLiteral("0.102 m"));
+    QCOMPARE(w.cell(5, 1), QString());  // outside the line
+
+    // Headers as given, leading blanks included; dragging a column keeps its texts.
+    QCOMPARE(w->gridModel()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("   Index"));
+    QCOMPARE(w->gridModel()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("     Type"));
+    QCOMPARE(w->gridModel()->headerData(9, Qt::Horizontal).toString(), QStringLiteral("Temperature"));
+    w->grid()->horizontalHeader()->moveSection(9, 0);
+    const QModelIndex first = w->grid()->indexAt(QPoint(5, 5));
+    QCOMPARE(first.column(), 9);
+    QCOMPARE(first.data().toString(), QStringLiteral("70.0 F"));
+    QVERIFY(!(w->gridModel()->flags(first) & Qt::ItemIsEditable));
+}
+
+void MainWindowTest::editMoveDeleteThroughTheSelectionWindow() {
+    WindowUnderTest w;
+    for (const char* name : {"MenuItemEditComp", "MenuItemMoveComp", "MenuItemDelComp"}) {
+        w->action(QLatin1String(name))->trigger();
+        QCOMPARE(lastMessage(w.ui), message(9));
+    }
+    QVERIFY(w.ui.SelectionRequests.empty());
+    w.clickComponent("NozzleMenu");
+    w->action(QStringLiteral("MenuItemDelComp"))->trigger();
+    QCOMPARE(lastMessage(w.ui), message(8));
+
+    for (const char* name : {"TubeMenu", "BendMenu", "TubeMenu"}) w.clickComponent(name);
+    QCOMPARE(w.names(), (QStringList{"N-1", "T-1", "B-1", "T-2"}));
+
+    w.ui.Selections.push_back({true, 3, 1});
+    w->action(QStringLiteral("MenuItemMoveComp"))->trigger();
+    QCOMPARE(w.ui.SelectionRequests.back().Mode, 1);
+    QCOMPARE(w.ui.SelectionRequests.back().Title, std::string("Move a Component"));
+    QCOMPARE(w.ui.SelectionRequests.back().LodoCnt, 3);
+    QCOMPARE(w.names(), (QStringList{"N-1", "T-2", "T-1", "B-1"}));
+    QVERIFY(w.label("NodeNameL")->text().startsWith(QStringLiteral("Component: T-2")));  // the moved one
+
+    const std::size_t before = w.ui.Messages.size();
+    w.ui.Selections.push_back({true, 0, 2});
+    w->action(QStringLiteral("MenuItemMoveComp"))->trigger();
+    QCOMPARE(w.ui.Messages.size(), before + 1);
+    QCOMPARE(lastMessage(w.ui), message(6));
+    QCOMPARE(w.names(), (QStringList{"N-1", "T-2", "T-1", "B-1"}));
+
+    w.ui.Selections.push_back({true, 2, 0});
+    w->action(QStringLiteral("MenuItemDelComp"))->trigger();
+    QCOMPARE(w.ui.SelectionRequests.back().Title, std::string("Select a Component to Delete"));
+    QCOMPARE(w.names(), (QStringList{"N-1", "T-2", "B-1"}));
+    QVERIFY(w.label("NodeNameL")->text().startsWith(QStringLiteral("Component: T-2")));
+    QCOMPARE(visiblePageTitle(w.window.get()), QStringLiteral("Tube Properties"));
+    w.clickComponent("TubeMenu");
+    QCOMPARE(w.names().at(3), QStringLiteral("T-3"));
+
+    w.ui.Selections.push_back({true, 2, 0});
+    w->action(QStringLiteral("MenuItemEditComp"))->trigger();
+    QVERIFY(w.label("NodeNameL")->text().startsWith(QStringLiteral("Component: B-1")));
+    QCOMPARE(visiblePageTitle(w.window.get()), QStringLiteral("Bend Properties"));
+    QCOMPARE(focusName(), QStringLiteral("BendAngleEdit"));
+    // Closed without Confirm: the numbers of the last Confirm are used again.
+    w.clickComponent("ContractMenu");
+    w.ui.Selections.push_back({false, 0, 0});
+    w->action(QStringLiteral("MenuItemEditComp"))->trigger();
+    QVERIFY(w.label("NodeNameL")->text().startsWith(QStringLiteral("Component: B-1")));
+
+    // An entry goes to the component whose page is shown.
+    w.type("BendAngleEdit", QStringLiteral("45"));
+    QCOMPARE(w.cell(2, 5), QStringLiteral("45.00 Deg"));
+    QVERIFY(w.ui.ScriptDone());
+}
+
+void MainWindowTest::probeChoiceChangesTheInletType() {
+    WindowUnderTest w;
+    w.clickComponent("ShroudMenu");
+    QCOMPARE(visiblePageTitle(w.window.get()), QStringLiteral("Shrouded Probe Properties"));
+    QVERIFY(w.find<QRadioButton>(QStringLiteral("RF2111RB"))->isChecked());
+    QVERIFY(w.label("Label8")->text().contains(QStringLiteral("34.9 mm")));
+    QCOMPARE(w.names().first(), QStringLiteral("N-1"));
+    QVERIFY(!w.label("LabelShrAsp")->text().isEmpty());
+    w.clickComponent("TubeMenu");
+    w.clickComponent("BendMenu");
+
+    w.ui.Selections.push_back({true, 0, 0});
+    w->action(QStringLiteral("MenuItemEditComp"))->trigger();
+    QTest::mouseClick(w.find<QRadioButton>(QStringLiteral("WippRB")), Qt::LeftButton);
+    QVERIFY(w.find<QRadioButton>(QStringLiteral("WippRB"))->isChecked());
+    QVERIFY(!w.find<QRadioButton>(QStringLiteral("RF2111RB"))->isChecked());
+    QCOMPARE(w.column(2), (QStringList{"WIPP6CFM", "Tube", "Bend"}));
+    QVERIFY(w.label("Label8")->text().contains(QStringLiteral("51.0 mm")));
+}
+
+void MainWindowTest::newOpenSaveWithScriptedDialogs() {
+    WindowUnderTest w;
+    const QString path = w.dir.filePath(QStringLiteral("line.lxl"));
+    w.clickComponent("NozzleMenu");
+    w.clickComponent("TubeMenu");
+    w.type("TubeLenEdit", QStringLiteral("3"));
+
+    // Save without a name asks for one; the recent list keeps it.
+    w.ui.SaveFiles.push_back(toPath(path));
+    w->action(QStringLiteral("MenuItemSave"))->trigger();
+    QVERIFY(QFile::exists(path));
+    QCOMPARE(w.ui.SaveRequests.back().Title, std::string("Save your text or word file"));
+    QMenu* recent = w.find<QMenu>(QStringLiteral("RecentFilesMenu"));
+    QCOMPARE(recent->actions().size(), 1);
+    QCOMPARE(recent->actions().first()->toolTip(), QFileInfo(path).absoluteFilePath());
+
+    // New on a saved line asks nothing; a changed line is asked about.
+    w.clickComponent("BendMenu");
+    w.ui.Answers.push_back(Answer::Cancel);
+    w->action(QStringLiteral("NewLine"))->trigger();
+    QCOMPARE(w.ui.Questions.size(), std::size_t(1));
+    QCOMPARE(w->gridModel()->rowCount(), 3);  // cancelled: nothing discarded
+    w.ui.Answers.push_back(Answer::No);
+    w->action(QStringLiteral("NewLine"))->trigger();
+    QCOMPARE(w->gridModel()->rowCount(), 0);
+    QVERIFY(!w->pages()->isVisible());
+    QCOMPARE(w.box("LineName")->text(), QStringLiteral("Sample Line 1"));
+
+    // Open: cancelled, then a bad file, then the saved one.
+    w.clickComponent("TubeMenu");
+    w.ui.Answers.push_back(Answer::No);
+    w.ui.OpenFiles.push_back(std::nullopt);
+    w->action(QStringLiteral("OpenFile"))->trigger();
+    QCOMPARE(w.names(), QStringList{"T-1"});
+    const QString bad = w.dir.filePath(QStringLiteral("bad.lxl"));
+    {
+        QFile f(bad);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("<Nodes><Node><Name>T-1</Name><Temp>warm</Temp></Node>");
+    }
+    w.ui.Answers.push_back(Answer::No);
+    w.ui.OpenFiles.push_back(toPath(bad));
+    w->action(QStringLiteral("OpenFile"))->trigger();
+    QCOMPARE(w.ui.Errors.size(), std::size_t(1));
+    QCOMPARE(w.names(), QStringList{"T-1"});
+
+    w.ui.Answers.push_back(Answer::No);
+    recent->actions().first()->trigger();
+    QCOMPARE(w.names(), (QStringList{"N-1", "T-1"}));
+    QCOMPARE(w.cell(1, 4), QStringLiteral("3.00 m"));
+    QVERIFY(w.ui.ScriptDone());
+
+    // A file named at start-up opens the same way.
+    WindowUnderTest second;
+    QVERIFY(second->openPath(path));
+    QCOMPARE(second.names(), (QStringList{"N-1", "T-1"}));
+}
+
+void MainWindowTest::closeBoxAsksAndStoresThePosition() {
+    QPoint placed;
+    {
+        WindowUnderTest w;
+        QCOMPARE(w->pos(), QPoint(10, 10));  // no position file yet
+        w->move(120, 90);
+        w.clickComponent("TubeMenu");
+        w.ui.Answers.push_back(Answer::Cancel);
+        QVERIFY(!w->close());
+        QVERIFY(w->isVisible());
+        QVERIFY(!QFile::exists(w.positionPath()));
+
+        w.ui.Answers.push_back(Answer::No);
+        QVERIFY(w->close());
+        placed = w->pos();
+        QSettings ini(w.positionPath(), QSettings::IniFormat);
+        QCOMPARE(ini.value(QStringLiteral("Form1/Top")).toInt(), placed.y());
+        QCOMPARE(ini.value(QStringLiteral("Form1/Left")).toInt(), placed.x());
+
+        // The next start from the same place comes back there.
+        MainWindow::Options o;
+        o.showSplash = false;
+        o.ui = &w.ui;
+        o.positionFile = w.positionPath();
+        MainWindow again(o);
+        QCOMPARE(again.pos(), placed);
+    }
+    {
+        // Where the file cannot be written, the fallback folder takes it.
+        WindowUnderTest w;
+        QFile blocker(w.dir.filePath(QStringLiteral("not-a-folder")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        MainWindow::Options o;
+        o.showSplash = false;
+        o.ui = &w.ui;
+        o.positionFile = w.dir.filePath(QStringLiteral("not-a-folder/lodo.INI"));
+        o.positionFallback = w.dir.filePath(QStringLiteral("cfg/lodo.INI"));
+        auto blocked = std::make_unique<MainWindow>(o);
+        blocked->show();
+        w.ui.Answers.push_back(Answer::No);
+        QVERIFY(blocked->close());
+        QVERIFY(QFile::exists(o.positionFallback));
+    }
+}
+
+void MainWindowTest::nozzleNoteFlashesOnceFilled() {
+    WindowUnderTest w;
+    w.clickComponent("NozzleMenu");
+    QLabel* note = w.label("Label9");
+    QCOMPARE(labelColour(note), Argb::Black);
+    w.type("NozInDiaEdit", QStringLiteral("25"));
+    QCOMPARE(w.box("NozOutDiaEdit")->text(), QStringLiteral("25"));
+    QVERIFY(note->text().startsWith(QStringLiteral("The exit diameter of this Nozzle is 25")));
+    QTRY_COMPARE_WITH_TIMEOUT(labelColour(note), Argb::Red, 1500);
+    QTRY_COMPARE_WITH_TIMEOUT(labelColour(note), QRgb(0xFF0000FF), 1500);
+    QCOMPARE(labelColour(w.label("Label8")), Argb::Black);
+}
+
+void MainWindowTest::aboutShowsThreeLines() {
+    WindowUnderTest w;
+    w->action(QStringLiteral("MenuItemAbout"))->trigger();
+    QCOMPARE(w.ui.Messages.size(), std::size_t(1));
+    const QStringList lines = lastMessage(w.ui).split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines.first(), QStringLiteral("Lodo Calculator, Version 2.0 Beta"));
+    QVERIFY(lines.at(1).startsWith(QStringLiteral("  ")) && lines.at(2).startsWith(QStringLiteral("  ")));
+}
+
+// Nothing clipped: every control of every page lies inside the page as the
+// window shows it, and no two entry rows overlap.
+void MainWindowTest::everyPageFitsItsTab() {
+    WindowUnderTest w;
+    PropertyPagesWidget* pages = w->pages();
+    for (const PageInfo& info : Pages) {
+        pages->showOnly(info.Id);
+        QApplication::processEvents();
+        QWidget* page = pages->currentWidget();
+        QCOMPARE(page->objectName(), QString::fromLatin1(info.ItemName.data(), qsizetype(info.ItemName.size())));
+        const QRect inside = page->rect();
+        QRect previousRow;
+        for (const BoxInfo& row : info.Rows) {
+            QLineEdit* box = pages->box(row.Id);
+            QCOMPARE(box->objectName(), QString::fromLatin1(row.Name.data(), qsizetype(row.Name.size())));
+            QLabel* caption = page->findChild<QLabel*>(box->objectName() + QStringLiteral("Caption"));
+            QVERIFY(caption);
+            QCOMPARE(caption->text(), QString::fromUtf8(row.Caption.data(), qsizetype(row.Caption.size())));
+            QCOMPARE(pages->metricButton(row.Id)->text(),
+                     QString::fromUtf8(row.MetricText.data(), qsizetype(row.MetricText.size())));
+            QWidget* last = row.EnglishButton.empty() ? static_cast<QWidget*>(pages->metricButton(row.Id))
+                                                      : pages->englishButton(row.Id);
+            QRect rowRect = caption->geometry().united(box->geometry()).united(last->geometry());
+            QVERIFY2(inside.contains(rowRect), qPrintable(box->objectName()));
+            QVERIFY2(last->geometry().right() < inside.right(), qPrintable(box->objectName()));
+            QVERIFY2(!rowRect.intersects(previousRow), qPrintable(box->objectName()));
+            previousRow = rowRect;
+        }
+        for (QWidget* extra : page->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            if (extra->isVisibleTo(page))
+                QVERIFY2(inside.contains(extra->geometry()), qPrintable(extra->objectName()));
+    }
+    // 29 rows of intermediate values, each name beside its value.
+    w->tabControl1()->setCurrentIndex(1);
+    QApplication::processEvents();
+    for (int i = 1; i <= 24; ++i) {
+        QLabel* name = w.label(QStringLiteral("IVN%1").arg(i).toLatin1().constData());
+        QLabel* value = w.label(QStringLiteral("IVR%1").arg(i).toLatin1().constData());
+        QVERIFY(name && value);
+        QCOMPARE(name->mapTo(w.window.get(), QPoint(0, 0)).y(), value->mapTo(w.window.get(), QPoint(0, 0)).y());
+        QVERIFY(value->mapTo(w.window.get(), QPoint(0, value->height())).y() < w->height());
+    }
+}
+
+void MainWindowTest::gridModelPassesTheModelTester() {
+    WindowUnderTest w;
+    QAbstractItemModelTester tester(w->gridModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    w.clickComponent("NozzleMenu");
+    for (int i = 0; i < 4; ++i) w.clickComponent("TubeMenu");
+    w.type("TubeLenEdit", QStringLiteral("4"));
+    w.ui.Selections.push_back({true, 1, 0});
+    w->action(QStringLiteral("MenuItemDelComp"))->trigger();
+    QCOMPARE(w->gridModel()->rowCount(), 4);
+    w.ui.Answers.push_back(Answer::No);
+    w->action(QStringLiteral("NewLine"))->trigger();
+    QCOMPARE(w->gridModel()->rowCount(), 0);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
