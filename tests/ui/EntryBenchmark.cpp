@@ -1,6 +1,7 @@
 // One accepted entry in a tube box of a 200-component log-normal line, from the
 // Enter key to the refreshed grid, totals and intermediate values on screen.
 
+#include "drawing/view/LineView.h"
 #include "session/LodoSession.h"
 #include "session/testing/ScriptedUi.h"
 #include "ui/GridModel.h"
@@ -18,6 +19,10 @@ class EntryBenchmark : public QObject {
 private slots:
     void initTestCase();
     void enterInTubeLengthBox();
+    // The parts of that path, to tell where its time goes.
+    void redrawOfTheViewAlone();
+    void gridRefreshAlone();
+    void sameEntryInTheSessionAlone();  // last: the window stops rendering
     void cleanupTestCase() { m_window.reset(); }
 
 private:
@@ -38,6 +43,8 @@ void EntryBenchmark::initTestCase() {
     for (int i = 1; i < 200; ++i) (i % 3 == 2) ? s.BendMenuClick() : s.TubeMenuClick();
     QCOMPARE(s.Count(), 200);
     m_window->show();
+    m_window->activateWindow();
+    QApplication::setActiveWindow(m_window.get());
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     s.EditComp(100);  // a tube in the middle of the line
     QCOMPARE(s.List()[100].NTypeInt, 1);
@@ -58,6 +65,35 @@ void EntryBenchmark::enterInTubeLengthBox() {
     }
     QVERIFY(m_ui.Messages.empty());
     QVERIFY(m_window->gridModel()->index(100, 4).data().toString().endsWith(QStringLiteral(" m")));
+}
+
+void EntryBenchmark::gridRefreshAlone() {
+    QTableView* grid = m_window->grid();
+    QBENCHMARK {
+        m_window->gridModel()->refresh();
+        grid->viewport()->repaint();
+    }
+}
+
+void EntryBenchmark::sameEntryInTheSessionAlone() {
+    LodoSession& s = m_window->session();
+    s.SetObserver({});
+    int n = 0;
+    QBENCHMARK {
+        s.FocusBox(Box::TubeLenEdit);
+        s.SetBoxText(Box::TubeLenEdit, (++n % 2) ? "2.5" : "3");
+        s.BoxKey(Box::TubeLenEdit, EditKey::Enter);
+    }
+    QVERIFY(m_ui.Messages.empty());
+}
+
+void EntryBenchmark::redrawOfTheViewAlone() {
+    auto* view = m_window->viewPanel()->findChild<LineView*>();
+    QVERIFY(view);
+    QBENCHMARK {
+        view->DrawSampleLine(m_window->session().List());
+        QApplication::processEvents();
+    }
 }
 
 QTEST_MAIN(EntryBenchmark)
