@@ -64,13 +64,21 @@ IntermediateValuesPane::IntermediateValuesPane(QWidget* parent) : QWidget(parent
 
     auto* nameLay = new QVBoxLayout(names);
     auto* valueLay = new QVBoxLayout(values);
-    for (QVBoxLayout* l : {nameLay, valueLay}) {
-        l->setContentsMargins(4, 0, 4, 0);
-        l->setSpacing(0);
-    }
+    nameLay->setContentsMargins(2, 0, 0, 0);
+    valueLay->setContentsMargins(6, 0, 2, 0);
+    nameLay->setSpacing(0);
+    valueLay->setSpacing(0);
+    // A long name must not run into its value: the rows keep their columns and
+    // the full text stays in the tooltip.
+    QFont rowFont = font();
+    rowFont.setPointSizeF(rowFont.pointSizeF() * 0.92);
+    names->setFont(rowFont);
+    values->setFont(rowFont);
     auto addRow = [&](QLabel* name, QLabel* value) {
         name->setFixedHeight(RowPitch);
         value->setFixedHeight(RowPitch);
+        name->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        value->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         nameLay->addWidget(name);
         valueLay->addWidget(value);
     };
@@ -106,6 +114,8 @@ void IntermediateValuesPane::render(const DisplaySink& sink) {
     for (std::size_t i = 0; i < sink.IV.size(); ++i) {
         applyStyledText(m_names[i], sink.IV[i].Name);
         applyStyledText(m_values[i], sink.IV[i].Value);
+        m_names[i]->setToolTip(m_names[i]->text());
+        m_values[i]->setToolTip(m_values[i]->text());
     }
 }
 

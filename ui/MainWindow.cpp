@@ -29,6 +29,7 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -545,15 +546,31 @@ void MainWindow::renderLabels() {
 void MainWindow::renderPage() {
     RenderScope scope(m_rendering);
     const Page page = m_session->VisiblePage();
+    if (page != m_pages->shownPage()) {
+        // Hiding the page that holds the focus would hand it to the next widget of
+        // the chain, possibly the 3-D view, whose window then takes the keyboard from
+        // this one. Park it where it stays until the new box takes it.
+        const QWidget* f = QApplication::focusWidget();
+        if (f && m_pages->isAncestorOf(f)) {
+            if (page != Page::None)
+                m_pages->tabBar()->setFocus(Qt::OtherFocusReason);
+            else
+                m_grid->setFocus(Qt::OtherFocusReason);
+        }
+    }
     m_pages->showOnly(page);
     m_nodeNameL->setText(qs(m_session->NodeNameL()));
     m_pages->label8()->setText(qs(m_session->Label8()));
     m_pages->label9()->setText(qs(m_session->Label9()));
     if (page != Page::None) {
+        const std::optional<Box> focused = m_session->FocusedBox();
         for (const BoxInfo& row : InfoOf(page).Rows) {
             QLineEdit* box = m_pages->box(row.Id);
             const QString text = qs(m_session->BoxText(row.Id));
-            if (box->text() != text) box->setText(text);
+            if (box->text() != text) {
+                box->setText(text);
+                if (focused == row.Id) box->selectAll();  // typing replaces the value shown
+            }
             if (row.Unit == Quantity::None) continue;
             const UnitChoice choice = m_session->UnitButton(row.Unit);
             QRadioButton* metric = m_pages->metricButton(row.Id);
@@ -656,6 +673,11 @@ bool MainWindow::confirmExit() {
     if (!m_session->MenuItemExitClick()) return false;
     m_positionFile->writeTopLeft(pos());
     return true;
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    applyFocus();  // the focus asked for before the window was up
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

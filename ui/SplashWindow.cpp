@@ -24,11 +24,11 @@ protected:
         const int side = height() - 40;
         icon.render(&p, QRectF(40, 20, side, side));
         QFont title = font();
-        title.setPointSize(34);
+        title.setPointSize(26);
         title.setBold(true);
         p.setFont(title);
         p.setPen(QColor(0x3B, 0x43, 0x4B));
-        const QRectF text(60 + side, 40, width() - side - 80, 90);
+        const QRectF text(50 + side, 40, width() - side - 70, 90);
         p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Lodo Calculator"));
         QFont sub = font();
         sub.setPointSize(14);

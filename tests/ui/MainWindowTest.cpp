@@ -71,6 +71,7 @@ private slots:
     void secondInletIsRefusedWithMessage6();
     void typingWithKeys_data();
     void typingWithKeys();
+    void focusFollowsTheNewComponent();
     void leavingByMouseStoresValidTextSilently();
     void disallowedCharactersAreNeverInserted();
     void unitButtonsConvertTheEditedValue();
@@ -210,6 +211,26 @@ void MainWindowTest::typingWithKeys() {
     }
     QCOMPARE(w.box(box.toLatin1().constData())->text(), shown);
     QCOMPARE(focusName(), focus);
+}
+
+// Typing goes on in the new component's first box, whatever page had the focus.
+void MainWindowTest::focusFollowsTheNewComponent() {
+    WindowUnderTest w;
+    w.clickComponent("NozzleMenu");
+    QCOMPARE(focusName(), QStringLiteral("NozInDiaEdit"));
+    w.type("NozInDiaEdit", QStringLiteral("25"));
+    QCOMPARE(focusName(), QStringLiteral("NozLenEdit"));
+    const char* next[][2] = {{"TubeMenu", "TubeLenEdit"}, {"BendMenu", "BendAngleEdit"},
+                             {"ContractMenu", "ContDiaEdit"}, {"ExpandMenu", "ExpdDiaEdit"},
+                             {"TubeMenu", "TubeLenEdit"}};
+    for (const auto& [action, box] : next) {
+        w.clickComponent(action);
+        QCOMPARE(focusName(), QLatin1String(box));
+        QVERIFY(w.box(box)->hasSelectedText());  // typing replaces the shown value
+    }
+    QTest::keyClicks(w.box("TubeLenEdit"), QStringLiteral("2.5"));
+    QTest::keyClick(w.box("TubeLenEdit"), Qt::Key_Enter);
+    QCOMPARE(w.cell(5, 4), QStringLiteral("2.50 m"));
 }
 
 void MainWindowTest::leavingByMouseStoresValidTextSilently() {
