@@ -81,6 +81,7 @@ private slots:
     void newOpenSaveWithScriptedDialogs();
     void closeBoxAsksAndStoresThePosition();
     void nozzleNoteFlashesOnceFilled();
+    void logNormalShowsItsNotesAndMass();
     void aboutShowsThreeLines();
     void everyPageFitsItsTab();
     void gridModelPassesTheModelTester();
@@ -533,6 +534,23 @@ void MainWindowTest::nozzleNoteFlashesOnceFilled() {
     QTRY_COMPARE_WITH_TIMEOUT(labelColour(note), Argb::Red, 1500);
     QTRY_COMPARE_WITH_TIMEOUT(labelColour(note), QRgb(0xFF0000FF), 1500);
     QCOMPARE(labelColour(w.label("Label8")), Argb::Black);
+}
+
+// The distribution window's setting reaches every label it changes.
+void MainWindowTest::logNormalShowsItsNotesAndMass() {
+    WindowUnderTest w;
+    w.clickComponent("NozzleMenu");
+    w.clickComponent("TubeMenu");
+    w->session().ApplyDistribution({10.0f, 5.0f, 2.5f, "LogNormal"});
+    QVERIFY(w.label("LNStr1")->isVisible());
+    QVERIFY(w.label("LNStr2")->isVisibleTo(w->tabControl1()->widget(1)));
+    QCOMPARE(w.label("LabelPent")->text(), QString::fromStdString(w->session().LabelPent()));
+    QCOMPARE(w.label("MassPent")->text(), QString::fromStdString(w->session().Model().Display.MassPent));
+    QVERIFY(!w.label("MassPent")->text().isEmpty());
+    QVERIFY(!w.label("MaxPartSize")->text().isEmpty());
+    w->session().ApplyDistribution({10.0f, 5.0f, 2.5f, "Mono"});
+    QVERIFY(!w.label("LNStr1")->isVisible());
+    QVERIFY(w.label("MaxPartSize")->text().isEmpty());
 }
 
 void MainWindowTest::aboutShowsThreeLines() {
