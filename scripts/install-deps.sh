@@ -6,7 +6,7 @@ packages=(
   libpugixml-dev libfmt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-charts-dev qt6-3d-dev libqt6svg6-dev libgl1-mesa-dev
-  xvfb xauth poppler-utils fonts-liberation
+  xvfb xauth xdotool poppler-utils fonts-liberation dpkg-dev
   clang-14 libclang-rt-14-dev
 )
 missing=()
