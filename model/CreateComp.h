@@ -3,14 +3,9 @@
 #include "model/EvalContext.h"
 #include "model/TLodoComp.h"
 
-// A new record filled from the evaluation context, as adding a component and the
-// file readers create them before setting their own fields.
-inline TLodoComp CreateComp(const EvalContext& c) {
-    TLodoComp r;
-    r.Name = c.NodeName;
-    r.NType = c.NodeType;
-    r.NTypeInt = c.NodeInt;
-    r.TransM1 = c.NodeTrans;
+// Copies the context's inputs (values and units) into a record, leaving its name,
+// type and results alone.
+inline void CopyContextInputs(TLodoComp& r, const EvalContext& c) {
     r.Temp = c.T;
     r.Press = c.P;
     r.Len = c.L;
@@ -30,5 +25,16 @@ inline TLodoComp CreateComp(const EvalContext& c) {
     r.FlowUnit = c.FU;
     r.RadiusUnit = c.RU;
     r.FStreamUnit = c.FSU;
+}
+
+// A new record filled from the evaluation context, as adding a component and the
+// file readers create them before setting their own fields.
+inline TLodoComp CreateComp(const EvalContext& c) {
+    TLodoComp r;
+    r.Name = c.NodeName;
+    r.NType = c.NodeType;
+    r.NTypeInt = c.NodeInt;
+    r.TransM1 = c.NodeTrans;
+    CopyContextInputs(r, c);
     return r;
 }

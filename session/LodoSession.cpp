@@ -154,30 +154,6 @@ Page PageOfCode(int code) {
     return t ? t->OnPage : Page::None;
 }
 
-// Copies the context's inputs into a record, as creating one does, leaving its
-// name, type and results alone.
-void CopyContextInto(TLodoComp& r, const EvalContext& c) {
-    r.Temp = c.T;
-    r.Press = c.P;
-    r.Len = c.L;
-    r.Brd = c.Rd;
-    r.Ang1 = c.A1;
-    r.Ang2 = c.A2;
-    r.Ang3 = c.A3;
-    r.Dia1 = c.D1;
-    r.Dia2 = c.D2;
-    r.Flow = c.Qa;
-    r.FStream = c.Ve;
-    r.TempUnit = c.TU;
-    r.LenUnit = c.LU;
-    r.PressUnit = c.PU;
-    r.Dia1Unit = c.D1U;
-    r.Dia2Unit = c.D2U;
-    r.FlowUnit = c.FU;
-    r.RadiusUnit = c.RU;
-    r.FStreamUnit = c.FSU;
-}
-
 template <class Ctx>
 auto& UnitOf(Ctx& c, Quantity q) {
     switch (q) {
@@ -281,7 +257,7 @@ void LodoSession::AddComponent(int code) {
 
     // The new component holds exactly the start values its page shows.
     TLodoComp& r = m_.List.back();
-    CopyContextInto(r, c);
+    CopyContextInputs(r, c);
 
     // What the page reads back: a straight component's outlet is its inlet, and
     // the context keeps the values that page does not show at their type defaults.
