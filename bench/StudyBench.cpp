@@ -14,8 +14,10 @@ TLodoComp Make(NodeTypeCode code, const char* type, double dia1, double dia2) {
     c.NType = type;
     c.Dia1 = dia1;
     c.Dia2 = dia2;
-    if (code == NodeNozzle) c.Len = 10.0;
-    if (code == NodeContraction || code == NodeExpansion) c.Ang2 = 45.0;
+    if (code == NodeNozzle)
+        c.Len = 10.0;
+    if (code == NodeContraction || code == NodeExpansion)
+        c.Ang2 = 45.0;
     return c;
 }
 
@@ -28,10 +30,20 @@ LodoModel TwentyComponentLine() {
     double d = 34.9;
     for (int i = 1; i < 20; ++i) {
         switch (i % 4) {
-        case 1: m.List.push_back(Make(NodeTube, "Tube", d, d)); break;
-        case 2: m.List.push_back(Make(NodeBend, "Bend", d, d)); break;
-        case 3: m.List.push_back(Make(NodeContraction, "Contraction", d, d / 1.5)); d /= 1.5; break;
-        default: m.List.push_back(Make(NodeExpansion, "Expansion", d, d * 1.5)); d *= 1.5; break;
+        case 1:
+            m.List.push_back(Make(NodeTube, "Tube", d, d));
+            break;
+        case 2:
+            m.List.push_back(Make(NodeBend, "Bend", d, d));
+            break;
+        case 3:
+            m.List.push_back(Make(NodeContraction, "Contraction", d, d / 1.5));
+            d /= 1.5;
+            break;
+        default:
+            m.List.push_back(Make(NodeExpansion, "Expansion", d, d * 1.5));
+            d *= 1.5;
+            break;
         }
     }
     AlignList(m, 0);
@@ -48,7 +60,7 @@ void BM_Study50PointsLogNormal(benchmark::State& state) {
     state.SetLabel(std::string(VaryTypeText(kind)));
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(BM_Study50PointsLogNormal)
     ->Arg(static_cast<int>(StudyKind::Flow))

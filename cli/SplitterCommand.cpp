@@ -35,11 +35,12 @@ struct Option {
 };
 
 std::string LimitText(const Wye::InputLimit& l) {
-    if (std::isinf(l.Max)) return "at least " + NumberFormat::General15(l.Min);
+    if (std::isinf(l.Max))
+        return "at least " + NumberFormat::General15(l.Min);
     return "from " + NumberFormat::General15(l.Min) + " to " + NumberFormat::General15(l.Max);
 }
 
-}  // namespace
+} // namespace
 
 int RunSplitterCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (Cli::WantsHelp(args)) {
@@ -47,7 +48,7 @@ int RunSplitterCommand(const std::vector<std::string>& args, std::ostream& out, 
         return Cli::ExitOk;
     }
     Wye::WyeInputs in;
-    double dp = 10.0;  // the start-up particle size of the distribution window
+    double dp = 10.0; // the start-up particle size of the distribution window
     const Option options[] = {
         {"--flow", "the flow rate (L/min)", Wye::FlowLimit, &in.YFlow},
         {"--angle", "the bifurcation angle (degrees)", Wye::AngleLimit, &in.YAngle},
@@ -61,15 +62,19 @@ int RunSplitterCommand(const std::vector<std::string>& args, std::ostream& out, 
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         std::size_t k = 0;
-        while (k < std::size(options) && options[k].Name != a) ++k;
+        while (k < std::size(options) && options[k].Name != a)
+            ++k;
         if (k == std::size(options)) {
-            if (a.starts_with("-")) return Cli::UsageError(err, "splitter", "unknown option '" + a + "'");
+            if (a.starts_with("-"))
+                return Cli::UsageError(err, "splitter", "unknown option '" + a + "'");
             return Cli::UsageError(err, "splitter", "unexpected argument '" + a + "'");
         }
         const Option& o = options[k];
-        if (seen[k]) return Cli::UsageError(err, "splitter", a + " given twice");
+        if (seen[k])
+            return Cli::UsageError(err, "splitter", a + " given twice");
         seen[k] = true;
-        if (i + 1 >= args.size()) return Cli::UsageError(err, "splitter", a + " needs a value");
+        if (i + 1 >= args.size())
+            return Cli::UsageError(err, "splitter", a + " needs a value");
         const std::string& v = args[++i];
         const auto x = NumberFormat::ParseNumber(v);
         if (!x || *x < o.Limit.Min || *x > o.Limit.Max)
@@ -87,6 +92,7 @@ int RunSplitterCommand(const std::vector<std::string>& args, std::ostream& out, 
         << r.Label15 << '\n'
         << r.Label16 << '\n'
         << "Model Limitations\n";
-    for (const std::string& line : Wye::LimitsLines()) out << line << '\n';
+    for (const std::string& line : Wye::LimitsLines())
+        out << line << '\n';
     return Cli::ExitOk;
 }

@@ -12,44 +12,45 @@
 
 namespace {
 
-const std::string Usage = std::string(
-    "Usage: lodo-cli study FILE --vary Flow|Diameter|Particle|Free_Stream --from A --to B\n"
-    "                           --points N [--mono DP | --lognormal MMAD GSD]\n"
-    "\n"
-    "Runs a parameter study on a sample line (.lxl, or a legacy .lpl file): evaluates the\n"
-    "whole line at N values of one input, from A to B in equal steps, and prints the\n"
-    "study's tab-delimited export: a header line, then one line per point with the\n"
-    "varied value and the system penetration as a fraction. The line in the file is\n"
-    "not changed.\n"
-    "\n"
-    "Options:\n"
-    "  --vary Flow          the sample flow rate, in L/min\n"
-    "         Diameter      the tube diameter, in mm, of the first component; behind a\n"
-    "                       nozzle or shrouded probe that of the second component, and\n"
-    "                       the penetration is then that of the line without its inlet\n"
-    "         Particle      the aerodynamic particle diameter, in um (always one size)\n"
-    "         Free_Stream   the free-stream velocity at the inlet, in m/s; the first\n"
-    "                       component must be a nozzle or shrouded probe, and each line\n"
-    "                       adds the inlet's aspiration ratio\n"
-    "  --from A, --to B     first and last value, positive numbers (A above B steps down)\n"
-    "  --points N           number of points, 1 to 50 (1 evaluates A alone)\n") +
-    std::string(Cli::ParticleOptionsHelp) +
-    "  -h, --help           show this help\n";
+const std::string Usage =
+    std::string(
+        "Usage: lodo-cli study FILE --vary Flow|Diameter|Particle|Free_Stream --from A --to B\n"
+        "                           --points N [--mono DP | --lognormal MMAD GSD]\n"
+        "\n"
+        "Runs a parameter study on a sample line (.lxl, or a legacy .lpl file): evaluates the\n"
+        "whole line at N values of one input, from A to B in equal steps, and prints the\n"
+        "study's tab-delimited export: a header line, then one line per point with the\n"
+        "varied value and the system penetration as a fraction. The line in the file is\n"
+        "not changed.\n"
+        "\n"
+        "Options:\n"
+        "  --vary Flow          the sample flow rate, in L/min\n"
+        "         Diameter      the tube diameter, in mm, of the first component; behind a\n"
+        "                       nozzle or shrouded probe that of the second component, and\n"
+        "                       the penetration is then that of the line without its inlet\n"
+        "         Particle      the aerodynamic particle diameter, in um (always one size)\n"
+        "         Free_Stream   the free-stream velocity at the inlet, in m/s; the first\n"
+        "                       component must be a nozzle or shrouded probe, and each line\n"
+        "                       adds the inlet's aspiration ratio\n"
+        "  --from A, --to B     first and last value, positive numbers (A above B steps down)\n"
+        "  --points N           number of points, 1 to 50 (1 evaluates A alone)\n") +
+    std::string(Cli::ParticleOptionsHelp) + "  -h, --help           show this help\n";
 
 std::optional<StudyKind> KindArgument(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    for (StudyKind k : {StudyKind::Flow, StudyKind::Diameter, StudyKind::Particle,
-                        StudyKind::FreeStream}) {
+    for (StudyKind k :
+         {StudyKind::Flow, StudyKind::Diameter, StudyKind::Particle, StudyKind::FreeStream}) {
         std::string name(VaryTypeText(k));
         std::transform(name.begin(), name.end(), name.begin(),
                        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        if (name == text) return k;
+        if (name == text)
+            return k;
     }
     return std::nullopt;
 }
 
-}  // namespace
+} // namespace
 
 int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const auto usage = [&](const std::string& message) {
@@ -69,28 +70,33 @@ int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std
         const std::string& a = args[i];
         std::string error;
         if (Cli::ParseParticleOption(args, i, particle, error)) {
-            if (!error.empty()) return usage(error);
+            if (!error.empty())
+                return usage(error);
             continue;
         }
         const bool valued = a == "--vary" || a == "--from" || a == "--to" || a == "--points";
         if (valued) {
-            if (i + 1 >= args.size()) return usage(a + " needs a value");
+            if (i + 1 >= args.size())
+                return usage(a + " needs a value");
             const std::string& v = args[++i];
             if (a == "--vary") {
-                if (kind) return usage("--vary given twice");
+                if (kind)
+                    return usage("--vary given twice");
                 kind = KindArgument(v);
                 if (!kind)
                     return usage("--vary must be Flow, Diameter, Particle or Free_Stream, not '" +
                                  v + "'");
             } else if (a == "--points") {
-                if (points) return usage("--points given twice");
+                if (points)
+                    return usage("--points given twice");
                 const auto n = NumberFormat::ParseInteger(v);
                 if (!n || *n < 1 || *n > MaxStudyPoints)
                     return usage("--points must be a whole number from 1 to 50, not '" + v + "'");
                 points = *n;
             } else {
                 std::optional<double>& target = a == "--from" ? from : to;
-                if (target) return usage(a + " given twice");
+                if (target)
+                    return usage(a + " given twice");
                 const auto x = NumberFormat::ParseNumber(v);
                 if (!x || !(*x > 0.0))
                     return usage(a + " must be a positive number, not '" + v + "'");
@@ -104,11 +110,16 @@ int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std
             return usage("only one FILE may be given");
         }
     }
-    if (file.empty()) return usage("no FILE given");
-    if (!kind) return usage("--vary is required");
-    if (!from) return usage("--from is required");
-    if (!to) return usage("--to is required");
-    if (!points) return usage("--points is required");
+    if (file.empty())
+        return usage("no FILE given");
+    if (!kind)
+        return usage("--vary is required");
+    if (!from)
+        return usage("--from is required");
+    if (!to)
+        return usage("--to is required");
+    if (!points)
+        return usage("--points is required");
 
     auto loaded = Cli::LoadLine(file, particle);
     if (auto* error = std::get_if<std::string>(&loaded))
@@ -116,8 +127,11 @@ int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std
     LodoModel& model = std::get<Cli::LoadedLine>(loaded).Model;
 
     const StudyOutcome o = RunStudy(model, *kind, *points, *from, *to);
-    if (o.Error) return Cli::Fail(err, file + ": " + o.Error->Text, Cli::ExitFailure);
-    for (const std::string& notice : o.Notices) err << "lodo-cli study: " << notice << '\n';
-    for (const std::string& line : o.Lines) out << line << '\n';
+    if (o.Error)
+        return Cli::Fail(err, file + ": " + o.Error->Text, Cli::ExitFailure);
+    for (const std::string& notice : o.Notices)
+        err << "lodo-cli study: " << notice << '\n';
+    for (const std::string& line : o.Lines)
+        out << line << '\n';
     return Cli::ExitOk;
 }

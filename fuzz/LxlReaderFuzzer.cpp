@@ -16,8 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto written = BuildLxlText(file->List, file->LineName.value_or(""));
         if (const auto* again = std::get_if<std::string>(&written)) {
             const ReadResult reread = ReadLxlText(*again, defaults);
-            if (std::holds_alternative<FileError>(reread)) __builtin_trap();
-            if (std::get<LineFile>(reread).List.size() != file->List.size()) __builtin_trap();
+            if (std::holds_alternative<FileError>(reread))
+                __builtin_trap();
+            if (std::get<LineFile>(reread).List.size() != file->List.size())
+                __builtin_trap();
         }
     }
     return 0;

@@ -17,13 +17,17 @@ constexpr double OutletLenRatio = 13.0;
 
 constexpr const char* LessEq = "\u2264";
 
-}  // namespace
+} // namespace
 
 std::string GeneralDigits(double x, int digits) {
-    if (std::isnan(x)) return "NaN";
-    if (std::isinf(x)) return x > 0 ? "INF" : "-INF";
-    if (digits < 1) digits = 1;
-    if (x == 0.0) return "0";
+    if (std::isnan(x))
+        return "NaN";
+    if (std::isinf(x))
+        return x > 0 ? "INF" : "-INF";
+    if (digits < 1)
+        digits = 1;
+    if (x == 0.0)
+        return "0";
 
     // Round once to the allowed digits; both layouts are built from that digit string
     // so that fixed and scientific texts never round twice.
@@ -31,13 +35,15 @@ std::string GeneralDigits(double x, int digits) {
     const auto ePos = sci.find('e');
     std::string mantissa = sci.substr(0, ePos);
     const int exponent = std::atoi(sci.c_str() + ePos + 1);
-    std::string d;  // the significant digits
+    std::string d; // the significant digits
     for (char c : mantissa)
-        if (c != '.') d += c;
+        if (c != '.')
+            d += c;
 
     const std::string sign = x < 0 ? "-" : "";
     const auto trimZeros = [](std::string s) {
-        while (!s.empty() && s.back() == '0') s.pop_back();
+        while (!s.empty() && s.back() == '0')
+            s.pop_back();
         return s;
     };
 
@@ -94,4 +100,4 @@ std::string LimitsText() {
     return lines[0] + "\n" + lines[1] + "\n" + lines[2];
 }
 
-}  // namespace Wye
+} // namespace Wye

@@ -11,11 +11,11 @@ namespace Wye {
 
 // The five inputs, with the values every new splitter window starts from.
 struct WyeInputs {
-    double YFlow = 57.0;      // inlet flow rate [L/min], actual conditions
-    double YAngle = 30.0;     // bifurcation angle between the branches [deg]
-    double YDi = 38.1;        // inlet internal diameter [mm]
-    double YTemp = 25.0;      // temperature [degC]
-    double YPress = 101.325;  // absolute pressure [kPa]
+    double YFlow = 57.0;     // inlet flow rate [L/min], actual conditions
+    double YAngle = 30.0;    // bifurcation angle between the branches [deg]
+    double YDi = 38.1;       // inlet internal diameter [mm]
+    double YTemp = 25.0;     // temperature [degC]
+    double YPress = 101.325; // absolute pressure [kPa]
     bool operator==(const WyeInputs&) const = default;
 };
 
@@ -23,7 +23,7 @@ struct WyeInputs {
 // clear of divisions by zero.
 struct InputLimit {
     double Min;
-    double Max;  // +inf: no upper bound
+    double Max; // +inf: no upper bound
 };
 inline constexpr InputLimit FlowLimit{0.001, 200.0};
 inline constexpr InputLimit AngleLimit{30.0, 90.0};
@@ -32,20 +32,20 @@ inline constexpr InputLimit TempLimit{0.01, 1000.0};
 inline constexpr InputLimit PressLimit{0.01, 1000.0};
 
 struct WyeResults {
-    double YDo = 0;       // outlet tube diameter [mm]
-    double YLi = 0;       // minimum inlet tube length [mm]
-    double YLo = 0;       // minimum outlet tube length [mm]
-    double YVel = 0;      // inlet velocity [m/s]; computed, not shown
-    double Stoke = 0;     // Stokes number of the inlet flow [-]
-    double Reynolds = 0;  // Reynolds number of the inlet flow [-]
-    double YTrans = 0;    // splitter penetration, fraction
+    double YDo = 0;      // outlet tube diameter [mm]
+    double YLi = 0;      // minimum inlet tube length [mm]
+    double YLo = 0;      // minimum outlet tube length [mm]
+    double YVel = 0;     // inlet velocity [m/s]; computed, not shown
+    double Stoke = 0;    // Stokes number of the inlet flow [-]
+    double Reynolds = 0; // Reynolds number of the inlet flow [-]
+    double YTrans = 0;   // splitter penetration, fraction
     // The label texts as the window shows them.
-    std::string Label1;   // penetration in percent
-    std::string Label7;   // outlet diameter
-    std::string Label9;   // inlet length
-    std::string Label10;  // outlet length
-    std::string Label15;  // Stokes number
-    std::string Label16;  // Reynolds number
+    std::string Label1;  // penetration in percent
+    std::string Label7;  // outlet diameter
+    std::string Label9;  // inlet length
+    std::string Label10; // outlet length
+    std::string Label15; // Stokes number
+    std::string Label16; // Reynolds number
 };
 
 // Recalculates every result from the inputs and the monodisperse particle size of
@@ -63,4 +63,4 @@ std::string LimitsText();
 // integer part needs more digits than allowed.
 std::string GeneralDigits(double x, int digits);
 
-}  // namespace Wye
+} // namespace Wye

@@ -6,22 +6,22 @@
 // Values the study, distribution and main windows exchange: the study settings and
 // results, and the distribution window's values. Plain data; the windows own one.
 
-inline constexpr int MaxStudyPoints = 50;  // the study window bounds the count to 1..50
-inline constexpr int LNPointCount = 50;    // points of the log-normal plot
+inline constexpr int MaxStudyPoints = 50; // the study window bounds the count to 1..50
+inline constexpr int LNPointCount = 50;   // points of the log-normal plot
 
 // One study point: a row of FArr, DArr, PArr or FSArr.
 struct StudyRow {
-    double Value = 0;  // varied input: flow [L/min], tube diameter [mm], particle size [um]
-                       // or free-stream velocity [m/s]
-    double Pent = 0;   // system penetration [%]
-    double Asp = 0;    // aspiration ratio of the inlet (free-stream study only) [-]
+    double Value = 0; // varied input: flow [L/min], tube diameter [mm], particle size [um]
+                      // or free-stream velocity [m/s]
+    double Pent = 0;  // system penetration [%]
+    double Asp = 0;   // aspiration ratio of the inlet (free-stream study only) [-]
     bool operator==(const StudyRow&) const = default;
 };
 
 // One point of the log-normal plot: a row of LNArr.
 struct LNPoint {
-    double Dp = 0;       // particle size [um]
-    double Density = 0;  // log-normal density per um, times 100
+    double Dp = 0;      // particle size [um]
+    double Density = 0; // log-normal density per um, times 100
     bool operator==(const LNPoint&) const = default;
 };
 
@@ -29,17 +29,17 @@ using StudyArray = std::array<StudyRow, MaxStudyPoints>;
 
 struct DataPass {
     // Study settings; the study window opens with the values of the previous study.
-    float InitialVal = 1.0f;  // first value of the varied input
-    float FinalVal = 50.0f;   // last value of the varied input
-    int NoOfSteps = 50;       // number of points, 1..50
-    std::string VaryType = "Diameter";  // "Diameter", "Flow", "Particle" or "Free_Stream"
+    float InitialVal = 1.0f;           // first value of the varied input
+    float FinalVal = 50.0f;            // last value of the varied input
+    int NoOfSteps = 50;                // number of points, 1..50
+    std::string VaryType = "Diameter"; // "Diameter", "Flow", "Particle" or "Free_Stream"
 
     // What the distribution window last showed. The evaluation uses its own applied
     // copies (EvalContext::Dp, MDp, DpSD, DType), which change only on Confirm.
-    float PartSize = 10.0f;  // monodisperse aerodynamic diameter [um]
-    float MeanPart = 5.0f;   // mass median aerodynamic diameter [um]
-    float PartSD = 2.5f;     // geometric standard deviation [-]
-    std::string TypeDist = "Mono";  // "Mono" or "LogNormal"
+    float PartSize = 10.0f;        // monodisperse aerodynamic diameter [um]
+    float MeanPart = 5.0f;         // mass median aerodynamic diameter [um]
+    float PartSD = 2.5f;           // geometric standard deviation [-]
+    std::string TypeDist = "Mono"; // "Mono" or "LogNormal"
 
     // Results; row K-1 holds point K. Never cleared: a study overwrites its first
     // NoOfSteps rows and the chart reads the array of the study that ran last.

@@ -15,7 +15,7 @@ std::array<LNPoint, LNPointCount> LogNormalPlot(float MeanPart, float PartSD) {
     for (LNPoint& point : LNArr) {
         point.Dp = Dp;
         point.Density = LodoMath::LogNormalF(Dp, MDp, DpSD) * 100.0;
-        Dp += DpStep;  // repeated addition, as the plot has always stepped
+        Dp += DpStep; // repeated addition, as the plot has always stepped
     }
     return LNArr;
 }

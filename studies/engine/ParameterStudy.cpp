@@ -17,25 +17,27 @@ auto Inputs(const TLodoComp& c) {
 }
 
 bool SameInputs(const LodoList& a, const LodoList& b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         // Bitwise for doubles: a study must not leave even a rounding change behind.
-        if (!(Inputs(a[i]) == Inputs(b[i]))) return false;
+        if (!(Inputs(a[i]) == Inputs(b[i])))
+            return false;
     }
     return true;
 }
 
 void EvaluateLine(LodoModel& m) {
     const int count = static_cast<int>(m.List.size());
-    for (int J = 0; J < count; ++J) CalcNodeTrans(m, J);
+    for (int J = 0; J < count; ++J)
+        CalcNodeTrans(m, J);
 }
 
 // Holds what a study borrows (the line, Dp, DType) and gives it back, also when the
 // study ends early.
 class LineLoan {
 public:
-    explicit LineLoan(LodoModel& m)
-        : m_(m), list_(m.List), dp_(m.Ctx.Dp), dtype_(m.Ctx.DType) {}
+    explicit LineLoan(LodoModel& m) : m_(m), list_(m.List), dp_(m.Ctx.Dp), dtype_(m.Ctx.DType) {}
     LineLoan(const LineLoan&) = delete;
     LineLoan& operator=(const LineLoan&) = delete;
 
@@ -58,7 +60,8 @@ public:
     }
 
     ~LineLoan() {
-        if (returned_) return;
+        if (returned_)
+            return;
         m_.List = list_;
         m_.Ctx.Dp = dp_;
         m_.Ctx.DType = dtype_;
@@ -72,7 +75,9 @@ private:
     bool returned_ = false;
 };
 
-std::string G15(double x) { return NumberFormat::General15(x); }
+std::string G15(double x) {
+    return NumberFormat::General15(x);
+}
 
 std::optional<StudyMessage> CheckPoints(int Z, double IVal, double FVal) {
     if (Z < 1 || Z > MaxStudyPoints)
@@ -89,15 +94,18 @@ StudyOutcome Failed(StudyKind kind, StudyMessage msg) {
     return o;
 }
 
-StudyMessage NoComponents() { return {9, std::string(NoComponentsText)}; }
+StudyMessage NoComponents() {
+    return {9, std::string(NoComponentsText)};
+}
 
-bool IsInlet(const TLodoComp& c) { return c.NTypeInt == NodeNozzle || c.NTypeInt == NodeShroud; }
+bool IsInlet(const TLodoComp& c) {
+    return c.NTypeInt == NodeNozzle || c.NTypeInt == NodeShroud;
+}
 
 // Runs the loop shared by every study: `evaluateAt` sets the input to each value
 // and leaves rows 0..Count-1 evaluated in order; `recordPoint` records the point.
 template <class EvaluateAt, class RecordPoint>
-void StepThrough(int Z, double IVal, double FVal, EvaluateAt evaluateAt,
-                 RecordPoint recordPoint) {
+void StepThrough(int Z, double IVal, double FVal, EvaluateAt evaluateAt, RecordPoint recordPoint) {
     const double VStep = Z > 1 ? (FVal - IVal) / (Z - 1) : 0.0;
     double VValue = IVal;
     for (int K = 1; K <= Z; ++K) {
@@ -107,30 +115,37 @@ void StepThrough(int Z, double IVal, double FVal, EvaluateAt evaluateAt,
     }
 }
 
-}  // namespace
+} // namespace
 
 std::string_view VaryTypeText(StudyKind kind) {
     switch (kind) {
-    case StudyKind::Flow: return "Flow";
-    case StudyKind::Diameter: return "Diameter";
-    case StudyKind::Particle: return "Particle";
-    case StudyKind::FreeStream: return "Free_Stream";
+    case StudyKind::Flow:
+        return "Flow";
+    case StudyKind::Diameter:
+        return "Diameter";
+    case StudyKind::Particle:
+        return "Particle";
+    case StudyKind::FreeStream:
+        return "Free_Stream";
     }
     return "";
 }
 
 std::optional<StudyKind> StudyKindFromVaryType(std::string_view varyType) {
-    for (StudyKind k : {StudyKind::Flow, StudyKind::Diameter, StudyKind::Particle,
-                        StudyKind::FreeStream}) {
-        if (VaryTypeText(k) == varyType) return k;
+    for (StudyKind k :
+         {StudyKind::Flow, StudyKind::Diameter, StudyKind::Particle, StudyKind::FreeStream}) {
+        if (VaryTypeText(k) == varyType)
+            return k;
     }
     return std::nullopt;
 }
 
 StudyOutcome FlowAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
     constexpr StudyKind kind = StudyKind::Flow;
-    if (m.List.empty()) return Failed(kind, NoComponents());
-    if (auto e = CheckPoints(Z, IVal, FVal)) return Failed(kind, *e);
+    if (m.List.empty())
+        return Failed(kind, NoComponents());
+    if (auto e = CheckPoints(Z, IVal, FVal))
+        return Failed(kind, *e);
 
     StudyOutcome o;
     o.Kind = kind;
@@ -157,14 +172,17 @@ StudyOutcome FlowAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
 
 StudyOutcome DiaAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
     constexpr StudyKind kind = StudyKind::Diameter;
-    if (m.List.empty()) return Failed(kind, NoComponents());
-    if (auto e = CheckPoints(Z, IVal, FVal)) return Failed(kind, *e);
+    if (m.List.empty())
+        return Failed(kind, NoComponents());
+    if (auto e = CheckPoints(Z, IVal, FVal))
+        return Failed(kind, *e);
 
     StudyOutcome o;
     o.Kind = kind;
     int BGin = 0;
     if (IsInlet(m.List[0])) {
-        if (m.List.size() == 1) return Failed(kind, StudyMessage{0, std::string(InletOnlyText)});
+        if (m.List.size() == 1)
+            return Failed(kind, StudyMessage{0, std::string(InletOnlyText)});
         o.Notices.emplace_back(m.List[0].NTypeInt == NodeNozzle ? NozzleNotice : ProbeNotice);
         BGin = 1;
     }
@@ -175,8 +193,8 @@ StudyOutcome DiaAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
     if (varied.NType == "Contraction" || varied.NType == "Expansion") {
         // Both diameters become millimetres below, so a ratio between different units
         // has to be taken in millimetres too.
-        Ratio = varied.Dia1Unit == varied.Dia2Unit || (!Units::IsMetric(varied.Dia1Unit) &&
-                                                        !Units::IsMetric(varied.Dia2Unit))
+        Ratio = varied.Dia1Unit == varied.Dia2Unit ||
+                        (!Units::IsMetric(varied.Dia1Unit) && !Units::IsMetric(varied.Dia2Unit))
                     ? varied.Dia2 / varied.Dia1
                     : Units::DiaToMm(varied.Dia2, varied.Dia2Unit) /
                           Units::DiaToMm(varied.Dia1, varied.Dia1Unit);
@@ -208,8 +226,10 @@ StudyOutcome DiaAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
 
 StudyOutcome PartAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
     constexpr StudyKind kind = StudyKind::Particle;
-    if (m.List.empty()) return Failed(kind, NoComponents());
-    if (auto e = CheckPoints(Z, IVal, FVal)) return Failed(kind, *e);
+    if (m.List.empty())
+        return Failed(kind, NoComponents());
+    if (auto e = CheckPoints(Z, IVal, FVal))
+        return Failed(kind, *e);
 
     StudyOutcome o;
     o.Kind = kind;
@@ -236,9 +256,12 @@ StudyOutcome PartAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
 
 StudyOutcome FreeStreamAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
     constexpr StudyKind kind = StudyKind::FreeStream;
-    if (m.List.empty()) return Failed(kind, NoComponents());
-    if (!IsInlet(m.List[0])) return Failed(kind, StudyMessage{12, std::string(NeedsInletText)});
-    if (auto e = CheckPoints(Z, IVal, FVal)) return Failed(kind, *e);
+    if (m.List.empty())
+        return Failed(kind, NoComponents());
+    if (!IsInlet(m.List[0]))
+        return Failed(kind, StudyMessage{12, std::string(NeedsInletText)});
+    if (auto e = CheckPoints(Z, IVal, FVal))
+        return Failed(kind, *e);
 
     StudyOutcome o;
     o.Kind = kind;
@@ -255,8 +278,7 @@ StudyOutcome FreeStreamAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
         [&](double v) {
             const StudyRow row{v, m.Ctx.SystemTrans * 100.0, m.List[0].TransM2};
             o.Rows.push_back(row);
-            o.Lines.push_back(G15(row.Value) + "\t" + G15(row.Pent / 100.0) + "\t" +
-                              G15(row.Asp));
+            o.Lines.push_back(G15(row.Value) + "\t" + G15(row.Pent / 100.0) + "\t" + G15(row.Asp));
         });
     loan.Return(0);
     return o;
@@ -264,10 +286,14 @@ StudyOutcome FreeStreamAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
 
 StudyOutcome RunStudy(LodoModel& m, StudyKind kind, int Z, double IVal, double FVal) {
     switch (kind) {
-    case StudyKind::Flow: return FlowAnalysis(m, Z, IVal, FVal);
-    case StudyKind::Diameter: return DiaAnalysis(m, Z, IVal, FVal);
-    case StudyKind::Particle: return PartAnalysis(m, Z, IVal, FVal);
-    case StudyKind::FreeStream: return FreeStreamAnalysis(m, Z, IVal, FVal);
+    case StudyKind::Flow:
+        return FlowAnalysis(m, Z, IVal, FVal);
+    case StudyKind::Diameter:
+        return DiaAnalysis(m, Z, IVal, FVal);
+    case StudyKind::Particle:
+        return PartAnalysis(m, Z, IVal, FVal);
+    case StudyKind::FreeStream:
+        return FreeStreamAnalysis(m, Z, IVal, FVal);
     }
     return Failed(kind, StudyMessage{0, "Unknown study."});
 }
@@ -275,28 +301,46 @@ StudyOutcome RunStudy(LodoModel& m, StudyKind kind, int Z, double IVal, double F
 std::string StudyFileName(std::string_view DFileName, StudyKind kind) {
     std::string_view word;
     switch (kind) {
-    case StudyKind::Flow: word = "Flow"; break;
-    case StudyKind::Diameter: word = "Tube"; break;
-    case StudyKind::Particle: word = "PSiz"; break;
-    case StudyKind::FreeStream: word = "Free_Stream"; break;
+    case StudyKind::Flow:
+        word = "Flow";
+        break;
+    case StudyKind::Diameter:
+        word = "Tube";
+        break;
+    case StudyKind::Particle:
+        word = "PSiz";
+        break;
+    case StudyKind::FreeStream:
+        word = "Free_Stream";
+        break;
     }
     // Only a dot in the last path element starts an extension.
     const std::size_t slash = DFileName.find_last_of("/\\");
     const std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
     const std::size_t dot = DFileName.rfind('.');
     std::string name(DFileName);
-    if (dot != std::string_view::npos && dot >= nameStart) name.erase(dot);
+    if (dot != std::string_view::npos && dot >= nameStart)
+        name.erase(dot);
     return name + std::string(word);
 }
 
 void StoreRows(DataPass& data, const StudyOutcome& outcome) {
-    if (!outcome.Ran()) return;
+    if (!outcome.Ran())
+        return;
     StudyArray* target = nullptr;
     switch (outcome.Kind) {
-    case StudyKind::Flow: target = &data.FArr; break;
-    case StudyKind::Diameter: target = &data.DArr; break;
-    case StudyKind::Particle: target = &data.PArr; break;
-    case StudyKind::FreeStream: target = &data.FSArr; break;
+    case StudyKind::Flow:
+        target = &data.FArr;
+        break;
+    case StudyKind::Diameter:
+        target = &data.DArr;
+        break;
+    case StudyKind::Particle:
+        target = &data.PArr;
+        break;
+    case StudyKind::FreeStream:
+        target = &data.FSArr;
+        break;
     }
     for (std::size_t K = 0; K < outcome.Rows.size() && K < target->size(); ++K)
         (*target)[K] = outcome.Rows[K];

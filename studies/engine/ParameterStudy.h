@@ -37,17 +37,17 @@ inline constexpr std::string_view ProbeNotice =
     "This anaylsis will not include the probe component.";
 
 struct StudyMessage {
-    int Number = 0;  // number of the fixed error message; 0 for an unnumbered text
+    int Number = 0; // number of the fixed error message; 0 for an unnumbered text
     std::string Text;
     bool operator==(const StudyMessage&) const = default;
 };
 
 struct StudyOutcome {
     StudyKind Kind = StudyKind::Flow;
-    std::optional<StudyMessage> Error;  // the study did not run; show this instead
-    std::vector<std::string> Notices;   // information boxes to show the user
-    std::vector<StudyRow> Rows;         // point K in Rows[K-1]
-    std::vector<std::string> Lines;     // export: the header, then one line per point
+    std::optional<StudyMessage> Error; // the study did not run; show this instead
+    std::vector<std::string> Notices;  // information boxes to show the user
+    std::vector<StudyRow> Rows;        // point K in Rows[K-1]
+    std::vector<std::string> Lines;    // export: the header, then one line per point
 
     bool Ran() const { return !Error.has_value(); }
 };
@@ -55,10 +55,10 @@ struct StudyOutcome {
 // Z points (1..50) from IVal to FVal; the values advance by repeated addition of
 // (FVal - IVal) / (Z - 1), and a single point evaluates IVal. RefNum is 0 during
 // and after a study that runs.
-StudyOutcome FlowAnalysis(LodoModel& m, int Z, double IVal, double FVal);        // Flow [L/min]
-StudyOutcome DiaAnalysis(LodoModel& m, int Z, double IVal, double FVal);         // [mm]
-StudyOutcome PartAnalysis(LodoModel& m, int Z, double IVal, double FVal);        // Dp [um]
-StudyOutcome FreeStreamAnalysis(LodoModel& m, int Z, double IVal, double FVal);  // [m/s]
+StudyOutcome FlowAnalysis(LodoModel& m, int Z, double IVal, double FVal);       // Flow [L/min]
+StudyOutcome DiaAnalysis(LodoModel& m, int Z, double IVal, double FVal);        // [mm]
+StudyOutcome PartAnalysis(LodoModel& m, int Z, double IVal, double FVal);       // Dp [um]
+StudyOutcome FreeStreamAnalysis(LodoModel& m, int Z, double IVal, double FVal); // [m/s]
 
 // The study of `kind`, as the "Vary Parameters" command dispatches it.
 StudyOutcome RunStudy(LodoModel& m, StudyKind kind, int Z, double IVal, double FVal);

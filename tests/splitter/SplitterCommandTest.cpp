@@ -25,17 +25,16 @@ TEST(SplitterCommand, StartValuesAsTheWindowShowsThem) {
     const CliRun r = Splitter({});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out,
-              "Component Transmission (%): 98.944\n"
-              "Do: Theoretical Outlet Tube Dia (mm): 26.67\n"
-              "Li: Minimum Inlet Tube Length (mm): 400.05\n"
-              "Lo: Minimum outlet Tube Length (mm): 495.3\n"
-              "Stokes Number: 0.0134\n"
-              "Reynolds Number: 2045.4\n"
-              "Model Limitations\n"
-              "0.034 \u2264 Stk \u2264 1.248\n"
-              "30\u00b0 \u2264 \u03b8 \u2264 90\u00b0\n"
-              "2560 \u2264 Re \u2264 13,600\n");
+    EXPECT_EQ(r.out, "Component Transmission (%): 98.944\n"
+                     "Do: Theoretical Outlet Tube Dia (mm): 26.67\n"
+                     "Li: Minimum Inlet Tube Length (mm): 400.05\n"
+                     "Lo: Minimum outlet Tube Length (mm): 495.3\n"
+                     "Stokes Number: 0.0134\n"
+                     "Reynolds Number: 2045.4\n"
+                     "Model Limitations\n"
+                     "0.034 \u2264 Stk \u2264 1.248\n"
+                     "30\u00b0 \u2264 \u03b8 \u2264 90\u00b0\n"
+                     "2560 \u2264 Re \u2264 13,600\n");
     // Naming the start values changes nothing.
     EXPECT_EQ(Splitter({"--flow", "57", "--angle", "30", "--dia", "38.1", "--temp", "25", "--press",
                         "101.325", "--dp", "10"})
@@ -64,10 +63,20 @@ TEST(SplitterCommand, OptionsReachTheCalculation) {
 
 TEST(SplitterCommand, OutOfRangeOrMalformedValuesAreRefused) {
     const std::vector<std::vector<std::string>> cases = {
-        {"--flow", "0"},        {"--flow", "200.1"}, {"--angle", "29.9"}, {"--angle", "91"},
-        {"--dia", "0.001"},     {"--temp", "0"},     {"--press", "1001"}, {"--press", "abc"},
-        {"--dp", "0"},          {"--flow"},          {"--flow", "57", "--flow", "60"},
-        {"--speed", "3"},       {"57"},              {"--dp", "inf"},
+        {"--flow", "0"},
+        {"--flow", "200.1"},
+        {"--angle", "29.9"},
+        {"--angle", "91"},
+        {"--dia", "0.001"},
+        {"--temp", "0"},
+        {"--press", "1001"},
+        {"--press", "abc"},
+        {"--dp", "0"},
+        {"--flow"},
+        {"--flow", "57", "--flow", "60"},
+        {"--speed", "3"},
+        {"57"},
+        {"--dp", "inf"},
     };
     for (const auto& args : cases) {
         const CliRun r = Splitter(args);
@@ -84,4 +93,4 @@ TEST(SplitterCommand, Help) {
         EXPECT_NE(r.out.find(option), std::string::npos) << option;
 }
 
-}  // namespace
+} // namespace

@@ -70,10 +70,10 @@ TEST(WyeGeneralDigits, ShortestTextWithinTheDigits) {
         {-0.5, 3, "-0.5"},
         {0.013449, 3, "0.0134"},
         {2045.401, 6, "2045.4"},
-        {0.00001234, 3, "0.0000123"},  // at or above 1E-5: still fixed
-        {1.5e-7, 5, "1.5E-7"},          // below 1E-5: scientific
-        {123456.7, 5, "1.2346E5"},     // integer part longer than the digits
-        {99999.7, 5, "1E5"},           // rounding carries into a sixth digit
+        {0.00001234, 3, "0.0000123"}, // at or above 1E-5: still fixed
+        {1.5e-7, 5, "1.5E-7"},        // below 1E-5: scientific
+        {123456.7, 5, "1.2346E5"},    // integer part longer than the digits
+        {99999.7, 5, "1E5"},          // rounding carries into a sixth digit
         {-2.5e-9, 3, "-2.5E-9"},
     };
     for (const Case& c : cases) {
@@ -87,4 +87,4 @@ TEST(WyeGeneralDigits, NonFiniteIsNeverAPlausibleNumber) {
     EXPECT_EQ(Wye::GeneralDigits(-HUGE_VAL, 5), "-INF");
 }
 
-}  // namespace
+} // namespace

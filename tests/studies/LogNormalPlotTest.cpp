@@ -1,7 +1,7 @@
 #include "studies/engine/LogNormalPlot.h"
 
-#include "physics/LodoMath.h"
 #include "TestPrecision.h"
+#include "physics/LodoMath.h"
 
 #include <gtest/gtest.h>
 
@@ -26,4 +26,4 @@ TEST(LogNormalPlot, WindowValuesAreWidenedFromSinglePrecision) {
     EXPECT_EQ(LNArr.front().Dp, static_cast<double>(0.1f) / 8.0);
 }
 
-}  // namespace
+} // namespace

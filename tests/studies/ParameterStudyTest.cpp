@@ -1,10 +1,9 @@
 #include "studies/engine/ParameterStudy.h"
 
-#include "model/NumberFormat.h"
-#include "model/Units.h"
-
 #include "StudyLines.h"
 #include "TestPrecision.h"
+#include "model/NumberFormat.h"
+#include "model/Units.h"
 
 #include <algorithm>
 #include <bit>
@@ -17,7 +16,9 @@ namespace {
 
 using namespace StudyLines;
 
-std::size_t Tabs(const std::string& s) { return std::count(s.begin(), s.end(), '\t'); }
+std::size_t Tabs(const std::string& s) {
+    return std::count(s.begin(), s.end(), '\t');
+}
 
 // What must come back unchanged from a study.
 struct Snapshot {
@@ -45,14 +46,16 @@ struct StudyCase {
     std::size_t tabs;
 };
 
-void PrintTo(const StudyCase& c, std::ostream* os) { *os << c.what; }
+void PrintTo(const StudyCase& c, std::ostream* os) {
+    *os << c.what;
+}
 
 class EveryStudy : public ::testing::TestWithParam<std::tuple<StudyCase, const char*>> {};
 
 TEST_P(EveryStudy, RowsLinesAndTheLineGivenBack) {
     const auto& [c, dtype] = GetParam();
     LodoModel m = Prepared(c.line(), dtype);
-    m.Ctx.RefNum = 1;  // as the study dialog leaves it
+    m.Ctx.RefNum = 1; // as the study dialog leaves it
     const Snapshot before(m);
 
     const StudyOutcome o = RunStudy(m, c.kind, c.points, c.from, c.to);
@@ -84,25 +87,25 @@ const StudyCase kStudies[] = {
     {"flow", StudyKind::Flow, TubeLine, FlowHeader, 12, 5.0, 120.0, 1},
     {"diameter", StudyKind::Diameter, TubeLine, DiaHeader, 7, 10.0, 40.0, 1},
     {"diameter behind a nozzle", StudyKind::Diameter, NozzleLine, DiaHeader, 5, 15.0, 50.0, 1},
-    {"diameter of a contraction", StudyKind::Diameter, ContractionLine, DiaHeader, 4, 10.0, 40.0, 1},
+    {"diameter of a contraction", StudyKind::Diameter, ContractionLine, DiaHeader, 4, 10.0, 40.0,
+     1},
     {"particle", StudyKind::Particle, TubeLine, PartHeader, 50, 1.0, 50.0, 1},
     {"particle, downwards", StudyKind::Particle, NozzleLine, PartHeader, 9, 30.0, 0.5, 1},
     {"free stream, nozzle", StudyKind::FreeStream, NozzleLine, FreeStreamHeader, 6, 2.0, 20.0, 2},
     {"free stream, probe", StudyKind::FreeStream, ProbeLine, FreeStreamHeader, 3, 5.0, 15.0, 2},
 };
 
-INSTANTIATE_TEST_SUITE_P(Studies, EveryStudy,
-                         ::testing::Combine(::testing::ValuesIn(kStudies),
-                                            ::testing::Values("Mono", "LogNormal")),
-                         [](const auto& info) {
-                             std::string name = std::string(std::get<0>(info.param).what) + "_" +
-                                                std::get<1>(info.param);
-                             std::replace_if(
-                                 name.begin(), name.end(),
-                                 [](char ch) { return !std::isalnum(static_cast<unsigned char>(ch)); },
-                                 '_');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Studies, EveryStudy,
+    ::testing::Combine(::testing::ValuesIn(kStudies), ::testing::Values("Mono", "LogNormal")),
+    [](const auto& info) {
+        std::string name =
+            std::string(std::get<0>(info.param).what) + "_" + std::get<1>(info.param);
+        std::replace_if(
+            name.begin(), name.end(),
+            [](char ch) { return !std::isalnum(static_cast<unsigned char>(ch)); }, '_');
+        return name;
+    });
 
 TEST(FlowAnalysis, TenToHundredInTenPoints) {
     LodoModel m = Prepared(TubeLine());
@@ -111,7 +114,8 @@ TEST(FlowAnalysis, TenToHundredInTenPoints) {
     EXPECT_EQ(o.Lines[0], "Flow Rate (LPM)\tTransmission Ratio");
     EXPECT_EQ(o.Lines[1].substr(0, 3), "10\t");
     EXPECT_EQ(o.Lines[10].substr(0, 4), "100\t");
-    for (int k = 0; k < 10; ++k) EXPECT_EQ(o.Rows[k].Value, 10.0 * (k + 1));
+    for (int k = 0; k < 10; ++k)
+        EXPECT_EQ(o.Rows[k].Value, 10.0 * (k + 1));
 }
 
 // The penetration a study point must report, from a fresh copy of the line with
@@ -125,7 +129,8 @@ double PentWithInput(const LodoList& line, int CR, const std::function<void(Lodo
 
 TEST(FlowAnalysis, EachPointIsTheLineAtThatFlowInLitresPerMinute) {
     LodoList line = TubeLine();
-    for (TLodoComp& c : line) c.FlowUnit = Units::English;  // ft3/min on entry
+    for (TLodoComp& c : line)
+        c.FlowUnit = Units::English; // ft3/min on entry
     LodoModel m = Prepared(line);
     const StudyOutcome o = FlowAnalysis(m, 3, 20.0, 80.0);
     ASSERT_TRUE(o.Ran());
@@ -146,7 +151,8 @@ TEST(DiaAnalysis, ContractionKeepsItsRatio) {
         double inlet;
     };
     // 20 mm to 10 mm, the inlet once in millimetres and once in inches.
-    const Case cases[] = {{"metric", Units::Metric, 20.0}, {"inlet in inches", Units::English, 20.0 / 25.4}};
+    const Case cases[] = {{"metric", Units::Metric, 20.0},
+                          {"inlet in inches", Units::English, 20.0 / 25.4}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         LodoList line = ContractionLine();
@@ -190,7 +196,8 @@ TEST(DiaAnalysis, InletIsLeftOutOfTheStudy) {
             fresh.List[1].Dia1 = fresh.List[1].Dia2 = row.Value;
             AlignList(fresh, 1);
             double behindInlet = 1.0;
-            for (std::size_t i = 1; i < fresh.List.size(); ++i) behindInlet *= fresh.List[i].TransM1;
+            for (std::size_t i = 1; i < fresh.List.size(); ++i)
+                behindInlet *= fresh.List[i].TransM1;
             EXPECT_REL_NEAR(row.Pent, behindInlet * 100.0, 1e-9) << row.Value << " mm";
         }
     }
@@ -224,8 +231,10 @@ TEST(Studies, RefuseWhatTheyCannotRun) {
         {"empty, particle", StudyKind::Particle, {}, 5, 9, NoComponentsText},
         {"empty, free stream", StudyKind::FreeStream, {}, 5, 9, NoComponentsText},
         {"free stream on tubes", StudyKind::FreeStream, TubeLine(), 5, 12, NeedsInletText},
-        {"no points", StudyKind::Flow, TubeLine(), 0, 0, "The number of points must be from 1 to 50."},
-        {"51 points", StudyKind::Particle, TubeLine(), 51, 0, "The number of points must be from 1 to 50."},
+        {"no points", StudyKind::Flow, TubeLine(), 0, 0,
+         "The number of points must be from 1 to 50."},
+        {"51 points", StudyKind::Particle, TubeLine(), 51, 0,
+         "The number of points must be from 1 to 50."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -259,15 +268,16 @@ TEST(Studies, OnePointEvaluatesTheStartValue) {
 
 TEST(PartAnalysis, MonodisperseAtSinglePrecisionSizesAndDistributionKept) {
     LodoModel m = Prepared(NozzleLine(), "LogNormal");
-    m.Ctx.Dp = 3.3f;  // whatever the last evaluation left
+    m.Ctx.Dp = 3.3f; // whatever the last evaluation left
     const Snapshot before(m);
     const StudyOutcome o = PartAnalysis(m, 4, 0.1, 30.0);
     ASSERT_TRUE(o.Ran());
-    EXPECT_EQ(o.Rows[0].Value, 0.1);  // the table keeps the exact value
+    EXPECT_EQ(o.Rows[0].Value, 0.1); // the table keeps the exact value
     for (const StudyRow& row : o.Rows) {
         LodoModel mono = Prepared(NozzleLine());
         mono.Ctx.Dp = static_cast<float>(row.Value);
-        for (int j = 0; j < static_cast<int>(mono.List.size()); ++j) CalcNodeTrans(mono, j);
+        for (int j = 0; j < static_cast<int>(mono.List.size()); ++j)
+            CalcNodeTrans(mono, j);
         EXPECT_REL_NEAR(row.Pent, mono.Ctx.SystemTrans * 100.0, 1e-12) << row.Value << " um";
     }
     ExpectUnchanged(m, before);
@@ -311,7 +321,8 @@ TEST(Studies, LineNotAlignedBeforeComesBackAsItWas) {
     m.List = ContractionLine();
     m.List[1].Flow = 30.0;
     m.List[2].Dia1 = m.List[2].Dia2 = 12.0;
-    for (int j = 0; j < 3; ++j) CalcNodeTrans(m, j);
+    for (int j = 0; j < 3; ++j)
+        CalcNodeTrans(m, j);
     const Snapshot before(m);
     for (StudyKind kind : {StudyKind::Flow, StudyKind::Diameter, StudyKind::Particle}) {
         ASSERT_TRUE(RunStudy(m, kind, 3, 10.0, 20.0).Ran());
@@ -332,11 +343,13 @@ TEST(StudyFileName, ExtensionReplacedByTheStudyWord) {
         {"/home/u.d/line", StudyKind::FreeStream, "/home/u.d/lineFree_Stream"},
         {"", StudyKind::Flow, "Flow"},
     };
-    for (const Case& c : cases) EXPECT_EQ(StudyFileName(c.file, c.kind), c.name) << c.file;
+    for (const Case& c : cases)
+        EXPECT_EQ(StudyFileName(c.file, c.kind), c.name) << c.file;
 }
 
 TEST(StudyKindText, RoundTripsTheVaryTypes) {
-    for (StudyKind k : {StudyKind::Flow, StudyKind::Diameter, StudyKind::Particle, StudyKind::FreeStream})
+    for (StudyKind k :
+         {StudyKind::Flow, StudyKind::Diameter, StudyKind::Particle, StudyKind::FreeStream})
         EXPECT_EQ(StudyKindFromVaryType(VaryTypeText(k)), k);
     EXPECT_EQ(VaryTypeText(StudyKind::FreeStream), "Free_Stream");
     EXPECT_FALSE(StudyKindFromVaryType("flow").has_value());
@@ -348,7 +361,8 @@ TEST(StoreRows, OverwritesOnlyTheStudysRows) {
     LodoModel m = Prepared(TubeLine());
     const StudyOutcome o = DiaAnalysis(m, 3, 10.0, 30.0);
     StoreRows(data, o);
-    for (int k = 0; k < 3; ++k) EXPECT_EQ(data.DArr[k], o.Rows[k]);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(data.DArr[k], o.Rows[k]);
     EXPECT_EQ(data.DArr[3], (StudyRow{99, 99, 99}));
     EXPECT_EQ(data.FArr[0], StudyRow{});
 }
@@ -365,4 +379,4 @@ TEST(DataPassDefaults, StartUpValues) {
     EXPECT_EQ(d.TypeDist, "Mono");
 }
 
-}  // namespace
+} // namespace

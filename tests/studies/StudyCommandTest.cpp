@@ -1,16 +1,14 @@
 // The study command of lodo-cli, run in-process on the example lines.
+#include "StudyLines.h"
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "studies/engine/ParameterStudy.h"
-
-#include "StudyLines.h"
-
-#include <unistd.h>
 
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -31,7 +29,8 @@ CliRun Study(std::vector<std::string> args) {
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
     return lines;
 }
 
@@ -39,7 +38,8 @@ const std::string Nozzle = LODO_EXAMPLES_DIR "/stack-nozzle-line.lxl";
 const std::string Legacy = LODO_PERSISTENCE_DATA_DIR "/stack-line.lpl";
 
 TEST(StudyCommand, FlowTenToHundredPrintsTheExport) {
-    const CliRun r = Study({Nozzle, "--vary", "Flow", "--from", "10", "--to", "100", "--points", "10"});
+    const CliRun r =
+        Study({Nozzle, "--vary", "Flow", "--from", "10", "--to", "100", "--points", "10"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.err, "");
     const auto lines = Lines(r.out);
@@ -66,13 +66,34 @@ TEST(StudyCommand, PrintsExactlyWhatTheStudyExports) {
     mono.Dp = 4.0f;
     const Case cases[] = {
         {{Nozzle, "--vary", "diameter", "--from", "12", "--to", "40", "--points", "5"},
-         StudyKind::Diameter, 5, 12, 40, {}, "lodo-cli study: This anaylsis will not include the nozzle component.\n"},
+         StudyKind::Diameter,
+         5,
+         12,
+         40,
+         {},
+         "lodo-cli study: This anaylsis will not include the nozzle component.\n"},
         {{Legacy, "--vary", "Particle", "--from", "20", "--to", "1", "--points", "7"},
-         StudyKind::Particle, 7, 20, 1, {}, ""},
-        {{"--lognormal", "3", "2", Nozzle, "--vary", "Free_Stream", "--from", "2.5", "--to", "25", "--points", "50"},
-         StudyKind::FreeStream, 50, 2.5, 25, logNormal, ""},
+         StudyKind::Particle,
+         7,
+         20,
+         1,
+         {},
+         ""},
+        {{"--lognormal", "3", "2", Nozzle, "--vary", "Free_Stream", "--from", "2.5", "--to", "25",
+          "--points", "50"},
+         StudyKind::FreeStream,
+         50,
+         2.5,
+         25,
+         logNormal,
+         ""},
         {{Nozzle, "--points", "1", "--vary", "Flow", "--to", "90", "--from", "30", "--mono", "4"},
-         StudyKind::Flow, 1, 30, 90, mono, ""},
+         StudyKind::Flow,
+         1,
+         30,
+         90,
+         mono,
+         ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args[2]);
@@ -84,7 +105,8 @@ TEST(StudyCommand, PrintsExactlyWhatTheStudyExports) {
         LodoModel& m = std::get<Cli::LoadedLine>(loaded).Model;
         const StudyOutcome o = RunStudy(m, c.kind, c.points, c.from, c.to);
         std::string expected;
-        for (const std::string& line : o.Lines) expected += line + "\n";
+        for (const std::string& line : o.Lines)
+            expected += line + "\n";
         EXPECT_EQ(r.out, expected);
     }
 }
@@ -110,12 +132,14 @@ TEST(StudyCommand, WrongCommandLinesGiveOneLineAndExitCode2) {
         {Nozzle, "--vary", "Flow", "--from", "1", "--to", "2", "--points", "3", "--fast"},
         {Nozzle, "--vary", "Flow", "--from", "1", "--to", "2", "--points", "3", "--mono", "5",
          "--lognormal", "5", "2"},
-        {Nozzle, "--vary", "Flow", "--from", "1", "--to", "2", "--points", "3", "--lognormal", "5", "1"},
+        {Nozzle, "--vary", "Flow", "--from", "1", "--to", "2", "--points", "3", "--lognormal", "5",
+         "1"},
     };
     for (const auto& args : cases) {
         const CliRun r = Study(args);
         std::string joined;
-        for (const auto& a : args) joined += a + " ";
+        for (const auto& a : args)
+            joined += a + " ";
         EXPECT_EQ(r.code, Cli::ExitUsage) << joined;
         EXPECT_EQ(r.out, "") << joined;
         EXPECT_EQ(Lines(r.err).size(), 1u) << joined << "\n" << r.err;
@@ -123,7 +147,8 @@ TEST(StudyCommand, WrongCommandLinesGiveOneLineAndExitCode2) {
 }
 
 TEST(StudyCommand, StudiesTheLineCannotRunFailWithTheirMessage) {
-    const fs::path dir = fs::temp_directory_path() / ("lodo-study-cli-" + std::to_string(::getpid()));
+    const fs::path dir =
+        fs::temp_directory_path() / ("lodo-study-cli-" + std::to_string(::getpid()));
     fs::create_directories(dir);
     const fs::path tubes = dir / "tubes.lxl";
     const fs::path inlet = dir / "inlet.lxl";
@@ -138,7 +163,8 @@ TEST(StudyCommand, StudiesTheLineCannotRunFailWithTheirMessage) {
          "The first component must be a probe or nozzle for this analysis"},
         {{inlet.string(), "--vary", "Diameter", "--from", "1", "--to", "2", "--points", "3"},
          "There are no components after the inlet to vary."},
-        {{(dir / "missing.lxl").string(), "--vary", "Flow", "--from", "1", "--to", "2", "--points", "3"},
+        {{(dir / "missing.lxl").string(), "--vary", "Flow", "--from", "1", "--to", "2", "--points",
+          "3"},
          "missing.lxl"},
     };
     for (const Case& c : cases) {
@@ -159,4 +185,4 @@ TEST(StudyCommand, HelpNamesEveryOption) {
         EXPECT_NE(r.out.find(option), std::string::npos) << option;
 }
 
-}  // namespace
+} // namespace

@@ -10,8 +10,8 @@
 namespace StudyLines {
 
 inline TLodoComp Comp(NodeTypeCode code, double dia1, double dia2) {
-    static const char* const types[] = {"", "Tube", "Bend", "Contraction", "Expansion",
-                                        "Nozzle", "RF2-111"};
+    static const char* const types[] = {"",          "Tube",   "Bend",   "Contraction",
+                                        "Expansion", "Nozzle", "RF2-111"};
     static const char* const prefixes[] = {"", "T-", "B-", "C-", "E-", "N-", "N-"};
     EvalContext ctx;
     TLodoComp c = CreateComp(ctx);
@@ -20,8 +20,10 @@ inline TLodoComp Comp(NodeTypeCode code, double dia1, double dia2) {
     c.Name = std::string(prefixes[code]) + "1";
     c.Dia1 = dia1;
     c.Dia2 = dia2;
-    if (code == NodeNozzle) c.Len = 10.0;
-    if (code == NodeContraction || code == NodeExpansion) c.Ang2 = 45.0;
+    if (code == NodeNozzle)
+        c.Len = 10.0;
+    if (code == NodeContraction || code == NodeExpansion)
+        c.Ang2 = 45.0;
     return c;
 }
 
@@ -37,7 +39,8 @@ inline LodoModel Prepared(LodoList list, const std::string& dtype = "Mono") {
     m.Ctx.DType = dtype;
     m.Ctx.TypeDist = dtype;
     m.List = std::move(list);
-    if (!m.List.empty()) AlignList(m, 0);
+    if (!m.List.empty())
+        AlignList(m, 0);
     return m;
 }
 
@@ -50,7 +53,9 @@ inline LodoList NozzleLine() {
             Tube(34.9, 1.0)};
 }
 
-inline LodoList ProbeLine() { return {Comp(NodeShroud, 0, 0), Tube(34.9, 2.0), Tube(34.9, 1.0)}; }
+inline LodoList ProbeLine() {
+    return {Comp(NodeShroud, 0, 0), Tube(34.9, 2.0), Tube(34.9, 1.0)};
+}
 
 inline LodoList ContractionLine() {
     return {Comp(NodeContraction, 20.0, 10.0), Tube(10.0, 1.0), Comp(NodeBend, 10.0, 10.0)};
@@ -62,13 +67,23 @@ inline LodoList LongLine(int count) {
     double d = 34.9;
     for (int i = 1; i < count; ++i) {
         switch (i % 4) {
-        case 1: list.push_back(Tube(d, 1.5)); break;
-        case 2: list.push_back(Comp(NodeBend, d, d)); break;
-        case 3: list.push_back(Comp(NodeContraction, d, d / 1.5)); d /= 1.5; break;
-        default: list.push_back(Comp(NodeExpansion, d, d * 1.5)); d *= 1.5; break;
+        case 1:
+            list.push_back(Tube(d, 1.5));
+            break;
+        case 2:
+            list.push_back(Comp(NodeBend, d, d));
+            break;
+        case 3:
+            list.push_back(Comp(NodeContraction, d, d / 1.5));
+            d /= 1.5;
+            break;
+        default:
+            list.push_back(Comp(NodeExpansion, d, d * 1.5));
+            d *= 1.5;
+            break;
         }
     }
     return list;
 }
 
-}  // namespace StudyLines
+} // namespace StudyLines
