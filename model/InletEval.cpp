@@ -65,6 +65,13 @@ constexpr std::array<RowDef, 24> ShroudPanel{{
     Row("Shrouded Probe Transmission", Fmt::Fixed, 4, "", Argb::DarkBlue),
 }};
 
+// (1 - wall loss) x aspiration. A wall-loss correlation above 1 would make it
+// negative; no inlet lets through fewer than no particles. NaN stays NaN.
+double InletPenetration(double asp, double wl) {
+    const double t = (1 - wl) * asp;
+    return t < 0 ? 0.0 : t;
+}
+
 struct InletValues {
     double Asp = 0, WL = 0;
 };
@@ -78,13 +85,13 @@ InletValues InletTransmission(LodoModel& m, bool logNormal, bool show, const K::
     InletValues v;
     if (!logNormal) {
         aspWl(K::MakeParticle(air, ctx.Dp), v.Asp, v.WL);
-        ctx.NodeTrans = (1 - v.WL) * v.Asp;
+        ctx.NodeTrans = InletPenetration(v.Asp, v.WL);
         return v;
     }
     const auto o = EvalFrame::IntegrateLogNormal(m.Sizes, ctx, [&](int k, double) {
         double asp = 0, wl = 0;
         aspWl(m.Sizes.State(air, k).p, asp, wl);
-        return (1 - wl) * asp;
+        return InletPenetration(asp, wl);
     });
     EvalFrame::ApplyLogNormal(m, o, show);
     aspWl(K::MakeParticle(air, ctx.MDp), v.Asp, v.WL);

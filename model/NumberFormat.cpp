@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fmt/format.h>
 
 namespace NumberFormat {
@@ -24,6 +25,9 @@ std::string Sci4(double x) { return fmt::format("{:.3E}", x); }
 std::string General15(double x) {
     if (!std::isfinite(x)) return fmt::format("{}", x);
     std::string s = fmt::format("{:.15G}", x);
+    // Next to the largest double, rounding to 15 digits overflows: such a text would
+    // not read back, so write the shortest exact form instead.
+    if (!std::isfinite(std::strtod(s.c_str(), nullptr))) s = fmt::format("{:.17G}", x);
     // Shorten the exponent as the general format of the program shows it: "1E-7".
     const auto e = s.find('E');
     if (e == std::string::npos) return s;

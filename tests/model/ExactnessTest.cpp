@@ -14,6 +14,12 @@ using namespace LodoMath;
 
 namespace {
 
+// An inlet's transmission, held at 0 where the wall-loss correlation exceeds 1.
+double InletPenetration(double asp, double wl) {
+    const double t = (1 - wl) * asp;
+    return t < 0 ? 0.0 : t;
+}
+
 struct RefState {
     float LowV = 0, DpStep = 0, NewHighV = 0;
     double SystemTrans = 1, MassTrans = 1, PartTrans = 1;
@@ -71,13 +77,13 @@ Evaluated AtSize(const TLodoComp& c, double d) {
         const double Ln = Units::NozzleLenToMm(c.Len, c.LenUnit);
         const double asp = NozzleAsp(Tn, Pn, d, D1, D2, Qn, Un);
         const double wl = NozWallLoss(Tn, Pn, d, D1, D2, Ln, Qn, c.Ang1);
-        return {(1 - wl) * asp, asp, wl, 1};
+        return {InletPenetration(asp, wl), asp, wl, 1};
     }
     case NodeShroud: {
         const double Un = Units::VelToMs(c.FStream, c.FStreamUnit);
         const double asp = ShroudAsp(c.NType, Tn, Pn, d, Qn, Un);
         const double wl = ShroudWallLoss(c.NType, Tn, Pn, d, Qn, Un);
-        return {(1 - wl) * asp, asp, wl, 1};
+        return {InletPenetration(asp, wl), asp, wl, 1};
     }
     default:
         return {c.TransM1, c.TransM2, c.TransM3, c.TransM4};

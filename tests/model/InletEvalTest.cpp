@@ -184,3 +184,21 @@ TEST(Panels, RowsWithoutEmphasisReturnToTheDefaultStyle) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ShroudEval, WallLossAboveOneTransmitsNothingRatherThanANegativeFraction) {
+    // At a low sample flow the wall-loss correlation of "RF2-113" exceeds 1.
+    LodoModel m = EvaluateOne(Shroud("RF2-113", 10, 10));
+    const TLodoComp& s = m.List[0];
+    ASSERT_GT(s.TransM3, 1.0);
+    EXPECT_EQ(s.TransM1, 0.0);
+    EXPECT_EQ(m.Ctx.SystemTrans, 0.0);
+
+    m.Ctx.DType = m.Ctx.TypeDist = "LogNormal";
+    CalcNodeTrans(m, 0);
+    EXPECT_GE(m.List[0].TransM1, 0.0);
+    EXPECT_GE(m.List[0].PTrans, 0.0);
+}
+
+}  // namespace
