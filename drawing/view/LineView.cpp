@@ -239,7 +239,7 @@ Qt3DRender::QMaterial* LineView::MaterialFor(Material material, double opacity) 
 }
 
 Qt3DRender::QGeometryRenderer* LineView::CylinderMesh(float radius, int rings) {
-    const QString key = QStringLiteral("cyl %1 %2").arg(radius).arg(rings);
+    const MeshKey key{ShapeKind::Cylinder, radius, 1.0f, rings, {}};
     if (auto it = meshes_.find(key); it != meshes_.end())
         return it->second;
     auto* mesh = new Qt3DExtras::QCylinderMesh(root_);
@@ -252,7 +252,7 @@ Qt3DRender::QGeometryRenderer* LineView::CylinderMesh(float radius, int rings) {
 }
 
 Qt3DRender::QGeometryRenderer* LineView::ConeMesh(float baseRadius, float length, int rings) {
-    const QString key = QStringLiteral("cone %1 %2 %3").arg(baseRadius).arg(length).arg(rings);
+    const MeshKey key{ShapeKind::Cone, baseRadius, length, rings, {}};
     if (auto it = meshes_.find(key); it != meshes_.end())
         return it->second;
     auto* mesh = new Qt3DExtras::QConeMesh(root_);
@@ -268,7 +268,7 @@ Qt3DRender::QGeometryRenderer* LineView::ConeMesh(float baseRadius, float length
 }
 
 Qt3DRender::QGeometryRenderer* LineView::TextMesh(const QString& text) {
-    const QString key = QStringLiteral("text ") + text;
+    const MeshKey key{ShapeKind::Letter, 0.0f, 0.0f, 0, text};
     if (auto it = meshes_.find(key); it != meshes_.end())
         return it->second;
     auto* mesh = new Qt3DExtras::QExtrudedTextMesh(root_);
@@ -281,44 +281,83 @@ Qt3DRender::QGeometryRenderer* LineView::TextMesh(const QString& text) {
 
 // Shapes of one kind and size share one mesh; a cylinder's mesh has unit length
 // and its transform stretches it to the shape's height.
-void LineView::AddShape(const Primitive& s, Qt3DCore::QEntity* parent) {
-    auto* e = new Qt3DCore::QEntity(parent);
-    QMatrix4x4 m = Placement(s.Position, s.Orientation(), s.Scale);
+LineView::ShapeLook LineView::LookOf(const Primitive& s) {
+    ShapeLook look;
+    look.Placement = Placement(s.Position, s.Orientation(), s.Scale);
     switch (s.Kind) {
     case ShapeKind::Cylinder:
-        e->addComponent(CylinderMesh(static_cast<float>(s.Width / 2.0), s.HeightSubdivisions + 1));
+        look.Mesh = CylinderMesh(static_cast<float>(s.Width / 2.0), s.HeightSubdivisions + 1);
         // A zero-length tube stays a flat disc rather than a singular transform.
-        m.scale(1.0f, std::max(static_cast<float>(s.Height), 1e-6f), 1.0f);
+        look.Placement.scale(1.0f, std::max(static_cast<float>(s.Height), 1e-6f), 1.0f);
         break;
     case ShapeKind::Cone:
-        e->addComponent(ConeMesh(static_cast<float>(s.Width / 2.0), static_cast<float>(s.Height),
-                                 s.HeightSubdivisions + 1));
+        look.Mesh = ConeMesh(static_cast<float>(s.Width / 2.0), static_cast<float>(s.Height),
+                             s.HeightSubdivisions + 1);
         break;
     case ShapeKind::Letter: {
         // The letter fills its box across and along the line; the depth keeps the
         // box's own scale so the letter stays a thin plate.
         const QString text = QString::fromStdString(s.Text);
-        e->addComponent(TextMesh(text));
-        m = Placement(s.Position, s.Orientation(), {1, 1, 1}) *
-            TextFit(text, LetterFont(), static_cast<float>(s.Width), static_cast<float>(s.Height),
-                    static_cast<float>(s.Depth * s.Scale.Z));
+        look.Mesh = TextMesh(text);
+        look.Placement = Placement(s.Position, s.Orientation(), {1, 1, 1}) *
+                         TextFit(text, LetterFont(), static_cast<float>(s.Width),
+                                 static_cast<float>(s.Height),
+                                 static_cast<float>(s.Depth * s.Scale.Z));
         break;
     }
     }
-    e->addComponent(MakeTransform(m, e));
-    e->addComponent(MaterialFor(s.Mat, s.Opacity));
+    look.Material = MaterialFor(s.Mat, s.Opacity);
+    return look;
 }
 
+LineView::ShapeSlot LineView::MakeShape(const ShapeLook& look) {
+    ShapeSlot slot;
+    slot.Entity = new Qt3DCore::QEntity(dummy1_);
+    slot.Transform = MakeTransform(look.Placement, slot.Entity);
+    slot.Mesh = look.Mesh;
+    slot.Material = look.Material;
+    slot.Placement = look.Placement;
+    slot.Entity->addComponent(slot.Mesh);
+    slot.Entity->addComponent(slot.Transform);
+    slot.Entity->addComponent(slot.Material);
+    return slot;
+}
+
+// Only what differs reaches the scene: an unchanged shape costs one comparison.
+void LineView::UpdateShape(ShapeSlot& slot, const ShapeLook& look) {
+    if (slot.Mesh != look.Mesh) {
+        slot.Entity->removeComponent(slot.Mesh);
+        slot.Mesh = look.Mesh;
+        slot.Entity->addComponent(slot.Mesh);
+    }
+    if (slot.Material != look.Material) {
+        slot.Entity->removeComponent(slot.Material);
+        slot.Material = look.Material;
+        slot.Entity->addComponent(slot.Material);
+    }
+    if (slot.Placement != look.Placement) {
+        slot.Placement = look.Placement;
+        slot.Transform->setMatrix(look.Placement);
+    }
+}
+
+// Rebuilding every entity of a long line takes far longer than the evaluation
+// that triggered it, so the shapes already in the scene are kept and changed in
+// place; only the difference in number is created or deleted.
 void LineView::DrawSampleLine(const LodoList& line) {
     dummy1_->setEnabled(true);
-    const auto children =
-        dummy1_->findChildren<Qt3DCore::QEntity*>(QString(), Qt::FindDirectChildrenOnly);
-    qDeleteAll(children);
-    if (line.empty())
-        return;
-    const Drawing::LineDrawing drawing = Drawing::DrawSampleLine(line);
-    for (const Primitive& s : drawing.Shapes)
-        AddShape(s, dummy1_);
+    std::vector<Primitive> shapes;
+    if (!line.empty())
+        shapes = Drawing::DrawSampleLine(line).Shapes;
+    const std::size_t kept = std::min(shapes.size(), shapes_.size());
+    for (std::size_t i = 0; i < kept; ++i)
+        UpdateShape(shapes_[i], LookOf(shapes[i]));
+    while (shapes_.size() > shapes.size()) {
+        delete shapes_.back().Entity;
+        shapes_.pop_back();
+    }
+    for (std::size_t i = kept; i < shapes.size(); ++i)
+        shapes_.push_back(MakeShape(LookOf(shapes[i])));
 }
 
 void LineView::HideModel() {

@@ -4,14 +4,18 @@
 #include "model/TLodoComp.h"
 
 #include <QImage>
+#include <QMatrix4x4>
 #include <QString>
 #include <QWidget>
 #include <map>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 namespace Qt3DCore {
 class QEntity;
-}
+class QTransform;
+} // namespace Qt3DCore
 namespace Qt3DRender {
 class QCamera;
 class QGeometryRenderer;
@@ -25,6 +29,7 @@ class Qt3DWindow;
 namespace Drawing {
 struct Primitive;
 enum class Material;
+enum class ShapeKind;
 } // namespace Drawing
 
 // The 3-D view of the sample line (Viewport3D1): the static scene with the camera
@@ -37,12 +42,16 @@ public:
     explicit LineView(QWidget* parent = nullptr);
     ~LineView() override;
 
-    // Rebuilds the model from the line and shows the container again.
+    // Rebuilds the model from the line and shows the container again. The shapes
+    // already in the scene are reused: only their placement, mesh or material
+    // changes where it differs.
     void DrawSampleLine(const LodoList& line);
     // New Sample Line: the model disappears until the next rebuild.
     void HideModel();
     bool ModelVisible() const;
     int ShapeCount() const;
+    // Dummy1: every shape of the model is a direct child.
+    Qt3DCore::QEntity* ModelContainer() const { return dummy1_; }
 
     // "Redraw": back to the start orbit; zoom and model stay.
     void MenuRedrawClick();
@@ -69,9 +78,36 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What a primitive looks like in the scene.
+    struct ShapeLook {
+        QMatrix4x4 Placement;
+        Qt3DRender::QGeometryRenderer* Mesh = nullptr;
+        Qt3DRender::QMaterial* Material = nullptr;
+    };
+    // One shape of the model: an entity under Dummy1 with its components.
+    struct ShapeSlot {
+        Qt3DCore::QEntity* Entity = nullptr;
+        Qt3DCore::QTransform* Transform = nullptr;
+        Qt3DRender::QGeometryRenderer* Mesh = nullptr;
+        Qt3DRender::QMaterial* Material = nullptr;
+        QMatrix4x4 Placement; // as last set, compared exactly
+    };
+    struct MeshKey {
+        Drawing::ShapeKind Kind;
+        float A;
+        float B;
+        int Rings;
+        QString Text;
+        bool operator<(const MeshKey& o) const {
+            return std::tie(Kind, A, B, Rings, Text) < std::tie(o.Kind, o.A, o.B, o.Rings, o.Text);
+        }
+    };
+
     void BuildStaticScene();
     void AddAxisMarker();
-    void AddShape(const Drawing::Primitive& shape, Qt3DCore::QEntity* parent);
+    ShapeLook LookOf(const Drawing::Primitive& shape);
+    ShapeSlot MakeShape(const ShapeLook& look);
+    void UpdateShape(ShapeSlot& slot, const ShapeLook& look);
     Qt3DRender::QMaterial* MaterialFor(Drawing::Material material, double opacity);
     Qt3DRender::QGeometryRenderer* CylinderMesh(float radius, int rings);
     Qt3DRender::QGeometryRenderer* ConeMesh(float baseRadius, float length, int rings);
@@ -85,6 +121,7 @@ private:
     Qt3DRender::QDirectionalLight* light_ = nullptr;
     Qt3DRender::QRenderCapture* capture_ = nullptr;
     std::map<std::pair<int, int>, Qt3DRender::QMaterial*> materials_;
-    std::map<QString, Qt3DRender::QGeometryRenderer*> meshes_;
+    std::map<MeshKey, Qt3DRender::QGeometryRenderer*> meshes_;
+    std::vector<ShapeSlot> shapes_; // in the order of the primitives
     Drawing::ViewRig rig_;
 };

@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
+#include <Qt3DCore/QEntity>
 #include <Qt3DRender/QCamera>
 #include <cmath>
 
@@ -53,6 +54,21 @@ double InkedMeanY(const QImage& image, int x0, int x1) {
             }
         }
     return n ? sum / n : -1;
+}
+
+int DifferentPixels(const QImage& a, const QImage& b) {
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    int n = 0;
+    for (int row = 0; row < x.height(); ++row)
+        for (int col = 0; col < x.width(); ++col) {
+            const QRgb p = x.pixel(col, row), q = y.pixel(col, row);
+            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                    std::abs(qBlue(p) - qBlue(q)) >
+                30)
+                ++n;
+        }
+    return n;
 }
 
 QVector3D Expected(double alphaDeg, double betaDeg, double z) {
@@ -114,6 +130,43 @@ private slots:
         QCOMPARE(view_->ShapeCount(), 0);
         view_->DrawSampleLine(SmallLine);
         QVERIFY(qAbs(InkedPixels(view_->Capture()) - withModel) <= withModel / 100);
+    }
+
+    // Rebuilding keeps the shapes already in the scene and changes them in place;
+    // the picture must be the one a fresh view draws, whatever kinds, meshes and
+    // materials the reused shapes had before.
+    void reusedShapesDrawWhatAFreshViewDraws() {
+        const LodoList other = {Comp(NodeShroud, 10), Comp(NodeExpansion, 0), Comp(NodeBend, 0, 0, 45, 90),
+                                Comp(NodeTube, -30, 2.0)};
+        view_->DrawSampleLine(SmallLine);
+        const auto shapes = [this] {
+            return view_->ModelContainer()->findChildren<Qt3DCore::QEntity*>(
+                QString(), Qt::FindDirectChildrenOnly);
+        };
+        const auto before = shapes();
+        view_->DrawSampleLine(other);
+        QCOMPARE(view_->ShapeCount(), 2 + 1 + 16 + 1);
+        const auto after = shapes();
+        int kept = 0;
+        for (Qt3DCore::QEntity* e : after)
+            kept += before.contains(e) ? 1 : 0;
+        QVERIFY2(kept >= after.size() - 1, "the shapes are reused, not rebuilt");
+        const QImage reused = view_->Capture();
+
+        LineView fresh;
+        fresh.resize(view_->size());
+        fresh.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fresh));
+        fresh.DrawSampleLine(other);
+        const QImage expected = fresh.Capture();
+        QVERIFY(!reused.isNull() && !expected.isNull());
+        QCOMPARE(reused.size(), expected.size());
+        const int differing = DifferentPixels(reused, expected);
+        QVERIFY2(differing < 20, qPrintable(QString::number(differing)));
+
+        // Growing again after shrinking gives the first drawing back.
+        view_->DrawSampleLine(SmallLine);
+        QCOMPARE(view_->ShapeCount(), 2 + 1 + 16 + 1 + 1);
     }
 
     void leftDragOrbitsAndRedrawResets() {
