@@ -112,8 +112,12 @@ LineView::LineView(QWidget* parent) : QWidget(parent) {
     window_->activeFrameGraph()->setParent(capture_);
     window_->setActiveFrameGraph(capture_);
 
+    // The keyboard belongs to the main window's boxes: neither Tab nor a click
+    // (orbit, wheel) may move it into the view. The mouse still reaches the window.
+    window_->setFlag(Qt::WindowDoesNotAcceptFocus);
     auto* container = QWidget::createWindowContainer(window_, this);
-    container->setFocusPolicy(Qt::StrongFocus);
+    container->setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::NoFocus);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(container);

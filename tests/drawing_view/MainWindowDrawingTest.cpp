@@ -9,7 +9,12 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QApplication>
 #include <QImage>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QRegularExpression>
+#include <QWheelEvent>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -51,6 +56,45 @@ private slots:
         s.NozzleMenuClick();
         QVERIFY(view_->ModelVisible());
         QCOMPARE(view_->ShapeCount(), 2);
+    }
+
+    // Tab, clicks, drags and the wheel in the view leave the keyboard in the box
+    // being edited; orbit and zoom still work.
+    void viewNeverTakesTheKeyboard() {
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        LodoSession& s = window_->session();
+        s.NozzleMenuClick();
+        s.TubeMenuClick();
+        auto* box = window_->findChild<QLineEdit*>(QStringLiteral("TubeLenEdit"));
+        QTRY_VERIFY(box->hasFocus());
+
+        for (int i = 0; i < 80; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* f = QApplication::focusWidget();
+            QVERIFY(f);
+            QVERIFY2(!window_->viewPanel()->isAncestorOf(f), qPrintable(f->metaObject()->className()));
+            QCOMPARE(QGuiApplication::focusWindow(), window_->windowHandle());
+        }
+
+        box->setFocus();
+        QTRY_VERIFY(box->hasFocus());
+        QWindow* w = view_->RenderWindow();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("requestActivate\\(\\) called for .*"));
+        w->requestActivate(); // what a click on the native window asks for
+        QTest::mousePress(w, Qt::LeftButton, {}, QPoint(100, 100));
+        QMouseEvent drag(QEvent::MouseMove, QPointF(120, 100), w->mapToGlobal(QPointF(120, 100)),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(w, &drag);
+        QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(120, 100));
+        QWheelEvent wheel(QPointF(50, 50), w->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, 120),
+                          Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(w, &wheel);
+        QApplication::processEvents();
+        QVERIFY(view_->Rig().Beta() != 0.0);
+        QVERIFY(view_->Rig().CameraInRig().Z > -5.0);
+        QVERIFY(box->hasFocus());
+        QCOMPARE(QGuiApplication::focusWindow(), window_->windowHandle());
     }
 
     void redrawResetsTheOrbitOnly() {
