@@ -1,5 +1,7 @@
 #include "ui/PropertyPagesWidget.h"
 
+#include "ui/StyledLabel.h"
+
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -142,6 +144,7 @@ QWidget* PropertyPagesWidget::buildPage(const PageInfo& info) {
                                              "curvature ratio is < 4 and outside the range of the models."),
                               page);
         m_crError->setWordWrap(true);
+        setLabelColour(m_crError, Argb::Crimson);
         m_crError->setVisible(false);
         lay->addWidget(m_crError);
     }
