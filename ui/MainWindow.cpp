@@ -20,6 +20,8 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QResizeEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -66,6 +68,45 @@ void setBackground(QWidget* w, const QColor& c) {
     pal.setColor(QPalette::Window, c);
     w->setPalette(pal);
 }
+
+// The largest point size, from `largest` down in half points to `smallest`, at
+// which the whole text of a word-wrapping label fits its box.
+void fitWrapped(QLabel* label, double largest, double smallest) {
+    const QRect box = label->contentsRect();
+    if (box.width() <= 0 || box.height() <= 0) return;
+    QFont f = label->font();
+    for (double pt = largest; pt >= smallest; pt -= 0.5) {
+        f.setPointSizeF(pt);
+        const QRect need = QFontMetrics(f).boundingRect(QRect(0, 0, box.width(), 10000),
+                                                        Qt::TextWordWrap, label->text());
+        if (need.width() <= box.width() && need.height() <= box.height()) break;
+    }
+    if (f != label->font()) label->setFont(f);
+}
+
+// MaxPartSize: a long sentence in a strip as high as the line-name box; it wraps
+// and gives up font size before it gives up words.
+class WrappedFitLabel : public QLabel {
+public:
+    WrappedFitLabel(double largest, double smallest, QWidget* parent)
+        : QLabel(parent), m_largest(largest), m_smallest(smallest) {
+        setWordWrap(true);
+        setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        // The layout gives the width; the text never widens the strip.
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    }
+    void fit() { fitWrapped(this, m_largest, m_smallest); }
+
+protected:
+    void resizeEvent(QResizeEvent* e) override {
+        QLabel::resizeEvent(e);
+        fit();
+    }
+
+private:
+    double m_largest;
+    double m_smallest;
+};
 
 // Refuses pasted text holding characters the key filter would not let through.
 class EntryValidator : public QValidator {
@@ -205,7 +246,8 @@ QWidget* MainWindow::buildLeftArea() {
     connect(m_lineName, &QLineEdit::textEdited, this,
             [this](const QString& text) { m_session->SetLineName(text.toStdString()); });
     nameLay->addWidget(m_lineName);
-    m_maxPartSize = makeLabel(QStringLiteral("MaxPartSize"), QString(), panel5, 14);
+    m_maxPartSize = new WrappedFitLabel(14, 8, panel5);
+    m_maxPartSize->setObjectName(QStringLiteral("MaxPartSize"));
     setLabelColour(m_maxPartSize, Argb::Crimson);
     nameLay->addWidget(m_maxPartSize, 1);
     lay->addWidget(panel5);
@@ -302,6 +344,7 @@ QWidget* MainWindow::buildLeftArea() {
 
 QWidget* MainWindow::buildTotalsStrip() {
     auto* panel1 = new QWidget;
+    m_totals = panel1;
     panel1->setObjectName(QStringLiteral("Panel1"));
     panel1->setFixedHeight(40);
     setBackground(panel1, QColor(0xF7, 0xF7, 0xF7));
@@ -310,7 +353,6 @@ QWidget* MainWindow::buildTotalsStrip() {
     lay->setSpacing(6);
     m_labelPent = makeLabel(QStringLiteral("LabelPent"), QStringLiteral("Total System Penetration (%)"), panel1, 14);
     m_systemT = makeLabel(QStringLiteral("SystemT"), QString(), panel1, 14);
-    m_systemT->setMinimumWidth(70);
     m_labelANSI1 = makeLabel(QStringLiteral("LabelANSI1"), QStringLiteral("ANSI Limit: > 50%"), panel1, 14);
     setLabelColour(m_labelANSI1, Argb::DarkBlue);
     m_massPent = makeLabel(QStringLiteral("MassPent"), QString(), panel1, 14);
@@ -321,6 +363,30 @@ QWidget* MainWindow::buildTotalsStrip() {
     lay->addWidget(m_labelANSI1);
     lay->addWidget(m_massPent);
     return panel1;
+}
+
+// The four texts of the totals strip share one point size, the largest (up to 14)
+// at which all of them show whole side by side: the log-normal captions and values
+// are much longer than the mono ones.
+void MainWindow::fitTotalsStrip() {
+    const QLabel* labels[] = {m_labelPent, m_systemT, m_labelANSI1, m_massPent};
+    const QHBoxLayout* lay = static_cast<QHBoxLayout*>(m_totals->layout());
+    const QMargins m = lay->contentsMargins();
+    const int minimumGap = 16;  // between the penetration and the limit
+    const int available = RightWidth - 6 - m.left() - m.right() - 3 * lay->spacing() - minimumGap;
+    QFont f = m_labelPent->font();
+    for (double pt = 14; pt >= 8; pt -= 0.5) {
+        f.setPointSizeF(pt);
+        const QFontMetrics fm(f);
+        int width = 0;
+        for (const QLabel* l : labels) width += fm.horizontalAdvance(l->text());
+        if (width <= available) break;
+    }
+    for (QLabel* l : {m_labelPent, m_systemT, m_labelANSI1, m_massPent}) {
+        QFont lf = l->font();  // keeps the value's underline
+        lf.setPointSizeF(f.pointSizeF());
+        if (lf != l->font()) l->setFont(lf);
+    }
 }
 
 QWidget* MainWindow::buildRightArea() {
@@ -518,6 +584,7 @@ void MainWindow::render(unsigned mask) {
     if (mask & RefreshGrid) m_gridModel->refresh();
     if (mask & RefreshTotals) renderTotals();
     if (mask & RefreshLabels) renderLabels();
+    if (mask & (RefreshTotals | RefreshLabels)) fitTotalsStrip();
     if (mask & RefreshPage) renderPage();
     if (mask & RefreshDrawing) onDrawingChanged();
 }
@@ -527,6 +594,7 @@ void MainWindow::renderTotals() {
     applyStyledText(m_systemT, d.SystemT);
     m_massPent->setText(qs(d.MassPent));
     m_maxPartSize->setText(qs(d.MaxPartSize));
+    static_cast<WrappedFitLabel*>(m_maxPartSize)->fit();
     applyStyledText(m_pages->curveR(), d.CurveR);
     m_pages->crError()->setVisible(d.CRErrorVisible);
     applyStyledText(m_pages->labelNozAsp(), d.LabelNozAsp);

@@ -65,6 +65,7 @@ private:
     QWidget* buildLeftArea();
     QWidget* buildRightArea();
     QWidget* buildTotalsStrip();
+    void fitTotalsStrip();
     void buildMainMenu();
     void buildComponentMenu();
     void connectPages();
@@ -114,6 +115,7 @@ private:
     PropertyPagesWidget* m_pages = nullptr;
     IntermediateValuesPane* m_values = nullptr;
     QWidget* m_viewPanel = nullptr;
+    QWidget* m_totals = nullptr;  // Panel1
     QMenuBar* m_componentBar = nullptr;
     QMenu* m_recentMenu = nullptr;
 

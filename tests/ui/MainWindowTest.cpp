@@ -82,6 +82,9 @@ private slots:
     void closeBoxAsksAndStoresThePosition();
     void nozzleNoteFlashesOnceFilled();
     void logNormalShowsItsNotesAndMass();
+    void totalsAndLargestSizeShowWhole_data();
+    void totalsAndLargestSizeShowWhole();
+    void curvatureNoteIsCrimson();
     void aboutShowsThreeLines();
     void everyPageFitsItsTab();
     void gridModelPassesTheModelTester();
@@ -551,6 +554,66 @@ void MainWindowTest::logNormalShowsItsNotesAndMass() {
     w->session().ApplyDistribution({10.0f, 5.0f, 2.5f, "Mono"});
     QVERIFY(!w.label("LNStr1")->isVisible());
     QVERIFY(w.label("MaxPartSize")->text().isEmpty());
+}
+
+// The whole text of a label fits its box (wrapped where the label wraps).
+static bool showsWhole(const QLabel* l) {
+    const QRect box = l->contentsRect();
+    const int flags = l->wordWrap() ? int(Qt::TextWordWrap) : 0;
+    const QRect need = l->fontMetrics().boundingRect(QRect(0, 0, box.width(), 10000), flags, l->text());
+    return l->isVisible() && need.width() <= box.width() && need.height() <= box.height();
+}
+
+void MainWindowTest::totalsAndLargestSizeShowWhole_data() {
+    QTest::addColumn<QString>("mode");
+    QTest::newRow("mono") << QStringLiteral("Mono");
+    QTest::newRow("log-normal") << QStringLiteral("LogNormal");
+}
+
+// At the window's own size (1400 x 784) the captions and values of the totals
+// strip and the largest transported size show whole, side by side, in their strips.
+void MainWindowTest::totalsAndLargestSizeShowWhole() {
+    QFETCH(QString, mode);
+    WindowUnderTest w;
+    QCOMPARE(w->size(), QSize(1400, 784));
+    w->session().ApplyDistribution({10.0f, 5.0f, 2.5f, mode.toStdString()});
+    w.clickComponent("NozzleMenu");
+    w.clickComponent("TubeMenu");
+    w.type("TubeLenEdit", QStringLiteral("123.456"));
+    QApplication::processEvents();
+
+    QWidget* strip = w.find<QWidget>(QStringLiteral("Panel1"));
+    QRect previous;
+    for (const char* name : {"LabelPent", "SystemT", "LabelANSI1", "MassPent"}) {
+        QLabel* l = w.label(name);
+        if (mode == QLatin1String("Mono") && QLatin1String(name) == QLatin1String("MassPent")) continue;
+        QVERIFY2(!l->text().isEmpty(), name);
+        QVERIFY2(showsWhole(l), qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(name), l->text())));
+        QVERIFY2(strip->rect().contains(l->geometry()), name);
+        QVERIFY2(!l->geometry().intersects(previous), name);
+        previous = l->geometry();
+    }
+    QLabel* largest = w.label("MaxPartSize");
+    if (mode == QLatin1String("LogNormal")) {
+        QVERIFY(largest->text().startsWith(QStringLiteral("Maximum particle size that the system can transport = ")));
+        QVERIFY2(showsWhole(largest), qPrintable(largest->text()));
+        QVERIFY(w.find<QWidget>(QStringLiteral("Panel5"))->rect().contains(largest->geometry()));
+        QVERIFY(largest->font().pointSizeF() >= 8.0);
+    } else {
+        QVERIFY(largest->text().isEmpty());
+    }
+}
+
+void MainWindowTest::curvatureNoteIsCrimson() {
+    WindowUnderTest w;
+    w.clickComponent("NozzleMenu");
+    w.clickComponent("BendMenu");
+    w.type("BendRadiusEdit", QStringLiteral("0.01"));
+    QLabel* note = w.label("CRError");
+    QVERIFY(note->isVisible());
+    QCOMPARE(note->text(), QStringLiteral("Transmission efficiency has been calculated, but the curvature ratio is < 4 "
+                                          "and outside the range of the models."));
+    QCOMPARE(labelColour(note), Argb::Crimson);
 }
 
 void MainWindowTest::aboutShowsThreeLines() {
