@@ -19,6 +19,7 @@ class OperationScope {
 public:
     explicit OperationScope(LodoSession& s) : s_(s) { ++s_.depth_; }
     ~OperationScope() {
+        if (s_.depth_ == 1) s_.SyncNodeNameL();
         if (--s_.depth_ == 0 && s_.pending_ != 0) {
             const unsigned mask = s_.pending_;
             s_.pending_ = 0;
@@ -331,6 +332,16 @@ void LodoSession::ShowPage(Page p) {
     focus_ = InfoOf(p).FocusCycle.front();
     lineNameFocused_ = false;
     nodeNameL_ = "Component: " + r.Name;
+}
+
+// The heading names the record being edited as it is now: evaluation adds or
+// drops the transition mark " *" after the page was shown.
+void LodoSession::SyncNodeNameL() {
+    if (page_ == Page::None || m_.Ctx.CurrRow < 1 || m_.Ctx.CurrRow > Count()) return;
+    std::string name = "Component: " + m_.List[static_cast<std::size_t>(m_.Ctx.CurrRow - 1)].Name;
+    if (name == nodeNameL_) return;
+    nodeNameL_ = std::move(name);
+    pending_ |= RefreshPage;
 }
 
 void LodoSession::WriteBox(Box b, double value) {

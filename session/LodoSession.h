@@ -252,6 +252,7 @@ private:
     };
 
     void Notify(unsigned mask);
+    void SyncNodeNameL();
     void AddComponent(int code);
     void ShowPage(Page p);
     void WriteBox(Box b, double value);

@@ -390,3 +390,22 @@ TEST(PropertyPagesTable, IsIndexedByItsEnumerations) {
         EXPECT_EQ(p.WriteOrder.size(), p.Rows.size());
     }
 }
+
+// The heading follows the record through every change: the transition mark comes
+// and goes with the flow, also on the component just added.
+TEST_F(SessionTest, HeadingNamesTheEditedRecordAsItIsNow) {
+    s.NozzleMenuClick();
+    s.TubeMenuClick();
+    const auto heading = [&] { return "Component: " + Edited().Name; };
+    EXPECT_EQ(s.NodeNameL(), heading());
+    for (const char* flow : {"10", "57", "200", "57"}) {
+        SCOPED_TRACE(flow);
+        ASSERT_TRUE(Enter(Box::TubeFlowEdit, flow));
+        EXPECT_EQ(s.NodeNameL(), heading());
+    }
+    // Both sides of the range were seen, so the mark did come and go.
+    ASSERT_TRUE(Enter(Box::TubeFlowEdit, "57"));
+    EXPECT_EQ(s.NodeNameL(), "Component: T-1 *");
+    ASSERT_TRUE(Enter(Box::TubeFlowEdit, "10"));
+    EXPECT_EQ(s.NodeNameL(), "Component: T-1");
+}
