@@ -108,6 +108,14 @@ private:
     double m_smallest;
 };
 
+// The platform's bindings of a standard key, or the usual one where the platform
+// has none (a plain X11 session binds no Save As, for one).
+QList<QKeySequence> shortcutsFor(QKeySequence::StandardKey key, const char* fallback) {
+    QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    if (keys.isEmpty()) keys.append(QKeySequence(QString::fromLatin1(fallback), QKeySequence::PortableText));
+    return keys;
+}
+
 // Refuses pasted text holding characters the key filter would not let through.
 class EntryValidator : public QValidator {
 public:
@@ -450,14 +458,18 @@ void MainWindow::buildMainMenu() {
 
     QMenu* file = bar->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("MenuItemFile"));
-    add(file, "NewLine", QStringLiteral("New Sample Line"), &MainWindow::onNewLine)->setShortcut(QKeySequence::New);
-    add(file, "OpenFile", QStringLiteral("Open File"), &MainWindow::onOpen)->setShortcut(QKeySequence::Open);
+    add(file, "NewLine", QStringLiteral("New Sample Line"), &MainWindow::onNewLine)
+        ->setShortcuts(shortcutsFor(QKeySequence::New, "Ctrl+N"));
+    add(file, "OpenFile", QStringLiteral("Open File"), &MainWindow::onOpen)
+        ->setShortcuts(shortcutsFor(QKeySequence::Open, "Ctrl+O"));
     add(file, "MenuItemPreOpen", QStringLiteral("Open Pre V2 File"), &MainWindow::onOpenPre);
     m_recentMenu = file->addMenu(QStringLiteral("Recent Files"));
     m_recentMenu->setObjectName(QStringLiteral("RecentFilesMenu"));
     file->addSeparator();
-    add(file, "MenuItemSave", QStringLiteral("Save"), &MainWindow::onSave)->setShortcut(QKeySequence::Save);
-    add(file, "MenuItemSaveAs", QStringLiteral("Save As"), &MainWindow::onSaveAs)->setShortcut(QKeySequence::SaveAs);
+    add(file, "MenuItemSave", QStringLiteral("Save"), &MainWindow::onSave)
+        ->setShortcuts(shortcutsFor(QKeySequence::Save, "Ctrl+S"));
+    add(file, "MenuItemSaveAs", QStringLiteral("Save As"), &MainWindow::onSaveAs)
+        ->setShortcuts(shortcutsFor(QKeySequence::SaveAs, "Ctrl+Shift+S"));
     file->addSeparator();
     add(file, "ExportReportPdf", QStringLiteral("Export Report as PDF..."), &MainWindow::onExportReportPdf)
         ->setEnabled(false);
@@ -470,7 +482,7 @@ void MainWindow::buildMainMenu() {
     file->addSeparator();
     QAction* exitAction = file->addAction(QStringLiteral("Exit"));
     exitAction->setObjectName(QStringLiteral("MenuItemExit"));
-    exitAction->setShortcut(QKeySequence::Quit);
+    exitAction->setShortcuts(shortcutsFor(QKeySequence::Quit, "Ctrl+Q"));
     exitAction->setMenuRole(QAction::QuitRole);
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
 
