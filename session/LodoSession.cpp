@@ -856,6 +856,7 @@ bool LodoSession::ReplaceLine(const std::filesystem::path& path, bool legacy) {
     if (!m_.List.empty()) EditComp(Count() - 1);
     TakeReference();
     Notify(RefreshAll);
+    if (fileObserver_) fileObserver_(dFileName_);
     return true;
 }
 
@@ -900,6 +901,7 @@ bool LodoSession::SaveTo(const std::filesystem::path& path) {
     dFileName_ = path.string();
     TakeReference();
     Notify(RefreshLabels);
+    if (fileObserver_) fileObserver_(dFileName_);
     return true;
 }
 

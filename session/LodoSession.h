@@ -97,6 +97,10 @@ public:
     // Grows with every change; lets a caller tell whether anything happened.
     std::uint64_t Revision() const { return revision_; }
     void ModelChangedExternally(unsigned mask = RefreshAll);
+    // Told the path of every line file written or read successfully, by whichever
+    // command (a save started by the save question included).
+    using FileObserver = std::function<void(const std::string& path)>;
+    void SetFileObserver(FileObserver observer) { fileObserver_ = std::move(observer); }
 
     // ---- Component menu bar (append a component; nozzle and shrouded probe only
     // into an empty line, else message 6 and the pages are hidden) ------------
@@ -274,6 +278,7 @@ private:
     SessionUi& ui_;
     LodoModel m_;
     Observer observer_;
+    FileObserver fileObserver_;
     std::uint64_t revision_ = 0;
     unsigned pending_ = 0;
     int depth_ = 0;

@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QResizeEvent>
@@ -191,6 +192,7 @@ MainWindow::MainWindow(const Options& options, QWidget* parent) : QMainWindow(pa
     resize(ClientWidth, ClientHeight);
 
     m_session->SetObserver([this](unsigned mask) { render(mask); });
+    m_session->SetFileObserver([this](const std::string& path) { addRecentFile(qs(path)); });
     connect(qApp, &QApplication::focusChanged, this, &MainWindow::onFocusChanged);
 
     m_timer1 = new QTimer(this);
@@ -211,6 +213,7 @@ MainWindow::MainWindow(const Options& options, QWidget* parent) : QMainWindow(pa
 MainWindow::~MainWindow() {
     // The session may call back while it goes; nothing is rendered any more.
     m_session->SetObserver({});
+    m_session->SetFileObserver({});
     disconnect(qApp, &QApplication::focusChanged, this, &MainWindow::onFocusChanged);
 }
 
@@ -692,17 +695,17 @@ void MainWindow::applyFocus() {
 
 void MainWindow::onNewLine() { m_session->NewLineClick(); }
 
-void MainWindow::onOpen() { afterFileCommand(m_session->LodoX()); }
+// The session reports every file it writes or reads to the recent files.
+void MainWindow::onOpen() { m_session->LodoX(); }
 
-void MainWindow::onOpenPre() { afterFileCommand(m_session->MenuItemPreOpenClick()); }
+void MainWindow::onOpenPre() { m_session->MenuItemPreOpenClick(); }
 
-void MainWindow::onSave() { afterFileCommand(m_session->MenuItemSaveClick1()); }
+void MainWindow::onSave() { m_session->MenuItemSaveClick1(); }
 
-void MainWindow::onSaveAs() { afterFileCommand(m_session->MenuItemSaveAsClick1()); }
+void MainWindow::onSaveAs() { m_session->MenuItemSaveAsClick1(); }
 
 bool MainWindow::openPath(const QString& path) {
     const bool opened = m_session->OpenFile(toPath(path));
-    afterFileCommand(opened);
     if (!opened && !QFileInfo::exists(path)) {
         QStringList recent = m_positionFile->readRecentFiles();
         if (recent.removeAll(QFileInfo(path).absoluteFilePath()) > 0) {
@@ -711,10 +714,6 @@ bool MainWindow::openPath(const QString& path) {
         }
     }
     return opened;
-}
-
-void MainWindow::afterFileCommand(bool succeeded) {
-    if (succeeded && !m_session->DFileName().empty()) addRecentFile(qs(m_session->DFileName()));
 }
 
 void MainWindow::addRecentFile(const QString& path) {
@@ -730,12 +729,19 @@ void MainWindow::addRecentFile(const QString& path) {
 void MainWindow::rebuildRecentMenu() {
     m_recentMenu->clear();
     const QStringList recent = m_positionFile->readRecentFiles();
+    QStringList names;
+    for (const QString& path : recent) names << QFileInfo(path).fileName();
+    const QFontMetrics fm(m_recentMenu->font());
     for (int i = 0; i < recent.size(); ++i) {
-        const QString path = recent.at(i);
-        QAction* a = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        const QString path = QDir::toNativeSeparators(recent.at(i));
+        // The name alone where it tells the files apart; the folder too where it
+        // does not, shortened in the middle so the menu stays narrow.
+        QString text = names.count(names.at(i)) > 1 ? fm.elidedText(path, Qt::ElideMiddle, 480) : names.at(i);
+        text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* a = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(text));
         a->setToolTip(path);
         a->setStatusTip(path);
-        connect(a, &QAction::triggered, this, [this, path] { openPath(path); });
+        connect(a, &QAction::triggered, this, [this, file = recent.at(i)] { openPath(file); });
     }
     m_recentMenu->setEnabled(!recent.isEmpty());
 }

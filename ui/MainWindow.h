@@ -87,7 +87,6 @@ private:
     void onSave();
     void onSaveAs();
     void onAbout();
-    void afterFileCommand(bool succeeded);
     void addRecentFile(const QString& path);
     void rebuildRecentMenu();
     bool confirmExit();

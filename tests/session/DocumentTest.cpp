@@ -340,3 +340,26 @@ TEST_F(DocumentTest, DistributionConfirmSetsTheRangeCaptionsAndReevaluates) {
     EXPECT_FALSE(s.LNStrVisible());
     EXPECT_FLOAT_EQ(s.Ctx().Dp, 3.0f);
 }
+
+// Every line file written or read is reported, also the one saved through the
+// question that Open asks first; a cancelled or failed command reports nothing.
+TEST_F(DocumentTest, EverySavedOrOpenedLineFileIsReported) {
+    std::vector<std::string> reported;
+    s.SetFileObserver([&](const std::string& p) { reported.push_back(p); });
+    const auto first = SavedLine();
+    EXPECT_EQ(reported, std::vector<std::string>{first.string()});
+
+    s.TubeMenuClick();  // changed: Open asks to save first
+    const auto second = dir / "second.lxl";
+    ui.Answers.push_back(Answer::Yes);
+    ui.SaveFiles.push_back(second);
+    ui.OpenFiles.push_back(first);
+    ASSERT_TRUE(s.LodoX());
+    EXPECT_EQ(reported, (std::vector<std::string>{first.string(), second.string(), first.string()}));
+
+    ui.SaveFiles.push_back(std::nullopt);
+    EXPECT_FALSE(s.MenuItemSaveAsClick1());
+    ui.OpenFiles.push_back(dir / "missing.lxl");
+    EXPECT_FALSE(s.LodoX());
+    EXPECT_EQ(reported.size(), 3u);
+}

@@ -13,6 +13,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -80,6 +81,7 @@ private slots:
     void editMoveDeleteThroughTheSelectionWindow();
     void probeChoiceChangesTheInletType();
     void newOpenSaveWithScriptedDialogs();
+    void recentFilesKeepEverySavedFileAndTellSameNamesApart();
     void closeBoxAsksAndStoresThePosition();
     void nozzleNoteFlashesOnceFilled();
     void logNormalShowsItsNotesAndMass();
@@ -420,6 +422,44 @@ void MainWindowTest::probeChoiceChangesTheInletType() {
     QVERIFY(!w.find<QRadioButton>(QStringLiteral("RF2111RB"))->isChecked());
     QCOMPARE(w.column(2), (QStringList{"WIPP6CFM", "Tube", "Bend"}));
     QVERIFY(w.label("Label8")->text().contains(QStringLiteral("51.0 mm")));
+}
+
+// A save made through the question of Open counts like any other; files of one
+// name in two folders show their folders.
+void MainWindowTest::recentFilesKeepEverySavedFileAndTellSameNamesApart() {
+    WindowUnderTest w;
+    QVERIFY(QDir(w.dir.path()).mkpath(QStringLiteral("a")) && QDir(w.dir.path()).mkpath(QStringLiteral("b")));
+    const QString first = w.dir.filePath(QStringLiteral("a/line.lxl"));
+    const QString second = w.dir.filePath(QStringLiteral("b/line.lxl"));
+    const QString other = w.dir.filePath(QStringLiteral("b/R&D stack.lxl"));
+    w.clickComponent("NozzleMenu");
+    w.ui.SaveFiles.push_back(toPath(first));
+    w->action(QStringLiteral("MenuItemSaveAs"))->trigger();
+
+    w.clickComponent("TubeMenu");  // changed: Open asks first, Yes saves elsewhere
+    w.ui.Answers.push_back(Answer::Yes);
+    w.ui.SaveFiles.push_back(toPath(second));
+    w.ui.OpenFiles.push_back(toPath(first));
+    w->action(QStringLiteral("OpenFile"))->trigger();
+    QVERIFY(QFile::exists(second));
+    w.ui.SaveFiles.push_back(toPath(other));
+    w->action(QStringLiteral("MenuItemSaveAs"))->trigger();
+    QVERIFY(w.ui.Errors.empty());
+
+    QMenu* recent = w.find<QMenu>(QStringLiteral("RecentFilesMenu"));
+    QStringList tips, texts;
+    for (const QAction* a : recent->actions()) {
+        tips << a->toolTip();
+        texts << a->text();
+    }
+    QCOMPARE(tips, (QStringList{QFileInfo(other).absoluteFilePath(), QFileInfo(first).absoluteFilePath(),
+                                QFileInfo(second).absoluteFilePath()}));
+    QCOMPARE(texts.at(0), QStringLiteral("&1 R&&D stack.lxl"));
+    for (int i : {1, 2}) {
+        const QString folder = i == 1 ? QStringLiteral("/a/line.lxl") : QStringLiteral("/b/line.lxl");
+        QVERIFY2(texts.at(i).endsWith(folder), qPrintable(texts.at(i)));
+        QVERIFY2(texts.at(i).size() > folder.size() + 3, qPrintable(texts.at(i)));
+    }
 }
 
 void MainWindowTest::newOpenSaveWithScriptedDialogs() {
