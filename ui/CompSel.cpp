@@ -4,6 +4,7 @@
 #include "session/SessionUi.h"
 #include "ui/StyledLabel.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,7 +48,6 @@ protected:
 CompSel::CompSel(const SelectionRequest& request, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TForm3"));
     setWindowTitle(QStringLiteral("Select Components"));
-    setFixedSize(273, 234);
     const QString title = QString::fromStdString(request.Title);
     const QString caption2 = QString::fromStdString(request.FirstCaption);
     const bool move = request.ShowSecond;
@@ -61,9 +61,12 @@ CompSel::CompSel(const SelectionRequest& request, QWidget* parent) : QDialog(par
     big.setPointSize(16);
     label1->setFont(big);
     label1->setAlignment(Qt::AlignCenter);
-    label1->setWordWrap(true);
-    label1->setFixedWidth(241);
+    // The titles read on one line: at 16 points "Select a Component to Delete" is
+    // wider than the 241 pixels of the classic layout, so the window grows to it.
+    const int titleWidth = std::max(241, QFontMetrics(big).horizontalAdvance(title) + 12);
+    label1->setFixedWidth(titleWidth);
     lay->addWidget(label1, 0, Qt::AlignHCenter);
+    setFixedSize(std::max(273, titleWidth + 32), 234);
 
     auto* label4 = new QLabel(QStringLiteral("Be sure to use the Index number"), this);
     label4->setObjectName(QStringLiteral("Label4"));

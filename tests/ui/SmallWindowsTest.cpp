@@ -53,6 +53,7 @@ private slots:
     void selectionWindowClampsTypedNumbers();
     void selectionWindowClosedWithoutConfirm();
     void selectionWindowForEditHidesTheSecondBox();
+    void selectionWindowTitlesReadOnOneLine();
     void splashFillsItsBarAndClosesItself();
     void filtersBecomeDialogNameFilters();
     void positionFileDefaultsAndRoundTrip();
@@ -102,12 +103,34 @@ void SmallWindowsTest::selectionWindowForEditHidesTheSecondBox() {
     CompSel w(r);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QCOMPARE(w.size(), QSize(273, 234));
+    QVERIFY(w.width() >= 273);
+    QCOMPARE(w.height(), 234);
     QVERIFY(!w.numberBox2()->isVisible());
     QVERIFY(!w.findChild<QLabel*>(QStringLiteral("Label3"))->isVisible());
     QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label4"))->text(), QStringLiteral("Be sure to use the Index number"));
     QCOMPARE(w.numberBox1()->maximum(), 5);
     QCOMPARE(w.confirmButton()->text(), QStringLiteral("Confirm"));
+}
+
+void SmallWindowsTest::selectionWindowTitlesReadOnOneLine() {
+    for (const char* title : {"Move a Component", "Select a Component to Edit", "Select a Component to Delete"}) {
+        SelectionRequest r;
+        r.Mode = 2;
+        r.Title = title;
+        r.FirstCaption = "Item Number";
+        r.LodoCnt = 3;
+        CompSel w(r);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QLabel* label1 = w.findChild<QLabel*>(QStringLiteral("Label1"));
+        QCOMPARE(label1->text(), QString::fromLatin1(title));
+        const QFontMetrics fm = label1->fontMetrics();
+        QVERIFY2(fm.horizontalAdvance(label1->text()) <= label1->contentsRect().width(), title);
+        QVERIFY2(w.rect().contains(label1->geometry()), title);
+        QVERIFY(w.width() >= 273);
+        QCOMPARE(w.height(), 234);
+        QVERIFY(w.rect().contains(w.confirmButton()->geometry()));
+    }
 }
 
 void SmallWindowsTest::splashFillsItsBarAndClosesItself() {
