@@ -303,10 +303,10 @@ LineView::ShapeLook LineView::LookOf(const Primitive& s) {
         // box's own scale so the letter stays a thin plate.
         const QString text = QString::fromStdString(s.Text);
         look.Mesh = TextMesh(text);
-        look.Placement = Placement(s.Position, s.Orientation(), {1, 1, 1}) *
-                         TextFit(text, LetterFont(), static_cast<float>(s.Width),
-                                 static_cast<float>(s.Height),
-                                 static_cast<float>(s.Depth * s.Scale.Z));
+        look.Placement =
+            Placement(s.Position, s.Orientation(), {1, 1, 1}) *
+            TextFit(text, LetterFont(), static_cast<float>(s.Width), static_cast<float>(s.Height),
+                    static_cast<float>(s.Depth * s.Scale.Z));
         break;
     }
     }

@@ -136,8 +136,8 @@ private slots:
     // the picture must be the one a fresh view draws, whatever kinds, meshes and
     // materials the reused shapes had before.
     void reusedShapesDrawWhatAFreshViewDraws() {
-        const LodoList other = {Comp(NodeShroud, 10), Comp(NodeExpansion, 0), Comp(NodeBend, 0, 0, 45, 90),
-                                Comp(NodeTube, -30, 2.0)};
+        const LodoList other = {Comp(NodeShroud, 10), Comp(NodeExpansion, 0),
+                                Comp(NodeBend, 0, 0, 45, 90), Comp(NodeTube, -30, 2.0)};
         view_->DrawSampleLine(SmallLine);
         const auto shapes = [this] {
             return view_->ModelContainer()->findChildren<Qt3DCore::QEntity*>(

@@ -8,15 +8,15 @@
 #include "ui/MainWindow.h"
 
 #include <QAction>
-#include <QFileInfo>
 #include <QApplication>
+#include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRegularExpression>
-#include <QWheelEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 class MainWindowDrawingTest : public QObject {
     Q_OBJECT
@@ -73,22 +73,24 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QWidget* f = QApplication::focusWidget();
             QVERIFY(f);
-            QVERIFY2(!window_->viewPanel()->isAncestorOf(f), qPrintable(f->metaObject()->className()));
+            QVERIFY2(!window_->viewPanel()->isAncestorOf(f),
+                     qPrintable(f->metaObject()->className()));
             QCOMPARE(QGuiApplication::focusWindow(), window_->windowHandle());
         }
 
         box->setFocus();
         QTRY_VERIFY(box->hasFocus());
         QWindow* w = view_->RenderWindow();
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("requestActivate\\(\\) called for .*"));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("requestActivate\\(\\) called for .*"));
         w->requestActivate(); // what a click on the native window asks for
         QTest::mousePress(w, Qt::LeftButton, {}, QPoint(100, 100));
         QMouseEvent drag(QEvent::MouseMove, QPointF(120, 100), w->mapToGlobal(QPointF(120, 100)),
                          Qt::NoButton, Qt::LeftButton, {});
         QCoreApplication::sendEvent(w, &drag);
         QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(120, 100));
-        QWheelEvent wheel(QPointF(50, 50), w->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, 120),
-                          Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QWheelEvent wheel(QPointF(50, 50), w->mapToGlobal(QPointF(50, 50)), QPoint(),
+                          QPoint(0, 120), Qt::NoButton, {}, Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(w, &wheel);
         QApplication::processEvents();
         QVERIFY(view_->Rig().Beta() != 0.0);
