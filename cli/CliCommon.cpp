@@ -30,15 +30,15 @@ bool IsLegacyPath(const std::string& path) {
 
 }  // namespace
 
-bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i, ParticleSpec& spec,
+bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i, ParticleSpec& particles,
                          std::string& error) {
     const std::string& option = args[i];
     if (option != "--mono" && option != "--lognormal") return false;
-    if (spec.Given) {
+    if (particles.Given) {
         error = "give only one of --mono and --lognormal";
         return true;
     }
-    spec.Given = true;
+    particles.Given = true;
     if (option == "--mono") {
         if (i + 1 >= args.size()) {
             error = "--mono needs the particle diameter DP";
@@ -50,8 +50,8 @@ bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i, P
                     args[i] + "'";
             return true;
         }
-        spec.LogNormal = false;
-        spec.Dp = *dp;
+        particles.LogNormal = false;
+        particles.Dp = *dp;
         return true;
     }
     if (i + 2 >= args.size()) {
@@ -71,26 +71,26 @@ bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i, P
                 args[i] + "'";
         return true;
     }
-    spec.LogNormal = true;
-    spec.MDp = *mmad;
-    spec.DpSD = static_cast<float>(*gsd);
+    particles.LogNormal = true;
+    particles.MDp = *mmad;
+    particles.DpSD = static_cast<float>(*gsd);
     return true;
 }
 
-void ApplyParticle(EvalContext& ctx, const ParticleSpec& spec) {
-    ctx.Dp = spec.Dp;
-    ctx.MDp = spec.MDp;
-    ctx.DpSD = spec.DpSD;
-    ctx.DType = spec.LogNormal ? "LogNormal" : "Mono";
+void ApplyParticle(EvalContext& ctx, const ParticleSpec& particles) {
+    ctx.Dp = particles.Dp;
+    ctx.MDp = particles.MDp;
+    ctx.DpSD = particles.DpSD;
+    ctx.DType = particles.LogNormal ? "LogNormal" : "Mono";
     ctx.TypeDist = ctx.DType;
     const auto range = StepControl::LogNormalRange(ctx.MDp, ctx.DpSD);
     ctx.LowV = range.LowV;
     ctx.HighV = range.HighV;
     ctx.DpStep = range.DpStep;
-    if (spec.LogNormal) ctx.NewHighV = ctx.HighV;
+    if (particles.LogNormal) ctx.NewHighV = ctx.HighV;
 }
 
-std::variant<LoadedLine, std::string> LoadLine(const std::string& path, const ParticleSpec& spec,
+std::variant<LoadedLine, std::string> LoadLine(const std::string& path, const ParticleSpec& particles,
                                                FileKind kind) {
     LoadedLine line;
     EvalContext& ctx = line.Model.Ctx;
@@ -106,7 +106,7 @@ std::variant<LoadedLine, std::string> LoadLine(const std::string& path, const Pa
     ctx.EINo = file.Counters.EINo;
     ctx.NINo = file.Counters.NINo;
     ctx.SINo = file.Counters.SINo;
-    ApplyParticle(ctx, spec);
+    ApplyParticle(ctx, particles);
     line.Align = AlignList(line.Model, 0);
     return line;
 }

@@ -36,14 +36,14 @@ inline constexpr std::string_view ParticleOptionsHelp =
     "                       in um (0.001 to 1000) and geometric standard deviation GSD\n"
     "                       (above 1, up to 1000)\n";
 
-// When args[i] is "--mono" or "--lognormal", reads it and its values into `spec`,
+// When args[i] is "--mono" or "--lognormal", reads it and its values into `particles`,
 // moves i to the last value and returns true; a missing or invalid value sets
 // `error`. Returns false for any other argument.
-bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i, ParticleSpec& spec,
+bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i, ParticleSpec& particles,
                          std::string& error);
 
 // Applies the description as the distribution window's Confirm does.
-void ApplyParticle(EvalContext& ctx, const ParticleSpec& spec);
+void ApplyParticle(EvalContext& ctx, const ParticleSpec& particles);
 
 // A line read from a file, with its particle description applied and evaluated
 // (AlignList(0)) as opening it in the application does.
@@ -57,7 +57,7 @@ enum class FileKind { ByExtension, Legacy };
 
 // Reads a .lxl or (by its extension, or when `kind` says so) a legacy .lpl file.
 // The error is one line naming the file.
-std::variant<LoadedLine, std::string> LoadLine(const std::string& path, const ParticleSpec& spec,
+std::variant<LoadedLine, std::string> LoadLine(const std::string& path, const ParticleSpec& particles,
                                                FileKind kind = FileKind::ByExtension);
 
 // True when the arguments ask for help ("--help" or "-h").
