@@ -1,5 +1,6 @@
 #include "cli/EvaluationText.h"
 
+#include "model/EvalFrame.h"
 #include "model/NumberFormat.h"
 
 #include <fmt/format.h>
@@ -21,6 +22,12 @@ std::string Ratio(double x) { return std::isfinite(x) ? NumberFormat::Fixed(x, 4
 
 std::string Size(float um) { return std::isfinite(um) ? fmt::format("{:g} \u00B5m", um) : "invalid"; }
 
+// The inlet's aspiration ratio with the same ANSI verdict the property page colours.
+std::string Aspiration(double asp) {
+    const bool inside = EvalFrame::AspirationVerdict(asp).Colour == Argb::Green;
+    return "aspiration ratio " + Ratio(asp) + (inside ? " (within" : " (outside") + " 0.8 to 1.5)";
+}
+
 std::string Details(const TLodoComp& c, bool logNormal) {
     std::string d;
     switch (c.NTypeInt) {
@@ -29,10 +36,10 @@ std::string Details(const TLodoComp& c, bool logNormal) {
             Percent(c.TransM4);
         break;
     case NodeNozzle:
-        d = "aspiration ratio " + Ratio(c.TransM2) + ", wall loss " + Ratio(c.TransM3);
+        d = Aspiration(c.TransM2) + ", wall loss " + Ratio(c.TransM3);
         break;
     case NodeShroud:
-        d = "aspiration ratio " + Ratio(c.TransM2) + ", wall loss ratio " + Ratio(c.TransM3);
+        d = Aspiration(c.TransM2) + ", wall loss ratio " + Ratio(c.TransM3);
         break;
     case NodeBend:
     case NodeContraction:

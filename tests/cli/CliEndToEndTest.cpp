@@ -141,6 +141,21 @@ TEST_F(CliTest, NonFiniteResultsAreReportedInvalid) {
     const CliRun table = Cli({"evaluate", (dir / "still-air.lxl").string()});
     EXPECT_NE(table.out.find("invalid"), std::string::npos) << table.out;
     EXPECT_EQ(table.out.find("PASS"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("aspiration ratio invalid (outside 0.8 to 1.5)"), std::string::npos)
+        << table.out;
+}
+
+TEST_F(CliTest, TableGivesTheInletAspirationVerdict) {
+    const CliRun ok = Cli({"evaluate", Examples + "/shrouded-probe-line.lxl"});
+    ASSERT_EQ(ok.code, 0) << ok.err;
+    EXPECT_NE(ok.out.find("aspiration ratio 1.0767 (within 0.8 to 1.5)"), std::string::npos) << ok.out;
+    // Sampling far slower than the free stream over-aspirates large particles.
+    std::string text = Slurp(Examples + "/shrouded-probe-line.lxl");
+    text.replace(text.find("<FStream>12</FStream>"), 21, "<FStream>40</FStream>");
+    std::ofstream(dir / "fast-stream.lxl") << text;
+    const CliRun fast = Cli({"evaluate", (dir / "fast-stream.lxl").string()});
+    ASSERT_EQ(fast.code, 0) << fast.err;
+    EXPECT_NE(fast.out.find("(outside 0.8 to 1.5)"), std::string::npos) << fast.out;
 }
 
 TEST_F(CliTest, ErrorsPrintOneLineAndNothingElse) {
