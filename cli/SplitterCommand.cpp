@@ -1,5 +1,6 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
+#include "cli/SplitterJson.h"
 #include "model/NumberFormat.h"
 #include "splitter/core/Wye.h"
 
@@ -12,7 +13,7 @@ namespace {
 
 const std::string Usage =
     "Usage: lodo-cli splitter [--flow Q] [--angle DEG] [--dia D] [--temp T] [--press P]\n"
-    "                         [--dp DP]\n"
+    "                         [--dp DP] [--json]\n"
     "\n"
     "Sizes a symmetric flow splitter (wye) that divides an inlet tube into two equal\n"
     "branches and estimates its particle penetration. Prints the results as the\n"
@@ -25,6 +26,8 @@ const std::string Usage =
     "  --temp T     temperature, degrees C (0.01 to 1000; 25)\n"
     "  --press P    absolute pressure, kPa (0.01 to 1000; 101.325)\n"
     "  --dp DP      aerodynamic particle diameter, um (0.001 to 1000; 10)\n"
+    "  --json       one JSON object instead: the inputs, the results as numbers, their\n"
+    "               units and the model's limits\n"
     "  -h, --help   show this help\n";
 
 struct Option {
@@ -58,9 +61,16 @@ int RunSplitterCommand(const std::vector<std::string>& args, std::ostream& out, 
         {"--dp", "the particle diameter (um)", Wye::InputLimit{0.001, 1000.0}, &dp},
     };
     bool seen[std::size(options)] = {};
+    bool json = false;
 
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
+        if (a == "--json") {
+            if (json)
+                return Cli::UsageError(err, "splitter", "--json given twice");
+            json = true;
+            continue;
+        }
         std::size_t k = 0;
         while (k < std::size(options) && options[k].Name != a)
             ++k;
@@ -85,6 +95,10 @@ int RunSplitterCommand(const std::vector<std::string>& args, std::ostream& out, 
     }
 
     const Wye::WyeResults r = Wye::CalcT(in, static_cast<float>(dp));
+    if (json) {
+        out << Cli::SplitterJson(in, static_cast<float>(dp), r);
+        return Cli::ExitOk;
+    }
     out << "Component Transmission (%): " << r.Label1 << '\n'
         << r.Label7 << '\n'
         << r.Label9 << '\n'

@@ -1,5 +1,6 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
+#include "cli/StudyOutput.h"
 #include "model/NumberFormat.h"
 #include "studies/engine/ParameterStudy.h"
 
@@ -15,13 +16,13 @@ namespace {
 const std::string Usage =
     std::string(
         "Usage: lodo-cli study FILE --vary Flow|Diameter|Particle|Free_Stream --from A --to B\n"
-        "                           --points N [--mono DP | --lognormal MMAD GSD]\n"
+        "                           --points N [--mono DP | --lognormal MMAD GSD] [--json | --csv]\n"
         "\n"
         "Runs a parameter study on a sample line (.lxl, or a legacy .lpl file): evaluates the\n"
         "whole line at N values of one input, from A to B in equal steps, and prints the\n"
         "study's tab-delimited export: a header line, then one line per point with the\n"
         "varied value and the system penetration as a fraction. The line in the file is\n"
-        "not changed.\n"
+        "not changed. --json and --csv print the points as numbers instead.\n"
         "\n"
         "Options:\n"
         "  --vary Flow          the sample flow rate, in L/min\n"
@@ -33,7 +34,12 @@ const std::string Usage =
         "                       component must be a nozzle or shrouded probe, and each line\n"
         "                       adds the inlet's aspiration ratio\n"
         "  --from A, --to B     first and last value, positive numbers (A above B steps down)\n"
-        "  --points N           number of points, 1 to 50 (1 evaluates A alone)\n") +
+        "  --points N           number of points, 1 to 50 (1 evaluates A alone)\n"
+        "  --json               one JSON object: the line name, the varied quantity and its\n"
+        "                       unit, the particle description and the points (penetration\n"
+        "                       as a fraction; the aspiration ratio in free-stream studies)\n"
+        "  --csv                comma-separated: a header naming the quantity and its unit,\n"
+        "                       then one row per point\n") +
     std::string(Cli::ParticleOptionsHelp) + "  -h, --help           show this help\n";
 
 std::optional<StudyKind> KindArgument(std::string text) {
@@ -66,12 +72,19 @@ int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std
     std::optional<StudyKind> kind;
     std::optional<double> from, to;
     std::optional<int> points;
+    enum class Format { Export, Json, Csv } format = Format::Export;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         std::string error;
         if (Cli::ParseParticleOption(args, i, particle, error)) {
             if (!error.empty())
                 return usage(error);
+            continue;
+        }
+        if (a == "--json" || a == "--csv") {
+            if (format != Format::Export)
+                return usage("give at most one of --json and --csv");
+            format = a == "--json" ? Format::Json : Format::Csv;
             continue;
         }
         const bool valued = a == "--vary" || a == "--from" || a == "--to" || a == "--points";
@@ -131,7 +144,14 @@ int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std
         return Cli::Fail(err, file + ": " + o.Error->Text, Cli::ExitFailure);
     for (const std::string& notice : o.Notices)
         err << "lodo-cli study: " << notice << '\n';
-    for (const std::string& line : o.Lines)
-        out << line << '\n';
+    const Cli::StudyDescription description{std::get<Cli::LoadedLine>(loaded).LineName, *kind, particle};
+    switch (format) {
+    case Format::Json: out << Cli::StudyJson(description, o); break;
+    case Format::Csv: out << Cli::StudyCsv(description, o); break;
+    case Format::Export:
+        for (const std::string& line : o.Lines)
+            out << line << '\n';
+        break;
+    }
     return Cli::ExitOk;
 }

@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
@@ -91,6 +92,27 @@ TEST(SplitterCommand, Help) {
     EXPECT_EQ(r.code, 0);
     for (const char* option : {"--flow", "--angle", "--dia", "--temp", "--press", "--dp"})
         EXPECT_NE(r.out.find(option), std::string::npos) << option;
+}
+
+TEST(SplitterCommand, JsonCarriesTheShownResultsAsNumbers) {
+    const CliRun text = Splitter({"--dp", "3", "--angle", "45"});
+    const CliRun json = Splitter({"--dp", "3", "--angle", "45", "--json"});
+    ASSERT_EQ(json.code, 0) << json.err;
+    EXPECT_EQ(json.err, "");
+    const auto number = [&](const std::string& key) {
+        const auto at = json.out.find("\"" + key + "\": ");
+        EXPECT_NE(at, std::string::npos) << key;
+        return std::stod(json.out.substr(at + key.size() + 4));
+    };
+    EXPECT_EQ(number("YAngle"), 45.0);
+    EXPECT_EQ(number("PartSize"), 3.0);
+    // The window's penetration text is the same number, rounded.
+    char shown[32];
+    std::snprintf(shown, sizeof shown, "%.3f", 100.0 * number("YTrans"));
+    EXPECT_NE(text.out.find(std::string("Component Transmission (%): ") + shown), std::string::npos) << text.out;
+    EXPECT_NE(json.out.find(R"("YDi": "mm")"), std::string::npos);
+    EXPECT_NE(json.out.find("\"Limits\": [\"0.034 \u2264 Stk \u2264 1.248\""), std::string::npos);
+    EXPECT_EQ(Splitter({"--json", "--json"}).code, Cli::ExitUsage);
 }
 
 } // namespace

@@ -5,7 +5,9 @@
 #include "studies/engine/ParameterStudy.h"
 
 #include <filesystem>
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -111,6 +113,68 @@ TEST(StudyCommand, PrintsExactlyWhatTheStudyExports) {
     }
 }
 
+// The export prints 15 significant digits; the machine-readable forms carry the same
+// values at full precision.
+std::string G15(double x) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.15g", x);
+    return text;
+}
+
+TEST(StudyCommand, JsonAndCsvCarryTheExportedPointsAsNumbers) {
+    struct Case {
+        std::vector<std::string> extra;
+        std::string vary, unit, particles;
+    };
+    const Case cases[] = {
+        {{"--vary", "Free_Stream", "--from", "1", "--to", "10", "--points", "4"}, "Free_Stream", "m/s",
+         R"("Particles": {"DType": "Mono", "Dp": 10, "MMAD": null, "GSD": null})"},
+        {{"--vary", "Flow", "--from", "5", "--to", "50", "--points", "3", "--lognormal", "5", "2.5"}, "Flow",
+         "L/min", R"("Particles": {"DType": "LogNormal", "Dp": null, "MMAD": 5, "GSD": 2.5})"},
+        {{"--vary", "Particle", "--from", "0.3", "--to", "30", "--points", "5"}, "Particle", "µm",
+         R"("Particles": {"DType": "Mono", "Dp": null, "MMAD": null, "GSD": null})"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args{Nozzle};
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        const CliRun exported = Study(args);
+        ASSERT_EQ(exported.code, 0) << exported.err;
+        auto exportLines = Lines(exported.out);
+        exportLines.erase(exportLines.begin());  // the header
+
+        args.push_back("--json");
+        const CliRun json = Study(args);
+        ASSERT_EQ(json.code, 0) << json.err;
+        EXPECT_NE(json.out.find("\"Vary\": \"" + c.vary + "\""), std::string::npos) << json.out;
+        EXPECT_NE(json.out.find("\"Unit\": \"" + c.unit + "\""), std::string::npos) << json.out;
+        EXPECT_NE(json.out.find(c.particles), std::string::npos) << json.out;
+        EXPECT_NE(json.out.find("\"LineName\": \"Main stack, 4 cfm nozzle line\""), std::string::npos);
+        const std::regex point(R"re(\{"Value": ([^,]+), "Penetration": ([^,]+), "AspirationRatio": ([^}]+)\})re");
+        std::vector<std::string> fromJson;
+        for (auto m = std::sregex_iterator(json.out.begin(), json.out.end(), point); m != std::sregex_iterator(); ++m) {
+            std::string line = G15(std::stod((*m)[1])) + "\t" + G15(std::stod((*m)[2]));
+            if (c.vary == "Free_Stream") line += "\t" + G15(std::stod((*m)[3]));
+            else EXPECT_EQ((*m)[3], "null");
+            fromJson.push_back(line);
+        }
+        EXPECT_EQ(fromJson, exportLines);
+
+        args.back() = "--csv";
+        const CliRun csv = Study(args);
+        ASSERT_EQ(csv.code, 0) << csv.err;
+        auto csvLines = Lines(csv.out);
+        ASSERT_EQ(csvLines.size(), exportLines.size() + 1);
+        EXPECT_EQ(csvLines[0].find(','), csvLines[0].find(",Penetration"));
+        for (std::size_t i = 1; i < csvLines.size(); ++i) {
+            std::string line;
+            std::istringstream cells(csvLines[i]);
+            for (std::string cell; std::getline(cells, cell, ',');)
+                line += (line.empty() ? "" : "\t") + G15(std::stod(cell));
+            EXPECT_EQ(line, exportLines[i - 1]);
+        }
+    }
+}
+
 TEST(StudyCommand, WrongCommandLinesGiveOneLineAndExitCode2) {
     const std::vector<std::vector<std::string>> cases = {
         {},
@@ -134,6 +198,7 @@ TEST(StudyCommand, WrongCommandLinesGiveOneLineAndExitCode2) {
          "--lognormal", "5", "2"},
         {Nozzle, "--vary", "Flow", "--from", "1", "--to", "2", "--points", "3", "--lognormal", "5",
          "1"},
+        {Nozzle, "--vary", "Flow", "--from", "1", "--to", "2", "--points", "3", "--json", "--csv"},
     };
     for (const auto& args : cases) {
         const CliRun r = Study(args);
@@ -180,7 +245,7 @@ TEST(StudyCommand, StudiesTheLineCannotRunFailWithTheirMessage) {
 TEST(StudyCommand, HelpNamesEveryOption) {
     const CliRun r = Study({"--help"});
     EXPECT_EQ(r.code, 0);
-    for (const char* option : {"--vary", "--from", "--to", "--points", "--mono", "--lognormal",
+    for (const char* option : {"--vary", "--from", "--to", "--points", "--mono", "--lognormal", "--json", "--csv",
                                "Free_Stream", "Particle", "Diameter", "Flow"})
         EXPECT_NE(r.out.find(option), std::string::npos) << option;
 }
