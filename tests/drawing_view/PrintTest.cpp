@@ -47,6 +47,17 @@ std::vector<std::string> ReportLines() {
     return std::get<std::vector<std::string>>(BuildPr(ReportLine(), "Stack 2 line", "= 85.23"));
 }
 
+// A nozzle and then tubes and bends by turns: `count` components in all.
+LodoList LongLine(int count) {
+    LodoList line = {ReportLine()[0]};
+    for (int i = 1; i < count; ++i) {
+        TLodoComp c = i % 2 ? ReportLine()[1] : ReportLine()[2];
+        c.Name = (i % 2 ? "T-" : "B-") + std::to_string(i);
+        line.push_back(c);
+    }
+    return line;
+}
+
 QString Tool(const char* name) {
     return QStandardPaths::findExecutable(QString::fromLatin1(name));
 }
@@ -69,6 +80,34 @@ std::multimap<double, QString> WordsByTop(const QString& pdf) {
     for (auto it = word.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
         out.emplace(m.captured(1).toDouble(), m.captured(2));
+    }
+    return out;
+}
+
+struct PdfWord {
+    int Page = 0; // 0-based
+    double Top = 0, Bottom = 0; // [pt] from the page's top edge
+    QString Text;
+};
+
+// Every word of the PDF with its page and vertical extent, from `pdftotext -bbox`.
+std::vector<PdfWord> Words(const QString& pdf, double* pageHeight = nullptr) {
+    const QString html =
+        Run(Tool("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    static const QRegularExpression token(QStringLiteral(
+        "<page width=\"[^\"]+\" height=\"([^\"]+)\">|<word xMin=\"[^\"]+\" yMin=\"([^\"]+)\" "
+        "xMax=\"[^\"]+\" yMax=\"([^\"]+)\">([^<]*)</word>"));
+    std::vector<PdfWord> out;
+    int page = -1;
+    for (auto it = token.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        if (!m.captured(1).isEmpty()) {
+            ++page;
+            if (pageHeight)
+                *pageHeight = m.captured(1).toDouble();
+            continue;
+        }
+        out.push_back({page, m.captured(2).toDouble(), m.captured(3).toDouble(), m.captured(4)});
     }
     return out;
 }
@@ -179,6 +218,118 @@ private slots:
         const double nomenclature = TopOf(words, QStringLiteral("Nomenclature:"));
         const double noteBottom = TopOf(words, QStringLiteral("Turbulent"));
         QVERIFY(noteBottom > 0 && nomenclature > noteBottom + 202 * 72.0 / 1200 - 0.5);
+    }
+
+    void paginationKeepsThePitchesAndBreaksBeforeTheMargin() {
+        // 1200 dpi, a page of 11 in: the bottom margin lies at 12000 px.
+        const int dpi = 1200, height = 13200;
+        const auto tops = [](const std::vector<LodoPrint::ReportPlacement>& p) {
+            std::vector<std::pair<int, int>> out;
+            for (const auto& x : p)
+                out.emplace_back(x.Page, x.Top);
+            return out;
+        };
+        // Everything fits: one page, the specified positions.
+        std::vector<LodoPrint::ReportLineBox> fit(24, {1, 230});
+        const auto one = LodoPrint::PaginateReport(fit, dpi, height);
+        const auto spec = LodoPrint::ReportLayout(24, dpi);
+        QCOMPARE(int(one.size()), 24);
+        for (int i = 0; i < 24; ++i)
+            QCOMPARE(tops(one)[std::size_t(i)], std::make_pair(0, spec[std::size_t(i)].Top));
+
+        // 60 lines: body lines run to the margin, the next page starts again one
+        // pitch below the top margin, and the last ten lines stay together.
+        std::vector<LodoPrint::ReportLineBox> many(60, {1, 230});
+        const auto p = LodoPrint::PaginateReport(many, dpi, height);
+        QCOMPARE(int(p.size()), 60);
+        int firstOnPage2 = -1;
+        for (int i = 0; i < 60; ++i) {
+            QVERIFY(p[std::size_t(i)].Top + 230 <= height - dpi);
+            if (p[std::size_t(i)].Page == 1 && firstOnPage2 < 0)
+                firstOnPage2 = i;
+        }
+        // round(k * 262.6 + 1200) + 230 <= 12000 for k up to 40.
+        QCOMPARE(firstOnPage2, 40);
+        QCOMPARE(p[40].Top, 1463);
+        QVERIFY(qAbs(p[41].Top - p[40].Top - 262.6) < 1);
+        for (int i = 50; i < 60; ++i)
+            QCOMPARE(p[std::size_t(i)].Page, p[50].Page);
+        QCOMPARE(p[51].Top - p[50].Top, 202);
+
+        // The tail does not fit below a full body: it moves as a whole.
+        std::vector<LodoPrint::ReportLineBox> full(48, {1, 230});
+        const auto q = LodoPrint::PaginateReport(full, dpi, height);
+        QCOMPARE(q[37].Page, 0); // the last body line still fits
+        QCOMPARE(q[38].Page, 1);
+        QCOMPARE(q[38].Top, 1402); // one single pitch below the top margin
+        QCOMPARE(q[47].Page, 1);
+
+        // A wrapped line pushes the next one down by a pitch per extra row; a line
+        // taller than a page is split, never drawn past the margin.
+        std::vector<LodoPrint::ReportLineBox> tall(40, {1, 230});
+        tall[1] = {3, 230};
+        tall[3] = {100, 230};
+        const auto t = LodoPrint::PaginateReport(tall, dpi, height);
+        QCOMPARE(t[2].Line, 2);
+        QVERIFY2(qAbs(t[2].Top - t[1].Top - 3 * 262.6) < 1, qPrintable(QString::number(t[2].Top - t[1].Top)));
+        int rows = 0;
+        for (const auto& x : t) {
+            QVERIFY(x.Top + x.Rows * 230 <= height - dpi);
+            if (x.Line == 3)
+                rows += x.Rows;
+        }
+        QCOMPARE(rows, 100);
+        QVERIFY(t.back().Page >= 2);
+    }
+
+    void longReportContinuesOnFurtherPagesAndNothingBelowTheMargin() {
+        if (Tool("pdftotext").isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("long.pdf"));
+        const auto lines =
+            std::get<std::vector<std::string>>(BuildPr(LongLine(150), "Long line", "= 12.34"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        QCOMPARE(LodoPrint::PrintReport(printer, lines), QString());
+
+        double pageHeight = 0;
+        const std::vector<PdfWord> words = Words(pdf, &pageHeight);
+        const QRectF area = printer.pageLayout().paintRect(QPageLayout::Point);
+        const double bottomMargin = area.top() + area.height() - 72.0;
+        int pages = 0;
+        for (const PdfWord& w : words) {
+            pages = std::max(pages, w.Page + 1);
+            QVERIFY2(w.Bottom <= bottomMargin + 0.5,
+                     qPrintable(QStringLiteral("%1 on page %2 ends at %3 pt, margin %4")
+                                    .arg(w.Text).arg(w.Page + 1).arg(w.Bottom).arg(bottomMargin)));
+            QVERIFY(w.Bottom <= pageHeight);
+        }
+        QVERIFY2(pages >= 4, qPrintable(QString::number(pages)));
+
+        // Every component's row, once, in order.
+        const QString text = Run(Tool("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QCOMPARE(text.count(QLatin1Char('\f')), pages);
+        qsizetype at = 0;
+        for (int i = 1; i < 150; ++i) {
+            const QString name = QString::fromLatin1(i % 2 ? "T-%1 " : "B-%1 ").arg(i);
+            const qsizetype found = text.indexOf(name, at);
+            QVERIFY2(found > at, qPrintable(name));
+            at = found;
+        }
+        // The first page starts as the specified one does; the last ten lines share a
+        // page, in the smaller face at single pitch.
+        QCOMPARE(words.front().Text, QStringLiteral("Results"));
+        QCOMPARE(words.front().Page, 0);
+        int tailPage = -1;
+        for (const PdfWord& w : words) {
+            if (w.Text == QStringLiteral("2)"))
+                tailPage = w.Page;
+            if (w.Text == QStringLiteral("Ro") && tailPage >= 0)
+                QCOMPARE(w.Page, tailPage);
+        }
+        QVERIFY(tailPage >= 1);
     }
 
     void resultsCommandPrintsThroughTheDialogOrNothingWhenCancelled() {

@@ -8,8 +8,10 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTextLayout>
 #include <cmath>
 #include <filesystem>
+#include <memory>
 
 namespace LodoPrint {
 namespace {
@@ -26,45 +28,66 @@ QString FromPath(const std::filesystem::path& p) {
     return QString::fromStdU16String(p.u16string());
 }
 
+QFont ReportFont(const QString& family, const ReportLineStyle& style) {
+    QFont font(family);
+    font.setStyleHint(QFont::Serif);
+    font.setPointSize(style.PointSize);
+    font.setBold(style.Bold);
+    font.setUnderline(style.Underline);
+    return font;
+}
+
 // A report line's text starts at its top-left point and wraps at the right margin.
 // A wrapped line pushes the lines after it down by the extra rows it took, so long
-// notes never print over the next line.
-void PaintReport(QPainter& painter, const std::vector<std::string>& lines, int dpi) {
+// notes never print over the next line; lines that do not fit continue on further
+// pages, and nothing is drawn below the bottom margin.
+void PaintReport(QPrinter& printer, QPainter& painter, const std::vector<std::string>& lines,
+                 int dpi) {
     const int pageWidth = painter.device()->width();
     const int pageHeight = painter.device()->height();
-    const int ppl = PixelsPerLine(dpi);
-    const std::vector<ReportLineStyle> layout = ReportLayout(static_cast<int>(lines.size()), dpi);
+    const std::vector<ReportLineStyle> styles = ReportLayout(static_cast<int>(lines.size()), dpi);
     const QString family = ReportFontFamily();
+    const qreal width = std::max(pageWidth - 2 * dpi, 1);
+
+    std::vector<std::unique_ptr<QTextLayout>> layouts;
+    std::vector<ReportLineBox> boxes;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const QFont font = ReportFont(family, styles[i]);
+        auto layout = std::make_unique<QTextLayout>(QString::fromStdString(lines[i]), font,
+                                                    painter.device());
+        QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+        option.setWrapMode(QTextOption::WordWrap);
+        layout->setTextOption(option);
+        layout->beginLayout();
+        qreal y = 0;
+        for (QTextLine row = layout->createLine(); row.isValid(); row = layout->createLine()) {
+            row.setLineWidth(width);
+            row.setPosition(QPointF(0, y));
+            y += row.height();
+        }
+        layout->endLayout();
+        const int rowHeight = QFontMetrics(font, painter.device()).lineSpacing();
+        boxes.push_back({std::max(layout->lineCount(), 1), rowHeight});
+        layouts.push_back(std::move(layout));
+    }
+
     painter.setPen(QPen(QColor(Qt::black)));
     painter.setBrush(QBrush(Qt::black, Qt::SolidPattern));
-
-    int shift = 0;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const ReportLineStyle& style = layout[i];
-        QFont font(family);
-        font.setStyleHint(QFont::Serif);
-        font.setPointSize(style.PointSize);
-        font.setBold(style.Bold);
-        font.setUnderline(style.Underline);
-        painter.setFont(font);
-
-        const int top = style.Top + shift;
-        const int width = std::max(pageWidth - 2 * dpi, 1);
-        // Down to the page's bottom edge; a line below it still gets one row and
-        // runs off the page, as there is no second page.
-        const int rowHeight = QFontMetrics(font, painter.device()).lineSpacing();
-        const int height = std::max(pageHeight - top, rowHeight);
-        const QRect rect(dpi, top, width, height);
-        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
-        const QString text = QString::fromStdString(lines[i]);
-        QRect used;
-        painter.drawText(rect, flags, text, &used);
-
-        const int rows =
-            std::max(1, static_cast<int>(std::lround(double(used.height()) / rowHeight)));
-        const bool small = static_cast<int>(i) >= static_cast<int>(lines.size()) - SmallLines;
-        const double pitch = small ? ppl : ppl * 1.3;
-        shift += RoundHalfEven((rows - 1) * pitch);
+    painter.setOpacity(1.0);
+    int page = 0;
+    for (const ReportPlacement& place : PaginateReport(boxes, dpi, pageHeight)) {
+        while (page < place.Page) {
+            printer.newPage();
+            ++page;
+        }
+        const QTextLayout& layout = *layouts[static_cast<std::size_t>(place.Line)];
+        const int rowHeight = boxes[static_cast<std::size_t>(place.Line)].RowHeight;
+        for (int r = 0; r < place.Rows && place.FirstRow + r < layout.lineCount(); ++r) {
+            const QTextLine row = layout.lineAt(place.FirstRow + r);
+            // Each row at its own pitch from the placement's top, whatever the rows
+            // above it took on an earlier page.
+            row.draw(&painter, QPointF(dpi, place.Top + r * rowHeight - row.y()));
+        }
     }
 }
 
@@ -143,6 +166,66 @@ std::vector<ReportLineStyle> ReportLayout(int lineCount, int dpi) {
     return out;
 }
 
+std::vector<ReportPlacement> PaginateReport(const std::vector<ReportLineBox>& boxes, int dpi,
+                                            int pageHeight) {
+    const int count = static_cast<int>(boxes.size());
+    const int firstSmall = count - SmallLines;
+    const double ppl = PixelsPerLine(dpi);
+    const int bottom = pageHeight - dpi;
+    const auto pitchOf = [&](int i) { return i >= firstSmall ? ppl : ppl * 1.3; };
+    const auto rowsOf = [&](int i) { return std::max(boxes[static_cast<std::size_t>(i)].Rows, 1); };
+    const auto heightOf = [&](int i) { return boxes[static_cast<std::size_t>(i)].RowHeight; };
+
+    std::vector<ReportPlacement> out;
+    int page = 0;
+    double used = 0; // [pixels] advanced by the lines already on this page
+    bool pageHasLines = false;
+    const auto newPage = [&] {
+        ++page;
+        used = 0;
+        pageHasLines = false;
+    };
+    for (int i = 0; i < count; ++i) {
+        const double pitch = pitchOf(i);
+        if (i == std::max(firstSmall, 0) && pageHasLines) {
+            // The notes' tail and the nomenclature stay together.
+            double y = used;
+            bool fits = true;
+            for (int j = i; j < count; ++j) {
+                const int top = RoundHalfEven(dpi + y + pitchOf(j));
+                fits = fits && top + rowsOf(j) * heightOf(j) <= bottom;
+                y += rowsOf(j) * pitchOf(j);
+            }
+            if (!fits)
+                newPage();
+        }
+        int row = 0;
+        int left = rowsOf(i);
+        while (left > 0) {
+            const int top = RoundHalfEven(dpi + used + pitch);
+            const int room = heightOf(i) > 0 ? (bottom - top) / heightOf(i) : left;
+            if (room >= left) {
+                out.push_back({i, page, top, row, left});
+                used += left * pitch;
+                pageHasLines = true;
+                break;
+            }
+            if (pageHasLines) {
+                newPage();
+                continue;
+            }
+            // Taller than a page: as many rows as fit (at least one, so a page too
+            // small for any row still ends), the rest on the next pages.
+            const int take = std::max(room, 1);
+            out.push_back({i, page, top, row, take});
+            row += take;
+            left -= take;
+            newPage();
+        }
+    }
+    return out;
+}
+
 QString ReportFontFamily() {
     for (const char* family : {"Times New Roman", "Liberation Serif", "Tinos", "Nimbus Roman",
                                "TeX Gyre Termes", "DejaVu Serif"}) {
@@ -155,7 +238,7 @@ QString ReportFontFamily() {
 
 QString PrintReport(QPrinter& printer, const std::vector<std::string>& lines) {
     return RunJob(printer, QStringLiteral("report"),
-                  [&](QPainter& painter, int dpi) { PaintReport(painter, lines, dpi); });
+                  [&](QPainter& painter, int dpi) { PaintReport(printer, painter, lines, dpi); });
 }
 
 QString PrintImage(QPrinter& printer, const QImage& image) {

@@ -26,10 +26,35 @@ struct ReportLineStyle {
 // half to even: 202 at 1200 dpi.
 int PixelsPerLine(int dpi);
 
-// Where each of `lineCount` report lines goes: the body from one inch below the top
-// at 1.3 line pitches (title 16 pt bold, name and penetration 14 pt bold, the
-// free-stream velocity underlined), the last ten lines at single pitch in 11 pt.
+// Where each of `lineCount` report lines goes on a page tall enough for all of them:
+// the body from one inch below the top at 1.3 line pitches (title 16 pt bold, name
+// and penetration 14 pt bold, the free-stream velocity underlined), the last ten
+// lines at single pitch in 11 pt.
 std::vector<ReportLineStyle> ReportLayout(int lineCount, int dpi);
+
+// One report line as it is set: how many rows it wraps to and how tall a row is.
+struct ReportLineBox {
+    int Rows = 1;
+    int RowHeight = 0; // [device pixels]
+};
+
+// Where a run of rows of one report line is drawn.
+struct ReportPlacement {
+    int Line = 0;     // index of the report line
+    int Page = 0;     // 0-based
+    int Top = 0;      // [device pixels] of the first row
+    int FirstRow = 0; // of the line's rows
+    int Rows = 1;
+};
+
+// The report over as many pages as it needs, each with the same margins (one inch
+// all round): the lines keep the pitches of ReportLayout, restarted from the top on
+// every page; a line that would end below the bottom margin starts the next page,
+// and the last ten lines move to a new page together when they do not fit below the
+// body. Only a line taller than a whole page is split between pages. A wrapped line
+// pushes the lines after it down by a pitch for each extra row.
+std::vector<ReportPlacement> PaginateReport(const std::vector<ReportLineBox>& boxes, int dpi,
+                                            int pageHeight);
 
 // Times New Roman where installed, otherwise a serif with the same metrics.
 QString ReportFontFamily();
