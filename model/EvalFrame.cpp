@@ -30,13 +30,13 @@ double FoldedInclination(double deg) {
     return (a > 90.0 && a <= 270.0) ? 180.0 - a : deg;
 }
 
-void WriteCommonOutputs(DisplaySink& d, double Cc, double Q, double Visc, double Dens,
-                        double MeanFP) {
+void WriteCommonOutputs(DisplaySink& d, double Cc, double Q,
+                        const LodoMath::Kernels::AirState& air) {
     d.Cun_slip = PanelText::Fixed(Cc, 4);
     d.Flow_in = PanelText::Fixed(Q, 1) + "   LPM";
-    d.AirVisLabel = PanelText::Sci(Visc) + "   (N-s/m²)";
-    d.AirDensityLabel = PanelText::Fixed(Dens, 4) + "     (kg/m³)";
-    d.AirMeanFreePathLabel = PanelText::Fixed(MeanFP, 4) + "       (µm)";
+    d.AirVisLabel = PanelText::Sci(air.mu) + "   (N-s/m²)";
+    d.AirDensityLabel = PanelText::Fixed(air.rho_a, 4) + "     (kg/m³)";
+    d.AirMeanFreePathLabel = PanelText::Fixed(air.lambda, 4) + "       (µm)";
 }
 
 StyledText AspirationVerdict(double asp) {

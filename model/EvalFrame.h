@@ -2,6 +2,7 @@
 
 #include "model/LodoModel.h"
 #include "model/LogNormalSizes.h"
+#include "physics/LodoKernels.h"
 
 #include <string>
 
@@ -27,8 +28,8 @@ bool IsLogNormal(const EvalContext& ctx);
 double FoldedInclination(double deg);
 
 // Slip correction, flow and air properties of the evaluated component.
-void WriteCommonOutputs(DisplaySink& d, double Cc, double Q /*[L/min]*/, double Visc, double Dens,
-                        double MeanFP /*[um]*/);
+void WriteCommonOutputs(DisplaySink& d, double Cc, double Q /*[L/min]*/,
+                        const LodoMath::Kernels::AirState& air);
 
 // "= %f" of the aspiration ratio, green inside the ANSI N13.1 range 0.8 to 1.5
 // (bounds included), red outside it or when the ratio is not a number.

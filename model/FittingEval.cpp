@@ -1,14 +1,15 @@
 #include "model/EvalFrame.h"
+#include "model/EvalTerms.h"
 #include "model/EvalTypes.h"
 #include "model/PanelText.h"
-#include "model/Units.h"
 #include "physics/LodoKernels.h"
 #include "physics/LodoMath.h"
 
 #include <array>
 #include <cmath>
+#include <variant>
 
-using namespace LodoMath;
+using LodoMath::TArea;
 namespace Kn = LodoMath::Kernels;
 using PanelText::Fmt;
 using PanelText::Row;
@@ -63,11 +64,11 @@ void FittingTransmission(LodoModel& m, bool logNormal, bool show, const Kn::AirS
     ctx.NodeTrans = model(Kn::MakeParticle(air, ctx.MDp));
 }
 
-// Air, slip correction and flow properties every fitting panel shows.
-void WriteAirOutputs(LodoModel& m, double Tn, double Pn, double Qn) {
-    const double Dp = m.Ctx.Dp;
-    EvalFrame::WriteCommonOutputs(m.Display, SlipCorr(Dp, Tn, Pn), Qn, AirVis(Tn),
-                                  AirDensity(Tn, Pn), AirMFP(Tn, Pn));
+// Air, slip correction and flow properties every fitting panel shows. The slip
+// correction is taken at the context's Dp as the evaluation left it: in log-normal
+// mode that is where the integration stopped, not the size of the other rows.
+void WriteAirOutputs(LodoModel& m, const ComponentTerms& t) {
+    EvalFrame::WriteCommonOutputs(m.Display, Kn::MakeParticle(t.Air, m.Ctx.Dp).Cc, t.In.Q, t.Air);
 }
 
 } // namespace
@@ -78,49 +79,36 @@ void Cone(LodoModel& m, int Row, bool expansion, Output out) {
     EvalContext& ctx = m.Ctx;
     TLodoComp& c = m.List[static_cast<std::size_t>(Row)];
     const std::string base = EvalFrame::StripMark(c.Name);
-    const double Tn = Units::TempToC(c.Temp, c.TempUnit);
-    const double Pn = Units::PressToKPa(c.Press, c.PressUnit);
-    const double Dn1 = Units::DiaToMm(c.Dia1, c.Dia1Unit);
-    double Dn2 = Units::DiaToMm(c.Dia2, c.Dia2Unit);
-    const double Qn = Units::FlowToLpm(c.Flow, c.FlowUnit);
-    const double HAn = c.Ang2;
+    const ComponentInputs in = InputsOf(c);
     const bool logNormal = EvalFrame::IsLogNormal(ctx);
     const bool show = out == Output::Full;
     if (logNormal)
         ctx.Dp = ctx.MDp;
     const double Dp = ctx.Dp;
 
-    // A cone entered the wrong way round is evaluated with the default ratio; the
-    // record keeps what was entered.
-    if (!expansion && Dn2 >= Dn1)
-        Dn2 = Dn1 / 1.5;
-    if (expansion && Dn2 <= Dn1)
-        Dn2 = 1.5 * Dn1;
-
-    const Kn::AirState air = Kn::MakeAir(Tn, Pn);
-    const double Vn1 = Vel(Dn1, Qn);
-    const double Vn2 = Vel(Dn2, Qn);
-    const double Re1 = Kn::ReynoldsNo(air, Vn1, Dn1);
-    const double Re2 = Kn::ReynoldsNo(air, Vn2, Dn2);
+    const Kn::AirState air = Kn::MakeAir(in.T, in.P);
+    const FlowTerms flow = FlowOf(in, air);
     if (expansion) {
-        const Kn::ConeState cone = Kn::MakeExpansion(Dn1, Dn2, Qn, HAn);
+        const Kn::ConeState cone = Kn::MakeExpansion(in.D1, in.D2, in.Q, in.Ang);
         FittingTransmission(m, logNormal, show, air,
                             [&](const Kn::ParticleState& p) { return Kn::ExpTrans(air, p, cone); });
     } else {
-        const Kn::ConeState cone = Kn::MakeContraction(Dn1, Dn2, Qn, HAn);
+        const Kn::ConeState cone = Kn::MakeContraction(in.D1, in.D2, in.Q, in.Ang);
         FittingTransmission(m, logNormal, show, air, [&](const Kn::ParticleState& p) {
             return Kn::ContTrans(air, p, cone);
         });
     }
-    EvalFrame::StoreResults(m, c, base, Re1, Re2, 1, 1, 1);
+    EvalFrame::StoreResults(m, c, base, flow.Re1, flow.Re2, 1, 1, 1);
     if (!show)
         return;
 
-    WriteAirOutputs(m, Tn, Pn, Qn);
-    const double Stk = expansion ? StkNo(Tn, Pn, Dp, Vn2, Dn1) : StkNo(Tn, Pn, Dp, Vn1, Dn2);
-    const double InArea = TArea(0.001 * Dn1);
-    const double OutArea = TArea(0.001 * Dn2);
-    const std::array<double, 8> values{Vn1, Re1, Stk, InArea, OutArea, Vn2, Re2, ctx.NodeTrans};
+    const ComponentTerms t = TermsAt(in, Dp);
+    WriteAirOutputs(m, t);
+    const double Stk = std::get<Kn::ConeTerms>(t.Model).Stk;
+    const double InArea = TArea(0.001 * in.D1);
+    const double OutArea = TArea(0.001 * in.D2);
+    const std::array<double, 8> values{t.Flow.V1,  t.Flow.Re1, Stk,          InArea,
+                                       OutArea, t.Flow.V2,  t.Flow.Re2, ctx.NodeTrans};
     if (expansion)
         PanelText::FillPanel(m.Display, ExpansionPanel, values);
     else
@@ -131,25 +119,17 @@ void Bend(LodoModel& m, int Row, Output out) {
     EvalContext& ctx = m.Ctx;
     TLodoComp& c = m.List[static_cast<std::size_t>(Row)];
     const std::string base = EvalFrame::StripMark(c.Name);
-    const double Tn = Units::TempToC(c.Temp, c.TempUnit);
-    const double Pn = Units::PressToKPa(c.Press, c.PressUnit);
-    const double Rn = Units::RadiusToM(c.Brd, c.RadiusUnit);
-    const double Dn = Units::DiaToMm(c.Dia1, c.Dia1Unit);
-    const double Qn = Units::FlowToLpm(c.Flow, c.FlowUnit);
-    const double BAn = c.Ang2;
+    const ComponentInputs in = InputsOf(c);
     const bool logNormal = EvalFrame::IsLogNormal(ctx);
     const bool show = out == Output::Full;
     if (logNormal)
         ctx.Dp = ctx.MDp;
     const double Dp = ctx.Dp;
 
-    const double K = Rn / (0.001 * Dn / 2);
-    const Kn::AirState air = Kn::MakeAir(Tn, Pn);
-    const double Vn1 = Vel(Dn, Qn);
-    const double Vn2 = Vn1;
-    const Kn::FlowState flow = Kn::MakeFlow(air, Vn1, Dn);
-    const double Re1 = Kn::ReynoldsNo(air, Vn1, Dn);
-    const double Re2 = Kn::ReynoldsNo(air, Vn2, Dn);
+    const double K = Kn::CurvatureRatio(in.Rb, in.D1);
+    const Kn::AirState air = Kn::MakeAir(in.T, in.P);
+    const FlowTerms flow = FlowOf(in, air);
+    const Kn::FlowState flowState = Kn::MakeFlow(air, flow.V1, in.D1);
 
     // The models hold for curvature ratios of 4 and more; a ratio that is not finite
     // is shown in red too. The note stays on the bend page after later rows.
@@ -162,15 +142,17 @@ void Bend(LodoModel& m, int Row, Output out) {
     m.Display.CRErrorVisible = tight;
 
     FittingTransmission(m, logNormal, show, air, [&](const Kn::ParticleState& p) {
-        return Kn::BendTrans(air, p, flow, BAn);
+        return Kn::BendTrans(air, p, flowState, in.Ang);
     });
-    EvalFrame::StoreResults(m, c, base, Re1, Re2, 1, 1, 1);
+    EvalFrame::StoreResults(m, c, base, flow.Re1, flow.Re2, 1, 1, 1);
     if (!show)
         return;
 
-    WriteAirOutputs(m, Tn, Pn, Qn);
-    const double Stk = StkNo(Tn, Pn, Dp, Vn1, Dn);
-    const std::array<double, 5> values{Vn1, Re1, Stk, K, ctx.NodeTrans};
+    const ComponentTerms t = TermsAt(in, Dp);
+    const auto& bend = std::get<Kn::BendTerms>(t.Model);
+    WriteAirOutputs(m, t);
+    const std::array<double, 5> values{t.Flow.V1, t.Flow.Re1, bend.Stk, bend.CurvatureRatio,
+                                       ctx.NodeTrans};
     PanelText::FillPanel(m.Display, BendPanel, values);
 }
 

@@ -1,4 +1,5 @@
 #include "model/EvalFrame.h"
+#include "model/EvalTerms.h"
 #include "model/EvalTypes.h"
 #include "model/PanelText.h"
 #include "model/Units.h"
@@ -6,9 +7,9 @@
 #include "physics/LodoMath.h"
 
 #include <array>
-#include <cmath>
+#include <variant>
 
-using namespace LodoMath;
+using LodoMath::TArea;
 namespace K = LodoMath::Kernels;
 using PanelText::Fmt;
 using PanelText::Row;
@@ -65,13 +66,6 @@ constexpr std::array<RowDef, 24> ShroudPanel{{
     Row("Shrouded Probe Transmission", Fmt::Fixed, 4, "", Argb::DarkBlue),
 }};
 
-// (1 - wall loss) x aspiration. A wall-loss correlation above 1 would make it
-// negative; no inlet lets through fewer than no particles. NaN stays NaN.
-double InletPenetration(double asp, double wl) {
-    const double t = (1 - wl) * asp;
-    return t < 0 ? 0.0 : t;
-}
-
 struct InletValues {
     double Asp = 0, WL = 0;
 };
@@ -107,58 +101,37 @@ void Nozzle(LodoModel& m, int Row, Output out) {
     EvalContext& ctx = m.Ctx;
     TLodoComp& c = m.List[static_cast<std::size_t>(Row)];
     const std::string base = EvalFrame::StripMark(c.Name);
-    const double Tn = Units::TempToC(c.Temp, c.TempUnit);
-    const double Pn = Units::PressToKPa(c.Press, c.PressUnit);
-    const double Dn1 = Units::DiaToMm(c.Dia1, c.Dia1Unit);
-    const double Dn2 = Units::DiaToMm(c.Dia2, c.Dia2Unit);
-    const double Qn = Units::FlowToLpm(c.Flow, c.FlowUnit);
-    const double Un = Units::VelToMs(c.FStream, c.FStreamUnit);
-    const double Ln = Units::NozzleLenToMm(c.Len, c.LenUnit);
+    const ComponentInputs in = InputsOf(c);
     const bool logNormal = EvalFrame::IsLogNormal(ctx);
     const bool show = out == Output::Full;
     if (logNormal)
         ctx.Dp = ctx.MDp;
     const double Dp = ctx.Dp;
 
-    const K::AirState air = K::MakeAir(Tn, Pn);
-    const double Vn1 = Vel(Dn1, Qn);
-    const double Vn2 = Vel(Dn2, Qn);
-    const double Re1 = K::ReynoldsNo(air, Vn1, Dn1);
-    const double Re2 = K::ReynoldsNo(air, Vn2, Dn2);
+    const K::AirState air = K::MakeAir(in.T, in.P);
+    const FlowTerms flow = FlowOf(in, air);
 
     // The inclination is accepted by the wall-loss model but does not enter it.
     const InletValues v = InletTransmission(
         m, logNormal, show, air, [&](const K::ParticleState& p, double& asp, double& wl) {
-            asp = K::NozzleAsp(air, p, Dn1, Qn, Un);
-            wl = K::NozWallLoss(air, p, Dn1, Ln, Qn);
+            asp = K::NozzleAsp(air, p, in.D1, in.Q, in.Uo);
+            wl = K::NozWallLoss(air, p, in.D1, in.L, in.Q);
         });
-    EvalFrame::StoreResults(m, c, base, Re1, Re2, v.Asp, v.WL, 1);
+    EvalFrame::StoreResults(m, c, base, flow.Re1, flow.Re2, v.Asp, v.WL, 1);
     m.Display.LabelNozAsp = EvalFrame::AspirationVerdict(v.Asp);
     if (!show)
         return;
 
-    const double Visc = AirVis(Tn);
-    const double Aden = AirDensity(Tn, Pn);
-    const double MeanFP = AirMFP(Tn, Pn);
-    const double CunS = SlipCorr(Dp, Tn, Pn);
-    const double Stk = StkNo(Tn, Pn, Dp, Vn1, Dn1);
-    const double StkNE = StkNo(Tn, Pn, Dp, Un, Dn1);
-    const double InArea = TArea(0.001 * Dn1);
-    const double OutArea = TArea(0.001 * Dn2);
-    const double VelR = Un / Vn1;
-    const double AAlpha = 1.05 * StkNE / (1 + 1.05 * StkNE);
-    const double r = 0.001 * Dn1 / 2;
-    const double C1 = 3.08 * std::sqrt(Aden * Visc) / (1e-6 * Dp * RhoP);
-    const double kref = 4 * Vn1 / r;
-    const double TauN = 1 / (C1 * std::sqrt(kref));
-    const double Pl = TauN * Vn1 / r;
-    const double Rz = 2 * Stk / std::sqrt(Pl);
-    const double Fr = 2 * Vn1 * Vn1 / (g * 0.001 * Dn1);
-    EvalFrame::WriteCommonOutputs(m.Display, CunS, Qn, Visc, Aden, MeanFP);
+    const ComponentTerms t = TermsAt(in, Dp);
+    const NozzleTerms& k = std::get<NozzleTerms>(t.Model);
+    EvalFrame::WriteCommonOutputs(m.Display, t.Particle.Cc, in.Q, t.Air);
+    const double InArea = TArea(0.001 * in.D1);
+    const double OutArea = TArea(0.001 * in.D2);
 
-    const std::array<double, 19> values{Vn1,  Re1,  StkNE,  InArea, OutArea,      Vn2, Re2,
-                                        Un,   VelR, AAlpha, v.Asp,  Stk,          C1,  kref,
-                                        TauN, Rz,   Fr,     v.WL,   ctx.NodeTrans};
+    const std::array<double, 19> values{
+        t.Flow.V1,   t.Flow.Re1,  k.Asp.Stk,  InArea,      OutArea,    t.Flow.V2, t.Flow.Re2,
+        in.Uo,       k.Asp.R,     k.Asp.Alpha, v.Asp,      k.Wall.Stkp, k.Wall.C1, k.Wall.kref,
+        k.Wall.TauN, k.Wall.Rz,   k.Wall.Fr,  v.WL,        ctx.NodeTrans};
     PanelText::FillPanel(m.Display, NozzlePanel, values);
 }
 
@@ -166,37 +139,27 @@ void Shroud(LodoModel& m, int Row, Output out) {
     EvalContext& ctx = m.Ctx;
     TLodoComp& c = m.List[static_cast<std::size_t>(Row)];
     const std::string base = EvalFrame::StripMark(c.Name);
-    const std::string Nn = c.NType;
-    const ProbeData* probe = FindProbe(Nn);
-    const double Tn = Units::TempToC(c.Temp, c.TempUnit);
-    const double Pn = Units::PressToKPa(c.Press, c.PressUnit);
-    const double Qn = Units::FlowToLpm(c.Flow, c.FlowUnit);
-    const double Un = Units::VelToMs(c.FStream, c.FStreamUnit);
-    const double Dn1 = ShroudD1(Nn);
-    const double Dn2 = ShroudD2(Nn);
+    const ComponentInputs in = InputsOf(c);
     const bool logNormal = EvalFrame::IsLogNormal(ctx);
     const bool show = out == Output::Full;
     if (logNormal)
         ctx.Dp = ctx.MDp;
     const double Dp = ctx.Dp;
 
-    const K::AirState air = K::MakeAir(Tn, Pn);
-    const double Vn1 = Vel(Dn1, Qn);
-    const double Vn2 = Vel(Dn2, Qn);
-    const double Re1 = K::ReynoldsNo(air, Vn1, Dn1);
-    const double Re2 = K::ReynoldsNo(air, Vn2, Dn2);
+    const K::AirState air = K::MakeAir(in.T, in.P);
+    const FlowTerms flow = FlowOf(in, air);
 
     const InletValues v = InletTransmission(
         m, logNormal, show, air, [&](const K::ParticleState& p, double& asp, double& wl) {
-            asp = K::ShroudAsp(probe, air, p, Qn, Un);
-            wl = K::ShroudWallLoss(probe, air, p, Qn, Un);
+            asp = K::ShroudAsp(in.Probe, air, p, in.Q, in.Uo);
+            wl = K::ShroudWallLoss(in.Probe, air, p, in.Q, in.Uo);
         });
-    EvalFrame::StoreResults(m, c, base, Re1, Re2, v.Asp, v.WL, 1);
+    EvalFrame::StoreResults(m, c, base, flow.Re1, flow.Re2, v.Asp, v.WL, 1);
     // The catalogue diameters are millimetres: say so, or the next component would
     // read them in the record's old unit. An unknown model leaves them alone.
-    if (probe != nullptr) {
-        c.Dia1 = Dn1;
-        c.Dia2 = Dn2;
+    if (in.Probe != nullptr) {
+        c.Dia1 = in.D1;
+        c.Dia2 = in.D2;
         c.Dia1Unit = Units::Metric;
         c.Dia2Unit = Units::Metric;
     }
@@ -204,38 +167,16 @@ void Shroud(LodoModel& m, int Row, Output out) {
     if (!show)
         return;
 
-    const double Dn3 = ShroudD3(Nn);
-    const double Dn4 = ShroudD4(Nn);
-    const double Dn5 = ShroudD5(Nn);
-    const double Visc = AirVis(Tn);
-    const double Aden = AirDensity(Tn, Pn);
-    const double MeanFP = AirMFP(Tn, Pn);
-    const double CunS = SlipCorr(Dp, Tn, Pn);
-    const double NozInArea = TArea(0.001 * Dn1);
-    const double NozOutArea = TArea(0.001 * Dn2);
-    const double ShrArea = TArea(0.001 * Dn3);
-    const double BodyArea = TArea(0.001 * Dn4);
-    const double GapArea = ShrArea - BodyArea;
-    const double ShrV = ShrVel(GapArea, ShrArea, Qn, Un) / ShrArea;
-    const double ShrVR = Un / ShrV;
-    const double ShrCore = ShrV * (1 + 1.45 * (1 - (1 + std::log(ShrVR)) / ShrVR));
-    const double StkS = StkNo(Tn, Pn, Dp, Un, Dn3);
-    const double StkP = StkNo(Tn, Pn, Dp, ShrCore, Dn1);
-    const double Stki = StkNo(Tn, Pn, Dp, Vn1, Dn1);
-    const double PrVR = ShrCore / Vn1;
-    const double AlphaShr = 1.05 * StkS / (1 + 1.05 * StkS);
-    const double AlphaPr = 1.05 * StkP / (1 + 1.05 * StkP);
-    const double AspShr = 1 + (ShrVR - 1) * AlphaShr;
-    const double AspPr = 1 + (PrVR - 1) * AlphaPr;
-    const double F = 1 - 0.861 * (ShrVR - 1) * StkS / (1 + (2.34 + 0.939 * (ShrVR - 1)) * StkS);
-    const double LW = Dn5 / Dn1;
-    const double Fr = Vn1 * Vn1 / (g * 0.001 * Dn1);
-    EvalFrame::WriteCommonOutputs(m.Display, CunS, Qn, Visc, Aden, MeanFP);
+    const ComponentTerms t = TermsAt(in, Dp);
+    const ShroudTerms& k = std::get<ShroudTerms>(t.Model);
+    EvalFrame::WriteCommonOutputs(m.Display, t.Particle.Cc, in.Q, t.Air);
+    const double NozOutArea = TArea(0.001 * in.D2);
 
     const std::array<double, 24> values{
-        NozInArea, NozOutArea, ShrArea,  BodyArea, GapArea, Un,   ShrV, Vn1,
-        ShrVR,     StkS,       AlphaShr, AspShr,   ShrCore, PrVR, StkP, AlphaPr,
-        AspPr,     F,          v.Asp,    LW,       Fr,      Stki, v.WL, ctx.NodeTrans};
+        k.Asp.Ai,    NozOutArea,   k.Asp.Ash,    k.Asp.Abd,  k.Asp.Agp,   in.Uo,
+        k.Asp.Ush,   k.Asp.Upr,    k.Asp.Rs,     k.Asp.Stks, k.Asp.AlphaS, k.Asp.AspS,
+        k.Asp.Usc,   k.Asp.Rpr,    k.Asp.Stkpr,  k.Asp.AlphaP, k.Asp.AspP, k.Asp.F,
+        v.Asp,       k.Wall.Lw,    k.Wall.Fr,    k.Wall.Stkp, v.WL,         ctx.NodeTrans};
     PanelText::FillPanel(m.Display, ShroudPanel, values);
 }
 

@@ -1,4 +1,5 @@
 #include "model/EvalFrame.h"
+#include "model/EvalTerms.h"
 #include "model/EvalTypes.h"
 #include "model/PanelText.h"
 #include "model/Units.h"
@@ -6,10 +7,8 @@
 #include "physics/LodoMath.h"
 
 #include <array>
-#include <cmath>
-#include <numbers>
+#include <variant>
 
-using namespace LodoMath;
 namespace K = LodoMath::Kernels;
 using PanelText::Fmt;
 using PanelText::Row;
@@ -62,12 +61,7 @@ void Tube(LodoModel& m, int Row, Output out) {
     EvalContext& ctx = m.Ctx;
     TLodoComp& c = m.List[static_cast<std::size_t>(Row)];
     const std::string base = EvalFrame::StripMark(c.Name);
-    const double Tn = Units::TempToC(c.Temp, c.TempUnit);
-    const double Pn = Units::PressToKPa(c.Press, c.PressUnit);
-    const double Ln = Units::TubeLenToM(c.Len, c.LenUnit);
-    const double Dn = Units::DiaToMm(c.Dia1, c.Dia1Unit);
-    const double Qn = Units::FlowToLpm(c.Flow, c.FlowUnit);
-    const double An = std::numbers::pi * EvalFrame::FoldedInclination(c.Ang1) / 180.0;
+    const ComponentInputs in = InputsOf(c);
     const bool logNormal = EvalFrame::IsLogNormal(ctx);
     const bool show = out == Output::Full;
     if (logNormal)
@@ -75,12 +69,9 @@ void Tube(LodoModel& m, int Row, Output out) {
     const double Dp = ctx.Dp;
 
     TubeMechanisms tm;
-    tm.air = K::MakeAir(Tn, Pn);
-    const double Vn1 = Vel(Dn, Qn);
-    const double Vn2 = Vn1;
-    tm.tube = K::MakeTube(tm.air, Vn1, Dn, Ln, Qn, An);
-    const double Re1 = K::ReynoldsNo(tm.air, Vn1, Dn);
-    const double Re2 = K::ReynoldsNo(tm.air, Vn2, Dn);
+    tm.air = K::MakeAir(in.T, in.P);
+    const FlowTerms flow = FlowOf(in, tm.air);
+    tm.tube = K::MakeTube(tm.air, flow.V1, in.D1, in.L, in.Q, in.Theta);
 
     auto mechanisms = [&](double d) {
         const K::SizeState s = K::MakeSize(tm.air, d);
@@ -98,32 +89,18 @@ void Tube(LodoModel& m, int Row, Output out) {
         mechanisms(ctx.MDp);
         ctx.NodeTrans = ctx.MNodeTrans;
     }
-    EvalFrame::StoreResults(m, c, base, Re1, Re2, ctx.TubeDT, ctx.TubeST, ctx.TubeIT);
+    EvalFrame::StoreResults(m, c, base, flow.Re1, flow.Re2, ctx.TubeDT, ctx.TubeST, ctx.TubeIT);
     if (!show)
         return;
 
-    const double Visc = AirVis(Tn);
-    const double Aden = AirDensity(Tn, Pn);
-    const double MeanFP = AirMFP(Tn, Pn);
-    const double CunS = SlipCorr(Dp, Tn, Pn);
-    const double SetVel = SettleVel(Tn, Dp, Pn, Ln, Vn1, Dn, An);
-    const double ResT = ResTime(Dn, Ln, An, Vn1, SetVel);
-    const double SPZ = 1.2732395447351628 * ResT;
-    const double SPK = 0.75 * ResT > 1 ? 1.0 : 0.75 * ResT;
-    const double DCoef = DiffCoeff(Tn, Pn, Dp);
-    const double DifT = DiffTime(Tn, Pn, Dp, Ln, Qn);
-    const double SherL = ShLow(Tn, Pn, Dp, Ln, Qn);
-    const double SherH = ShHigh(Tn, Pn, Dp, Vn1, Dn);
-    const double SchNo = SchmidtNo(Tn, Pn, Dp);
-    const double Stk = StkNo(Tn, Pn, Dp, Vn1, Dn);
-    const double RelNo = RelaxNo(Tn, Pn, Dp, Vn1, Dn);
-    const double VPL = VPlus(Tn, Pn, Dp, Vn1, Dn);
-    const double VelDp = std::pow(Re1, -0.125) * VPL * Vn1 / 5.03;
-    EvalFrame::WriteCommonOutputs(m.Display, CunS, Qn, Visc, Aden, MeanFP);
+    const ComponentTerms t = TermsAt(in, Dp);
+    const auto& k = std::get<K::TubeTerms>(t.Model);
+    EvalFrame::WriteCommonOutputs(m.Display, t.Particle.Cc, in.Q, t.Air);
 
-    const std::array<double, 21> values{Vn1,        Re1, 0,     SetVel, ResT,  SPZ,   SPK,
-                                        ctx.TubeST, 0,   DCoef, DifT,   SherL, SherH, SchNo,
-                                        ctx.TubeDT, 0,   Stk,   RelNo,  VPL,   VelDp, ctx.TubeIT};
+    const std::array<double, 21> values{
+        t.Flow.V1, t.Flow.Re1, 0,      k.Vt,  k.Tt,   k.Z,     k.K,     ctx.TubeST,
+        0,         k.Dc,       k.xi,   k.ShL, k.ShH,  k.Sc,    ctx.TubeDT, 0,
+        k.Stk,     k.TauPlus,  k.VPlus, k.Vd, ctx.TubeIT};
     PanelText::FillPanel(m.Display, TubePanel, values);
 }
 

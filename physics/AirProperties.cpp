@@ -77,12 +77,11 @@ double DiffCoeff(const AirState& air, const ParticleState& p) {
 }
 
 double DiffTime(const AirState& air, const ParticleState& p, double L, double Q) {
-    return pi * DiffCoeff(air, p) * L / (Q / 60000);
+    return DiffTimeOf(DiffCoeff(air, p), L, Q / 60000);
 }
 
 double ShLow(const AirState& air, const ParticleState& p, double L, double Q) {
-    const double xi = DiffTime(air, p, L, Q);
-    return 3.66 + 0.2672 / (xi + 0.10079 * std::pow(xi, 1.0 / 3));
+    return ShLowOf(DiffTime(air, p, L, Q));
 }
 
 double SchmidtNo(const AirState& air, const ParticleState& p) {
@@ -90,7 +89,7 @@ double SchmidtNo(const AirState& air, const ParticleState& p) {
 }
 
 double ShHigh(const AirState& air, const ParticleState& p, const FlowState& f) {
-    return 0.0118 * f.Re875 * std::pow(SchmidtNo(air, p), 1.0 / 3);
+    return ShHighOf(f.Re875, std::pow(SchmidtNo(air, p), 1.0 / 3));
 }
 
 double StkNo(const AirState& air, const ParticleState& p, double V, double D) {

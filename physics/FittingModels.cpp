@@ -4,6 +4,7 @@
 #include "physics/LodoMath.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace LodoMath {
@@ -16,7 +17,7 @@ double BendTrans(const AirState& air, const ParticleState& p, const FlowState& f
     const double Stk = StkNo(air, p, f.V, f.D);
     const double phi = pi * Ang / 180;
     // Transitional flow, and turbulent flow with small Stokes numbers, take the laminar model.
-    if (f.Re > ReMax && Stk > 0.1)
+    if (BendTurbulent(f.Re, Stk))
         return std::exp(-2.823 * Stk * phi);
     const double T1 = Stk / 0.171;
     const double E1 = 2.242 + 0.452 * T1;
@@ -56,25 +57,57 @@ ConeState MakeExpansion(double Din, double Dco, double Q, double Ang) {
     return c;
 }
 
-double ContTrans(const AirState& air, const ParticleState& p, const ConeState& c) {
-    const double Stki = StkNo(air, p, c.Vc, c.Dn);
-    const double Px = c.AreaTerm * Stki;
-    const double Gr = std::fabs(Px / c.AngTerm);
+BendTerms BendTermsOf(const AirState& air, const ParticleState& p, const FlowState& f, double Ang,
+                      double Rb) {
+    BendTerms t{};
+    t.Re = f.Re;
+    t.Stk = StkNo(air, p, f.V, f.D);
+    t.CurvatureRatio = CurvatureRatio(Rb, f.D);
+    t.Turbulent = BendTurbulent(f.Re, t.Stk);
+    t.Trans = BendTrans(air, p, f, Ang);
+    return t;
+}
+
+ConeTerms ContTermsOf(const AirState& air, const ParticleState& p, const ConeState& c) {
+    ConeTerms t{};
+    t.Stk = StkNo(air, p, c.Vc, c.Dn);
+    t.AreaTerm = c.AreaTerm;
+    t.HalfAngle = c.Ang;
+    t.Px = c.AreaTerm * t.Stk;
+    t.Gr = std::fabs(t.Px / c.AngTerm);
+    t.b1 = t.b2 = std::numeric_limits<double>::quiet_NaN();
     // The limit of the fit as Gr -> 0; the power below would divide by zero.
-    if (Gr == 0)
-        return 1.0;
-    const double WL = 1 / (1 + std::pow(Gr, -1.24));
-    return 1 - WL;
+    if (t.Gr == 0) {
+        t.Trans = 1.0;
+        return t;
+    }
+    const double WL = 1 / (1 + std::pow(t.Gr, -1.24));
+    t.Trans = 1 - WL;
+    return t;
+}
+
+double ContTrans(const AirState& air, const ParticleState& p, const ConeState& c) {
+    return ContTermsOf(air, p, c).Trans;
+}
+
+ConeTerms ExpTermsOf(const AirState& air, const ParticleState& p, const ConeState& c) {
+    ConeTerms t{};
+    t.Stk = StkNo(air, p, c.Vc, c.Dn);
+    t.AreaTerm = c.AreaTerm;
+    t.HalfAngle = c.Ang;
+    t.Px = t.Stk * c.AreaTerm;
+    t.Gr = std::numeric_limits<double>::quiet_NaN();
+    t.b1 = std::log(t.Px / 0.5518) / 1.9661;
+    t.b2 = c.AngTerm;
+    // A zero angle or equal diameters give ln 0 = -inf, exp(-inf) = 0: penetration 1.
+    const double n = 1 - c.LossFactor * std::exp(-0.5 * (t.b1 * t.b1 + t.b2 * t.b2));
+    // The fit overshoots for area ratios above about 16: no penetration, not a negative one.
+    t.Trans = n < 0 ? 0.0 : n;
+    return t;
 }
 
 double ExpTrans(const AirState& air, const ParticleState& p, const ConeState& c) {
-    const double Stki = StkNo(air, p, c.Vc, c.Dn);
-    const double b1 = std::log(Stki * c.AreaTerm / 0.5518) / 1.9661;
-    const double b2 = c.AngTerm;
-    // A zero angle or equal diameters give ln 0 = -inf, exp(-inf) = 0: penetration 1.
-    const double n = 1 - c.LossFactor * std::exp(-0.5 * (b1 * b1 + b2 * b2));
-    // The fit overshoots for area ratios above about 16: no penetration, not a negative one.
-    return n < 0 ? 0.0 : n;
+    return ExpTermsOf(air, p, c).Trans;
 }
 
 } // namespace Kernels

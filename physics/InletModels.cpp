@@ -10,63 +10,96 @@ namespace LodoMath {
 
 namespace Kernels {
 
+namespace {
+
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+
+// Aspiration coefficient of a thin-walled inlet: 1.05 Stk / (1 + 1.05 Stk).
+double AspAlpha(double Stk) {
+    return 1.05 * Stk / (1 + 1.05 * Stk);
+}
+
+} // namespace
+
+NozzleAspTerms NozzleAspTermsOf(const AirState& air, const ParticleState& p, double Din, double Q,
+                                double Uo) {
+    NozzleAspTerms t{};
+    t.Vi = Vel(Din, Q);
+    t.Stk = StkNo(air, p, Uo, Din);
+    t.R = Uo / t.Vi;
+    t.Alpha = AspAlpha(t.Stk);
+    t.Asp = 1 + (t.R - 1) * t.Alpha;
+    return t;
+}
+
 double NozzleAsp(const AirState& air, const ParticleState& p, double Din, double Q, double Uo) {
-    const double Vi = Vel(Din, Q);
-    const double Stk = StkNo(air, p, Uo, Din);
-    const double R = Uo / Vi;
-    const double alpha = 1.05 * Stk / (1 + 1.05 * Stk);
-    return 1 + (R - 1) * alpha;
+    return NozzleAspTermsOf(air, p, Din, Q, Uo).Asp;
+}
+
+NozWallTerms NozWallTermsOf(const AirState& air, const ParticleState& p, double Din, double L,
+                            double Q) {
+    NozWallTerms t{};
+    const double Dim = 0.001 * Din;
+    const double Lm = 0.001 * L;
+    t.Vi = Vel(Din, Q);
+    t.Rei = ReynoldsNo(air, t.Vi, Din);
+    t.Stkp = StkNo(air, p, t.Vi, Din);
+    t.C1 = 3.08 * std::sqrt(air.rho_a * air.mu) / (p.d * RhoP);
+    t.kref = 4 * t.Vi / (Dim / 2);
+    t.TauN = 1 / (t.C1 * std::sqrt(t.kref));
+    t.PL = t.TauN * t.Vi / (Dim / 2);
+    t.Rz = 2 * t.Stkp / std::sqrt(t.PL);
+    t.Fr = 2 * (t.Vi * t.Vi) / (g * Dim);
+    const double Trm1 = 1 + 2 * Lm / (Dim * t.Fr);
+    t.X = 1.769 * std::pow(Trm1, -9.19) * std::pow(t.Rz, 0.559) * std::pow(t.Rei, -0.216);
+    t.WL = t.X > 1 ? 1.0 : t.X; // NaN stays NaN
+    return t;
 }
 
 double NozWallLoss(const AirState& air, const ParticleState& p, double Din, double L, double Q) {
-    const double Dim = 0.001 * Din;
-    const double Lm = 0.001 * L;
-    const double Vi = Vel(Din, Q);
-    const double Rei = ReynoldsNo(air, Vi, Din);
-    const double Stkp = StkNo(air, p, Vi, Din);
-    const double C1 = 3.08 * std::sqrt(air.rho_a * air.mu) / (p.d * RhoP);
-    const double kref = 4 * Vi / (Dim / 2);
-    const double Taud = 1 / (C1 * std::sqrt(kref));
-    const double PL = Taud * Vi / (Dim / 2);
-    const double Rz = 2 * Stkp / std::sqrt(PL);
-    const double Fr = 2 * (Vi * Vi) / (g * Dim);
-    const double Trm1 = 1 + 2 * Lm / (Dim * Fr);
-    const double X = 1.769 * std::pow(Trm1, -9.19) * std::pow(Rz, 0.559) * std::pow(Rei, -0.216);
-    return X > 1 ? 1.0 : X; // NaN stays NaN
+    return NozWallTermsOf(air, p, Din, L, Q).WL;
 }
 
-double ShroudAsp(const ProbeData* probe, const AirState& air, const ParticleState& p, double Q,
-                 double Uo) {
+ShroudAspTerms ShroudAspTermsOf(const ProbeData* probe, const AirState& air,
+                                const ParticleState& p, double Q, double Uo) {
     if (probe == nullptr)
-        return std::numeric_limits<double>::quiet_NaN();
+        return ShroudAspTerms{NaN, NaN, NaN, NaN, NaN, NaN, NaN, NaN, NaN, NaN,
+                              NaN, NaN, NaN, NaN, NaN, NaN, NaN, NaN};
     const double ShD = probe->PDsh;
     const double ShB = probe->PDb;
     const double Dpr = probe->PDi;
     const double Qa = Q / 60000;
-    const double Ash = TArea(ShD);
-    const double Abd = TArea(ShB);
-    const double Agp = Ash - Abd;
-    const double Ai = TArea(Dpr);
-    const double Qsh = ShrVel(Agp, Ash, Q, Uo);
-    const double Ush = Qsh / Ash;
-    const double Rs = Uo / Ush;
-    const double Usc = Ush * (1 + 1.45 * (1 - (1 + std::log(Rs)) / Rs));
-    const double Upr = Qa / Ai;
-    const double Rpr = Usc / Upr;
-    const double Stks = StkNo(air, p, Uo, ShD * 1000);
-    const double Stkpr = StkNo(air, p, Usc, Dpr * 1000);
-    const double F = 1 - 0.861 * (Rs - 1) * Stks / (1 + (2.34 + 0.939 * (Rs - 1)) * Stks);
-    const double alphaS = 1.05 * Stks / (1 + 1.05 * Stks);
-    const double alphaP = 1.05 * Stkpr / (1 + 1.05 * Stkpr);
-    const double AspS = 1 + (Rs - 1) * alphaS;
-    const double AspP = 1 + (Rpr - 1) * alphaP;
-    return AspP * AspS * F;
+    ShroudAspTerms t{};
+    t.Ash = TArea(ShD);
+    t.Abd = TArea(ShB);
+    t.Agp = t.Ash - t.Abd;
+    t.Ai = TArea(Dpr);
+    t.Qsh = ShrVel(t.Agp, t.Ash, Q, Uo);
+    t.Ush = t.Qsh / t.Ash;
+    t.Rs = Uo / t.Ush;
+    t.Usc = t.Ush * (1 + 1.45 * (1 - (1 + std::log(t.Rs)) / t.Rs));
+    t.Upr = Qa / t.Ai;
+    t.Rpr = t.Usc / t.Upr;
+    t.Stks = StkNo(air, p, Uo, ShD * 1000);
+    t.Stkpr = StkNo(air, p, t.Usc, Dpr * 1000);
+    t.F = 1 - 0.861 * (t.Rs - 1) * t.Stks / (1 + (2.34 + 0.939 * (t.Rs - 1)) * t.Stks);
+    t.AlphaS = AspAlpha(t.Stks);
+    t.AlphaP = AspAlpha(t.Stkpr);
+    t.AspS = 1 + (t.Rs - 1) * t.AlphaS;
+    t.AspP = 1 + (t.Rpr - 1) * t.AlphaP;
+    t.Asp = t.AspP * t.AspS * t.F;
+    return t;
 }
 
-double ShroudWallLoss(const ProbeData* probe, const AirState& air, const ParticleState& p, double Q,
-                      double Uo) {
+double ShroudAsp(const ProbeData* probe, const AirState& air, const ParticleState& p, double Q,
+                 double Uo) {
+    return ShroudAspTermsOf(probe, air, p, Q, Uo).Asp;
+}
+
+ShroudWallTerms ShroudWallTermsOf(const ProbeData* probe, const AirState& air,
+                                  const ParticleState& p, double Q, double Uo) {
     if (probe == nullptr)
-        return std::numeric_limits<double>::quiet_NaN();
+        return ShroudWallTerms{NaN, NaN, NaN, NaN, NaN, NaN};
     const double Lpr = probe->PL;
     const double Dpr = probe->PDi;
     const double ShD = probe->PDsh;
@@ -77,12 +110,20 @@ double ShroudWallLoss(const ProbeData* probe, const AirState& air, const Particl
     const double Abd = TArea(ShB);
     const double Agp = Ash - Abd;
     const double Qsh = ShrVel(Agp, Ash, Q, Uo);
-    const double L = Lpr / Dpr;
-    const double Upr = Qa / Ai;
-    const double Ush = Qsh / Ash;
-    const double Fr = (Upr * Upr) / (g * Dpr); // no factor 2 here, unlike the nozzle
-    const double Stkp = StkNo(air, p, Upr, Dpr * 1000);
-    return 0.496 * std::pow(1 + L / Fr, 0.194) * std::pow(Stkp, 0.613) * std::pow(Ush / Upr, 1.191);
+    ShroudWallTerms t{};
+    t.Lw = Lpr / Dpr;
+    t.Upr = Qa / Ai;
+    t.Ush = Qsh / Ash;
+    t.Fr = (t.Upr * t.Upr) / (g * Dpr); // no factor 2 here, unlike the nozzle
+    t.Stkp = StkNo(air, p, t.Upr, Dpr * 1000);
+    t.WL = 0.496 * std::pow(1 + t.Lw / t.Fr, 0.194) * std::pow(t.Stkp, 0.613) *
+           std::pow(t.Ush / t.Upr, 1.191);
+    return t;
+}
+
+double ShroudWallLoss(const ProbeData* probe, const AirState& air, const ParticleState& p, double Q,
+                      double Uo) {
+    return ShroudWallTermsOf(probe, air, p, Q, Uo).WL;
 }
 
 } // namespace Kernels

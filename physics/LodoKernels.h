@@ -17,6 +17,9 @@
 
 #include "physics/LodoMath.h"
 
+#include <cmath>
+#include <numbers>
+
 namespace LodoMath::Kernels {
 
 /// Air at one temperature and pressure.
@@ -109,6 +112,34 @@ DragResult SettleDrag(const AirState& air, const ParticleState& p, double VtsL /
 /// (particle Reynolds number of the Stokes velocity not below 1).  [m/s]
 double SettleVel(const AirState& air, const ParticleState& p);
 
+// Correlations shared by the transport models and the routines of LodoMath.
+
+/// Diffusion parameter xi = pi Dc L / Qm, the DiffTime of a tube.  [-]
+inline double DiffTimeOf(double Dc /*[m2/s]*/, double L /*[m]*/, double Qm /*[m3/s]*/) {
+    return std::numbers::pi * Dc * L / Qm;
+}
+/// Laminar Sherwood number ShL = 3.66 + 0.2672 / (xi + 0.10079 xi^(1/3)), xi = DiffTime.
+inline double ShLowOf(double xi) {
+    return 3.66 + 0.2672 / (xi + 0.10079 * std::pow(xi, 1.0 / 3));
+}
+/// Turbulent Sherwood number ShH = 0.0118 Re^0.875 Sc^(1/3).
+inline double ShHighOf(double Re875 /*Re^0.875*/, double ScCbrt /*Sc^(1/3)*/) {
+    return 0.0118 * Re875 * ScCbrt;
+}
+/// Turbulent deposition velocity Vd = Re^(-1/8) V+ V / 5.03, the friction velocity of
+/// the Blasius friction factor.  [m/s]
+inline double DepositionVel(const FlowState& f, double Vp /*V+ [-]*/) {
+    return f.ReM8 * Vp * f.V / 5.03;
+}
+/// Bend curvature ratio: radius of curvature over the tube radius.  [-]
+inline double CurvatureRatio(double Rb /*[m]*/, double D /*[mm]*/) {
+    return Rb / (0.001 * D / 2);
+}
+/// The bend takes its turbulent model only for Re > ReMax and Stk > 0.1.
+inline bool BendTurbulent(double Re, double Stk) {
+    return Re > ReMax && Stk > 0.1;
+}
+
 // Transport models; each evaluates only the regime values its result needs.
 double TubeDiffTran(const AirState& air, const SizeState& s, const TubeState& t);
 double TubeSedTrans(const AirState& air, const SizeState& s, const TubeState& t);
@@ -128,6 +159,121 @@ double ShroudWallLoss(const ProbeData* probe, const AirState& air, const Particl
                       double Q /*[L/min]*/, double Uo /*[m/s]*/);
 double SplitR(const AirState& air, const ParticleState& p, double V /*[m/s]*/, double Din /*[mm]*/,
               double Theta /*[deg]*/);
+
+// The intermediate terms of the transport models at one particle size: what the
+// transmission is built from, returned whole so that the intermediate-values panels
+// and the model-limit checks read the very values the transmission used. Each
+// transport routine above is the last field of its terms, computed the same way.
+
+/// A straight tube's three mechanisms at one size; every regime's values are
+/// computed, whichever the regime rule picks.
+struct TubeTerms {
+    double Re;      // tube Reynolds number [-]
+    // Settling.
+    double Vt;      // terminal settling velocity SettleVel [m/s]
+    double Tt;      // ResTime cos(Theta) (L/V) Vt/Dm [-]
+    double Z;       // turbulent settling parameter 4 Tt/pi [-]
+    double K;       // laminar settling parameter 0.75 Tt, held at 1 [-]
+    double ST;      // TubeSedTrans [-]
+    // Diffusion.
+    double Dc;      // DiffCoeff [m2/s]
+    double xi;      // DiffTime pi Dc L/Qm [-]
+    double ShL;     // laminar Sherwood number ShLow [-]
+    double ShH;     // turbulent Sherwood number ShHigh [-]
+    double Sc;      // SchmidtNo [-]
+    double DT;      // TubeDiffTran [-]
+    // Turbulent inertial deposition.
+    double Stk;     // StkNo on the mean velocity and the tube diameter [-]
+    double TauPlus; // RelaxNo [-]
+    double VPlus;   // dimensionless deposition velocity [-]
+    double Vd;      // deposition velocity Re^(-1/8) V+ V / 5.03 [m/s]
+    double IT;      // TubeInertTrans [-]
+};
+TubeTerms TubeTermsOf(const AirState& air, const SizeState& s, const TubeState& t);
+
+/// A bend at one size.
+struct BendTerms {
+    double Re;             // [-]
+    double Stk;            // StkNo on the mean velocity and the tube diameter [-]
+    double CurvatureRatio; // bend radius / tube radius [-]
+    bool Turbulent;        // the turbulent model was taken (Re > ReMax and Stk > 0.1)
+    double Trans;          // BendTrans [-]
+};
+BendTerms BendTermsOf(const AirState& air, const ParticleState& p, const FlowState& f,
+                      double Ang /*[deg]*/, double Rb /*[m]*/);
+
+/// A contraction or an expansion at one size.
+struct ConeTerms {
+    double Stk;       // StkNo on the wider end's velocity and the narrower diameter [-]
+    double AreaTerm;  // contraction 1 - Ao/Ai; expansion 1 - Ai/Ao [-]
+    double HalfAngle; // [deg]
+    double Px;        // AreaTerm Stk [-]
+    double Gr;        // contraction: |Px / De| [-]; expansion: NaN
+    double b1, b2;    // expansion: the two exponents of the fit; contraction: NaN
+    double Trans;     // ContTrans or ExpTrans [-]
+};
+ConeTerms ContTermsOf(const AirState& air, const ParticleState& p, const ConeState& c);
+ConeTerms ExpTermsOf(const AirState& air, const ParticleState& p, const ConeState& c);
+
+/// A plain nozzle's aspiration at one size.
+struct NozzleAspTerms {
+    double Vi;    // inlet velocity Vel(Din, Q) [m/s]
+    double Stk;   // StkNo on the free stream Uo and Din [-]
+    double R;     // velocity ratio Uo/Vi [-]
+    double Alpha; // 1.05 Stk / (1 + 1.05 Stk) [-]
+    double Asp;   // NozzleAsp 1 + (R - 1) Alpha [-]
+};
+NozzleAspTerms NozzleAspTermsOf(const AirState& air, const ParticleState& p, double Din /*[mm]*/,
+                                double Q /*[L/min]*/, double Uo /*[m/s]*/);
+
+/// A plain nozzle's wall loss at one size.
+struct NozWallTerms {
+    double Vi;   // inlet velocity [m/s]
+    double Rei;  // inlet Reynolds number [-]
+    double Stkp; // StkNo on Vi and Din [-]
+    double C1;   // 3.08 sqrt(rho mu) / (d RhoP)
+    double kref; // 4 Vi / r [1/s]
+    double TauN; // 1 / (C1 sqrt(kref))
+    double PL;   // TauN Vi / r
+    double Rz;   // 2 Stkp / sqrt(PL)
+    double Fr;   // Froude number 2 Vi^2 / (g Dm) [-]
+    double X;    // the correlation before it is held at 1 [-]
+    double WL;   // NozWallLoss [-]
+};
+NozWallTerms NozWallTermsOf(const AirState& air, const ParticleState& p, double Din /*[mm]*/,
+                            double L /*[mm]*/, double Q /*[L/min]*/);
+
+/// A shrouded probe's aspiration at one size; NaN throughout for an unknown model.
+struct ShroudAspTerms {
+    double Ash, Abd, Agp, Ai; // shroud, body, gap and inner-nozzle areas [m2]
+    double Qsh;               // flow through the shroud ShrVel [m3/s]
+    double Ush;               // shroud velocity [m/s]
+    double Rs;                // shroud velocity ratio Uo/Ush [-]
+    double Usc;               // core velocity reaching the inner probe [m/s]
+    double Upr;               // inner-nozzle velocity [m/s]
+    double Rpr;               // probe velocity ratio Usc/Upr [-]
+    double Stks;              // StkNo on Uo and the shroud diameter [-]
+    double Stkpr;             // StkNo on Usc and the inner-nozzle diameter [-]
+    double AlphaS, AlphaP;    // [-]
+    double AspS, AspP;        // aspiration ratios of shroud and inner probe [-]
+    double F;                 // correlation function [-]
+    double Asp;               // ShroudAsp AspP AspS F [-]
+};
+ShroudAspTerms ShroudAspTermsOf(const ProbeData* probe, const AirState& air,
+                                const ParticleState& p, double Q /*[L/min]*/, double Uo /*[m/s]*/);
+
+/// A shrouded probe's wall loss at one size; NaN throughout for an unknown model.
+struct ShroudWallTerms {
+    double Lw;   // normalised length PL/PDi [-]
+    double Upr;  // inner-nozzle velocity [m/s]
+    double Ush;  // shroud velocity [m/s]
+    double Fr;   // Froude number Upr^2 / (g PDi) [-]
+    double Stkp; // StkNo on Upr and the inner-nozzle diameter [-]
+    double WL;   // ShroudWallLoss [-]
+};
+ShroudWallTerms ShroudWallTermsOf(const ProbeData* probe, const AirState& air,
+                                  const ParticleState& p, double Q /*[L/min]*/,
+                                  double Uo /*[m/s]*/);
 
 /// A log-normal distribution's size-independent logarithms.
 struct LogNormalState {

@@ -40,6 +40,19 @@ template <class Laminar, class Turbulent> double ByRegime(double Re, Laminar nl,
     return nl();
 }
 
+// The settling groups of the residence time Tt: laminar kappa before its clamp, and
+// the turbulent exponent.
+double SedKappa(double Tt) {
+    return 0.75 * Tt;
+}
+double SedZ(double Tt) {
+    return 4 * Tt / pi;
+}
+
+double ResidenceTime(const SizeState& s, const TubeState& t) {
+    return t.SedFactor * (s.Vt / t.DmSed);
+}
+
 } // namespace
 
 TubeState MakeTube(const AirState& air, double V, double D, double L, double Q, double Theta) {
@@ -56,30 +69,26 @@ TubeState MakeTube(const AirState& air, double V, double D, double L, double Q, 
 }
 
 double TubeDiffTran(const AirState& /*air*/, const SizeState& s, const TubeState& t) {
-    const double Dc = s.Dc;
-    const double xi = pi * Dc * t.L / t.Qm;
+    const double xi = DiffTimeOf(s.Dc, t.L, t.Qm);
     return ByRegime(
         t.flow.Re,
         [&] {
             // A zero-length tube: xi ShL -> 0 although ShL itself diverges.
             if (xi == 0)
                 return 1.0;
-            const double ShL = 3.66 + 0.2672 / (xi + 0.10079 * std::pow(xi, 1.0 / 3));
-            return std::exp(-xi * ShL);
+            return std::exp(-xi * ShLowOf(xi));
         },
         [&] {
-            const double ShH = 0.0118 * t.flow.Re875 * s.ScCbrt;
-            return std::exp(-xi * ShH);
+            return std::exp(-xi * ShHighOf(t.flow.Re875, s.ScCbrt));
         });
 }
 
 double TubeSedTrans(const AirState& /*air*/, const SizeState& s, const TubeState& t) {
-    const double Vt = s.Vt;
-    const double Tt = t.SedFactor * (Vt / t.DmSed);
+    const double Tt = ResidenceTime(s, t);
     const double n = ByRegime(
         t.flow.Re,
         [&] {
-            const double K1 = 0.75 * Tt;
+            const double K1 = SedKappa(Tt);
             if (K1 >= 1)
                 return 0.0; // kappa clamped to 1: everything settles
             // Settling away from the lower wall (a tube tilted past the vertical): no loss.
@@ -93,8 +102,7 @@ double TubeSedTrans(const AirState& /*air*/, const SizeState& s, const TubeState
             return 1 - (2 / pi) * (X1 * X3 - X2 * X3 + std::asin(X2));
         },
         [&] {
-            const double Z = 4 * Tt / pi;
-            return std::exp(-Z);
+            return std::exp(-SedZ(Tt));
         });
     if (!(n >= 0))
         return 0.0; // NaN counts as no penetration
@@ -106,9 +114,31 @@ double TubeInertTrans(const AirState& air, const SizeState& s, const TubeState& 
         t.flow.Re, [] { return 1.0; },
         [&] {
             const double Vp = VPlus(air, s.p, t.flow);
-            const double Vdp = t.flow.ReM8 * Vp * t.flow.V / 5.03;
-            return std::exp(t.InertFactor * Vdp / t.Qm);
+            return std::exp(t.InertFactor * DepositionVel(t.flow, Vp) / t.Qm);
         });
+}
+
+TubeTerms TubeTermsOf(const AirState& air, const SizeState& s, const TubeState& t) {
+    TubeTerms r{};
+    r.Re = t.flow.Re;
+    r.Vt = s.Vt;
+    r.Tt = ResidenceTime(s, t);
+    r.Z = SedZ(r.Tt);
+    const double K1 = SedKappa(r.Tt);
+    r.K = K1 > 1 ? 1.0 : K1; // NaN stays NaN
+    r.ST = TubeSedTrans(air, s, t);
+    r.Dc = s.Dc;
+    r.xi = DiffTimeOf(s.Dc, t.L, t.Qm);
+    r.ShL = ShLowOf(r.xi);
+    r.ShH = ShHighOf(t.flow.Re875, s.ScCbrt);
+    r.Sc = SchmidtNo(air, s.p);
+    r.DT = TubeDiffTran(air, s, t);
+    r.Stk = StkNo(air, s.p, t.flow.V, t.flow.D);
+    r.TauPlus = RelaxNo(air, s.p, t.flow);
+    r.VPlus = VPlus(air, s.p, t.flow);
+    r.Vd = DepositionVel(t.flow, r.VPlus);
+    r.IT = TubeInertTrans(air, s, t);
+    return r;
 }
 
 } // namespace Kernels
