@@ -64,13 +64,6 @@ void FittingTransmission(LodoModel& m, bool logNormal, bool show, const Kn::AirS
     ctx.NodeTrans = model(Kn::MakeParticle(air, ctx.MDp));
 }
 
-// Air, slip correction and flow properties every fitting panel shows. The slip
-// correction is taken at the context's Dp as the evaluation left it: in log-normal
-// mode that is where the integration stopped, not the size of the other rows.
-void WriteAirOutputs(LodoModel& m, const ComponentTerms& t) {
-    EvalFrame::WriteCommonOutputs(m.Display, Kn::MakeParticle(t.Air, m.Ctx.Dp).Cc, t.In.Q, t.Air);
-}
-
 } // namespace
 
 namespace EvalDetail {
@@ -103,7 +96,7 @@ void Cone(LodoModel& m, int Row, bool expansion, Output out) {
         return;
 
     const ComponentTerms t = TermsAt(in, Dp);
-    WriteAirOutputs(m, t);
+    EvalFrame::WriteCommonOutputs(m.Display, t.Particle.Cc, in.Q, t.Air);
     const double Stk = std::get<Kn::ConeTerms>(t.Model).Stk;
     const double InArea = TArea(0.001 * in.D1);
     const double OutArea = TArea(0.001 * in.D2);
@@ -150,7 +143,7 @@ void Bend(LodoModel& m, int Row, Output out) {
 
     const ComponentTerms t = TermsAt(in, Dp);
     const auto& bend = std::get<Kn::BendTerms>(t.Model);
-    WriteAirOutputs(m, t);
+    EvalFrame::WriteCommonOutputs(m.Display, t.Particle.Cc, in.Q, t.Air);
     const std::array<double, 5> values{t.Flow.V1, t.Flow.Re1, bend.Stk, bend.CurvatureRatio,
                                        ctx.NodeTrans};
     PanelText::FillPanel(m.Display, BendPanel, values);
