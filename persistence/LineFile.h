@@ -22,6 +22,10 @@ struct LineFile {
     // .lxl: the highest numbers the names carry (a caller raises its own counters to
     // these with RaiseNameCounters or a max); .lpl: the trailer, raised the same way.
     NameCounters Counters;
+    // What the reader assumed where the file was not as written by this program (a
+    // unit text read as English, a missing element, fields or elements ignored, bytes
+    // that were not UTF-8): one line each, naming the component and the field.
+    std::vector<std::string> Warnings;
 };
 
 struct FileError {

@@ -5,9 +5,11 @@
 #include "persistence/RecordFields.h"
 
 #include "model/CreateComp.h"
+#include "model/InputRules.h"
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <sstream>
 
 namespace {
@@ -67,23 +69,66 @@ ReadResult ReadLxlText(std::string_view text, const EvalContext& defaults) {
                          " at byte " + std::to_string(parsed.offset)};
     const auto root = doc.document_element();
     if (std::string_view(root.name()) != RootName)
-        return FileError{"Not a sample-line file: the root element is \"" + std::string(root.name()) +
+        return FileError{"Not a sample-line file: the root element is \"" + InputRules::Echo(root.name()) +
                          "\", not \"Nodes\""};
 
     LineFile file;
+    std::vector<std::string>& warnings = file.Warnings;
+    for (const auto& child : root.children()) {
+        if (child.type() != pugi::node_element || std::string_view(child.name()) == NodeName) continue;
+        warnings.push_back("Element \"" + InputRules::Echo(child.name()) + "\" under \"Nodes\" is not a component; ignored");
+    }
     for (const auto& node : root.children(NodeName)) {
         const std::size_t index = file.List.size();
         TLodoComp c = CreateComp(defaults);
-        file.LineName = node.child(LineNameElement).text().get();
+        // Texts become valid UTF-8 (the JSON output and the screen need it); the
+        // name is read first so that every later message can name the component.
+        std::string label = RecordFields::ComponentLabel(index, node.child("Name").text().get());
+        const auto textOf = [&](pugi::xml_node el, std::string_view name) {
+            bool replaced = false;
+            std::string t = InputRules::ValidUtf8(el.text().get(), &replaced);
+            if (replaced)
+                warnings.push_back(label + ", element \"" + std::string(name) +
+                                   "\": bytes that are not UTF-8 were read as U+FFFD");
+            return t;
+        };
+        const auto lineName = node.child(LineNameElement);
+        if (!lineName)
+            warnings.push_back(label + ": no \"LineName\" element; the line name is read as empty");
+        file.LineName = textOf(lineName, LineNameElement);
+        std::vector<std::string_view> missing;
         for (const auto& f : RecordFields::All) {
             const auto el = node.child(std::string(f.Name).c_str());
-            // A line written before the length unit was stored keeps the default one.
-            if (!el && f.Name == "LenUnit") continue;
-            if (auto error = RecordFields::Set(c, f, el.text().get()))
-                return FileError{ComponentPrefix(index, f.Name) + *error};
+            const bool isText = std::holds_alternative<RecordFields::TextMember>(f.Member);
+            if (!el && isText) {
+                missing.push_back(f.Name);
+                // A line written before the length unit was stored keeps the default one.
+                if (f.Name == "LenUnit") {
+                    warnings.push_back(label + ": no \"LenUnit\" element; the default length unit '" +
+                                       InputRules::Echo(c.LenUnit) + "' is kept");
+                    continue;
+                }
+                const bool unit = f.Name.ends_with("Unit") && f.Name != "Dia3Unit";
+                warnings.push_back(label + ": no \"" + std::string(f.Name) + "\" element; read as empty" +
+                                   (unit ? ", that is English units" : " text"));
+            }
+            if (auto error = RecordFields::Set(c, f, textOf(el, f.Name)))
+                return FileError{ComponentPrefix(index, f.Name) + *error + (el ? "" : " (the element is missing)")};
+            if (f.Name == "Name") label = RecordFields::ComponentLabel(index, c.Name);
+        }
+        for (const auto& el : node.children()) {
+            if (el.type() != pugi::node_element) continue;
+            const std::string_view name = el.name();
+            const bool known = name == LineNameElement ||
+                               std::any_of(RecordFields::All.begin(), RecordFields::All.end(),
+                                           [&](const RecordFields::Field& f) { return f.Name == name; });
+            if (!known)
+                warnings.push_back(label + ": unknown element \"" + InputRules::Echo(name) + "\" ignored");
         }
         if (auto error = RecordFields::CheckProbeModel(c))
             return FileError{ComponentPrefix(index, "NType") + *error};
+        if (auto error = RecordFields::CheckInputRules(c)) return FileError{label + ", " + *error};
+        RecordFields::AddUnitWarnings(c, label, warnings, missing);
         file.List.push_back(std::move(c));
     }
     RaiseNameCounters(file.List, file.Counters);

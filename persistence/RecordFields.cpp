@@ -1,10 +1,12 @@
 #include "persistence/RecordFields.h"
 
+#include "model/InputRules.h"
 #include "model/NumberFormat.h"
 #include "physics/LodoMath.h"
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -71,14 +73,14 @@ std::optional<std::string> Set(TLodoComp& c, const Field& f, std::string_view te
                           },
                           [&](IntegerMember m) -> std::optional<std::string> {
                               const auto v = NumberFormat::ParseInteger(text);
-                              if (!v) return "'" + std::string(text) + "' is not a valid integer value";
+                              if (!v) return "'" + InputRules::Echo(text) + "' is not a valid integer value";
                               c.*m = *v;
                               return std::nullopt;
                           },
                           [&](NumberMember m) -> std::optional<std::string> {
                               auto v = NumberFormat::ParseNumber(text);
                               if (!v && f.IsResult) v = ParseNonFinite(text);
-                              if (!v) return "'" + std::string(text) + "' is not a valid floating point value";
+                              if (!v) return "'" + InputRules::Echo(text) + "' is not a valid floating point value";
                               c.*m = *v;
                               return std::nullopt;
                           },
@@ -88,7 +90,36 @@ std::optional<std::string> Set(TLodoComp& c, const Field& f, std::string_view te
 
 std::optional<std::string> CheckProbeModel(const TLodoComp& c) {
     if (c.NTypeInt != NodeShroud || LodoMath::FindProbe(c.NType)) return std::nullopt;
-    return "'" + c.NType + "' is not a known shrouded-probe model";
+    return "'" + InputRules::Echo(c.NType) + "' is not a known shrouded-probe model";
+}
+
+std::string ComponentLabel(std::size_t index, const std::string& name) {
+    return "Component " + std::to_string(index + 1) + " (Index " + std::to_string(index) + ", " +
+           InputRules::Echo(name) + ")";
+}
+
+std::optional<std::string> CheckInputRules(const TLodoComp& c) {
+    const auto breach = InputRules::CheckComponent(c);
+    if (!breach) return std::nullopt;
+    const InputRules::FieldRule& f = *breach->Field;
+    std::string value = NumberFormat::General15(breach->Value);
+    if (f.Unit) {
+        const std::string& unit = c.*f.Unit;
+        value += InputRules::IsUnitText(unit) ? " (" + unit + ")"
+                                              : " (unit '" + InputRules::Echo(unit) + "', read as English)";
+    }
+    return "field \"" + std::string(f.Field) + "\" is " + value + ": " +
+           std::string(InputRules::RuleOf(f.Rule).Message);
+}
+
+void AddUnitWarnings(const TLodoComp& c, const std::string& label, std::vector<std::string>& warnings,
+                     const std::vector<std::string_view>& skip) {
+    for (const auto& [name, member] : InputRules::UnitFields) {
+        const std::string& unit = c.*member;
+        if (InputRules::IsUnitText(unit) || std::find(skip.begin(), skip.end(), name) != skip.end()) continue;
+        warnings.push_back(label + ", field \"" + std::string(name) + "\": '" + InputRules::Echo(unit) +
+                           "' is neither \"Metric\" nor \"English\"; read as English");
+    }
 }
 
 }  // namespace RecordFields

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 // The 28 stored fields of a component, in file order (the .lxl file puts "LineName"
 // before them; the legacy layout has exactly these). PTrans and MTrans are not
@@ -68,5 +69,18 @@ std::optional<std::string> Set(TLodoComp& c, const Field& f, std::string_view te
 
 // A shrouded probe must name a catalogue model; returns the message otherwise.
 std::optional<std::string> CheckProbeModel(const TLodoComp& c);
+
+// How messages name a component: "Component 2 (Index 1, B-1)", the Index as the grid
+// shows it.
+std::string ComponentLabel(std::size_t index, const std::string& name);
+
+// The input rules (model/InputRules.h) on a component read from a file: the message
+// naming the field, its value and the rule, for the first value outside its rule.
+std::optional<std::string> CheckInputRules(const TLodoComp& c);
+
+// One warning per unit text that is neither "Metric" nor "English" (read as English),
+// except for the fields named in `skip` (already warned about).
+void AddUnitWarnings(const TLodoComp& c, const std::string& label, std::vector<std::string>& warnings,
+                     const std::vector<std::string_view>& skip = {});
 
 }  // namespace RecordFields

@@ -4,7 +4,7 @@
 #include <string_view>
 
 // The numbered messages of the editor, shown in an OK box (LodoError(E)).
-inline constexpr std::array<std::string_view, 12> LodoErrorTexts{
+inline constexpr std::array<std::string_view, 14> LodoErrorTexts{
     "Invalid Entry. Please Enter valid number. ",
     "Length must be greater than 0.",
     "Flow rate must be greater than 0",
@@ -18,9 +18,11 @@ inline constexpr std::array<std::string_view, 12> LodoErrorTexts{
     "Angle must be between 0 and 180 degrees",
     "Invalid File. Can not Open File",
     "The first component must be a probe or nozzle for this analysis",
+    "Temperature must be above -273.15 \u00B0C (-459.67 \u00B0F).",
+    "Half angle must be greater than 0 and at most 90 degrees.",
 };
 
-// Message E (1..12); empty for any other number.
+// Message E (1..14); empty for any other number.
 constexpr std::string_view LodoErrorText(int E) {
     return (E >= 1 && E <= static_cast<int>(LodoErrorTexts.size())) ? LodoErrorTexts[E - 1]
                                                                     : std::string_view{};

@@ -4,6 +4,7 @@
 #include "model/NumberFormat.h"
 #include "model/Units.h"
 #include "session/LodoError.h"
+#include "model/InputRules.h"
 
 #include <algorithm>
 #include <cctype>
@@ -380,21 +381,25 @@ UnitChoice LodoSession::UnitButton(Quantity q) const {
 
 // ---- Boxes ---------------------------------------------------------------------------
 
-int LodoSession::CheckValue(std::string_view S, int Tc) {
+int LodoSession::CheckValue(std::string_view S, int Tc, const std::string& unit) {
     // Entries use "." only; the file parser's tolerance of "," does not apply here.
     if (S.find(',') != std::string_view::npos) return 1;
     const std::optional<double> v = NumberFormat::ParseNumber(S);
     if (!v) return 1;
-    const double V = *v;
-    switch (Tc) {
-        case 1: return V > 0 ? 0 : 2;
-        case 2: return V > 0 ? 0 : 3;
-        case 3: return (V >= -360.0 && V <= 360.0) ? 0 : 4;
-        case 4: return V > 0 ? 0 : 5;
-        case 5: return (V >= 0.0 && V <= 180.0) ? 0 : 10;
-        default: return 0;
-    }
+    // The ranges are the shared input rules, so a line the editor accepts always reads back.
+    const auto id = InputRules::RuleOfCheckCode(Tc);
+    if (!id) return 0;
+    const InputRules::Rule& rule = InputRules::RuleOf(*id);
+    const double V = *id == InputRules::RuleId::Temperature ? Units::TempToC(*v, unit) : *v;
+    return InputRules::Allows(rule, V) ? 0 : rule.MessageNo;
 }
+
+// The rules that have an editor message carry its number and its exact text.
+static_assert([] {
+    for (const InputRules::Rule& r : InputRules::Rules)
+        if (r.MessageNo != 0 && LodoErrorText(r.MessageNo) != r.Message) return false;
+    return true;
+}());
 
 bool LodoSession::myNum(char32_t c) {
     if (c == 0) return false;
@@ -416,7 +421,7 @@ bool LodoSession::ChangeEdit(Box b) {
     EvalContext& c = m_.Ctx;
     if (c.CurrRow == 0 || c.CurrRow > Count() || info.OnPage != page_) return false;
     BoxState& s = boxes_[static_cast<std::size_t>(b)];
-    if (CheckValue(s.Text, info.CheckCode) != 0) return false;
+    if (CheckValue(s.Text, info.CheckCode, UnitOf(c, info.Unit)) != 0) return false;
 
     // The stored value is the value of the rewritten (rounded) text.
     s.Text = GeneralDigits(*NumberFormat::ParseNumber(s.Text), info.Digits);
@@ -499,7 +504,7 @@ bool LodoSession::BoxKey(Box b, EditKey key) {
         lineNameFocused_ = false;
         Notify(RefreshPage);
     }
-    const int cv = CheckValue(BoxText(b), info.CheckCode);
+    const int cv = CheckValue(BoxText(b), info.CheckCode, UnitOf(m_.Ctx, info.Unit));
     if (cv != 0) {
         ui_.ShowMessage(std::string(LodoErrorText(cv)));
         return false;
@@ -857,7 +862,18 @@ bool LodoSession::ReplaceLine(const std::filesystem::path& path, bool legacy) {
     TakeReference();
     Notify(RefreshAll);
     if (fileObserver_) fileObserver_(dFileName_);
+    ShowReaderWarnings(file.Warnings);
     return true;
+}
+
+void LodoSession::ShowReaderWarnings(const std::vector<std::string>& warnings) {
+    if (warnings.empty()) return;
+    // Once, after the line is shown; a long list is cut so that the box fits the screen.
+    constexpr std::size_t MaxShown = 12;
+    std::string text = "The file was opened, but not everything in it was as this program writes it:";
+    for (std::size_t i = 0; i < warnings.size() && i < MaxShown; ++i) text += "\n- " + warnings[i];
+    if (warnings.size() > MaxShown) text += "\n(and " + std::to_string(warnings.size() - MaxShown) + " more)";
+    ui_.ShowMessage(text);
 }
 
 std::optional<std::filesystem::path> LodoSession::RunSaveAsDialog() {

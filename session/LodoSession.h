@@ -116,9 +116,9 @@ public:
     void EditComp(int CR);
 
     // ---- Entry boxes -----------------------------------------------------------
-    // Validation verdict CV: 0 accepted, else the LodoError number (1..5, 10).
-    // Numbers use "." only.
-    static int CheckValue(std::string_view S, int Tc);
+    // Validation verdict CV: 0 accepted, else the LodoError number (1..5, 10, 13, 14).
+    // Numbers use "." only. `unit` is the box's unit string (temperatures only).
+    static int CheckValue(std::string_view S, int Tc, const std::string& unit = "Metric");
     // The key filter: true when the typed character must be discarded (every code
     // from 1 to 127 except "-", "." and the digits, and every code of 128 and above).
     // Apply it to inserted characters only; editing keys carry no character (0).
@@ -271,6 +271,7 @@ private:
     void ResetLine();
     void TakeReference();
     bool ReplaceLine(const std::filesystem::path& path, bool legacy);
+    void ShowReaderWarnings(const std::vector<std::string>& warnings);
     bool SaveTo(const std::filesystem::path& path);
     std::optional<std::filesystem::path> RunSaveAsDialog();
     void SetCaptionsForDistribution();

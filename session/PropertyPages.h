@@ -54,7 +54,7 @@ struct BoxInfo {
     Page OnPage;
     std::string_view Caption;  // caption label above the box
     Field Feeds;
-    int CheckCode;             // CheckValue rule 0..5
+    int CheckCode;             // CheckValue rule 0..7 (see InputRules::CheckCodeRules)
     int Digits;                // significant digits of the rewritten text (5, or 6)
     Quantity Unit;             // Quantity::None for angles
     std::string_view MetricButton, MetricText;    // "TubeLenMRB", "m" (or the Deg button)
@@ -68,7 +68,7 @@ inline constexpr std::array<BoxInfo, BoxCount> Boxes{{
     {Box::TubeAng1Edit, "TubeAng1Edit", Page::Tube, "Inclination from horizontal (negative = up)", Field::Ang1, 3, 5, Quantity::None, "TubeAng1MRB", "Deg", "", ""},
     {Box::TubeDiaEdit, "TubeDiaEdit", Page::Tube, "Tube Internal Diameter", Field::DiaBoth, 1, 5, Quantity::Dia, "TubeDiaMRB", "mm", "TubeDiaERB", "in"},
     {Box::TubeFlowEdit, "TubeFlowEdit", Page::Tube, "Sample Flow Rate (Actual)", Field::Flow, 2, 5, Quantity::Flow, "TubeFlowMRB", "LPM", "TubeFlowERB", "CFM"},
-    {Box::TubeTempEdit, "TubeTempEdit", Page::Tube, "Temperature", Field::Temp, 0, 5, Quantity::Temp, "TubeTempMRB", "C", "TubeTempERB", "F"},
+    {Box::TubeTempEdit, "TubeTempEdit", Page::Tube, "Temperature", Field::Temp, 6, 5, Quantity::Temp, "TubeTempMRB", "C", "TubeTempERB", "F"},
     {Box::TubePressEdit, "TubePressEdit", Page::Tube, "Absolute Pressure", Field::Press, 4, 6, Quantity::Press, "TubePressMRB", "kPa", "TubePressERB", "psi"},
 
     {Box::BendAngleEdit, "BendAngleEdit", Page::Bend, "Bend Angle", Field::Ang2, 5, 5, Quantity::None, "BendAngleMRB", "Deg", "", ""},
@@ -77,29 +77,29 @@ inline constexpr std::array<BoxInfo, BoxCount> Boxes{{
     {Box::BendAng1Edit, "BendAng1Edit", Page::Bend, "Inclination from horizontal (negative = up)", Field::Ang1, 3, 5, Quantity::None, "BendAng1MRB", "Deg", "", ""},
     {Box::BendDiaEdit, "BendDiaEdit", Page::Bend, "Tube Internal Diameter", Field::DiaBoth, 1, 5, Quantity::Dia, "BendDiaMRB", "mm", "BendDiaERB", "in"},
     {Box::BendFlowEdit, "BendFlowEdit", Page::Bend, "Sample Flow Rate (Actual)", Field::Flow, 2, 5, Quantity::Flow, "BendflowMRB", "LPM", "BendFlowERB", "CFM"},
-    {Box::BendTempEdit, "BendTempEdit", Page::Bend, "Temperature", Field::Temp, 0, 5, Quantity::Temp, "BendTempMRB", "C", "BendTempERB", "F"},
+    {Box::BendTempEdit, "BendTempEdit", Page::Bend, "Temperature", Field::Temp, 6, 5, Quantity::Temp, "BendTempMRB", "C", "BendTempERB", "F"},
     {Box::BendPressEdit, "BendPressEdit", Page::Bend, "Absolute Pressure", Field::Press, 4, 6, Quantity::Press, "BendPressMRB", "kPa", "BendPressERB", "psi"},
 
     {Box::ContDiaEdit, "ContDiaEdit", Page::Contract, "Inlet Internal Diameter", Field::Dia1, 1, 5, Quantity::Dia, "ContDiaMRB", "mm", "ContDiaERB", "in"},
     {Box::ContOutEdit, "ContOutEdit", Page::Contract, "Outlet Internal Diameter", Field::Dia2, 1, 5, Quantity::Dia2, "ContOutMRB", "mm", "ContOutERB", "in"},
-    {Box::ContHalfEdit, "ContHalfEdit", Page::Contract, "Contraction Half Angle", Field::Ang2, 3, 5, Quantity::None, "ContHalfMRB", "Deg", "", ""},
+    {Box::ContHalfEdit, "ContHalfEdit", Page::Contract, "Contraction Half Angle", Field::Ang2, 7, 5, Quantity::None, "ContHalfMRB", "Deg", "", ""},
     {Box::ContAng1Edit, "ContAng1Edit", Page::Contract, "Inclination from horizontal (negative = up)", Field::Ang1, 3, 5, Quantity::None, "ContAng1MRB", "Deg", "", ""},
     {Box::ContFlowEdit, "ContFlowEdit", Page::Contract, "Sample Flow Rate (Actual)", Field::Flow, 2, 5, Quantity::Flow, "ContFlowMRB", "LPM", "ContFlowERB", "CFM"},
-    {Box::ContTempEdit, "ContTempEdit", Page::Contract, "Temperature", Field::Temp, 0, 5, Quantity::Temp, "ContTempMRB", "C", "ContTempERB", "F"},
+    {Box::ContTempEdit, "ContTempEdit", Page::Contract, "Temperature", Field::Temp, 6, 5, Quantity::Temp, "ContTempMRB", "C", "ContTempERB", "F"},
     {Box::ContPressEdit, "ContPressEdit", Page::Contract, "Absolute Pressure", Field::Press, 4, 6, Quantity::Press, "ContPressMRB", "kPa", "ContPressERB", "psi"},
 
     {Box::ExpdDiaEdit, "ExpdDiaEdit", Page::Expand, "Inlet Internal Diameter", Field::Dia1, 1, 5, Quantity::Dia, "ExpdDiaMRB", "mm", "ExpdDiaERB", "in"},
     {Box::ExpdOutEdit, "ExpdOutEdit", Page::Expand, "Outlet Internal Diameter", Field::Dia2, 1, 5, Quantity::Dia2, "ExpdOutMRB", "mm", "ExpdOutERB", "in"},
-    {Box::ExpdHalfEdit, "ExpdHalfEdit", Page::Expand, "Expansion Half Angle", Field::Ang2, 3, 5, Quantity::None, "ExpdHalfMRB", "Deg", "", ""},
+    {Box::ExpdHalfEdit, "ExpdHalfEdit", Page::Expand, "Expansion Half Angle", Field::Ang2, 7, 5, Quantity::None, "ExpdHalfMRB", "Deg", "", ""},
     {Box::ExpdAng1Edit, "ExpdAng1Edit", Page::Expand, "Inclination from horizontal (negative = up)", Field::Ang1, 3, 5, Quantity::None, "ExpdAng1MRB", "Deg", "", ""},
     {Box::ExpdFlowEdit, "ExpdFlowEdit", Page::Expand, "Sample Flow Rate (Actual)", Field::Flow, 2, 5, Quantity::Flow, "ExpdFlowMRB", "LPM", "ExpdFlowERB", "CFM"},
-    {Box::ExpdTempEdit, "ExpdTempEdit", Page::Expand, "Temperature", Field::Temp, 0, 5, Quantity::Temp, "ExpdTempMRB", "C", "ExpdTempERB", "F"},
+    {Box::ExpdTempEdit, "ExpdTempEdit", Page::Expand, "Temperature", Field::Temp, 6, 5, Quantity::Temp, "ExpdTempMRB", "C", "ExpdTempERB", "F"},
     {Box::ExpdPressEdit, "ExpdPressEdit", Page::Expand, "Absolute Pressure", Field::Press, 4, 6, Quantity::Press, "ExpdPressMRB", "kPa", "ExpdPressERB", "psi"},
 
     {Box::ShrFreeEdit, "ShrFreeEdit", Page::Shroud, "Free Stream Velocity", Field::FStream, 2, 5, Quantity::Free, "ShrFreeMRB", "m/s", "ShrFreeERB", "ft/s"},
     {Box::ShrAng1Edit, "ShrAng1Edit", Page::Shroud, "Inclination from horizontal (negative = up)", Field::Ang1, 3, 5, Quantity::None, "ShrAng1MRB", "Deg", "", ""},
     {Box::ShrFlowEdit, "ShrFlowEdit", Page::Shroud, "Sample Flow Rate (Actual)", Field::Flow, 2, 5, Quantity::Flow, "ShrFlowMRB", "LPM", "ShrFlowERB", "CFM"},
-    {Box::ShrTempEdit, "ShrTempEdit", Page::Shroud, "Temperature", Field::Temp, 0, 5, Quantity::Temp, "ShrTempMRB", "C", "ShrTempERB", "F"},
+    {Box::ShrTempEdit, "ShrTempEdit", Page::Shroud, "Temperature", Field::Temp, 6, 5, Quantity::Temp, "ShrTempMRB", "C", "ShrTempERB", "F"},
     {Box::ShrPressEdit, "ShrPressEdit", Page::Shroud, "Absolute Pressure", Field::Press, 4, 6, Quantity::Press, "ShrPressMRB", "kPa", "ShrPressERB", "psi"},
 
     {Box::NozInDiaEdit, "NozInDiaEdit", Page::Nozzle, "Inlet Internal Diameter", Field::Dia1, 1, 5, Quantity::Dia, "NozInDiaMRB", "mm", "NozInDiaERB", "in"},
@@ -108,7 +108,7 @@ inline constexpr std::array<BoxInfo, BoxCount> Boxes{{
     {Box::NozFreeEdit, "NozFreeEdit", Page::Nozzle, "Free Stream Velocity", Field::FStream, 2, 5, Quantity::Free, "NozFreeMRB", "m/s", "NozFreeERB", "ft/s"},
     {Box::NozAng1Edit, "NozAng1Edit", Page::Nozzle, "Inclination from horizontal (negative = up)", Field::Ang1, 3, 5, Quantity::None, "NozAng1MRB", "Deg", "", ""},
     {Box::NozFlowEdit, "NozFlowEdit", Page::Nozzle, "Sample Flow Rate (Actual)", Field::Flow, 2, 5, Quantity::Flow, "NozFlowMRB", "LPM", "NozFlowERB", "CFM"},
-    {Box::NozTempEdit, "NozTempEdit", Page::Nozzle, "Temperature", Field::Temp, 0, 5, Quantity::Temp, "NozTempMRB", "C", "NozTempERB", "F"},
+    {Box::NozTempEdit, "NozTempEdit", Page::Nozzle, "Temperature", Field::Temp, 6, 5, Quantity::Temp, "NozTempMRB", "C", "NozTempERB", "F"},
     {Box::NozPressEdit, "NozPressEdit", Page::Nozzle, "Absolute Pressure", Field::Press, 4, 6, Quantity::Press, "NozPressMRB", "kPa", "NozPressERB", "psi"},
 }};
 

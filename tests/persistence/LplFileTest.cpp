@@ -112,10 +112,15 @@ TEST(LplFile, ErrorsReadNothing) {
         std::string bytes;
         std::string message;
     } cases[] = {
-        {"empty file", "", "Invalid File. Can not Open File"},
-        {"N + 3 lines", Join({"1", Tube, "0,0,0,0,0,0,L", ""}, "\r\n"), "Invalid File. Can not Open File"},
-        {"N + 1 lines", Join({"1", Tube}, "\r\n"), "Invalid File. Can not Open File"},
-        {"negative count", Join({"-1", "0,0,0,0,0,0,L"}, "\r\n"), "Invalid File. Can not Open File"},
+        {"empty file", "", "Invalid File. Can not Open File: the file is empty"},
+        {"N + 1 lines", Join({"1", Tube}, "\r\n"),
+         "Invalid File. Can not Open File: line 1 gives 1 component, so the file needs 3 lines (the count, 1 "
+         "component lines and the last line with the name counters and the line name); it has 2"},
+        {"N + 4 lines, the extra one not blank", Join({"2", Tube, Tube, Tube, "0,0,0,0,0,0,L"}, "\r\n"),
+         "Invalid File. Can not Open File: line 1 gives 2 components, so the file needs 4 lines (the count, 2 "
+         "component lines and the last line with the name counters and the line name); it has 5"},
+        {"negative count", Join({"-1", "0,0,0,0,0,0,L"}, "\r\n"),
+         "Invalid File. Can not Open File: line 1 gives -1 components, which is not a count"},
         {"count not an integer", Join({"one", "0,0,0,0,0,0,L"}, "\r\n"),
          "Line 1 (number of components): 'one' is not a valid integer value"},
         {"short component line", Join({"1", "T-1,Tube,1,0.9", "0,0,0,0,0,0,L"}, "\r\n"),

@@ -118,7 +118,7 @@ TEST_F(LxlFileTest, EveryStoredFieldSurvivesSaveAndOpen) {
 TEST_F(LxlFileTest, ExtremeNumbersSurvive) {
     TLodoComp c = AwkwardRecord(1);
     c.Dia3 = std::numeric_limits<double>::max();  // 15 digits would round it past the largest double
-    c.Len = -std::numeric_limits<double>::max();
+    c.Len = std::numeric_limits<double>::max();
     c.Brd = std::numeric_limits<double>::denorm_min();
     const LineFile f = Ok(ReadLxlText(Text(BuildLxlText({c}, "L")), EvalContext{}));
     ASSERT_EQ(f.List.size(), 1u);

@@ -218,6 +218,35 @@ TEST_F(DocumentTest, OpenFileByPathChoosesTheReaderByExtension) {
     EXPECT_TRUE(ui.Errors.empty());
 }
 
+TEST_F(DocumentTest, OpeningShowsWhatTheReaderAssumedOnceAndRefusesImpossibleValues) {
+    const auto p = SavedLine();
+    std::string text = Slurp(p);
+    // The saved line opens without any remark.
+    ASSERT_TRUE(s.OpenFile(p));
+    EXPECT_TRUE(ui.Messages.empty());
+
+    const auto at = text.find("<FlowUnit>Metric</FlowUnit>");
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, 27, "<FlowUnit>metric</FlowUnit>");
+    Write(dir / "lower.lxl", text);
+    ASSERT_TRUE(s.OpenFile(dir / "lower.lxl"));
+    ASSERT_EQ(ui.Messages.size(), 1u);
+    EXPECT_NE(ui.Messages[0].find("field \"FlowUnit\": 'metric' is neither \"Metric\" nor \"English\"; read as English"),
+              std::string::npos)
+        << ui.Messages[0];
+    EXPECT_EQ(s.List()[0].FlowUnit, "metric");
+    ui.ClearRecord();
+
+    const auto press = text.find("<Press>");
+    text.replace(press, 7, "<Press>-");
+    Write(dir / "negative.lxl", text);
+    EXPECT_FALSE(s.OpenFile(dir / "negative.lxl"));
+    ASSERT_EQ(ui.Errors.size(), 1u);
+    EXPECT_NE(ui.Errors[0].find("Pressure must be greater than 0."), std::string::npos) << ui.Errors[0];
+    // The line shown before stays.
+    EXPECT_EQ(s.Count(), 4);
+}
+
 struct QuestionCase {
     const char* What;
     std::vector<Answer> Answers;

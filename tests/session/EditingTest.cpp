@@ -170,7 +170,8 @@ TEST_P(EntryTest, EnterValidatesStoresRoundsAndMovesOn) {
             case Box::TubeAng1Edit: EXPECT_DOUBLE_EQ(r.Ang1, c.Stored); break;
             case Box::TubeTempEdit: EXPECT_DOUBLE_EQ(r.Temp, c.Stored); break;
             case Box::TubePressEdit: EXPECT_DOUBLE_EQ(r.Press, c.Stored); break;
-            case Box::BendAngleEdit: EXPECT_DOUBLE_EQ(r.Ang2, c.Stored); break;
+            case Box::BendAngleEdit:
+            case Box::ContHalfEdit: EXPECT_DOUBLE_EQ(r.Ang2, c.Stored); break;
             case Box::ShrFreeEdit: EXPECT_DOUBLE_EQ(r.FStream, c.Stored); break;
             default: ADD_FAILURE() << "no check for this box";
         }
@@ -196,6 +197,15 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{&LodoSession::BendMenuClick, Box::BendAngleEdit, "180", 0, "180", 180.0, Box::BendRadiusEdit},
         EntryCase{&LodoSession::BendMenuClick, Box::BendAngleEdit, "181", 10, "181", Unchanged, Box::BendAngleEdit},
         EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-40", 0, "-40", -40.0, Box::TubePressEdit},
+        // Below absolute zero, or a cone half angle outside (0, 90], evaluates to
+        // nothing sensible and would make a file that no reader accepts.
+        EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-300", 13, "-300", Unchanged, Box::TubeTempEdit},
+        EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-273.15", 13, "-273.15", Unchanged, Box::TubeTempEdit},
+        EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-273.14", 0, "-273.14", -273.14, Box::TubePressEdit},
+        EntryCase{&LodoSession::ContractMenuClick, Box::ContHalfEdit, "0", 14, "0", Unchanged, Box::ContHalfEdit},
+        EntryCase{&LodoSession::ContractMenuClick, Box::ContHalfEdit, "90", 0, "90", 90.0, Box::ContAng1Edit},
+        EntryCase{&LodoSession::ExpandMenuClick, Box::ExpdHalfEdit, "-10", 14, "-10", Unchanged, Box::ExpdHalfEdit},
+        EntryCase{&LodoSession::ExpandMenuClick, Box::ExpdHalfEdit, "120", 14, "120", Unchanged, Box::ExpdHalfEdit},
         EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "1.2.3", 1, "1.2.3", Unchanged, Box::TubeTempEdit},
         EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-", 1, "-", Unchanged, Box::TubeTempEdit},
         EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "", 1, "", Unchanged, Box::TubeTempEdit},
@@ -298,8 +308,13 @@ TEST_F(SessionTest, CheckValueBoundsAreInclusiveWhereShown) {
         {"-300", 0, 0},   {"-360", 3, 0},  {"-360.01", 3, 4}, {"0", 5, 0},   {"-0.5", 5, 10},
         {"180", 5, 0},    {"abc", 0, 1},   {"1.2.3", 1, 1}, {" 5 ", 1, 0},   {"inf", 0, 1},
         {"nan", 0, 1},    {"1,5", 0, 1},   {"7", 9, 0},
+        {"-273.15", 6, 13}, {"-273.149", 6, 0}, {"0", 7, 14}, {"90", 7, 0}, {"90.001", 7, 14},
     };
     for (const Case& c : cases) EXPECT_EQ(LodoSession::CheckValue(c.S, c.Tc), c.CV) << c.S << " " << c.Tc;
+    // Temperatures are judged in the box's unit.
+    EXPECT_EQ(LodoSession::CheckValue("-300", 6, "English"), 0);
+    EXPECT_EQ(LodoSession::CheckValue("-459.67", 6, "English"), 13);
+    EXPECT_EQ(std::string(LodoErrorText(13)), "Temperature must be above -273.15 \u00B0C (-459.67 \u00B0F).");
 }
 
 // ---- Probe choice --------------------------------------------------------------------------
