@@ -1,0 +1,59 @@
+#pragma once
+
+#include "model/TLodoComp.h"
+#include "physics/LodoKernels.h"
+
+#include <cstddef>
+#include <span>
+#include <vector>
+
+namespace Analysis {
+
+// A line prepared for evaluation at many particle sizes: what the monodisperse
+// evaluation computes for a component that does not depend on the size (air,
+// flow, geometry) is computed once, and the per-size particle state once per air.
+// Each value is the one CalcNodeTrans gives in Mono mode at Dp = that size, bit
+// for bit: same kernels, same order. The line is copied; the caller's is never
+// touched.
+class LineTransmission {
+public:
+    explicit LineTransmission(const LodoList& line);
+
+    std::size_t Count() const { return comps_.size(); }
+
+    // Every component's transmission at Dp [um] into trans[0..Count()); returns the
+    // system penetration, their product in line order. An inlet's value includes its
+    // aspiration, so it may exceed 1. When `inletAsp` is given it receives the
+    // aspiration ratio of component 0 if that is an inlet, else 1.
+    double At(float Dp, std::span<double> trans, double* inletAsp = nullptr) const;
+
+    // True when component 0 is a nozzle or a shrouded probe.
+    bool HasInlet() const;
+
+private:
+    struct Prepared {
+        int Code = 0;
+        std::size_t Air = 0;
+        LodoMath::Kernels::TubeState Tube{};
+        LodoMath::Kernels::FlowState Flow{};
+        LodoMath::Kernels::ConeState Cone{};
+        double Ang = 0;   // bend angle [deg]
+        double Din = 0;   // inlet diameter [mm]
+        double Q = 0;     // [L/min]
+        double U = 0;     // free-stream velocity [m/s]
+        double L = 0;     // nozzle length [mm]
+        const LodoMath::ProbeData* Probe = nullptr;
+        double Stored = 0; // TransM1 of a record the evaluation does not know
+    };
+    struct Inlet {
+        double Trans, Asp;
+    };
+    Inlet InletAt(const Prepared& c, const LodoMath::Kernels::ParticleState& p) const;
+
+    std::vector<LodoMath::Kernels::AirState> airs_;
+    std::vector<Prepared> comps_;
+    bool needsSize_ = false; // a tube needs the settling and diffusion state
+    mutable std::vector<LodoMath::Kernels::SizeState> sizes_;
+};
+
+} // namespace Analysis
