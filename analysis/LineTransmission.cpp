@@ -1,11 +1,9 @@
 #include "analysis/LineTransmission.h"
 
-#include "model/Units.h"
+#include "model/EvalTerms.h"
 
 #include <bit>
-#include <cmath>
 #include <cstdint>
-#include <numbers>
 
 namespace K = LodoMath::Kernels;
 
@@ -15,13 +13,6 @@ namespace {
 bool SameAir(const K::AirState& a, double T, double P) {
     return std::bit_cast<std::uint64_t>(a.T) == std::bit_cast<std::uint64_t>(T) &&
            std::bit_cast<std::uint64_t>(a.P) == std::bit_cast<std::uint64_t>(P);
-}
-
-// As the tube evaluation folds it: a tube pointing backwards settles like its
-// mirror image.
-double FoldedInclination(double deg) {
-    const double a = std::fabs(deg);
-    return (a > 90.0 && a <= 270.0) ? 180.0 - a : deg;
 }
 
 } // namespace
@@ -36,53 +27,28 @@ LineTransmission::LineTransmission(const LodoList& line) {
             comps_.push_back(p);
             continue;
         }
-        const double Tn = Units::TempToC(c.Temp, c.TempUnit);
-        const double Pn = Units::PressToKPa(c.Press, c.PressUnit);
+        const ComponentInputs in = InputsOf(c);
         p.Air = airs_.size();
         for (std::size_t i = 0; i < airs_.size(); ++i)
-            if (SameAir(airs_[i], Tn, Pn))
+            if (SameAir(airs_[i], in.T, in.P))
                 p.Air = i;
         if (p.Air == airs_.size())
-            airs_.push_back(K::MakeAir(Tn, Pn));
+            airs_.push_back(K::MakeAir(in.T, in.P));
         const K::AirState& air = airs_[p.Air];
-        p.Q = Units::FlowToLpm(c.Flow, c.FlowUnit);
+        p.In = in;
         switch (p.Code) {
-        case NodeTube: {
-            const double Ln = Units::TubeLenToM(c.Len, c.LenUnit);
-            const double Dn = Units::DiaToMm(c.Dia1, c.Dia1Unit);
-            const double An = std::numbers::pi * FoldedInclination(c.Ang1) / 180.0;
-            p.Tube = K::MakeTube(air, LodoMath::Vel(Dn, p.Q), Dn, Ln, p.Q, An);
+        case NodeTube:
+            p.Tube = K::MakeTube(air, LodoMath::Vel(in.D1, in.Q), in.D1, in.L, in.Q, in.Theta);
             needsSize_ = true;
             break;
-        }
-        case NodeBend: {
-            const double Dn = Units::DiaToMm(c.Dia1, c.Dia1Unit);
-            p.Flow = K::MakeFlow(air, LodoMath::Vel(Dn, p.Q), Dn);
-            p.Ang = c.Ang2;
+        case NodeBend:
+            p.Flow = K::MakeFlow(air, LodoMath::Vel(in.D1, in.Q), in.D1);
             break;
-        }
         case NodeContraction:
-        case NodeExpansion: {
-            const bool expansion = p.Code == NodeExpansion;
-            const double Dn1 = Units::DiaToMm(c.Dia1, c.Dia1Unit);
-            double Dn2 = Units::DiaToMm(c.Dia2, c.Dia2Unit);
-            // A cone entered the wrong way round is evaluated with the default ratio.
-            if (!expansion && Dn2 >= Dn1)
-                Dn2 = Dn1 / 1.5;
-            if (expansion && Dn2 <= Dn1)
-                Dn2 = 1.5 * Dn1;
-            p.Cone = expansion ? K::MakeExpansion(Dn1, Dn2, p.Q, c.Ang2)
-                               : K::MakeContraction(Dn1, Dn2, p.Q, c.Ang2);
+            p.Cone = K::MakeContraction(in.D1, in.D2, in.Q, in.Ang);
             break;
-        }
-        case NodeNozzle:
-            p.Din = Units::DiaToMm(c.Dia1, c.Dia1Unit);
-            p.U = Units::VelToMs(c.FStream, c.FStreamUnit);
-            p.L = Units::NozzleLenToMm(c.Len, c.LenUnit);
-            break;
-        case NodeShroud:
-            p.Probe = LodoMath::FindProbe(c.NType);
-            p.U = Units::VelToMs(c.FStream, c.FStreamUnit);
+        case NodeExpansion:
+            p.Cone = K::MakeExpansion(in.D1, in.D2, in.Q, in.Ang);
             break;
         default:
             break;
@@ -99,17 +65,16 @@ bool LineTransmission::HasInlet() const {
 LineTransmission::Inlet LineTransmission::InletAt(const Prepared& c,
                                                   const K::ParticleState& p) const {
     const K::AirState& air = airs_[c.Air];
+    const ComponentInputs& in = c.In;
     double asp = 0, wl = 0;
     if (c.Code == NodeNozzle) {
-        asp = K::NozzleAsp(air, p, c.Din, c.Q, c.U);
-        wl = K::NozWallLoss(air, p, c.Din, c.L, c.Q);
+        asp = K::NozzleAsp(air, p, in.D1, in.Q, in.Uo);
+        wl = K::NozWallLoss(air, p, in.D1, in.L, in.Q);
     } else {
-        asp = K::ShroudAsp(c.Probe, air, p, c.Q, c.U);
-        wl = K::ShroudWallLoss(c.Probe, air, p, c.Q, c.U);
+        asp = K::ShroudAsp(in.Probe, air, p, in.Q, in.Uo);
+        wl = K::ShroudWallLoss(in.Probe, air, p, in.Q, in.Uo);
     }
-    // (1 - wall loss) x aspiration, never below 0, as the inlet evaluation takes it.
-    const double t = (1 - wl) * asp;
-    return {t < 0 ? 0.0 : t, asp};
+    return {InletPenetration(asp, wl), asp};
 }
 
 double LineTransmission::At(float Dp, std::span<double> trans, double* inletAsp) const {
@@ -132,7 +97,7 @@ double LineTransmission::At(float Dp, std::span<double> trans, double* inletAsp)
             break;
         }
         case NodeBend:
-            t = K::BendTrans(airs_[c.Air], sizes_[c.Air].p, c.Flow, c.Ang);
+            t = K::BendTrans(airs_[c.Air], sizes_[c.Air].p, c.Flow, c.In.Ang);
             break;
         case NodeContraction:
             t = K::ContTrans(airs_[c.Air], sizes_[c.Air].p, c.Cone);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/EvalTerms.h"
 #include "model/TLodoComp.h"
 #include "physics/LodoKernels.h"
 
@@ -37,12 +38,7 @@ private:
         LodoMath::Kernels::TubeState Tube{};
         LodoMath::Kernels::FlowState Flow{};
         LodoMath::Kernels::ConeState Cone{};
-        double Ang = 0;   // bend angle [deg]
-        double Din = 0;   // inlet diameter [mm]
-        double Q = 0;     // [L/min]
-        double U = 0;     // free-stream velocity [m/s]
-        double L = 0;     // nozzle length [mm]
-        const LodoMath::ProbeData* Probe = nullptr;
+        ComponentInputs In; // working units, as the evaluation reads the record
         double Stored = 0; // TransM1 of a record the evaluation does not know
     };
     struct Inlet {
