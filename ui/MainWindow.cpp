@@ -808,7 +808,7 @@ void MainWindow::onVaryParameters() { StudyCommands::of(this, *m_session, *m_ui)
 void MainWindow::onSplitter() { MenuItemWyeClick(this, *m_session); }
 
 void MainWindow::onPrintDrawing() {
-    LodoPrint::MenuItemDrawClick(this, *m_ui, drawingView(m_viewPanel)->Capture());
+    LodoPrint::MenuItemDrawClick(this, *m_ui, drawingView(m_viewPanel)->CaptureFramed());
 }
 
 void MainWindow::onPrintResults() { LodoPrint::MenuItemResultClick(this, *m_ui, buildReport(*m_session)); }
@@ -821,7 +821,7 @@ void MainWindow::onExportReportPdf() {
 }
 
 void MainWindow::onExportDrawingPng() {
-    LodoPrint::ExportDrawingPng(*m_ui, drawingView(m_viewPanel)->Capture(),
+    LodoPrint::ExportDrawingPng(*m_ui, drawingView(m_viewPanel)->CaptureFramed(),
                                 LodoPrint::ProposedName(m_session->DFileName(), m_session->LineName(), ".png"));
 }
 

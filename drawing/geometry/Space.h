@@ -14,6 +14,7 @@ struct Vec3 {
     friend Vec3 operator-(Vec3 a, Vec3 b) { return {a.X - b.X, a.Y - b.Y, a.Z - b.Z}; }
     friend Vec3 operator*(double s, Vec3 v) { return {s * v.X, s * v.Y, s * v.Z}; }
     friend Vec3 operator-(Vec3 v) { return {-v.X, -v.Y, -v.Z}; }
+    bool operator==(const Vec3&) const = default;
 };
 
 inline double Dot(Vec3 a, Vec3 b) {

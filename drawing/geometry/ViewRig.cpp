@@ -1,8 +1,22 @@
 #include "drawing/geometry/ViewRig.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Drawing {
+
+void ViewRig::Frame(const Sphere& target) {
+    target_ = target;
+    distance_ = FramedDistance();
+}
+
+void ViewRig::SetAspect(double aspect) {
+    if (!(aspect > 0) || !std::isfinite(aspect))
+        return;
+    const double share = distance_ / FramedDistance();
+    aspect_ = aspect;
+    distance_ = std::clamp(share * FramedDistance(), MinDistance(), MaxDistance());
+}
 
 void ViewRig::MouseDown(float x, float y) {
     downX_ = x;
@@ -19,33 +33,27 @@ bool ViewRig::MouseMove(float x, float y, bool leftHeld) {
     return true;
 }
 
-void ViewRig::MouseWheel(int delta) {
-    double n = delta / 120.0;
-    // A single step of more than 3⅓ notches towards the user would make the
-    // homogeneous weight negative and throw the camera through the centre to the
-    // far side, where it looks away from the model and further notches never bring
-    // it back. Such a turn is taken one notch at a time instead.
-    if (1.0 + WheelStep * n <= -0.0001) {
-        while (n <= -1.0) {
-            WheelStepBy(-1.0);
-            n += 1.0;
-        }
-    }
-    WheelStepBy(n);
+bool ViewRig::MouseWheel(int delta) {
+    const double notches = delta / 120.0;
+    const double before = distance_;
+    distance_ = std::clamp(distance_ * std::pow(ZoomPerNotch, -notches), MinDistance(), MaxDistance());
+    return distance_ != before;
 }
 
-void ViewRig::WheelStepBy(double n) {
-    const double w = 1.0 + WheelStep * n;
-    Vec3 c = camera_;
-    c.Z += WheelStep * n;
-    if (std::fabs(w) >= 0.0001)
-        c = (1.0 / w) * c;
-    camera_ = c;
-}
-
-void ViewRig::ResetOrbit() {
+void ViewRig::ResetView() {
     alpha_ = 0.0;
     beta_ = 0.0;
+    ResetZoom();
+}
+
+double ViewRig::NearPlane() const {
+    // Half the gap to the sphere, never so small that depth precision suffers.
+    return std::max(0.5 * (distance_ - target_.Radius), 0.01 * target_.Radius);
+}
+
+double ViewRig::FarPlane() const {
+    // The axis marker stays near the scene's origin, possibly outside the sphere.
+    return distance_ + target_.Radius + Length(target_.Centre) + 10.0;
 }
 
 } // namespace Drawing

@@ -1,6 +1,7 @@
 #include "drawing/view/LineView.h"
 
 #include "drawing/geometry/DrawSampleLine.h"
+#include "drawing/geometry/Framing.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -8,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainterPath>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -104,6 +106,9 @@ bool CaptureIsUpsideDown() {
 LineView::LineView(QWidget* parent) : QWidget(parent) {
     window_ = new Qt3DExtras::Qt3DWindow(nullptr, Qt3DRender::API::OpenGL);
     window_->defaultFrameGraph()->setClearColor(QColor("whitesmoke"));
+    // Culling would test shapes recreated on shared meshes against stale bounds and
+    // drop them after the camera moved; the scene is small enough to draw whole.
+    window_->defaultFrameGraph()->setFrustumCullingEnabled(false);
     // Render only when something changed: the scene is static between edits.
     window_->renderSettings()->setRenderPolicy(Qt3DRender::QRenderSettings::OnDemand);
 
@@ -135,7 +140,8 @@ void LineView::BuildStaticScene() {
     root_ = new Qt3DCore::QEntity;
 
     Qt3DRender::QCamera* cam = window_->camera();
-    cam->lens()->setPerspectiveProjection(45.0f, 1.0f, 0.01f, 1000.0f);
+    cam->lens()->setPerspectiveProjection(static_cast<float>(Drawing::ViewRig::FieldOfViewY), 1.0f,
+                                          0.01f, 1000.0f);
 
     // White directional light shining along the camera's view, so the lighting
     // follows the orbit.
@@ -362,6 +368,14 @@ void LineView::DrawSampleLine(const LodoList& line) {
     }
     for (std::size_t i = kept; i < shapes.size(); ++i)
         shapes_.push_back(MakeShape(LookOf(shapes[i])));
+
+    // A line whose shape changed is framed afresh; an edit that leaves the drawing
+    // as it was (a temperature, a flow) keeps the user's zoom.
+    const Drawing::Sphere sphere = Drawing::BoundingSphere(shapes);
+    if (!(sphere == rig_.Target())) {
+        rig_.Frame(sphere);
+        UpdateCamera();
+    }
 }
 
 void LineView::HideModel() {
@@ -378,7 +392,7 @@ int LineView::ShapeCount() const {
 }
 
 void LineView::MenuRedrawClick() {
-    rig_.ResetOrbit();
+    rig_.ResetView();
     UpdateCamera();
 }
 
@@ -392,11 +406,12 @@ QWindow* LineView::RenderWindow() const {
 
 void LineView::UpdateCamera() {
     Qt3DRender::QCamera* cam = window_->camera();
-    const Vec3 eye = rig_.CameraPosition();
-    cam->setPosition(ToQt(eye));
+    cam->setAspectRatio(static_cast<float>(rig_.Aspect()));
+    cam->setNearPlane(static_cast<float>(rig_.NearPlane()));
+    cam->setFarPlane(static_cast<float>(rig_.FarPlane()));
+    cam->setPosition(ToQt(rig_.CameraPosition()));
     cam->setUpVector(ToQt(rig_.UpVector()));
-    // The camera looks along the rig's +Z wherever the zoom has put it.
-    cam->setViewCenter(ToQt(eye + rig_.ViewDirection()));
+    cam->setViewCenter(ToQt(rig_.ViewCentre()));
     light_->setWorldDirection(ToQt(rig_.ViewDirection()));
     emit CameraChanged();
 }
@@ -414,10 +429,8 @@ void LineView::Viewport3D1MouseMove(QPointF pos, Qt::MouseButtons buttons) {
 }
 
 void LineView::Viewport3D1MouseWheel(int delta) {
-    if (delta == 0)
-        return;
-    rig_.MouseWheel(delta);
-    UpdateCamera();
+    if (rig_.MouseWheel(delta))
+        UpdateCamera();
 }
 
 bool LineView::eventFilter(QObject* watched, QEvent* event) {
@@ -434,6 +447,14 @@ bool LineView::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::Wheel:
             Viewport3D1MouseWheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
             break;
+        case QEvent::Resize: {
+            const QSize size = static_cast<QResizeEvent*>(event)->size();
+            if (size.width() > 0 && size.height() > 0) {
+                rig_.SetAspect(static_cast<double>(size.width()) / size.height());
+                UpdateCamera();
+            }
+            break;
+        }
         default:
             break;
         }
@@ -453,6 +474,16 @@ QImage LineView::Capture(int timeoutMs) {
         last = std::move(next);
     }
     return last;
+}
+
+QImage LineView::CaptureFramed(int timeoutMs) {
+    const Drawing::ViewRig shown = rig_;
+    rig_.ResetZoom();
+    UpdateCamera();
+    QImage image = Capture(timeoutMs);
+    rig_ = shown;
+    UpdateCamera();
+    return image;
 }
 
 QImage LineView::CaptureFrame(int timeoutMs) {

@@ -34,7 +34,8 @@ enum class ShapeKind;
 
 // The 3-D view of the sample line (Viewport3D1): the static scene with the camera
 // rig and the axis marker, and the model container (Dummy1) that DrawSampleLine
-// fills. Orbit with the left mouse button, zoom with the wheel.
+// fills. Every rebuild that changes the drawing frames the whole line. Orbit about
+// the line's centre with the left mouse button, zoom towards it with the wheel.
 class LineView : public QWidget {
     Q_OBJECT
 
@@ -53,7 +54,7 @@ public:
     // Dummy1: every shape of the model is a direct child.
     Qt3DCore::QEntity* ModelContainer() const { return dummy1_; }
 
-    // "Redraw": back to the start orbit; zoom and model stay.
+    // "Redraw": back to the start orbit and the framed view of the line.
     void MenuRedrawClick();
 
     const Drawing::ViewRig& Rig() const { return rig_; }
@@ -64,6 +65,9 @@ public:
     // The view as it is on screen. Waits for the next rendered frame; a null image
     // when none arrives within the timeout (a hidden view renders nothing).
     QImage Capture(int timeoutMs = 5000);
+    // The view at the current orbit with the whole line framed, whatever the zoom
+    // on screen: what the printed and exported drawing show.
+    QImage CaptureFramed(int timeoutMs = 5000);
 
     // The mouse handlers; also reached through the render window's events.
     void Viewport3D1MouseDown(QPointF pos);

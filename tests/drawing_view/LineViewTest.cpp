@@ -6,6 +6,7 @@
 #include <QWheelEvent>
 #include <Qt3DCore/QEntity>
 #include <Qt3DRender/QCamera>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -56,6 +57,19 @@ double InkedMeanY(const QImage& image, int x0, int x1) {
     return n ? sum / n : -1;
 }
 
+// The smallest rectangle holding every inked pixel.
+QRect InkedBox(const QImage& image) {
+    const QImage img = image.convertToFormat(QImage::Format_RGB32);
+    QRect box;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb p = img.pixel(x, y);
+            if (std::abs(qRed(p) - 245) + std::abs(qGreen(p) - 245) + std::abs(qBlue(p) - 245) > 60)
+                box |= QRect(x, y, 1, 1);
+        }
+    return box;
+}
+
 int DifferentPixels(const QImage& a, const QImage& b) {
     const QImage x = a.convertToFormat(QImage::Format_RGB32);
     const QImage y = b.convertToFormat(QImage::Format_RGB32);
@@ -103,19 +117,47 @@ private slots:
                  view_->RenderWindow()->size() * view_->RenderWindow()->devicePixelRatio());
         const int axisOnly = InkedPixels(empty);
         QVERIFY2(axisOnly > 50, "the axis marker is drawn");
+        // Y points down the screen: the marker (y = -1.5 .. -1.8) lies above the middle.
+        const int w = empty.width(), h = empty.height();
+        const double axisY = InkedMeanY(empty, w / 2 - 5, w / 2 + 5);
+        QVERIFY2(axisY > 0 && axisY < h / 2.0, qPrintable(QString::number(axisY)));
 
         view_->DrawSampleLine(SmallLine);
         QCOMPARE(view_->ShapeCount(), 2 + 1 + 16 + 1 + 1);
         const QImage drawn = view_->Capture();
         QVERIFY(!drawn.isNull());
         QVERIFY2(InkedPixels(drawn) > axisOnly + 500, "the line adds visible shapes");
-        // Y points down the screen: the line (at y = -1 .. -0.6, right of centre)
-        // lies above the middle, the axis marker (y = -1.5 .. -1.8) higher still.
-        const int w = drawn.width(), h = drawn.height();
-        const double lineY = InkedMeanY(drawn, w * 3 / 4, w);
-        QVERIFY2(lineY > 0 && lineY < h / 2.0, qPrintable(QString::number(lineY)));
-        const double axisY = InkedMeanY(drawn, w / 2 - 5, w / 2 + 5);
-        QVERIFY2(axisY > 0 && axisY < lineY, qPrintable(QString::number(axisY)));
+    }
+
+    // Short or long, the line fills the view about its middle: the box of its
+    // pixels spans most of the narrower side and is centred.
+    void everyRebuildFramesTheWholeLine() {
+        TLodoComp feet = Comp(NodeTube, 0, 120.0);
+        feet.LenUnit = "English";
+        const struct {
+            const char* what;
+            LodoList line;
+        } cases[] = {
+            {"fittings only", {Comp(NodeNozzle), Comp(NodeContraction), Comp(NodeExpansion)}},
+            {"small line", SmallLine},
+            {"long line in feet", {Comp(NodeNozzle), feet, Comp(NodeBend, 0, 0, 90, 0),
+                                   Comp(NodeTube, 90, 30.0), Comp(NodeTube, 0, 20.0)}},
+        };
+        for (const auto& c : cases) {
+            view_->DrawSampleLine(c.line);
+            const QRect box = InkedBox(view_->Capture());
+            const QSize size = view_->RenderWindow()->size() * view_->RenderWindow()->devicePixelRatio();
+            const double span = std::max(double(box.width()) / size.width(),
+                                         double(box.height()) / size.height());
+            QVERIFY2(span > 0.6, qPrintable(QStringLiteral("%1: %2").arg(c.what).arg(span)));
+            QVERIFY2(box.left() >= 0 && box.right() < size.width() && box.top() >= 0 &&
+                         box.bottom() < size.height(),
+                     c.what);
+            const QPointF middle = QRectF(box).center();
+            QVERIFY2(std::abs(middle.x() - size.width() / 2.0) < size.width() * 0.2 &&
+                         std::abs(middle.y() - size.height() / 2.0) < size.height() * 0.2,
+                     c.what);
+        }
     }
 
     void newLineHidesTheModelUntilTheNextRebuild() {
@@ -129,7 +171,9 @@ private slots:
         QVERIFY(view_->ModelVisible());
         QCOMPARE(view_->ShapeCount(), 0);
         view_->DrawSampleLine(SmallLine);
-        QVERIFY(qAbs(InkedPixels(view_->Capture()) - withModel) <= withModel / 100);
+        const int again = InkedPixels(view_->Capture());
+        QVERIFY2(qAbs(again - withModel) <= withModel / 100,
+                 qPrintable(QStringLiteral("%1 %2 %3").arg(withModel).arg(hidden).arg(again)));
     }
 
     // Rebuilding keeps the shapes already in the scene and changes them in place;
@@ -194,7 +238,21 @@ private slots:
         QVERIFY(Near(view_->Camera()->position(), QVector3D(0, 0, -5)));
     }
 
-    void wheelZoomsByAProjectiveStepAndRedrawKeepsIt() {
+    // What is printed and exported is the framed view at the orbit on screen.
+    void capturedDrawingIsFramedWhateverTheZoom() {
+        view_->DrawSampleLine(SmallLine);
+        const QImage framed = view_->Capture();
+        for (int i = 0; i < 8; ++i)
+            view_->Viewport3D1MouseWheel(-120);
+        const double zoomed = view_->Rig().Distance();
+        QVERIFY(DifferentPixels(view_->Capture(), framed) > 100);
+        QVERIFY(DifferentPixels(view_->CaptureFramed(), framed) < 20);
+        QCOMPARE(view_->Rig().Distance(), zoomed);
+    }
+
+    // The wheel moves towards the line's centre and stops before the line could
+    // be lost; Redraw brings back the framed view.
+    void wheelZoomsTowardsTheLineAndRedrawFrames() {
         QWindow* w = view_->RenderWindow();
         auto wheel = [w](int delta) {
             QWheelEvent e(QPointF(50, 50), w->mapToGlobal(QPointF(50, 50)), QPoint(),
@@ -202,19 +260,30 @@ private slots:
             QCoreApplication::sendEvent(w, &e);
         };
         wheel(120); // away from the user: closer
-        const float zIn = float((-5.0 + 0.3) / 1.3);
-        QVERIFY(Near(view_->Camera()->position(), QVector3D(0, 0, zIn)));
+        QVERIFY(Near(view_->Camera()->position(), QVector3D(0, 0, float(-5.0 / 1.15))));
         wheel(-120);
-        const float zOut = float((zIn - 0.3) / 0.7);
-        QVERIFY(Near(view_->Camera()->position(), QVector3D(0, 0, zOut)));
-        // The camera keeps looking along +Z with Y down the screen.
+        QVERIFY(Near(view_->Camera()->position(), QVector3D(0, 0, -5)));
         QVERIFY(Near(view_->Camera()->viewVector().normalized(), QVector3D(0, 0, 1)));
         QVERIFY(Near(view_->Camera()->upVector(), QVector3D(0, -1, 0)));
+
+        view_->DrawSampleLine(SmallLine);
+        const int framed = InkedPixels(view_->Capture());
+        for (int i = 0; i < 60; ++i)
+            wheel(120);
+        const Drawing::ViewRig& rig = view_->Rig();
+        QVERIFY(view_->Camera()->nearPlane() < rig.Distance() - rig.Target().Radius);
+        QVERIFY2(InkedPixels(view_->Capture()) > framed, "closest: the line still shows, larger");
+        for (int i = 0; i < 120; ++i)
+            wheel(-120);
+        const int far = InkedPixels(view_->Capture());
+        QVERIFY2(far > 100 && far < framed, qPrintable(QString::number(far)));
 
         view_->Viewport3D1MouseDown({0, 0});
         view_->Viewport3D1MouseMove({100, 0}, Qt::LeftButton); // beta = 30
         view_->MenuRedrawClick();
-        QVERIFY(Near(view_->Camera()->position(), QVector3D(0, 0, zOut)));
+        QCOMPARE(rig.Beta(), 0.0);
+        QCOMPARE(rig.Distance(), rig.FramedDistance());
+        QVERIFY(qAbs(InkedPixels(view_->Capture()) - framed) <= framed / 100);
     }
 
 private:

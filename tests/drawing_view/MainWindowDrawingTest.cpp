@@ -1,6 +1,6 @@
 // The drawing and printing commands inside the main window: the view follows every
-// change of the line, New Sample Line hides the model, Redraw resets the orbit and
-// the exports write their files.
+// change of the line, New Sample Line hides the model, Redraw returns to the framed
+// view and the exports write their files.
 
 #include "drawing/view/LineView.h"
 #include "session/LodoSession.h"
@@ -94,21 +94,25 @@ private slots:
         QCoreApplication::sendEvent(w, &wheel);
         QApplication::processEvents();
         QVERIFY(view_->Rig().Beta() != 0.0);
-        QVERIFY(view_->Rig().CameraInRig().Z > -5.0);
+        QVERIFY(view_->Rig().Distance() < view_->Rig().FramedDistance());
         QVERIFY(box->hasFocus());
         QCOMPARE(QGuiApplication::focusWindow(), window_->windowHandle());
     }
 
-    void redrawResetsTheOrbitOnly() {
+    void redrawReturnsToTheFramedView() {
+        LodoSession& s = window_->session();
+        s.NozzleMenuClick();
+        s.TubeMenuClick();
+        const double framed = view_->Rig().Distance();
         view_->Viewport3D1MouseDown({10, 10});
         view_->Viewport3D1MouseMove({40, 30}, Qt::LeftButton);
         view_->Viewport3D1MouseWheel(120);
-        const double zoom = view_->Rig().CameraInRig().Z;
         QVERIFY(view_->Rig().Alpha() != 0.0 && view_->Rig().Beta() != 0.0);
+        QVERIFY(view_->Rig().Distance() < framed);
         window_->action(QStringLiteral("MenuRedraw"))->trigger();
         QCOMPARE(view_->Rig().Alpha(), 0.0);
         QCOMPARE(view_->Rig().Beta(), 0.0);
-        QCOMPARE(view_->Rig().CameraInRig().Z, zoom);
+        QCOMPARE(view_->Rig().Distance(), framed);
     }
 
     void exportsWriteTheReportAndTheDrawing() {
