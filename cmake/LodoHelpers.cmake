@@ -31,6 +31,8 @@ function(lodo_add_test name)
   if(ARG_QT)
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} Qt6::Test)
     add_test(NAME ${name} COMMAND ${name})
+    # Widget tests share one X server: run in parallel, one would take the other's focus.
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK x_display)
   else()
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
     add_test(NAME ${name} COMMAND ${name})
