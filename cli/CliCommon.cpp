@@ -1,6 +1,8 @@
 #include "cli/CliCommon.h"
 
+#include "model/InputRules.h"
 #include "model/NumberFormat.h"
+#include "persistence/RecordFields.h"
 #include "model/StepControl.h"
 
 #include <fmt/format.h>
@@ -13,14 +15,14 @@
 namespace Cli {
 namespace {
 
-// The distribution window's number boxes bound every value to this range.
-constexpr double MinSize = 0.001, MaxSize = 1000.0;
-
 std::optional<float> SizeArgument(const std::string& text) {
     const auto v = NumberFormat::ParseNumber(text);
-    if (!v || *v < MinSize || *v > MaxSize) return std::nullopt;
+    if (!v || !InputRules::Allows(InputRules::RuleId::ParticleSize, *v)) return std::nullopt;
     return static_cast<float>(*v);
 }
+
+// One line of a message: nothing in it can move the cursor or change the terminal.
+std::string OneLine(std::string_view message) { return InputRules::Echo(message, 2000); }
 
 bool IsLegacyPath(const std::string& path) {
     std::string ext = std::filesystem::path(path).extension().string();
@@ -47,7 +49,7 @@ bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i, P
         const auto dp = SizeArgument(args[++i]);
         if (!dp) {
             error = "--mono: the particle diameter must be a number from 0.001 to 1000 (um), not '" +
-                    args[i] + "'";
+                    Quote(args[i]) + "'";
             return true;
         }
         particles.LogNormal = false;
@@ -61,14 +63,14 @@ bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i, P
     const auto mmad = SizeArgument(args[++i]);
     if (!mmad) {
         error = "--lognormal: the mass median diameter must be a number from 0.001 to 1000 (um), not '" +
-                args[i] + "'";
+                Quote(args[i]) + "'";
         return true;
     }
     const auto gsd = NumberFormat::ParseNumber(args[++i]);
     // A deviation of 1 has no width to integrate over; below 1 the size range turns over.
-    if (!gsd || *gsd <= 1.0 || *gsd > MaxSize || static_cast<float>(*gsd) <= 1.0f) {
+    if (!gsd || !InputRules::Allows(InputRules::RuleId::Gsd, *gsd) || static_cast<float>(*gsd) <= 1.0f) {
         error = "--lognormal: the geometric standard deviation must be a number above 1 and up to 1000, not '" +
-                args[i] + "'";
+                Quote(args[i]) + "'";
         return true;
     }
     particles.LogNormal = true;
@@ -98,6 +100,8 @@ std::variant<LoadedLine, std::string> LoadLine(const std::string& path, const Pa
     ReadResult read = legacy ? ReadLplFile(path, ctx) : ReadLxlFile(path, ctx);
     if (auto* e = std::get_if<FileError>(&read)) return path + ": " + e->Message;
     LineFile& file = std::get<LineFile>(read);
+    line.Path = path;
+    line.Warnings = std::move(file.Warnings);
     line.Model.List = std::move(file.List);
     line.LineName = file.LineName.value_or("");
     ctx.TINo = file.Counters.TINo;
@@ -116,16 +120,40 @@ bool WantsHelp(const std::vector<std::string>& args) {
 }
 
 int Fail(std::ostream& err, std::string_view message, int code) {
-    err << "lodo-cli: " << message << '\n';
+    err << "lodo-cli: " << OneLine(message) << '\n';
     return code;
 }
 
 int UsageError(std::ostream& err, std::string_view command, std::string_view message) {
-    err << "lodo-cli " << command << ": " << message << " (see 'lodo-cli " << command << " --help')\n";
+    err << "lodo-cli " << command << ": " << OneLine(message) << " (see 'lodo-cli " << command << " --help')\n";
     return ExitUsage;
 }
 
-std::string JsonString(std::string_view s) {
+std::string Quote(std::string_view value) { return InputRules::Echo(value); }
+
+void PrintWarnings(std::ostream& err, const LoadedLine& line) {
+    for (const std::string& w : line.Warnings) err << "lodo-cli: warning: " << OneLine(line.Path + ": " + w) << '\n';
+}
+
+std::optional<std::string> InvalidReason(const LoadedLine& line) {
+    const LodoList& list = line.Model.List;
+    const bool logNormal = line.Model.Ctx.DType == "LogNormal";
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (HasInvalidResult(list[i], logNormal))
+            return RecordFields::ComponentLabel(i, list[i].Name) +
+                   " has a result that is not a finite number; the inputs lie outside what its model can evaluate";
+    }
+    if (!list.empty() && HasInvalidSystem(line.Model.Ctx)) return std::string("a system total is not a finite number");
+    return std::nullopt;
+}
+
+int Finish(std::ostream& err, const LoadedLine& line) {
+    if (const auto reason = InvalidReason(line)) return Fail(err, line.Path + ": no valid result: " + *reason, ExitInvalid);
+    return ExitOk;
+}
+
+std::string JsonString(std::string_view raw) {
+    const std::string s = InputRules::ValidUtf8(raw);
     std::string out = "\"";
     for (char ch : s) {
         switch (ch) {

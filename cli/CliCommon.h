@@ -15,9 +15,18 @@
 // options, help and error output.
 namespace Cli {
 
-inline constexpr int ExitOk = 0;
-inline constexpr int ExitFailure = 1;  // a file or an evaluation failed
+inline constexpr int ExitOk = 0;       // a result that is valid (a FAIL verdict is a valid result)
+inline constexpr int ExitFailure = 1;  // a file could not be read or written, or a study could not run
 inline constexpr int ExitUsage = 2;    // the command line was wrong
+inline constexpr int ExitInvalid = 4;  // the output is printed, but a result is not a finite number
+
+// The exit statuses as every command's help lists them.
+inline constexpr std::string_view ExitStatusHelp =
+    "Exit status:\n"
+    "  0  the result is valid (also when the line fails an ANSI N13.1 limit: read the verdict)\n"
+    "  1  a file could not be read or written (a value outside its input rule included)\n"
+    "  2  the command line was wrong\n"
+    "  4  the output is printed, but a result is not a finite number (the reason is on stderr)\n";
 
 // The particle description: Mono 10 um unless an option says otherwise.
 struct ParticleSpec {
@@ -51,7 +60,24 @@ struct LoadedLine {
     LodoModel Model;
     std::string LineName;
     AlignResult Align;
+    std::string Path;
+    std::vector<std::string> Warnings;  // what the reader assumed (see LineFile::Warnings)
 };
+
+// Prints each reader warning as "lodo-cli: warning: FILE: ..." on its own line.
+void PrintWarnings(std::ostream& err, const LoadedLine& line);
+
+// Why the evaluated line has no valid result (the first component whose result is not
+// a finite number, or the system totals), or nothing when every result is finite.
+std::optional<std::string> InvalidReason(const LoadedLine& line);
+
+// Ends a command whose output is complete: ExitInvalid with the reason on `err`
+// when a result is not finite, ExitOk otherwise.
+int Finish(std::ostream& err, const LoadedLine& line);
+
+// A value from the user or a file as a message quotes it: cut to about 60
+// characters, control characters escaped, valid UTF-8.
+std::string Quote(std::string_view value);
 
 enum class FileKind { ByExtension, Legacy };
 
@@ -63,13 +89,13 @@ std::variant<LoadedLine, std::string> LoadLine(const std::string& path, const Pa
 // True when the arguments ask for help ("--help" or "-h").
 bool WantsHelp(const std::vector<std::string>& args);
 
-// Prints "lodo-cli: <message>" on one line and returns `code`.
+// Prints "lodo-cli: <message>" on one line (control characters escaped) and returns `code`.
 int Fail(std::ostream& err, std::string_view message, int code);
 
 // Prints a usage error with a pointer to the command's help; returns ExitUsage.
 int UsageError(std::ostream& err, std::string_view command, std::string_view message);
 
-// JSON texts: a quoted, escaped string; a number as the shortest text that reads
+// JSON texts: a quoted, escaped string (bytes that are not UTF-8 become U+FFFD); a number as the shortest text that reads
 // back as the same double, null when it is not finite.
 std::string JsonString(std::string_view s);
 std::string JsonNumber(double x);

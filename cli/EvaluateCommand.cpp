@@ -17,7 +17,8 @@ const std::string Usage = std::string(
     "\n"
     "Options:\n") + std::string(Cli::ParticleOptionsHelp) +
     "  --json               print one JSON object instead of the table\n"
-    "  -h, --help           show this help\n";
+    "  -h, --help           show this help\n"
+    "\n" + std::string(Cli::ExitStatusHelp);
 
 }  // namespace
 
@@ -36,7 +37,7 @@ int RunEvaluateCommand(const std::vector<std::string>& args, std::ostream& out, 
         } else if (args[i] == "--json") {
             json = true;
         } else if (args[i].starts_with("-") && args[i] != "-") {
-            return Cli::UsageError(err, "evaluate", "unknown option '" + args[i] + "'");
+            return Cli::UsageError(err, "evaluate", "unknown option '" + Cli::Quote(args[i]) + "'");
         } else if (file.empty()) {
             file = args[i];
         } else {
@@ -48,6 +49,7 @@ int RunEvaluateCommand(const std::vector<std::string>& args, std::ostream& out, 
     auto loaded = Cli::LoadLine(file, particle);
     if (auto* error = std::get_if<std::string>(&loaded)) return Cli::Fail(err, *error, Cli::ExitFailure);
     const auto& line = std::get<Cli::LoadedLine>(loaded);
+    Cli::PrintWarnings(err, line);
     out << (json ? Cli::EvaluationJson(line) : Cli::EvaluationTable(line));
-    return Cli::ExitOk;
+    return Cli::Finish(err, line);
 }

@@ -1,6 +1,7 @@
 #include "cli/EvaluationText.h"
 
 #include "model/EvalFrame.h"
+#include "model/InputRules.h"
 #include "model/NumberFormat.h"
 
 #include <fmt/format.h>
@@ -72,13 +73,37 @@ std::string PadLeft(const std::string& s, std::size_t width) {
     return std::string(w < width ? width - w : 0, ' ') + s;
 }
 
+// PASS only when the line meets both ANSI N13.1 limits: the system penetration, and
+// the aspiration ratio of every inlet. A FAIL names each limit that failed.
+std::string Verdict(const LodoList& list, const EvalContext& ctx) {
+    // The limit judges the product of the components' transmissions; exactly 50 % passes.
+    const bool penetrationPasses = 100.0 * ctx.SystemTrans >= 50.0;
+    std::vector<std::string> outside;
+    bool hasInlet = false;
+    for (const TLodoComp& c : list) {
+        if (c.NTypeInt != NodeNozzle && c.NTypeInt != NodeShroud) continue;
+        hasInlet = true;
+        if (EvalFrame::AspirationVerdict(c.TransM2).Colour != Argb::Green) outside.push_back(c.Name);
+    }
+    if (penetrationPasses && outside.empty())
+        return hasInlet ? "PASS (ANSI N13.1 limits: above 50 %; inlet aspiration ratio 0.8 to 1.5)"
+                        : "PASS (ANSI N13.1 limit: above 50 %)";
+    std::string failed;
+    if (!penetrationPasses) failed = "penetration below 50 %";
+    for (const std::string& name : outside)
+        failed += (failed.empty() ? "" : "; ") + std::string("aspiration ratio of ") + name + " outside 0.8 to 1.5";
+    return "FAIL (ANSI N13.1: " + failed + ")";
+}
+
 }  // namespace
 
 std::string EvaluationTable(const LoadedLine& line) {
     const LodoList& list = line.Model.List;
     const EvalContext& ctx = line.Model.Ctx;
     const bool logNormal = IsLogNormal(ctx);
-    std::string out = "Sample line: " + line.LineName + "\n";
+    // Texts from the file reach the terminal: no control character goes through.
+    const auto safe = [](const std::string& t) { return InputRules::Echo(t, 4096); };
+    std::string out = "Sample line: " + safe(line.LineName) + "\n";
     out += logNormal ? "Particles: log-normal, mass median diameter " + Size(ctx.MDp) +
                            ", geometric standard deviation " + fmt::format("{:g}", ctx.DpSD) + "\n"
                      : "Particles: one size, aerodynamic diameter " + Size(ctx.Dp) + "\n";
@@ -91,7 +116,7 @@ std::string EvaluationTable(const LoadedLine& line) {
     for (std::size_t i = 0; i < list.size(); ++i) {
         const TLodoComp& c = list[i];
         const bool invalid = HasInvalidResult(c, logNormal);
-        rows.push_back({std::to_string(i + 1), c.Name, c.NType, invalid ? "invalid" : Percent(c.TransM1),
+        rows.push_back({std::to_string(i + 1), safe(c.Name), safe(c.NType), invalid ? "invalid" : Percent(c.TransM1),
                         Details(c, logNormal)});
     }
     std::size_t wi = 0, wn = 0, wt = 0, wp = 0;
@@ -112,10 +137,7 @@ std::string EvaluationTable(const LoadedLine& line) {
     if (HasInvalidSystem(ctx)) {
         out += "System penetration: invalid (a result is not a number)\n";
     } else {
-        // The limit judges the product of the components' transmissions; exactly 50 % passes.
-        const bool pass = 100.0 * ctx.SystemTrans >= 50.0;
-        out += "System penetration: " + Percent(ctx.SystemTrans) + "  " + (pass ? "PASS" : "FAIL") +
-               " (ANSI N13.1 limit: above 50 %)\n";
+        out += "System penetration: " + Percent(ctx.SystemTrans) + "  " + Verdict(list, ctx) + "\n";
     }
     if (logNormal) {
         out += "Particle penetration: " + Percent(ctx.PartTrans) + "\n";
@@ -167,7 +189,11 @@ std::string EvaluationJson(const LoadedLine& line) {
     out += ", \"PartTrans\": " + systemDist(ctx.PartTrans);
     out += ", \"NewHighV\": " + systemDist(static_cast<double>(ctx.NewHighV));
     if (!list.empty() && HasInvalidSystem(ctx)) out += ", \"Invalid\": true";
-    out += "}\n}\n";
+    out += "},\n";
+    out += "  \"Warnings\": [";
+    for (std::size_t i = 0; i < line.Warnings.size(); ++i)
+        out += (i == 0 ? "" : ", ") + JsonString(line.Warnings[i]);
+    out += "]\n}\n";
     return out;
 }
 

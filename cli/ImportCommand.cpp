@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/EvaluationText.h"
 
+#include "persistence/FileIo.h"
 #include "persistence/LineFile.h"
 
 #include <ostream>
@@ -17,9 +18,11 @@ const std::string Usage = std::string(
     "printed as 'evaluate' prints it.\n"
     "\n"
     "Options:\n"
-    "  -o, --output OUT.lxl write the imported line to OUT.lxl (replacing it)\n") +
+    "  -o, --output OUT.lxl write the imported line to OUT.lxl (replacing it, unless it is\n"
+    "                       read-only or is FILE.lpl itself)\n") +
     std::string(Cli::ParticleOptionsHelp) +
-    "  -h, --help           show this help\n";
+    "  -h, --help           show this help\n"
+    "\n" + std::string(Cli::ExitStatusHelp);
 
 }  // namespace
 
@@ -40,7 +43,7 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
             if (!output.empty()) return Cli::UsageError(err, "import", "only one output file may be given");
             output = args[++i];
         } else if (args[i].starts_with("-") && args[i] != "-") {
-            return Cli::UsageError(err, "import", "unknown option '" + args[i] + "'");
+            return Cli::UsageError(err, "import", "unknown option '" + Cli::Quote(args[i]) + "'");
         } else if (file.empty()) {
             file = args[i];
         } else {
@@ -49,16 +52,20 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
     if (file.empty()) return Cli::UsageError(err, "import", "no FILE given");
 
+    // Writing over the file being imported would replace the legacy line with XML.
+    if (!output.empty() && FileIo::SameFile(file, output))
+        return Cli::Fail(err, output + ": the output is the file being imported; give another name", Cli::ExitFailure);
     auto loaded = Cli::LoadLine(file, particle, Cli::FileKind::Legacy);
     if (auto* error = std::get_if<std::string>(&loaded)) return Cli::Fail(err, *error, Cli::ExitFailure);
     const auto& line = std::get<Cli::LoadedLine>(loaded);
+    Cli::PrintWarnings(err, line);
     if (output.empty()) {
         out << Cli::EvaluationTable(line);
-        return Cli::ExitOk;
+        return Cli::Finish(err, line);
     }
     if (auto error = WriteLxlFile(output, line.Model.List, line.LineName))
         return Cli::Fail(err, output + ": " + error->Message, Cli::ExitFailure);
     out << "Imported " << line.Model.List.size() << (line.Model.List.size() == 1 ? " component" : " components")
         << " into " << output << "\n";
-    return Cli::ExitOk;
+    return Cli::Finish(err, line);
 }

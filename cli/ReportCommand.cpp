@@ -15,7 +15,8 @@ const std::string Usage = std::string(
     "its results report: header, one row per component, notes and nomenclature.\n"
     "\n"
     "Options:\n") + std::string(Cli::ParticleOptionsHelp) +
-    "  -h, --help           show this help\n";
+    "  -h, --help           show this help\n"
+    "\n" + std::string(Cli::ExitStatusHelp);
 
 }  // namespace
 
@@ -31,7 +32,7 @@ int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, st
         if (Cli::ParseParticleOption(args, i, particle, error)) {
             if (!error.empty()) return Cli::UsageError(err, "report", error);
         } else if (args[i].starts_with("-") && args[i] != "-") {
-            return Cli::UsageError(err, "report", "unknown option '" + args[i] + "'");
+            return Cli::UsageError(err, "report", "unknown option '" + Cli::Quote(args[i]) + "'");
         } else if (file.empty()) {
             file = args[i];
         } else {
@@ -43,11 +44,12 @@ int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, st
     auto loaded = Cli::LoadLine(file, particle);
     if (auto* error = std::get_if<std::string>(&loaded)) return Cli::Fail(err, *error, Cli::ExitFailure);
     const auto& line = std::get<Cli::LoadedLine>(loaded);
+    Cli::PrintWarnings(err, line);
     const ReportResult report = BuildPr(line.Model.List, line.LineName, line.Model.Display.SystemT.Text);
     if (const auto* notice = std::get_if<ReportNotice>(&report))
         return Cli::Fail(err, file + ": " + notice->Text, Cli::ExitFailure);
     std::string text;
     for (const std::string& l : std::get<std::vector<std::string>>(report)) text += l + "\n";
     out << text;
-    return Cli::ExitOk;
+    return Cli::Finish(err, line);
 }

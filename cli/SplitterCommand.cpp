@@ -28,7 +28,8 @@ const std::string Usage =
     "  --dp DP      aerodynamic particle diameter, um (0.001 to 1000; 10)\n"
     "  --json       one JSON object instead: the inputs, the results as numbers, their\n"
     "               units and the model's limits\n"
-    "  -h, --help   show this help\n";
+    "  -h, --help   show this help\n"
+    "\n" + std::string(Cli::ExitStatusHelp);
 
 struct Option {
     std::string_view Name;
@@ -76,8 +77,8 @@ int RunSplitterCommand(const std::vector<std::string>& args, std::ostream& out, 
             ++k;
         if (k == std::size(options)) {
             if (a.starts_with("-"))
-                return Cli::UsageError(err, "splitter", "unknown option '" + a + "'");
-            return Cli::UsageError(err, "splitter", "unexpected argument '" + a + "'");
+                return Cli::UsageError(err, "splitter", "unknown option '" + Cli::Quote(a) + "'");
+            return Cli::UsageError(err, "splitter", "unexpected argument '" + Cli::Quote(a) + "'");
         }
         const Option& o = options[k];
         if (seen[k])
@@ -90,7 +91,7 @@ int RunSplitterCommand(const std::vector<std::string>& args, std::ostream& out, 
         if (!x || *x < o.Limit.Min || *x > o.Limit.Max)
             return Cli::UsageError(err, "splitter",
                                    a + ": " + std::string(o.What) + " must be a number " +
-                                       LimitText(o.Limit) + ", not '" + v + "'");
+                                       LimitText(o.Limit) + ", not '" + Cli::Quote(v) + "'");
         *o.Value = *x;
     }
 

@@ -1,6 +1,7 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/StudyOutput.h"
+#include "model/InputRules.h"
 #include "model/NumberFormat.h"
 #include "studies/engine/ParameterStudy.h"
 
@@ -33,14 +34,16 @@ const std::string Usage =
         "         Free_Stream   the free-stream velocity at the inlet, in m/s; the first\n"
         "                       component must be a nozzle or shrouded probe, and each line\n"
         "                       adds the inlet's aspiration ratio\n"
-        "  --from A, --to B     first and last value, positive numbers (A above B steps down)\n"
+        "  --from A, --to B     first and last value, positive numbers (A above B steps down);\n"
+        "                       particle sizes 0.001 to 1000 um, as for --mono\n"
         "  --points N           number of points, 1 to 50 (1 evaluates A alone)\n"
         "  --json               one JSON object: the line name, the varied quantity and its\n"
         "                       unit, the particle description and the points (penetration\n"
         "                       as a fraction; the aspiration ratio in free-stream studies)\n"
         "  --csv                comma-separated: a header naming the quantity and its unit,\n"
         "                       then one row per point\n") +
-    std::string(Cli::ParticleOptionsHelp) + "  -h, --help           show this help\n";
+    std::string(Cli::ParticleOptionsHelp) + "  -h, --help           show this help\n\n" +
+    std::string(Cli::ExitStatusHelp);
 
 std::optional<StudyKind> KindArgument(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -54,6 +57,17 @@ std::optional<StudyKind> KindArgument(std::string text) {
             return k;
     }
     return std::nullopt;
+}
+
+// The input rule that the studied values must satisfy.
+InputRules::RuleId StudyRule(StudyKind kind) {
+    switch (kind) {
+    case StudyKind::Flow: return InputRules::RuleId::Flow;
+    case StudyKind::Diameter: return InputRules::RuleId::Diameter;
+    case StudyKind::Particle: return InputRules::RuleId::ParticleSize;
+    case StudyKind::FreeStream: return InputRules::RuleId::FreeStream;
+    }
+    return InputRules::RuleId::Flow;
 }
 
 } // namespace
@@ -98,13 +112,14 @@ int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std
                 kind = KindArgument(v);
                 if (!kind)
                     return usage("--vary must be Flow, Diameter, Particle or Free_Stream, not '" +
-                                 v + "'");
+                                 Cli::Quote(v) + "'");
             } else if (a == "--points") {
                 if (points)
                     return usage("--points given twice");
                 const auto n = NumberFormat::ParseInteger(v);
                 if (!n || *n < 1 || *n > MaxStudyPoints)
-                    return usage("--points must be a whole number from 1 to 50, not '" + v + "'");
+                    return usage("--points must be a whole number from 1 to 50, not '" + Cli::Quote(v) +
+                                 "'");
                 points = *n;
             } else {
                 std::optional<double>& target = a == "--from" ? from : to;
@@ -112,11 +127,11 @@ int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std
                     return usage(a + " given twice");
                 const auto x = NumberFormat::ParseNumber(v);
                 if (!x || !(*x > 0.0))
-                    return usage(a + " must be a positive number, not '" + v + "'");
+                    return usage(a + " must be a positive number, not '" + Cli::Quote(v) + "'");
                 target = *x;
             }
         } else if (a.starts_with("-") && a != "-") {
-            return usage("unknown option '" + a + "'");
+            return usage("unknown option '" + Cli::Quote(a) + "'");
         } else if (file.empty()) {
             file = a;
         } else {
@@ -133,11 +148,18 @@ int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std
         return usage("--to is required");
     if (!points)
         return usage("--points is required");
+    // The values studied are the inputs of the line: they obey the same rules.
+    const InputRules::Rule& rule = InputRules::RuleOf(StudyRule(*kind));
+    for (const auto& [option, value] : {std::pair{"--from", *from}, std::pair{"--to", *to}})
+        if (!InputRules::Allows(rule, value))
+            return usage(std::string(option) + " " + NumberFormat::General15(value) + ": " +
+                         std::string(rule.Message));
 
     auto loaded = Cli::LoadLine(file, particle);
     if (auto* error = std::get_if<std::string>(&loaded))
         return Cli::Fail(err, *error, Cli::ExitFailure);
     LodoModel& model = std::get<Cli::LoadedLine>(loaded).Model;
+    Cli::PrintWarnings(err, std::get<Cli::LoadedLine>(loaded));
 
     const StudyOutcome o = RunStudy(model, *kind, *points, *from, *to);
     if (o.Error)
@@ -152,6 +174,18 @@ int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std
         for (const std::string& line : o.Lines)
             out << line << '\n';
         break;
+    }
+    for (std::size_t k = 0; k < o.Rows.size(); ++k) {
+        const StudyRow& row = o.Rows[k];
+        const bool aspiration = *kind == StudyKind::FreeStream;
+        if (std::isfinite(row.Pent) && (!aspiration || std::isfinite(row.Asp)))
+            continue;
+        return Cli::Fail(err,
+                         file + ": no valid result at point " + std::to_string(k + 1) + " (" +
+                             NumberFormat::General15(row.Value) + "): the " +
+                             (std::isfinite(row.Pent) ? "aspiration ratio" : "penetration") +
+                             " is not a finite number",
+                         Cli::ExitInvalid);
     }
     return Cli::ExitOk;
 }

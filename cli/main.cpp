@@ -37,7 +37,8 @@ std::string Usage() {
     for (const Command& c : Commands)
         text += "  " + std::string(c.Name) + std::string(c.Name.size() < 10 ? 10 - c.Name.size() : 1, ' ') +
                 std::string(c.Summary) + "\n";
-    text += "\nOptions:\n  -h, --help  show this help\n";
+    text += "\nOptions:\n  -h, --help  show this help\n\n";
+    text += Cli::ExitStatusHelp;
     return text;
 }
 
@@ -62,5 +63,5 @@ int main(int argc, char** argv) {
         std::cerr << err.str() << std::flush;
         return code;
     }
-    return Cli::Fail(std::cerr, "unknown command '" + args[0] + "' (see 'lodo-cli --help')", Cli::ExitUsage);
+    return Cli::Fail(std::cerr, "unknown command '" + Cli::Quote(args[0]) + "' (see 'lodo-cli --help')", Cli::ExitUsage);
 }

@@ -1,5 +1,9 @@
 #include "persistence/FileIo.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <fstream>
 #include <random>
@@ -20,6 +24,35 @@ std::filesystem::path TempPathBeside(const std::filesystem::path& path) {
     return path.parent_path() / name.str();
 }
 
+// Closes the descriptor when it goes out of scope.
+struct Fd {
+    int fd = -1;
+    ~Fd() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+// Writes everything, retrying short writes; 0 or the errno.
+int WriteAll(int fd, std::string_view content) {
+    while (!content.empty()) {
+        const ssize_t n = ::write(fd, content.data(), content.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        content.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return 0;
+}
+
+// The folder's entry for the new name reaches the disk only with the folder itself.
+int SyncFolder(const std::filesystem::path& folder) {
+    Fd dir{::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (dir.fd < 0) return errno;
+    if (::fsync(dir.fd) != 0 && errno != EINVAL) return errno;  // some file systems cannot sync folders
+    return 0;
+}
+
 }  // namespace
 
 std::variant<std::string, FileError> ReadWholeFile(const std::filesystem::path& path) {
@@ -35,6 +68,13 @@ std::variant<std::string, FileError> ReadWholeFile(const std::filesystem::path& 
     return std::move(bytes).str();
 }
 
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(a, b, ec) && !ec) return true;
+    // A file that does not exist yet can still be named twice.
+    return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec) && !ec;
+}
+
 std::optional<FileError> WriteFileAtomically(const std::filesystem::path& requested,
                                              std::string_view content) {
     // Replace the file a link points to, not the link.
@@ -44,33 +84,50 @@ std::optional<FileError> WriteFileAtomically(const std::filesystem::path& reques
         const auto target = std::filesystem::weakly_canonical(requested, linkError);
         if (!linkError) path = target;
     }
-    const auto temp = TempPathBeside(path);
-    {
-        errno = 0;
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return FileError{"Cannot write the file: " + ErrnoText(errno)};
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-        out.flush();
-        if (!out) {
-            const int e = errno;
-            out.close();
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            return FileError{"Cannot write the file: " + ErrnoText(e)};
-        }
-    }
     std::error_code ec;
-    // Keep the permissions the user gave the file being replaced.
     const auto old = std::filesystem::status(path, ec);
-    if (!ec && std::filesystem::exists(old))
-        std::filesystem::permissions(temp, old.permissions(), ec);
-    ec.clear();
+    const bool replacing = !ec && std::filesystem::exists(old);
+    if (replacing && std::filesystem::is_directory(old))
+        return FileError{"Cannot write the file: it is a folder"};
+    // The rename would replace a file its owner protected; honour the protection.
+    // (Checked on the mode bits too: access() grants everything to the superuser.)
+    const bool noWriteBits = (old.permissions() & std::filesystem::perms::all &
+                              (std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                               std::filesystem::perms::others_write)) == std::filesystem::perms::none;
+    if (replacing && (noWriteBits || ::access(path.c_str(), W_OK) != 0))
+        return FileError{"Cannot write the file: it is read-only"};
+
+    const auto temp = TempPathBeside(path);
+    const auto fail = [&](std::string_view what, int e) {
+        std::error_code ignored;
+        std::filesystem::remove(temp, ignored);
+        return FileError{std::string(what) + ErrnoText(e)};
+    };
+    {
+        Fd out{::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666)};
+        if (out.fd < 0) return FileError{"Cannot write the file: " + ErrnoText(errno)};
+        if (const int e = WriteAll(out.fd, content)) return fail("Cannot write the file: ", e);
+        // Keep the permissions the user gave the file being replaced.
+        if (replacing && ::fchmod(out.fd, old.permissions() == std::filesystem::perms::unknown
+                                              ? 0644
+                                              : static_cast<mode_t>(old.permissions())) != 0)
+            return fail("Cannot write the file: ", errno);
+        // The content is on the disk before the name points to it.
+        if (::fsync(out.fd) != 0) return fail("Cannot write the file: ", errno);
+        const int fd = out.fd;
+        out.fd = -1;
+        if (::close(fd) != 0) return fail("Cannot write the file: ", errno);
+    }
+    const auto folder = path.parent_path();
+    if (const int e = SyncFolder(folder)) return fail("Cannot write the file: ", e);
     std::filesystem::rename(temp, path, ec);
     if (ec) {
         std::error_code ignored;
         std::filesystem::remove(temp, ignored);
         return FileError{"Cannot write the file: " + ec.message()};
     }
+    if (const int e = SyncFolder(folder))
+        return FileError{"The file was written, but its folder could not be synced: " + ErrnoText(e)};
     return std::nullopt;
 }
 

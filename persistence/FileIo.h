@@ -13,9 +13,13 @@ namespace FileIo {
 // The whole file's bytes, or why it cannot be read.
 std::variant<std::string, FileError> ReadWholeFile(const std::filesystem::path& path);
 
-// Writes `content` to a new file beside `path`, then renames it over `path`: either
-// the new content is complete in place or the old file is left as it was.
+// Writes `content` to a new file beside `path`, syncs it to the disk, then renames it
+// over `path` and syncs the folder: either the new content is complete in place or
+// the old file is left as it was. A read-only file is not replaced.
 std::optional<FileError> WriteFileAtomically(const std::filesystem::path& path,
                                              std::string_view content);
+
+// True when both paths name the same file (or would, once it exists).
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
 }  // namespace FileIo

@@ -81,6 +81,7 @@ std::vector<std::string> ExpectedKeys(std::size_t components, bool invalidFirst 
     }
     for (const char* k : {"System", "SystemTrans", "MassTrans", "PartTrans", "NewHighV"}) keys.push_back(k);
     if (invalidFirst) keys.push_back("Invalid");
+    keys.push_back("Warnings");
     return keys;
 }
 
@@ -136,7 +137,7 @@ TEST_F(CliTest, NonFiniteResultsAreReportedInvalid) {
     text.replace(text.find("<FStream>12</FStream>"), 21, "<FStream>0</FStream>");
     std::ofstream(dir / "still-air.lxl") << text;
     const CliRun json = Cli({"evaluate", (dir / "still-air.lxl").string(), "--json"});
-    ASSERT_EQ(json.code, 0) << json.err;
+    ASSERT_EQ(json.code, 4) << json.err;
     EXPECT_EQ(Keys(json.out), ExpectedKeys(6, true)) << json.out;
     const CliRun table = Cli({"evaluate", (dir / "still-air.lxl").string()});
     EXPECT_NE(table.out.find("invalid"), std::string::npos) << table.out;
@@ -204,14 +205,146 @@ TEST_F(CliTest, EmptyLineHasNoReport) {
     EXPECT_EQ(Keys(json.out), ExpectedKeys(0));
 }
 
+// Every occurrence replaced.
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    EXPECT_NE(text.find(from), std::string::npos) << from;
+    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+TEST_F(CliTest, ExitStatusSaysWhetherTheResultIsValid) {
+    const std::string nozzle = Slurp(Examples + "/stack-nozzle-line.lxl");
+    const std::string probe = Slurp(Examples + "/shrouded-probe-line.lxl");
+    std::ofstream(dir / "still-air.lxl") << Replaced(probe, "<FStream>12</FStream>", "<FStream>0</FStream>");
+    std::ofstream(dir / "negative-flow.lxl") << Replaced(nozzle, "<Flow>113.3</Flow>", "<Flow>-20</Flow>");
+    std::ofstream(dir / "bend-minus-90.lxl") << Replaced(nozzle, "<Ang2>90</Ang2>", "<Ang2>-90</Ang2>");
+    std::ofstream(dir / "lower-case.lxl") << Replaced(nozzle, "<TempUnit>Metric</TempUnit>", "<TempUnit>metric</TempUnit>");
+    const std::string file = (dir / "x").string();
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+        std::string err;  // start of stderr ("" : nothing)
+        bool printed;     // the result is on stdout
+    } cases[] = {
+        {{"evaluate", Examples + "/stack-nozzle-line.lxl"}, 0, "", true},
+        // A FAIL verdict is a valid result.
+        {{"evaluate", Examples + "/stack-nozzle-line.lxl", "--mono", "1000"}, 0, "", true},
+        {{"evaluate", (dir / "still-air.lxl").string(), "--json"}, 4,
+         "lodo-cli: " + (dir / "still-air.lxl").string() + ": no valid result: Component 1 (Index 0, N-1)", true},
+        {{"report", (dir / "still-air.lxl").string()}, 4, "lodo-cli: ", true},
+        {{"evaluate", (dir / "negative-flow.lxl").string()}, 1,
+         "lodo-cli: " + (dir / "negative-flow.lxl").string() +
+             ": Component 1 (Index 0, N-1), field \"Flow\" is -20 (Metric): Flow rate must be greater than 0\n",
+         false},
+        {{"evaluate", (dir / "bend-minus-90.lxl").string()}, 1, "lodo-cli: ", false},
+        {{"evaluate", (dir / "lower-case.lxl").string()}, 0,
+         "lodo-cli: warning: " + (dir / "lower-case.lxl").string() + ": Component 1 (Index 0, N-1), field \"TempUnit\"",
+         true},
+        {{"study", Examples + "/stack-nozzle-line.lxl", "--vary", "Flow", "--from", "1e308", "--to", "1.7e308",
+          "--points", "2"},
+         4, "lodo-cli: " + Examples + "/stack-nozzle-line.lxl: no valid result at point 1 (1E308)", true},
+        {{"study", Examples + "/stack-nozzle-line.lxl", "--vary", "Particle", "--from", "0.0001", "--to", "10",
+          "--points", "2"},
+         2, "lodo-cli study: --from 0.0001: Particle diameter must be from 0.001 to 1000", false},
+        {{"study", Examples + "/stack-nozzle-line.lxl", "--vary", "Particle", "--from", "1", "--to", "5000",
+          "--points", "2"},
+         2, "lodo-cli study: --to 5000: Particle diameter", false},
+        {{"import", Legacy, "-o", Legacy}, 1, "lodo-cli: " + Legacy + ": the output is the file being imported", false},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = Cli(c.args);
+        std::string what;
+        for (const auto& a : c.args) what += a + " ";
+        EXPECT_EQ(r.code, c.code) << what << "\n" << r.err;
+        if (c.err.empty()) {
+            EXPECT_EQ(r.err, "") << what;
+        } else {
+            EXPECT_TRUE(r.err.starts_with(c.err)) << what << "\n" << r.err;
+        }
+        EXPECT_EQ(!r.out.empty(), c.printed) << what << "\n" << r.out;
+    }
+    // The legacy file was left as it was.
+    EXPECT_TRUE(Slurp(Legacy).starts_with("4")) << Slurp(Legacy).substr(0, 40);
+}
+
+TEST_F(CliTest, VerdictNamesTheLimitThatFailed) {
+    const CliRun ok = Cli({"evaluate", Examples + "/stack-nozzle-line.lxl"});
+    EXPECT_NE(ok.out.find("System penetration: 64.46 %  PASS (ANSI N13.1 limits: above 50 %; inlet aspiration "
+                          "ratio 0.8 to 1.5)\n"),
+              std::string::npos)
+        << ok.out;
+    // Large particles sampled slowly by a nozzle alone: it over-aspirates, so the
+    // penetration exceeds 100 % and only the aspiration criterion tells the truth.
+    std::string nozzleOnly = Slurp(Examples + "/stack-nozzle-line.lxl");
+    nozzleOnly = nozzleOnly.substr(0, nozzleOnly.find("</Node>") + 7) + "\n</Nodes>\n";
+    std::ofstream(dir / "slow.lxl") << Replaced(nozzleOnly, "<Flow>113.3</Flow>", "<Flow>0.1</Flow>");
+    const CliRun slow = Cli({"evaluate", (dir / "slow.lxl").string(), "--mono", "1000"});
+    ASSERT_EQ(slow.code, 0) << slow.err;
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(slow.out, m, std::regex("System penetration: ([0-9.]+) %  (.*)\n"))) << slow.out;
+    EXPECT_GT(std::stod(m[1]), 100.0) << slow.out;
+    EXPECT_EQ(m[2].str(), "FAIL (ANSI N13.1: aspiration ratio of N-1 outside 0.8 to 1.5)") << slow.out;
+    const CliRun line = Cli({"evaluate", Examples + "/contraction-expansion-line.lxl", "--mono", "60"});
+    EXPECT_NE(line.out.find("FAIL (ANSI N13.1: penetration below 50 %"), std::string::npos) << line.out;
+}
+
+bool IsUtf8(const std::string& s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        if (n == 0 || i + n > s.size()) return false;
+        for (std::size_t k = 1; k < n; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+        i += n;
+    }
+    return true;
+}
+
+TEST_F(CliTest, OutputIsValidUtf8AndMessagesStayShort) {
+    const std::string nozzle = Slurp(Examples + "/stack-nozzle-line.lxl");
+    std::ofstream(dir / "latin1.lxl") << Replaced(nozzle, "<LineName>Main stack", "<LineName>Z\xFCrich \x1b[2J stack");
+    const CliRun json = Cli({"evaluate", (dir / "latin1.lxl").string(), "--json"});
+    ASSERT_EQ(json.code, 0) << json.err;
+    EXPECT_TRUE(IsUtf8(json.out));
+    EXPECT_NE(json.out.find("\"LineName\": \"Z\xEF\xBF\xBDrich \\u001b[2J stack"), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("bytes that are not UTF-8 were read as U+FFFD"), std::string::npos) << json.out;
+    const CliRun table = Cli({"evaluate", (dir / "latin1.lxl").string()});
+    EXPECT_EQ(table.out.find('\x1b'), std::string::npos);
+    EXPECT_TRUE(IsUtf8(table.out));
+
+    std::ofstream(dir / "huge.lxl") << Replaced(nozzle, "<Dia1>15.5</Dia1>", "<Dia1>" + std::string(100000, '9') + "\x1b</Dia1>");
+    const CliRun huge = Cli({"evaluate", (dir / "huge.lxl").string()});
+    EXPECT_EQ(huge.code, 1);
+    EXPECT_LT(huge.err.size(), 300u) << huge.err.substr(0, 300);
+    EXPECT_EQ(huge.err.find('\x1b'), std::string::npos);
+    const CliRun arg = Cli({"evaluate", Examples + "/stack-nozzle-line.lxl", "--mono", std::string(5000, '1') + "\x1b"});
+    EXPECT_EQ(arg.code, 2);
+    EXPECT_LT(arg.err.size(), 300u);
+    EXPECT_EQ(arg.err.find('\x1b'), std::string::npos);
+}
+
+TEST_F(CliTest, ImportRefusesAReadOnlyOutput) {
+    const fs::path out = dir / "protected.lxl";
+    std::ofstream(out) << "keep me";
+    fs::permissions(out, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const CliRun r = Cli({"import", Legacy, "-o", out.string()});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "lodo-cli: " + out.string() + ": Cannot write the file: it is read-only\n");
+    EXPECT_EQ(Slurp(out), "keep me");
+}
+
 TEST_F(CliTest, Help) {
     const CliRun top = Cli({"--help"});
     EXPECT_EQ(top.code, 0);
-    for (const char* command : {"evaluate", "report", "import"}) {
+    EXPECT_NE(top.out.find("Exit status:"), std::string::npos);
+    for (const char* command : {"evaluate", "report", "import", "study", "splitter"}) {
         EXPECT_NE(top.out.find(std::string("\n  ") + command + " "), std::string::npos) << command;
         const CliRun help = Cli({command, "--help"});
         EXPECT_EQ(help.code, 0) << command;
         EXPECT_TRUE(help.out.starts_with(std::string("Usage: lodo-cli ") + command)) << help.out;
+        EXPECT_NE(help.out.find("Exit status:\n  0  the result is valid"), std::string::npos) << command;
+        EXPECT_NE(help.out.find("\n  4  the output is printed, but a result is not a finite number"), std::string::npos);
     }
     const CliRun none = Cli({});
     EXPECT_EQ(none.code, 2);

@@ -1,0 +1,75 @@
+// The atomic writer: content complete or the old file untouched, protection honoured.
+#include "persistence/FileIo.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileIoTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("lodo-fileio-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(dir, fs::perms::owner_all, ec);
+        fs::remove_all(dir);
+    }
+    static std::string Slurp(const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    std::size_t EntriesIn(const fs::path& d) const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(d), fs::directory_iterator()));
+    }
+    fs::path dir;
+};
+
+TEST_F(FileIoTest, ReplacesContentAndKeepsThePermissions) {
+    const fs::path p = dir / "a.lxl";
+    ASSERT_FALSE(FileIo::WriteFileAtomically(p, "one"));
+    fs::permissions(p, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_FALSE(FileIo::WriteFileAtomically(p, "two"));
+    EXPECT_EQ(Slurp(p), "two");
+    EXPECT_EQ(fs::status(p).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(EntriesIn(dir), 1u);  // no temporary file left behind
+}
+
+TEST_F(FileIoTest, RefusesAReadOnlyFileAndAFolder) {
+    const fs::path p = dir / "protected.txt";
+    std::ofstream(p) << "old";
+    fs::permissions(p, fs::perms::owner_read | fs::perms::group_read);
+    const auto e = FileIo::WriteFileAtomically(p, "new");
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->Message, "Cannot write the file: it is read-only");
+    EXPECT_EQ(Slurp(p), "old");
+    EXPECT_EQ(EntriesIn(dir), 1u);
+    fs::create_directories(dir / "sub");
+    ASSERT_TRUE(FileIo::WriteFileAtomically(dir / "sub", "x"));
+    EXPECT_TRUE(fs::is_directory(dir / "sub"));
+}
+
+TEST_F(FileIoTest, SameFileSeesThroughSpellingsAndLinks) {
+    const fs::path p = dir / "line.lpl";
+    std::ofstream(p) << "x";
+    fs::create_symlink(p, dir / "link.lpl");
+    EXPECT_TRUE(FileIo::SameFile(p, dir / "." / "line.lpl"));
+    EXPECT_TRUE(FileIo::SameFile(p, dir / "link.lpl"));
+    EXPECT_TRUE(FileIo::SameFile(dir / "new.lxl", dir / "sub" / ".." / "new.lxl"));
+    EXPECT_FALSE(FileIo::SameFile(p, dir / "line.lxl"));
+}
+
+}  // namespace
