@@ -423,8 +423,11 @@ bool LodoSession::ChangeEdit(Box b) {
     BoxState& s = boxes_[static_cast<std::size_t>(b)];
     if (CheckValue(s.Text, info.CheckCode, UnitOf(c, info.Unit)) != 0) return false;
 
-    // The stored value is the value of the rewritten (rounded) text.
-    s.Text = GeneralDigits(*NumberFormat::ParseNumber(s.Text), info.Digits);
+    // The stored value is the value of the rewritten (rounded) text, which must obey
+    // the rule too: -273.149 rounds to -273.15, absolute zero.
+    const std::string rounded = GeneralDigits(*NumberFormat::ParseNumber(s.Text), info.Digits);
+    if (CheckValue(rounded, info.CheckCode, UnitOf(c, info.Unit)) != 0) return false;
+    s.Text = rounded;
     s.Committed = s.Text;
     const double V = *NumberFormat::ParseNumber(s.Text);
 
@@ -504,7 +507,11 @@ bool LodoSession::BoxKey(Box b, EditKey key) {
         lineNameFocused_ = false;
         Notify(RefreshPage);
     }
-    const int cv = CheckValue(BoxText(b), info.CheckCode, UnitOf(m_.Ctx, info.Unit));
+    int cv = CheckValue(BoxText(b), info.CheckCode, UnitOf(m_.Ctx, info.Unit));
+    // What would be stored is the rounded text: it must pass as well.
+    if (cv == 0)
+        cv = CheckValue(GeneralDigits(*NumberFormat::ParseNumber(BoxText(b)), info.Digits), info.CheckCode,
+                        UnitOf(m_.Ctx, info.Unit));
     if (cv != 0) {
         ui_.ShowMessage(std::string(LodoErrorText(cv)));
         return false;

@@ -202,6 +202,8 @@ INSTANTIATE_TEST_SUITE_P(
         EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-300", 13, "-300", Unchanged, Box::TubeTempEdit},
         EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-273.15", 13, "-273.15", Unchanged, Box::TubeTempEdit},
         EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-273.14", 0, "-273.14", -273.14, Box::TubePressEdit},
+        // Rounded to 5 digits, as it would be stored, this is absolute zero.
+        EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-273.1499", 13, "-273.1499", Unchanged, Box::TubeTempEdit},
         EntryCase{&LodoSession::ContractMenuClick, Box::ContHalfEdit, "0", 14, "0", Unchanged, Box::ContHalfEdit},
         EntryCase{&LodoSession::ContractMenuClick, Box::ContHalfEdit, "90", 0, "90", 90.0, Box::ContAng1Edit},
         EntryCase{&LodoSession::ExpandMenuClick, Box::ExpdHalfEdit, "-10", 14, "-10", Unchanged, Box::ExpdHalfEdit},
