@@ -4,65 +4,106 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace Analysis {
 namespace {
 
-// Base step in ln d: a sixteenth of ln GSD keeps the trapezoid rule on the
-// log-normal weight far below 1e-4, and the cap resolves a broad distribution as
-// finely. Where the line's penetration changes by more than Refine between two
-// nodes (a steep cut-off, or one of the models' jumps in size) the interval is
-// halved, down to MinWidth, so that a jump costs no accuracy.
-constexpr double StepPerLnGsd = 1.0 / 16;
-constexpr double MaxStep = 0.06;
-constexpr double Refine = 1e-3;
-constexpr double MinWidth = 1e-5;
-constexpr double Span = 5; // ln GSD either side of each median
+// Adaptive Simpson in ln d. The base panels are one ln GSD wide; a panel is halved
+// until its two halves agree with it on every integral (the mass and number
+// reaching each component, and the mass the inlet aspirates) to Tol over the whole
+// range, or to TolAbs on the panel alone: the models jump in size here and there
+// (a bend's switch between its two correlations), and a jump is then narrowed to a
+// width where it costs nothing. Checked against a far finer integration by a
+// different rule.
+constexpr double Span = 5;        // ln GSD either side of each median
+constexpr double Tol = 2e-5;      // of a penetration, over the range
+constexpr double TolAbs = 2e-7;   // of a penetration, per panel
+constexpr double MinWidth = 1e-5; // [ln um] no panel narrower
 
-// One integration node: ln d, the aspiration of the line's inlet and the share of
-// the aerosol that arrives at each component (index Count(): leaves the line).
 struct Node {
-    double x = 0, asp = 1;
-    std::vector<double> arriving;
+    double x = 0;            // ln d [ln um]
+    double wm = 0, wn = 0;   // mass and number densities in ln d
+    double asp = 1;          // aspiration of the line's inlet
+    std::vector<double> arriving; // share reaching component i; index Count(): leaving
 };
 
-Node Evaluate(const LineTransmission& eval, double x, std::vector<double>& t) {
-    Node n;
-    n.x = x;
-    eval.At(static_cast<float>(std::exp(x)), t, &n.asp);
-    n.arriving.resize(t.size() + 1);
-    double cum = 1;
-    for (std::size_t i = 0; i < t.size(); ++i) {
-        n.arriving[i] = cum;
-        cum *= t[i];
-    }
-    n.arriving[t.size()] = cum;
-    return n;
-}
+class Integrator {
+public:
+    Integrator(const LineTransmission& eval, double s, double xMass, double xCount, double range)
+        : eval_(eval), n_(eval.Count()), t_(n_), xMass_(xMass), xCount_(xCount),
+          twoVar_(2 * s * s), norm_(1 / (s * std::sqrt(2 * std::numbers::pi))), range_(range),
+          fineMass_(n_ + 1), fineNumber_(n_ + 1), mass(n_ + 1, 0.0), number(n_ + 1, 0.0) {}
 
-bool NeedsRefining(const Node& a, const Node& b) {
-    if (b.x - a.x <= 2 * MinWidth)
-        return false;
-    if (std::fabs(a.asp - b.asp) > Refine)
-        return true;
-    for (std::size_t i = 0; i < a.arriving.size(); ++i)
-        if (std::fabs(a.arriving[i] - b.arriving[i]) > Refine)
-            return true;
-    return false;
-}
-
-// Appends the nodes strictly inside (out[a], b) and then b. Indices, not
-// references: the vector grows meanwhile.
-void Subdivide(const LineTransmission& eval, std::size_t a, Node b, std::vector<double>& t,
-               std::vector<Node>& out) {
-    if (NeedsRefining(out[a], b)) {
-        Node mid = Evaluate(eval, (out[a].x + b.x) / 2, t);
-        Subdivide(eval, a, std::move(mid), t, out);
-        Subdivide(eval, out.size() - 1, std::move(b), t, out);
-        return;
+    std::size_t Add(double x) {
+        Node nd;
+        nd.x = x;
+        nd.wm = norm_ * std::exp(-(x - xMass_) * (x - xMass_) / twoVar_);
+        nd.wn = norm_ * std::exp(-(x - xCount_) * (x - xCount_) / twoVar_);
+        eval_.At(static_cast<float>(std::exp(x)), t_, &nd.asp);
+        nd.arriving.resize(n_ + 1);
+        double cum = 1;
+        for (std::size_t i = 0; i < n_; ++i) {
+            nd.arriving[i] = cum;
+            cum *= t_[i];
+        }
+        nd.arriving[n_] = cum;
+        nodes.push_back(std::move(nd));
+        return nodes.size() - 1;
     }
-    out.push_back(std::move(b));
-}
+
+    // Integrates over the panel whose ends and middle are the nodes a, m, b.
+    // Indices, not references: the nodes grow meanwhile.
+    void Panel(std::size_t a, std::size_t m, std::size_t b) {
+        const std::size_t q1 = Add((nodes[a].x + nodes[m].x) / 2);
+        const std::size_t q2 = Add((nodes[m].x + nodes[b].x) / 2);
+        const Node& A = nodes[a];
+        const Node& Q1 = nodes[q1];
+        const Node& M = nodes[m];
+        const Node& Q2 = nodes[q2];
+        const Node& B = nodes[b];
+        const double h = B.x - A.x;
+        double err = 0;
+        const auto simpson = [&](double ga, double gq1, double gm, double gq2, double gb) {
+            const double coarse = h / 6 * (ga + 4 * gm + gb);
+            const double fine = h / 12 * (ga + 4 * gq1 + 2 * gm + 4 * gq2 + gb);
+            err = std::max(err, std::fabs(fine - coarse) / 15);
+            return fine;
+        };
+        for (std::size_t i = 0; i <= n_; ++i) {
+            fineMass_[i] = simpson(A.wm * A.arriving[i], Q1.wm * Q1.arriving[i], M.wm * M.arriving[i],
+                                   Q2.wm * Q2.arriving[i], B.wm * B.arriving[i]);
+            fineNumber_[i] = simpson(A.wn * A.arriving[i], Q1.wn * Q1.arriving[i],
+                                     M.wn * M.arriving[i], Q2.wn * Q2.arriving[i],
+                                     B.wn * B.arriving[i]);
+        }
+        const double fineAsp =
+            simpson(A.wm * A.asp, Q1.wm * Q1.asp, M.wm * M.asp, Q2.wm * Q2.asp, B.wm * B.asp);
+        // A result that is not a number is refined no further: it shows as invalid.
+        if (std::isnan(err) || err <= std::max(Tol * h / range_, TolAbs) || h < 4 * MinWidth) {
+            for (std::size_t i = 0; i <= n_; ++i) {
+                mass[i] += fineMass_[i];
+                number[i] += fineNumber_[i];
+            }
+            aspirated += fineAsp;
+            return;
+        }
+        Panel(a, q1, m);
+        Panel(m, q2, b);
+    }
+
+private:
+    const LineTransmission& eval_;
+    std::size_t n_;
+    std::vector<double> t_;
+    double xMass_, xCount_, twoVar_, norm_, range_;
+    std::vector<double> fineMass_, fineNumber_;
+
+public:
+    std::vector<Node> nodes;
+    std::vector<double> mass, number; // reaching component i; index Count(): leaving the line
+    double aspirated = 0;
+};
 
 // Median of a density g given at the nodes x, linear between them: where its
 // trapezoid integral reaches half.
@@ -133,39 +174,34 @@ std::optional<SizeResolvedResult> ComputeSizeResolved(const LodoList& line, doub
     const double hi = std::min(std::log(SizeCeil), xMass + Span * s);
     if (!(lo < hi))
         return std::nullopt;
-    const auto intervals = static_cast<std::size_t>(
-        std::max(2.0, std::ceil((hi - lo) / std::min(StepPerLnGsd * s, MaxStep))));
-    const double h = (hi - lo) / static_cast<double>(intervals);
 
-    const std::size_t n = eval.Count();
-    std::vector<double> t(n);
-    std::vector<Node> nodes;
-    nodes.push_back(Evaluate(eval, lo, t));
-    for (std::size_t k = 1; k <= intervals; ++k) {
-        const double x = k == intervals ? hi : lo + h * static_cast<double>(k);
-        Subdivide(eval, nodes.size() - 1, Evaluate(eval, x, t), t, nodes);
+    const double range = hi - lo;
+    const auto panels = static_cast<std::size_t>(std::max(2.0, std::ceil(range / s)));
+    const double H = range / static_cast<double>(panels);
+    Integrator in(eval, s, xMass, xCount, range);
+    std::size_t a = in.Add(lo);
+    for (std::size_t k = 1; k <= panels; ++k) {
+        const double xb = k == panels ? hi : lo + H * static_cast<double>(k);
+        const std::size_t m = in.Add(xb - H / 2);
+        const std::size_t b = in.Add(xb);
+        in.Panel(a, m, b);
+        a = b;
     }
+    const std::size_t n = eval.Count();
+    const std::vector<double>& mass = in.mass;
+    const std::vector<double>& number = in.number;
+    const double aspirated = in.aspirated;
 
-    // Integrals of the mass and number weights over what arrives at component i
-    // (index n: what leaves the line), by the trapezoid rule in ln d.
-    std::vector<double> mass(n + 1, 0.0), number(n + 1, 0.0), xs, leaving;
-    double aspirated = 0;
-    const double twoVar = 2 * s * s;
-    xs.reserve(nodes.size());
-    leaving.reserve(nodes.size());
-    for (std::size_t k = 0; k < nodes.size(); ++k) {
-        const Node& nd = nodes[k];
-        const double w = ((k > 0 ? nd.x - nodes[k - 1].x : 0) +
-                          (k + 1 < nodes.size() ? nodes[k + 1].x - nd.x : 0)) / 2;
-        const double wm = std::exp(-(nd.x - xMass) * (nd.x - xMass) / twoVar);
-        const double wn = std::exp(-(nd.x - xCount) * (nd.x - xCount) / twoVar);
-        aspirated += w * wm * nd.asp;
-        for (std::size_t i = 0; i <= n; ++i) {
-            mass[i] += w * wm * nd.arriving[i];
-            number[i] += w * wn * nd.arriving[i];
-        }
-        xs.push_back(nd.x);
-        leaving.push_back(wm * nd.arriving[n]);
+    // The mass leaving the line at each node, in size order, for its median.
+    std::vector<const Node*> sorted;
+    sorted.reserve(in.nodes.size());
+    for (const Node& nd : in.nodes)
+        sorted.push_back(&nd);
+    std::sort(sorted.begin(), sorted.end(), [](const Node* p, const Node* q) { return p->x < q->x; });
+    std::vector<double> xs, leaving;
+    for (const Node* nd : sorted) {
+        xs.push_back(nd->x);
+        leaving.push_back(nd->wm * nd->arriving[n]);
     }
 
     SizeResolvedResult r;

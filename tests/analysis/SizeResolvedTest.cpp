@@ -1,6 +1,7 @@
 #include "AnalysisTestLines.h"
 #include "TestPrecision.h"
 #include "analysis/PenetrationCurve.h"
+#include "analysis/SizeResolved.h"
 #include "analysis/SizeResolvedPenetration.h"
 
 #include <gtest/gtest.h>
@@ -180,6 +181,25 @@ TEST(SizeResolved, NothingLeavesAFullBlock) {
     EXPECT_TRUE(std::isnan(r->Components[1].MassPenetration)); // nothing arrives
     EXPECT_DOUBLE_EQ(r->Components[0].MassDeposited, 1.0);
     EXPECT_EQ(r->Components[1].MassDeposited, 0.0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(SizeResolvedOf, DistributionOnlyInLogNormalMode) {
+    LodoModel m = AnalysisTest::LoadExample("stack-nozzle-line.lxl");
+    const Analysis::SizeResolvedSummary mono = Analysis::SizeResolvedOf(m);
+    EXPECT_TRUE(mono.D50.has_value());
+    EXPECT_FALSE(mono.Distribution.has_value());
+    m.Ctx.DType = m.Ctx.TypeDist = "LogNormal";
+    m.Ctx.MDp = 3.0f;
+    m.Ctx.DpSD = 1.8f;
+    const Analysis::SizeResolvedSummary ln = Analysis::SizeResolvedOf(m);
+    EXPECT_EQ(ln.D50, mono.D50); // the cut size does not depend on the aerosol
+    ASSERT_TRUE(ln.Distribution.has_value());
+    EXPECT_EQ(ln.Distribution->MassPenetration,
+              Analysis::ComputeSizeResolved(m.List, 3.0f, 1.8f)->MassPenetration);
 }
 
 } // namespace
