@@ -3,6 +3,7 @@
 #include "model/CreateComp.h"
 #include "model/NumberFormat.h"
 #include "model/Units.h"
+#include "persistence/RecordFields.h"
 #include "session/LodoError.h"
 #include "model/InputRules.h"
 
@@ -26,6 +27,11 @@ public:
             s_.pending_ = 0;
             ++s_.revision_;
             if (s_.observer_) s_.observer_(mask);
+        }
+        if (s_.depth_ == 0 && !s_.afterRender_.empty()) {
+            const std::vector<std::string> messages = std::move(s_.afterRender_);
+            s_.afterRender_.clear();
+            for (const std::string& m : messages) s_.ui_.ShowMessage(m);
         }
     }
     OperationScope(const OperationScope&) = delete;
@@ -235,22 +241,21 @@ void LodoSession::AddComponent(int code) {
     OperationScope op(*this);
     const ComponentType& type = *TypeOf(code);
     EvalContext& c = m_.Ctx;
+    if (type.InletOnly && Count() != 0) {
+        // Refused: the counter still counts the attempt, but the component being
+        // edited stays the one whose page is shown, and the page stays.
+        ++(c.*type.Counter);
+        ui_.ShowMessage(std::string(LodoErrorText(6)));
+        Notify(RefreshLabels | RefreshComponentTab);
+        return;
+    }
     c.NodeType = type.NType;
     c.NodeInt = type.Code;
     c.RefNum = 0;
     const int number = ++(c.*type.Counter);
     c.NodeName = type.Prefix + std::to_string(number);
     Notify(RefreshLabels);
-
-    if (type.InletOnly) {
-        c.CurrRow = Count();
-        if (c.CurrRow != 0) {
-            ui_.ShowMessage(std::string(LodoErrorText(6)));
-            ShowPage(Page::None);
-            Notify(RefreshComponentTab);
-            return;
-        }
-    }
+    if (type.InletOnly) c.CurrRow = Count();
 
     m_.List.push_back(CreateComp(c));
     Align(0);
@@ -307,6 +312,7 @@ void LodoSession::EditComp(int CR) {
 
 void LodoSession::ShowPage(Page p) {
     page_ = p;
+    unitMemo_ = {};
     for (BoxState& b : boxes_) b = BoxState{};
     focus_.reset();
     Notify(RefreshPage);
@@ -429,8 +435,13 @@ bool LodoSession::ChangeEdit(Box b) {
     if (CheckValue(rounded, info.CheckCode, UnitOf(c, info.Unit)) != 0) return false;
     s.Text = rounded;
     s.Committed = s.Text;
-    const double V = *NumberFormat::ParseNumber(s.Text);
+    StoreEntry(b, *NumberFormat::ParseNumber(s.Text));
+    return true;
+}
 
+void LodoSession::StoreEntry(Box b, double V) {
+    const BoxInfo& info = InfoOf(b);
+    EvalContext& c = m_.Ctx;
     TLodoComp& r = m_.List[c.CurrRow - 1];
     switch (info.Feeds) {
         case Field::Len: c.L = r.Len = V; break;
@@ -468,11 +479,11 @@ bool LodoSession::ChangeEdit(Box b) {
     const int row = c.CurrRow - 1;
     Align(row);
     EvaluateRow(row);
-    return true;
 }
 
 void LodoSession::WriteNozzleNote(int variant) {
-    const std::string D = NumberFormat::General15(m_.Ctx.D2);
+    // As the outlet box shows it: a converted diameter keeps all its digits.
+    const std::string D = GeneralDigits(m_.Ctx.D2, 5);
     const std::string tail = ", then either a Contraction or an Expansion must be the next component";
     switch (variant) {
         case 0:  // accepted entry, metric inlet
@@ -585,7 +596,22 @@ void LodoSession::SwitchUnit(Quantity q, UnitChoice target) {
 
     if (prev != unit) {
         TLodoComp& r = m_.List[row];
-        const double V = Convert(q, page_, RecordValue(r, q), toEnglish);
+        BoxState& s = boxes_[static_cast<std::size_t>(*box)];
+        const int code = InfoOf(*box).CheckCode;
+        // The value keeps its full precision; only the box shows it rounded, so a
+        // switch and its way back return exactly the value that was there.
+        UnitMemo& memo = unitMemo_[static_cast<std::size_t>(q)];
+        double V;
+        if (memo.Row == row && memo.Unit == unit && memo.Converted == RecordValue(r, q)) {
+            V = memo.Original;
+            s.Text = GeneralDigits(V, InfoOf(*box).Digits);
+            memo = UnitMemo{};
+        } else {
+            V = Convert(q, page_, RecordValue(r, q), toEnglish);
+            memo = UnitMemo{row, prev, RecordValue(r, q), V};
+            s.Text = GeneralDigits(V, 5);
+        }
+        s.Committed = s.Text;
         ContextValue(InfoOf(*box).Feeds) = V;
         RecordValue(r, q) = V;
         if (q == Quantity::Dia && (page_ == Page::Tube || page_ == Page::Bend)) {
@@ -594,11 +620,9 @@ void LodoSession::SwitchUnit(Quantity q, UnitChoice target) {
             r.Dia2 = V;
             r.Dia2Unit = unit;
         }
-        // The rewritten box is stored like a typed entry, rounding to 5 digits; a
-        // value that was already invalid stays converted, without a message.
-        BoxState& s = boxes_[static_cast<std::size_t>(*box)];
-        s.Text = GeneralDigits(V, 5);
-        ChangeEdit(*box);
+        // Stored like an accepted entry; a value that was already invalid stays
+        // converted, without a message.
+        if (CheckValue(s.Text, code, unit) == 0) StoreEntry(*box, V);
         RecordUnit(m_.List[row], q) = unit;
         if (page_ == Page::Nozzle && q == Quantity::Dia) WriteNozzleNote(toEnglish ? 1 : 2);
     }
@@ -698,8 +722,9 @@ void LodoSession::MenuItemMoveCompClick() {
     if (!s.Confirmed) return;
     const int from = s.First, to = s.Second;
     if (from > lodoCnt_ || to > lodoCnt_) return;
-    const int code = m_.List[from].NTypeInt;
-    if (code == NodeNozzle || code == NodeShroud) {
+    const auto isInlet = [](const TLodoComp& r) { return r.NTypeInt == NodeNozzle || r.NTypeInt == NodeShroud; };
+    // The inlet keeps index 0: it may neither leave it nor have a component put in front.
+    if (isInlet(m_.List[from]) || (to == 0 && from != 0 && isInlet(m_.List[0]))) {
         ui_.ShowMessage(std::string(LodoErrorText(6)));
         return;
     }
@@ -863,7 +888,27 @@ bool LodoSession::ReplaceLine(const std::filesystem::path& path, bool legacy) {
     ShowPage(Page::None);
     c.CurrRow = 0;
     nodeNameL_.clear();
+    // Opening warns about nothing the user did: diameters the file held out of step
+    // are reported with the reader's findings, once the new line is on screen.
+    c.RefNum = 0;
+    const LodoList asRead = m_.List;
     Align(0);
+    for (std::size_t i = 0; i < asRead.size(); ++i) {
+        const TLodoComp &was = asRead[i], &now = m_.List[i];
+        // Stored with 15 digits, a ratio carried through the line moves the last bit.
+        const auto moved = [](double a, const std::string& ua, double b, const std::string& ub) {
+            const double x = Units::DiaToMm(a, ua), y = Units::DiaToMm(b, ub);
+            return !(std::fabs(x - y) <= 1e-9 * std::max(std::fabs(x), std::fabs(y)));
+        };
+        if ((now.NTypeInt == NodeContraction || now.NTypeInt == NodeExpansion) &&
+            (moved(was.Dia1, was.Dia1Unit, now.Dia1, now.Dia1Unit) ||
+             moved(was.Dia2, was.Dia2Unit, now.Dia2, now.Dia2Unit)))
+            file.Warnings.push_back(RecordFields::ComponentLabel(i, now.Name) +
+                                    ": its diameters did not match its neighbours'; it was resized to " +
+                                    GeneralDigits(now.Dia1, 5) + " to " + GeneralDigits(now.Dia2, 5) +
+                                    (now.Dia1Unit == Units::English ? " in" : " mm") +
+                                    ". Check its diameters.");
+    }
     drawingVisible_ = true;
     if (!m_.List.empty()) EditComp(Count() - 1);
     TakeReference();
@@ -880,7 +925,7 @@ void LodoSession::ShowReaderWarnings(const std::vector<std::string>& warnings) {
     std::string text = "The file was opened, but not everything in it was as this program writes it:";
     for (std::size_t i = 0; i < warnings.size() && i < MaxShown; ++i) text += "\n- " + warnings[i];
     if (warnings.size() > MaxShown) text += "\n(and " + std::to_string(warnings.size() - MaxShown) + " more)";
-    ui_.ShowMessage(text);
+    afterRender_.push_back(std::move(text));
 }
 
 std::optional<std::filesystem::path> LodoSession::RunSaveAsDialog() {

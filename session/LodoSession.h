@@ -263,6 +263,7 @@ private:
     double& ContextValue(Field f);
     std::string& ContextUnit(Quantity q);
     bool ChangeEdit(Box b);
+    void StoreEntry(Box b, double V);
     void MoveFocus(Box from, int step);
     void Align(int CR);
     void EvaluateRow(int row);
@@ -283,6 +284,19 @@ private:
     std::uint64_t revision_ = 0;
     unsigned pending_ = 0;
     int depth_ = 0;
+
+    // The last unit switch of each quantity on the page shown: switching back while
+    // the value is still the converted one restores the original exactly.
+    struct UnitMemo {
+        int Row = -1;
+        std::string Unit;       // the unit switched away from
+        double Original = 0;    // the value in that unit
+        double Converted = 0;   // the value the switch stored
+    };
+    std::array<UnitMemo, 9> unitMemo_{};  // by Quantity
+
+    // Shown once the outermost operation has been rendered (findings on opening).
+    std::vector<std::string> afterRender_;
 
     std::array<BoxState, BoxCount> boxes_{};
     Page page_ = Page::None;

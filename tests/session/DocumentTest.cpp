@@ -392,3 +392,46 @@ TEST_F(DocumentTest, EverySavedOrOpenedLineFileIsReported) {
     EXPECT_FALSE(s.LodoX());
     EXPECT_EQ(reported.size(), 3u);
 }
+
+// Opening warns about nothing the user did: no message 7 over the old line, and
+// diameters the file held out of step are named once, after the new line is shown.
+TEST_F(DocumentTest, OpeningReportsResizedFittingsOnceAfterTheLineIsShown) {
+    for (const char* example : {"contraction-expansion-line.lxl", "english-units-line.lxl",
+                                "shrouded-probe-line.lxl", "stack-nozzle-line.lxl"}) {
+        SCOPED_TRACE(example);
+        s.EditComp(s.Count() - 1);  // editing: RefNum 2
+        if (s.IsModified()) ui.Answers.push_back(Answer::No);
+        ASSERT_TRUE(s.OpenFile(std::filesystem::path(LODO_EXAMPLES_DIR) / example));
+        EXPECT_TRUE(ui.Messages.empty()) << ui.Messages.front();
+        ui.ClearRecord();
+    }
+
+    // Nozzle, tube, contraction: the contraction's inlet 30 mm does not follow the
+    // tube's 34.9 mm.
+    StartAfresh();
+    s.NozzleMenuClick();
+    s.TubeMenuClick();
+    s.ContractMenuClick();
+    ASSERT_TRUE(Enter(Box::ContOutEdit, "20"));
+    const auto p = dir / "stepped.lxl";
+    ui.SaveFiles.push_back(p);
+    ASSERT_TRUE(s.MenuItemSaveAsClick1());
+    std::string text = Slurp(p);
+    const auto third = text.rfind("<Dia1>");
+    ASSERT_NE(third, std::string::npos);
+    text.replace(third, text.find("</Dia1>", third) - third, "<Dia1>30");
+    Write(p, text);
+    ui.ClearRecord();
+
+    std::vector<std::string> order;
+    s.SetObserver([&](unsigned) { order.push_back(ui.Messages.empty() ? "render" : "render after message"); });
+    ASSERT_TRUE(s.OpenFile(p));
+    ASSERT_EQ(ui.Messages.size(), 1u);
+    ASSERT_FALSE(order.empty());
+    EXPECT_EQ(order.front(), "render");
+    const std::string& m = ui.Messages[0];
+    EXPECT_NE(m.find("(Index 2, C-1"), std::string::npos) << m;
+    EXPECT_NE(m.find("resized to 34.9 to 23.267 mm"), std::string::npos) << m;  // 34.9 x 20 / 30
+    EXPECT_EQ(m.find(std::string(LodoErrorText(7))), std::string::npos) << m;
+    EXPECT_FALSE(s.IsModified());
+}

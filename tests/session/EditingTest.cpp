@@ -78,21 +78,33 @@ TEST_F(SessionTest, NamesCountPerTypeAndAreNeverReused) {
     EXPECT_EQ(Base(s.List().back().Name), "T-4");
 }
 
-TEST_F(SessionTest, ASecondInletIsRefusedWithMessage6) {
+TEST_F(SessionTest, ASecondInletIsRefusedWithMessage6AndThePageStays) {
     s.TubeMenuClick();
+    s.BendMenuClick();
     const LodoList before = s.List();
     unsigned heard = 0;
     s.SetObserver([&](unsigned m) { heard = m; });
     for (Command add : {&LodoSession::NozzleMenuClick, &LodoSession::ShroudMenuClick}) {
         ui.ClearRecord();
         s.EditComp(0);
+        ASSERT_TRUE(Enter(Box::TubeLenEdit, "2.5"));
+        const LodoList edited = s.List();
         (s.*add)();
         EXPECT_NE(heard & RefreshComponentTab, 0u);
         ASSERT_EQ(ui.Messages.size(), 1u);
         EXPECT_EQ(ui.Messages[0], Msg(6));
-        EXPECT_EQ(s.List(), before);
-        EXPECT_EQ(s.VisiblePage(), Page::None);
+        EXPECT_EQ(s.List(), edited);
+        // The tube's page with its boxes, and entries still go to the tube.
+        EXPECT_EQ(s.VisiblePage(), Page::Tube);
+        EXPECT_EQ(Base(s.NodeNameL()), "Component: T-1");
+        EXPECT_EQ(s.BoxText(Box::TubeLenEdit), "2.5");
+        EXPECT_EQ(s.Ctx().CurrRow, 1);
+        EXPECT_EQ(s.Ctx().RefNum, 2);
+        ASSERT_TRUE(Enter(Box::TubeLenEdit, "3"));
+        EXPECT_DOUBLE_EQ(At(0).Len, 3.0);
+        EXPECT_EQ(At(1).NTypeInt, NodeBend);
     }
+    (void)before;
     // The refused nozzle used up N-1; a new line starts counting again.
     StartAfresh();
     s.NozzleMenuClick();

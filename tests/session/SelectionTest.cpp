@@ -73,16 +73,29 @@ TEST_F(SelectionTest, MoveTakesTheComponentToItsNewPlaceAndEditsIt) {
     EXPECT_EQ(Names(), (Names_t{"N-1", "T-1", "B-1", "T-2"}));
 }
 
-TEST_F(SelectionTest, AnInletCannotBeMovedButAnotherComponentMayGoInFrontOfIt) {
+TEST_F(SelectionTest, NothingMovesOntoOrOffTheInletsPlace) {
     BuildLine();
-    ui.Selections.push_back({true, 0, 2});
+    const LodoList before = s.List();
+    // The inlet itself, and any component in front of it.
+    for (auto [from, to] : {std::pair{0, 2}, std::pair{2, 0}, std::pair{3, 0}}) {
+        ui.ClearRecord();
+        ui.Selections.push_back({true, from, to});
+        s.MenuItemMoveCompClick();
+        ASSERT_EQ(ui.Messages.size(), 1u);
+        EXPECT_EQ(ui.Messages[0], Msg(6));
+        EXPECT_EQ(s.List(), before);
+    }
+    // Behind the inlet is allowed.
+    ui.Selections.push_back({true, 3, 1});
     s.MenuItemMoveCompClick();
-    ASSERT_EQ(ui.Messages.size(), 1u);
-    EXPECT_EQ(ui.Messages[0], Msg(6));
-    EXPECT_EQ(Names(), (Names_t{"N-1", "T-1", "B-1", "T-2"}));
-    ui.Selections.push_back({true, 2, 0});
+    EXPECT_EQ(Names(), (Names_t{"N-1", "T-2", "T-1", "B-1"}));
+    // A line without an inlet may be rearranged freely.
+    StartAfresh();
+    s.TubeMenuClick();
+    s.BendMenuClick();
+    ui.Selections.push_back({true, 1, 0});
     s.MenuItemMoveCompClick();
-    EXPECT_EQ(Names(), (Names_t{"B-1", "N-1", "T-1", "T-2"}));
+    EXPECT_EQ(Names(), (Names_t{"B-1", "T-1"}));
 }
 
 TEST_F(SelectionTest, MoveAndDeleteNeedConfirm) {

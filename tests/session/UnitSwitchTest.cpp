@@ -1,5 +1,6 @@
-// The unit buttons: conversions, rounding through the box, what else they set,
-// and that merely showing a page converts nothing.
+// The unit buttons: conversions at full precision with the box showing 5 digits,
+// exact round trips, what else they set, and that merely showing a page converts
+// nothing.
 #include "SessionFixture.h"
 
 namespace {
@@ -23,29 +24,29 @@ struct SwitchCase {
 
 const SwitchCase SwitchCases[] = {
     {"tube length m to ft", &LodoSession::TubeMenuClick, {}, Box::TubeLenEdit, nullptr,
-     &LodoSession::LenEUnit, Box::TubeLenEdit, "3.2808", &TLodoComp::Len, 3.2808, &TLodoComp::LenUnit, "English"},
+     &LodoSession::LenEUnit, Box::TubeLenEdit, "3.2808", &TLodoComp::Len, 1.0 / 0.3048, &TLodoComp::LenUnit, "English"},
     {"tube length back to m", &LodoSession::TubeMenuClick, {&LodoSession::LenEUnit}, Box::TubeLenEdit, nullptr,
-     &LodoSession::LenMUnit, Box::TubeLenEdit, "0.99999", &TLodoComp::Len, 0.99999, &TLodoComp::LenUnit, "Metric"},
+     &LodoSession::LenMUnit, Box::TubeLenEdit, "1", &TLodoComp::Len, 1.0, &TLodoComp::LenUnit, "Metric"},
     {"flow to CFM", &LodoSession::TubeMenuClick, {}, Box::TubeFlowEdit, nullptr,
-     &LodoSession::FlowEUnit, Box::TubeFlowEdit, "2.0129", &TLodoComp::Flow, 2.0129, &TLodoComp::FlowUnit, "English"},
+     &LodoSession::FlowEUnit, Box::TubeFlowEdit, "2.0129", &TLodoComp::Flow, 57.0 / 28.31685, &TLodoComp::FlowUnit, "English"},
     {"second CFM click", &LodoSession::TubeMenuClick, {&LodoSession::FlowEUnit}, Box::TubeFlowEdit, nullptr,
-     &LodoSession::FlowEUnit, Box::TubeFlowEdit, "2.0129", &TLodoComp::Flow, 2.0129, &TLodoComp::FlowUnit, "English"},
+     &LodoSession::FlowEUnit, Box::TubeFlowEdit, "2.0129", &TLodoComp::Flow, 57.0 / 28.31685, &TLodoComp::FlowUnit, "English"},
     {"25 C to F", &LodoSession::BendMenuClick, {}, Box::BendTempEdit, nullptr,
      &LodoSession::TempEUnit, Box::BendTempEdit, "77", &TLodoComp::Temp, 77.0, &TLodoComp::TempUnit, "English"},
     {"98.6 F to C", &LodoSession::TubeMenuClick, {&LodoSession::TempEUnit}, Box::TubeTempEdit, "98.6",
-     &LodoSession::TempMUnit, Box::TubeTempEdit, "37", &TLodoComp::Temp, 37.0, &TLodoComp::TempUnit, "Metric"},
-    {"14.696 psi to kPa", &LodoSession::TubeMenuClick, {&LodoSession::PressEUnit}, Box::TubePressEdit, "14.696",
-     &LodoSession::PressMUnit, Box::TubePressEdit, "101.33", &TLodoComp::Press, 101.33, &TLodoComp::PressUnit, "Metric"},
+     &LodoSession::TempMUnit, Box::TubeTempEdit, "37", &TLodoComp::Temp, 66.6 / 1.8, &TLodoComp::TempUnit, "Metric"},
+    {"14.7 psi to kPa", &LodoSession::TubeMenuClick, {&LodoSession::PressEUnit}, Box::TubePressEdit, "14.7",
+     &LodoSession::PressMUnit, Box::TubePressEdit, "101.35", &TLodoComp::Press, 14.7 * 6.894757, &TLodoComp::PressUnit, "Metric"},
     {"bend radius to inches", &LodoSession::BendMenuClick, {}, Box::BendRadiusEdit, nullptr,
-     &LodoSession::RadiusEUnit, Box::BendRadiusEdit, "4", &TLodoComp::Brd, 4.0, &TLodoComp::RadiusUnit, "English"},
+     &LodoSession::RadiusEUnit, Box::BendRadiusEdit, "4", &TLodoComp::Brd, 0.1016 / 0.0254, &TLodoComp::RadiusUnit, "English"},
     {"tube diameter to inches", &LodoSession::TubeMenuClick, {}, Box::TubeDiaEdit, nullptr,
-     &LodoSession::DiaEUnit, Box::TubeDiaEdit, "1.374", &TLodoComp::Dia2, 1.374, &TLodoComp::Dia2Unit, "English"},
+     &LodoSession::DiaEUnit, Box::TubeDiaEdit, "1.374", &TLodoComp::Dia2, 34.9 / 25.4, &TLodoComp::Dia2Unit, "English"},
     {"nozzle length to inches", &LodoSession::NozzleMenuClick, {}, Box::NozLenEdit, nullptr,
-     &LodoSession::LenEUnit, Box::NozLenEdit, "0.3937", &TLodoComp::Len, 0.3937, &TLodoComp::LenUnit, "English"},
+     &LodoSession::LenEUnit, Box::NozLenEdit, "0.3937", &TLodoComp::Len, 10.0 / 25.4, &TLodoComp::LenUnit, "English"},
     {"free stream to ft/s", &LodoSession::ShroudMenuClick, {}, Box::ShrFreeEdit, nullptr,
-     &LodoSession::FreeEUnit, Box::ShrFreeEdit, "32.808", &TLodoComp::FStream, 32.808, &TLodoComp::FStreamUnit, "English"},
+     &LodoSession::FreeEUnit, Box::ShrFreeEdit, "32.808", &TLodoComp::FStream, 10.0 / 0.3048, &TLodoComp::FStreamUnit, "English"},
     {"contraction outlet to inches", &LodoSession::ContractMenuClick, {}, Box::ContOutEdit, nullptr,
-     &LodoSession::Dia2EUnit, Box::ContOutEdit, "0.91601", &TLodoComp::Dia2, 0.91601, &TLodoComp::Dia2Unit, "English"},
+     &LodoSession::Dia2EUnit, Box::ContOutEdit, "0.91601", &TLodoComp::Dia2, 34.9 / 1.5 / 25.4, &TLodoComp::Dia2Unit, "English"},
 };
 
 }  // namespace
@@ -74,10 +75,45 @@ INSTANTIATE_TEST_SUITE_P(Examples, UnitSwitchTest, ::testing::ValuesIn(SwitchCas
                              return n;
                          });
 
+// A switch and its way back give exactly the value that was entered, and the line's
+// results with it, however often the user goes back and forth.
+TEST_F(SessionTest, SwitchingAUnitAndBackReturnsTheEnteredValueExactly) {
+    s.NozzleMenuClick();
+    s.TubeMenuClick();
+    const LodoList start = s.List();
+    const std::string total = s.Model().Display.SystemT.Text;
+    for (int round = 0; round < 3; ++round) {
+        s.FlowEUnit();
+        s.PressEUnit();
+        s.TempEUnit();
+        s.DiaEUnit();
+        s.LenEUnit();
+        EXPECT_EQ(s.BoxText(Box::TubePressEdit), "14.696");
+        s.LenMUnit();
+        s.DiaMUnit();
+        s.FlowMUnit();
+        s.TempMUnit();
+        s.PressMUnit();
+        EXPECT_EQ(s.List(), start) << "round " << round;
+    }
+    EXPECT_EQ(s.Model().Display.SystemT.Text, total);
+    EXPECT_EQ(s.BoxText(Box::TubeFlowEdit), "57");
+    EXPECT_EQ(s.BoxText(Box::TubePressEdit), "101.325");
+    EXPECT_EQ(At(0).Flow, 57.0);  // the whole line, not only the edited component
+    EXPECT_EQ(At(0).Press, 101.325);
+
+    // A value typed in between is converted as it stands.
+    s.FlowEUnit();
+    ASSERT_TRUE(Enter(Box::TubeFlowEdit, "2"));
+    s.FlowMUnit();
+    EXPECT_EQ(At(1).Flow, 2 * 28.31685);
+    EXPECT_EQ(s.BoxText(Box::TubeFlowEdit), "56.634");
+}
+
 TEST_F(SessionTest, TubeDiameterSwitchSetsBothDiametersAndTheGridUnits) {
     s.TubeMenuClick();
     s.DiaEUnit();
-    EXPECT_DOUBLE_EQ(At(0).Dia1, 1.374);
+    EXPECT_DOUBLE_EQ(At(0).Dia1, 34.9 / 25.4);
     EXPECT_EQ(At(0).Dia1Unit, "English");
     EXPECT_EQ(s.Grid1GetValue(7, 0), "1.37 in");
     EXPECT_EQ(s.Grid1GetValue(8, 0), "1.37 in");
@@ -110,7 +146,7 @@ TEST_F(SessionTest, NozzleInletSwitchRewritesTheOutletInTheSameUnitAndTheInchNot
     EXPECT_EQ(s.BoxText(Box::NozOutDiaEdit), "1.374");
     EXPECT_EQ(At(0).Dia2Unit, "English");
     // The next component takes the outlet in inches, not 1.374 mm.
-    EXPECT_DOUBLE_EQ(At(1).Dia1, 1.374);
+    EXPECT_DOUBLE_EQ(At(1).Dia1, 34.9 / 25.4);
     EXPECT_EQ(At(1).Dia1Unit, "English");
     EXPECT_TRUE(s.FlashText9());
     EXPECT_EQ(s.Label9(),
