@@ -11,4 +11,5 @@ int RunEvaluateCommand(const std::vector<std::string>& args, std::ostream& out, 
 int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunCurveCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunSplitterCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -1,5 +1,6 @@
 #include "cli/EvaluationText.h"
 
+#include "cli/SizeResolvedOutput.h"
 #include "model/EvalFrame.h"
 #include "model/InputRules.h"
 #include "model/NumberFormat.h"
@@ -144,6 +145,7 @@ std::string EvaluationTable(const LoadedLine& line) {
         out += "Mass penetration: " + Percent(ctx.MassTrans) + "\n";
         out += "Largest particle transmitted: " + Size(ctx.NewHighV) + "\n";
     }
+    out += SizeResolvedTable(line, Analysis::SizeResolvedOf(line.Model));
     return out;
 }
 
@@ -190,6 +192,7 @@ std::string EvaluationJson(const LoadedLine& line) {
     out += ", \"NewHighV\": " + systemDist(static_cast<double>(ctx.NewHighV));
     if (!list.empty() && HasInvalidSystem(ctx)) out += ", \"Invalid\": true";
     out += "},\n";
+    out += SizeResolvedJson(line, Analysis::SizeResolvedOf(line.Model));
     out += "  \"Warnings\": [";
     for (std::size_t i = 0; i < line.Warnings.size(); ++i)
         out += (i == 0 ? "" : ", ") + JsonString(line.Warnings[i]);

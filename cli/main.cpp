@@ -22,6 +22,7 @@ constexpr Command Commands[] = {
     {"report", "print the results report of a sample line", RunReportCommand},
     {"import", "read a legacy .lpl sample line; evaluate it or write it as .lxl", RunImportCommand},
     {"study", "vary one input of a sample line over a range; print the study table", RunStudyCommand},
+    {"curve", "print the penetration curve of a sample line and its cut size d50", RunCurveCommand},
     {"splitter", "size a flow splitter (wye) and estimate its penetration", RunSplitterCommand},
 };
 

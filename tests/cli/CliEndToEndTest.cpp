@@ -81,6 +81,11 @@ std::vector<std::string> ExpectedKeys(std::size_t components, bool invalidFirst 
     }
     for (const char* k : {"System", "SystemTrans", "MassTrans", "PartTrans", "NewHighV"}) keys.push_back(k);
     if (invalidFirst) keys.push_back("Invalid");
+    for (const char* k : {"SizeResolved", "D50", "MassPenetration", "NumberPenetration", "PenetratedMMAD", "Components"})
+        keys.push_back(k);
+    for (std::size_t i = 0; i < components; ++i)
+        for (const char* k : {"Index", "Name", "MassPenetration", "NumberPenetration", "MassDeposited"})
+            keys.push_back(k);
     keys.push_back("Warnings");
     return keys;
 }
@@ -102,6 +107,54 @@ TEST_F(CliTest, EvaluateLogNormalFillsTheDistributionValues) {
     EXPECT_EQ(Keys(r.out), ExpectedKeys(6));
     EXPECT_NE(r.out.find("\"DType\": \"LogNormal\""), std::string::npos);
     EXPECT_EQ(r.out.find("null"), std::string::npos) << r.out;
+}
+
+// The size-resolved values follow the specified totals, in the table and in the JSON;
+// the curve at one size is the monodisperse evaluation at that size, digit for digit.
+TEST_F(CliTest, SizeResolvedResultAndCurve) {
+    const std::string file = Examples + "/stack-nozzle-line.lxl";
+    const CliRun table = Cli({"evaluate", file, "--lognormal", "5", "2.5"});
+    ASSERT_EQ(table.code, 0) << table.err;
+    const std::size_t totals = table.out.find("Largest particle transmitted:");
+    const std::size_t sized = table.out.find("Size-resolved mass penetration: 75.5");
+    ASSERT_NE(totals, std::string::npos);
+    ASSERT_NE(sized, std::string::npos) << table.out;
+    EXPECT_LT(totals, sized);
+    EXPECT_NE(table.out.find("Cut size d50: 12.3 \u00B5m\n"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("Size-resolved number penetration: 98.4"), std::string::npos) << table.out;
+
+    const CliRun json = Cli({"evaluate", file, "--lognormal", "5", "2.5", "--json"});
+    ASSERT_EQ(json.code, 0) << json.err;
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(json.out, m,
+                                  std::regex("\"SizeResolved\": \\{\"D50\": ([0-9.]+), \"MassPenetration\": ([0-9.]+)")))
+        << json.out;
+    EXPECT_NEAR(std::stod(m[1]), 12.34, 0.01);
+    EXPECT_NEAR(std::stod(m[2]), 0.755, 1e-3);
+
+    const CliRun csv = Cli({"curve", file, "--csv"});
+    ASSERT_EQ(csv.code, 0) << csv.err;
+    EXPECT_TRUE(csv.out.starts_with("Dp_um,N-1,T-1,B-1,T-2,B-2,T-3,System\n0.01,")) << csv.out.substr(0, 200);
+    EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 201);
+
+    const CliRun one = Cli({"curve", file, "--from", "10", "--points", "1", "--json"});
+    const CliRun mono = Cli({"evaluate", file, "--mono", "10", "--json"});
+    ASSERT_EQ(one.code, 0) << one.err;
+    ASSERT_TRUE(std::regex_search(mono.out, m, std::regex("\"SystemTrans\": ([^,}]+)"))) << mono.out;
+    EXPECT_NE(one.out.find("\"System\": [" + m[1].str() + "]"), std::string::npos) << one.out << m[1];
+}
+
+TEST_F(CliTest, CurveRefusesWrongOptions) {
+    const std::string file = Examples + "/stack-nozzle-line.lxl";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"curve", file, "--points", "0"}, {"curve", file, "--from", "0"},
+          {"curve", file, "--to", "2000"}, {"curve", file, "--csv", "--json"}, {"curve", file, "--mono", "5"},
+          {"curve"}}) {
+        const CliRun r = Cli(args);
+        EXPECT_EQ(r.code, 2) << args.back();
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("lodo-cli curve --help"), std::string::npos) << r.err;
+    }
 }
 
 TEST_F(CliTest, TableAndReportAgreeOnTheSystemPenetration) {
