@@ -145,7 +145,7 @@ std::string ValueText(const Finding& f);
 
 // Said wherever findings of a log-normal evaluation are shown.
 inline constexpr std::string_view LogNormalNote =
-    "For a log-normal distribution the quantities are taken at the mass median diameter.";
+    "The model-limit quantities of a log-normal distribution are taken at the mass median diameter.";
 
 // Said when a line has no findings.
 inline constexpr std::string_view NoFindingsText =

@@ -1,24 +1,43 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/EvaluationText.h"
+#include "analysis/LimitFindings.h"
 
 #include <ostream>
 #include <string>
 
 namespace {
 
+// Findings are not errors: only --strict turns them into an exit status.
+constexpr int ExitModelLimits = 3;
+
+int StrictStatus(bool strict, const LodoModel& m) {
+    return strict && ModelLimits::AnyFinding(m) ? ExitModelLimits : Cli::ExitOk;
+}
+
 const std::string Usage = std::string(
-    "Usage: lodo-cli evaluate FILE [--mono DP | --lognormal MMAD GSD] [--json]\n"
+    "Usage: lodo-cli evaluate FILE [--mono DP | --lognormal MMAD GSD] [--json] [--strict]\n"
     "\n"
     "Opens a sample line (.lxl, or a legacy .lpl file), evaluates every component in\n"
     "line order and prints the transmission of each component, its per-type results\n"
     "and the system penetration held against the ANSI N13.1 limit of 50 %. The table\n"
-    "numbers components from 1; \"Index\" in the JSON output counts from 0.\n"
+    "numbers components from 1; \"Index\" in the JSON output counts from 0. Under a\n"
+    "component's row (and in its \"Limits\" in the JSON) are its model-limit findings:\n"
+    "quantities outside the published range of a correlation, taken at the mass median\n"
+    "diameter in log-normal mode.\n"
     "\n"
     "Options:\n") + std::string(Cli::ParticleOptionsHelp) +
     "  --json               print one JSON object instead of the table\n"
-    "  -h, --help           show this help\n"
-    "\n" + std::string(Cli::ExitStatusHelp);
+    "  --strict             exit with status 3 when a component is outside the published
+"
+    "                       range of one of its models (the results are printed as always;
+"
+    "                       a result that is not finite keeps status 4)
+"
+    "  -h, --help           show this help
+"
+    "
+" + std::string(Cli::ExitStatusHelp);
 
 }  // namespace
 
@@ -30,12 +49,15 @@ int RunEvaluateCommand(const std::vector<std::string>& args, std::ostream& out, 
     Cli::ParticleSpec particle;
     std::string file;
     bool json = false;
+    bool strict = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string error;
         if (Cli::ParseParticleOption(args, i, particle, error)) {
             if (!error.empty()) return Cli::UsageError(err, "evaluate", error);
         } else if (args[i] == "--json") {
             json = true;
+        } else if (args[i] == "--strict") {
+            strict = true;
         } else if (args[i].starts_with("-") && args[i] != "-") {
             return Cli::UsageError(err, "evaluate", "unknown option '" + Cli::Quote(args[i]) + "'");
         } else if (file.empty()) {
@@ -51,5 +73,6 @@ int RunEvaluateCommand(const std::vector<std::string>& args, std::ostream& out, 
     const auto& line = std::get<Cli::LoadedLine>(loaded);
     Cli::PrintWarnings(err, line);
     out << (json ? Cli::EvaluationJson(line) : Cli::EvaluationTable(line));
-    return Cli::Finish(err, line);
+    const int status = Cli::Finish(err, line);
+    return status != Cli::ExitOk ? status : StrictStatus(strict, line.Model);
 }

@@ -1,5 +1,6 @@
 #include "cli/EvaluationText.h"
 
+#include "analysis/LimitFindings.h"
 #include "cli/SizeResolvedOutput.h"
 #include "model/EvalFrame.h"
 #include "model/InputRules.h"
@@ -96,6 +97,34 @@ std::string Verdict(const LodoList& list, const EvalContext& ctx) {
     return "FAIL (ANSI N13.1: " + failed + ")";
 }
 
+// The model-limit findings of a component, one line each, under its row.
+std::string LimitLines(const LodoModel& m, std::size_t row) {
+    std::string out;
+    for (const std::string& text : ModelLimits::FindingTexts(ModelLimits::ComponentFindings(m, int(row))))
+        out += "   ! " + text + "\n";
+    return out;
+}
+
+std::string LimitsNote(const LodoModel& m) {
+    return IsLogNormal(m.Ctx) && ModelLimits::AnyFinding(m) ? std::string(ModelLimits::LogNormalNote) + "\n" : "";
+}
+
+// "Limits": [{"Model", "Quantity", "Value", "Min", "Max", "Source"}], null for a side
+// the publication leaves open.
+std::string LimitsJson(const LodoModel& m, std::size_t row) {
+    const auto bound = [](const std::optional<double>& b) { return b ? JsonNumber(*b) : std::string("null"); };
+    std::string out = ", \"Limits\": [";
+    const auto findings = ModelLimits::ComponentFindings(m, int(row));
+    for (std::size_t k = 0; k < findings.size(); ++k) {
+        const ModelLimits::LimitRange& r = *findings[k].Range;
+        out += k == 0 ? "" : ", ";
+        out += "{\"Model\": " + JsonString(r.Model) + ", \"Quantity\": " + JsonString(r.Name) +
+               ", \"Value\": " + JsonNumber(findings[k].Value) + ", \"Min\": " + bound(r.Min) +
+               ", \"Max\": " + bound(r.Max) + ", \"Source\": " + JsonString(r.Source) + "}";
+    }
+    return out + "]";
+}
+
 }  // namespace
 
 std::string EvaluationTable(const LoadedLine& line) {
@@ -111,14 +140,14 @@ std::string EvaluationTable(const LoadedLine& line) {
     if (list.empty()) return out + "The line has no components.\n";
 
     struct Row {
-        std::string index, name, type, trans, details;
+        std::string index, name, type, trans, details, limits;
     };
-    std::vector<Row> rows = {{"#", "Name", "Type", "Transmission", "Details"}};
+    std::vector<Row> rows = {{"#", "Name", "Type", "Transmission", "Details", ""}};
     for (std::size_t i = 0; i < list.size(); ++i) {
         const TLodoComp& c = list[i];
         const bool invalid = HasInvalidResult(c, logNormal);
         rows.push_back({std::to_string(i + 1), safe(c.Name), safe(c.NType), invalid ? "invalid" : Percent(c.TransM1),
-                        Details(c, logNormal)});
+                        Details(c, logNormal), LimitLines(line.Model, i)});
     }
     std::size_t wi = 0, wn = 0, wt = 0, wp = 0;
     for (const Row& r : rows) {
@@ -131,8 +160,9 @@ std::string EvaluationTable(const LoadedLine& line) {
         std::string text = PadLeft(r.index, wi) + "  " + Pad(r.name, wn) + "  " + Pad(r.type, wt) + "  " +
                            PadLeft(r.trans, wp) + "  " + r.details;
         text.erase(text.find_last_not_of(' ') + 1);
-        out += text + "\n";
+        out += text + "\n" + r.limits;
     }
+    out += LimitsNote(line.Model);
 
     out += "\n";
     if (HasInvalidSystem(ctx)) {
@@ -179,6 +209,7 @@ std::string EvaluationJson(const LoadedLine& line) {
         out += ", \"FlowUnit\": " + JsonString(c.FlowUnit);
         out += ", \"Press\": " + JsonNumber(c.Press);
         out += ", \"PressUnit\": " + JsonString(c.PressUnit);
+        out += LimitsJson(line.Model, i);
         if (HasInvalidResult(c, logNormal)) out += ", \"Invalid\": true";
         out += "}";
     }

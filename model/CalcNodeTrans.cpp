@@ -49,6 +49,8 @@ void CalcNode(LodoModel& m, int Row, Output out) {
     }
     if (out == Output::ResultsOnly)
         return;
+    if (IsEvaluated(m.List[static_cast<std::size_t>(Row)].NTypeInt))
+        m.Display.ShownRow = Row;
 
     for (const TLodoComp& c : m.List) {
         ctx.SystemTrans *= c.TransM1;

@@ -37,5 +37,6 @@ struct DisplaySink {
     bool CRErrorVisible = false;
     StyledText LabelNozAsp;
     StyledText LabelShrAsp;
+    int ShownRow = -1; // the row the panel and the common outputs describe; -1 before any
     bool operator==(const DisplaySink&) const = default;
 };

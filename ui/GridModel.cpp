@@ -1,9 +1,32 @@
 #include "ui/GridModel.h"
 
+#include "analysis/LimitFindings.h"
 #include "session/LodoSession.h"
 
+#include <QApplication>
+#include <QStyle>
+
 GridModel::GridModel(const LodoSession& session, QObject* parent)
-    : QAbstractTableModel(parent), m_session(session), m_rows(session.GridRowCount()) {}
+    : QAbstractTableModel(parent), m_session(session), m_rows(session.GridRowCount()) {
+    m_mark = QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    readLimits();
+}
+
+// The findings are read once per refresh, not once per painted cell.
+void GridModel::readLimits() {
+    const LodoModel& model = m_session.Model();
+    const bool logNormal = model.Ctx.DType == "LogNormal";
+    m_limits.clear();
+    for (const std::vector<ModelLimits::Finding>& row : ModelLimits::LineFindings(model)) {
+        QStringList lines;
+        for (const std::string& text : ModelLimits::FindingTexts(row)) lines << QString::fromStdString(text);
+        if (!lines.isEmpty() && logNormal) lines << QString::fromUtf8(ModelLimits::LogNormalNote.data(),
+                                                                     qsizetype(ModelLimits::LogNormalNote.size()));
+        m_limits << lines.join(QLatin1Char('\n'));
+    }
+}
+
+QString GridModel::limitsToolTip(int row) const { return row >= 0 && row < m_limits.size() ? m_limits[row] : QString(); }
 
 int GridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_rows; }
 
@@ -15,6 +38,11 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
         return QString::fromStdString(m_session.Grid1GetValue(index.column(), index.row()));
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(index.column() == 0 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    if (role == Qt::DecorationRole && index.column() == 1 && !limitsToolTip(index.row()).isEmpty()) return m_mark;
+    if (role == Qt::ToolTipRole) {
+        const QString tip = limitsToolTip(index.row());
+        if (!tip.isEmpty()) return tip;
+    }
     return {};
 }
 
@@ -36,6 +64,7 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
 int GridModel::nominalWidth(int column) { return GridColumns[std::size_t(column)].Width; }
 
 void GridModel::refresh() {
+    readLimits();
     const int rows = m_session.GridRowCount();
     if (rows > m_rows) {
         beginInsertRows({}, m_rows, rows - 1);
@@ -46,5 +75,5 @@ void GridModel::refresh() {
         m_rows = rows;
         endRemoveRows();
     }
-    if (m_rows > 0) emit dataChanged(index(0, 0), index(m_rows - 1, ColumnCount - 1), {Qt::DisplayRole});
+    if (m_rows > 0) emit dataChanged(index(0, 0), index(m_rows - 1, ColumnCount - 1), {Qt::DisplayRole, Qt::DecorationRole, Qt::ToolTipRole});
 }

@@ -1,11 +1,15 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QIcon>
+#include <QStringList>
 
 class LodoSession;
 
 // Grid1: one row per component of the line, ten columns of texts the session
-// formats (Grid1GetValue). Read only.
+// formats (Grid1GetValue). Read only. A component outside the published range of
+// one of its models carries a warning mark beside its name, and the findings as the
+// tooltip of its row; the cell texts stay as they are.
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -25,7 +29,14 @@ public:
     // Nominal column widths in pixels, before the grid's 1.2 scale.
     static int nominalWidth(int column);
 
+    // The tooltip of a row: its model-limit findings, empty when it has none.
+    QString limitsToolTip(int row) const;
+
 private:
+    void readLimits();
+
     const LodoSession& m_session;
     int m_rows = 0;
+    QStringList m_limits;  // by row
+    QIcon m_mark;
 };

@@ -1,5 +1,6 @@
 #include "ui/IntermediateValuesPane.h"
 
+#include "analysis/LimitFindings.h"
 #include "model/DisplaySink.h"
 #include "model/NumberFormat.h"
 #include "model/Units.h"
@@ -102,7 +103,39 @@ IntermediateValuesPane::IntermediateValuesPane(QWidget* parent) : QWidget(parent
     valueLay->addStretch(1);
 
     lay->addWidget(table);
+    // Below the rows, so that the specified layout of the panel stays as it is.
+    m_limits = named(QStringLiteral("ModelLimitsText"), QString(), this);
+    m_limits->setWordWrap(true);
+    m_limits->setTextFormat(Qt::PlainText);
+    m_limits->setVisible(false);
+    lay->addSpacing(6);
+    lay->addWidget(m_limits);
     lay->addStretch(1);
+}
+
+void IntermediateValuesPane::renderLimits(const LodoModel& model) {
+    const int row = ModelLimits::LastEvaluatedRow(model);
+    if (row < 0) {
+        m_limits->clear();
+        m_limits->setVisible(false);
+        return;
+    }
+    const QString name = QString::fromStdString(model.List[std::size_t(row)].Name);
+    const auto findings = ModelLimits::FindingTexts(ModelLimits::ComponentFindings(model, row));
+    const bool logNormal = model.Ctx.DType == "LogNormal";
+    QString text;
+    if (findings.empty()) {
+        text = QStringLiteral("Model limits: %1 is within the published ranges of its models.").arg(name);
+        setLabelColour(m_limits, Argb::Black);
+    } else {
+        text = QStringLiteral("Model limits of %1:").arg(name);
+        for (const std::string& f : findings) text += QStringLiteral("\n\u2022 ") + QString::fromStdString(f);
+        if (logNormal) text += QLatin1Char('\n') + QString::fromUtf8(ModelLimits::LogNormalNote.data(),
+                                                                      qsizetype(ModelLimits::LogNormalNote.size()));
+        setLabelColour(m_limits, Argb::Red);
+    }
+    m_limits->setText(text);
+    m_limits->setVisible(true);
 }
 
 void IntermediateValuesPane::render(const DisplaySink& sink) {

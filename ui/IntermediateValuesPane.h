@@ -6,6 +6,7 @@
 
 class QLabel;
 struct DisplaySink;
+struct LodoModel;
 
 // The "Intermediate Values" tab: the standard conditions, the log-normal note and
 // the 29 rows of names and values the last evaluation wrote.
@@ -16,6 +17,8 @@ public:
 
     void render(const DisplaySink& sink);
     void setLogNormalNoteVisible(bool visible);
+    // The model-limit findings of the component evaluated last, in plain words.
+    void renderLimits(const LodoModel& model);
 
 private:
     QLabel* m_density = nullptr;
@@ -24,6 +27,7 @@ private:
     QLabel* m_flow = nullptr;
     QLabel* m_slip = nullptr;
     QLabel* m_lnNote = nullptr;
+    QLabel* m_limits = nullptr;
     std::array<QLabel*, 24> m_names{};
     std::array<QLabel*, 24> m_values{};
 };

@@ -8,6 +8,7 @@
 #include "studies/ui/StudyCommands.h"
 #include "ui/GridModel.h"
 #include "ui/IntermediateValuesPane.h"
+#include "ui/ModelLimitsWindow.h"
 #include "ui/PropertyPagesWidget.h"
 #include "ui/print/LodoPrint.h"
 #include "ui/QtSessionUi.h"
@@ -506,6 +507,7 @@ void MainWindow::buildMainMenu() {
     QMenu* studies = bar->addMenu(QStringLiteral("Studies"));
     studies->setObjectName(QStringLiteral("MenuStudies"));
     add(studies, "MenuVary", QStringLiteral("Vary Parameters"), &MainWindow::onVaryParameters)->setEnabled(false);
+    add(studies, "MenuModelLimits", QStringLiteral("Model limits"), [this] { MenuModelLimitsClick(this, *m_session); });
     addHeader("MenuItemWye", QStringLiteral("Splitter"), &MainWindow::onSplitter);
     addHeader("MenuRedraw", QStringLiteral("Redraw"), &MainWindow::onRedraw);
 
@@ -615,6 +617,7 @@ void MainWindow::renderTotals() {
     applyStyledText(m_pages->labelNozAsp(), d.LabelNozAsp);
     applyStyledText(m_pages->labelShrAsp(), d.LabelShrAsp);
     m_values->render(d);
+    m_values->renderLimits(m_session->Model());
 }
 
 void MainWindow::renderLabels() {

@@ -1,9 +1,16 @@
+#include "analysis/LimitFindings.h"
 #include "analysis/ModelLimits.h"
+#include "model/ModelTestLines.h"
+#include "physics/LodoMath.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <numbers>
+#include <stdexcept>
 #include <string>
+#include <tuple>
 
 using namespace ModelLimits;
 
@@ -187,4 +194,208 @@ TEST(ModelLimits, Texts) {
         ASSERT_EQ(found.size(), 1u) << c.text;
         EXPECT_EQ(FindingText(found[0]), c.text);
     }
+}
+
+// ---- On real components -------------------------------------------------------
+
+namespace {
+
+constexpr double T20 = 20.0, P0 = 101.325;
+
+// A one-component line whose quantity takes the value asked for, evaluated as the
+// editor does. Each maker inverts the quantity with the physics routines.
+struct RealCase {
+    std::string_view model;
+    Quantity of;
+    std::function<LodoList(double)> make;
+    float Dp = 10.0f;
+};
+
+double SpeedOfSound20() { return std::sqrt(1.4 * 287.05 * (T20 + 273.15)); }
+
+const std::vector<RealCase>& RealCases() {
+    using namespace TestLines;
+    static const std::vector<RealCase> cases = {
+        {"nozzle aspiration correlation", Quantity::EntranceStokes,
+         [](double v) { return LodoList{Nozzle(10, 10, 50, 10, v / LodoMath::StkNo(T20, P0, 10, 1, 10))}; }},
+        {"nozzle aspiration correlation", Quantity::VelocityRatio,
+         [](double v) { return LodoList{Nozzle(10, 10, 50, 10, v * LodoMath::Vel(10, 10))}; }, 1.0f},
+        {"laminar settling model", Quantity::SettlingParameter,
+         [](double v) {
+             // A vertical tube: the whole settling velocity runs along the axis.
+             const double vts = LodoMath::SettleVel(T20, 20, P0, 1, 1, 10, std::numbers::pi / 2);
+             return LodoList{Tube(10, 1, vts / (2 * v) / LodoMath::Vel(10, 1), 90)};
+         },
+         20.0f},
+        {"turbulent inertial deposition model", Quantity::Reynolds,
+         [](double v) { return LodoList{Tube(10, 1, v / LodoMath::ReynoldsNo(LodoMath::Vel(10, 1), 10, T20, P0))}; }},
+        {"laminar bend model", Quantity::Reynolds,
+         [](double v) { return LodoList{Bend(10, 0.1, v / LodoMath::ReynoldsNo(LodoMath::Vel(10, 1), 10, T20, P0))}; },
+         1.0f},
+        // 20 um keeps the Stokes number above 0.1: the turbulent branch.
+        {"turbulent bend model", Quantity::Reynolds,
+         [](double v) { return LodoList{Bend(10, 0.1, v / LodoMath::ReynoldsNo(LodoMath::Vel(10, 1), 10, T20, P0))}; },
+         20.0f},
+        {"bend models", Quantity::CurvatureRatio, [](double v) { return LodoList{Bend(10, v * 0.005, 10)}; }},
+        {"contraction model", Quantity::ContractionPx,
+         [](double v) {
+             const double pxPerLpm = (1 - 0.25) * LodoMath::StkNo(T20, P0, 100, LodoMath::Vel(20, 1), 10);
+             return LodoList{Cone(false, 20, 10, v / pxPerLpm)};
+         },
+         100.0f},
+        {"contraction model", Quantity::HalfAngle, [](double v) { return LodoList{Cone(false, 20, 10, 10, v)}; }},
+        {"incompressible flow every model assumes", Quantity::Mach,
+         [](double v) { return LodoList{Tube(10, 1, v * SpeedOfSound20() / LodoMath::Vel(10, 1))}; }},
+    };
+    return cases;
+}
+
+LodoModel Evaluated(const RealCase& c, double value) {
+    LodoModel m = TestLines::Model(c.make(value), "Mono", c.Dp);
+    AlignList(m, 0);
+    return m;
+}
+
+bool FindsRow(const LodoModel& m, const LimitRange& r) {
+    for (const Finding& f : ComponentFindings(m, 0))
+        if (f.Range == &r)
+            return true;
+    return false;
+}
+
+} // namespace
+
+// Each row of the table, just inside and just outside each bound, on a component
+// evaluated as the editor evaluates it; the safe side of a range stays quiet.
+TEST(ModelLimitsOnComponents, EveryRowJustInsideAndJustOutside) {
+    constexpr double eps = 1e-6;
+    for (const LimitRange& r : LimitTable) {
+        SCOPED_TRACE(std::string(r.Model) + " / " + std::string(r.Name));
+        const RealCase* c = nullptr;
+        for (const RealCase& rc : RealCases())
+            if (rc.model == r.Model && rc.of == r.Of)
+                c = &rc;
+        ASSERT_NE(c, nullptr) << "no component case for this row";
+        for (const auto& [bound, warns, outward] :
+             {std::tuple{r.Max, r.WarnAbove, 1.0}, std::tuple{r.Min, r.WarnBelow, -1.0}}) {
+            if (!bound)
+                continue;
+            const LodoModel inside = Evaluated(*c, *bound * (1 - outward * eps));
+            const LodoModel outside = Evaluated(*c, *bound * (1 + outward * eps));
+            // The quantity the finding reads is the one the evaluation computed.
+            EXPECT_NEAR(QuantitiesOf(outside, 0)[r.Of], *bound * (1 + outward * eps), *bound * 1e-9);
+            EXPECT_FALSE(FindsRow(inside, r)) << "inside " << *bound;
+            EXPECT_EQ(FindsRow(outside, r), warns) << "outside " << *bound;
+            if (!warns) {
+                EXPECT_FALSE(FindsRow(Evaluated(*c, *bound * (outward > 0 ? 10 : 0.1)), r));
+            }
+        }
+    }
+}
+
+TEST(ModelLimitsOnComponents, WhatEachTypeIsCheckedFor) {
+    using namespace TestLines;
+    // Within every range: a short, slow laminar tube of moderate particles.
+    LodoModel quiet = Model({Tube(10, 1, 5)}, "Mono", 1.0f);
+    AlignList(quiet, 0);
+    EXPECT_TRUE(ComponentFindings(quiet, 0).empty());
+    EXPECT_FALSE(AnyFinding(quiet));
+
+    // Expansions have no published range: even a very fast particle-laden one raises
+    // only the Mach number.
+    LodoModel exp = Model({Cone(true, 10, 20, 600, 5)}, "Mono", 100.0f);
+    AlignList(exp, 0);
+    const auto found = ComponentFindings(exp, 0);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].Range->Of, Quantity::Mach);
+
+    // A shrouded probe is checked for the Mach number only (its free stream included).
+    LodoModel probe = Model({Shroud("RF2-111", 56.6, 120)});
+    AlignList(probe, 0);
+    const auto probeFound = ComponentFindings(probe, 0);
+    ASSERT_EQ(probeFound.size(), 1u);
+    EXPECT_EQ(probeFound[0].Range->Of, Quantity::Mach);
+
+    // A record the evaluation ignores, and rows outside the line, have none.
+    LodoModel odd = Model({Base("X", "", 0)});
+    AlignList(odd, 0);
+    EXPECT_TRUE(ComponentFindings(odd, 0).empty());
+    EXPECT_TRUE(ComponentFindings(odd, 1).empty());
+    EXPECT_TRUE(ComponentFindings(odd, -1).empty());
+    EXPECT_EQ(LineFindings(odd).size(), 1u);
+}
+
+// The contraction is checked as it is evaluated: entered the wrong way round, with
+// the default ratio its evaluation takes.
+TEST(ModelLimitsOnComponents, ContractionAsEvaluated) {
+    using namespace TestLines;
+    LodoModel m = Model({Cone(false, 20, 20, 10, 30)}, "Mono", 10.0f);
+    AlignList(m, 0);
+    const double din = 20, dco = 20 / 1.5;
+    const double expected = (1 - (dco * dco) / (din * din)) * LodoMath::StkNo(T20, P0, 10, LodoMath::Vel(din, 10), dco);
+    EXPECT_NEAR(QuantitiesOf(m, 0)[Quantity::ContractionPx], expected, expected * 1e-12);
+}
+
+// In log-normal mode the quantities are those at the mass median diameter.
+TEST(ModelLimitsOnComponents, LogNormalAtTheMassMedianDiameter) {
+    using namespace TestLines;
+    const double uo = 2.5 / LodoMath::StkNo(T20, P0, 10, 1, 10); // Stk 2.5 at 10 um
+    LodoModel m = Model({Nozzle(10, 10, 50, 10, uo)}, "LogNormal", 1.0f);
+    m.Ctx.MDp = 10.0f;
+    m.Ctx.DpSD = 1.5f;
+    AlignList(m, 0);
+    EXPECT_NEAR(QuantitiesOf(m, 0)[Quantity::EntranceStokes], 2.5, 1e-9);
+    const auto found = ComponentFindings(m, 0);
+    ASSERT_FALSE(found.empty());
+    EXPECT_EQ(found[0].Range->Of, Quantity::EntranceStokes);
+    m.Ctx.MDp = 5.0f; // at 5 um the same nozzle is inside
+    AlignList(m, 0);
+    for (const Finding& f : ComponentFindings(m, 0))
+        EXPECT_NE(f.Range->Of, Quantity::EntranceStokes);
+}
+
+// Findings only read: the line, the context and the display are the same with and
+// without them, and so is every later evaluation.
+TEST(ModelLimitsOnComponents, FindingsNeverChangeAResult) {
+    using namespace TestLines;
+    for (const char* dtype : {"Mono", "LogNormal"}) {
+        SCOPED_TRACE(dtype);
+        const LodoList line = {Nozzle(10, 10, 50, 10, 40), Tube(10, 1, 10, 30), Bend(10, 0.01, 10),
+                               Cone(false, 10, 5, 10, 5), Tube(5, 2, 10), Cone(true, 5, 10, 10, 30)};
+        LodoModel plain = Model(line, dtype);
+        LodoModel checked = Model(line, dtype);
+        AlignList(plain, 0);
+        AlignList(checked, 0);
+        ASSERT_TRUE(AnyFinding(checked));
+        (void)LineFindings(checked);
+        for (int row = 0; row < static_cast<int>(line.size()); ++row)
+            (void)FindingTexts(ComponentFindings(checked, row));
+        EXPECT_EQ(checked.List, plain.List);
+        EXPECT_TRUE(checked.Display == plain.Display);
+        EXPECT_EQ(checked.Ctx.SystemTrans, plain.Ctx.SystemTrans);
+        EXPECT_EQ(checked.Ctx.MassTrans, plain.Ctx.MassTrans);
+        EXPECT_EQ(checked.Ctx.PartTrans, plain.Ctx.PartTrans);
+        EXPECT_EQ(checked.Ctx.NodeTrans, plain.Ctx.NodeTrans);
+        EXPECT_EQ(checked.Ctx.NewHighV, plain.Ctx.NewHighV);
+        EXPECT_EQ(checked.Ctx.Dp, plain.Ctx.Dp);
+        // And the next evaluation after them.
+        CalcNodeTrans(plain, 2);
+        CalcNodeTrans(checked, 2);
+        EXPECT_EQ(checked.List, plain.List);
+        EXPECT_TRUE(checked.Display == plain.Display);
+        EXPECT_EQ(checked.Ctx.SystemTrans, plain.Ctx.SystemTrans);
+    }
+}
+
+// The panel's findings describe the row the panel shows.
+TEST(ModelLimitsOnComponents, LastEvaluatedRowIsThePanelRow) {
+    using namespace TestLines;
+    LodoModel m = Model({Tube(10, 1, 10), Bend(10, 0.01, 10), Tube(10, 1, 10)});
+    EXPECT_EQ(LastEvaluatedRow(m), -1);
+    AlignList(m, 0);
+    EXPECT_EQ(LastEvaluatedRow(m), 2);
+    CalcNodeTrans(m, 1);
+    EXPECT_EQ(LastEvaluatedRow(m), 1);
+    m.List.resize(1); // the row it pointed to is gone
+    EXPECT_EQ(LastEvaluatedRow(m), -1);
 }

@@ -62,7 +62,9 @@ protected:
 const std::string Examples = LODO_EXAMPLES_DIR;
 const std::string Legacy = LODO_PERSISTENCE_DATA_DIR "/stack-line.lpl";
 
-std::vector<std::string> Keys(const std::string& json) {
+// The keys of a JSON text, the findings inside each "Limits" list left out.
+std::vector<std::string> Keys(const std::string& text) {
+    const std::string json = std::regex_replace(text, std::regex(R"("Limits": \[[^\]]*\])"), "\"Limits\": []");
     std::vector<std::string> keys;
     const std::regex key("\"([A-Za-z0-9]+)\":");
     for (auto it = std::sregex_iterator(json.begin(), json.end(), key); it != std::sregex_iterator(); ++it)
@@ -75,7 +77,7 @@ std::vector<std::string> ExpectedKeys(std::size_t components, bool invalidFirst 
     for (std::size_t i = 0; i < components; ++i) {
         for (const char* k : {"Index", "Name", "NType", "NTypeInt", "TransM1", "TransM2", "TransM3", "TransM4",
                               "PTrans", "MTrans", "Dia1", "Dia1Unit", "Dia2", "Dia2Unit", "Flow", "FlowUnit",
-                              "Press", "PressUnit"})
+                              "Press", "PressUnit", "Limits"})
             keys.push_back(k);
         if (invalidFirst && i == 0) keys.push_back("Invalid");
     }
@@ -210,6 +212,55 @@ TEST_F(CliTest, TableGivesTheInletAspirationVerdict) {
     const CliRun fast = Cli({"evaluate", (dir / "fast-stream.lxl").string()});
     ASSERT_EQ(fast.code, 0) << fast.err;
     EXPECT_NE(fast.out.find("(outside 0.8 to 1.5)"), std::string::npos) << fast.out;
+}
+
+// Model-limit findings: under their row in the table, per component in the JSON, and
+// an exit status only with --strict.
+TEST_F(CliTest, EvaluateReportsModelLimits) {
+    // The stack line's bends run at Re 4187 on their laminar branch, measured up to 1000.
+    const std::string file = Examples + "/stack-nozzle-line.lxl";
+    const CliRun json = Cli({"evaluate", file, "--json"});
+    ASSERT_EQ(json.code, 0) << json.err;
+    const std::string bend =
+        "\"Limits\": [{\"Model\": \"laminar bend model\", \"Quantity\": \"Reynolds number\", \"Value\": 4187.";
+    std::size_t at = json.out.find(bend);
+    ASSERT_NE(at, std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"Min\": 100, \"Max\": 1000, \"Source\": \"Pui, Romay-Novas & Liu 1987\"}]", at),
+              std::string::npos);
+    // The two bends, and no other component.
+    const std::regex withFindings(R"("Limits": \[\{)");
+    EXPECT_EQ(std::distance(std::sregex_iterator(json.out.begin(), json.out.end(), withFindings),
+                            std::sregex_iterator()),
+              2);
+    EXPECT_NE(json.out.find(bend, at + 1), std::string::npos);
+    EXPECT_NE(json.out.find("\"PressUnit\": \"Metric\", \"Limits\": []}"), std::string::npos);
+
+    const CliRun table = Cli({"evaluate", file});
+    ASSERT_EQ(table.code, 0);
+    EXPECT_NE(table.out.find("3  B-1   Bend         97.75 %\n"
+                             "   ! Reynolds number 4187 is outside 100 to 1000, the range of the laminar bend "
+                             "model (Pui, Romay-Novas & Liu 1987)\n4  T-2"),
+              std::string::npos)
+        << table.out;
+    EXPECT_EQ(table.out.find("mass median"), std::string::npos);
+
+    const CliRun strict = Cli({"evaluate", file, "--strict"});
+    EXPECT_EQ(strict.code, 3);
+    EXPECT_EQ(strict.out, table.out);  // the results are printed as always
+    EXPECT_EQ(strict.err, "");
+    EXPECT_EQ(Cli({"evaluate", file, "--json", "--strict"}).code, 3);
+
+    // In log-normal mode the table says where the quantities were taken.
+    const CliRun ln = Cli({"evaluate", file, "--lognormal", "5", "2.5"});
+    EXPECT_NE(ln.out.find("\nThe model-limit quantities of a log-normal distribution are taken at the mass median "
+                          "diameter.\n"),
+              std::string::npos)
+        << ln.out;
+
+    // A line inside every range passes --strict.
+    const CliRun clean = Cli({"evaluate", Examples + "/contraction-expansion-line.lxl", "--strict", "--json"});
+    EXPECT_EQ(clean.code, 0) << clean.out;
+    EXPECT_EQ(clean.out.find("\"Limits\": [{"), std::string::npos);
 }
 
 TEST_F(CliTest, ErrorsPrintOneLineAndNothingElse) {
