@@ -28,16 +28,11 @@ const std::string Usage = std::string(
     "\n"
     "Options:\n") + std::string(Cli::ParticleOptionsHelp) +
     "  --json               print one JSON object instead of the table\n"
-    "  --strict             exit with status 3 when a component is outside the published
-"
-    "                       range of one of its models (the results are printed as always;
-"
-    "                       a result that is not finite keeps status 4)
-"
-    "  -h, --help           show this help
-"
-    "
-" + std::string(Cli::ExitStatusHelp);
+    "  --strict             exit with status 3 when a component is outside the published\n"
+    "                       range of one of its models (the results are printed as always;\n"
+    "                       a result that is not finite keeps status 4)\n"
+    "  -h, --help           show this help\n"
+    "\n" + std::string(Cli::ExitStatusHelp);
 
 }  // namespace
 
