@@ -2,6 +2,8 @@
 
 #include "analysis/CutSize.h"
 
+#include <cmath>
+
 namespace Analysis {
 
 SizeResolvedSummary SizeResolvedOf(const LodoModel& m) {
@@ -10,6 +12,18 @@ SizeResolvedSummary SizeResolvedOf(const LodoModel& m) {
     if (m.Ctx.DType == "LogNormal")
         s.Distribution = ComputeSizeResolved(m.List, m.Ctx.MDp, m.Ctx.DpSD);
     return s;
+}
+
+double SizeResolvedMassPenetration(const LodoModel& m, std::size_t first) {
+    const auto r = ComputeSizeResolved(m.List, m.Ctx.MDp, m.Ctx.DpSD);
+    if (!r || first > m.List.size())
+        return std::nan("");
+    if (first == 0)
+        return r->MassPenetration;
+    double p = 1;
+    for (std::size_t i = first; i < r->Components.size(); ++i)
+        p *= r->Components[i].MassPenetration;
+    return p;
 }
 
 } // namespace Analysis

@@ -3,6 +3,7 @@
 #include "analysis/SizeResolvedPenetration.h"
 #include "model/LodoModel.h"
 
+#include <cstddef>
 #include <optional>
 
 namespace Analysis {
@@ -16,5 +17,11 @@ struct SizeResolvedSummary {
 };
 
 SizeResolvedSummary SizeResolvedOf(const LodoModel& m);
+
+// The exact mass penetration of rows `first` to the end of the line for the line's
+// log-normal aerosol (MDp, DpSD), of the aerosol that reaches row `first`: what a
+// parameter study records per point when asked for the size-resolved value. NaN
+// when the aerosol is not a distribution or `first` lies beyond the line.
+double SizeResolvedMassPenetration(const LodoModel& m, std::size_t first = 0);
 
 } // namespace Analysis

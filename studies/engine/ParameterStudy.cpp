@@ -140,7 +140,18 @@ std::optional<StudyKind> StudyKindFromVaryType(std::string_view varyType) {
     return std::nullopt;
 }
 
-StudyOutcome FlowAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
+double SpecifiedPenetration(const LodoModel& m, std::size_t first) {
+    return first == 0 ? m.Ctx.SystemTrans : m.Ctx.SystemTrans / m.List[0].TransM1;
+}
+
+namespace {
+double Measured(const StudyMeasure& measure, const LodoModel& m, std::size_t first) {
+    return measure ? measure(m, first) : SpecifiedPenetration(m, first);
+}
+} // namespace
+
+StudyOutcome FlowAnalysis(LodoModel& m, int Z, double IVal, double FVal,
+                          const StudyMeasure& measure) {
     constexpr StudyKind kind = StudyKind::Flow;
     if (m.List.empty())
         return Failed(kind, NoComponents());
@@ -162,7 +173,7 @@ StudyOutcome FlowAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
             AlignList(m, 0);
         },
         [&](double v) {
-            const StudyRow row{v, m.Ctx.SystemTrans * 100.0, 0.0};
+            const StudyRow row{v, Measured(measure, m, 0) * 100.0, 0.0};
             o.Rows.push_back(row);
             o.Lines.push_back(G15(row.Value) + "\t" + G15(row.Pent / 100.0));
         });
@@ -170,7 +181,8 @@ StudyOutcome FlowAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
     return o;
 }
 
-StudyOutcome DiaAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
+StudyOutcome DiaAnalysis(LodoModel& m, int Z, double IVal, double FVal,
+                         const StudyMeasure& measure) {
     constexpr StudyKind kind = StudyKind::Diameter;
     if (m.List.empty())
         return Failed(kind, NoComponents());
@@ -214,8 +226,7 @@ StudyOutcome DiaAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
         },
         [&](double v) {
             // With an inlet in front, the penetration of the line behind it.
-            const double pent = BGin == 1 ? m.Ctx.SystemTrans / m.List[0].TransM1 * 100.0
-                                          : m.Ctx.SystemTrans * 100.0;
+            const double pent = Measured(measure, m, static_cast<std::size_t>(BGin)) * 100.0;
             const StudyRow row{v, pent, 0.0};
             o.Rows.push_back(row);
             o.Lines.push_back(G15(row.Value) + "\t" + G15(row.Pent / 100.0));
@@ -254,7 +265,8 @@ StudyOutcome PartAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
     return o;
 }
 
-StudyOutcome FreeStreamAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
+StudyOutcome FreeStreamAnalysis(LodoModel& m, int Z, double IVal, double FVal,
+                                const StudyMeasure& measure) {
     constexpr StudyKind kind = StudyKind::FreeStream;
     if (m.List.empty())
         return Failed(kind, NoComponents());
@@ -276,7 +288,7 @@ StudyOutcome FreeStreamAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
             AlignList(m, 0);
         },
         [&](double v) {
-            const StudyRow row{v, m.Ctx.SystemTrans * 100.0, m.List[0].TransM2};
+            const StudyRow row{v, Measured(measure, m, 0) * 100.0, m.List[0].TransM2};
             o.Rows.push_back(row);
             o.Lines.push_back(G15(row.Value) + "\t" + G15(row.Pent / 100.0) + "\t" + G15(row.Asp));
         });
@@ -284,16 +296,17 @@ StudyOutcome FreeStreamAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
     return o;
 }
 
-StudyOutcome RunStudy(LodoModel& m, StudyKind kind, int Z, double IVal, double FVal) {
+StudyOutcome RunStudy(LodoModel& m, StudyKind kind, int Z, double IVal, double FVal,
+                      const StudyMeasure& measure) {
     switch (kind) {
     case StudyKind::Flow:
-        return FlowAnalysis(m, Z, IVal, FVal);
+        return FlowAnalysis(m, Z, IVal, FVal, measure);
     case StudyKind::Diameter:
-        return DiaAnalysis(m, Z, IVal, FVal);
+        return DiaAnalysis(m, Z, IVal, FVal, measure);
     case StudyKind::Particle:
         return PartAnalysis(m, Z, IVal, FVal);
     case StudyKind::FreeStream:
-        return FreeStreamAnalysis(m, Z, IVal, FVal);
+        return FreeStreamAnalysis(m, Z, IVal, FVal, measure);
     }
     return Failed(kind, StudyMessage{0, "Unknown study."});
 }

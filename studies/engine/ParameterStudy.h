@@ -3,6 +3,8 @@
 #include "model/LodoModel.h"
 #include "studies/engine/DataPass.h"
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,16 +54,29 @@ struct StudyOutcome {
     bool Ran() const { return !Error.has_value(); }
 };
 
+// What a study records at each point [fraction]: the penetration of rows `first` to
+// the end of the evaluated line (`first` is 1 behind an inlet in a diameter study).
+// Without one, a study records the specified value, SpecifiedPenetration.
+using StudyMeasure = std::function<double(const LodoModel& m, std::size_t first)>;
+
+// SystemTrans; from row 1, SystemTrans divided by the inlet's TransM1.
+double SpecifiedPenetration(const LodoModel& m, std::size_t first);
+
 // Z points (1..50) from IVal to FVal; the values advance by repeated addition of
 // (FVal - IVal) / (Z - 1), and a single point evaluates IVal. RefNum is 0 during
 // and after a study that runs.
-StudyOutcome FlowAnalysis(LodoModel& m, int Z, double IVal, double FVal);       // Flow [L/min]
-StudyOutcome DiaAnalysis(LodoModel& m, int Z, double IVal, double FVal);        // [mm]
+StudyOutcome FlowAnalysis(LodoModel& m, int Z, double IVal, double FVal,
+                          const StudyMeasure& measure = {});       // Flow [L/min]
+StudyOutcome DiaAnalysis(LodoModel& m, int Z, double IVal, double FVal,
+                          const StudyMeasure& measure = {});        // [mm]
 StudyOutcome PartAnalysis(LodoModel& m, int Z, double IVal, double FVal);       // Dp [um]
-StudyOutcome FreeStreamAnalysis(LodoModel& m, int Z, double IVal, double FVal); // [m/s]
+StudyOutcome FreeStreamAnalysis(LodoModel& m, int Z, double IVal, double FVal,
+                          const StudyMeasure& measure = {}); // [m/s]
 
 // The study of `kind`, as the "Vary Parameters" command dispatches it.
-StudyOutcome RunStudy(LodoModel& m, StudyKind kind, int Z, double IVal, double FVal);
+// The particle study is monodisperse and always records the specified value.
+StudyOutcome RunStudy(LodoModel& m, StudyKind kind, int Z, double IVal, double FVal,
+                      const StudyMeasure& measure = {});
 
 // The name proposed for the export: DFileName with its extension replaced by "Flow",
 // "Tube", "PSiz" or "Free_Stream" (line.lxl -> lineFlow; "" -> "Flow").

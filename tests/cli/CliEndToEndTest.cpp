@@ -146,6 +146,41 @@ TEST_F(CliTest, SizeResolvedResultAndCurve) {
     EXPECT_NE(one.out.find("\"System\": [" + m[1].str() + "]"), std::string::npos) << one.out << m[1];
 }
 
+// A one-point flow study at the line's own flow (113.3 L/min) records the size-resolved mass
+// penetration that evaluate reports for the line; the specified value without the option.
+TEST_F(CliTest, StudySizeResolvedRecordsTheExactMassPenetration) {
+    const std::string file = Examples + "/stack-nozzle-line.lxl";
+    const std::vector<std::string> study = {"study", file, "--vary", "Flow", "--from", "113.3", "--to", "113.3",
+                                            "--points", "1", "--lognormal", "5", "2.5", "--json"};
+    std::vector<std::string> exact = study;
+    exact.push_back("--size-resolved");
+    const CliRun plain = Cli(study), sized = Cli(exact);
+    const CliRun json = Cli({"evaluate", file, "--lognormal", "5", "2.5", "--json"});
+    ASSERT_EQ(sized.code, 0) << sized.err;
+    std::smatch m;
+    const std::regex penetration("\"Penetration\": ([0-9.e+-]+)");
+    ASSERT_TRUE(std::regex_search(sized.out, m, penetration)) << sized.out;
+    const double recorded = std::stod(m[1]);
+    ASSERT_TRUE(std::regex_search(plain.out, m, penetration)) << plain.out;
+    const double specified = std::stod(m[1]);
+    ASSERT_TRUE(std::regex_search(json.out, m, std::regex("\"SizeResolved\": \\{\"D50\": [0-9.]+, "
+                                                          "\"MassPenetration\": ([0-9.e+-]+)")));
+    EXPECT_NEAR(recorded, std::stod(m[1]), 1e-9);
+    ASSERT_TRUE(std::regex_search(json.out, m, std::regex("\"SystemTrans\": ([0-9.e+-]+)")));
+    EXPECT_NEAR(specified, std::stod(m[1]), 1e-9);
+    EXPECT_GT(recorded - specified, 0.5);
+
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"study", file, "--vary", "Flow", "--from", "10", "--to", "20", "--points", "2",
+                                   "--size-resolved"},
+          {"study", file, "--vary", "Particle", "--from", "1", "--to", "20", "--points", "2", "--lognormal", "5",
+           "2.5", "--size-resolved"}}) {
+        const CliRun r = Cli(args);
+        EXPECT_EQ(r.code, 2) << args[3];
+        EXPECT_NE(r.err.find("--size-resolved"), std::string::npos) << r.err;
+    }
+}
+
 TEST_F(CliTest, CurveRefusesWrongOptions) {
     const std::string file = Examples + "/stack-nozzle-line.lxl";
     for (const std::vector<std::string>& args :
