@@ -118,6 +118,27 @@ TEST(FlowAnalysis, TenToHundredInTenPoints) {
         EXPECT_EQ(o.Rows[k].Value, 10.0 * (k + 1));
 }
 
+// A measure replaces what each point records: it sees the evaluated line at that
+// point, and the row the penetration starts from (1 behind an inlet in a diameter study).
+TEST(StudyMeasure, RecordsWhatTheMeasureReturns) {
+    for (StudyKind kind : {StudyKind::Flow, StudyKind::Diameter, StudyKind::FreeStream}) {
+        LodoModel m = Prepared(NozzleLine(), "LogNormal");
+        LodoModel specified = m;
+        const StudyOutcome plain = RunStudy(specified, kind, 3, 20.0, 40.0);
+        std::vector<std::size_t> firsts;
+        const StudyOutcome o = RunStudy(m, kind, 3, 20.0, 40.0, [&](const LodoModel& at, std::size_t first) {
+            firsts.push_back(first);
+            return SpecifiedPenetration(at, first) / 2;
+        });
+        ASSERT_TRUE(o.Ran());
+        ASSERT_EQ(o.Rows.size(), 3u);
+        EXPECT_EQ(firsts, std::vector<std::size_t>(3, kind == StudyKind::Diameter ? 1 : 0));
+        for (std::size_t k = 0; k < 3; ++k)
+            EXPECT_DOUBLE_EQ(o.Rows[k].Pent, plain.Rows[k].Pent / 2);
+        EXPECT_EQ(m.List, specified.List); // the line comes back as it was
+    }
+}
+
 // The penetration a study point must report, from a fresh copy of the line with
 // the input set by hand.
 double PentWithInput(const LodoList& line, int CR, const std::function<void(LodoList&)>& set) {
