@@ -3,6 +3,7 @@
 #include "drawing/view/LineView.h"
 #include "model/DisplaySink.h"
 #include "persistence/Report.h"
+#include "report/pdf/ReportPdf.h"
 #include "session/LodoSession.h"
 #include "splitter/ui/SplitterCommand.h"
 #include "studies/ui/StudyCommands.h"
@@ -819,7 +820,7 @@ void MainWindow::onPrintResults() { LodoPrint::MenuItemResultClick(this, *m_ui, 
 void MainWindow::onRedraw() { drawingView(m_viewPanel)->MenuRedrawClick(); }
 
 void MainWindow::onExportReportPdf() {
-    LodoPrint::ExportReportPdf(*m_ui, buildReport(*m_session),
+    ReportPdf::ExportReportPdf(*m_ui, m_session->Model(), m_session->LineName(), m_session->DFileName(),
                                LodoPrint::ProposedName(m_session->DFileName(), m_session->LineName(), ".pdf"));
 }
 

@@ -1,0 +1,56 @@
+#include "cli/CliCommon.h"
+#include "report/pdf/ReportPdf.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <filesystem>
+
+namespace ReportPdf {
+
+int ExportReportCommand(const std::vector<std::string>& args, std::string& err) {
+    static const std::string usage =
+        "usage: lodo-calculator --export-report LINE.lxl OUT.pdf [--mono DP | --lognormal MMAD GSD]";
+    if (args.size() < 2) {
+        err = "--export-report needs LINE.lxl and OUT.pdf (" + usage + ")";
+        return 1;
+    }
+    Cli::ParticleSpec particles;
+    for (std::size_t i = 2; i < args.size(); ++i) {
+        std::string error;
+        if (Cli::ParseParticleOption(args, i, particles, error)) {
+            if (!error.empty()) {
+                err = error;
+                return 1;
+            }
+            continue;
+        }
+        err = "unexpected argument '" + args[i] + "' (" + usage + ")";
+        return 1;
+    }
+    const std::string& linePath = args[0];
+    const QString out = QString::fromStdString(args[1]);
+    std::error_code ec;
+    if (std::filesystem::equivalent(std::filesystem::path(linePath), std::filesystem::path(args[1]), ec)) {
+        err = args[1] + " is the line file itself; the report was not written";
+        return 1;
+    }
+    auto loaded = Cli::LoadLine(linePath, particles);
+    if (auto* e = std::get_if<std::string>(&loaded)) {
+        err = *e;
+        return 1;
+    }
+    const Cli::LoadedLine& line = std::get<Cli::LoadedLine>(loaded);
+    if (line.Model.List.empty()) {
+        err = linePath + ": There are no components in sample system.";
+        return 1;
+    }
+    const std::string absolute = QFileInfo(QString::fromStdString(linePath)).absoluteFilePath().toStdString();
+    const EngReport::Report report = EngReport::BuildReport(line.Model, SourceNow(line.LineName, absolute));
+    if (const QString error = WriteReport(report, out, PaperFor(QLocale::system())); !error.isEmpty()) {
+        err = error.toStdString();
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace ReportPdf

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "report/core/EngineeringReport.h"
+
+#include <QLocale>
+#include <QPageSize>
+#include <QString>
+#include <string>
+#include <vector>
+
+class SessionUi;
+struct LodoModel;
+
+// The engineering report laid out on pages and written as a PDF file.
+namespace ReportPdf {
+
+// Letter where the locale's country uses it, A4 everywhere else.
+QPageSize::PageSizeId PaperFor(const QLocale& locale);
+
+// Where a page's parts lie [pt from the page's top-left corner], for the tests.
+struct PageGeometry {
+    double Width = 0, Height = 0;
+    double Left = 0, Right = 0;     // of the text column
+    double HeaderTop = 0;           // the header block starts here
+    double BodyTop = 0, Bottom = 0; // the body runs from BodyTop to Bottom
+};
+PageGeometry GeometryOf(QPageSize::PageSizeId paper);
+
+// Writes the report to `path`, as many pages as it needs, each with the header block
+// and "Page n of m". Returns the error text, empty on success.
+QString WriteReport(const EngReport::Report& report, const QString& path,
+                    QPageSize::PageSizeId paper);
+
+// The source of the report for the line: its name, its file (empty when not saved)
+// and the current local date and time.
+EngReport::Source SourceNow(const std::string& lineName, const std::string& filePath);
+
+// File > Export Report as PDF...: asks for the file through `ui` (proposing
+// `proposedName`), then writes the report of the evaluated `model`. An empty line
+// is explained and nothing is asked.
+void ExportReportPdf(SessionUi& ui, const LodoModel& model, const std::string& lineName,
+                     const std::string& filePath, const std::string& proposedName);
+
+// The headless export: `args` are what follows "--export-report" on the command line,
+// LINE.lxl OUT.pdf [--mono DP | --lognormal MMAD GSD]. Returns the exit status (0
+// written, 1 failed); a failure is one line on `err`.
+int ExportReportCommand(const std::vector<std::string>& args, std::string& err);
+
+} // namespace ReportPdf
