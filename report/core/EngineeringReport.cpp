@@ -1,5 +1,8 @@
 #include "report/core/EngineeringReport.h"
 
+#include "analysis/CutSize.h"
+#include "analysis/PenetrationCurve.h"
+#include "analysis/SizeResolvedPenetration.h"
 #include "model/EvalFrame.h"
 #include "model/NumberFormat.h"
 #include "model/Units.h"
@@ -35,6 +38,11 @@ std::string PctUnit(double fraction) {
 
 std::string Size(double um) {
     return std::isfinite(um) ? fmt::format("{:g} ", um) + Micro : "invalid";
+}
+
+// A computed size: three significant digits are what the models support.
+std::string SizeOf(double um) {
+    return std::isfinite(um) ? fmt::format("{:.3g} ", um) + Micro : "invalid";
 }
 
 std::string WithUnit(double v, int decimals, const std::string& unit, const std::string& metric,
@@ -117,6 +125,38 @@ Verdict SystemVerdict(const LodoModel& m) {
     v.Value = PctUnit(m.Ctx.SystemTrans);
     // Exactly 50 % passes, as the totals' colour has it.
     v.Result = 100.0 * m.Ctx.SystemTrans >= 50.0 ? Outcome::Pass : Outcome::Fail;
+    return v;
+}
+
+// ANSI N13.1 sets its criteria at 10 um aerodynamic diameter; the line's curve gives
+// the penetration there whatever the particle description in force.
+Verdict TenMicronVerdict(const LodoList& list) {
+    Verdict v;
+    v.Check = "Penetration at 10 " + Micro + " aerodynamic diameter (from the penetration curve)";
+    v.Limit = "above 50 %";
+    const float tenMicron[] = {10.0f};
+    const Analysis::PenetrationCurve curve = Analysis::ComputePenetrationCurve(list, tenMicron);
+    const double p = curve.System.empty() ? NAN : curve.System.front();
+    v.Value = PctUnit(p);
+    if (!std::isfinite(p)) {
+        v.Detail = "The penetration at 10 " + Micro + " is not a number; no verdict.";
+        return v;
+    }
+    v.Result = 100.0 * p >= 50.0 ? Outcome::Pass : Outcome::Fail;
+    return v;
+}
+
+Verdict SizeResolvedVerdict(const std::optional<Analysis::SizeResolvedResult>& sr) {
+    Verdict v;
+    v.Check = "Size-resolved mass penetration (exact, over the aerosol's size distribution)";
+    v.Limit = "above 50 %";
+    const double p = sr ? sr->MassPenetration : NAN;
+    v.Value = PctUnit(p);
+    if (!std::isfinite(p)) {
+        v.Detail = "No size-resolved result for this distribution; no verdict.";
+        return v;
+    }
+    v.Result = 100.0 * p >= 50.0 ? Outcome::Pass : Outcome::Fail;
     return v;
 }
 
@@ -249,29 +289,102 @@ Table ComponentTable(const LodoModel& m) {
     return t;
 }
 
-std::vector<Block> LogNormalResults(const LodoModel& m) {
+std::vector<Block> LogNormalResults(const LodoModel& m,
+                                    const std::optional<Analysis::SizeResolvedResult>& sr) {
     std::vector<Block> out;
     out.push_back(Heading{"Log-normal results"});
-    out.push_back(Paragraph{
-        "Specified method, as the main window shows it: each component's number and mass "
-        "penetration are weighted by the size distribution at the inlet, cut at the largest "
-        "size the component upstream still transmits, and the line's values are the products "
-        "of the components' values."});
     FieldList f;
     f.Fields.push_back({"Particle (number) penetration, specified method", PctUnit(m.Ctx.PartTrans)});
     f.Fields.push_back({"Mass penetration, specified method", PctUnit(m.Ctx.MassTrans)});
-    f.Fields.push_back({"Largest particle transmitted", Size(m.Ctx.NewHighV)});
+    f.Fields.push_back({"Largest particle transmitted, specified method", SizeOf(m.Ctx.NewHighV)});
+    f.Fields.push_back({"Mass penetration, size-resolved", sr ? PctUnit(sr->MassPenetration) : "none"});
+    f.Fields.push_back({"Number penetration, size-resolved", sr ? PctUnit(sr->NumberPenetration) : "none"});
+    f.Fields.push_back({"MMAD of the aerosol leaving the line, size-resolved",
+                        sr && std::isfinite(sr->PenetratedMMAD) ? SizeOf(sr->PenetratedMMAD) : "none"});
     out.push_back(std::move(f));
+    out.push_back(Paragraph{
+        "The specified method, which the main window shows, takes the mass median as the median "
+        "of the number distribution and multiplies per-component averages; the size-resolved "
+        "values integrate the line's penetration at each particle size over the aerosol's mass "
+        "and number distributions, so the two can differ widely, and the size-resolved ones are "
+        "the penetration of the aerosol as described."});
     Table t;
     t.Columns = {{"Node", Align::Right},
                  {"Component", Align::Left},
-                 {"Number penetration %, specified", Align::Right},
-                 {"Mass penetration %, specified", Align::Right}};
+                 {"Number %, specified", Align::Right},
+                 {"Mass %, specified", Align::Right},
+                 {"Number %, size-resolved", Align::Right},
+                 {"Mass %, size-resolved", Align::Right},
+                 {"Mass deposited, % of the mass entering", Align::Right}};
     for (std::size_t i = 0; i < m.List.size(); ++i) {
         const TLodoComp& c = m.List[i];
-        t.Rows.push_back({std::to_string(i), EvalFrame::StripMark(c.Name), Pct(c.PTrans), Pct(c.MTrans)});
+        std::vector<std::string> row = {std::to_string(i), EvalFrame::StripMark(c.Name), Pct(c.PTrans),
+                                        Pct(c.MTrans), Dash, Dash, Dash};
+        if (sr && i < sr->Components.size()) {
+            const Analysis::ComponentSizeResolved& x = sr->Components[i];
+            row[4] = std::isfinite(x.NumberPenetration) ? Pct(x.NumberPenetration) : "nothing arrives";
+            row[5] = std::isfinite(x.MassPenetration) ? Pct(x.MassPenetration) : "nothing arrives";
+            row[6] = Pct(x.MassDeposited);
+        }
+        t.Rows.push_back(std::move(row));
     }
+    t.Legend = "Specified: weighted by the inlet distribution cut at the largest size transmitted "
+               "upstream. Size-resolved: of the aerosol that actually arrives at the component, so "
+               "the components' values multiply to the line's.";
     out.push_back(std::move(t));
+
+    if (sr) {
+        // The largest deposits by name; the rest together.
+        std::vector<std::size_t> order(sr->Components.size());
+        for (std::size_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        const auto share = [&](std::size_t i) {
+            const double d = sr->Components[i].MassDeposited;
+            return std::isfinite(d) ? d : -1.0;
+        };
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return share(a) > share(b); });
+        constexpr std::size_t Named = 10;
+        ShareChart chart;
+        double rest = 0;
+        for (std::size_t k = 0; k < order.size(); ++k) {
+            const std::size_t i = order[k];
+            const double d = sr->Components[i].MassDeposited;
+            if (k < Named)
+                chart.Bars.push_back({std::to_string(i) + " " + EvalFrame::StripMark(m.List[i].Name), 100.0 * d});
+            else if (std::isfinite(d))
+                rest += d;
+        }
+        if (order.size() > Named)
+            chart.Bars.push_back({"the other " + std::to_string(order.size() - Named) + " components", 100.0 * rest});
+        chart.Caption = "Where the mass goes: the share of the mass entering the line (for an inlet, the "
+                        "mass it aspirates) deposited in each component, size-resolved; the largest "
+                        "first.";
+        out.push_back(Heading{"Where the mass goes"});
+        out.push_back(std::move(chart));
+    }
+    return out;
+}
+
+std::vector<Block> CurveSection(const LodoList& list) {
+    const std::optional<double> d50 = Analysis::CutSizeD50(list);
+    // The curve reaches past d50 when the cut lies above the usual range.
+    const double to = d50 && *d50 > Analysis::CurveTo ? std::min(2.0 * *d50, Analysis::SizeCeil) : Analysis::CurveTo;
+    const std::vector<float> sizes = Analysis::LogSpacedSizes(Analysis::CurveFrom, to, Analysis::CurvePoints);
+    const Analysis::PenetrationCurve curve = Analysis::ComputePenetrationCurve(list, sizes);
+    CurveChart chart;
+    for (std::size_t k = 0; k < curve.Dp.size() && k < curve.System.size(); ++k) {
+        chart.Dp.push_back(curve.Dp[k]);
+        chart.System.push_back(100.0 * curve.System[k]);
+    }
+    chart.D50 = d50;
+    chart.Caption = "System penetration of the line against aerodynamic diameter, each size "
+                    "evaluated as one particle size (inlets with their aspiration); dashed: 50 %.";
+    std::vector<Block> out;
+    out.push_back(Heading{"Penetration curve"});
+    out.push_back(FieldList{{{"Cut size d50", d50 ? SizeOf(*d50)
+                                                  : "none (the curve never rises above 50 %, or "
+                                                    "does not fall to 50 % up to 1000 " + Micro + ")"}}});
+    out.push_back(std::move(chart));
     return out;
 }
 
@@ -331,8 +444,14 @@ Report BuildReport(const LodoModel& m, const Source& source) {
     r.Blocks.push_back(ParticlesAndConditions(m));
 
     r.Blocks.push_back(Heading{"ANSI N13.1 verdicts"});
+    const bool logNormal = EvalFrame::IsLogNormal(m.Ctx);
+    const std::optional<Analysis::SizeResolvedResult> sr =
+        logNormal ? Analysis::ComputeSizeResolved(m.List, m.Ctx.MDp, m.Ctx.DpSD) : std::nullopt;
     VerdictList verdicts;
     verdicts.Items.push_back(SystemVerdict(m));
+    if (logNormal)
+        verdicts.Items.push_back(SizeResolvedVerdict(sr));
+    verdicts.Items.push_back(TenMicronVerdict(m.List));
     verdicts.Items.push_back(InletVerdict(m));
     verdicts.Items.push_back(BendVerdict(m));
     r.Blocks.push_back(std::move(verdicts));
@@ -340,9 +459,11 @@ Report BuildReport(const LodoModel& m, const Source& source) {
     r.Blocks.push_back(Heading{"Components"});
     r.Blocks.push_back(ComponentTable(m));
 
-    if (EvalFrame::IsLogNormal(m.Ctx))
-        for (Block& b : LogNormalResults(m))
+    if (logNormal)
+        for (Block& b : LogNormalResults(m, sr))
             r.Blocks.push_back(std::move(b));
+    for (Block& b : CurveSection(m.List))
+        r.Blocks.push_back(std::move(b));
 
     r.Blocks.push_back(Heading{"Drawing"});
     r.Blocks.push_back(LinePicture{Drawing::DrawSampleLine(m.List),

@@ -104,7 +104,9 @@ void PaintCurve(QPainter& p, const QRectF& box, const EngReport::CurveChart& cha
         p.drawText(box, Qt::AlignCenter, QStringLiteral("No curve"));
         return;
     }
-    const double d0 = std::floor(std::log10(lo)), d1 = std::max(std::ceil(std::log10(hi)), d0 + 1);
+    // Sizes are single precision: 0.01 is held a little below it.
+    const double d0 = std::floor(std::log10(lo) + 1e-5);
+    const double d1 = std::max(std::ceil(std::log10(hi) - 1e-5), d0 + 1);
     // An inlet that over-samples lifts the curve above 100 %.
     const double yMax = top <= 100.0 ? 100.0 : std::min(20.0 * std::ceil(top / 20.0), 1000.0);
     const auto X = [&](double d) { return plot.left() + plot.width() * (std::log10(d) - d0) / (d1 - d0); };

@@ -10,6 +10,7 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTextLayout>
 #include <algorithm>
@@ -176,11 +177,11 @@ private:
     std::vector<std::vector<Step>> pages_;
 };
 
-void PutHeading(Pager& pager, const Heading& h) {
+// A heading never ends a page: `next` is the height the block after it needs to start.
+void PutHeading(Pager& pager, const Heading& h, double next) {
     const SetText t = Set(Q(h.Text), Font(11, true), pager.Width(), pager.Device());
     pager.Skip(Px(10));
-    // A heading never ends a page: room for it and a few rows after it.
-    pager.Ensure(t.Height() + Px(50));
+    pager.Ensure(t.Height() + Px(3) + std::min(next, pager.BodyHeight() - t.Height() - Px(3)));
     pager.Text(t);
     pager.Skip(Px(3));
 }
@@ -270,38 +271,82 @@ Qt::Alignment AlignOf(Align a) {
 }
 
 // Column widths: each column as wide as its widest cell (a heading may wrap at its
-// words); the wrapping columns share what is left, and when that is too little every
-// column gives up width in proportion.
+// words); the wrapping columns share what is left. When that is too little the
+// other columns give up width, but never below their longest word, so no word is
+// broken.
 std::vector<double> ColumnWidths(const Table& t, const QFont& cell, const QFont& head, double width,
                                  QPaintDevice* d, double pad) {
     const std::size_t n = t.Columns.size();
-    std::vector<double> natural(n, 0);
+    std::vector<double> natural(n, 0), least(n, 0);
+    const auto words = [&](const std::string& text, const QFont& font, double& longest) {
+        for (const QString& word : Q(text).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            longest = std::max(longest, TextWidth(word, font, d));
+    };
     for (std::size_t c = 0; c < n; ++c) {
-        for (const QString& word : Q(t.Columns[c].Title).split(QLatin1Char(' ')))
-            natural[c] = std::max(natural[c], TextWidth(word, head, d));
+        words(t.Columns[c].Title, head, least[c]);
         for (const auto& row : t.Rows)
-            if (c < row.size())
+            if (c < row.size()) {
                 natural[c] = std::max(natural[c], TextWidth(Q(row[c]), cell, d));
-        natural[c] += 2 * pad + Px(1);
+                words(row[c], cell, least[c]);
+            }
+        natural[c] = std::max(natural[c], least[c]) + 2 * pad + Px(1);
+        least[c] += 2 * pad + Px(1);
     }
-    double fixed = 0, wrapping = 0;
-    for (std::size_t c = 0; c < n; ++c)
-        (t.Columns[c].Wraps ? wrapping : fixed) += natural[c];
+    double fixed = 0, fixedLeast = 0, wrapping = 0, wrappingLeast = 0;
+    for (std::size_t c = 0; c < n; ++c) {
+        if (t.Columns[c].Wraps) {
+            wrapping += natural[c];
+            wrappingLeast += least[c];
+        } else {
+            fixed += natural[c];
+            fixedLeast += least[c];
+        }
+    }
     std::vector<double> w = natural;
-    const double minWrap = wrapping > 0 ? 0.25 * width : 0;
-    if (fixed + minWrap > width) {
-        const double scale = (width - minWrap) / fixed;
+    const double wrapRoom = wrapping > 0 ? std::max(0.25 * width, wrappingLeast) : 0;
+    if (fixed + wrapRoom > width && fixed > fixedLeast) {
+        // Shrink towards the longest words, in proportion to what each can give.
+        const double give = std::min(fixed + wrapRoom - width, fixed - fixedLeast);
         for (std::size_t c = 0; c < n; ++c)
             if (!t.Columns[c].Wraps)
-                w[c] = natural[c] * scale;
-        fixed = width - minWrap;
+                w[c] = natural[c] - give * (natural[c] - least[c]) / (fixed - fixedLeast);
+        fixed -= give;
     }
     if (wrapping > 0) {
-        const double left = width - fixed;
+        const double left = std::max(width - fixed, wrappingLeast);
         for (std::size_t c = 0; c < n; ++c)
             if (t.Columns[c].Wraps)
-                w[c] = left * natural[c] / wrapping;
+                w[c] = std::min(natural[c], left * natural[c] / wrapping);
+        // What the wrapping columns do not need goes to the last one.
+        double used = 0;
+        for (double x : w)
+            used += x;
+        for (std::size_t c = n; c-- > 0;)
+            if (t.Columns[c].Wraps) {
+                w[c] += std::max(width - used, 0.0);
+                break;
+            }
     }
+    // A table without a wrapping column spends what is left on headings that wrap.
+    if (wrapping == 0) {
+        double used = 0;
+        for (double x : w)
+            used += x;
+        double spare = width - used;
+        for (std::size_t c = 0; c < n && spare > 0; ++c) {
+            const double full = TextWidth(Q(t.Columns[c].Title), head, d) + 2 * pad + Px(1);
+            const double add = std::min(spare, std::max(full - w[c], 0.0));
+            w[c] += add;
+            spare -= add;
+        }
+    }
+    // Still too wide (long words in every column): everything in proportion.
+    double total = 0;
+    for (double x : w)
+        total += x;
+    if (total > width)
+        for (double& x : w)
+            x *= width / total;
     return w;
 }
 
@@ -400,12 +445,58 @@ void PutFigure(Pager& pager, double height, const std::string& caption,
     pager.Text(cap);
 }
 
-void PutBlock(Pager& pager, const Block& block) {
+constexpr double CurveAspect = 0.5, PictureAspect = 0.55;
+constexpr double BarPt = 14, CaptionPt = 30;
+
+// Height a block needs on the page it starts on: a figure whole, the first rows of
+// anything else.
+double StartHeight(const Pager& pager, const Block& block) {
+    return std::visit(
+        [&](const auto& b) -> double {
+            using T = std::decay_t<decltype(b)>;
+            if constexpr (std::is_same_v<T, CurveChart>)
+                return CurveAspect * pager.Width() + Px(CaptionPt);
+            else if constexpr (std::is_same_v<T, LinePicture>)
+                return PictureAspect * pager.Width() + Px(CaptionPt);
+            else if constexpr (std::is_same_v<T, ShareChart>)
+                return Px(BarPt) * static_cast<double>(b.Bars.size()) + Px(16 + CaptionPt);
+            else
+                return Px(40);
+        },
+        block);
+}
+
+// The specified lines set their columns with runs of blanks; here they become tab stops.
+void PutTextLine(Pager& pager, const std::string& line, const QFont& font) {
+    static const QRegularExpression gap(QStringLiteral(" {3,}"));
+    const QStringList parts = Q(line).split(gap, Qt::SkipEmptyParts);
+    if (parts.size() < 2) {
+        PutParagraph(pager, line, font);
+        return;
+    }
+    const double stop = pager.Width() / static_cast<double>(std::max<qsizetype>(parts.size(), 2));
+    std::vector<SetText> cells;
+    double height = 0;
+    for (const QString& part : parts) {
+        cells.push_back(Set(part, font, stop - Px(6), pager.Device()));
+        height = std::max(height, cells.back().Height());
+    }
+    pager.Ensure(height);
+    pager.Add(
+        [cells, stop, left = pager.Left(), y = pager.Y()](QPainter& p) {
+            p.setPen(Qt::black);
+            for (std::size_t i = 0; i < cells.size(); ++i)
+                cells[i].Draw(p, left + static_cast<double>(i) * stop, y);
+        },
+        height);
+}
+
+void PutBlock(Pager& pager, const Block& block, const Block* next) {
     std::visit(
         [&](const auto& b) {
             using T = std::decay_t<decltype(b)>;
             if constexpr (std::is_same_v<T, Heading>) {
-                PutHeading(pager, b);
+                PutHeading(pager, b, next ? StartHeight(pager, *next) : 0.0);
             } else if constexpr (std::is_same_v<T, Paragraph>) {
                 PutParagraph(pager, b.Text, Font(9));
                 pager.Skip(Px(4));
@@ -418,19 +509,19 @@ void PutBlock(Pager& pager, const Block& block) {
                 PutTable(pager, b);
                 pager.Skip(Px(4));
             } else if constexpr (std::is_same_v<T, CurveChart>) {
-                PutFigure(pager, 0.5 * pager.Width(), b.Caption,
+                PutFigure(pager, CurveAspect * pager.Width(), b.Caption,
                           [b](QPainter& p, const QRectF& r) { ReportCharts::PaintCurve(p, r, b, Dpi); });
             } else if constexpr (std::is_same_v<T, ShareChart>) {
                 const double rows = static_cast<double>(b.Bars.size());
-                PutFigure(pager, Px(14) * rows + Px(16), b.Caption,
+                PutFigure(pager, Px(BarPt) * rows + Px(16), b.Caption,
                           [b](QPainter& p, const QRectF& r) { ReportCharts::PaintShares(p, r, b, Dpi); });
             } else if constexpr (std::is_same_v<T, LinePicture>) {
-                PutFigure(pager, 0.55 * pager.Width(), b.Caption, [b](QPainter& p, const QRectF& r) {
+                PutFigure(pager, PictureAspect * pager.Width(), b.Caption, [b](QPainter& p, const QRectF& r) {
                     ReportCharts::PaintLine(p, r, b.Shapes, Dpi);
                 });
             } else if constexpr (std::is_same_v<T, TextLines>) {
                 for (const std::string& line : b.Lines)
-                    PutParagraph(pager, line, Font(8.5));
+                    PutTextLine(pager, line, Font(8.5));
             }
         },
         block);
@@ -525,14 +616,13 @@ QString WriteReport(const Report& report, const QString& path, QPageSize::PageSi
 
     const PageGeometry g = GeometryOf(paper);
     Pager pager(&writer, g);
-    pager.Add([title = Set(Q(report.Title), Font(15, true), pager.Width(), &writer),
-               left = pager.Left(), y = pager.Y()](QPainter& p) {
-        p.setPen(Qt::black);
-        title.Draw(p, left, y);
-    },
-              Set(Q(report.Title), Font(15, true), pager.Width(), &writer).Height() + Px(4));
-    for (const Block& block : report.Blocks)
-        PutBlock(pager, block);
+    // The first page opens with the line's name; the header names the report.
+    const SetText title = Set(Q(report.Head.LineName.empty() ? report.Title : report.Head.LineName),
+                              Font(15, true), pager.Width(), &writer);
+    pager.Text(title);
+    pager.Skip(Px(4));
+    for (std::size_t i = 0; i < report.Blocks.size(); ++i)
+        PutBlock(pager, report.Blocks[i], i + 1 < report.Blocks.size() ? &report.Blocks[i + 1] : nullptr);
 
     QPainter painter;
     if (!painter.begin(&writer))

@@ -1,6 +1,9 @@
 #include "report/ReportTestLines.h"
 #include "report/core/EngineeringReport.h"
 
+#include "analysis/CutSize.h"
+#include "analysis/SizeResolvedPenetration.h"
+
 #include "model/NumberFormat.h"
 #include "persistence/Report.h"
 
@@ -87,7 +90,7 @@ TEST(EngineeringReport, HeaderParticlesAndConditionsWithUnits) {
     const std::string english = Text(BuildReport(ReportTest::Load("english-units-line.lxl"), Here));
     for (const char* expected : {"Sample flow rate: 4.00 ft\u00B3/min (113.27 L/min)",
                                  "Temperature: 77.0 \u00B0F (25.0 \u00B0C)", "psi (101.33 kPa) absolute",
-                                 "Free-stream velocity: 32.80 ft/s (10.00 m/s)", "L 5.00 ft", "Di 1.37 in"})
+                                 "Free-stream velocity: 32.80 ft/s (10.00 m/s)", "L 1.20 in", "Di 1.37 in"})
         EXPECT_NE(english.find(expected), std::string::npos) << expected << "\n" << english;
 }
 
@@ -131,8 +134,9 @@ TEST(EngineeringReport, InletAspirationRatioAgainstTheAnsiRange) {
         ASSERT_NE(v, nullptr);
         EXPECT_EQ(v->Result, c.outcome) << c.asp;
         EXPECT_EQ(v->Limit, "0.8 to 1.5");
-        if (c.code != NodeTube)
+        if (c.code != NodeTube) {
             EXPECT_EQ(v->Check, "Inlet aspiration ratio (N-1)"); // without the transition mark
+        }
     }
 }
 
@@ -222,6 +226,52 @@ TEST(EngineeringReport, LogNormalModeNamesBothResults) {
               std::string::npos);
     EXPECT_NE(t.find("Mass penetration, specified method: " + NumberFormat::Fixed(100 * m.Ctx.MassTrans, 2) + " %"),
               std::string::npos);
+}
+
+TEST(EngineeringReport, SizeResolvedResultsTenMicronVerdictAndTheCurve) {
+    const LodoModel ln = ReportTest::LongLine(150, 5.0f, 2.5f);
+    const Report r = BuildReport(ln, Here);
+
+    // At 10 um the curve is the monodisperse evaluation at 10 um, whatever the mode.
+    const LodoModel mono = ReportTest::LongLine(150, 10.0f);
+    const Verdict* ten = VerdictStarting(r, "Penetration at 10 \u00B5m aerodynamic diameter");
+    ASSERT_NE(ten, nullptr);
+    EXPECT_EQ(ten->Value, NumberFormat::Fixed(100 * mono.Ctx.SystemTrans, 2) + " %");
+
+    const auto sr = Analysis::ComputeSizeResolved(ln.List, ln.Ctx.MDp, ln.Ctx.DpSD);
+    ASSERT_TRUE(sr);
+    const Verdict* exact = VerdictStarting(r, "Size-resolved mass penetration");
+    ASSERT_NE(exact, nullptr);
+    EXPECT_EQ(exact->Value, NumberFormat::Fixed(100 * sr->MassPenetration, 2) + " %");
+    EXPECT_EQ(exact->Result, sr->MassPenetration >= 0.5 ? Outcome::Pass : Outcome::Fail);
+
+    // Where the mass goes: the ten largest deposits by name, the rest together.
+    const auto charts = BlocksOf<ShareChart>(r);
+    ASSERT_EQ(charts.size(), 1u);
+    const auto& bars = charts.front()->Bars;
+    ASSERT_EQ(bars.size(), 11u);
+    EXPECT_EQ(bars.back().Label, "the other 140 components");
+    double all = 0, shown = 0;
+    for (const auto& c : sr->Components)
+        all += 100 * c.MassDeposited;
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+        shown += bars[i].Percent;
+        if (i > 0 && i < 10) {
+            EXPECT_LE(bars[i].Percent, bars[i - 1].Percent);
+        }
+    }
+    EXPECT_NEAR(shown, all, 1e-9);
+
+    // The curve with its cut size; a monodisperse report has no log-normal part.
+    const auto curves = BlocksOf<CurveChart>(r);
+    ASSERT_EQ(curves.size(), 1u);
+    EXPECT_EQ(curves.front()->D50, Analysis::CutSizeD50(ln.List));
+    EXPECT_NEAR(curves.front()->Dp.front(), 0.01, 1e-6);
+    EXPECT_NEAR(curves.front()->Dp.back(), 100, 1e-4);
+    const Report m = BuildReport(mono, Here);
+    EXPECT_TRUE(BlocksOf<ShareChart>(m).empty());
+    EXPECT_EQ(VerdictStarting(m, "Size-resolved"), nullptr);
+    EXPECT_EQ(Text(m).find("Log-normal results"), std::string::npos);
 }
 
 TEST(EngineeringReport, KeepsTheSpecifiedNotesAndNomenclature) {

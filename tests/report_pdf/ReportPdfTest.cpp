@@ -62,7 +62,7 @@ PdfPages Read(const QString& pdf) {
 }
 
 QString Flat(const QString& pdf) {
-    return Run(Tool("pdftotext"), {pdf, QStringLiteral("-")}).simplified();
+    return Run(Tool("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}).simplified();
 }
 
 QString Q(const std::string& s) {
