@@ -402,8 +402,9 @@ void NotesAndNomenclature(const LodoList& list, const std::string& lineName, std
             n.Lines.push_back(*it);
     for (auto it = nomenclature == lines->end() ? nomenclature : nomenclature + 1; it < lines->end(); ++it)
         nom.Lines.push_back(*it);
-    nom.Lines.push_back("Re = Reynolds number          " + Phi + " and " + Theta + " in degrees");
+    // The symbols this report adds to the specified ones.
     nom.Lines.push_back("MMAD = Mass median aerodynamic diameter     GSD = Geometric standard deviation");
+    nom.Lines.push_back("d50 = Cut size: the diameter above the curve's maximum at which the penetration falls to 50 %");
     out.push_back(Heading{"Notes"});
     out.push_back(std::move(n));
     out.push_back(Heading{"Nomenclature"});

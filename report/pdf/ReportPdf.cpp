@@ -431,7 +431,7 @@ void PutVerdicts(Pager& pager, const VerdictList& v) {
                       QPainter& p) { DrawRow(p, g, row, left, y, false, false); },
                   row.Height);
         if (detail.Layout)
-            pager.Text(detail, Px(12), item.Result == Outcome::Fail ? FailColour : QColor(Qt::black));
+            pager.Text(detail, Px(12));
     }
 }
 
