@@ -23,7 +23,7 @@ enum class Quantity : std::uint8_t {
     HalfAngle,         // contraction: cone half angle [deg]
     Mach,              // fastest mean velocity of the component / speed of sound [-]
 };
-inline constexpr std::size_t QuantityCount = 8;
+inline constexpr std::size_t QuantityCount = static_cast<std::size_t>(Quantity::Mach) + 1; // Mach is the last
 
 // The branch of its model a component's result came from: a tube by its flow regime
 // (Re <= 2100 and exactly 4000 laminar, strictly between transition, above 4000
