@@ -6,6 +6,8 @@
 #include "report/pdf/ReportPdf.h"
 #include "session/LodoSession.h"
 #include "splitter/ui/SplitterCommand.h"
+#include "studies/ui/PenetrationCurveWindow.h"
+#include "studies/ui/SizeResolvedText.h"
 #include "studies/ui/StudyCommands.h"
 #include "ui/GridModel.h"
 #include "ui/IntermediateValuesPane.h"
@@ -410,6 +412,15 @@ QWidget* MainWindow::buildRightArea() {
     lay->setContentsMargins(0, 0, 6, 6);
     lay->setSpacing(4);
     lay->addWidget(buildTotalsStrip());
+    // Beside the specified totals, not among them: the exact distribution result
+    // and the cut size.
+    auto* sizeResolved = new WrappedFitLabel(11, 7, image);
+    m_sizeResolved = sizeResolved;
+    m_sizeResolved->setObjectName(QStringLiteral("SizeResolvedT"));
+    m_sizeResolved->setFixedHeight(22);
+    m_sizeResolved->setContentsMargins(8, 0, 8, 0);
+    setLabelColour(m_sizeResolved, Argb::DarkBlue);
+    lay->addWidget(m_sizeResolved);
     buildComponentMenu();
     lay->addWidget(m_componentBar);
 
@@ -509,6 +520,8 @@ void MainWindow::buildMainMenu() {
     studies->setObjectName(QStringLiteral("MenuStudies"));
     add(studies, "MenuVary", QStringLiteral("Vary Parameters"), &MainWindow::onVaryParameters)->setEnabled(false);
     add(studies, "MenuModelLimits", QStringLiteral("Model limits"), [this] { MenuModelLimitsClick(this, *m_session); });
+    add(studies, "MenuPenetrationCurve", QStringLiteral("Penetration Curve"), &MainWindow::onPenetrationCurve)
+        ->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+C"), QKeySequence::PortableText));
     addHeader("MenuItemWye", QStringLiteral("Splitter"), &MainWindow::onSplitter);
     addHeader("MenuRedraw", QStringLiteral("Redraw"), &MainWindow::onRedraw);
 
@@ -605,12 +618,15 @@ void MainWindow::render(unsigned mask) {
     if (mask & (RefreshTotals | RefreshLabels)) fitTotalsStrip();
     if (mask & RefreshPage) renderPage();
     if (mask & RefreshDrawing) onDrawingChanged();
+    emit rendered(mask);
 }
 
 void MainWindow::renderTotals() {
     const DisplaySink& d = m_session->Model().Display;
     applyStyledText(m_systemT, d.SystemT);
     m_massPent->setText(qs(d.MassPent));
+    m_sizeResolved->setText(qs(SizeResolvedText(m_session->List(), m_session->Ctx())));
+    static_cast<WrappedFitLabel*>(m_sizeResolved)->fit();
     m_maxPartSize->setText(qs(d.MaxPartSize));
     static_cast<WrappedFitLabel*>(m_maxPartSize)->fit();
     applyStyledText(m_pages->curveR(), d.CurveR);
@@ -808,6 +824,11 @@ void MainWindow::setUpExtensions() {
 void MainWindow::onDistribution() { StudyCommands::of(this, *m_session, *m_ui).MenuItemDistClick(); }
 
 void MainWindow::onVaryParameters() { StudyCommands::of(this, *m_session, *m_ui).MenuVaryClick(); }
+
+void MainWindow::onPenetrationCurve() {
+    PenetrationCurveWindow* w = PenetrationCurveWindow::open(this, *m_session);
+    connect(this, &MainWindow::rendered, w, &PenetrationCurveWindow::sessionChanged, Qt::UniqueConnection);
+}
 
 void MainWindow::onSplitter() { MenuItemWyeClick(this, *m_session); }
 

@@ -55,6 +55,10 @@ public:
     QMenuBar* componentMenuBar() const { return m_componentBar; }
     QAction* action(const QString& objectName) const;
 
+signals:
+    // After every render of the session's state (the penetration curve follows it).
+    void rendered(unsigned mask);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -95,6 +99,7 @@ private:
     void setUpExtensions();
     void onDistribution();
     void onVaryParameters();
+    void onPenetrationCurve();
     void onSplitter();
     void onPrintDrawing();
     void onPrintResults();
@@ -125,6 +130,7 @@ private:
     QLabel* m_systemT = nullptr;
     QLabel* m_labelANSI1 = nullptr;
     QLabel* m_massPent = nullptr;
+    QLabel* m_sizeResolved = nullptr;  // the size-resolved line under the strip
     QLabel* m_lnStr1 = nullptr;
     QTimer* m_timer1 = nullptr;
     QTimer* m_timer2 = nullptr;

@@ -6,6 +6,7 @@
 
 #include "session/LodoError.h"
 #include "session/LodoSession.h"
+#include "studies/ui/SizeResolvedText.h"
 #include "ui/GridModel.h"
 #include "ui/PropertyPagesWidget.h"
 #include "ui/QtSessionUi.h"
@@ -633,6 +634,16 @@ void MainWindowTest::totalsAndLargestSizeShowWhole() {
         QVERIFY2(!l->geometry().intersects(previous), name);
         previous = l->geometry();
     }
+    // The size-resolved line sits under the strip, whole, with the texts of the
+    // shared helper.
+    QLabel* sizeResolved = w.label("SizeResolvedT");
+    QCOMPARE(sizeResolved->text(),
+             QString::fromStdString(SizeResolvedText(w->session().List(), w->session().Ctx())));
+    QVERIFY(sizeResolved->text().startsWith(mode == QLatin1String("Mono") ? QStringLiteral("Cut size d50 = ")
+                                                                          : QStringLiteral("Size-resolved: mass ")));
+    QVERIFY2(showsWhole(sizeResolved), qPrintable(sizeResolved->text()));
+    QVERIFY(sizeResolved->font().pointSizeF() >= 7.0);
+    QVERIFY(sizeResolved->geometry().top() >= strip->geometry().bottom());
     QLabel* largest = w.label("MaxPartSize");
     if (mode == QLatin1String("LogNormal")) {
         QVERIFY(largest->text().startsWith(QStringLiteral("Maximum particle size that the system can transport = ")));

@@ -2,6 +2,8 @@
 #include "session/testing/ScriptedUi.h"
 #include "splitter/ui/SplitterWindow.h"
 #include "studies/ui/ParticleDistributionWindow.h"
+#include "studies/ui/PenetrationCurveModel.h"
+#include "studies/ui/PenetrationCurveWindow.h"
 #include "studies/ui/StudyChartWindow.h"
 #include "studies/ui/StudyCommands.h"
 #include "studies/ui/VaryParameterWindow.h"
@@ -30,6 +32,7 @@ private slots:
     void distributionSwitchesTheMainWindowLabels();
     void studyFromTheMenu();
     void splitterFromTheMenu();
+    void penetrationCurveFollowsTheLine();
 
 private:
     QLabel* label(const char* name) const { return window->findChild<QLabel*>(QLatin1String(name)); }
@@ -128,6 +131,31 @@ void MainWindowCommandsTest::splitterFromTheMenu() {
     });
     window->action(QStringLiteral("MenuItemWye"))->trigger();
     QCOMPARE(result, QStringLiteral("98.944"));
+    QVERIFY(ui->Silent());
+}
+
+// Studies > Penetration Curve (Ctrl+Shift+C) opens one modeless window that
+// re-reads the line after every change the main window shows.
+void MainWindowCommandsTest::penetrationCurveFollowsTheLine() {
+    QAction* a = window->action(QStringLiteral("MenuPenetrationCurve"));
+    QVERIFY(a && a->isEnabled());
+    QCOMPARE(a->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+C")));
+    QTest::keyClick(window.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    auto* curve = window->findChild<PenetrationCurveWindow*>();
+    QVERIFY(curve);
+    QVERIFY(curve->isVisible());
+    QVERIFY(!curve->isModal());
+    QCOMPARE(curve->componentSeries().size(), std::size_t(1));
+    QCOMPARE(curve->model()->columnCount(), 3);
+
+    window->session().BendMenuClick();
+    QCOMPARE(curve->componentSeries().size(), std::size_t(2));
+    window->session().ApplyDistribution({10.0f, 5.0f, 2.5f, "LogNormal"});
+    QVERIFY(curve->massArea());
+    QVERIFY(curve->summaryLabel()->text().startsWith(label("SizeResolvedT")->text()));
+    // Again: the same window comes to the front.
+    a->trigger();
+    QCOMPARE(window->findChildren<PenetrationCurveWindow*>().size(), 1);
     QVERIFY(ui->Silent());
 }
 

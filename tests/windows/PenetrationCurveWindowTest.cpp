@@ -1,0 +1,345 @@
+#include "analysis/CutSize.h"
+#include "analysis/PenetrationCurve.h"
+#include "analysis/SizeResolvedPenetration.h"
+#include "model/ModelTestLines.h"
+#include "model/NumberFormat.h"
+#include "session/LodoSession.h"
+#include "session/testing/ScriptedUi.h"
+#include "studies/ui/PenetrationCurveModel.h"
+#include "studies/ui/PenetrationCurveWindow.h"
+#include "studies/ui/SizeResolvedText.h"
+
+#include "ShowActive.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QAreaSeries>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QScatterSeries>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QValueAxis>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+const std::string Nozzle = LODO_EXAMPLES_DIR "/stack-nozzle-line.lxl";
+const QString Mu = QStringLiteral("\u00B5");
+
+std::string ReadAll(const QString& path) {
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A record the evaluation does not know keeps its stored transmission at every size.
+TLodoComp Fixed(double trans) {
+    TLodoComp c = TestLines::Base("X-1", "Unknown", 0);
+    c.TransM1 = trans;
+    return c;
+}
+
+}  // namespace
+
+class PenetrationCurveWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void texts();
+    void modelHoldsTheCurve();
+    void chartShowsTheModel_data();
+    void chartShowsTheModel();
+    void followsTheLine();
+    void legendTogglesCurves();
+    void clickReadsOut();
+    void exports();
+    void rangeIsChecked();
+};
+
+void PenetrationCurveWindowTest::texts() {
+    EvalContext mono;
+    EvalContext logNormal;
+    logNormal.DType = "LogNormal";
+    logNormal.MDp = 5.0f;
+    logNormal.DpSD = 2.5f;
+    QVERIFY(SizeResolvedText({}, logNormal).empty());
+
+    // Three significant digits; no crossing tells the two cases apart.
+    const LodoList passes{Fixed(0.9)};
+    const LodoList stops{Fixed(0.3)};
+    QCOMPARE(D50Text(passes, 12.3456), std::string("12.3 \u00B5m"));
+    QCOMPARE(D50Text(passes, 0.0045678), std::string("0.00457 \u00B5m"));
+    QCOMPARE(D50Text(passes, 456.7), std::string("457 \u00B5m"));
+    QCOMPARE(SizeResolvedText(passes, mono), std::string("Cut size d50 = > 1000 \u00B5m"));
+    QCOMPARE(SizeResolvedText(stops, mono), std::string("Cut size d50 = none"));
+    QCOMPARE(SizeResolvedText(passes, logNormal),
+             std::string("Size-resolved: mass 90.00 %, number 90.00 %, d50 > 1000 \u00B5m"));
+
+    // The stack-nozzle example with the default aerosol: mass 75.5 % and number
+    // 98.4 % when the line is evaluated one size at a time and integrated.
+    ScriptedUi ui;
+    LodoSession s(ui);
+    QVERIFY(s.OpenFile(Nozzle));
+    const auto r = Analysis::ComputeSizeResolved(s.List(), 5.0, 2.5);
+    QVERIFY(r);
+    QVERIFY(std::fabs(r->MassPenetration - 0.755) < 1e-3);
+    QVERIFY(std::fabs(r->NumberPenetration - 0.984) < 1e-3);
+    const std::string d50 = D50Text(s.List(), Analysis::CutSizeD50(s.List()));
+    QCOMPARE(SizeResolvedText(s.List(), logNormal),
+             "Size-resolved: mass " + NumberFormat::Fixed(100 * r->MassPenetration, 2) + " %, number " +
+                 NumberFormat::Fixed(100 * r->NumberPenetration, 2) + " %, d50 " + d50);
+    QCOMPARE(SizeResolvedText(s.List(), mono), "Cut size d50 = " + d50);
+    QVERIFY(d50.ends_with(" \u00B5m") && d50 != "none");
+}
+
+void PenetrationCurveWindowTest::modelHoldsTheCurve() {
+    ScriptedUi ui;
+    LodoSession s(ui);
+    QVERIFY(s.OpenFile(Nozzle));
+    const auto curve = Analysis::ComputePenetrationCurve(s.List(), Analysis::LogSpacedSizes(0.1, 100, 31));
+    PenetrationCurveModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.setCurve(curve, std::nullopt);
+    const int n = int(curve.Components());
+    QCOMPARE(model.rowCount(), 31);
+    QCOMPARE(model.columnCount(), n + 2);
+    QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("Particle Size (") + Mu + "m)");
+    QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QString::fromStdString(curve.Names[0]) + " (%)");
+    QCOMPARE(model.headerData(n + 1, Qt::Horizontal).toString(), QStringLiteral("System (%)"));
+    for (int k = 0; k < 31; ++k) {
+        QCOMPARE(model.index(k, 0).data().toDouble(), double(curve.Dp[std::size_t(k)]));
+        for (int i = 0; i < n; ++i)
+            QCOMPARE(model.index(k, i + 1).data().toDouble(), 100 * curve.At(std::size_t(k), std::size_t(i)));
+        QCOMPARE(model.index(k, n + 1).data().toDouble(), 100 * curve.System[std::size_t(k)]);
+    }
+
+    // The distributions: each peaks (at 1) at its own median.
+    model.setCurve(curve, PenetrationCurveModel::Aerosol{5.0, 2.5});
+    QCOMPARE(model.columnCount(), n + 4);
+    QCOMPARE(model.headerData(n + 2, Qt::Horizontal).toString(), QStringLiteral("Number distribution"));
+    QCOMPARE(model.headerData(n + 3, Qt::Horizontal).toString(), QStringLiteral("Mass distribution"));
+    auto peakAt = [&](int column) {
+        int best = 0;
+        for (int k = 1; k < model.rowCount(); ++k)
+            if (model.value(k, column) > model.value(best, column)) best = k;
+        return model.value(best, 0);
+    };
+    // 10 sizes per decade: the peak lies within a twentieth of a decade of the median.
+    QVERIFY(std::fabs(std::log10(peakAt(n + 3) / 5.0)) <= 0.051);
+    QVERIFY(std::fabs(std::log10(peakAt(n + 2) / Analysis::CountMedian(5.0, 2.5))) <= 0.051);
+    // A deviation of 1 has no width to shade.
+    model.setCurve(curve, PenetrationCurveModel::Aerosol{5.0, 1.0});
+    QVERIFY(!model.hasDistributions());
+
+    // CSV as the command-line tool writes it: fractions, names quoted where needed.
+    Analysis::PenetrationCurve small;
+    small.Dp = {1.0f, 10.0f};
+    small.Names = {"T-1", "odd, \"name\""};
+    small.Trans = {0.5, 1.25, 0.25, 1.0};
+    small.System = {0.625, 0.25};
+    model.setCurve(small, std::nullopt);
+    QCOMPARE(model.toCsv(), std::string("Dp_um,T-1,\"odd, \"\"name\"\"\",System\n"
+                                        "1,0.5,1.25,0.625\n10,0.25,1,0.25\n"));
+    QCOMPARE(model.toTabSeparated(), QStringLiteral("Particle Size (") + Mu +
+                                         "m)\tT-1 (%)\todd, \"name\" (%)\tSystem (%)\n"
+                                         "1\t50\t125\t62.5\n10\t25\t100\t25\n");
+}
+
+void PenetrationCurveWindowTest::chartShowsTheModel_data() {
+    QTest::addColumn<bool>("logNormal");
+    QTest::newRow("mono") << false;
+    QTest::newRow("log-normal") << true;
+}
+
+void PenetrationCurveWindowTest::chartShowsTheModel() {
+    QFETCH(bool, logNormal);
+    ScriptedUi ui;
+    LodoSession s(ui);
+    QVERIFY(s.OpenFile(Nozzle));
+    if (logNormal) s.ApplyDistribution({10.0f, 5.0f, 2.5f, "LogNormal"});
+    PenetrationCurveWindow w(s);
+    QAbstractItemModelTester tester(w.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    PenetrationCurveModel* m = w.model();
+    const int n = s.Count();
+
+    QCOMPARE(w.componentSeries().size(), std::size_t(n));
+    QCOMPARE(m->rowCount(), Analysis::CurvePoints);
+    QCOMPARE(w.tableView()->model(), m);
+    QVERIFY(w.chart()->axes(Qt::Horizontal).contains(w.sizeAxis()));
+    QCOMPARE(w.sizeAxis()->min(), Analysis::CurveFrom);
+    QCOMPARE(w.sizeAxis()->max(), Analysis::CurveTo);
+    // Every curve plots its model column, the system curve bold.
+    for (int i = 0; i <= n; ++i) {
+        QLineSeries* series = i < n ? w.componentSeries()[std::size_t(i)] : w.systemSeries();
+        const int column = i < n ? m->componentColumn(i) : m->systemColumn();
+        QCOMPARE(series->count(), m->rowCount());
+        for (int k = 0; k < m->rowCount(); k += 37) {
+            QCOMPARE(series->at(k).x(), m->value(k, 0));
+            QCOMPARE(series->at(k).y(), m->value(k, column));
+        }
+        if (i < n) QVERIFY(series->pen().widthF() < w.systemSeries()->pen().widthF());
+    }
+    QCOMPARE(w.systemSeries()->name(), QStringLiteral("System"));
+    QCOMPARE(w.halfLine()->count(), 2);
+    QCOMPARE(w.halfLine()->at(0).y(), 50.0);
+    QCOMPARE(w.halfLine()->at(1).y(), 50.0);
+    const auto d50 = Analysis::CutSizeD50(s.List());
+    QVERIFY(d50);
+    QCOMPARE(w.d50(), d50);
+    QCOMPARE(w.d50Marker()->count(), 1);
+    QCOMPARE(w.d50Marker()->at(0), QPointF(*d50, 50.0));
+    QCOMPARE(w.d50Marker()->name(), QStringLiteral("d50 = ") + QString::fromStdString(D50Text(s.List(), d50)));
+
+    const QString strip = QString::fromStdString(SizeResolvedText(s.List(), s.Ctx()));
+    QVERIFY(w.summaryLabel()->text().startsWith(strip));
+    if (logNormal) {
+        QVERIFY(strip.startsWith(QStringLiteral("Size-resolved: mass ")));
+        QVERIFY(w.numberArea() && w.massArea());
+        QVERIFY(w.distributionAxis()->isVisible());
+        QCOMPARE(w.massArea()->upperSeries()->count(), m->rowCount());
+        QCOMPARE(w.massArea()->upperSeries()->at(10).y(), m->value(10, m->massColumn()));
+        QCOMPARE(w.numberArea()->upperSeries()->at(10).y(), m->value(10, m->numberColumn()));
+        QVERIFY(w.summaryLabel()->text().contains(QStringLiteral("mass median of what leaves the line")));
+    } else {
+        QVERIFY(strip.startsWith(QStringLiteral("Cut size d50 = ")));
+        QVERIFY(!w.numberArea() && !w.massArea());
+        QVERIFY(!w.distributionAxis()->isVisible());
+    }
+}
+
+void PenetrationCurveWindowTest::followsTheLine() {
+    ScriptedUi ui;
+    LodoSession s(ui);
+    PenetrationCurveWindow w(s);
+    QCOMPARE(w.summaryLabel()->text(), QStringLiteral("The line has no components."));
+    QVERIFY(w.componentSeries().empty());
+    QCOMPARE(w.d50Marker()->count(), 0);
+
+    QVERIFY(s.OpenFile(Nozzle));
+    w.sessionChanged();
+    QCOMPARE(w.componentSeries().size(), std::size_t(s.Count()));
+    QLineSeries* system = w.systemSeries();
+    const double before = system->at(150).y();
+    // Nothing changed: nothing is rebuilt.
+    w.sessionChanged();
+    QCOMPARE(w.systemSeries(), system);
+
+    // A longer last tube: same curves, new values; one more component: new curves.
+    s.TubeMenuClick();
+    w.sessionChanged();
+    QCOMPARE(w.componentSeries().size(), std::size_t(s.Count()));
+    const auto curve = Analysis::ComputePenetrationCurve(s.List(), Analysis::LogSpacedSizes());
+    QCOMPARE(w.systemSeries()->at(150).y(), 100 * curve.System[150]);
+    QVERIFY(w.systemSeries()->at(150).y() < before);
+
+    // Switching to log-normal adds the distributions.
+    s.ApplyDistribution({10.0f, 5.0f, 2.5f, "LogNormal"});
+    w.sessionChanged();
+    QVERIFY(w.massArea());
+    QCOMPARE(w.model()->columnCount(), s.Count() + 4);
+}
+
+void PenetrationCurveWindowTest::legendTogglesCurves() {
+    ScriptedUi ui;
+    LodoSession s(ui);
+    QVERIFY(s.OpenFile(Nozzle));
+    PenetrationCurveWindow w(s);
+    QVERIFY(ShowActive(w));
+    QLineSeries* first = w.componentSeries().front();
+    const QList<QLegendMarker*> markers = w.chart()->legend()->markers(first);
+    QCOMPARE(markers.size(), 1);
+    QLegendMarker* marker = markers.front();
+    emit marker->clicked();
+    QVERIFY(!first->isVisible());
+    QVERIFY(marker->isVisible());  // kept, dimmed, to bring the curve back
+    QVERIFY(marker->labelBrush().color().alphaF() < 0.5);
+    emit marker->clicked();
+    QVERIFY(first->isVisible());
+    QCOMPARE(marker->labelBrush().color().alphaF(), 1.0);
+    // The system curve, the 50 % line and d50 have entries of their own.
+    for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(w.systemSeries()),
+                                    static_cast<QAbstractSeries*>(w.halfLine()),
+                                    static_cast<QAbstractSeries*>(w.d50Marker())})
+        QCOMPARE(w.chart()->legend()->markers(series).size(), 1);
+}
+
+void PenetrationCurveWindowTest::clickReadsOut() {
+    ScriptedUi ui;
+    LodoSession s(ui);
+    QVERIFY(s.OpenFile(Nozzle));
+    PenetrationCurveWindow w(s);
+    QVERIFY(ShowActive(w));
+    const int k = 120;
+    const QPointF scene = w.chart()->mapToPosition(w.systemSeries()->at(k), w.systemSeries());
+    QTest::mouseClick(w.chartView()->viewport(), Qt::LeftButton, {}, w.chartView()->mapFromScene(scene));
+    const PenetrationCurveModel* m = w.model();
+    const QString expected = QStringLiteral("System at ") + QString::number(m->value(k, 0), 'g', 4) + " " + Mu +
+                             "m: " + QString::number(m->value(k, m->systemColumn()), 'f', 2) + " %";
+    QTRY_COMPARE(w.readout()->text(), expected);
+    QCOMPARE(w.tableView()->currentIndex().row(), k);
+}
+
+void PenetrationCurveWindowTest::exports() {
+    ScriptedUi ui;
+    LodoSession s(ui);
+    QVERIFY(s.OpenFile(Nozzle));
+    PenetrationCurveWindow w(s);
+    QVERIFY(ShowActive(w));
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("curve.png"));
+    const QString svg = dir.filePath(QStringLiteral("curve.svg"));
+    QVERIFY(w.saveChartImage(png));
+    QVERIFY(w.saveChartImage(svg));
+    const QImage image(png);
+    QCOMPARE(image.size(), w.chartView()->size() * w.chartView()->devicePixelRatio());
+    QFile file(svg);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().contains("<svg"));
+
+    QCOMPARE(w.dataText(), w.model()->toTabSeparated());
+    QCOMPARE(w.dataText().count(QLatin1Char('\n')), Analysis::CurvePoints + 1);
+
+    const QString csv = dir.filePath(QStringLiteral("curve.csv"));
+    QVERIFY(!w.exportCsv(csv));
+    QCOMPARE(ReadAll(csv), w.model()->toCsv());
+    QVERIFY(ReadAll(csv).starts_with("Dp_um,"));
+    // A folder that does not exist: an error, and no file.
+    const QString missing = dir.filePath(QStringLiteral("no/such/curve.csv"));
+    const auto error = w.exportCsv(missing);
+    QVERIFY(error);
+    QVERIFY(!error->Message.empty());
+    QVERIFY(!QFile::exists(missing));
+}
+
+void PenetrationCurveWindowTest::rangeIsChecked() {
+    ScriptedUi ui;
+    LodoSession s(ui);
+    QVERIFY(s.OpenFile(Nozzle));
+    PenetrationCurveWindow w(s);
+    QVERIFY(!w.setRange(10, 1, 50));
+    QVERIFY(!w.setRange(0.0001, 1, 50));
+    QVERIFY(!w.setRange(1, 2000, 50));
+    QVERIFY(!w.setRange(1, 10, 1));
+    QCOMPARE(w.model()->rowCount(), Analysis::CurvePoints);
+    QVERIFY(w.setRange(1, 1000, 61));
+    QCOMPARE(w.model()->rowCount(), 61);
+    QCOMPARE(w.systemSeries()->count(), 61);
+    QCOMPARE(w.sizeAxis()->max(), 1000.0);
+    QCOMPARE(w.halfLine()->at(1).x(), 1000.0);
+}
+
+QTEST_MAIN(PenetrationCurveWindowTest)
+#include "PenetrationCurveWindowTest.moc"
