@@ -5,6 +5,7 @@
 #include "drawing/view/LineView.h"
 #include "session/LodoSession.h"
 #include "session/testing/ScriptedUi.h"
+#include "studies/ui/SizeResolvedText.h"
 #include "ui/GridModel.h"
 #include "ui/MainWindow.h"
 
@@ -28,6 +29,7 @@ private slots:
     // The parts of that path, to tell where its time goes.
     void redrawOfTheViewAlone();
     void gridRefreshAlone();
+    void sizeResolvedLineAlone();
     void sameEntryInTheSessionAlone();  // last: the window stops rendering
     void cleanupTestCase() { m_window.reset(); }
 
@@ -63,7 +65,8 @@ void EntryBenchmark::enterInTubeLengthBox() {
     QLineEdit* box = m_window->findChild<QLineEdit*>(QStringLiteral("TubeLenEdit"));
     QTableView* grid = m_window->grid();
     QWidget* totals = m_window->findChild<QWidget*>(QStringLiteral("Panel1"));
-    QVERIFY(totals);
+    QWidget* sizeResolved = m_window->findChild<QWidget*>(QStringLiteral("SizeResolvedT"));
+    QVERIFY(totals && sizeResolved);
     std::vector<double> ms;
     for (int n = 0; n < 25; ++n) {
         QElapsedTimer clock;
@@ -74,6 +77,7 @@ void EntryBenchmark::enterInTubeLengthBox() {
         QTest::keyClick(box, Qt::Key_Enter);
         grid->viewport()->repaint();
         totals->repaint();
+        sizeResolved->repaint();
         ms.push_back(double(clock.nsecsElapsed()) / 1e6);
         QTest::qWait(40);
     }
@@ -105,6 +109,14 @@ void EntryBenchmark::gridRefreshAlone() {
         m_window->gridModel()->refresh();
         grid->viewport()->repaint();
     }
+}
+
+// The exact distribution result and d50 behind the line under the totals strip.
+void EntryBenchmark::sizeResolvedLineAlone() {
+    const LodoSession& s = m_window->session();
+    std::string text;
+    QBENCHMARK { text = SizeResolvedText(s.List(), s.Ctx()); }
+    QVERIFY(text.starts_with("Size-resolved: mass "));
 }
 
 void EntryBenchmark::sameEntryInTheSessionAlone() {
