@@ -1,5 +1,6 @@
 #include "ui/MainWindow.h"
 
+#include "analysis/SizeResolvedText.h"
 #include "drawing/view/LineView.h"
 #include "model/DisplaySink.h"
 #include "persistence/Report.h"
@@ -7,7 +8,6 @@
 #include "session/LodoSession.h"
 #include "splitter/ui/SplitterCommand.h"
 #include "studies/ui/PenetrationCurveWindow.h"
-#include "studies/ui/SizeResolvedText.h"
 #include "studies/ui/StudyCommands.h"
 #include "ui/GridModel.h"
 #include "ui/IntermediateValuesPane.h"
@@ -625,7 +625,8 @@ void MainWindow::renderTotals() {
     const DisplaySink& d = m_session->Model().Display;
     applyStyledText(m_systemT, d.SystemT);
     m_massPent->setText(qs(d.MassPent));
-    m_sizeResolved->setText(qs(SizeResolvedText(m_session->List(), m_session->Ctx())));
+    m_sizeResolved->setText(qs(Analysis::StripLine(Analysis::SizeResolvedOf(m_session->Model()),
+                                                   m_session->Ctx().DType == "LogNormal")));
     static_cast<WrappedFitLabel*>(m_sizeResolved)->fit();
     m_maxPartSize->setText(qs(d.MaxPartSize));
     static_cast<WrappedFitLabel*>(m_maxPartSize)->fit();

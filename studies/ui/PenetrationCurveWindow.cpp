@@ -1,13 +1,11 @@
 #include "studies/ui/PenetrationCurveWindow.h"
 
-#include "analysis/CutSize.h"
 #include "analysis/PenetrationCurve.h"
-#include "analysis/SizeResolvedPenetration.h"
+#include "analysis/SizeResolvedText.h"
 #include "model/NumberFormat.h"
 #include "persistence/FileIo.h"
 #include "session/LodoSession.h"
 #include "studies/ui/PenetrationCurveModel.h"
-#include "studies/ui/SizeResolvedText.h"
 
 #include <QApplication>
 #include <QAreaSeries>
@@ -244,7 +242,8 @@ void PenetrationCurveWindow::refresh() {
     }
     model_->setCurve(std::move(curve), aerosol);
     if (!sameColumns) rebuildSeries();
-    d50_ = line.empty() ? std::nullopt : Analysis::CutSizeD50(line);
+    const Analysis::SizeResolvedSummary summary = Analysis::SizeResolvedOf(session_.Model());
+    d50_ = line.empty() ? std::nullopt : summary.D50;
 
     const QString name = qs(session_.LineName());
     title_->setText(name.isEmpty() ? QStringLiteral("Penetration Curve")
@@ -252,9 +251,9 @@ void PenetrationCurveWindow::refresh() {
     if (line.empty()) {
         summary_->setText(QStringLiteral("The line has no components."));
     } else {
-        QString text = qs(SizeResolvedText(line, ctx));
+        QString text = qs(Analysis::StripLine(summary, logNormal));
         if (logNormal) {
-            const auto r = Analysis::ComputeSizeResolved(line, ctx.MDp, ctx.DpSD);
+            const auto& r = summary.Distribution;
             text += QStringLiteral("\nAerosol: mass median ") + SizeText(ctx.MDp) +
                     QStringLiteral(", GSD ") + qs(NumberFormat::Fixed(ctx.DpSD, 2)) +
                     QStringLiteral(" (count median ") +
@@ -369,8 +368,11 @@ void PenetrationCurveWindow::rebuildSeries() {
         s->attachAxis(axisX_);
         s->attachAxis(axisY_);
     }
-    connect(d50Marker_, &QXYSeries::clicked, this,
-            [this] { readout_->setText(QStringLiteral("Cut size d50 = ") + qs(D50Text(session_.List(), d50_))); });
+    connect(d50Marker_, &QXYSeries::clicked, this, [this] {
+        if (d50_)
+            readout_->setText(QStringLiteral("Cut size d50 = ") + qs(Analysis::DiameterText(*d50_)) +
+                              QLatin1Char(' ') + Mu + QLatin1Char('m'));
+    });
     connectLegend();
 }
 
@@ -403,8 +405,8 @@ void PenetrationCurveWindow::updateMarks() {
     axisY_->setRange(0, PenetrationTop(*model_));
     axisY_->setTickCount(std::min(13, int(PenetrationTop(*model_) / 10) + 1));
     half_->replace(QList<QPointF>{{from_, 50.0}, {to_, 50.0}});
-    const QString d50 = qs(D50Text(session_.List(), d50_));
     if (d50_) {
+        const QString d50 = qs(Analysis::DiameterText(*d50_)) + QLatin1Char(' ') + Mu + QLatin1Char('m');
         d50Marker_->replace(QList<QPointF>{{*d50_, 50.0}});
         d50Line_->replace(QList<QPointF>{{*d50_, 0.0}, {*d50_, 50.0}});
         const bool beyond = *d50_ < from_ || *d50_ > to_;
@@ -413,7 +415,7 @@ void PenetrationCurveWindow::updateMarks() {
     } else {
         d50Marker_->clear();
         d50Line_->clear();
-        d50Marker_->setName(QStringLiteral("d50 ") + d50);
+        d50Marker_->setName(QStringLiteral("d50 none"));
     }
 }
 

@@ -5,7 +5,7 @@
 #include "drawing/view/LineView.h"
 #include "session/LodoSession.h"
 #include "session/testing/ScriptedUi.h"
-#include "studies/ui/SizeResolvedText.h"
+#include "analysis/SizeResolvedText.h"
 #include "ui/GridModel.h"
 #include "ui/MainWindow.h"
 
@@ -115,7 +115,7 @@ void EntryBenchmark::gridRefreshAlone() {
 void EntryBenchmark::sizeResolvedLineAlone() {
     const LodoSession& s = m_window->session();
     std::string text;
-    QBENCHMARK { text = SizeResolvedText(s.List(), s.Ctx()); }
+    QBENCHMARK { text = Analysis::StripLine(Analysis::SizeResolvedOf(s.Model()), true); }
     QVERIFY(text.starts_with("Size-resolved: mass "));
 }
 

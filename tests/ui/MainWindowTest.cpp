@@ -6,7 +6,7 @@
 
 #include "session/LodoError.h"
 #include "session/LodoSession.h"
-#include "studies/ui/SizeResolvedText.h"
+#include "analysis/SizeResolvedText.h"
 #include "ui/GridModel.h"
 #include "ui/PropertyPagesWidget.h"
 #include "ui/QtSessionUi.h"
@@ -638,7 +638,8 @@ void MainWindowTest::totalsAndLargestSizeShowWhole() {
     // shared helper.
     QLabel* sizeResolved = w.label("SizeResolvedT");
     QCOMPARE(sizeResolved->text(),
-             QString::fromStdString(SizeResolvedText(w->session().List(), w->session().Ctx())));
+             QString::fromStdString(Analysis::StripLine(Analysis::SizeResolvedOf(w->session().Model()),
+                                                        mode == QLatin1String("LogNormal"))));
     QVERIFY(sizeResolved->text().startsWith(mode == QLatin1String("Mono") ? QStringLiteral("Cut size d50 = ")
                                                                           : QStringLiteral("Size-resolved: mass ")));
     QVERIFY2(showsWhole(sizeResolved), qPrintable(sizeResolved->text()));

@@ -1,13 +1,11 @@
 #include "analysis/CutSize.h"
 #include "analysis/PenetrationCurve.h"
 #include "analysis/SizeResolvedPenetration.h"
-#include "model/ModelTestLines.h"
-#include "model/NumberFormat.h"
+#include "analysis/SizeResolvedText.h"
 #include "session/LodoSession.h"
 #include "session/testing/ScriptedUi.h"
 #include "studies/ui/PenetrationCurveModel.h"
 #include "studies/ui/PenetrationCurveWindow.h"
-#include "studies/ui/SizeResolvedText.h"
 
 #include "ShowActive.h"
 
@@ -46,19 +44,11 @@ std::string ReadAll(const QString& path) {
     return s.str();
 }
 
-// A record the evaluation does not know keeps its stored transmission at every size.
-TLodoComp Fixed(double trans) {
-    TLodoComp c = TestLines::Base("X-1", "Unknown", 0);
-    c.TransM1 = trans;
-    return c;
-}
-
 }  // namespace
 
 class PenetrationCurveWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void texts();
     void modelHoldsTheCurve();
     void chartShowsTheModel_data();
     void chartShowsTheModel();
@@ -68,42 +58,6 @@ private slots:
     void exports();
     void rangeIsChecked();
 };
-
-void PenetrationCurveWindowTest::texts() {
-    EvalContext mono;
-    EvalContext logNormal;
-    logNormal.DType = "LogNormal";
-    logNormal.MDp = 5.0f;
-    logNormal.DpSD = 2.5f;
-    QVERIFY(SizeResolvedText({}, logNormal).empty());
-
-    // Three significant digits; no crossing tells the two cases apart.
-    const LodoList passes{Fixed(0.9)};
-    const LodoList stops{Fixed(0.3)};
-    QCOMPARE(D50Text(passes, 12.3456), std::string("12.3 \u00B5m"));
-    QCOMPARE(D50Text(passes, 0.0045678), std::string("0.00457 \u00B5m"));
-    QCOMPARE(D50Text(passes, 456.7), std::string("457 \u00B5m"));
-    QCOMPARE(SizeResolvedText(passes, mono), std::string("Cut size d50 = > 1000 \u00B5m"));
-    QCOMPARE(SizeResolvedText(stops, mono), std::string("Cut size d50 = none"));
-    QCOMPARE(SizeResolvedText(passes, logNormal),
-             std::string("Size-resolved: mass 90.00 %, number 90.00 %, d50 > 1000 \u00B5m"));
-
-    // The stack-nozzle example with the default aerosol: mass 75.5 % and number
-    // 98.4 % when the line is evaluated one size at a time and integrated.
-    ScriptedUi ui;
-    LodoSession s(ui);
-    QVERIFY(s.OpenFile(Nozzle));
-    const auto r = Analysis::ComputeSizeResolved(s.List(), 5.0, 2.5);
-    QVERIFY(r);
-    QVERIFY(std::fabs(r->MassPenetration - 0.755) < 1e-3);
-    QVERIFY(std::fabs(r->NumberPenetration - 0.984) < 1e-3);
-    const std::string d50 = D50Text(s.List(), Analysis::CutSizeD50(s.List()));
-    QCOMPARE(SizeResolvedText(s.List(), logNormal),
-             "Size-resolved: mass " + NumberFormat::Fixed(100 * r->MassPenetration, 2) + " %, number " +
-                 NumberFormat::Fixed(100 * r->NumberPenetration, 2) + " %, d50 " + d50);
-    QCOMPARE(SizeResolvedText(s.List(), mono), "Cut size d50 = " + d50);
-    QVERIFY(d50.ends_with(" \u00B5m") && d50 != "none");
-}
 
 void PenetrationCurveWindowTest::modelHoldsTheCurve() {
     ScriptedUi ui;
@@ -201,9 +155,11 @@ void PenetrationCurveWindowTest::chartShowsTheModel() {
     QCOMPARE(w.d50(), d50);
     QCOMPARE(w.d50Marker()->count(), 1);
     QCOMPARE(w.d50Marker()->at(0), QPointF(*d50, 50.0));
-    QCOMPARE(w.d50Marker()->name(), QStringLiteral("d50 = ") + QString::fromStdString(D50Text(s.List(), d50)));
+    QCOMPARE(w.d50Marker()->name(),
+             QStringLiteral("d50 = ") + QString::fromStdString(Analysis::DiameterText(*d50)) + " " + Mu + "m");
 
-    const QString strip = QString::fromStdString(SizeResolvedText(s.List(), s.Ctx()));
+    const QString strip =
+        QString::fromStdString(Analysis::StripLine(Analysis::SizeResolvedOf(s.Model()), logNormal));
     QVERIFY(w.summaryLabel()->text().startsWith(strip));
     if (logNormal) {
         QVERIFY(strip.startsWith(QStringLiteral("Size-resolved: mass ")));
