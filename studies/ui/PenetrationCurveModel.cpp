@@ -1,5 +1,6 @@
 #include "studies/ui/PenetrationCurveModel.h"
 
+#include "analysis/CurveCsv.h"
 #include "analysis/SizeResolvedPenetration.h"
 #include "model/NumberFormat.h"
 
@@ -13,17 +14,6 @@ const QString Mu = QStringLiteral("\u00B5");
 double Bell(double d, double median, double lnGsd) {
     const double z = (std::log(d) - std::log(median)) / lnGsd;
     return std::exp(-z * z / 2);
-}
-
-// A CSV field: quoted when it holds a separator, a quote or a line break.
-std::string CsvField(const std::string& s) {
-    if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
-    std::string out = "\"";
-    for (const char c : s) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    return out + '"';
 }
 
 }  // namespace
@@ -111,15 +101,4 @@ QString PenetrationCurveModel::toTabSeparated() const {
     return text;
 }
 
-std::string PenetrationCurveModel::toCsv() const {
-    std::string text = "Dp_um";
-    for (const std::string& name : curve_.Names) text += "," + CsvField(name);
-    text += ",System\n";
-    for (std::size_t k = 0; k < curve_.Dp.size(); ++k) {
-        text += NumberFormat::General15(curve_.Dp[k]);
-        for (std::size_t i = 0; i < curve_.Components(); ++i)
-            text += "," + NumberFormat::General15(curve_.At(k, i));
-        text += "," + NumberFormat::General15(curve_.System[k]) + "\n";
-    }
-    return text;
-}
+std::string PenetrationCurveModel::toCsv() const { return Analysis::CurveCsv(curve_); }
