@@ -863,7 +863,8 @@ bool LodoSession::ReplaceLine(const std::filesystem::path& path, bool legacy) {
         return false;
     }
     if (const FileError* err = std::get_if<FileError>(&read)) {
-        ui_.ShowError(err->Message);
+        // Name the file: the message may be about any line or field in it.
+        ui_.ShowError(path.filename().string() + ": " + err->Message);
         return false;
     }
     LineFile& file = std::get<LineFile>(read);

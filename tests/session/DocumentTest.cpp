@@ -242,7 +242,9 @@ TEST_F(DocumentTest, OpeningShowsWhatTheReaderAssumedOnceAndRefusesImpossibleVal
     Write(dir / "negative.lxl", text);
     EXPECT_FALSE(s.OpenFile(dir / "negative.lxl"));
     ASSERT_EQ(ui.Errors.size(), 1u);
-    EXPECT_NE(ui.Errors[0].find("Pressure must be greater than 0."), std::string::npos) << ui.Errors[0];
+    EXPECT_TRUE(ui.Errors[0].starts_with("negative.lxl: Component 1 (Index 0, N-1 *), field \"Press\" is -101.325"))
+        << ui.Errors[0];
+    EXPECT_TRUE(ui.Errors[0].ends_with("Pressure must be greater than 0.")) << ui.Errors[0];
     // The line shown before stays.
     EXPECT_EQ(s.Count(), 4);
 }
