@@ -13,6 +13,7 @@
 namespace {
 
 constexpr const char* InvalidFile = "Invalid File. Can not Open File";
+constexpr std::string_view ReplacementUtf8 = "\xEF\xBF\xBD";
 
 // Lines end in CR LF, LF or CR; a break after the last line does not start another.
 std::vector<std::string_view> SplitLines(std::string_view text) {
@@ -113,6 +114,13 @@ ReadResult ReadLplBytes(std::string_view bytes, const EvalContext& defaults) {
     }
 
     LineFile file;
+    const auto replacements = [](std::string_view t) {
+        std::size_t n = 0;
+        for (auto at = t.find(ReplacementUtf8); at != std::string_view::npos; at = t.find(ReplacementUtf8, at + 3)) ++n;
+        return n;
+    };
+    if (replacements(text) > replacements(bytes))
+        file.Warnings.push_back("Bytes that are no text (a NUL, half of a UTF-16 pair) were read as U+FFFD");
     if (blank > 0)
         file.Warnings.push_back("Line " + std::to_string(expected + 1) +
                                 (blank == 1 ? " is blank; ignored" : " and the " + std::to_string(blank - 1) +

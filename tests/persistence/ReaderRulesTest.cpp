@@ -189,6 +189,9 @@ TEST(ReaderRules, LplWarningsAndMessagesNameTheLine) {
         {"one blank line at the end", "1\r\n" + tube + "\r\n" + Trailer + "\r\n\r\n", {"Line 4 is blank; ignored"}},
         {"two blank lines at the end", "1\r\n" + tube + "\r\n" + Trailer + "\r\n\r\n \r\n",
          {"Line 4 and the 1 after it are blank; ignored"}},
+        {"a NUL byte in the name", "1\r\n" + tube + "\r\n" + Trailer + std::string(1, '\0') + "x\r\n",
+         {"Bytes that are no text (a NUL, half of a UTF-16 pair) were read as U+FFFD"}},
+        {"a replacement character that was in the file", "1\r\n" + tube + "\r\n" + Trailer + "\xEF\xBF\xBD\r\n", {}},
         {"trailer with a comma in the name", "1\r\n" + tube + "\r\n" + Trailer + ", east\r\n",
          {"Line 3 (name counters and line name): 8 fields; the 1 after the line name are ignored (a name "
           "with a comma needs double quotes)"}},
