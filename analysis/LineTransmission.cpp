@@ -2,6 +2,7 @@
 
 #include "model/EvalTerms.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
 
@@ -15,19 +16,47 @@ bool SameAir(const K::AirState& a, double T, double P) {
            std::bit_cast<std::uint64_t>(a.P) == std::bit_cast<std::uint64_t>(P);
 }
 
+// The inputs' bits, so that equal means identical (NaN and -0 included).
+std::array<std::uint64_t, 12> Key(int code, const ComponentInputs& in) {
+    const auto b = [](double x) { return std::bit_cast<std::uint64_t>(x); };
+    return {static_cast<std::uint64_t>(code), b(in.T), b(in.P),  b(in.Q),  b(in.D1),    b(in.D2),
+            b(in.L),                          b(in.Rb), b(in.Uo), b(in.Theta), b(in.Ang),
+            static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(in.Probe))};
+}
+
+struct KeyHash {
+    std::size_t operator()(const std::array<std::uint64_t, 12>& k) const {
+        std::uint64_t h = 1469598103934665603ull;
+        for (std::uint64_t v : k)
+            h = (h ^ v) * 1099511628211ull;
+        return static_cast<std::size_t>(h);
+    }
+};
+
 } // namespace
 
 LineTransmission::LineTransmission(const LodoList& line) {
     comps_.reserve(line.size());
+    std::unordered_map<std::array<std::uint64_t, 12>, std::size_t, KeyHash> seen;
     for (const TLodoComp& c : line) {
         Prepared p;
         p.Code = c.NTypeInt;
         p.Stored = c.TransM1;
+        p.SameAs = line.size();
         if (p.Code < NodeTube || p.Code > NodeShroud) {
             comps_.push_back(p);
             continue;
         }
         const ComponentInputs in = InputsOf(c);
+        // The inlet's aspiration is read from row 0 itself, so it is never shared.
+        if (!comps_.empty()) {
+            const auto [it, fresh] = seen.try_emplace(Key(p.Code, in), comps_.size());
+            if (!fresh) {
+                p.SameAs = it->second;
+                comps_.push_back(p);
+                continue;
+            }
+        }
         p.Air = airs_.size();
         for (std::size_t i = 0; i < airs_.size(); ++i)
             if (SameAir(airs_[i], in.T, in.P))
@@ -87,6 +116,11 @@ double LineTransmission::At(float Dp, std::span<double> trans, double* inletAsp)
     double system = 1;
     for (std::size_t i = 0; i < comps_.size(); ++i) {
         const Prepared& c = comps_[i];
+        if (c.SameAs < i) {
+            trans[i] = trans[c.SameAs];
+            system *= trans[i];
+            continue;
+        }
         double t = c.Stored;
         switch (c.Code) {
         case NodeTube: {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <span>
+#include <unordered_map>
 #include <vector>
 
 namespace Analysis {
@@ -40,6 +41,10 @@ private:
         LodoMath::Kernels::ConeState Cone{};
         ComponentInputs In; // working units, as the evaluation reads the record
         double Stored = 0; // TransM1 of a record the evaluation does not know
+        // An earlier component with the very same inputs, whose value this one takes;
+        // Count() when none. Lines repeat tubes and bends, and identical inputs give
+        // identical values.
+        std::size_t SameAs = 0;
     };
     struct Inlet {
         double Trans, Asp;

@@ -17,8 +17,8 @@ namespace {
 // width where it costs nothing. Checked against a far finer integration by a
 // different rule.
 constexpr double Span = 5;        // ln GSD either side of each median
-constexpr double Tol = 2e-5;      // of a penetration, over the range
-constexpr double TolAbs = 2e-7;   // of a penetration, per panel
+constexpr double Tol = 5e-5;      // of a penetration, over the range
+constexpr double TolAbs = 5e-7;   // of a penetration, per panel
 constexpr double MinWidth = 1e-5; // [ln um] no panel narrower
 
 struct Node {

@@ -3,10 +3,11 @@
 // for the ICRP default aerosol (MMAD 5 um, GSD 2.5) on the whole-line benchmark's
 // line (risers and droppers behind a nozzle); Inclined/... does the same on a line
 // whose tubes all lie at different inclinations, so each settles differently and
-// cuts off at its own size: the most work the integration meets. CutSize and
-// Everything add the d50 search, as lodo-cli evaluate and the totals strip run it.
+// cuts off at its own size. CutSize is the d50 search alone, Strip what the totals
+// strip computes after an edit (distribution result and d50), Everything all three.
 #include "analysis/CutSize.h"
 #include "analysis/PenetrationCurve.h"
+#include "analysis/SizeResolved.h"
 #include "analysis/SizeResolvedPenetration.h"
 #include "model/LodoModel.h"
 #include "model/Units.h"
@@ -148,6 +149,14 @@ void Inclined(benchmark::State& state) { Run(state, InclinedLine, false); }
 void Everything(benchmark::State& state) { Run(state, RiserLine, true); }
 void EverythingInclined(benchmark::State& state) { Run(state, InclinedLine, true); }
 
+// What the totals strip computes after an edit of a log-normal line.
+void Strip(benchmark::State& state) {
+    LodoModel m = RiserLine(static_cast<int>(state.range(0)));
+    m.Ctx.DType = m.Ctx.TypeDist = "LogNormal";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Analysis::SizeResolvedOf(m));
+}
+
 void CutSize(benchmark::State& state) {
     const LodoModel m = RiserLine(static_cast<int>(state.range(0)));
     for (auto _ : state)
@@ -159,5 +168,6 @@ void CutSize(benchmark::State& state) {
 BENCHMARK(SizeResolved)->Args({12, 200})->Args({200, 200})->Unit(benchmark::kMillisecond);
 BENCHMARK(Inclined)->Args({200, 200})->Unit(benchmark::kMillisecond);
 BENCHMARK(CutSize)->Arg(200)->Unit(benchmark::kMillisecond);
+BENCHMARK(Strip)->Arg(200)->Unit(benchmark::kMillisecond);
 BENCHMARK(Everything)->Args({200, 200})->Unit(benchmark::kMillisecond);
 BENCHMARK(EverythingInclined)->Args({200, 200})->Unit(benchmark::kMillisecond);
