@@ -1,6 +1,7 @@
 #include "report/core/EngineeringReport.h"
 
 #include "analysis/CutSize.h"
+#include "analysis/LimitFindings.h"
 #include "analysis/PenetrationCurve.h"
 #include "analysis/SizeResolvedPenetration.h"
 #include "model/EvalFrame.h"
@@ -365,6 +366,35 @@ std::vector<Block> LogNormalResults(const LodoModel& m,
     return out;
 }
 
+std::vector<Block> LimitsSection(const LodoModel& m) {
+    std::vector<Block> out;
+    out.push_back(Heading{"Model limits"});
+    const std::vector<std::vector<ModelLimits::Finding>> findings = ModelLimits::LineFindings(m);
+    Table t;
+    t.Columns = {{"Node", Align::Right}, {"Component", Align::Left}, {"Finding", Align::Left, true}};
+    std::size_t components = 0;
+    for (std::size_t i = 0; i < findings.size() && i < m.List.size(); ++i) {
+        if (!findings[i].empty())
+            ++components;
+        for (const std::string& text : ModelLimits::FindingTexts(findings[i]))
+            t.Rows.push_back({std::to_string(i), EvalFrame::StripMark(m.List[i].Name), text});
+    }
+    if (t.Rows.empty()) {
+        out.push_back(Paragraph{std::string(ModelLimits::NoFindingsText) + "."});
+    } else {
+        out.push_back(Paragraph{
+            std::to_string(components) + " of " + std::to_string(m.List.size()) +
+            (components == 1 ? " component has a result outside the published range of its model"
+                             : " components have results outside the published ranges of their models") +
+            ". A finding changes no number: it says that the correlation is used beyond the range "
+            "it was fitted on."});
+        out.push_back(std::move(t));
+    }
+    if (EvalFrame::IsLogNormal(m.Ctx))
+        out.push_back(Paragraph{std::string(ModelLimits::LogNormalNote)});
+    return out;
+}
+
 std::vector<Block> CurveSection(const LodoList& list) {
     const std::optional<double> d50 = Analysis::CutSizeD50(list);
     // The curve reaches past d50 when the cut lies above the usual range.
@@ -377,13 +407,13 @@ std::vector<Block> CurveSection(const LodoList& list) {
         chart.System.push_back(100.0 * curve.System[k]);
     }
     chart.D50 = d50;
-    chart.Caption = "System penetration of the line against aerodynamic diameter, each size "
+    chart.Caption = (d50 ? "Cut size d50 = " + SizeOf(*d50) + ". "
+                         : "No cut size d50: the curve never rises above 50 %, or does not fall to 50 % up to 1000 " +
+                               Micro + ". ") +
+                    "System penetration of the line against aerodynamic diameter, each size "
                     "evaluated as one particle size (inlets with their aspiration); dashed: 50 %.";
     std::vector<Block> out;
     out.push_back(Heading{"Penetration curve"});
-    out.push_back(FieldList{{{"Cut size d50", d50 ? SizeOf(*d50)
-                                                  : "none (the curve never rises above 50 %, or "
-                                                    "does not fall to 50 % up to 1000 " + Micro + ")"}}});
     out.push_back(std::move(chart));
     return out;
 }
@@ -463,6 +493,8 @@ Report BuildReport(const LodoModel& m, const Source& source) {
     if (logNormal)
         for (Block& b : LogNormalResults(m, sr))
             r.Blocks.push_back(std::move(b));
+    for (Block& b : LimitsSection(m))
+        r.Blocks.push_back(std::move(b));
     for (Block& b : CurveSection(m.List))
         r.Blocks.push_back(std::move(b));
 

@@ -2,6 +2,7 @@
 #include "report/core/EngineeringReport.h"
 
 #include "analysis/CutSize.h"
+#include "analysis/LimitFindings.h"
 #include "analysis/SizeResolvedPenetration.h"
 
 #include "model/NumberFormat.h"
@@ -272,6 +273,40 @@ TEST(EngineeringReport, SizeResolvedResultsTenMicronVerdictAndTheCurve) {
     EXPECT_TRUE(BlocksOf<ShareChart>(m).empty());
     EXPECT_EQ(VerdictStarting(m, "Size-resolved"), nullptr);
     EXPECT_EQ(Text(m).find("Log-normal results"), std::string::npos);
+}
+
+TEST(EngineeringReport, ModelLimitFindingsOfEveryComponent) {
+    // The tight bend is outside the bend models' curvature range; every finding of
+    // the line is listed under its component, in line order.
+    for (const float gsd : {0.0f, 2.5f}) {
+        const LodoModel m = ReportTest::LongLine(150, 5.0f, gsd, 7);
+        const Report r = BuildReport(m, Here);
+        std::vector<std::vector<std::string>> expected;
+        const auto findings = ModelLimits::LineFindings(m);
+        for (std::size_t i = 0; i < findings.size(); ++i)
+            for (const std::string& text : ModelLimits::FindingTexts(findings[i]))
+                expected.push_back({std::to_string(i), EvalFrame::StripMark(m.List[i].Name), text});
+        ASSERT_FALSE(expected.empty());
+        const auto tables = BlocksOf<Table>(r);
+        const auto limits = std::find_if(tables.begin(), tables.end(),
+                                         [](const Table* t) { return t->Columns.back().Title == "Finding"; });
+        ASSERT_NE(limits, tables.end());
+        EXPECT_EQ((*limits)->Rows, expected);
+        const bool bendNamed = std::any_of(expected.begin(), expected.end(), [](const auto& row) {
+            return row[1] == "B-7" && row[2].find("urvature ratio") != std::string::npos;
+        });
+        EXPECT_TRUE(bendNamed);
+        EXPECT_EQ(Text(r).find(std::string(ModelLimits::LogNormalNote)) != std::string::npos, gsd > 0);
+    }
+
+    // A line within every range says so, and has no findings table.
+    const LodoModel quiet = ReportTest::Load("contraction-expansion-line.lxl");
+    ASSERT_FALSE(ModelLimits::AnyFinding(quiet));
+    const Report r = BuildReport(quiet, Here);
+    EXPECT_NE(Text(r).find("Model limits\n\n" + std::string(ModelLimits::NoFindingsText) + ".\n"),
+              std::string::npos);
+    for (const Table* t : BlocksOf<Table>(r))
+        EXPECT_NE(t->Columns.back().Title, "Finding");
 }
 
 TEST(EngineeringReport, KeepsTheSpecifiedNotesAndNomenclature) {

@@ -1,6 +1,7 @@
 #include "report/ReportTestLines.h"
 #include "report/pdf/ReportPdf.h"
 
+#include "analysis/LimitFindings.h"
 #include "model/NumberFormat.h"
 #include "persistence/LineFile.h"
 #include "session/testing/ScriptedUi.h"
@@ -158,6 +159,18 @@ private slots:
         QVERIFY(flat.contains(QStringLiteral("Bend curvature ratio Ro (radius / tube diameter) lowest 1.43 "
                                              "at least 3.0 FAIL Below it: B-7 (Ro 1.43).")));
         QVERIFY(flat.contains(QStringLiteral("Ro = Curvature Ratio = Radius of Curvature/Tube Diameter")));
+
+        // The tight bend's model-limit findings, under its node and name.
+        const auto findings = ModelLimits::ComponentFindings(m, 17);
+        QCOMPARE(Q(m.List[17].Name), QStringLiteral("B-7"));
+        QVERIFY(!findings.empty());
+        const QStringList texts = [&] {
+            QStringList out;
+            for (const std::string& t : ModelLimits::FindingTexts(findings))
+                out << Q(t);
+            return out;
+        }();
+        QVERIFY2(flat.contains(QStringLiteral("17 B-7 ") + texts.first()), qPrintable(texts.first()));
     }
 
     void paperFollowsTheLocale() {
