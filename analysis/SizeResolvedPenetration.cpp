@@ -20,6 +20,9 @@ constexpr double Span = 5;        // ln GSD either side of each median
 constexpr double Tol = 5e-5;      // of a penetration, over the range
 constexpr double TolAbs = 5e-7;   // of a penetration, per panel
 constexpr double MinWidth = 1e-5; // [ln um] no panel narrower
+// A line of hundreds of components, each jumping at its own size, would otherwise
+// take many thousands of sizes; past this many a panel is taken as it is.
+constexpr std::size_t MaxNodes = 8192;
 
 struct Node {
     double x = 0;            // ln d [ln um]
@@ -80,7 +83,8 @@ public:
         const double fineAsp =
             simpson(A.wm * A.asp, Q1.wm * Q1.asp, M.wm * M.asp, Q2.wm * Q2.asp, B.wm * B.asp);
         // A result that is not a number is refined no further: it shows as invalid.
-        if (std::isnan(err) || err <= std::max(Tol * h / range_, TolAbs) || h < 4 * MinWidth) {
+        if (std::isnan(err) || err <= std::max(Tol * h / range_, TolAbs) || h < 4 * MinWidth ||
+            nodes.size() >= MaxNodes) {
             for (std::size_t i = 0; i <= n_; ++i) {
                 mass[i] += fineMass_[i];
                 number[i] += fineNumber_[i];

@@ -1,3 +1,4 @@
+#include "analysis/CurveCsv.h"
 #include "analysis/CutSize.h"
 #include "analysis/PenetrationCurve.h"
 #include "analysis/SizeResolvedText.h"
@@ -39,14 +40,6 @@ const std::string Usage = std::string(
     "  -h, --help           show this help\n"
     "\n") + std::string(Cli::ExitStatusHelp);
 
-// A CSV field, quoted when it holds a comma, a quote or a line break.
-std::string CsvField(const std::string& s) {
-    if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
-    std::string q = "\"";
-    for (char c : s) q += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return q + "\"";
-}
-
 // The shortest text that reads back as the same float: the size the curve used.
 std::string SizeNumber(float d) { return fmt::format("{}", d); }
 
@@ -80,21 +73,6 @@ std::string Table(const Cli::LoadedLine& line, const Analysis::PenetrationCurve&
         out += row(cells);
     }
     out += "\nCut size d50: " + (d50 ? Analysis::DiameterText(*d50) + " \u00B5m" : std::string("none")) + "\n";
-    return out;
-}
-
-std::string Csv(const Analysis::PenetrationCurve& c) {
-    std::string out = "Dp_um";
-    for (const std::string& n : c.Names) out += "," + CsvField(n);
-    out += ",System\n";
-    for (std::size_t k = 0; k < c.Dp.size(); ++k) {
-        out += SizeNumber(c.Dp[k]);
-        for (std::size_t i = 0; i < c.Components(); ++i) {
-            const double v = c.At(k, i);
-            out += "," + (std::isfinite(v) ? fmt::format("{}", v) : std::string("nan"));
-        }
-        out += "," + (std::isfinite(c.System[k]) ? fmt::format("{}", c.System[k]) : std::string("nan")) + "\n";
-    }
     return out;
 }
 
@@ -176,7 +154,7 @@ int RunCurveCommand(const std::vector<std::string>& args, std::ostream& out, std
                                                               points.value_or(Analysis::CurvePoints));
     const Analysis::PenetrationCurve curve = Analysis::ComputePenetrationCurve(line.Model.List, sizes);
     const std::optional<double> d50 = Analysis::CutSizeD50(line.Model.List);
-    out << (format == Format::Csv ? Csv(curve) : format == Format::Json ? Json(line, curve, d50) : Table(line, curve, d50));
+    out << (format == Format::Csv ? Analysis::CurveCsv(curve) : format == Format::Json ? Json(line, curve, d50) : Table(line, curve, d50));
     for (std::size_t k = 0; k < curve.Dp.size(); ++k) {
         if (!std::isfinite(curve.System[k]))
             return Cli::Fail(err, line.Path + ": no valid result: the system penetration at " + SizeNumber(curve.Dp[k]) +
