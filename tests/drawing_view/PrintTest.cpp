@@ -446,14 +446,15 @@ private slots:
         QCOMPARE(printer.resolution(), 1200);
 
         // Rendered back, the page is the picture: whitesmoke nearly everywhere,
-        // right up to the edges of the printable area.
+        // right up to the edges of the printable area. The view frames the tube
+        // across its middle, so the background is sampled above it.
         Run(Tool("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("20"), QStringLiteral("-png"),
                                pdf, dir.filePath(QStringLiteral("page"))});
         const QStringList pages = QDir(dir.path()).entryList({QStringLiteral("page*.png")});
         QCOMPARE(pages.size(), 1);
         const QImage page(dir.filePath(pages.first()));
         const QRect area = printer.pageLayout().paintRectPixels(20);
-        const QRgb centre = page.pixel(area.center());
+        const QRgb centre = page.pixel(area.center().x(), area.top() + area.height() / 8);
         QVERIFY2(qAbs(qRed(centre) - 245) < 8 && qAbs(qBlue(centre) - 245) < 8,
                  qPrintable(QString::number(centre, 16)));
         const QRgb corner = page.pixel(area.topLeft() + QPoint(2, 2));
