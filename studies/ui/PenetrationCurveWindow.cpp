@@ -305,19 +305,38 @@ QLineSeries* PenetrationCurveWindow::addCurve(int column, const QColor& colour, 
     mapper->setYColumn(column);
     mapper->setSeries(series);
     mapper->setModel(model_);
-    connect(series, &QXYSeries::clicked, this, [this, column](const QPointF& p) {
-        // The click gives the place on the curve; read the size nearest to it.
-        const auto& dp = model_->curve().Dp;
-        if (dp.empty() || !(p.x() > 0)) return;
-        int best = 0;
-        for (int k = 1; k < static_cast<int>(dp.size()); ++k)
-            if (std::fabs(std::log(dp[std::size_t(k)] / p.x())) <
-                std::fabs(std::log(dp[std::size_t(best)] / p.x())))
-                best = k;
-        table_->selectRow(best);
-        showReadout(column, best);
-    });
+    connect(series, &QXYSeries::clicked, this,
+            [this, series, column](const QPointF& p) { curveClicked(series, p, column); });
     return series;
+}
+
+void PenetrationCurveWindow::curveClicked(QAbstractSeries* series, const QPointF& p, int column) {
+    // The click gives a place in the values of `series`; read the size nearest to it,
+    // on the curve drawn nearest to the click: curves overlap, and the shading of
+    // the distributions lies over them for the mouse.
+    const auto& dp = model_->curve().Dp;
+    if (dp.empty() || !(p.x() > 0)) return;
+    int row = 0;
+    for (int k = 1; k < static_cast<int>(dp.size()); ++k)
+        if (std::fabs(std::log(dp[std::size_t(k)] / p.x())) < std::fabs(std::log(dp[std::size_t(row)] / p.x())))
+            row = k;
+    const QPointF at = chart_->mapToPosition(p, series);
+    double nearest = 6.0;  // [px] how far from a curve a click still reads it
+    std::vector<QLineSeries*> curves = components_;
+    curves.push_back(system_);
+    for (std::size_t i = 0; i < curves.size(); ++i) {
+        if (!curves[i]->isVisible()) continue;
+        const int c = i < components_.size() ? model_->componentColumn(int(i)) : model_->systemColumn();
+        const double v = model_->value(row, c);
+        if (!std::isfinite(v)) continue;
+        const double distance = std::fabs(chart_->mapToPosition(QPointF(dp[std::size_t(row)], v), curves[i]).y() - at.y());
+        if (distance <= nearest) {
+            nearest = distance;
+            column = c;
+        }
+    }
+    table_->selectRow(row);
+    showReadout(column, row);
 }
 
 void PenetrationCurveWindow::addDistribution(int column, const QColor& colour, QAreaSeries*& area) {
@@ -337,6 +356,8 @@ void PenetrationCurveWindow::addDistribution(int column, const QColor& colour, Q
     chart_->addSeries(area);
     area->attachAxis(axisX_);
     area->attachAxis(axisDist_);
+    connect(area, &QAreaSeries::clicked, this,
+            [this, area, column](const QPointF& p) { curveClicked(area, p, column); });
 }
 
 void PenetrationCurveWindow::rebuildSeries() {
@@ -401,7 +422,8 @@ void PenetrationCurveWindow::connectLegend() {
 }
 
 void PenetrationCurveWindow::updateMarks() {
-    axisX_->setRange(from_, to_);
+    // A hair wider than the sizes, so the decades at the ends keep their labels.
+    axisX_->setRange(from_ / 1.0001, to_ * 1.0001);
     axisY_->setRange(0, PenetrationTop(*model_));
     axisY_->setTickCount(std::min(13, int(PenetrationTop(*model_) / 10) + 1));
     half_->replace(QList<QPointF>{{from_, 50.0}, {to_, 50.0}});

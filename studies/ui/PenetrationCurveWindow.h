@@ -10,6 +10,7 @@
 
 class LodoSession;
 class PenetrationCurveModel;
+class QAbstractSeries;
 class QAreaSeries;
 class QChart;
 class QChartView;
@@ -17,6 +18,7 @@ class QDoubleSpinBox;
 class QLabel;
 class QLineSeries;
 class QLogValueAxis;
+class QPointF;
 class QScatterSeries;
 class QSpinBox;
 class QTabWidget;
@@ -79,6 +81,7 @@ private:
     void rebuildSeries();
     QLineSeries* addCurve(int column, const QColor& colour, double width);
     void addDistribution(int column, const QColor& colour, QAreaSeries*& area);
+    void curveClicked(QAbstractSeries* series, const QPointF& p, int column);
     void connectLegend();
     void updateMarks();
     void askSaveImage();

@@ -54,6 +54,7 @@ private slots:
     void chartShowsTheModel();
     void followsTheLine();
     void legendTogglesCurves();
+    void clickReadsOut_data();
     void clickReadsOut();
     void exports();
     void rangeIsChecked();
@@ -133,8 +134,9 @@ void PenetrationCurveWindowTest::chartShowsTheModel() {
     QCOMPARE(m->rowCount(), Analysis::CurvePoints);
     QCOMPARE(w.tableView()->model(), m);
     QVERIFY(w.chart()->axes(Qt::Horizontal).contains(w.sizeAxis()));
-    QCOMPARE(w.sizeAxis()->min(), Analysis::CurveFrom);
-    QCOMPARE(w.sizeAxis()->max(), Analysis::CurveTo);
+    // The axis spans the sizes, a hair wider.
+    QVERIFY(w.sizeAxis()->min() <= Analysis::CurveFrom && w.sizeAxis()->min() > 0.999 * Analysis::CurveFrom);
+    QVERIFY(w.sizeAxis()->max() >= Analysis::CurveTo && w.sizeAxis()->max() < 1.001 * Analysis::CurveTo);
     // Every curve plots its model column, the system curve bold.
     for (int i = 0; i <= n; ++i) {
         QLineSeries* series = i < n ? w.componentSeries()[std::size_t(i)] : w.systemSeries();
@@ -232,13 +234,30 @@ void PenetrationCurveWindowTest::legendTogglesCurves() {
         QCOMPARE(w.chart()->legend()->markers(series).size(), 1);
 }
 
+void PenetrationCurveWindowTest::clickReadsOut_data() {
+    QTest::addColumn<bool>("logNormal");
+    QTest::newRow("mono") << false;
+    QTest::newRow("log-normal") << true;
+}
+
+// A click on the system curve reads it out, also where the curve runs through the
+// shaded mass distribution (20 um).
 void PenetrationCurveWindowTest::clickReadsOut() {
+    QFETCH(bool, logNormal);
     ScriptedUi ui;
     LodoSession s(ui);
     QVERIFY(s.OpenFile(Nozzle));
+    if (logNormal) s.ApplyDistribution({10.0f, 5.0f, 2.5f, "LogNormal"});
     PenetrationCurveWindow w(s);
     QVERIFY(ShowActive(w));
-    const int k = 120;
+    const int k = 164;
+    QVERIFY(std::fabs(w.model()->value(k, 0) - 20.0) < 1.0);
+    if (logNormal) {
+        const QPointF top = w.chart()->mapToPosition(
+            QPointF(w.model()->value(k, 0), w.model()->value(k, w.model()->massColumn())), w.massArea());
+        const QPointF curve = w.chart()->mapToPosition(w.systemSeries()->at(k), w.systemSeries());
+        QVERIFY(curve.y() > top.y() + 5);  // below the top of the shading on the screen
+    }
     const QPointF scene = w.chart()->mapToPosition(w.systemSeries()->at(k), w.systemSeries());
     QTest::mouseClick(w.chartView()->viewport(), Qt::LeftButton, {}, w.chartView()->mapFromScene(scene));
     const PenetrationCurveModel* m = w.model();
@@ -246,6 +265,15 @@ void PenetrationCurveWindowTest::clickReadsOut() {
                              "m: " + QString::number(m->value(k, m->systemColumn()), 'f', 2) + " %";
     QTRY_COMPARE(w.readout()->text(), expected);
     QCOMPARE(w.tableView()->currentIndex().row(), k);
+
+    // In the shading, away from every curve: the distribution there.
+    if (logNormal) {
+        const int j = 73;  // 0.3 um, where only the number distribution is shaded
+        const QPointF low = w.chart()->mapToPosition(QPointF(m->value(j, 0), 0.1), w.numberArea());
+        QTest::mouseClick(w.chartView()->viewport(), Qt::LeftButton, {}, w.chartView()->mapFromScene(low));
+        QTRY_VERIFY2(w.readout()->text().startsWith(QStringLiteral("Number distribution at ")), qPrintable(w.readout()->text()));
+        QVERIFY(w.readout()->text().endsWith(QStringLiteral(" of its peak")));
+    }
 }
 
 void PenetrationCurveWindowTest::exports() {
@@ -293,7 +321,7 @@ void PenetrationCurveWindowTest::rangeIsChecked() {
     QVERIFY(w.setRange(1, 1000, 61));
     QCOMPARE(w.model()->rowCount(), 61);
     QCOMPARE(w.systemSeries()->count(), 61);
-    QCOMPARE(w.sizeAxis()->max(), 1000.0);
+    QVERIFY(w.sizeAxis()->max() >= 1000.0 && w.sizeAxis()->max() < 1001.0);
     QCOMPARE(w.halfLine()->at(1).x(), 1000.0);
 }
 
