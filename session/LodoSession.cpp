@@ -661,6 +661,7 @@ namespace {
 
 struct Selection {
     bool Confirmed;
+    bool Cancelled;
     int First, Second;
 };
 
@@ -689,8 +690,8 @@ Selection RunSelection(SessionUi& ui, int mode, int lodoCnt, int& item1, int& it
     // The boxes clamp to 0..LodoCnt; their numbers are kept however the window closed.
     item1 = std::clamp(reply.Item1, 0, lodoCnt);
     item2 = mode == 1 ? std::clamp(reply.Item2, 0, lodoCnt) : reply.Item2 < 0 ? 0 : reply.Item2;
-    if (reply.Confirmed) return {true, item1, item2};
-    return {false, remembered1, remembered2};
+    if (reply.Confirmed) return {true, false, item1, item2};
+    return {false, reply.Cancelled, remembered1, remembered2};
 }
 
 }  // namespace
@@ -704,7 +705,9 @@ void LodoSession::MenuItemEditCompClick() {
     m_.Ctx.RefNum = 2;
     lodoCnt_ = Count() - 1;
     const Selection s = RunSelection(ui_, 2, lodoCnt_, item1_, item2_);
-    // Closed without Confirm: the number of the previous choice, as before.
+    // Closed without Confirm: the number of the previous choice, as before; Cancel
+    // leaves everything as it is.
+    if (s.Cancelled) return;
     if (s.First <= lodoCnt_) EditComp(s.First);
     Notify(RefreshGrid);
 }
@@ -755,7 +758,10 @@ void LodoSession::MenuItemDelCompClick() {
     if (!s.Confirmed) return;
     const int N = s.First;
     if (N > lodoCnt_) return;
+    std::string deleted = m_.List[N].Name;
+    if (deleted.size() >= 2 && deleted.compare(deleted.size() - 2, 2, " *") == 0) deleted.resize(deleted.size() - 2);
     m_.List.erase(m_.List.begin() + N);
+    ui_.ShowStatus("Deleted " + deleted + " (Index " + std::to_string(N) + ")");
     EvaluateRow(0);
     Align(0);
     // The component before the deleted one, or the new first one, is edited next;
@@ -934,7 +940,10 @@ std::optional<std::filesystem::path> LodoSession::RunSaveAsDialog() {
     req.Title = "Save your text or word file";
     req.DefaultExt = ".lxl";
     req.Filter = "Lodo files only|*.lxl";
-    req.InitialName = dFileName_;
+    // The line's file, or a name made from the line name for a line never saved.
+    req.InitialName = dFileName_.empty()
+                          ? ProposedFileName(lineName_) + ".lxl"
+                          : std::filesystem::path(dFileName_).replace_extension(".lxl").string();
     req.AskBeforeReplacing = true;
     std::optional<std::filesystem::path> path = ui_.ChooseSaveFile(req);
     if (!path) {
@@ -952,8 +961,39 @@ std::optional<std::filesystem::path> LodoSession::RunSaveAsDialog() {
             return std::nullopt;
         }
     }
-    ui_.ShowMessage("File : " + path->string());
     return path;
+}
+
+bool LodoSession::SaveAsTo(const std::filesystem::path& path) {
+    if (!SaveTo(path)) return false;
+    // Confirmed once the file is written, not before.
+    ui_.ShowMessage("File : " + path.string());
+    return true;
+}
+
+std::string LodoSession::ProposedFileName(const std::string& lineName) {
+    std::string name;
+    for (const char ch : lineName) {
+        const auto u = static_cast<unsigned char>(ch);
+        const bool unsafe = u < 0x20 || u == 0x7F || std::string_view("/\\:*?\"<>|").find(ch) != std::string_view::npos;
+        name += unsafe ? '_' : ch;
+    }
+    // Blanks and dots at the ends vanish or hide the file on some systems.
+    const auto first = name.find_first_not_of(" .");
+    name = first == std::string::npos ? std::string() : name.substr(first, name.find_last_not_of(" .") - first + 1);
+    constexpr std::size_t MaxBytes = 120;
+    if (name.size() > MaxBytes) {
+        std::size_t cut = MaxBytes;
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;  // whole UTF-8 characters
+        name.resize(cut);
+    }
+    return name.empty() ? std::string("Sample Line") : name;
+}
+
+std::string LodoSession::WindowTitle() const {
+    const std::string caption = "Lodo Calculator, v 2.0 Beta";
+    if (dFileName_.empty()) return caption + "[*]";
+    return std::filesystem::path(dFileName_).filename().string() + "[*] \u2014 " + caption;
 }
 
 bool LodoSession::SaveTo(const std::filesystem::path& path) {
@@ -978,7 +1018,7 @@ bool LodoSession::MenuItemSaveClick1() {
     OperationScope op(*this);
     if (dFileName_.empty()) {
         const auto path = RunSaveAsDialog();
-        return path && SaveTo(*path);
+        return path && SaveAsTo(*path);
     }
     std::filesystem::path path = dFileName_;
     if (path.extension() != ".lxl") path.replace_extension(".lxl");
@@ -988,7 +1028,7 @@ bool LodoSession::MenuItemSaveClick1() {
 bool LodoSession::MenuItemSaveAsClick1() {
     OperationScope op(*this);
     const auto path = RunSaveAsDialog();
-    return path && SaveTo(*path);
+    return path && SaveAsTo(*path);
 }
 
 bool LodoSession::FileSaveAs(const std::vector<std::string>& FileSv, const std::string& ExtType) {

@@ -236,6 +236,14 @@ public:
 
     // True when the line differs from the last reference (the save question is due).
     bool IsModified() const;
+    // "line.lxl[*] — Lodo Calculator, v 2.0 Beta"; the caption alone (with its
+    // modified mark) while the line has no file. "[*]" is where the window shows
+    // its unsaved-changes mark.
+    std::string WindowTitle() const;
+    // A line name made safe for a file name, without extension: characters no file
+    // system takes become "_", blanks and dots at the ends go; "Sample Line" when
+    // nothing is left.
+    static std::string ProposedFileName(const std::string& lineName);
     const std::string& DFileName() const { return dFileName_; }
     // The study export proposes its own name and restores the previous one.
     void SetDFileName(std::string name) { dFileName_ = std::move(name); }
@@ -274,6 +282,7 @@ private:
     bool ReplaceLine(const std::filesystem::path& path, bool legacy);
     void ShowReaderWarnings(const std::vector<std::string>& warnings);
     bool SaveTo(const std::filesystem::path& path);
+    bool SaveAsTo(const std::filesystem::path& path);
     std::optional<std::filesystem::path> RunSaveAsDialog();
     void SetCaptionsForDistribution();
 

@@ -39,6 +39,7 @@ struct SelectionReply {
     bool Confirmed = false;  // closed with "Confirm"
     int Item1 = 0;           // the numbers in the boxes when the window closed
     int Item2 = 0;
+    bool Cancelled = false;  // closed with "Cancel": the command does nothing
 };
 
 class SessionUi {
@@ -58,6 +59,8 @@ public:
     virtual std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest& request) = 0;
     // The component selection window ("Select Components").
     virtual SelectionReply SelectComponents(const SelectionRequest& request) = 0;
+    // A passing note in the window's status bar (what a command did).
+    virtual void ShowStatus(const std::string& text) { (void)text; }
 };
 
 // "Lodo files only|*.lxl|all files (*.*)|*.*" -> {{"Lodo files only", "*.lxl"},

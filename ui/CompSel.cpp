@@ -6,6 +6,7 @@
 
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -103,11 +104,22 @@ CompSel::CompSel(const SelectionRequest& request, QWidget* parent) : QDialog(par
     m_box2->setVisible(move);
 
     lay->addStretch(1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
     m_confirm = new QPushButton(QStringLiteral("Confirm"), this);
     m_confirm->setObjectName(QStringLiteral("Button1"));
     m_confirm->setDefault(true);
     connect(m_confirm, &QPushButton::clicked, this, &QDialog::accept);
-    lay->addWidget(m_confirm, 0, Qt::AlignHCenter);
+    buttons->addWidget(m_confirm);
+    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancel->setObjectName(QStringLiteral("CancelButton"));
+    connect(m_cancel, &QPushButton::clicked, this, [this] {
+        m_cancelled = true;
+        reject();
+    });
+    buttons->addWidget(m_cancel);
+    buttons->addStretch(1);
+    lay->addLayout(buttons);
 
     m_box1->setFocus();
     m_box1->selectAll();

@@ -22,9 +22,15 @@ public:
     QSpinBox* numberBox1() const { return m_box1; }
     QSpinBox* numberBox2() const { return m_box2; }
     QPushButton* confirmButton() const { return m_confirm; }
+    QPushButton* cancelButton() const { return m_cancel; }
+    // Closed with "Cancel" (not by the close box or Escape, which keep the old
+    // numbers' meaning).
+    bool cancelled() const { return m_cancelled; }
 
 private:
     QSpinBox* m_box1 = nullptr;
     QSpinBox* m_box2 = nullptr;
     QPushButton* m_confirm = nullptr;
+    QPushButton* m_cancel = nullptr;
+    bool m_cancelled = false;
 };

@@ -36,6 +36,8 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -50,9 +52,12 @@ constexpr int ClientHeight = 784;
 constexpr int LeftWidth = 824;
 constexpr int RightWidth = 568;
 constexpr int TabControl1Width = 360;
+constexpr int TabControl1MinWidth = 300;
 constexpr double GridScale = 1.2;
 constexpr double ComponentBarScale = 1.3;
 constexpr int MaxRecentFiles = 8;
+// Room for the window manager's frame and title bar around the client area.
+const QMargins FrameAllowance(8, 32, 8, 8);
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
@@ -65,6 +70,16 @@ QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent, dou
         l->setFont(f);
     }
     return l;
+}
+
+QScrollArea* scrolling(QWidget* content) {
+    auto* area = new QScrollArea;
+    area->setObjectName(content->objectName() + QStringLiteral("Scroll"));
+    area->setWidget(content);
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return area;
 }
 
 void setBackground(QWidget* w, const QColor& c) {
@@ -167,7 +182,7 @@ MainWindow::MainWindow() : MainWindow(Options{}) {}
 
 MainWindow::MainWindow(const Options& options, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("TForm1"));
-    setWindowTitle(QStringLiteral("Lodo Calculator, v 2.0 Beta"));
+    setWindowTitle(QStringLiteral("Lodo Calculator, v 2.0 Beta[*]"));  // renderTitle names the file
     setWindowIcon(QIcon(QStringLiteral(":/lodo/lodo-calculator.svg")));
 
     if (options.ui) {
@@ -193,7 +208,13 @@ MainWindow::MainWindow(const Options& options, QWidget* parent) : QMainWindow(pa
     }
 
     buildLayout();
-    resize(ClientWidth, ClientHeight);
+    // The classic size, but never larger than the screen the window opens on.
+    const QScreen* screen = QGuiApplication::screenAt(topLeft + QPoint(40, 20));
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    const QRect placed = FittedGeometry(QRect(topLeft, QSize(ClientWidth, ClientHeight)),
+                                        screen ? screen->availableGeometry() : QRect(), FrameAllowance);
+    move(placed.topLeft());
+    resize(placed.size());
 
     m_session->SetObserver([this](unsigned mask) { render(mask); });
     m_session->SetFileObserver([this](const std::string& path) { addRecentFile(qs(path)); });
@@ -223,26 +244,40 @@ MainWindow::~MainWindow() {
 
 LodoSession& MainWindow::session() { return *m_session; }
 
+QRect MainWindow::FittedGeometry(const QRect& wanted, const QRect& available, const QMargins& frame) {
+    if (available.isEmpty()) return wanted;
+    const QSize size = wanted.size().boundedTo(available.marginsRemoved(frame).size());
+    // The position is the frame's: moved back only as far as needed to show whole.
+    const QSize outer = size.grownBy(frame);
+    const int x = std::clamp(wanted.x(), available.left(), available.left() + available.width() - outer.width());
+    const int y = std::clamp(wanted.y(), available.top(), available.top() + available.height() - outer.height());
+    return QRect(QPoint(x, y), size);
+}
+
 QAction* MainWindow::action(const QString& objectName) const { return findChild<QAction*>(objectName); }
 
 // ---- Layout -------------------------------------------------------------------
 
 void MainWindow::buildLayout() {
     buildMainMenu();
-    auto* central = new QWidget(this);
+    // The panes share the window through splitters, so that a small screen still
+    // shows each of them whole and the user can give room where it is needed.
+    auto* central = new QSplitter(Qt::Horizontal, this);
+    central->setObjectName(QStringLiteral("MainSplitter"));
     setBackground(central, QColor(0xEE, 0xEE, 0xEE));
-    auto* lay = new QHBoxLayout(central);
-    lay->setContentsMargins(0, 0, 0, 0);
-    lay->setSpacing(8);
-    lay->addWidget(buildLeftArea(), 1);
-    lay->addWidget(buildRightArea());
+    central->setChildrenCollapsible(false);
+    central->setHandleWidth(8);
+    central->addWidget(buildLeftArea());
+    central->addWidget(buildRightArea());
+    central->setStretchFactor(0, LeftWidth);
+    central->setStretchFactor(1, RightWidth);
+    central->setSizes({LeftWidth, RightWidth});
     setCentralWidget(central);
 }
 
 QWidget* MainWindow::buildLeftArea() {
     auto* panel4 = new QWidget;
     panel4->setObjectName(QStringLiteral("Panel4"));
-    panel4->setMinimumWidth(LeftWidth - 40);
     auto* lay = new QVBoxLayout(panel4);
     lay->setContentsMargins(6, 0, 0, 6);
     lay->setSpacing(4);
@@ -257,21 +292,27 @@ QWidget* MainWindow::buildLeftArea() {
     nameLay->addWidget(makeLabel(QStringLiteral("Label5"), QStringLiteral("Transport System Name:"), panel5, 16));
     m_lineName = new QLineEdit(panel5);
     m_lineName->setObjectName(QStringLiteral("LineName"));
-    m_lineName->setFixedWidth(312);
+    m_lineName->setMinimumWidth(120);
+    m_lineName->setMaximumWidth(312);
+    m_lineName->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(m_lineName, &QLineEdit::textEdited, this,
             [this](const QString& text) { m_session->SetLineName(text.toStdString()); });
-    nameLay->addWidget(m_lineName);
+    nameLay->addWidget(m_lineName, 3);
     m_maxPartSize = new WrappedFitLabel(14, 8, panel5);
     m_maxPartSize->setObjectName(QStringLiteral("MaxPartSize"));
     setLabelColour(m_maxPartSize, Argb::Crimson);
-    nameLay->addWidget(m_maxPartSize, 1);
+    nameLay->addWidget(m_maxPartSize, 2);
     lay->addWidget(panel5);
 
-    auto* body = new QHBoxLayout;
-    body->setSpacing(6);
+    auto* body = new QSplitter(Qt::Horizontal, panel4);
+    body->setObjectName(QStringLiteral("GridSplitter"));
+    body->setChildrenCollapsible(false);
+    body->setHandleWidth(6);
 
     // Grid1 and the notes below it.
-    auto* gridColumn = new QVBoxLayout;
+    auto* gridPane = new QWidget(body);
+    auto* gridColumn = new QVBoxLayout(gridPane);
+    gridColumn->setContentsMargins(0, 0, 0, 0);
     gridColumn->setSpacing(6);
     m_gridModel = new GridModel(*m_session, this);
     m_grid = new QTableView(panel4);
@@ -286,6 +327,7 @@ QWidget* MainWindow::buildLeftArea() {
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setWordWrap(false);
+    m_grid->setMinimumWidth(200);
     m_grid->verticalHeader()->setVisible(false);
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setDefaultSectionSize(int(25 * GridScale));
@@ -324,12 +366,12 @@ QWidget* MainWindow::buildLeftArea() {
     m_lnStr1->setVisible(false);
     notes->addWidget(m_lnStr1);
     gridColumn->addWidget(panel6);
-    body->addLayout(gridColumn, 1);
+    body->addWidget(gridPane);
 
     // TabControl1: the component's page and the intermediate values.
     m_tabs = new QTabWidget(panel4);
     m_tabs->setObjectName(QStringLiteral("TabControl1"));
-    m_tabs->setFixedWidth(TabControl1Width);
+    m_tabs->setMinimumWidth(TabControl1MinWidth);
     m_tabs->tabBar()->setMinimumHeight(30);
     m_tabs->tabBar()->setExpanding(false);
 
@@ -344,15 +386,19 @@ QWidget* MainWindow::buildLeftArea() {
     m_pages->setVisible(false);
     compLay->addWidget(m_pages, 1);
     compLay->addStretch(0);
-    m_tabs->addTab(component, QStringLiteral("Component"));
+    // A page taller than a small screen scrolls rather than being cut.
+    m_tabs->addTab(scrolling(component), QStringLiteral("Component"));
 
     m_values = new IntermediateValuesPane;
     m_values->setObjectName(QStringLiteral("InterValues"));
-    m_tabs->addTab(m_values, QStringLiteral("Intermediate Values"));
+    m_tabs->addTab(scrolling(m_values), QStringLiteral("Intermediate Values"));
     m_tabs->setCurrentIndex(0);
     body->addWidget(m_tabs);
+    body->setStretchFactor(0, 1);
+    body->setStretchFactor(1, 0);
+    body->setSizes({LeftWidth - TabControl1Width, TabControl1Width});
 
-    lay->addLayout(body, 1);
+    lay->addWidget(body, 1);
     connectPages();
     return panel4;
 }
@@ -388,7 +434,9 @@ void MainWindow::fitTotalsStrip() {
     const QHBoxLayout* lay = static_cast<QHBoxLayout*>(m_totals->layout());
     const QMargins m = lay->contentsMargins();
     const int minimumGap = 16;  // between the penetration and the limit
-    const int available = RightWidth - 6 - m.left() - m.right() - 3 * lay->spacing() - minimumGap;
+    // The strip's width follows the splitter; before the first layout, the default.
+    const int width = m_totals->width() > 0 && m_totals->isVisible() ? m_totals->width() : RightWidth - 6;
+    const int available = width - m.left() - m.right() - 3 * lay->spacing() - minimumGap;
     QFont f = m_labelPent->font();
     for (double pt = 14; pt >= 8; pt -= 0.5) {
         f.setPointSizeF(pt);
@@ -407,11 +455,11 @@ void MainWindow::fitTotalsStrip() {
 QWidget* MainWindow::buildRightArea() {
     auto* image = new QWidget;
     image->setObjectName(QStringLiteral("ImagePanel"));
-    image->setFixedWidth(RightWidth);
     auto* lay = new QVBoxLayout(image);
     lay->setContentsMargins(0, 0, 6, 6);
     lay->setSpacing(4);
     lay->addWidget(buildTotalsStrip());
+    m_totals->installEventFilter(this);  // refits its texts when the splitter moves
     // Beside the specified totals, not among them: the exact distribution result
     // and the cut size.
     auto* sizeResolved = new WrappedFitLabel(11, 7, image);
@@ -423,6 +471,8 @@ QWidget* MainWindow::buildRightArea() {
     lay->addWidget(m_sizeResolved);
     buildComponentMenu();
     lay->addWidget(m_componentBar);
+    // All six component commands stay in sight, however narrow the pane.
+    image->setMinimumWidth(m_componentBar->sizeHint().width() + 6);
 
     // Viewport3D1: the drawing fills this panel through its layout.
     m_viewPanel = new QWidget(image);
@@ -553,6 +603,7 @@ void MainWindow::connectPages() {
 // ---- Events the user makes ------------------------------------------------------
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_totals && event->type() == QEvent::Resize) fitTotalsStrip();
     if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
     const std::optional<Box> box = m_pages->boxOf(watched);
     if (!box) return QMainWindow::eventFilter(watched, event);
@@ -618,7 +669,13 @@ void MainWindow::render(unsigned mask) {
     if (mask & (RefreshTotals | RefreshLabels)) fitTotalsStrip();
     if (mask & RefreshPage) renderPage();
     if (mask & RefreshDrawing) onDrawingChanged();
+    renderTitle();
     emit rendered(mask);
+}
+
+void MainWindow::renderTitle() {
+    setWindowTitle(qs(m_session->WindowTitle()));
+    setWindowModified(m_session->IsModified());
 }
 
 void MainWindow::renderTotals() {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMargins>
+#include <QRect>
 #include <QString>
 
 #include <memory>
@@ -41,6 +43,11 @@ public:
     ~MainWindow() override;
 
     LodoSession& session();
+    // Where a window goes that wants the client size of `wanted` with its frame at
+    // `wanted`'s top left, on a screen whose free area is `available`, `frame` being
+    // the window manager's border: no larger than the screen, and moved only as far
+    // as needed to show whole. Returns the frame's position and the client size.
+    static QRect FittedGeometry(const QRect& wanted, const QRect& available, const QMargins& frame);
     QWidget* viewPanel() const { return m_viewPanel; }
     // Renders everything the session shows.
     void refreshAll();
@@ -78,6 +85,7 @@ private:
     void renderPage();
     void renderTotals();
     void renderLabels();
+    void renderTitle();
     void applyFocus();
 
     void onFocusChanged(QWidget* old, QWidget* now);

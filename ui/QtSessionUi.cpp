@@ -3,7 +3,9 @@
 #include "ui/CompSel.h"
 
 #include <QFileDialog>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QRegularExpression>
 
 namespace {
@@ -85,5 +87,10 @@ std::optional<std::filesystem::path> QtSessionUi::ChooseSaveFile(const SaveDialo
 SelectionReply QtSessionUi::SelectComponents(const SelectionRequest& request) {
     CompSel window(request, m_parent);
     const bool confirmed = window.exec() == QDialog::Accepted;
-    return SelectionReply{confirmed, window.item1(), window.item2()};
+    return SelectionReply{confirmed, window.item1(), window.item2(), window.cancelled()};
+}
+
+void QtSessionUi::ShowStatus(const std::string& text) {
+    if (auto* window = qobject_cast<QMainWindow*>(m_parent))
+        window->statusBar()->showMessage(QString::fromStdString(text), 10000);
 }

@@ -15,6 +15,7 @@ public:
 
     void ShowMessage(const std::string& text) override;
     void ShowError(const std::string& text) override;
+    void ShowStatus(const std::string& text) override;
     Answer YNMessage(const std::string& text, QuestionButtons buttons) override;
     std::optional<std::filesystem::path> ChooseOpenFile(const std::string& filter) override;
     std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest& request) override;

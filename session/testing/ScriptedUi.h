@@ -27,6 +27,7 @@ public:
     std::vector<std::string> OpenFilters;
     std::vector<SaveDialogRequest> SaveRequests;
     std::vector<SelectionRequest> SelectionRequests;
+    std::vector<std::string> Statuses;   // ShowStatus texts
     int Unexpected = 0;  // calls that found their queue empty
 
     void ShowMessage(const std::string& text) override { Messages.push_back(text); }
@@ -53,6 +54,8 @@ public:
         return Pop(Selections, SelectionReply{});
     }
 
+    void ShowStatus(const std::string& text) override { Statuses.push_back(text); }
+
     // Nothing was shown or asked since the last ClearRecord.
     bool Silent() const {
         return Messages.empty() && Errors.empty() && Questions.empty() && OpenFilters.empty() &&
@@ -67,6 +70,7 @@ public:
         OpenFilters.clear();
         SaveRequests.clear();
         SelectionRequests.clear();
+        Statuses.clear();
         Unexpected = 0;
     }
 

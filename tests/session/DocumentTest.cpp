@@ -110,6 +110,7 @@ TEST_F(DocumentTest, AFailedWriteIsReportedAndKeepsTheName) {
     ui.SaveFiles.push_back(dir / "no-such-folder" / "line.lxl");
     EXPECT_FALSE(s.MenuItemSaveAsClick1());
     EXPECT_EQ(ui.Errors.size(), 1u);
+    EXPECT_TRUE(ui.Messages.empty());  // no "File : ..." for a file never written
     EXPECT_EQ(s.DFileName(), "");
     EXPECT_TRUE(s.IsModified());
 }
@@ -436,4 +437,40 @@ TEST_F(DocumentTest, OpeningReportsResizedFittingsOnceAfterTheLineIsShown) {
     EXPECT_NE(m.find("resized to 34.9 to 23.267 mm"), std::string::npos) << m;  // 34.9 x 20 / 30
     EXPECT_EQ(m.find(std::string(LodoErrorText(7))), std::string::npos) << m;
     EXPECT_FALSE(s.IsModified());
+}
+
+// Save As proposes the line's name until the line has a file; the title names the file.
+TEST_F(DocumentTest, SaveAsProposesTheLineNameAndTheTitleNamesTheFile) {
+    EXPECT_EQ(s.WindowTitle(), "Lodo Calculator, v 2.0 Beta[*]");
+    BuildLine();
+    s.SetLineName("Stack 3: duct/A <west>?");
+    const auto p = dir / "stack.lxl";
+    ui.SaveFiles.push_back(p);
+    ASSERT_TRUE(s.MenuItemSaveAsClick1());
+    EXPECT_EQ(ui.SaveRequests.at(0).InitialName, "Stack 3_ duct_A _west__.lxl");
+    EXPECT_EQ(s.WindowTitle(), "stack.lxl[*] \u2014 Lodo Calculator, v 2.0 Beta");
+    // Once saved, the file itself is proposed.
+    ui.SaveFiles.push_back(std::nullopt);
+    s.MenuItemSaveAsClick1();
+    EXPECT_EQ(ui.SaveRequests.at(1).InitialName, p.string());
+    // A new line has no file again.
+    ASSERT_TRUE(s.NewLineClick());
+    EXPECT_EQ(s.WindowTitle(), "Lodo Calculator, v 2.0 Beta[*]");
+
+    struct Case {
+        const char* line;
+        const char* proposed;
+    } const cases[] = {
+        {"Sample Line 1", "Sample Line 1"},
+        {"  ..hidden.. ", "hidden"},
+        {"tab\there", "tab_here"},
+        {"", "Sample Line"},
+        {"...", "Sample Line"},
+        {"Ablu\u0308ftung 3 m\u00b3/h", "Ablu\u0308ftung 3 m\u00b3_h"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(LodoSession::ProposedFileName(c.line), c.proposed) << c.line;
+    const std::string longName(200, 'x');
+    EXPECT_EQ(LodoSession::ProposedFileName(longName).size(), 120u);
+    // Cut between whole characters: 119 bytes of "x" and then two-byte characters.
+    EXPECT_EQ(LodoSession::ProposedFileName(std::string(119, 'x') + "\u00e9\u00e9"), std::string(119, 'x'));
 }

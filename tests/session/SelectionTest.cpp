@@ -112,11 +112,32 @@ TEST_F(SelectionTest, MoveAndDeleteNeedConfirm) {
     EXPECT_EQ(s.Item1(), 1);
 }
 
+// Cancel does nothing at all, in every mode; the typed numbers are still kept.
+TEST_F(SelectionTest, CancelLeavesTheLineAndThePageAsTheyWere) {
+    BuildLine();
+    ui.Selections.push_back({true, 2, 0});  // edit B-1
+    s.MenuItemEditCompClick();
+    s.EditComp(0);
+    const LodoList before = s.List();
+    for (auto cmd : {&LodoSession::MenuItemEditCompClick, &LodoSession::MenuItemMoveCompClick,
+                     &LodoSession::MenuItemDelCompClick}) {
+        ui.Selections.push_back({false, 3, 1, true});
+        (s.*cmd)();
+        EXPECT_EQ(s.List(), before);
+        EXPECT_EQ(Base(s.NodeNameL()), "Component: N-1");
+        EXPECT_EQ(s.Ctx().CurrRow, 1);
+    }
+    EXPECT_EQ(s.Item1(), 3);
+    EXPECT_TRUE(ui.Statuses.empty());
+}
+
 TEST_F(SelectionTest, DeleteEditsTheComponentBeforeAndNamesGoOn) {
     BuildLine();
     ui.Selections.push_back({true, 2, 0});
     s.MenuItemDelCompClick();
     EXPECT_EQ(Names(), (Names_t{"N-1", "T-1", "T-2"}));
+    ASSERT_EQ(ui.Statuses.size(), 1u);
+    EXPECT_EQ(ui.Statuses[0], "Deleted B-1 (Index 2)");
     EXPECT_EQ(ui.SelectionRequests.at(0).Title, "Select a Component to Delete");
     EXPECT_FALSE(ui.SelectionRequests.at(0).ShowSecond);
     EXPECT_EQ(s.Ctx().CurrRow, 2);

@@ -25,6 +25,9 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableView>
 
 QString WindowUnderTest::cell(int row, int col) const {
@@ -91,13 +94,16 @@ private slots:
     void curvatureNoteIsCrimson();
     void aboutShowsThreeLines();
     void standardShortcutsExistOnEveryPlatform();
+    void fitsASmallScreen();
     void everyPageFitsItsTab();
     void gridModelPassesTheModelTester();
 };
 
 void MainWindowTest::startsAsAnEmptyLine() {
     WindowUnderTest w;
-    QCOMPARE(w->windowTitle(), QStringLiteral("Lodo Calculator, v 2.0 Beta"));
+    // The caption, with the place of the unsaved-changes mark; nothing changed yet.
+    QCOMPARE(w->windowTitle(), QStringLiteral("Lodo Calculator, v 2.0 Beta[*]"));
+    QVERIFY(!w->isWindowModified());
     QCOMPARE(w->size(), QSize(1400, 784));
     QCOMPARE(w.box("LineName")->text(), QStringLiteral("Sample Line 1"));
     QTRY_COMPARE(focusName(), QStringLiteral("LineName"));
@@ -157,7 +163,11 @@ void MainWindowTest::secondInletIsRefusedWithMessage6() {
     w.clickComponent("TubeMenu");
     w.clickComponent("NozzleMenu");
     QCOMPARE(lastMessage(w.ui), message(6));
-    QVERIFY(!w->pages()->isVisible());
+    // The tube's page stays, boxes and all.
+    QVERIFY(w->pages()->isVisible());
+    QCOMPARE(w->pages()->shownPage(), Page::Tube);
+    QVERIFY(w.box("TubeLenEdit")->isVisible());
+    QCOMPARE(w.box("TubeLenEdit")->text(), QStringLiteral("1"));
     QCOMPARE(w->gridModel()->rowCount(), 1);
     w.clickComponent("ShroudMenu");
     QCOMPARE(int(w.ui.Messages.size()), 2);
@@ -296,7 +306,7 @@ void MainWindowTest::unitButtonsConvertTheEditedValue() {
     QVERIFY(!button("TubeLenMRB")->isChecked());
     QCOMPARE(w.cell(0, 4), QStringLiteral("3.28 ft"));
     QTest::mouseClick(button("TubeLenMRB"), Qt::LeftButton);
-    QCOMPARE(w.box("TubeLenEdit")->text(), QStringLiteral("0.99999"));
+    QCOMPARE(w.box("TubeLenEdit")->text(), QStringLiteral("1"));  // the way back is exact
 
     QTest::mouseClick(button("TubeFlowERB"), Qt::LeftButton);
     QCOMPARE(w.box("TubeFlowEdit")->text(), QStringLiteral("2.0129"));
@@ -475,12 +485,15 @@ void MainWindowTest::newOpenSaveWithScriptedDialogs() {
     w->action(QStringLiteral("MenuItemSave"))->trigger();
     QVERIFY(QFile::exists(path));
     QCOMPARE(w.ui.SaveRequests.back().Title, std::string("Save your text or word file"));
+    QCOMPARE(w->windowTitle(), QString::fromUtf8("line.lxl[*] \u2014 Lodo Calculator, v 2.0 Beta"));
+    QVERIFY(!w->isWindowModified());
     QMenu* recent = w.find<QMenu>(QStringLiteral("RecentFilesMenu"));
     QCOMPARE(recent->actions().size(), 1);
     QCOMPARE(recent->actions().first()->toolTip(), QFileInfo(path).absoluteFilePath());
 
     // New on a saved line asks nothing; a changed line is asked about.
     w.clickComponent("BendMenu");
+    QVERIFY(w->isWindowModified());
     w.ui.Answers.push_back(Answer::Cancel);
     w->action(QStringLiteral("NewLine"))->trigger();
     QCOMPARE(w.ui.Questions.size(), std::size_t(1));
@@ -712,6 +725,54 @@ void MainWindowTest::aboutShowsThreeLines() {
 
 // Nothing clipped: every control of every page lies inside the page as the
 // window shows it, and no two entry rows overlap.
+// A 1280 x 720 screen with room for the window manager's frame: every pane shows
+// whole, no page needs its scroll bar, all six component commands are in sight.
+void MainWindowTest::fitsASmallScreen() {
+    WindowUnderTest w;
+    w->resize(1280 - 16, 720 - 40);
+    QApplication::processEvents();
+    QCOMPARE(w->size(), QSize(1280 - 16, 720 - 40));
+    QMenuBar* bar = w->componentMenuBar();
+    for (QAction* a : bar->actions())
+        QVERIFY2(bar->rect().contains(bar->actionGeometry(a)), qPrintable(a->text()));
+    QVERIFY(w->viewPanel()->width() >= 400 && w->viewPanel()->height() >= 400);
+    QVERIFY(w->grid()->width() >= 200);
+    PropertyPagesWidget* pages = w->pages();
+    for (const PageInfo& info : Pages) {
+        w->session().ModelChangedExternally();
+        pages->showOnly(info.Id);
+        QApplication::processEvents();
+        auto* scroll = w->findChild<QScrollArea*>(QStringLiteral("ComponentScroll"));
+        QVERIFY(scroll);
+        QVERIFY2(!scroll->verticalScrollBar()->isVisible(), info.ItemName.data());
+    }
+    w->tabControl1()->setCurrentIndex(1);
+    QApplication::processEvents();
+    QVERIFY(!w->findChild<QScrollArea*>(QStringLiteral("InterValuesScroll"))->verticalScrollBar()->isVisible());
+    // The totals strip keeps its texts whole in the narrower pane.
+    for (const char* name : {"LabelPent", "LabelANSI1"}) {
+        QLabel* l = w.label(name);
+        QVERIFY2(l->fontMetrics().horizontalAdvance(l->text()) <= l->width(), name);
+    }
+
+    struct Case {
+        QRect wanted, available;
+        QRect placed;
+    } const cases[] = {
+        // Room enough: as wanted.
+        {{10, 10, 1400, 784}, {0, 0, 1920, 1080}, {10, 10, 1400, 784}},
+        // 1280 x 720: the size shrinks to leave the frame room; 10, 10 stays.
+        {{10, 10, 1400, 784}, {0, 0, 1280, 720}, {0, 0, 1264, 680}},
+        {{10, 10, 1400, 784}, {0, 0, 1366, 768}, {0, 0, 1350, 728}},
+        // A place too far right or down is moved back just enough.
+        {{900, 500, 1400, 784}, {0, 0, 1920, 1080}, {504, 256, 1400, 784}},
+        // A panel at the top of the screen.
+        {{10, 10, 1400, 784}, {0, 30, 1280, 690}, {0, 30, 1264, 650}},
+    };
+    for (const Case& c : cases)
+        QCOMPARE(MainWindow::FittedGeometry(c.wanted, c.available, QMargins(8, 32, 8, 8)), c.placed);
+}
+
 void MainWindowTest::everyPageFitsItsTab() {
     WindowUnderTest w;
     PropertyPagesWidget* pages = w->pages();

@@ -91,7 +91,17 @@ void SmallWindowsTest::selectionWindowClosedWithoutConfirm() {
     });
     const SelectionReply reply = ui.SelectComponents(moveRequest(3));
     QVERIFY(!reply.Confirmed);
+    QVERIFY(!reply.Cancelled);  // the close box is not Cancel
     QCOMPARE(reply.Item1, 2);  // stored for the next command all the same
+
+    whenSelectionWindowShows([](CompSel* w) {
+        QCOMPARE(w->cancelButton()->text(), QStringLiteral("Cancel"));
+        QVERIFY(w->rect().contains(w->cancelButton()->geometry()));
+        QTest::mouseClick(w->cancelButton(), Qt::LeftButton);
+    });
+    const SelectionReply cancelled = ui.SelectComponents(moveRequest(3));
+    QVERIFY(!cancelled.Confirmed);
+    QVERIFY(cancelled.Cancelled);
 }
 
 void SmallWindowsTest::selectionWindowForEditHidesTheSecondBox() {
