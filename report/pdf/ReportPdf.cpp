@@ -219,22 +219,32 @@ SetRow SetCells(const Grid& g, const std::vector<QString>& cells, const QFont& f
     return row;
 }
 
+// Draws text rows [from, to) of every cell of the row (all of them by default).
 void DrawRow(QPainter& p, const Grid& g, const SetRow& row, double left, double top, bool head,
-             bool shade) {
+             bool shade, int from = 0, int to = -1) {
     double width = 0;
     for (double w : g.Widths)
         width += w;
+    int rows = 0;
+    for (const SetText& cell : row.Cells)
+        rows = std::max(rows, cell.Rows());
+    if (to < 0)
+        to = rows;
+    const double rowHeight = row.Cells.empty() ? 0 : row.Cells.front().RowHeight;
+    const double height = from == 0 && to == rows ? row.Height : (to - from) * rowHeight + 2 * g.Pad;
     if (shade)
-        p.fillRect(QRectF(left, top, width, row.Height), ShadeColour);
+        p.fillRect(QRectF(left, top, width, height), ShadeColour);
     double x = left;
     for (std::size_t c = 0; c < row.Cells.size(); ++c) {
         p.setPen(row.Colours[c]);
-        row.Cells[c].Draw(p, x + g.Pad, top + g.Pad);
+        const SetText& cell = row.Cells[c];
+        if (from < cell.Rows())
+            cell.Draw(p, x + g.Pad, top + g.Pad, from, std::min(to, cell.Rows()));
         x += g.Widths[c];
     }
     if (head) {
         p.setPen(QPen(Qt::black, Px(0.6)));
-        p.drawLine(QPointF(left, top + row.Height), QPointF(left + width, top + row.Height));
+        p.drawLine(QPointF(left, top + height), QPointF(left + width, top + height));
     }
 }
 
@@ -247,14 +257,35 @@ void PutGrid(Pager& pager, const Grid& g, const SetRow& head, const std::vector<
     pager.Ensure(head.Height + (rows.empty() ? 0 : rows.front().Height));
     putHead();
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (pager.Room() < rows[i].Height) {
+        const SetRow& row = rows[i];
+        const bool shade = i % 2 == 1;
+        if (pager.Room() < row.Height && row.Height <= pager.BodyHeight() - head.Height) {
             pager.NewPage();
             putHead();
         }
-        const bool shade = i % 2 == 1;
-        pager.Add([g, row = rows[i], left, y = pager.Y(), shade](
-                      QPainter& p) { DrawRow(p, g, row, left, y, false, shade); },
-                  rows[i].Height);
+        if (pager.Room() >= row.Height) {
+            pager.Add([g, row, left, y = pager.Y(), shade](
+                          QPainter& p) { DrawRow(p, g, row, left, y, false, shade); },
+                      row.Height);
+            continue;
+        }
+        // Taller than a page: its text rows continue on the next pages.
+        int total = 0;
+        for (const SetText& cell : row.Cells)
+            total = std::max(total, cell.Rows());
+        const double rowHeight = row.Cells.front().RowHeight;
+        for (int from = 0; from < total;) {
+            const int fit = std::max(1, static_cast<int>((pager.Room() - 2 * g.Pad) / rowHeight));
+            const int to = std::min(total, from + fit);
+            pager.Add([g, row, left, y = pager.Y(), shade, from, to](
+                          QPainter& p) { DrawRow(p, g, row, left, y, false, shade, from, to); },
+                      (to - from) * rowHeight + 2 * g.Pad);
+            from = to;
+            if (from < total) {
+                pager.NewPage();
+                putHead();
+            }
+        }
     }
 }
 

@@ -173,6 +173,32 @@ private slots:
         QVERIFY2(flat.contains(QStringLiteral("17 B-7 ") + texts.first()), qPrintable(texts.first()));
     }
 
+    void textTallerThanAPageContinuesAndStaysInsideTheMargins() {
+        // A name and a line name of thousands of words (a file may hold them).
+        LodoModel m = ReportTest::Load("stack-nozzle-line.lxl");
+        QString words;
+        for (int i = 0; i < 1500; ++i)
+            words += QStringLiteral("zq%1 ").arg(i);
+        m.List[1].Name = words.trimmed().toStdString();
+        const EngReport::Source source{words.trimmed().toStdString(), "/data/x.lxl", "2026-12-10 09:30 UTC"};
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("tall.pdf"));
+        QCOMPARE(ReportPdf::WriteReport(EngReport::BuildReport(m, source), pdf, QPageSize::A4), QString());
+
+        const PdfPages pages = Read(pdf);
+        const ReportPdf::PageGeometry g = ReportPdf::GeometryOf(QPageSize::A4);
+        std::map<QString, int> seen;
+        for (const PdfWord& w : pages.Words) {
+            QVERIFY2(w.Top >= g.HeaderTop - 1 && w.Bottom <= g.Bottom + 0.5 && w.Right <= g.Right + 0.5,
+                     qPrintable(QStringLiteral("'%1' page %2 at %3").arg(w.Text).arg(w.Page + 1).arg(w.Bottom)));
+            if (w.Text.startsWith(QStringLiteral("zq")))
+                ++seen[w.Text];
+        }
+        // Every word of the name in the title and in the table (the header elides it).
+        for (int i = 0; i < 1500; ++i)
+            QVERIFY2(seen[QStringLiteral("zq%1").arg(i)] >= 2, qPrintable(QString::number(i)));
+    }
+
     void paperFollowsTheLocale() {
         QCOMPARE(ReportPdf::PaperFor(QLocale(QLocale::English, QLocale::UnitedStates)), QPageSize::Letter);
         QCOMPARE(ReportPdf::PaperFor(QLocale(QLocale::French, QLocale::Canada)), QPageSize::Letter);
