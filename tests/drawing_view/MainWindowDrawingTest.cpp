@@ -13,7 +13,9 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
@@ -133,6 +135,15 @@ private slots:
         window_->action(QStringLiteral("ExportDrawingPng"))->trigger();
         QVERIFY(ui_.Errors.empty());
         QVERIFY(QFileInfo(pdf).size() > 0);
+        // The engineering report, with the window's line name.
+        if (const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext")); !tool.isEmpty()) {
+            QProcess p;
+            p.start(tool, {pdf, QStringLiteral("-")});
+            QVERIFY(p.waitForFinished(30000));
+            const QString text = QString::fromUtf8(p.readAllStandardOutput());
+            QVERIFY(text.contains(QStringLiteral("Sample Line Engineering Report")));
+            QVERIFY(text.contains(QStringLiteral("Sample line: Sample Line 1")));
+        }
         QCOMPARE(QString::fromStdString(ui_.SaveRequests.at(0).InitialName),
                  QStringLiteral("Sample Line 1.pdf"));
         const QImage image(png);

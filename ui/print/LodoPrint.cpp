@@ -307,20 +307,6 @@ void MenuItemDrawClick(QWidget* parent, SessionUi& ui, const QImage& drawing) {
         ui.ShowError(error.toStdString());
 }
 
-void ExportReportPdf(SessionUi& ui, const ReportResult& report, const std::string& proposedName) {
-    const std::vector<std::string>* lines = LinesOf(ui, report);
-    if (!lines)
-        return;
-    const auto path = ui.ChooseSaveFile(
-        {"Export Report as PDF", ".pdf", "PDF documents|*.pdf", proposedName, true});
-    if (!path)
-        return;
-    if (const QString error =
-            WriteReportPdf(WithSuffix(FromPath(*path), QStringLiteral("pdf")), *lines);
-        !error.isEmpty())
-        ui.ShowError(error.toStdString());
-}
-
 void ExportDrawingPng(SessionUi& ui, const QImage& drawing, const std::string& proposedName) {
     if (drawing.isNull()) {
         ui.ShowError("The drawing could not be captured.");

@@ -66,7 +66,8 @@ QString PrintReport(QPrinter& printer, const std::vector<std::string>& lines);
 // The image stretched over the whole printable area.
 QString PrintImage(QPrinter& printer, const QImage& image);
 
-// Without a printer: the report as a one-page PDF file, the drawing as a PNG file.
+// Without a printer: the printed report as a PDF file (what Print > Results puts on
+// paper), the drawing as a PNG file. The exported engineering report is report/pdf's.
 QString WriteReportPdf(const QString& path, const std::vector<std::string>& lines);
 QString WriteDrawingPng(const QString& path, const QImage& image);
 
@@ -80,7 +81,6 @@ std::string ProposedName(const std::string& dFileName, const std::string& lineNa
 void MenuItemResultClick(QWidget* parent, SessionUi& ui, const ReportResult& report);
 void MenuItemDrawClick(QWidget* parent, SessionUi& ui, const QImage& drawing);
 // `proposedName` is the file name offered in the save dialog (may be empty).
-void ExportReportPdf(SessionUi& ui, const ReportResult& report, const std::string& proposedName);
 void ExportDrawingPng(SessionUi& ui, const QImage& drawing, const std::string& proposedName);
 
 } // namespace LodoPrint
