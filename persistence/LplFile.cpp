@@ -51,6 +51,8 @@ std::optional<FileError> ReadComponent(std::string_view line, std::size_t index,
         warnings.push_back(label + ", line " + std::to_string(lineNo) + ": " + std::to_string(fields.size()) +
                            " fields; the " + std::to_string(fields.size() - RecordFields::All.size()) +
                            " after the 28th are ignored");
+    if (auto error = RecordFields::CheckComponentType(c))
+        return FileError{label + " (line " + std::to_string(lineNo) + "), " + *error};
     if (auto error = RecordFields::CheckProbeModel(c))
         return FileError{ComponentPrefix(index, "NType") + *error};
     if (auto error = RecordFields::CheckInputRules(c))

@@ -125,6 +125,7 @@ ReadResult ReadLxlText(std::string_view text, const EvalContext& defaults) {
             if (!known)
                 warnings.push_back(label + ": unknown element \"" + InputRules::Echo(name) + "\" ignored");
         }
+        if (auto error = RecordFields::CheckComponentType(c)) return FileError{label + ", " + *error};
         if (auto error = RecordFields::CheckProbeModel(c))
             return FileError{ComponentPrefix(index, "NType") + *error};
         if (auto error = RecordFields::CheckInputRules(c)) return FileError{label + ", " + *error};

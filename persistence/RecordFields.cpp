@@ -88,6 +88,20 @@ std::optional<std::string> Set(TLodoComp& c, const Field& f, std::string_view te
                       f.Member);
 }
 
+std::optional<std::string> CheckComponentType(const TLodoComp& c) {
+    // The shrouded probe's text is its model name (CheckProbeModel).
+    static constexpr std::array<std::string_view, 6> Types{"Tube", "Bend", "Contraction", "Expansion",
+                                                           "Nozzle", "Shrouded probe"};
+    if (c.NTypeInt < NodeTube || c.NTypeInt > NodeShroud)
+        return "type \"" + InputRules::Echo(c.NType) + "\" with type code " + std::to_string(c.NTypeInt) +
+               " is not a component type (1 Tube, 2 Bend, 3 Contraction, 4 Expansion, 5 Nozzle, 6 Shrouded probe)";
+    const std::string_view expected = Types[static_cast<std::size_t>(c.NTypeInt - 1)];
+    if (c.NTypeInt != NodeShroud && c.NType != expected)
+        return "type \"" + InputRules::Echo(c.NType) + "\" does not match its type code " +
+               std::to_string(c.NTypeInt) + ", which is \"" + std::string(expected) + "\"";
+    return std::nullopt;
+}
+
 std::optional<std::string> CheckProbeModel(const TLodoComp& c) {
     if (c.NTypeInt != NodeShroud || LodoMath::FindProbe(c.NType)) return std::nullopt;
     return "'" + InputRules::Echo(c.NType) + "' is not a known shrouded-probe model";

@@ -67,6 +67,10 @@ bool IsUnstorable(const TLodoComp& c, const Field& f);
 // ("'abc' is not a valid floating point value").
 std::optional<std::string> Set(TLodoComp& c, const Field& f, std::string_view text);
 
+// The type code must be one of the six component types and, below the shrouded
+// probe, the type text must be that type's; returns the message otherwise.
+std::optional<std::string> CheckComponentType(const TLodoComp& c);
+
 // A shrouded probe must name a catalogue model; returns the message otherwise.
 std::optional<std::string> CheckProbeModel(const TLodoComp& c);
 

@@ -281,7 +281,8 @@ TEST(LxlReader, MissingUnitElements) {
 TEST(LxlReader, CommaSeparatorIsAcceptedWithoutAPoint) {
     std::string numbers = AllNumbers;
     numbers.replace(numbers.find("<Dia1>34.9<"), 11, "<Dia1>34,9<");
-    const LineFile f = Ok(ReadLxlText(Doc("<Node><Name>T-1</Name>" + numbers + "</Node>"), EvalContext{}));
+    const LineFile f =
+        Ok(ReadLxlText(Doc("<Node><Name>T-1</Name><NType>Tube</NType>" + numbers + "</Node>"), EvalContext{}));
     ASSERT_EQ(f.List.size(), 1u);
     EXPECT_EQ(f.List[0].Dia1, 34.9);
 }

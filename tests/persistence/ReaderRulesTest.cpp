@@ -90,9 +90,17 @@ TEST(ReaderRules, EachRuleJustOutsideIsRefusedAndJustInsideIsRead) {
         // A probe's diameters come from its catalogue; a tube's free stream is not read.
         {"probe diameter 0", Shroud("RF2-111", 170, 10), set(&TLodoComp::Dia1, 0), ""},
         {"tube free stream -5", Tube(34.9, 1, 57), set(&TLodoComp::FStream, -5), ""},
-        {"unknown type, flow -1", Base("X-1", "Other", 9), set(&TLodoComp::Flow, -1),
-         "field \"Flow\" is -1 (Metric): Flow rate must be greater than 0"},
-        {"unknown type, length -1", Base("X-1", "Other", 9), set(&TLodoComp::Len, -1), ""},
+        // Reading is all or nothing: a type this program does not know is refused.
+        {"unknown type", Base("X-1", "Other", 9), nullptr,
+         "type \"Other\" with type code 9 is not a component type (1 Tube, 2 Bend, 3 Contraction, "
+         "4 Expansion, 5 Nozzle, 6 Shrouded probe)"},
+        {"bend turned into a widget", Base("B-1", "Widget", 42), nullptr,
+         "type \"Widget\" with type code 42 is not a component type (1 Tube, 2 Bend, 3 Contraction, "
+         "4 Expansion, 5 Nozzle, 6 Shrouded probe)"},
+        {"type text of another type", Base("B-1", "Widget", 2), nullptr,
+         "type \"Widget\" does not match its type code 2, which is \"Bend\""},
+        {"tube named a contraction", Base("T-1", "Contraction", 1), nullptr,
+         "type \"Contraction\" does not match its type code 1, which is \"Tube\""},
     };
     for (const Case& k : cases) {
         TLodoComp c = k.c;
