@@ -171,7 +171,9 @@ Verdict InletVerdict(const LodoModel& m) {
         v.Detail = "The line does not start with a nozzle or a shrouded probe.";
         return v;
     }
-    v.Check = "Inlet aspiration ratio (" + EvalFrame::StripMark(first.Name) + ")";
+    // The evaluation takes it at the particle size, or at the mass median diameter.
+    v.Check = "Inlet aspiration ratio (" + EvalFrame::StripMark(first.Name) + ") at " +
+              Size(EvalFrame::IsLogNormal(m.Ctx) ? m.Ctx.MDp : m.Ctx.Dp);
     v.Value = Num(first.TransM2, 4);
     if (!std::isfinite(first.TransM2)) {
         v.Detail = "The aspiration ratio is not a number; no verdict.";
