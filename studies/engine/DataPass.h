@@ -29,6 +29,7 @@ using StudyArray = std::array<StudyRow, MaxStudyPoints>;
 
 struct DataPass {
     // Study settings; the study window opens with the values of the previous study.
+    bool SizeResolved = false;         // record the size-resolved mass penetration (log-normal)
     float InitialVal = 1.0f;           // first value of the varied input
     float FinalVal = 50.0f;            // last value of the varied input
     int NoOfSteps = 50;                // number of points, 1..50

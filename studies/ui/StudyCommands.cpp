@@ -1,5 +1,6 @@
 #include "studies/ui/StudyCommands.h"
 
+#include "analysis/SizeResolved.h"
 #include "session/LodoError.h"
 #include "session/LodoSession.h"
 #include "session/SessionUi.h"
@@ -9,11 +10,18 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QProgressDialog>
 
 namespace {
 const char* const SaveQuestion =
     "Would you like to save the data? File will be saved as a tab delimited .txt file.";
+
+// What each point records: the size-resolved mass penetration when the study window
+// asked for it, for a log-normal aerosol, in a study that is not one size at a time.
+bool SizeResolvedStudy(const DataPass& data, const LodoSession& session, StudyKind kind) {
+    return data.SizeResolved && session.Ctx().DType == "LogNormal" && kind != StudyKind::Particle;
+}
 }
 
 StudyCommands::StudyCommands(LodoSession& session, SessionUi& ui, QWidget* window)
@@ -39,15 +47,18 @@ void StudyCommands::syncDistribution() {
 
 StudyOutcome StudyCommands::runStudy(StudyKind kind, int Z, double IVal, double FVal) {
     LodoModel& m = session_.Model();
-    if (Z <= 1) return RunStudy(m, kind, Z, IVal, FVal);
+    const StudyMeasure measure = SizeResolvedStudy(data_, session_, kind)
+                                     ? StudyMeasure(Analysis::SizeResolvedMassPenetration)
+                                     : StudyMeasure{};
+    if (Z <= 1) return RunStudy(m, kind, Z, IVal, FVal, measure);
     // The engine reports nothing while it runs, so one point at the start value tells
     // how long the whole study will take; a long one gets a progress window first.
     QElapsedTimer timer;
     timer.start();
-    StudyOutcome probe = RunStudy(m, kind, 1, IVal, IVal);
+    StudyOutcome probe = RunStudy(m, kind, 1, IVal, IVal, measure);
     if (!probe.Ran()) return probe;
     const qint64 expected = timer.elapsed() * Z;
-    if (expected < progressAfterMs) return RunStudy(m, kind, Z, IVal, FVal);
+    if (expected < progressAfterMs) return RunStudy(m, kind, Z, IVal, FVal, measure);
 
     QProgressDialog progress(tr("Running the study over %1 points...").arg(Z), QString(), 0, 0,
                              window_);
@@ -57,7 +68,7 @@ StudyOutcome StudyCommands::runStudy(StudyKind kind, int Z, double IVal, double 
     progress.show();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    StudyOutcome outcome = RunStudy(m, kind, Z, IVal, FVal);
+    StudyOutcome outcome = RunStudy(m, kind, Z, IVal, FVal, measure);
     QApplication::restoreOverrideCursor();
     return outcome;
 }
@@ -73,6 +84,7 @@ void StudyCommands::MenuVaryClick() {
 
     {
         VaryParameterWindow window(data_, window_);
+        window.setLogNormal(session_.Ctx().DType == "LogNormal");
         if (showModal(window) != QDialog::Accepted) {
             // Cancel or the close box abandons the study; the settings stay as they were.
             ctx.RefNum = oldRefNum;
@@ -102,6 +114,8 @@ void StudyCommands::MenuVaryClick() {
     const std::string n = StudyFileName(ofile, *kind);
     {
         StudyChartWindow chart(data_, window_);
+        if (SizeResolvedStudy(data_, session_, *kind))
+            chart.subtitleLabel()->setText(QStringLiteral("Size-resolved mass penetration"));
         // A picture of the chart is proposed beside the export.
         if (!ofile.empty()) chart.setImageName(QString::fromStdString(n));
         showModal(chart);

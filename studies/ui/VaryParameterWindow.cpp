@@ -3,6 +3,7 @@
 #include "studies/engine/DataPass.h"
 #include "studies/ui/NumberBox.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -27,6 +28,10 @@ VaryParameterWindow::VaryParameterWindow(DataPass& data, QWidget* parent)
     auto* groupLayout = new QVBoxLayout(group);
     for (QRadioButton* b : {RadioButton1, RadioButton2, RadioButton3, RadioButton4})
         groupLayout->addWidget(b);
+    SizeResolvedBox = new QCheckBox(QStringLiteral("Size-resolved mass penetration"), this);
+    SizeResolvedBox->setObjectName(QStringLiteral("SizeResolvedBox"));
+    for (QRadioButton* b : {RadioButton1, RadioButton2, RadioButton3, RadioButton4})
+        connect(b, &QRadioButton::toggled, this, &VaryParameterWindow::updateSizeResolvedBox);
 
     NumberBox1 = new NumberBox(this);
     NumberBox2 = new NumberBox(this);
@@ -66,6 +71,7 @@ VaryParameterWindow::VaryParameterWindow(DataPass& data, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
+    layout->addWidget(SizeResolvedBox);
     layout->addLayout(form);
     layout->addLayout(buttons);
 
@@ -89,6 +95,22 @@ void VaryParameterWindow::FormCreate() {
         RadioButton3->setChecked(true);
     else
         RadioButton4->setChecked(true);
+    SizeResolvedBox->setChecked(data_.SizeResolved);
+    updateSizeResolvedBox();
+}
+
+void VaryParameterWindow::setLogNormal(bool logNormal) {
+    logNormal_ = logNormal;
+    updateSizeResolvedBox();
+}
+
+void VaryParameterWindow::updateSizeResolvedBox() {
+    SizeResolvedBox->setEnabled(logNormal_ && !RadioButton3->isChecked());
+    SizeResolvedBox->setToolTip(
+        SizeResolvedBox->isEnabled()
+            ? QStringLiteral("Record at each point the exact penetration of the distribution's mass "
+                             "instead of the log-normal method's value.")
+            : QStringLiteral("For a log-normal distribution, in a diameter, flow or free-stream study."));
 }
 
 void VaryParameterWindow::FormClose() {
@@ -98,6 +120,7 @@ void VaryParameterWindow::FormClose() {
     data_.InitialVal = IV;
     data_.FinalVal = FV;
     data_.NoOfSteps = J;
+    data_.SizeResolved = SizeResolvedBox->isChecked();
     if (RadioButton1->isChecked())
         data_.VaryType = "Diameter";
     else if (RadioButton2->isChecked())

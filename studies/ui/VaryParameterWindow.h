@@ -4,6 +4,7 @@
 
 struct DataPass;
 class NumberBox;
+class QCheckBox;
 class QRadioButton;
 
 // "Variable Parameters": which input a study varies, from which start value to
@@ -21,6 +22,12 @@ public:
     NumberBox* NumberBox1 = nullptr;       // start value
     NumberBox* NumberBox2 = nullptr;       // end value
     NumberBox* NumberBox3 = nullptr;       // number of points
+    // "Size-resolved mass penetration": open only in log-normal mode, and not for a
+    // particle-size study, which is one size at a time.
+    QCheckBox* SizeResolvedBox = nullptr;
+
+    // Whether the line is evaluated for a log-normal aerosol.
+    void setLogNormal(bool logNormal);
 
     // "Confirm": takes the boxes and the checked input into the study settings.
     void accept() override;
@@ -28,9 +35,11 @@ public:
 private:
     void FormCreate();
     void FormClose();
+    void updateSizeResolvedBox();
 
     DataPass& data_;
     float IV = 0;
     float FV = 0;
     int Step = 0;
+    bool logNormal_ = false;
 };

@@ -1,3 +1,4 @@
+#include "analysis/SizeResolved.h"
 #include "session/LodoSession.h"
 #include "session/testing/ScriptedUi.h"
 #include "studies/engine/DataPass.h"
@@ -14,6 +15,7 @@
 #include "ShowActive.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QChart>
 #include <QChartView>
 #include <QFile>
@@ -30,6 +32,7 @@
 #include <QValueAxis>
 
 #include <bit>
+#include <cmath>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -83,6 +86,8 @@ private slots:
     void flowStudyEndToEnd();
     void freeStreamStudyShowsBothSeries();
     void particleStudyReadout();
+    void sizeResolvedStudy_data();
+    void sizeResolvedStudy();
     void studyCancelPathsLeaveEverything_data();
     void studyCancelPathsLeaveEverything();
     void studyMessages();
@@ -236,6 +241,75 @@ void StudyWindowsTest::freeStreamStudyShowsBothSeries() {
     // Answered No: nothing written.
     QVERIFY(ui.SaveRequests.empty());
     QCOMPARE(ui.Questions.size(), std::size_t(1));
+}
+
+void StudyWindowsTest::sizeResolvedStudy_data() {
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<bool>("recordsSizeResolved");
+    QTest::newRow("log-normal") << QStringLiteral("LogNormal") << true;
+    QTest::newRow("mono: the box is closed") << QStringLiteral("Mono") << false;
+}
+
+// "Size-resolved mass penetration": a flow study records at each point what the
+// engine records with the size-resolved measure, as lodo-cli study --size-resolved.
+void StudyWindowsTest::sizeResolvedStudy() {
+    QFETCH(QString, mode);
+    QFETCH(bool, recordsSizeResolved);
+    ScriptedUi ui;
+    LodoSession session(ui);
+    session.NozzleMenuClick();
+    session.TubeMenuClick();
+    session.BendMenuClick();
+    session.ApplyDistribution({10.0f, 5.0f, 2.5f, mode.toStdString()});
+    ui.ClearRecord();
+    ui.Answers = {Answer::No};
+    LodoModel copy = session.Model();
+    const StudyOutcome exact =
+        FlowAnalysis(copy, 4, 20.0, 80.0, StudyMeasure(Analysis::SizeResolvedMassPenetration));
+    copy = session.Model();
+    const StudyOutcome specified = FlowAnalysis(copy, 4, 20.0, 80.0);
+    const StudyOutcome& expected = recordsSizeResolved ? exact : specified;
+    const LodoList before = session.List();
+
+    QWidget parent;
+    StudyCommands cmd(session, ui, &parent);
+    cmd.data().VaryType = "Flow";
+    cmd.data().InitialVal = 20.0f;
+    cmd.data().FinalVal = 80.0f;
+    cmd.data().NoOfSteps = 4;
+    bool shown = false;
+    cmd.showModal = [&](QDialog& d) {
+        if (auto* v = qobject_cast<VaryParameterWindow*>(&d)) {
+            const bool open = v->SizeResolvedBox->isEnabled();
+            // A particle study is one size at a time: never size-resolved.
+            v->RadioButton3->setChecked(true);
+            const bool openForParticles = v->SizeResolvedBox->isEnabled();
+            v->RadioButton2->setChecked(true);
+            if (open != recordsSizeResolved || openForParticles) return int(QDialog::Rejected);
+            v->SizeResolvedBox->setChecked(true);
+            v->accept();
+            return v->result();
+        }
+        if (auto* chart = qobject_cast<StudyChartWindow*>(&d)) {
+            shown = true;
+            [&] {
+                QCOMPARE(chart->series1()->count(), 4);
+                for (int k = 0; k < 4; ++k)
+                    QCOMPARE(chart->series1()->at(k).y(), expected.Rows[std::size_t(k)].Pent);
+                QCOMPARE(chart->subtitleLabel()->text(), recordsSizeResolved
+                                                             ? QStringLiteral("Size-resolved mass penetration")
+                                                             : QString());
+            }();
+        }
+        return int(QDialog::Accepted);
+    };
+    cmd.MenuVaryClick();
+    QVERIFY(shown);
+    QVERIFY(cmd.data().SizeResolved);
+    QVERIFY(session.List() == before);
+    // The two measures really differ on this line.
+    if (recordsSizeResolved)
+        QVERIFY(std::fabs(exact.Rows[0].Pent - specified.Rows[0].Pent) > 1.0);
 }
 
 void StudyWindowsTest::particleStudyReadout() {
