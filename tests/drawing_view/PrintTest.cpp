@@ -88,6 +88,7 @@ struct PdfWord {
     int Page = 0; // 0-based
     double Top = 0, Bottom = 0; // [pt] from the page's top edge
     QString Text;
+    double Right = 0; // [pt] from the page's left edge
 };
 
 // Every word of the PDF with its page and vertical extent, from `pdftotext -bbox`.
@@ -96,7 +97,7 @@ std::vector<PdfWord> Words(const QString& pdf, double* pageHeight = nullptr) {
         Run(Tool("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     static const QRegularExpression token(QStringLiteral(
         "<page width=\"[^\"]+\" height=\"([^\"]+)\">|<word xMin=\"[^\"]+\" yMin=\"([^\"]+)\" "
-        "xMax=\"[^\"]+\" yMax=\"([^\"]+)\">([^<]*)</word>"));
+        "xMax=\"([^\"]+)\" yMax=\"([^\"]+)\">([^<]*)</word>"));
     std::vector<PdfWord> out;
     int page = -1;
     for (auto it = token.globalMatch(html); it.hasNext();) {
@@ -107,7 +108,8 @@ std::vector<PdfWord> Words(const QString& pdf, double* pageHeight = nullptr) {
                 *pageHeight = m.captured(1).toDouble();
             continue;
         }
-        out.push_back({page, m.captured(2).toDouble(), m.captured(3).toDouble(), m.captured(4)});
+        out.push_back({page, m.captured(2).toDouble(), m.captured(4).toDouble(), m.captured(5),
+                       m.captured(3).toDouble()});
     }
     return out;
 }
@@ -287,8 +289,9 @@ private slots:
             QSKIP("pdftotext (poppler-utils) is not installed");
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("long.pdf"));
-        const auto lines =
-            std::get<std::vector<std::string>>(BuildPr(LongLine(150), "Long line", "= 12.34"));
+        // A line name with no blank to wrap at.
+        const std::string name = "Long-line-" + std::string(300, 'x');
+        const auto lines = std::get<std::vector<std::string>>(BuildPr(LongLine(150), name, "= 12.34"));
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
@@ -298,6 +301,7 @@ private slots:
         const std::vector<PdfWord> words = Words(pdf, &pageHeight);
         const QRectF area = printer.pageLayout().paintRect(QPageLayout::Point);
         const double bottomMargin = area.top() + area.height() - 72.0;
+        const double rightMargin = area.left() + area.width() - 72.0;
         int pages = 0;
         for (const PdfWord& w : words) {
             pages = std::max(pages, w.Page + 1);
@@ -305,6 +309,7 @@ private slots:
                      qPrintable(QStringLiteral("%1 on page %2 ends at %3 pt, margin %4")
                                     .arg(w.Text).arg(w.Page + 1).arg(w.Bottom).arg(bottomMargin)));
             QVERIFY(w.Bottom <= pageHeight);
+            QVERIFY2(w.Right <= rightMargin + 0.5, qPrintable(w.Text));
         }
         QVERIFY2(pages >= 4, qPrintable(QString::number(pages)));
 

@@ -56,7 +56,8 @@ void PaintReport(QPrinter& printer, QPainter& painter, const std::vector<std::st
         auto layout = std::make_unique<QTextLayout>(QString::fromStdString(lines[i]), font,
                                                     painter.device());
         QTextOption option(Qt::AlignLeft | Qt::AlignTop);
-        option.setWrapMode(QTextOption::WordWrap);
+        // A word longer than the line is broken rather than run past the right margin.
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         layout->setTextOption(option);
         layout->beginLayout();
         qreal y = 0;
