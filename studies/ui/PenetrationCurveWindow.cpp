@@ -213,7 +213,8 @@ PenetrationCurveWindow* PenetrationCurveWindow::open(QWidget* parent, const Lodo
     return w;
 }
 
-void PenetrationCurveWindow::sessionChanged() {
+void PenetrationCurveWindow::sessionChanged(unsigned mask) {
+    if (!(mask & (RefreshGrid | RefreshTotals | RefreshLabels))) return;
     if (shown_ && session_.Revision() == revision_) return;
     refresh();
 }

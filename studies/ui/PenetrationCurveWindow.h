@@ -41,8 +41,9 @@ public:
     // The window of `parent`, created on first use, shown and raised.
     static PenetrationCurveWindow* open(QWidget* parent, const LodoSession& session);
 
-    // Re-reads the line and the particle description when they changed.
-    void sessionChanged();
+    // Re-reads the line and the particle description when they changed; `mask` is
+    // what the session reported (focus and page changes leave the curve alone).
+    void sessionChanged(unsigned mask = ~0u);
     // Re-reads them in any case.
     void refresh();
     // Sizes of the curve [um]: `points` log-spaced from `from` to `to`. Returns false

@@ -195,9 +195,12 @@ void PenetrationCurveWindowTest::followsTheLine() {
     w.sessionChanged();
     QCOMPARE(w.systemSeries(), system);
 
-    // A longer last tube: same curves, new values; one more component: new curves.
+    // One more tube: a curve more, and a lower system curve.
     s.TubeMenuClick();
-    w.sessionChanged();
+    // A report of the page or the focus alone is no reason to re-read the line.
+    w.sessionChanged(RefreshPage);
+    QCOMPARE(w.componentSeries().size(), std::size_t(s.Count() - 1));
+    w.sessionChanged(RefreshGrid | RefreshPage);
     QCOMPARE(w.componentSeries().size(), std::size_t(s.Count()));
     const auto curve = Analysis::ComputePenetrationCurve(s.List(), Analysis::LogSpacedSizes());
     QCOMPARE(w.systemSeries()->at(150).y(), 100 * curve.System[150]);
