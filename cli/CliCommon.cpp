@@ -3,7 +3,6 @@
 #include "model/InputRules.h"
 #include "model/NumberFormat.h"
 #include "persistence/RecordFields.h"
-#include "model/StepControl.h"
 
 #include <fmt/format.h>
 
@@ -80,16 +79,8 @@ bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i, P
 }
 
 void ApplyParticle(EvalContext& ctx, const ParticleSpec& particles) {
-    ctx.Dp = particles.Dp;
-    ctx.MDp = particles.MDp;
-    ctx.DpSD = particles.DpSD;
-    ctx.DType = particles.LogNormal ? "LogNormal" : "Mono";
-    ctx.TypeDist = ctx.DType;
-    const auto range = StepControl::LogNormalRange(ctx.MDp, ctx.DpSD);
-    ctx.LowV = range.LowV;
-    ctx.HighV = range.HighV;
-    ctx.DpStep = range.DpStep;
-    if (particles.LogNormal) ctx.NewHighV = ctx.HighV;
+    ApplyDistribution(ctx, DistributionSetting{particles.Dp, particles.MDp, particles.DpSD,
+                                               particles.LogNormal ? "LogNormal" : "Mono"});
 }
 
 std::variant<LoadedLine, std::string> LoadLine(const std::string& path, const ParticleSpec& particles,

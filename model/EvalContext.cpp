@@ -1,5 +1,7 @@
 #include "model/EvalContext.h"
 
+#include "model/StepControl.h"
+
 void EvalContext::ResetForNewLine() {
     NodeType.assign(1, ' ');
     CurrRow = 0;
@@ -18,4 +20,18 @@ void EvalContext::ResetForNewLine() {
         unit->assign("Metric");
     TINo = BINo = CINo = EINo = NINo = SINo = 0;
     RefNum = 0;
+}
+
+void ApplyDistribution(EvalContext& c, const DistributionSetting& s) {
+    c.Dp = s.PartSize;
+    c.MDp = s.MeanPart;
+    c.DpSD = s.PartSD;
+    c.DType = s.TypeDist;
+    c.TypeDist = s.TypeDist;
+    const StepControl::Range r = StepControl::LogNormalRange(c.MDp, c.DpSD);
+    c.LowV = r.LowV;
+    c.HighV = r.HighV;
+    c.DpStep = r.DpStep;
+    if (s.TypeDist == "LogNormal")
+        c.NewHighV = c.HighV;
 }

@@ -4,6 +4,16 @@
 
 #include <string>
 
+// The particle description the user chose: the values of the "Particle Distribution"
+// window. Single precision on purpose: the evaluation uses floats.
+struct DistributionSetting {
+    float PartSize = 10.0f;        // [um] monodisperse aerodynamic diameter
+    float MeanPart = 5.0f;         // [um] mass median aerodynamic diameter
+    float PartSD = 2.5f;           // [-] geometric standard deviation
+    std::string TypeDist = "Mono"; // "Mono" or "LogNormal"
+    bool operator==(const DistributionSetting&) const = default;
+};
+
 // The values shared by the editor and evaluation: the component being added or
 // edited, the particle description, the log-normal step control and the latest
 // results. Particle sizes and the step control are single precision on purpose:
@@ -49,3 +59,9 @@ struct EvalContext {
     // Values a new line starts with; the particle description is kept.
     void ResetForNewLine();
 };
+
+// Puts a particle description into the evaluation: Dp, MDp, DpSD, DType, TypeDist and
+// the log-normal range (a log-normal description also starts NewHighV at HighV). The
+// evaluation's own copies move while it runs (Dp in log-normal mode, during a particle
+// study); the description itself stays with whoever applied it.
+void ApplyDistribution(EvalContext& c, const DistributionSetting& s);

@@ -3,6 +3,7 @@
 #include "model/CreateComp.h"
 #include "model/NumberFormat.h"
 #include "model/Units.h"
+#include "persistence/FileIo.h"
 #include "persistence/RecordFields.h"
 #include "session/LodoError.h"
 #include "model/InputRules.h"
@@ -12,7 +13,6 @@
 #include <cmath>
 #include <exception>
 #include <fmt/format.h>
-#include <fstream>
 #include <system_error>
 
 // Collects the refresh mask of one user operation and reports it once, when the
@@ -205,11 +205,6 @@ NameCounters LodoSession::Counters() const {
 void LodoSession::Notify(unsigned mask) {
     pending_ |= mask;
     if (depth_ == 0) OperationScope flush(*this);
-}
-
-void LodoSession::ModelChangedExternally(unsigned mask) {
-    OperationScope op(*this);
-    Notify(mask);
 }
 
 // ---- Evaluation ---------------------------------------------------------------
@@ -1031,27 +1026,34 @@ bool LodoSession::MenuItemSaveAsClick1() {
     return path && SaveAsTo(*path);
 }
 
-bool LodoSession::FileSaveAs(const std::vector<std::string>& FileSv, const std::string& ExtType) {
+// ---- Parameter studies -------------------------------------------------------------
+
+StudyOutcome LodoSession::RunStudy(StudyKind kind, int Z, double IVal, double FVal,
+                                   const StudyProgress& progress) {
     OperationScope op(*this);
+    StudyOutcome o = ::RunStudy(m_, kind, Z, IVal, FVal, {}, progress);
+    // A study that could not run has not touched the line.
+    if (!o.Error) Notify(RefreshAll);
+    return o;
+}
+
+bool LodoSession::ExportStudy(const StudyOutcome& outcome) {
+    OperationScope op(*this);
+    if (!outcome.Ran()) return false;
     SaveDialogRequest req;
     req.Title = "Save As";
-    req.DefaultExt = ExtType;
+    req.DefaultExt = "txt";
     req.Filter = "Lodo Files (*txt)|*.txt";
-    req.InitialName = dFileName_;
+    req.InitialName = StudyFileName(dFileName_, outcome.Kind);
     req.AskBeforeReplacing = true;
     const auto path = ui_.ChooseSaveFile(req);
     if (!path) return false;
-    {
-        std::ofstream out(*path, std::ios::binary | std::ios::trunc);
-        for (const std::string& line : FileSv) out << line << '\n';
-        out.flush();
-        if (!out) {
-            ui_.ShowError("Cannot write the file " + path->string());
-            return false;
-        }
+    std::string text;
+    for (const std::string& line : outcome.Lines) text += line + '\n';
+    if (const std::optional<FileError> err = FileIo::WriteFileAtomically(*path, text)) {
+        ui_.ShowError(path->string() + ": " + err->Message);
+        return false;
     }
-    dFileName_ = path->string();
-    Notify(RefreshLabels);
     return true;
 }
 
@@ -1060,19 +1062,9 @@ bool LodoSession::FileSaveAs(const std::vector<std::string>& FileSv, const std::
 void LodoSession::ApplyDistribution(const DistributionSetting& s) {
     OperationScope op(*this);
     dist_ = s;
-    EvalContext& c = m_.Ctx;
-    c.Dp = s.PartSize;
-    c.MDp = s.MeanPart;
-    c.DpSD = s.PartSD;
-    c.DType = s.TypeDist;
-    c.TypeDist = s.TypeDist;
-    const float cube = c.DpSD * c.DpSD * c.DpSD;
-    c.LowV = c.MDp / cube;
-    c.HighV = c.MDp * cube;
-    c.DpStep = (c.HighV - c.LowV) / static_cast<float>(Units::NumStepsLN);
+    ::ApplyDistribution(m_.Ctx, s);
     SetCaptionsForDistribution();
     if (s.TypeDist == "LogNormal") {
-        c.NewHighV = c.HighV;
         lnStrVisible_ = true;
     } else {
         m_.Display.MassPent.clear();

@@ -4,6 +4,7 @@
 #include "persistence/LineFile.h"
 #include "session/PropertyPages.h"
 #include "session/SessionUi.h"
+#include "studies/engine/ParameterStudy.h"
 
 #include <array>
 #include <cstdint>
@@ -39,16 +40,6 @@ enum Refresh : unsigned {
     RefreshComponentTab = 1u << 5,
 };
 
-// The values of the "Particle Distribution" window (DataPass PartSize, MeanPart,
-// PartSD, TypeDist). Single precision on purpose: the evaluation uses floats.
-struct DistributionSetting {
-    float PartSize = 10.0f;  // [um] monodisperse aerodynamic diameter
-    float MeanPart = 5.0f;   // [um] mass median aerodynamic diameter
-    float PartSD = 2.5f;     // [-] geometric standard deviation
-    std::string TypeDist = "Mono";  // "Mono" or "LogNormal"
-    bool operator==(const DistributionSetting&) const = default;
-};
-
 struct GridColumn {
     std::string_view Name;    // column object name, e.g. "Column7"
     std::string_view Header;  // header text, leading blanks included
@@ -81,10 +72,8 @@ public:
     LodoSession& operator=(const LodoSession&) = delete;
 
     // ---- The line and the evaluation context ---------------------------------
+    // Read only: every change of the line goes through the operations below.
     const LodoModel& Model() const { return m_; }
-    // For the study and drawing code that borrows the line. After changing it
-    // directly, call ModelChangedExternally so the window refreshes.
-    LodoModel& Model() { return m_; }
     const LodoList& List() const { return m_.List; }
     int Count() const { return static_cast<int>(m_.List.size()); }
     const EvalContext& Ctx() const { return m_.Ctx; }
@@ -96,7 +85,6 @@ public:
     void SetObserver(Observer observer) { observer_ = std::move(observer); }
     // Grows with every change; lets a caller tell whether anything happened.
     std::uint64_t Revision() const { return revision_; }
-    void ModelChangedExternally(unsigned mask = RefreshAll);
     // Told the path of every line file written or read successfully, by whichever
     // command (a save started by the save question included).
     using FileObserver = std::function<void(const std::string& path)>;
@@ -230,10 +218,6 @@ public:
     // Exit (also for the window's close box): the save question when needed.
     // Returns true when the application may close.
     bool MenuItemExitClick();
-    // Saves text lines through the save dialog (study export), proposing DFileName;
-    // sets DFileName to the chosen path. Returns true when written.
-    bool FileSaveAs(const std::vector<std::string>& FileSv, const std::string& ExtType);
-
     // True when the line differs from the last reference (the save question is due).
     bool IsModified() const;
     // "line.lxl[*] — Lodo Calculator, v 2.0 Beta"; the caption alone (with its
@@ -245,13 +229,22 @@ public:
     // nothing is left.
     static std::string ProposedFileName(const std::string& lineName);
     const std::string& DFileName() const { return dFileName_; }
-    // The study export proposes its own name and restores the previous one.
-    void SetDFileName(std::string name) { dFileName_ = std::move(name); }
+
+    // ---- Parameter studies ------------------------------------------------------------
+    // Runs a study on the line (Studies > Vary Parameters). The line comes back with
+    // its own inputs, re-evaluated, also when `progress` cancels; a study that could
+    // not run changes nothing and its outcome carries the message to show.
+    StudyOutcome RunStudy(StudyKind kind, int Z, double IVal, double FVal,
+                          const StudyProgress& progress = {});
+    // Saves a study's export through the save dialog ("Save As", .txt), proposing
+    // DFileName with the study's word in place of its extension (StudyFileName). The
+    // file is replaced only once it is complete; DFileName never changes. Returns
+    // true when written.
+    bool ExportStudy(const StudyOutcome& outcome);
 
     // ---- Distribution ----------------------------------------------------------------
-    // The values the distribution window shows and stores (also without Confirm).
-    const DistributionSetting& DistributionWindowValues() const { return dist_; }
-    void SetDistributionWindowValues(const DistributionSetting& s) { dist_ = s; }
+    // The particle description in force: what the distribution window opens with.
+    const DistributionSetting& Distribution() const { return dist_; }
     // Confirm: stores the window values, applies them to the evaluation (Dp, MDp,
     // DpSD, DType and the log-normal range), sets the penetration captions and the
     // log-normal notes, and re-evaluates every component.

@@ -2,11 +2,8 @@
 
 #include "session/LodoSession.h"
 #include "splitter/ui/SplitterWindow.h"
-#include "studies/engine/DataPass.h"
 
 void MenuItemWyeClick(QWidget* window, const LodoSession& session) {
-    DataPass data;
-    data.PartSize = session.DistributionWindowValues().PartSize;
-    SplitterWindow splitter(data, window);
+    SplitterWindow splitter(session.Distribution(), window);
     splitter.exec();
 }

@@ -1,7 +1,7 @@
 #include "splitter/ui/SplitterWindow.h"
 
 #include "splitter/ui/WyeDrawing.h"
-#include "studies/engine/DataPass.h"
+#include "model/EvalContext.h"
 #include "studies/ui/NumberBox.h"
 
 #include <QFrame>
@@ -27,7 +27,7 @@ QFont boldOf(const QWidget* w, double scale = 1.0) {
 
 }  // namespace
 
-SplitterWindow::SplitterWindow(const DataPass& data, QWidget* parent)
+SplitterWindow::SplitterWindow(const DistributionSetting& data, QWidget* parent)
     : QDialog(parent), data_(data) {
     setWindowTitle(QStringLiteral("Split/Combine"));
 

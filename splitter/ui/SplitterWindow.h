@@ -6,7 +6,7 @@
 
 #include <array>
 
-struct DataPass;
+struct DistributionSetting;
 class NumberBox;
 class QLabel;
 class QTabWidget;
@@ -19,7 +19,7 @@ class WyeDrawing;
 class SplitterWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit SplitterWindow(const DataPass& data, QWidget* parent = nullptr);
+    explicit SplitterWindow(const DistributionSetting& data, QWidget* parent = nullptr);
 
     NumberBox* NBFlow = nullptr;
     NumberBox* NBAngle = nullptr;
@@ -48,6 +48,6 @@ private:
     void ChangeW(NumberBox* box, double value);
     void MoveW(NumberBox* box, int step);
 
-    const DataPass& data_;
+    const DistributionSetting& data_;
     Wye::WyeInputs in_;
 };

@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
-// Values the study, distribution and main windows exchange: the study settings and
-// results, and the distribution window's values. Plain data; the windows own one.
+// Values the study windows exchange: the study settings and results. Plain data; the
+// windows own one. The particle description is the session's (Distribution()).
 
 inline constexpr int MaxStudyPoints = 50; // the study window bounds the count to 1..50
 inline constexpr int LNPointCount = 50;   // points of the log-normal plot
@@ -34,13 +34,6 @@ struct DataPass {
     float FinalVal = 50.0f;            // last value of the varied input
     int NoOfSteps = 50;                // number of points, 1..50
     std::string VaryType = "Diameter"; // "Diameter", "Flow", "Particle" or "Free_Stream"
-
-    // What the distribution window last showed. The evaluation uses its own applied
-    // copies (EvalContext::Dp, MDp, DpSD, DType), which change only on Confirm.
-    float PartSize = 10.0f;        // monodisperse aerodynamic diameter [um]
-    float MeanPart = 5.0f;         // mass median aerodynamic diameter [um]
-    float PartSD = 2.5f;           // geometric standard deviation [-]
-    std::string TypeDist = "Mono"; // "Mono" or "LogNormal"
 
     // Results; row K-1 holds point K. Never cleared: a study overwrites its first
     // NoOfSteps rows and the chart reads the array of the study that ran last.

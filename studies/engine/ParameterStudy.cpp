@@ -4,6 +4,7 @@
 #include "model/Units.h"
 
 #include <cmath>
+#include <functional>
 #include <tuple>
 
 namespace {
@@ -102,17 +103,52 @@ bool IsInlet(const TLodoComp& c) {
     return c.NTypeInt == NodeNozzle || c.NTypeInt == NodeShroud;
 }
 
-// Runs the loop shared by every study: `evaluateAt` sets the input to each value
-// and leaves rows 0..Count-1 evaluated in order; `recordPoint` records the point.
-template <class EvaluateAt, class RecordPoint>
-void StepThrough(int Z, double IVal, double FVal, EvaluateAt evaluateAt, RecordPoint recordPoint) {
+// What distinguishes one study from another once it is known to run.
+struct StudyPlan {
+    std::string_view Header;
+    int CR = 0; // the row AlignList starts from when the line is given back
+    // Sets the varied input to a value and leaves rows 0..Count-1 evaluated in order.
+    std::function<void(double)> EvaluateAt;
+    // The point's row from the evaluated line.
+    std::function<StudyRow(double)> Point;
+    bool WithAsp = false; // the export's third column
+};
+
+// The skeleton every study shares. `prepare` runs on the borrowed line (it may force
+// the varied input's unit) and returns the plan. The values advance by repeated
+// addition of the step, as the table has always been written.
+template <class Prepare>
+StudyOutcome Study(LodoModel& m, StudyOutcome o, int Z, double IVal, double FVal,
+                   const StudyProgress& progress, Prepare prepare) {
+    // No resize warning while the study re-aligns the line.
+    m.Ctx.RefNum = 0;
+    LineLoan loan(m);
+    const StudyPlan plan = prepare();
+    o.Lines.emplace_back(plan.Header);
     const double VStep = Z > 1 ? (FVal - IVal) / (Z - 1) : 0.0;
     double VValue = IVal;
     for (int K = 1; K <= Z; ++K) {
-        evaluateAt(VValue);
-        recordPoint(VValue);
+        plan.EvaluateAt(VValue);
+        const StudyRow row = plan.Point(VValue);
+        o.Rows.push_back(row);
+        std::string line = G15(row.Value) + "\t" + G15(row.Pent / 100.0);
+        if (plan.WithAsp)
+            line += "\t" + G15(row.Asp);
+        o.Lines.push_back(std::move(line));
         VValue += VStep;
+        if (progress && !progress(K, Z)) {
+            o.Cancelled = true;
+            break;
+        }
     }
+    loan.Return(plan.CR);
+    return o;
+}
+
+StudyOutcome Started(StudyKind kind) {
+    StudyOutcome o;
+    o.Kind = kind;
+    return o;
 }
 
 } // namespace
@@ -151,46 +187,36 @@ double Measured(const StudyMeasure& measure, const LodoModel& m, std::size_t fir
 } // namespace
 
 StudyOutcome FlowAnalysis(LodoModel& m, int Z, double IVal, double FVal,
-                          const StudyMeasure& measure) {
+                          const StudyMeasure& measure, const StudyProgress& progress) {
     constexpr StudyKind kind = StudyKind::Flow;
     if (m.List.empty())
         return Failed(kind, NoComponents());
     if (auto e = CheckPoints(Z, IVal, FVal))
         return Failed(kind, *e);
-
-    StudyOutcome o;
-    o.Kind = kind;
-    m.Ctx.RefNum = 0;
-    LineLoan loan(m);
-    m.List[0].FlowUnit = Units::Metric;
-    o.Lines.emplace_back(FlowHeader);
-    StepThrough(
-        Z, IVal, FVal,
-        [&](double v) {
+    return Study(m, Started(kind), Z, IVal, FVal, progress, [&] {
+        m.List[0].FlowUnit = Units::Metric;
+        StudyPlan p;
+        p.Header = FlowHeader;
+        // AlignList ends by evaluating every row in order: that is the point's
+        // evaluation, and a second pass would only repeat it.
+        p.EvaluateAt = [&](double v) {
             m.List[0].Flow = v;
-            // AlignList ends by evaluating every row in order: that is the point's
-            // evaluation, and a second pass would only repeat it.
             AlignList(m, 0);
-        },
-        [&](double v) {
-            const StudyRow row{v, Measured(measure, m, 0) * 100.0, 0.0};
-            o.Rows.push_back(row);
-            o.Lines.push_back(G15(row.Value) + "\t" + G15(row.Pent / 100.0));
-        });
-    loan.Return(0);
-    return o;
+        };
+        p.Point = [&](double v) { return StudyRow{v, Measured(measure, m, 0) * 100.0, 0.0}; };
+        return p;
+    });
 }
 
 StudyOutcome DiaAnalysis(LodoModel& m, int Z, double IVal, double FVal,
-                         const StudyMeasure& measure) {
+                         const StudyMeasure& measure, const StudyProgress& progress) {
     constexpr StudyKind kind = StudyKind::Diameter;
     if (m.List.empty())
         return Failed(kind, NoComponents());
     if (auto e = CheckPoints(Z, IVal, FVal))
         return Failed(kind, *e);
 
-    StudyOutcome o;
-    o.Kind = kind;
+    StudyOutcome o = Started(kind);
     int BGin = 0;
     if (IsInlet(m.List[0])) {
         if (m.List.size() == 1)
@@ -212,61 +238,50 @@ StudyOutcome DiaAnalysis(LodoModel& m, int Z, double IVal, double FVal,
                           Units::DiaToMm(varied.Dia1, varied.Dia1Unit);
     }
 
-    m.Ctx.RefNum = 0;
-    LineLoan loan(m);
-    m.List[BGin].Dia1Unit = Units::Metric;
-    m.List[BGin].Dia2Unit = Units::Metric;
-    o.Lines.emplace_back(DiaHeader);
-    StepThrough(
-        Z, IVal, FVal,
-        [&](double v) {
+    return Study(m, std::move(o), Z, IVal, FVal, progress, [&] {
+        m.List[BGin].Dia1Unit = Units::Metric;
+        m.List[BGin].Dia2Unit = Units::Metric;
+        StudyPlan p;
+        p.Header = DiaHeader;
+        p.CR = BGin;
+        p.EvaluateAt = [&](double v) {
             m.List[BGin].Dia1 = v;
             m.List[BGin].Dia2 = v * Ratio;
             AlignList(m, BGin);
-        },
-        [&](double v) {
+        };
+        p.Point = [&](double v) {
             // With an inlet in front, the penetration of the line behind it.
             const double pent = Measured(measure, m, static_cast<std::size_t>(BGin)) * 100.0;
-            const StudyRow row{v, pent, 0.0};
-            o.Rows.push_back(row);
-            o.Lines.push_back(G15(row.Value) + "\t" + G15(row.Pent / 100.0));
-        });
-    loan.Return(BGin);
-    return o;
+            return StudyRow{v, pent, 0.0};
+        };
+        return p;
+    });
 }
 
-StudyOutcome PartAnalysis(LodoModel& m, int Z, double IVal, double FVal) {
+StudyOutcome PartAnalysis(LodoModel& m, int Z, double IVal, double FVal,
+                          const StudyProgress& progress) {
     constexpr StudyKind kind = StudyKind::Particle;
     if (m.List.empty())
         return Failed(kind, NoComponents());
     if (auto e = CheckPoints(Z, IVal, FVal))
         return Failed(kind, *e);
-
-    StudyOutcome o;
-    o.Kind = kind;
-    m.Ctx.RefNum = 0;
-    LineLoan loan(m);
-    // Monodisperse whatever distribution is selected: the study asks about one size.
-    m.Ctx.DType = "Mono";
-    o.Lines.emplace_back(PartHeader);
-    StepThrough(
-        Z, IVal, FVal,
+    return Study(m, Started(kind), Z, IVal, FVal, progress, [&] {
+        // Monodisperse whatever distribution is selected: the study asks about one size.
+        m.Ctx.DType = "Mono";
+        StudyPlan p;
+        p.Header = PartHeader;
         // The evaluation's size is single precision; the table keeps the exact value.
-        [&](double v) {
+        p.EvaluateAt = [&](double v) {
             m.Ctx.Dp = static_cast<float>(v);
             EvaluateLine(m);
-        },
-        [&](double v) {
-            const StudyRow row{v, m.Ctx.SystemTrans * 100.0, 0.0};
-            o.Rows.push_back(row);
-            o.Lines.push_back(G15(row.Value) + "\t" + G15(row.Pent / 100.0));
-        });
-    loan.Return(0);
-    return o;
+        };
+        p.Point = [&](double v) { return StudyRow{v, m.Ctx.SystemTrans * 100.0, 0.0}; };
+        return p;
+    });
 }
 
 StudyOutcome FreeStreamAnalysis(LodoModel& m, int Z, double IVal, double FVal,
-                                const StudyMeasure& measure) {
+                                const StudyMeasure& measure, const StudyProgress& progress) {
     constexpr StudyKind kind = StudyKind::FreeStream;
     if (m.List.empty())
         return Failed(kind, NoComponents());
@@ -274,39 +289,33 @@ StudyOutcome FreeStreamAnalysis(LodoModel& m, int Z, double IVal, double FVal,
         return Failed(kind, StudyMessage{12, std::string(NeedsInletText)});
     if (auto e = CheckPoints(Z, IVal, FVal))
         return Failed(kind, *e);
-
-    StudyOutcome o;
-    o.Kind = kind;
-    m.Ctx.RefNum = 0;
-    LineLoan loan(m);
-    m.List[0].FStreamUnit = Units::Metric;
-    o.Lines.emplace_back(FreeStreamHeader);
-    StepThrough(
-        Z, IVal, FVal,
-        [&](double v) {
+    return Study(m, Started(kind), Z, IVal, FVal, progress, [&] {
+        m.List[0].FStreamUnit = Units::Metric;
+        StudyPlan p;
+        p.Header = FreeStreamHeader;
+        p.WithAsp = true;
+        p.EvaluateAt = [&](double v) {
             m.List[0].FStream = v;
             AlignList(m, 0);
-        },
-        [&](double v) {
-            const StudyRow row{v, Measured(measure, m, 0) * 100.0, m.List[0].TransM2};
-            o.Rows.push_back(row);
-            o.Lines.push_back(G15(row.Value) + "\t" + G15(row.Pent / 100.0) + "\t" + G15(row.Asp));
-        });
-    loan.Return(0);
-    return o;
+        };
+        p.Point = [&](double v) {
+            return StudyRow{v, Measured(measure, m, 0) * 100.0, m.List[0].TransM2};
+        };
+        return p;
+    });
 }
 
 StudyOutcome RunStudy(LodoModel& m, StudyKind kind, int Z, double IVal, double FVal,
-                      const StudyMeasure& measure) {
+                      const StudyMeasure& measure, const StudyProgress& progress) {
     switch (kind) {
     case StudyKind::Flow:
-        return FlowAnalysis(m, Z, IVal, FVal, measure);
+        return FlowAnalysis(m, Z, IVal, FVal, measure, progress);
     case StudyKind::Diameter:
-        return DiaAnalysis(m, Z, IVal, FVal, measure);
+        return DiaAnalysis(m, Z, IVal, FVal, measure, progress);
     case StudyKind::Particle:
-        return PartAnalysis(m, Z, IVal, FVal);
+        return PartAnalysis(m, Z, IVal, FVal, progress);
     case StudyKind::FreeStream:
-        return FreeStreamAnalysis(m, Z, IVal, FVal, measure);
+        return FreeStreamAnalysis(m, Z, IVal, FVal, measure, progress);
     }
     return Failed(kind, StudyMessage{0, "Unknown study."});
 }

@@ -3,7 +3,6 @@
 #include "model/LodoModel.h"
 #include "studies/engine/DataPass.h"
 
-#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -50,9 +49,14 @@ struct StudyOutcome {
     std::vector<std::string> Notices;  // information boxes to show the user
     std::vector<StudyRow> Rows;        // point K in Rows[K-1]
     std::vector<std::string> Lines;    // export: the header, then one line per point
+    bool Cancelled = false;            // stopped by its progress callback: no result
 
-    bool Ran() const { return !Error.has_value(); }
+    bool Ran() const { return !Error.has_value() && !Cancelled; }
 };
+
+// Told after each point of a running study (done of total, 1..total); returning
+// false stops the study there. The line is given back as after a whole study.
+using StudyProgress = std::function<bool(int done, int total)>;
 
 // What a study records at each point [fraction]: the penetration of rows `first` to
 // the end of the evaluated line (`first` is 1 behind an inlet in a diameter study).
@@ -66,17 +70,21 @@ double SpecifiedPenetration(const LodoModel& m, std::size_t first);
 // (FVal - IVal) / (Z - 1), and a single point evaluates IVal. RefNum is 0 during
 // and after a study that runs.
 StudyOutcome FlowAnalysis(LodoModel& m, int Z, double IVal, double FVal,
-                          const StudyMeasure& measure = {});       // Flow [L/min]
+                          const StudyMeasure& measure = {},
+                          const StudyProgress& progress = {}); // Flow [L/min]
 StudyOutcome DiaAnalysis(LodoModel& m, int Z, double IVal, double FVal,
-                          const StudyMeasure& measure = {});        // [mm]
-StudyOutcome PartAnalysis(LodoModel& m, int Z, double IVal, double FVal);       // Dp [um]
+                         const StudyMeasure& measure = {},
+                         const StudyProgress& progress = {}); // [mm]
+StudyOutcome PartAnalysis(LodoModel& m, int Z, double IVal, double FVal,
+                          const StudyProgress& progress = {}); // Dp [um]
 StudyOutcome FreeStreamAnalysis(LodoModel& m, int Z, double IVal, double FVal,
-                          const StudyMeasure& measure = {}); // [m/s]
+                                const StudyMeasure& measure = {},
+                                const StudyProgress& progress = {}); // [m/s]
 
 // The study of `kind`, as the "Vary Parameters" command dispatches it.
 // The particle study is monodisperse and always records the specified value.
 StudyOutcome RunStudy(LodoModel& m, StudyKind kind, int Z, double IVal, double FVal,
-                      const StudyMeasure& measure = {});
+                      const StudyMeasure& measure = {}, const StudyProgress& progress = {});
 
 // The name proposed for the export: DFileName with its extension replaced by "Flow",
 // "Tube", "PSiz" or "Free_Stream" (line.lxl -> lineFlow; "" -> "Flow").

@@ -1,6 +1,6 @@
 #include "studies/ui/ParticleDistributionWindow.h"
 
-#include "studies/engine/DataPass.h"
+#include "model/EvalContext.h"
 #include "studies/ui/LogNormalPlotWindow.h"
 #include "studies/ui/NumberBox.h"
 
@@ -19,7 +19,7 @@ const QString Mu = QStringLiteral("\u00B5");
 const QString GsdMessage = QStringLiteral("Geometric Standard Deviation must be greater than 1.");
 }  // namespace
 
-ParticleDistributionWindow::ParticleDistributionWindow(DataPass& data, QWidget* parent)
+ParticleDistributionWindow::ParticleDistributionWindow(DistributionSetting& data, QWidget* parent)
     : QDialog(parent), data_(data) {
     setWindowTitle(QStringLiteral("Particle Distribution"));
     show_ = [this](const QString& text) {

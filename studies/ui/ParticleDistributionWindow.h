@@ -4,7 +4,7 @@
 
 #include <functional>
 
-struct DataPass;
+struct DistributionSetting;
 class NumberBox;
 class QLabel;
 class QPushButton;
@@ -17,7 +17,7 @@ class QRadioButton;
 class ParticleDistributionWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit ParticleDistributionWindow(DataPass& data, QWidget* parent = nullptr);
+    explicit ParticleDistributionWindow(DistributionSetting& data, QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
@@ -44,7 +44,7 @@ private:
     // Takes what is typed in every box; false when an entry was refused.
     bool commitBoxes();
 
-    DataPass& data_;
+    DistributionSetting& data_;
     float PDia = 0;
     float MDia = 0;
     float SDDia = 0;

@@ -9,7 +9,6 @@
 #include "studies/ui/VaryParameterWindow.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressDialog>
 
@@ -37,38 +36,24 @@ StudyCommands& StudyCommands::of(QWidget* window, LodoSession& session, SessionU
     return *new StudyCommands(session, ui, window);
 }
 
-void StudyCommands::syncDistribution() {
-    const DistributionSetting& s = session_.DistributionWindowValues();
-    data_.PartSize = s.PartSize;
-    data_.MeanPart = s.MeanPart;
-    data_.PartSD = s.PartSD;
-    data_.TypeDist = s.TypeDist;
-}
-
 StudyOutcome StudyCommands::runStudy(StudyKind kind, int Z, double IVal, double FVal) {
-    LodoModel& m = session_.Model();
     const StudyMeasure measure = SizeResolvedStudy(data_, session_, kind)
                                      ? StudyMeasure(Analysis::SizeResolvedMassPenetration)
                                      : StudyMeasure{};
-    if (Z <= 1) return RunStudy(m, kind, Z, IVal, FVal, measure);
-    // The engine reports nothing while it runs, so one point at the start value tells
-    // how long the whole study will take; a long one gets a progress window first.
-    QElapsedTimer timer;
-    timer.start();
-    StudyOutcome probe = RunStudy(m, kind, 1, IVal, IVal, measure);
-    if (!probe.Ran()) return probe;
-    const qint64 expected = timer.elapsed() * Z;
-    if (expected < progressAfterMs) return RunStudy(m, kind, Z, IVal, FVal, measure);
-
-    QProgressDialog progress(tr("Running the study over %1 points...").arg(Z), QString(), 0, 0,
+    // A study that takes longer than progressAfterMs shows its points as they are done;
+    // Cancel stops it after the point in progress.
+    QProgressDialog progress(tr("Running the study over %1 points...").arg(Z), tr("Cancel"), 0, Z,
                              window_);
     progress.setWindowTitle(QStringLiteral("Variable Parameters"));
     progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    progress.show();
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    progress.setMinimumDuration(progressAfterMs);
+    progress.setAutoReset(false);
+    progress.setValue(0);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    StudyOutcome outcome = RunStudy(m, kind, Z, IVal, FVal, measure);
+    StudyOutcome outcome = session_.RunStudy(kind, Z, IVal, FVal, measure, [&](int done, int) {
+        progress.setValue(done); // a modal progress window processes events here
+        return !progress.wasCanceled();
+    });
     QApplication::restoreOverrideCursor();
     return outcome;
 }
@@ -78,62 +63,42 @@ void StudyCommands::MenuVaryClick() {
         ui_.ShowMessage(std::string(LodoErrorText(9)));
         return;
     }
-    EvalContext& ctx = session_.Model().Ctx;
-    const int oldRefNum = ctx.RefNum;
-    ctx.RefNum = 1;
-
     {
         VaryParameterWindow window(data_, window_);
         window.setLogNormal(session_.Ctx().DType == "LogNormal");
-        if (showModal(window) != QDialog::Accepted) {
-            // Cancel or the close box abandons the study; the settings stay as they were.
-            ctx.RefNum = oldRefNum;
-            return;
-        }
+        // Cancel or the close box abandons the study; the settings stay as they were.
+        if (showModal(window) != QDialog::Accepted) return;
     }
-    const double InVal = data_.InitialVal;
-    const double FlVal = data_.FinalVal;
-    const int VStep = data_.NoOfSteps;
     const auto kind = StudyKindFromVaryType(data_.VaryType);
-    if (!kind) {
-        ctx.RefNum = oldRefNum;
-        return;
-    }
+    if (!kind) return;
 
-    const std::string ofile = session_.DFileName();
-    const StudyOutcome outcome = runStudy(*kind, VStep, InVal, FlVal);
+    const StudyOutcome outcome = runStudy(*kind, data_.NoOfSteps, data_.InitialVal, data_.FinalVal);
     for (const std::string& notice : outcome.Notices) ui_.ShowMessage(notice);
+    if (outcome.Cancelled) return;
     if (!outcome.Ran()) {
-        ctx.RefNum = oldRefNum;
         ui_.ShowMessage(outcome.Error->Text);
         return;
     }
     StoreRows(data_, outcome);
-    session_.ModelChangedExternally(RefreshAll);
 
-    const std::string n = StudyFileName(ofile, *kind);
     {
         StudyChartWindow chart(data_, window_);
         if (SizeResolvedStudy(data_, session_, *kind))
             chart.subtitleLabel()->setText(QStringLiteral("Size-resolved mass penetration"));
         // A picture of the chart is proposed beside the export.
-        if (!ofile.empty()) chart.setImageName(QString::fromStdString(n));
+        const std::string& file = session_.DFileName();
+        if (!file.empty())
+            chart.setImageName(QString::fromStdString(StudyFileName(file, *kind)));
         showModal(chart);
     }
-
-    session_.SetDFileName(n);
     if (ui_.YNMessage(SaveQuestion, QuestionButtons::YesNo) == Answer::Yes)
-        session_.FileSaveAs(outcome.Lines, "txt");
-    // The export never changes the sample line's file name.
-    session_.SetDFileName(ofile);
-    session_.ModelChangedExternally(RefreshLabels);
+        session_.ExportStudy(outcome);
 }
 
 void StudyCommands::MenuItemDistClick() {
-    syncDistribution();
-    ParticleDistributionWindow window(data_, window_);
+    DistributionSetting setting = session_.Distribution();
+    ParticleDistributionWindow window(setting, window_);
     window.setMessageHandler([this](const QString& text) { ui_.ShowMessage(text.toStdString()); });
     if (showModal(window) != QDialog::Accepted) return;  // unconfirmed edits are discarded
-    session_.ApplyDistribution(
-        DistributionSetting{data_.PartSize, data_.MeanPart, data_.PartSD, data_.TypeDist});
+    session_.ApplyDistribution(setting);
 }

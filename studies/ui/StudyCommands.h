@@ -29,7 +29,7 @@ public:
     // drive the windows through it without a nested event loop).
     std::function<int(QDialog&)> showModal;
 
-    // Studies longer than this show a progress window [ms].
+    // Studies expected to take longer than this show a progress window [ms].
     int progressAfterMs = 200;
 
     void MenuVaryClick();
@@ -37,7 +37,6 @@ public:
 
 private:
     StudyOutcome runStudy(StudyKind kind, int Z, double IVal, double FVal);
-    void syncDistribution();
 
     LodoSession& session_;
     SessionUi& ui_;

@@ -97,7 +97,11 @@ TEST_F(DocumentTest, SaveWritesToTheCurrentNameWithTheLxlExtension) {
     ASSERT_TRUE(s.MenuItemSaveClick1());
     EXPECT_EQ(ui.SaveRequests.size(), 1u);
     // A legacy name becomes the .lxl beside it, without a dialog.
-    s.SetDFileName((dir / "old.lpl").string());
+    const LodoList line = s.List();
+    Write(dir / "old.lpl", "2\n" + ConvertToStr(line, 1) + "\n" + ConvertToStr(line, 2) +
+                               "\n0,0,0,0,0,0,\"Old\"\n");
+    ui.OpenFiles.push_back(dir / "old.lpl");
+    ASSERT_TRUE(s.MenuItemPreOpenClick());
     ui.ClearRecord();
     ASSERT_TRUE(s.MenuItemSaveClick1());
     EXPECT_TRUE(ui.Silent());
@@ -327,28 +331,72 @@ TEST_F(DocumentTest, NewSampleLineResetsTheDocumentButKeepsTheDistribution) {
     EXPECT_FALSE(s.DrawingVisible());
     EXPECT_TRUE(s.LineNameFocused());
     EXPECT_EQ(s.Model().Display.SystemT.Text, "");
-    EXPECT_EQ(s.DistributionWindowValues(), ln);
+    EXPECT_EQ(s.Distribution(), ln);
     EXPECT_EQ(s.Ctx().DType, "LogNormal");
     // The captions keep matching the distribution in force.
     EXPECT_EQ(s.LabelPent(), "Particle Penetration (%): ");
     EXPECT_TRUE(s.LNStrVisible());
 }
 
-TEST_F(DocumentTest, FileSaveAsWritesTheLinesAndTakesTheName) {
-    s.SetDFileName((dir / "lineFlow").string());
+// The export proposes the line's name with the study's word, writes the lines, and
+// leaves the line's file name alone; a failed write keeps the old file whole.
+TEST_F(DocumentTest, ExportStudyWritesTheLinesAndKeepsTheName) {
+    const auto line = SavedLine();
+    const StudyOutcome o = s.RunStudy(StudyKind::Flow, 3, 10.0, 30.0);
+    ASSERT_TRUE(o.Ran());
     ui.SaveFiles.push_back(dir / "study.txt");
-    ASSERT_TRUE(s.FileSaveAs({"Flow Rate (LPM)\tTransmission Ratio", "10\t0.5"}, "txt"));
+    ASSERT_TRUE(s.ExportStudy(o));
     const SaveDialogRequest& r = ui.SaveRequests.at(0);
+    EXPECT_EQ(r.Title, "Save As");
     EXPECT_EQ(r.DefaultExt, "txt");
     EXPECT_EQ(r.Filter, "Lodo Files (*txt)|*.txt");
     EXPECT_EQ(r.InitialName, (dir / "lineFlow").string());
     EXPECT_TRUE(r.AskBeforeReplacing);
-    EXPECT_EQ(Slurp(dir / "study.txt"), "Flow Rate (LPM)\tTransmission Ratio\n10\t0.5\n");
-    EXPECT_EQ(s.DFileName(), (dir / "study.txt").string());
+    std::string expected;
+    for (const std::string& l : o.Lines) expected += l + "\n";
+    EXPECT_EQ(Slurp(dir / "study.txt"), expected);
+    EXPECT_EQ(s.DFileName(), line.string());
+
+    // Cancelled: nothing written, nothing said.
     ui.SaveFiles.push_back(std::nullopt);
-    EXPECT_FALSE(s.FileSaveAs({"x"}, "txt"));
-    EXPECT_EQ(s.DFileName(), (dir / "study.txt").string());
+    EXPECT_FALSE(s.ExportStudy(o));
+    // The target cannot be replaced (a folder of that name): the old file next to it
+    // and the folder stay, and the error is shown.
+    std::filesystem::create_directories(dir / "taken.txt");
+    ui.SaveFiles.push_back(dir / "taken.txt");
+    EXPECT_FALSE(s.ExportStudy(o));
+    EXPECT_EQ(ui.Errors.size(), 1u);
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "taken.txt"));
+    EXPECT_EQ(Slurp(dir / "study.txt"), expected);
     EXPECT_TRUE(ui.Messages.empty());
+    EXPECT_EQ(s.DFileName(), line.string());
+    // An outcome that did not run has nothing to export.
+    EXPECT_FALSE(s.ExportStudy(s.RunStudy(StudyKind::FreeStream, 3, 1.0, 2.0)));
+}
+
+// A study is an edit of the session like any other: the observer hears it, and the
+// line comes back with its own inputs.
+TEST_F(DocumentTest, RunStudyGivesTheLineBackAndNotifies) {
+    BuildLine();
+    const LodoList before = s.List();
+    std::vector<unsigned> heard;
+    s.SetObserver([&](unsigned m) { heard.push_back(m); });
+    int told = 0;
+    const StudyOutcome o = s.RunStudy(StudyKind::Diameter, 4, 5.0, 20.0, [&](int done, int total) {
+        EXPECT_EQ(total, 4);
+        return ++told == done;
+    });
+    EXPECT_TRUE(o.Ran());
+    EXPECT_EQ(told, 4);
+    EXPECT_EQ(heard, std::vector<unsigned>{RefreshAll});
+    EXPECT_EQ(s.List(), before);
+    EXPECT_EQ(s.Ctx().RefNum, 0);
+    // Refused: nothing changed, nothing to hear.
+    heard.clear();
+    const std::uint64_t revision = s.Revision();
+    EXPECT_FALSE(s.RunStudy(StudyKind::Flow, 0, 1.0, 2.0).Ran());
+    EXPECT_TRUE(heard.empty());
+    EXPECT_EQ(s.Revision(), revision);
 }
 
 TEST_F(DocumentTest, DistributionConfirmSetsTheRangeCaptionsAndReevaluates) {

@@ -50,6 +50,16 @@ protected:
     const TLodoComp& At(int i) const { return s.List().at(static_cast<std::size_t>(i)); }
     const TLodoComp& Edited() const { return At(s.Ctx().CurrRow - 1); }
 
+    // Opens `list` as a file would bring it (values no entry box would accept
+    // included), discarding the line there was.
+    void OpenLine(const LodoList& list) {
+        const auto p = dir / "opened.lxl";
+        ASSERT_FALSE(WriteLxlFile(p, list, "Opened").has_value());
+        if (s.IsModified()) ui.Answers.push_back(Answer::No);
+        ASSERT_TRUE(s.OpenFile(p));
+        ui.ClearRecord();
+    }
+
     static std::string Slurp(const std::filesystem::path& p) {
         std::ifstream in(p, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

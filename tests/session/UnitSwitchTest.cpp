@@ -179,7 +179,9 @@ TEST_F(SessionTest, ShowingAPageNeverChangesStoredValues) {
     s.TempEUnit();
     s.ContractMenuClick();
     s.RadiusEUnit();  // not on this page: nothing happens
-    s.Model().List[0].Temp = 21.123456789;  // as a file may hold it
+    LodoList line = s.List();
+    line[0].Temp = 21.123456789;  // as a file may hold it
+    OpenLine(line);
     const LodoList before = s.List();
     for (int round = 0; round < 2; ++round)
         for (int i = 0; i < s.Count(); ++i) {

@@ -351,6 +351,43 @@ TEST(Studies, LineNotAlignedBeforeComesBackAsItWas) {
     }
 }
 
+// The progress callback hears every point and may stop the study; a stopped study
+// has no result and gives the line back as a whole study does.
+TEST(Studies, ProgressHearsEveryPointAndCanCancel) {
+    for (StudyKind kind :
+         {StudyKind::Flow, StudyKind::Diameter, StudyKind::Particle, StudyKind::FreeStream}) {
+        SCOPED_TRACE(VaryTypeText(kind));
+        const LodoList line = NozzleLine();
+        LodoModel quiet = Prepared(line);
+        const StudyOutcome plain = RunStudy(quiet, kind, 6, 2.0, 20.0);
+        ASSERT_TRUE(plain.Ran());
+
+        LodoModel m = Prepared(line);
+        std::vector<std::pair<int, int>> heard;
+        const StudyOutcome told = RunStudy(m, kind, 6, 2.0, 20.0, {}, [&](int done, int total) {
+            heard.emplace_back(done, total);
+            return true;
+        });
+        EXPECT_EQ(told.Lines, plain.Lines);
+        ASSERT_EQ(heard.size(), 6u);
+        EXPECT_EQ(heard.front(), std::make_pair(1, 6));
+        EXPECT_EQ(heard.back(), std::make_pair(6, 6));
+
+        LodoModel c = Prepared(line);
+        const Snapshot before(c);
+        int calls = 0;
+        const StudyOutcome stopped =
+            RunStudy(c, kind, 6, 2.0, 20.0, {}, [&](int, int) { return ++calls < 3; });
+        EXPECT_TRUE(stopped.Cancelled);
+        EXPECT_FALSE(stopped.Ran());
+        EXPECT_FALSE(stopped.Error.has_value());
+        EXPECT_EQ(calls, 3);
+        EXPECT_EQ(stopped.Rows.size(), 3u);
+        ExpectUnchanged(c, before);
+        EXPECT_EQ(c.Ctx.SystemTrans, quiet.Ctx.SystemTrans);
+    }
+}
+
 TEST(StudyFileName, ExtensionReplacedByTheStudyWord) {
     struct Case {
         std::string_view file;
@@ -394,10 +431,11 @@ TEST(DataPassDefaults, StartUpValues) {
     EXPECT_EQ(d.FinalVal, 50.0f);
     EXPECT_EQ(d.NoOfSteps, 50);
     EXPECT_EQ(d.VaryType, "Diameter");
-    EXPECT_EQ(d.PartSize, 10.0f);
-    EXPECT_EQ(d.MeanPart, 5.0f);
-    EXPECT_EQ(d.PartSD, 2.5f);
-    EXPECT_EQ(d.TypeDist, "Mono");
+    const DistributionSetting dist;
+    EXPECT_EQ(dist.PartSize, 10.0f);
+    EXPECT_EQ(dist.MeanPart, 5.0f);
+    EXPECT_EQ(dist.PartSD, 2.5f);
+    EXPECT_EQ(dist.TypeDist, "Mono");
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "splitter/ui/SplitterWindow.h"
 #include "splitter/ui/WyeDrawing.h"
-#include "studies/engine/DataPass.h"
+#include "model/EvalContext.h"
 #include "studies/ui/NumberBox.h"
 
 #include "ShowActive.h"
@@ -32,7 +32,7 @@ void enter(NumberBox* box, const QString& text) {
 
 void SplitterWindowTest::startValues() {
     // The published example: start values and the start-up particle size of 10 um.
-    DataPass data;
+    DistributionSetting data;
     SplitterWindow w(data);
     QCOMPARE(w.windowTitle(), QStringLiteral("Split/Combine"));
     QCOMPARE(w.Tabs->tabText(0), QStringLiteral("Splitter"));
@@ -61,7 +61,7 @@ void SplitterWindowTest::startValues() {
 }
 
 void SplitterWindowTest::angleOf90RecalculatesAndMovesOn() {
-    DataPass data;
+    DistributionSetting data;
     SplitterWindow w(data);
     QVERIFY(ShowActive(w));
     enter(w.NBAngle, QStringLiteral("90"));
@@ -79,7 +79,7 @@ void SplitterWindowTest::angleOf90RecalculatesAndMovesOn() {
 }
 
 void SplitterWindowTest::ringFocusOrder() {
-    DataPass data;
+    DistributionSetting data;
     SplitterWindow w(data);
     QVERIFY(ShowActive(w));
     QCOMPARE(QApplication::focusWidget(), w.NBFlow);
@@ -105,7 +105,7 @@ void SplitterWindowTest::ringFocusOrder() {
 }
 
 void SplitterWindowTest::particleSizeOfTheDistributionWindow() {
-    DataPass data;
+    DistributionSetting data;
     data.PartSize = 1.0f;
     SplitterWindow w(data);
     // Smaller particles pass the wye better than 10 um ones.

@@ -70,11 +70,11 @@ struct Before {
     DistributionSetting Dist;
     explicit Before(const LodoSession& s)
         : List(s.List()), Dp(std::bit_cast<std::uint32_t>(s.Ctx().Dp)), DType(s.Ctx().DType),
-          RefNum(s.Ctx().RefNum), Revision(s.Revision()), Dist(s.DistributionWindowValues()) {}
+          RefNum(s.Ctx().RefNum), Revision(s.Revision()), Dist(s.Distribution()) {}
     bool Same(const LodoSession& s) const {
         return List == s.List() && Dp == std::bit_cast<std::uint32_t>(s.Ctx().Dp) &&
                DType == s.Ctx().DType && RefNum == s.Ctx().RefNum &&
-               Revision == s.Revision() && Dist == s.DistributionWindowValues();
+               Revision == s.Revision() && Dist == s.Distribution();
     }
 };
 
@@ -92,6 +92,7 @@ private slots:
     void studyCancelPathsLeaveEverything();
     void studyMessages();
     void longStudyShowsProgress();
+    void cancelledStudyShowsNothing();
     void distributionSwitch();
     void distributionCancelDiscardsEdits();
     void deviationOfOneIsRefused();
@@ -105,9 +106,11 @@ void StudyWindowsTest::flowStudyEndToEnd() {
     ScriptedUi ui;
     LodoSession session(ui);
     session.TubeMenuClick();
-    session.SetDFileName("/data/lines/stack.lxl");
-    const LodoList lineBefore = session.List();
     QTemporaryDir dir;
+    const std::string stack = dir.filePath(QStringLiteral("stack.lxl")).toStdString();
+    ui.SaveFiles = {std::filesystem::path(stack)};
+    QVERIFY(session.MenuItemSaveAsClick1());
+    const LodoList lineBefore = session.List();
     const QString out = dir.filePath(QStringLiteral("stackFlow.txt"));
     ui.ClearRecord();
     ui.Answers = {Answer::Yes};
@@ -174,7 +177,7 @@ void StudyWindowsTest::flowStudyEndToEnd() {
                                "Would you like to save the data? File will be saved as a tab "
                                "delimited .txt file."});
     QCOMPARE(ui.SaveRequests.size(), std::size_t(1));
-    QCOMPARE(ui.SaveRequests[0].InitialName, std::string("/data/lines/stackFlow"));
+    QCOMPARE(ui.SaveRequests[0].InitialName, dir.filePath(QStringLiteral("stackFlow")).toStdString());
     QCOMPARE(ui.SaveRequests[0].DefaultExt, std::string("txt"));
     const auto lines = ReadLines(out);
     QCOMPARE(lines.size(), std::size_t(11));
@@ -183,7 +186,7 @@ void StudyWindowsTest::flowStudyEndToEnd() {
     QVERIFY(lines[10].starts_with("100\t"));
     QCOMPARE(lines, expected.Lines);
     // The line and the file name are as they were.
-    QCOMPARE(session.DFileName(), std::string("/data/lines/stack.lxl"));
+    QCOMPARE(session.DFileName(), stack);
     QVERIFY(session.List() == lineBefore);
     QCOMPARE(session.Ctx().RefNum, 0);
     QCOMPARE(ui.Unexpected, 0);
@@ -454,10 +457,51 @@ void StudyWindowsTest::longStudyShowsProgress() {
     qApp->removeEventFilter(&watch);
     QCOMPARE(watch.Shown, 1);
     QVERIFY(progressGone);
-    // The timing run at the start value does not change the study.
+    // Showing the progress does not change the study.
     for (int k = 0; k < 20; ++k)
         QCOMPARE(cmd.data().DArr[static_cast<std::size_t>(k)], expected.Rows[static_cast<std::size_t>(k)]);
     QVERIFY(ui.Messages.empty());
+}
+
+// Cancel in the progress window stops the study: no chart, no question, and the
+// line comes back with its own inputs.
+void StudyWindowsTest::cancelledStudyShowsNothing() {
+    ScriptedUi ui;
+    LodoSession session(ui);
+    session.TubeMenuClick();
+    session.BendMenuClick();
+    ui.ClearRecord();
+    const LodoList before = session.List();
+    QWidget parent;
+    StudyCommands cmd(session, ui, &parent);
+    cmd.progressAfterMs = 0;
+    cmd.data().NoOfSteps = 50;
+    int charts = 0;
+    cmd.showModal = [&](QDialog& d) {
+        if (qobject_cast<StudyChartWindow*>(&d)) ++charts;
+        d.accept();
+        return d.result();
+    };
+    int cancels = 0;
+    // The progress window handles events between points: the user's Cancel lands there.
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, [&] {
+        for (auto* p : parent.findChildren<QProgressDialog*>()) {
+            if (p->value() >= 2 && !p->wasCanceled()) {
+                p->cancel();
+                ++cancels;
+            }
+        }
+    });
+    cancel.start(0);
+    cmd.MenuVaryClick();
+    cancel.stop();
+    QCOMPARE(cancels, 1);
+    QCOMPARE(charts, 0);
+    QVERIFY(ui.Questions.empty());
+    QVERIFY(ui.Messages.empty());
+    QVERIFY(session.List() == before);
+    QCOMPARE(cmd.data().DArr[10], StudyRow{});
 }
 
 void StudyWindowsTest::distributionSwitch() {
@@ -486,7 +530,7 @@ void StudyWindowsTest::distributionSwitch() {
     QCOMPARE(session.LabelPent(), std::string("Particle Penetration (%): "));
     QCOMPARE(session.LabelANSI1(), std::string("Mass Penetration (%): "));
     QVERIFY(session.LNStrVisible());
-    QCOMPARE(session.DistributionWindowValues().TypeDist, std::string("LogNormal"));
+    QCOMPARE(session.Distribution().TypeDist, std::string("LogNormal"));
 
     // Back to "Monodispersed" at 3 um: every component re-evaluated at 3 um.
     cmd.showModal = [](QDialog& d) {
@@ -535,7 +579,7 @@ void StudyWindowsTest::distributionCancelDiscardsEdits() {
 }
 
 void StudyWindowsTest::deviationOfOneIsRefused() {
-    DataPass data;
+    DistributionSetting data;
     ParticleDistributionWindow w(data);
     QStringList shown;
     w.setMessageHandler([&](const QString& text) { shown << text; });
@@ -569,7 +613,7 @@ void StudyWindowsTest::deviationOfOneIsRefused() {
 }
 
 void StudyWindowsTest::plotShowsTheBoxesWithoutStoringThem() {
-    DataPass data;
+    DistributionSetting data;
     ParticleDistributionWindow w(data);
     w.RadioButton2->setChecked(true);
     bool checked = false;
