@@ -1029,9 +1029,9 @@ bool LodoSession::MenuItemSaveAsClick1() {
 // ---- Parameter studies -------------------------------------------------------------
 
 StudyOutcome LodoSession::RunStudy(StudyKind kind, int Z, double IVal, double FVal,
-                                   const StudyProgress& progress) {
+                                   const StudyMeasure& measure, const StudyProgress& progress) {
     OperationScope op(*this);
-    StudyOutcome o = ::RunStudy(m_, kind, Z, IVal, FVal, {}, progress);
+    StudyOutcome o = ::RunStudy(m_, kind, Z, IVal, FVal, measure, progress);
     // A study that could not run has not touched the line.
     if (!o.Error) Notify(RefreshAll);
     return o;

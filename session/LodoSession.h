@@ -234,8 +234,9 @@ public:
     // Runs a study on the line (Studies > Vary Parameters). The line comes back with
     // its own inputs, re-evaluated, also when `progress` cancels; a study that could
     // not run changes nothing and its outcome carries the message to show.
+    // `measure` chooses what each point records (the specified penetration without one).
     StudyOutcome RunStudy(StudyKind kind, int Z, double IVal, double FVal,
-                          const StudyProgress& progress = {});
+                          const StudyMeasure& measure = {}, const StudyProgress& progress = {});
     // Saves a study's export through the save dialog ("Save As", .txt), proposing
     // DFileName with the study's word in place of its extension (StudyFileName). The
     // file is replaced only once it is complete; DFileName never changes. Returns

@@ -382,7 +382,7 @@ TEST_F(DocumentTest, RunStudyGivesTheLineBackAndNotifies) {
     std::vector<unsigned> heard;
     s.SetObserver([&](unsigned m) { heard.push_back(m); });
     int told = 0;
-    const StudyOutcome o = s.RunStudy(StudyKind::Diameter, 4, 5.0, 20.0, [&](int done, int total) {
+    const StudyOutcome o = s.RunStudy(StudyKind::Diameter, 4, 5.0, 20.0, {}, [&](int done, int total) {
         EXPECT_EQ(total, 4);
         return ++told == done;
     });
