@@ -739,7 +739,6 @@ void MainWindowTest::fitsASmallScreen() {
     QVERIFY(w->grid()->width() >= 200);
     PropertyPagesWidget* pages = w->pages();
     for (const PageInfo& info : Pages) {
-        w->session().ModelChangedExternally();
         pages->showOnly(info.Id);
         QApplication::processEvents();
         auto* scroll = w->findChild<QScrollArea*>(QStringLiteral("ComponentScroll"));
