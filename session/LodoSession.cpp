@@ -44,10 +44,6 @@ private:
 namespace {
 
 const std::string SaveQuestion = "File has not been saved!\nDo You want to save the file";
-const std::string SaveCancelled = "Save file was cancelled";
-const std::string LxlFilter = "Transport Systems (*.lxl)|*.lxl|all files (*.*)|*.*";
-const std::string LplFilter =
-    "Pre Version 2 Transport Systems (*.lpl)|*.lpl|all files (*.*)|*.*";
 const std::string InvalidCell = "invalid";
 
 // The general number format with `digits` significant digits, as the boxes show
@@ -797,14 +793,14 @@ void LodoSession::ResetLine() {
     SetCaptionsForDistribution();
     drawingVisible_ = false;
     lineNameFocused_ = true;
-    dFileName_.clear();
+    doc_.SetFileName({});
     Notify(RefreshAll | RefreshComponentTab);
 }
 
-void LodoSession::TakeReference() { reference_ = LegacySnapshot(m_.List, Counters(), lineName_); }
+void LodoSession::TakeReference() { doc_.TakeReference(m_.List, Counters(), lineName_); }
 
 bool LodoSession::IsModified() const {
-    return LegacySnapshot(m_.List, Counters(), lineName_) != reference_;
+    return doc_.IsModified(m_.List, Counters(), lineName_);
 }
 
 bool LodoSession::AskToSave() {
@@ -833,7 +829,7 @@ bool LodoSession::MenuItemExitClick() {
 bool LodoSession::LodoX() {
     OperationScope op(*this);
     if (!AskToSave()) return false;
-    const auto path = ui_.ChooseOpenFile(LxlFilter);
+    const auto path = ui_.ChooseOpenFile(LineDocument::LxlFilter);
     if (!path) return false;
     return ReplaceLine(*path, false);
 }
@@ -841,7 +837,7 @@ bool LodoSession::LodoX() {
 bool LodoSession::MenuItemPreOpenClick() {
     OperationScope op(*this);
     if (!AskToSave()) return false;
-    const auto path = ui_.ChooseOpenFile(LplFilter);
+    const auto path = ui_.ChooseOpenFile(LineDocument::LplFilter);
     if (!path) return false;
     return ReplaceLine(*path, true);
 }
@@ -849,20 +845,11 @@ bool LodoSession::MenuItemPreOpenClick() {
 bool LodoSession::OpenFile(const std::filesystem::path& path) {
     OperationScope op(*this);
     if (!AskToSave()) return false;
-    std::string ext = path.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
-    return ReplaceLine(path, ext == ".lpl");
+    return ReplaceLine(path, LineDocument::IsLegacyPath(path));
 }
 
 bool LodoSession::ReplaceLine(const std::filesystem::path& path, bool legacy) {
-    ReadResult read;
-    try {
-        read = legacy ? ReadLplFile(path, m_.Ctx) : ReadLxlFile(path, m_.Ctx);
-    } catch (const std::exception& e) {
-        ui_.ShowError(e.what());
-        return false;
-    }
+    ReadResult read = LineDocument::Read(path, legacy, m_.Ctx);
     if (const FileError* err = std::get_if<FileError>(&read)) {
         // Name the file: the message may be about any line or field in it.
         ui_.ShowError(path.filename().string() + ": " + err->Message);
@@ -885,7 +872,7 @@ bool LodoSession::ReplaceLine(const std::filesystem::path& path, bool legacy) {
     c.SINo = counters.SINo;
     m_.List = std::move(file.List);
     if (file.LineName) lineName_ = *file.LineName;
-    dFileName_ = path.string();
+    doc_.SetFileName(path.string());
 
     ShowPage(Page::None);
     c.CurrRow = 0;
@@ -915,7 +902,7 @@ bool LodoSession::ReplaceLine(const std::filesystem::path& path, bool legacy) {
     if (!m_.List.empty()) EditComp(Count() - 1);
     TakeReference();
     Notify(RefreshAll);
-    if (fileObserver_) fileObserver_(dFileName_);
+    if (fileObserver_) fileObserver_(doc_.FileName());
     ShowReaderWarnings(file.Warnings);
     return true;
 }
@@ -930,35 +917,6 @@ void LodoSession::ShowReaderWarnings(const std::vector<std::string>& warnings) {
     afterRender_.push_back(std::move(text));
 }
 
-std::optional<std::filesystem::path> LodoSession::RunSaveAsDialog() {
-    SaveDialogRequest req;
-    req.Title = "Save your text or word file";
-    req.DefaultExt = ".lxl";
-    req.Filter = "Lodo files only|*.lxl";
-    // The line's file, or a name made from the line name for a line never saved.
-    req.InitialName = dFileName_.empty()
-                          ? ProposedFileName(lineName_) + ".lxl"
-                          : std::filesystem::path(dFileName_).replace_extension(".lxl").string();
-    req.AskBeforeReplacing = true;
-    std::optional<std::filesystem::path> path = ui_.ChooseSaveFile(req);
-    if (!path) {
-        ui_.ShowMessage(SaveCancelled);
-        return std::nullopt;
-    }
-    if (path->extension() != ".lxl") {
-        *path += ".lxl";
-        // The dialog asked about the name it returned, not about this one.
-        std::error_code ec;
-        if (std::filesystem::exists(*path, ec) &&
-            ui_.YNMessage(path->string() + " already exists.\nDo you want to replace it?",
-                          QuestionButtons::YesNo) != Answer::Yes) {
-            ui_.ShowMessage(SaveCancelled);
-            return std::nullopt;
-        }
-    }
-    return path;
-}
-
 bool LodoSession::SaveAsTo(const std::filesystem::path& path) {
     if (!SaveTo(path)) return false;
     // Confirmed once the file is written, not before.
@@ -966,63 +924,32 @@ bool LodoSession::SaveAsTo(const std::filesystem::path& path) {
     return true;
 }
 
-std::string LodoSession::ProposedFileName(const std::string& lineName) {
-    std::string name;
-    for (const char ch : lineName) {
-        const auto u = static_cast<unsigned char>(ch);
-        const bool unsafe = u < 0x20 || u == 0x7F || std::string_view("/\\:*?\"<>|").find(ch) != std::string_view::npos;
-        name += unsafe ? '_' : ch;
-    }
-    // Blanks and dots at the ends vanish or hide the file on some systems.
-    const auto first = name.find_first_not_of(" .");
-    name = first == std::string::npos ? std::string() : name.substr(first, name.find_last_not_of(" .") - first + 1);
-    constexpr std::size_t MaxBytes = 120;
-    if (name.size() > MaxBytes) {
-        std::size_t cut = MaxBytes;
-        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;  // whole UTF-8 characters
-        name.resize(cut);
-    }
-    return name.empty() ? std::string("Sample Line") : name;
-}
-
-std::string LodoSession::WindowTitle() const {
-    const std::string caption = "Lodo Calculator, v 2.0 Beta";
-    if (dFileName_.empty()) return caption + "[*]";
-    return std::filesystem::path(dFileName_).filename().string() + "[*] \u2014 " + caption;
-}
-
 bool LodoSession::SaveTo(const std::filesystem::path& path) {
-    std::optional<FileError> err;
-    try {
-        err = WriteLxlFile(path, m_.List, lineName_);
-    } catch (const std::exception& e) {
-        err = FileError{e.what()};
-    }
-    if (err) {
+    if (const std::optional<FileError> err = LineDocument::Write(path, m_.List, lineName_)) {
         ui_.ShowError(err->Message);
         return false;
     }
-    dFileName_ = path.string();
+    doc_.SetFileName(path.string());
     TakeReference();
     Notify(RefreshLabels);
-    if (fileObserver_) fileObserver_(dFileName_);
+    if (fileObserver_) fileObserver_(doc_.FileName());
     return true;
 }
 
 bool LodoSession::MenuItemSaveClick1() {
     OperationScope op(*this);
-    if (dFileName_.empty()) {
-        const auto path = RunSaveAsDialog();
+    if (doc_.FileName().empty()) {
+        const auto path = doc_.ChooseSaveAs(ui_, lineName_);
         return path && SaveAsTo(*path);
     }
-    std::filesystem::path path = dFileName_;
+    std::filesystem::path path = doc_.FileName();
     if (path.extension() != ".lxl") path.replace_extension(".lxl");
     return SaveTo(path);
 }
 
 bool LodoSession::MenuItemSaveAsClick1() {
     OperationScope op(*this);
-    const auto path = RunSaveAsDialog();
+    const auto path = doc_.ChooseSaveAs(ui_, lineName_);
     return path && SaveAsTo(*path);
 }
 
@@ -1039,22 +966,7 @@ StudyOutcome LodoSession::RunStudy(StudyKind kind, int Z, double IVal, double FV
 
 bool LodoSession::ExportStudy(const StudyOutcome& outcome) {
     OperationScope op(*this);
-    if (!outcome.Ran()) return false;
-    SaveDialogRequest req;
-    req.Title = "Save As";
-    req.DefaultExt = "txt";
-    req.Filter = "Lodo Files (*txt)|*.txt";
-    req.InitialName = StudyFileName(dFileName_, outcome.Kind);
-    req.AskBeforeReplacing = true;
-    const auto path = ui_.ChooseSaveFile(req);
-    if (!path) return false;
-    std::string text;
-    for (const std::string& line : outcome.Lines) text += line + '\n';
-    if (const std::optional<FileError> err = FileIo::WriteFileAtomically(*path, text)) {
-        ui_.ShowError(path->string() + ": " + err->Message);
-        return false;
-    }
-    return true;
+    return doc_.ExportStudy(ui_, outcome);
 }
 
 // ---- Distribution ---------------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include "model/LodoModel.h"
 #include "persistence/LineFile.h"
+#include "session/LineDocument.h"
 #include "session/PropertyPages.h"
 #include "session/SessionUi.h"
 #include "studies/engine/ParameterStudy.h"
@@ -223,12 +224,14 @@ public:
     // "line.lxl[*] — Lodo Calculator, v 2.0 Beta"; the caption alone (with its
     // modified mark) while the line has no file. "[*]" is where the window shows
     // its unsaved-changes mark.
-    std::string WindowTitle() const;
+    std::string WindowTitle() const { return doc_.WindowTitle(); }
     // A line name made safe for a file name, without extension: characters no file
     // system takes become "_", blanks and dots at the ends go; "Sample Line" when
     // nothing is left.
-    static std::string ProposedFileName(const std::string& lineName);
-    const std::string& DFileName() const { return dFileName_; }
+    static std::string ProposedFileName(const std::string& lineName) {
+        return LineDocument::ProposedFileName(lineName);
+    }
+    const std::string& DFileName() const { return doc_.FileName(); }
 
     // ---- Parameter studies ------------------------------------------------------------
     // Runs a study on the line (Studies > Vary Parameters). The line comes back with
@@ -277,7 +280,6 @@ private:
     void ShowReaderWarnings(const std::vector<std::string>& warnings);
     bool SaveTo(const std::filesystem::path& path);
     bool SaveAsTo(const std::filesystem::path& path);
-    std::optional<std::filesystem::path> RunSaveAsDialog();
     void SetCaptionsForDistribution();
 
     SessionUi& ui_;
@@ -317,8 +319,7 @@ private:
 
     int item1_ = 0, item2_ = 0, lodoCnt_ = 0;
 
-    std::string dFileName_;
-    std::vector<std::string> reference_;
+    LineDocument doc_;  // file name, reference snapshot, file dialogs
     DistributionSetting dist_;
 
     friend class OperationScope;
