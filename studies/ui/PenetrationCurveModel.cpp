@@ -62,7 +62,7 @@ QVariant PenetrationCurveModel::data(const QModelIndex& index, int role) const {
     const double v = value(index.row(), index.column());
     switch (role) {
     case Qt::DisplayRole:
-        // The chart mappers read this role as a number; the table shows it in the
+        // The chart reads the numbers; the table shows them in the
         // view's (C) locale.
         return v;
     case Qt::ToolTipRole:

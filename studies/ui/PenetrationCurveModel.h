@@ -11,8 +11,8 @@
 // The penetration curve of a line as a table: one row per particle size; column 0
 // the size [um], then every component's transmission and the system penetration in
 // percent, and for a log-normal aerosol its number and mass distributions (density
-// per ln d, normalised to a peak of 1). It feeds the curve window's chart (through
-// model mappers) and its table, so the two always show the same numbers.
+// per ln d, normalised to a peak of 1). It feeds the curve window's chart and its
+// table, so the two always show the same numbers.
 class PenetrationCurveModel : public QAbstractTableModel {
     Q_OBJECT
 public:

@@ -34,7 +34,6 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <QVXYModelMapper>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -80,6 +79,9 @@ PenetrationCurveWindow::PenetrationCurveWindow(const LodoSession& session, QWidg
     setObjectName(QStringLiteral("PenetrationCurve"));
     setWindowTitle(QStringLiteral("Penetration Curve"));
     setModal(false);
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        for (const Feed& f : feeds_) readFeed(f);
+    });
 
     title_ = new QLabel(this);
     QFont bold = title_->font();
@@ -230,11 +232,12 @@ void PenetrationCurveWindow::refresh() {
         Analysis::ComputePenetrationCurve(line, Analysis::LogSpacedSizes(from_, to_, points_));
     std::optional<PenetrationCurveModel::Aerosol> aerosol;
     if (logNormal) aerosol = PenetrationCurveModel::Aerosol{ctx.MDp, ctx.DpSD};
-    // The curves are rebuilt only when the columns change; otherwise the mappers
-    // re-read the model.
+    // The curves are rebuilt only when the columns change; otherwise they re-read
+    // the model when it is reset.
     const bool sameColumns = curve.Names == model_->curve().Names &&
                              aerosol.has_value() == model_->hasDistributions() && system_;
     if (!sameColumns) {
+        feeds_.clear();
         chart_->removeAllSeries();
         components_.clear();
         system_ = half_ = d50Line_ = nullptr;
@@ -301,11 +304,7 @@ QLineSeries* PenetrationCurveWindow::addCurve(int column, const QColor& colour, 
     chart_->addSeries(series);
     series->attachAxis(axisX_);
     series->attachAxis(axisY_);
-    auto* mapper = new QVXYModelMapper(series);
-    mapper->setXColumn(PenetrationCurveModel::SizeColumn);
-    mapper->setYColumn(column);
-    mapper->setSeries(series);
-    mapper->setModel(model_);
+    feed(series, column);
     connect(series, &QXYSeries::clicked, this,
             [this, series, column](const QPointF& p) { curveClicked(series, p, column); });
     return series;
@@ -342,11 +341,7 @@ void PenetrationCurveWindow::curveClicked(QAbstractSeries* series, const QPointF
 
 void PenetrationCurveWindow::addDistribution(int column, const QColor& colour, QAreaSeries*& area) {
     auto* upper = new QLineSeries(this);
-    auto* mapper = new QVXYModelMapper(upper);
-    mapper->setXColumn(PenetrationCurveModel::SizeColumn);
-    mapper->setYColumn(column);
-    mapper->setSeries(upper);
-    mapper->setModel(model_);
+    feed(upper, column);
     area = new QAreaSeries(upper);
     upper->setParent(area);
     area->setName(model_->headerData(column, Qt::Horizontal).toString());
@@ -359,6 +354,22 @@ void PenetrationCurveWindow::addDistribution(int column, const QColor& colour, Q
     area->attachAxis(axisDist_);
     connect(area, &QAreaSeries::clicked, this,
             [this, area, column](const QPointF& p) { curveClicked(area, p, column); });
+}
+
+// A series shows model column `column` against the sizes, re-read whenever the model
+// is reset. All points at once: a model mapper adds them one by one, which takes a
+// second for the 200 curves of a long line.
+void PenetrationCurveWindow::feed(QXYSeries* series, int column) {
+    feeds_.push_back({series, column});
+    readFeed(feeds_.back());
+}
+
+void PenetrationCurveWindow::readFeed(const Feed& f) {
+    QList<QPointF> points;
+    points.reserve(model_->rowCount());
+    for (int k = 0; k < model_->rowCount(); ++k)
+        points.append(QPointF(model_->value(k, PenetrationCurveModel::SizeColumn), model_->value(k, f.Column)));
+    f.Series->replace(points);
 }
 
 void PenetrationCurveWindow::rebuildSeries() {

@@ -79,6 +79,12 @@ public:
     void showReadout(int column, int row);
 
 private:
+    struct Feed {
+        QXYSeries* Series;
+        int Column;  // of the model
+    };
+    void feed(QXYSeries* series, int column);
+    void readFeed(const Feed& f);
     void rebuildSeries();
     QLineSeries* addCurve(int column, const QColor& colour, double width);
     void addDistribution(int column, const QColor& colour, QAreaSeries*& area);
@@ -112,6 +118,7 @@ private:
     QLogValueAxis* axisX_ = nullptr;
     QValueAxis* axisY_ = nullptr;
     QValueAxis* axisDist_ = nullptr;
+    std::vector<Feed> feeds_;  // every series that shows a model column
     std::vector<QLineSeries*> components_;
     QLineSeries* system_ = nullptr;
     QLineSeries* half_ = nullptr;

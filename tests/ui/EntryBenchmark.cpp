@@ -5,11 +5,14 @@
 #include "drawing/view/LineView.h"
 #include "session/LodoSession.h"
 #include "session/testing/ScriptedUi.h"
+#include "studies/ui/PenetrationCurveWindow.h"
 #include "analysis/SizeResolvedText.h"
 #include "ui/GridModel.h"
 #include "ui/MainWindow.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QChartView>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTableView>
@@ -30,6 +33,7 @@ private slots:
     void redrawOfTheViewAlone();
     void gridRefreshAlone();
     void sizeResolvedLineAlone();
+    void enterWithTheCurveWindowOpen();
     void sameEntryInTheSessionAlone();  // last: the window stops rendering
     void cleanupTestCase() { m_window.reset(); }
 
@@ -117,6 +121,35 @@ void EntryBenchmark::sizeResolvedLineAlone() {
     std::string text;
     QBENCHMARK { text = Analysis::StripLine(Analysis::SizeResolvedOf(s.Model()), true); }
     QVERIFY(text.starts_with("Size-resolved: mass "));
+}
+
+// The same entry while the Penetration Curve window follows the line (a curve per
+// component: 201 on this line), until the curve window is painted too.
+void EntryBenchmark::enterWithTheCurveWindowOpen() {
+    m_window->action(QStringLiteral("MenuPenetrationCurve"))->trigger();
+    auto* curve = m_window->findChild<PenetrationCurveWindow*>();
+    QVERIFY(curve);
+    QVERIFY(QTest::qWaitForWindowExposed(curve));
+    QLineEdit* box = m_window->findChild<QLineEdit*>(QStringLiteral("TubeLenEdit"));
+    m_window->activateWindow();
+    QApplication::setActiveWindow(m_window.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    std::vector<double> ms;
+    for (int n = 0; n < 9; ++n) {
+        QElapsedTimer clock;
+        clock.start();
+        QTest::mouseClick(box, Qt::LeftButton);
+        box->selectAll();
+        QTest::keyClicks(box, (n % 2) ? QStringLiteral("2.5") : QStringLiteral("3"));
+        QTest::keyClick(box, Qt::Key_Enter);
+        curve->chartView()->viewport()->repaint();
+        ms.push_back(double(clock.nsecsElapsed()) / 1e6);
+        QTest::qWait(40);
+    }
+    std::nth_element(ms.begin(), ms.begin() + long(ms.size() / 2), ms.end());
+    QTest::setBenchmarkResult(ms[ms.size() / 2], QTest::WalltimeMilliseconds);
+    QCOMPARE(curve->componentSeries().size(), std::size_t(200));
+    curve->close();
 }
 
 void EntryBenchmark::sameEntryInTheSessionAlone() {
