@@ -228,8 +228,9 @@ void PenetrationCurveWindow::refresh() {
     const EvalContext& ctx = session_.Ctx();
     const bool logNormal = ctx.DType == "LogNormal";
 
-    Analysis::PenetrationCurve curve =
-        Analysis::ComputePenetrationCurve(line, Analysis::LogSpacedSizes(from_, to_, points_));
+    // No line, no curve: a system of nothing would pass everything.
+    Analysis::PenetrationCurve curve = Analysis::ComputePenetrationCurve(
+        line, line.empty() ? std::vector<float>{} : Analysis::LogSpacedSizes(from_, to_, points_));
     std::optional<PenetrationCurveModel::Aerosol> aerosol;
     if (logNormal) aerosol = PenetrationCurveModel::Aerosol{ctx.MDp, ctx.DpSD};
     // The curves are rebuilt only when the columns change; otherwise they re-read
@@ -436,8 +437,12 @@ void PenetrationCurveWindow::connectLegend() {
 void PenetrationCurveWindow::updateMarks() {
     // A hair wider than the sizes, so the decades at the ends keep their labels.
     axisX_->setRange(from_ / 1.0001, to_ * 1.0001);
-    axisY_->setRange(0, PenetrationTop(*model_));
-    axisY_->setTickCount(std::min(13, int(PenetrationTop(*model_) / 10) + 1));
+    // Round ticks from 0, also when an inlet's aspiration lifts a curve above 100 %.
+    const double top = PenetrationTop(*model_);
+    axisY_->setRange(0, top);
+    axisY_->setTickType(QValueAxis::TicksDynamic);
+    axisY_->setTickAnchor(0);
+    axisY_->setTickInterval(top <= 120 ? 10 : top <= 250 ? 25 : 50);
     half_->replace(QList<QPointF>{{from_, 50.0}, {to_, 50.0}});
     if (d50_) {
         const QString d50 = qs(Analysis::DiameterText(*d50_)) + QLatin1Char(' ') + Mu + QLatin1Char('m');

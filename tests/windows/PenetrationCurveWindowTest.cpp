@@ -149,6 +149,13 @@ void PenetrationCurveWindowTest::chartShowsTheModel() {
         if (i < n) QVERIFY(series->pen().widthF() < w.systemSeries()->pen().widthF());
     }
     QCOMPARE(w.systemSeries()->name(), QStringLiteral("System"));
+    // Every value on the chart, an inlet's above 100 % included, on a round axis.
+    double top = 0;
+    for (int k = 0; k < m->rowCount(); ++k)
+        for (int c = 1; c <= m->systemColumn(); ++c) top = std::max(top, m->value(k, c));
+    QVERIFY(w.penetrationAxis()->max() >= top);
+    QVERIFY(w.penetrationAxis()->max() >= 100);
+    QCOMPARE(std::fmod(w.penetrationAxis()->max(), 10.0), 0.0);
     QCOMPARE(w.halfLine()->count(), 2);
     QCOMPARE(w.halfLine()->at(0).y(), 50.0);
     QCOMPARE(w.halfLine()->at(1).y(), 50.0);
@@ -184,6 +191,8 @@ void PenetrationCurveWindowTest::followsTheLine() {
     PenetrationCurveWindow w(s);
     QCOMPARE(w.summaryLabel()->text(), QStringLiteral("The line has no components."));
     QVERIFY(w.componentSeries().empty());
+    QCOMPARE(w.systemSeries()->count(), 0);
+    QCOMPARE(w.model()->rowCount(), 0);
     QCOMPARE(w.d50Marker()->count(), 0);
 
     QVERIFY(s.OpenFile(Nozzle));
