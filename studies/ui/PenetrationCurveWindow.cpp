@@ -6,6 +6,7 @@
 #include "persistence/FileIo.h"
 #include "session/LodoSession.h"
 #include "studies/ui/PenetrationCurveModel.h"
+#include "studies/ui/SizeResolvedComponentsModel.h"
 
 #include <QApplication>
 #include <QAreaSeries>
@@ -191,6 +192,17 @@ PenetrationCurveWindow::PenetrationCurveWindow(const LodoSession& session, QWidg
     tabs_ = new QTabWidget(this);
     tabs_->addTab(chartPage, QStringLiteral("Chart"));
     tabs_->addTab(table_, QStringLiteral("Table"));
+    componentsModel_ = new SizeResolvedComponentsModel(this);
+    componentsView_ = new QTableView(this);
+    componentsView_->setModel(componentsModel_);
+    componentsView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    componentsView_->verticalHeader()->setVisible(false);
+    componentsView_->verticalHeader()->setDefaultSectionSize(22);
+    componentsView_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    componentsView_->setToolTip(
+        QStringLiteral("Mass and number penetration of the aerosol that reaches each component, and the "
+                       "share of the line's mass (for an inlet, of what it aspirates) that stays in it."));
+    tabs_->addTab(componentsView_, QStringLiteral("Where the mass goes"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title_);
@@ -249,6 +261,9 @@ void PenetrationCurveWindow::refresh() {
     if (!sameColumns) rebuildSeries();
     const Analysis::SizeResolvedSummary summary = Analysis::SizeResolvedOf(session_.Model());
     d50_ = line.empty() ? std::nullopt : summary.D50;
+    componentsModel_->setResult(model_->curve().Names, line.empty() ? std::nullopt : summary.Distribution);
+    tabs_->setTabEnabled(2, logNormal && !line.empty());
+    tabs_->setTabToolTip(2, logNormal ? QString() : QStringLiteral("In log-normal mode"));
 
     const QString name = qs(session_.LineName());
     title_->setText(name.isEmpty() ? QStringLiteral("Penetration Curve")

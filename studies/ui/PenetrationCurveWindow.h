@@ -25,6 +25,7 @@ class QTabWidget;
 class QTableView;
 class QValueAxis;
 class QXYSeries;
+class SizeResolvedComponentsModel;
 
 // "Penetration Curve": the line's penetration against particle size, every
 // component evaluated at each size on its own, as in Mono mode. One curve per
@@ -54,6 +55,9 @@ public:
     QChart* chart() const { return chart_; }
     QChartView* chartView() const { return view_; }
     QTableView* tableView() const { return table_; }
+    // "Where the mass goes" (log-normal mode): the size-resolved result by component.
+    SizeResolvedComponentsModel* componentsModel() const { return componentsModel_; }
+    QTableView* componentsView() const { return componentsView_; }
     QTabWidget* tabs() const { return tabs_; }
     QLabel* titleLabel() const { return title_; }
     QLabel* summaryLabel() const { return summary_; }
@@ -115,6 +119,8 @@ private:
     QChart* chart_ = nullptr;
     QChartView* view_ = nullptr;
     QTableView* table_ = nullptr;
+    SizeResolvedComponentsModel* componentsModel_ = nullptr;
+    QTableView* componentsView_ = nullptr;
     QLogValueAxis* axisX_ = nullptr;
     QValueAxis* axisY_ = nullptr;
     QValueAxis* axisDist_ = nullptr;

@@ -6,6 +6,7 @@
 #include "session/testing/ScriptedUi.h"
 #include "studies/ui/PenetrationCurveModel.h"
 #include "studies/ui/PenetrationCurveWindow.h"
+#include "studies/ui/SizeResolvedComponentsModel.h"
 
 #include "ShowActive.h"
 
@@ -23,6 +24,7 @@
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QScatterSeries>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -167,8 +169,32 @@ void PenetrationCurveWindowTest::chartShowsTheModel() {
     QCOMPARE(w.d50Marker()->name(),
              QStringLiteral("d50 = ") + QString::fromStdString(Analysis::DiameterText(*d50)) + " " + Mu + "m");
 
-    const QString strip =
-        QString::fromStdString(Analysis::StripLine(Analysis::SizeResolvedOf(s.Model()), logNormal));
+    const Analysis::SizeResolvedSummary summary = Analysis::SizeResolvedOf(s.Model());
+    const QString strip = QString::fromStdString(Analysis::StripLine(summary, logNormal));
+
+    // Where the mass goes: the components, then the line.
+    SizeResolvedComponentsModel* where = w.componentsModel();
+    QAbstractItemModelTester whereTester(where, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QCOMPARE(w.componentsView()->model(), where);
+    QCOMPARE(w.tabs()->isTabEnabled(2), logNormal);
+    if (logNormal) {
+        using C = SizeResolvedComponentsModel;
+        const auto text = [&](int row, int column) { return where->index(row, column).data().toString(); };
+        const auto percent = [](double f) { return QString::fromStdString(Analysis::PercentText(f)); };
+        const auto& r = *summary.Distribution;
+        QCOMPARE(where->rowCount(), n + 1);
+        QCOMPARE(text(0, C::Name), QString::fromStdString(s.List()[0].Name));
+        QCOMPARE(text(1, C::Mass), percent(r.Components[1].MassPenetration));
+        QCOMPARE(text(1, C::Number), percent(r.Components[1].NumberPenetration));
+        QCOMPARE(text(1, C::Deposited), percent(r.Components[1].MassDeposited));
+        QCOMPARE(text(n, C::Name), QStringLiteral("Line"));
+        QCOMPARE(text(n, C::Mass), percent(r.MassPenetration));
+        double kept = 0;
+        for (const auto& c : r.Components) kept += c.MassDeposited;
+        QCOMPARE(text(n, C::Deposited), percent(kept) + " (" + percent(1 - kept) + " leaves)");
+    } else {
+        QCOMPARE(where->rowCount(), 0);
+    }
     QVERIFY(w.summaryLabel()->text().startsWith(strip));
     if (logNormal) {
         QVERIFY(strip.startsWith(QStringLiteral("Size-resolved: mass ")));
