@@ -23,6 +23,7 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QLogValueAxis>
+#include <QPushButton>
 #include <QScatterSeries>
 #include <QTabWidget>
 #include <QTableView>
@@ -332,6 +333,13 @@ void PenetrationCurveWindowTest::exports() {
     QVERIFY(file.readAll().contains("<svg"));
 
     QCOMPARE(w.dataText(), w.model()->toTabSeparated());
+    QPushButton* copy = nullptr;
+    for (QPushButton* b : w.findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("Copy Data")) copy = b;
+    QVERIFY(copy);
+    QApplication::clipboard()->clear();
+    QTest::mouseClick(copy, Qt::LeftButton);
+    QCOMPARE(QApplication::clipboard()->text(), w.dataText());
     QCOMPARE(w.dataText().count(QLatin1Char('\n')), Analysis::CurvePoints + 1);
 
     const QString csv = dir.filePath(QStringLiteral("curve.csv"));
