@@ -28,7 +28,6 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScatterSeries>
 #include <QSpinBox>
 #include <QSvgGenerator>
@@ -39,7 +38,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace {
 
