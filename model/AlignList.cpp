@@ -87,7 +87,7 @@ AlignResult AlignList(LodoModel& m, int CR) {
     }
 
     result.FittingResized = errState;
-    result.ShowMessage7 = errState && m.Ctx.RefNum != 0;
+    result.ShowMessage7 = errState && m.Ctx.RefNum != Operation::Adding;
     // Only the last evaluated row's panel and the last row's totals remain to be
     // seen; the rows before them are evaluated for their results alone.
     int shown = count - 1;

@@ -79,22 +79,3 @@ void CalcNode(LodoModel& m, int Row, Output out) {
 void CalcNodeTrans(LodoModel& m, int Row) {
     EvalDetail::CalcNode(m, Row, EvalDetail::Output::Full);
 }
-
-void TubeTransM(LodoModel& m, int Row) {
-    EvalDetail::Tube(m, Row, EvalDetail::Output::Full);
-}
-void BendTransM(LodoModel& m, int Row) {
-    EvalDetail::Bend(m, Row, EvalDetail::Output::Full);
-}
-void ContractTransM(LodoModel& m, int Row) {
-    EvalDetail::Cone(m, Row, false, EvalDetail::Output::Full);
-}
-void ExpandTransM(LodoModel& m, int Row) {
-    EvalDetail::Cone(m, Row, true, EvalDetail::Output::Full);
-}
-void NozzleTransM(LodoModel& m, int Row) {
-    EvalDetail::Nozzle(m, Row, EvalDetail::Output::Full);
-}
-void ShroudTransM(LodoModel& m, int Row) {
-    EvalDetail::Shroud(m, Row, EvalDetail::Output::Full);
-}

@@ -19,7 +19,7 @@ void EvalContext::ResetForNewLine() {
     for (std::string* unit : {&TU, &LU, &PU, &D1U, &D2U, &FU, &RU, &FSU})
         unit->assign("Metric");
     TINo = BINo = CINo = EINo = NINo = SINo = 0;
-    RefNum = 0;
+    RefNum = Operation::Adding;
 }
 
 void ApplyDistribution(EvalContext& c, const DistributionSetting& s) {

@@ -14,6 +14,15 @@ struct DistributionSetting {
     bool operator==(const DistributionSetting&) const = default;
 };
 
+// The codes of RefNum, the operation in progress; the numbers are those of the
+// original program.
+enum class Operation : int {
+    Adding = 0,   // adding a component, starting a line, running a study
+    Moving = 1,   // moving a component
+    Editing = 2,  // editing a component
+    Deleting = 4, // deleting a component
+};
+
 // The values shared by the editor and evaluation: the component being added or
 // edited, the particle description, the log-normal step control and the latest
 // results. Particle sizes and the step control are single precision on purpose:
@@ -52,9 +61,9 @@ struct EvalContext {
     // Name counters.
     int TINo = 0, BINo = 0, CINo = 0, EINo = 0, NINo = 0, SINo = 0;
 
-    // Operation in progress: 0 adding / new line / study, 1 moving or study dialog,
-    // 2 editing, 4 deleting.
-    int RefNum = 0;
+    // Operation in progress (RefNum): it decides what SetNodeValues loads and whether
+    // AlignList warns about a resized fitting.
+    Operation RefNum = Operation::Adding;
 
     // Values a new line starts with; the particle description is kept.
     void ResetForNewLine();

@@ -2,6 +2,7 @@
 
 #include "model/PanelText.h"
 #include "model/Units.h"
+#include "physics/LodoMath.h"
 
 #include <cmath>
 
@@ -14,7 +15,7 @@ std::string StripMark(const std::string& name) {
 }
 
 bool InTransition(double Re) {
-    return Re > Units::ReLo && Re < Units::ReUp;
+    return Re > LodoMath::ReMin && Re < LodoMath::ReMax;
 }
 
 std::string MarkedName(const std::string& base, double Re1, double Re2) {

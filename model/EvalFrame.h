@@ -14,7 +14,7 @@ namespace EvalFrame {
 // whenever the name ends in "*").
 std::string StripMark(const std::string& name);
 
-// Strictly between 2100 and 4000.
+// Strictly between ReMin and ReMax (2100 and 4000): the mark of transition flow.
 bool InTransition(double Re);
 
 // The name to store: marked with " *" when either Reynolds number is transitional.

@@ -19,24 +19,17 @@ struct LodoModel {
     LogNormalSizes Sizes;
 };
 
-// Loads the context for a new (RefNum 0) or edited (RefNum 2) component.
+// Loads the context for a new (RefNum Adding) or edited (RefNum Editing) component.
 void SetNodeValues(LodoModel& m);
 
 // Evaluates the component at Row (0-based) and recomputes the system totals. A Row
 // outside the line changes nothing.
 void CalcNodeTrans(LodoModel& m, int Row);
 
-// The six per-type evaluations; called through CalcNodeTrans.
-void TubeTransM(LodoModel& m, int Row);
-void BendTransM(LodoModel& m, int Row);
-void ContractTransM(LodoModel& m, int Row);
-void ExpandTransM(LodoModel& m, int Row);
-void NozzleTransM(LodoModel& m, int Row);
-void ShroudTransM(LodoModel& m, int Row);
 
 struct AlignResult {
     bool FittingResized = false; // a contraction or expansion had to be resized
-    bool ShowMessage7 = false;   // resized while RefNum != 0: the GUI shows message 7
+    bool ShowMessage7 = false;   // resized while not adding: the GUI shows message 7
 };
 
 // Makes flow and pressure uniform from component CR, carries diameters along the

@@ -28,6 +28,11 @@ void LogNormalSizes::Prepare(float LowV, float DpStep, float MDp, float DpSD) {
     lastAir_ = 0;
 }
 
+namespace {
+// 4 pi / 3 of a sphere's volume, as the program has always written it.
+constexpr double FourThirdsPi = 4.1887902047863905;
+} // namespace
+
 SizeClass LogNormalSizes::At(int k) {
     while (static_cast<int>(classes_.size()) <= k) {
         SizeClass s{};
@@ -35,7 +40,7 @@ SizeClass LogNormalSizes::At(int k) {
         const double f = LodoMath::LogNormalCDF(s.Dp, mdp_, sd_);
         s.Pin = f - lastCdf_;
         const double r = 1e-6 * s.Dp / 2;
-        s.Vol = 4.1887902047863905 * (r * r * r);
+        s.Vol = FourThirdsPi * (r * r * r);
         s.Min = s.Vol * s.Pin * 1000;
         lastCdf_ = f;
         classes_.push_back(s);

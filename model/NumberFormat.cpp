@@ -22,11 +22,13 @@ std::string Fixed(double x, int decimals) { return fmt::format("{:.{}f}", x, dec
 
 std::string Sci4(double x) { return fmt::format("{:.3E}", x); }
 
-std::string General15(double x) {
+std::string General15(double x) { return General(x, 15); }
+
+std::string General(double x, int digits) {
     if (!std::isfinite(x)) return fmt::format("{}", x);
-    std::string s = fmt::format("{:.15G}", x);
-    // Next to the largest double, rounding to 15 digits overflows: such a text would
-    // not read back, so write the shortest exact form instead.
+    std::string s = fmt::format("{:.{}G}", x, digits);
+    // Next to the largest double, rounding overflows: such a text would not read
+    // back, so write the shortest exact form instead.
     if (!std::isfinite(std::strtod(s.c_str(), nullptr))) s = fmt::format("{:.17G}", x);
     // Shorten the exponent as the general format of the program shows it: "1E-7".
     const auto e = s.find('E');

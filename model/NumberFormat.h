@@ -15,6 +15,12 @@ std::string Fixed(double x, int decimals);
 // Scientific with 4 significant digits and at least 2 exponent digits: "1.8136E-05".
 std::string Sci4(double x);
 
+// General format with up to `digits` significant digits (1..17), trailing zeros
+// dropped, "E" exponent without "+" or leading zeros. A value whose rounding would
+// overflow (next to the largest double) is written exactly instead, so that every
+// text reads back.
+std::string General(double x, int digits);
+
 // General format, up to 15 significant digits, trailing zeros dropped, no separator
 // for whole values, "E" exponent only for very small or very large magnitudes:
 // General15(0.5) == "0.5", General15(57) == "57", General15(1e-7) == "1E-7".

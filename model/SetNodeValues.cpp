@@ -21,7 +21,7 @@ void ConeDefaults(EvalContext& c, double otherwiseD2, double otherwiseA2) {
 void SetNodeValues(LodoModel& m) {
     EvalContext& c = m.Ctx;
     const auto count = static_cast<int>(m.List.size());
-    if (c.RefNum == 0) {
+    if (c.RefNum == Operation::Adding) {
         if (c.CurrRow == 1) {
             ConeDefaults(c, c.D2, c.A2);
             c.L = c.NodeType == "Nozzle" ? 10.0 : 1.0;
@@ -48,7 +48,7 @@ void SetNodeValues(LodoModel& m) {
         c.FSU = u.FStreamUnit;
         c.D1U = c.D2U = u.Dia2Unit;
         ConeDefaults(c, u.Dia2, u.Ang2);
-    } else if (c.RefNum == 2) {
+    } else if (c.RefNum == Operation::Editing) {
         const int at = c.CurrRow - 1;
         if (at < 0 || at >= count)
             return;

@@ -18,8 +18,6 @@ inline constexpr double UConv = 0.3048;    // ft/s -> m/s
 inline constexpr double Ts = 298.15;       // standard temperature [K]
 inline constexpr double Po = 101.325;      // standard pressure [kPa]
 inline constexpr int NumStepsLN = 50;
-inline constexpr double ReLo = 2100.0;
-inline constexpr double ReUp = 4000.0;
 
 // Anything but "Metric" reads as English.
 inline bool IsMetric(const std::string& unit) { return unit == Metric; }

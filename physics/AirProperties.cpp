@@ -22,6 +22,10 @@ double Viscosity(double Tk) {
     return Vis * std::pow(Tk / Tr, 1.5) * (Tr + S) / (Tk + S);
 }
 
+// 3 pi of the Stokes-Einstein diffusion coefficient, as the coefficient has always
+// been computed (the decimal, not 3 * pi).
+constexpr double ThreePi = 9.42477796076938;
+
 bool FiniteNonNegative(double v) {
     return std::isfinite(v) && v >= 0.0;
 }
@@ -73,7 +77,7 @@ FlowState MakeFlow(const AirState& air, double V, double D) {
 }
 
 double DiffCoeff(const AirState& air, const ParticleState& p) {
-    return k * air.Tk * p.Cc / (9.42477796076938 * air.mu * p.d);
+    return k * air.Tk * p.Cc / (ThreePi * air.mu * p.d);
 }
 
 double DiffTime(const AirState& air, const ParticleState& p, double L, double Q) {

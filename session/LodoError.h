@@ -1,5 +1,7 @@
 #pragma once
 
+#include "studies/engine/ParameterStudy.h"
+
 #include <array>
 #include <string_view>
 
@@ -14,10 +16,10 @@ inline constexpr std::array<std::string_view, 14> LodoErrorTexts{
     "Sample Line contains a Contraction or Expansion. "
     "User needs to validate the diameters of those Components.",
     "Can not delete the only Component. Use \"File/New Sample Line\"",
-    "There are no components in sample system.",
+    NoComponentsText,
     "Angle must be between 0 and 180 degrees",
     "Invalid File. Can not Open File",
-    "The first component must be a probe or nozzle for this analysis",
+    NeedsInletText,
     "Temperature must be above -273.15 \u00B0C (-459.67 \u00B0F).",
     "Half angle must be greater than 0 and at most 90 degrees.",
 };

@@ -2,6 +2,7 @@
 
 #include "model/CreateComp.h"
 #include "model/NumberFormat.h"
+#include "model/PanelText.h"
 #include "model/Units.h"
 #include "persistence/FileIo.h"
 #include "persistence/RecordFields.h"
@@ -44,29 +45,11 @@ private:
 namespace {
 
 const std::string SaveQuestion = "File has not been saved!\nDo You want to save the file";
-const std::string InvalidCell = "invalid";
+// What the shrouded-probe page starts its outlet at: 1.5 in [mm].
+constexpr double ShroudPageOutletDia = 38.1;
 
-// The general number format with `digits` significant digits, as the boxes show
-// their values: trailing zeros dropped, "E" exponent without "+" or leading zeros.
-std::string GeneralDigits(double x, int digits) {
-    if (!std::isfinite(x)) return fmt::format("{}", x);
-    std::string s = fmt::format("{:.{}G}", x, digits);
-    const auto e = s.find('E');
-    if (e == std::string::npos) return s;
-    std::string mantissa = s.substr(0, e);
-    std::string exponent = s.substr(e + 1);
-    std::string sign;
-    if (!exponent.empty() && (exponent[0] == '+' || exponent[0] == '-')) {
-        if (exponent[0] == '-') sign = "-";
-        exponent.erase(0, 1);
-    }
-    exponent.erase(0, std::min(exponent.find_first_not_of('0'), exponent.size() - 1));
-    return mantissa + "E" + sign + exponent;
-}
-
-std::string FixedOrInvalid(double x, int decimals) {
-    return std::isfinite(x) ? NumberFormat::Fixed(x, decimals) : InvalidCell;
-}
+// The boxes show their values in the general number format with their own digits.
+std::string GeneralDigits(double x, int digits) { return NumberFormat::General(x, digits); }
 
 bool IsEnglish(const std::string& unit) { return unit == Units::English; }
 
@@ -242,7 +225,7 @@ void LodoSession::AddComponent(int code) {
     }
     c.NodeType = type.NType;
     c.NodeInt = type.Code;
-    c.RefNum = 0;
+    c.RefNum = Operation::Adding;
     const int number = ++(c.*type.Counter);
     c.NodeName = type.Prefix + std::to_string(number);
     Notify(RefreshLabels);
@@ -287,7 +270,7 @@ void LodoSession::AddComponent(int code) {
 
     // Showing the shrouded-probe page checks RF2-111, the model of a new probe.
     ShowPage(type.OnPage);
-    if (code == NodeShroud) c.D2 = 38.1;
+    if (code == NodeShroud) c.D2 = ShroudPageOutletDia;
     EvaluateRow(c.CurrRow - 1);
     Notify(RefreshGrid | RefreshPage);
 }
@@ -296,7 +279,7 @@ void LodoSession::EditComp(int CR) {
     OperationScope op(*this);
     if (CR < 0 || CR >= Count()) return;
     m_.Ctx.CurrRow = CR + 1;
-    m_.Ctx.RefNum = 2;
+    m_.Ctx.RefNum = Operation::Editing;
     SetNodeValues(m_);
     ShowPage(PageOfCode(m_.List[CR].NTypeInt));
 }
@@ -627,23 +610,23 @@ std::string LodoSession::Grid1GetValue(int ACol, int ARow) const {
     if (ARow < 0 || ARow >= Count() || ACol < 0 || ACol >= static_cast<int>(GridColumns.size()))
         return {};
     const TLodoComp& r = m_.List[static_cast<std::size_t>(ARow)];
-    switch (ACol) {
-        case 0: return std::to_string(ARow);
-        case 1: return r.Name;
-        case 2: return r.NType;
-        case 3: return FixedOrInvalid(r.TransM1, 4);
-        case 4:
-            return r.NType == "Tube" ? FixedOrInvalid(r.Len, 2) + (IsEnglish(r.LenUnit) ? " ft" : " m")
+    using PanelText::Fixed;  // "invalid" for a value that is not a number
+    switch (static_cast<GridCol>(ACol)) {
+        case GridCol::Index: return std::to_string(ARow);
+        case GridCol::Component: return r.Name;
+        case GridCol::Type: return r.NType;
+        case GridCol::Transmission: return Fixed(r.TransM1, 4);
+        case GridCol::TubeLength:
+            return r.NType == "Tube" ? Fixed(r.Len, 2) + (IsEnglish(r.LenUnit) ? " ft" : " m") : "NA";
+        case GridCol::BendAngle: return r.NType == "Bend" ? Fixed(r.Ang2, 2) + " Deg" : "NA";
+        case GridCol::BendRadius:
+            return r.NType == "Bend" ? Fixed(r.Brd, 3) + (IsEnglish(r.RadiusUnit) ? " in" : " m")
                                      : "NA";
-        case 5: return r.NType == "Bend" ? FixedOrInvalid(r.Ang2, 2) + " Deg" : "NA";
-        case 6:
-            return r.NType == "Bend"
-                       ? FixedOrInvalid(r.Brd, 3) + (IsEnglish(r.RadiusUnit) ? " in" : " m")
-                       : "NA";
-        case 7: return FixedOrInvalid(r.Dia1, 2) + (IsEnglish(r.Dia1Unit) ? " in" : " mm");
-        case 8: return FixedOrInvalid(r.Dia2, 2) + (IsEnglish(r.Dia2Unit) ? " in" : " mm");
-        default: return FixedOrInvalid(r.Temp, 1) + (IsEnglish(r.TempUnit) ? " F" : " C");
+        case GridCol::InletDiameter: return Fixed(r.Dia1, 2) + (IsEnglish(r.Dia1Unit) ? " in" : " mm");
+        case GridCol::OutletDiameter: return Fixed(r.Dia2, 2) + (IsEnglish(r.Dia2Unit) ? " in" : " mm");
+        case GridCol::Temperature: break;
     }
+    return Fixed(r.Temp, 1) + (IsEnglish(r.TempUnit) ? " F" : " C");
 }
 
 // ---- Edit menu -----------------------------------------------------------------------
@@ -656,18 +639,18 @@ struct Selection {
     int First, Second;
 };
 
-Selection RunSelection(SessionUi& ui, int mode, int lodoCnt, int& item1, int& item2) {
+Selection RunSelection(SessionUi& ui, Operation mode, int lodoCnt, int& item1, int& item2) {
     SelectionRequest req;
-    req.Mode = mode;
+    req.Mode = static_cast<int>(mode);
     req.LodoCnt = lodoCnt;
     switch (mode) {
-        case 1:
+        case Operation::Moving:
             req.Title = "Move a Component";
             req.FirstCaption = "Item To Move:";
             req.SecondCaption = "Final Location:";
             req.ShowSecond = true;
             break;
-        case 4:
+        case Operation::Deleting:
             req.Title = "Select a Component to Delete";
             req.FirstCaption = "Item Number";
             break;
@@ -680,7 +663,7 @@ Selection RunSelection(SessionUi& ui, int mode, int lodoCnt, int& item1, int& it
     const SelectionReply reply = ui.SelectComponents(req);
     // The boxes clamp to 0..LodoCnt; their numbers are kept however the window closed.
     item1 = std::clamp(reply.Item1, 0, lodoCnt);
-    item2 = mode == 1 ? std::clamp(reply.Item2, 0, lodoCnt) : reply.Item2 < 0 ? 0 : reply.Item2;
+    item2 = mode == Operation::Moving ? std::clamp(reply.Item2, 0, lodoCnt) : reply.Item2 < 0 ? 0 : reply.Item2;
     if (reply.Confirmed) return {true, false, item1, item2};
     return {false, reply.Cancelled, remembered1, remembered2};
 }
@@ -693,9 +676,9 @@ void LodoSession::MenuItemEditCompClick() {
         ui_.ShowMessage(std::string(LodoErrorText(9)));
         return;
     }
-    m_.Ctx.RefNum = 2;
+    m_.Ctx.RefNum = Operation::Editing;
     lodoCnt_ = Count() - 1;
-    const Selection s = RunSelection(ui_, 2, lodoCnt_, item1_, item2_);
+    const Selection s = RunSelection(ui_, Operation::Editing, lodoCnt_, item1_, item2_);
     // Closed without Confirm: the number of the previous choice, as before; Cancel
     // leaves everything as it is.
     if (s.Cancelled) return;
@@ -709,9 +692,9 @@ void LodoSession::MenuItemMoveCompClick() {
         ui_.ShowMessage(std::string(LodoErrorText(9)));
         return;
     }
-    m_.Ctx.RefNum = 1;
+    m_.Ctx.RefNum = Operation::Moving;
     lodoCnt_ = Count() - 1;
-    const Selection s = RunSelection(ui_, 1, lodoCnt_, item1_, item2_);
+    const Selection s = RunSelection(ui_, Operation::Moving, lodoCnt_, item1_, item2_);
     // Rearranging the line needs the user's "Confirm".
     if (!s.Confirmed) return;
     const int from = s.First, to = s.Second;
@@ -738,13 +721,13 @@ void LodoSession::MenuItemDelCompClick() {
         ui_.ShowMessage(std::string(LodoErrorText(9)));
         return;
     }
-    m_.Ctx.RefNum = 4;
+    m_.Ctx.RefNum = Operation::Deleting;
     lodoCnt_ = Count() - 1;
     if (lodoCnt_ == 0) {
         ui_.ShowMessage(std::string(LodoErrorText(8)));
         return;
     }
-    const Selection s = RunSelection(ui_, 4, lodoCnt_, item1_, item2_);
+    const Selection s = RunSelection(ui_, Operation::Deleting, lodoCnt_, item1_, item2_);
     // Deleting needs the user's "Confirm": a closed window deletes nothing.
     if (!s.Confirmed) return;
     const int N = s.First;
@@ -879,7 +862,7 @@ bool LodoSession::ReplaceLine(const std::filesystem::path& path, bool legacy) {
     nodeNameL_.clear();
     // Opening warns about nothing the user did: diameters the file held out of step
     // are reported with the reader's findings, once the new line is on screen.
-    c.RefNum = 0;
+    c.RefNum = Operation::Adding;
     const LodoList asRead = m_.List;
     Align(0);
     for (std::size_t i = 0; i < asRead.size(); ++i) {

@@ -47,8 +47,22 @@ struct GridColumn {
     int Width;                // nominal width [px]
 };
 
-// The ten columns of Grid1 in their initial order; Grid1GetValue's ACol indexes
-// this array (the column object, not its on-screen position).
+// The columns of Grid1, in the order of GridColumns: ACol of Grid1GetValue is one
+// of these (the column object, not its on-screen position).
+enum class GridCol : int {
+    Index,
+    Component,
+    Type,
+    Transmission,
+    TubeLength,
+    BendAngle,
+    BendRadius,
+    InletDiameter,
+    OutletDiameter,
+    Temperature,
+};
+
+// The ten columns of Grid1 in their initial order, indexed by GridCol.
 inline constexpr std::array<GridColumn, 10> GridColumns{{
     {"Column7", "   Index", 64},
     {"StringColumn1", " Component", 72},

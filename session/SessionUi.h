@@ -24,7 +24,7 @@ struct SaveDialogRequest {
     bool AskBeforeReplacing = true;
 };
 
-// The component selection window of the Edit menu. Mode is RefNum: 1 move,
+// The component selection window of the Edit menu. Mode is RefNum's number (Operation): 1 move,
 // 2 edit, 4 delete.
 struct SelectionRequest {
     int Mode = 2;

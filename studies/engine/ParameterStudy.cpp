@@ -121,7 +121,7 @@ template <class Prepare>
 StudyOutcome Study(LodoModel& m, StudyOutcome o, int Z, double IVal, double FVal,
                    const StudyProgress& progress, Prepare prepare) {
     // No resize warning while the study re-aligns the line.
-    m.Ctx.RefNum = 0;
+    m.Ctx.RefNum = Operation::Adding;
     LineLoan loan(m);
     const StudyPlan plan = prepare();
     o.Lines.emplace_back(plan.Header);

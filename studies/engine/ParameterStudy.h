@@ -67,8 +67,8 @@ using StudyMeasure = std::function<double(const LodoModel& m, std::size_t first)
 double SpecifiedPenetration(const LodoModel& m, std::size_t first);
 
 // Z points (1..50) from IVal to FVal; the values advance by repeated addition of
-// (FVal - IVal) / (Z - 1), and a single point evaluates IVal. RefNum is 0 during
-// and after a study that runs.
+// (FVal - IVal) / (Z - 1), and a single point evaluates IVal. RefNum is Adding
+// during and after a study that runs.
 StudyOutcome FlowAnalysis(LodoModel& m, int Z, double IVal, double FVal,
                           const StudyMeasure& measure = {},
                           const StudyProgress& progress = {}); // Flow [L/min]

@@ -25,7 +25,7 @@ struct Builder {
         c.NodeType = type;
         c.NodeInt = code;
         c.NodeName = prefix[code] + std::to_string(++*counter[code]);
-        c.RefNum = 0;
+        c.RefNum = Operation::Adding;
         m.List.push_back(CreateComp(c));
         c.CurrRow = static_cast<int>(m.List.size());
         SetNodeValues(m);

@@ -14,7 +14,7 @@ LodoModel NozzleContractionLine() {
 }
 
 TEST(AlignList, DiameterEditRescalesUpstreamThroughTheContraction) {
-    for (int refNum : {2, 0}) {
+    for (Operation refNum : {Operation::Editing, Operation::Adding}) {
         LodoModel m = NozzleContractionLine();
         m.Ctx.RefNum = refNum;
         m.List[3].Dia1 = m.List[3].Dia2 = 20.0;
@@ -26,13 +26,13 @@ TEST(AlignList, DiameterEditRescalesUpstreamThroughTheContraction) {
         EXPECT_EQ(m.List[0].Dia2, m.List[2].Dia1);
         EXPECT_EQ(m.List[0].Dia1, 34.9);
         EXPECT_TRUE(r.FittingResized);
-        EXPECT_EQ(r.ShowMessage7, refNum != 0) << "message 7 only outside adding";
+        EXPECT_EQ(r.ShowMessage7, refNum != Operation::Adding) << "message 7 only outside adding";
     }
 }
 
 TEST(AlignList, UnchangedLineReportsNothing) {
     LodoModel m = NozzleContractionLine();
-    m.Ctx.RefNum = 2;
+    m.Ctx.RefNum = Operation::Editing;
     const AlignResult r = AlignList(m, 1);
     EXPECT_FALSE(r.FittingResized);
     EXPECT_FALSE(r.ShowMessage7);
@@ -83,7 +83,7 @@ TEST(AlignList, FittingKeepsItsRatioWhenItsInletUnitChanges) {
 TEST(AlignList, ShroudedProbeKeepsItsCatalogueDiameters) {
     LodoModel m = Model({Shroud("RF2-111", 56.6, 10), Tube(34.9, 1, 56.6), Tube(34.9, 1, 56.6),
                          Tube(34.9, 1, 56.6)});
-    m.Ctx.RefNum = 2;
+    m.Ctx.RefNum = Operation::Editing;
     m.List[3].Dia1 = m.List[3].Dia2 = 25.0;
     const AlignResult r = AlignList(m, 3);
     for (int i : {1, 2}) {
@@ -98,7 +98,7 @@ TEST(AlignList, ShroudedProbeKeepsItsCatalogueDiameters) {
 TEST(AlignList, FittingWithoutAUsableInletIsReported) {
     for (double inlet : {0.0, -5.0}) {
         LodoModel m = Model({Tube(30, 1, 57), Cone(false, inlet, 20, 57), Tube(20, 1, 57)});
-        m.Ctx.RefNum = 2;
+        m.Ctx.RefNum = Operation::Editing;
         const AlignResult r = AlignList(m, 0);
         EXPECT_TRUE(r.FittingResized);
         EXPECT_TRUE(r.ShowMessage7);

@@ -106,7 +106,7 @@ TEST(SetNodeValues, EditingCopiesTheRecord) {
     n.Dia1Unit = Units::English;
     LodoModel m;
     m.List = {n};
-    m.Ctx.RefNum = 2;
+    m.Ctx.RefNum = Operation::Editing;
     m.Ctx.CurrRow = 1;
     SetNodeValues(m);
     EXPECT_EQ(m.Ctx.L, 2.0);
@@ -120,7 +120,7 @@ TEST(SetNodeValues, EditingCopiesTheRecord) {
 }
 
 TEST(SetNodeValues, OtherOperationsAndMissingRowsChangeNothing) {
-    for (int refNum : {1, 4}) {
+    for (Operation refNum : {Operation::Moving, Operation::Deleting}) {
         LodoModel m;
         m.List = {Tube(10, 1, 10)};
         m.Ctx.RefNum = refNum;
@@ -142,7 +142,7 @@ TEST(EvalContext, NewLineResetsTheEditorValuesButKeepsTheParticleDescription) {
     c.T = 99;
     c.D1U = Units::English;
     c.TINo = 5;
-    c.RefNum = 2;
+    c.RefNum = Operation::Editing;
     c.DType = "LogNormal";
     c.MDp = 3.0f;
     c.ResetForNewLine();
@@ -150,7 +150,7 @@ TEST(EvalContext, NewLineResetsTheEditorValuesButKeepsTheParticleDescription) {
     EXPECT_EQ(c.P, Units::Po);
     EXPECT_EQ(c.D1U, Units::Metric);
     EXPECT_EQ(c.TINo, 0);
-    EXPECT_EQ(c.RefNum, 0);
+    EXPECT_EQ(c.RefNum, Operation::Adding);
     EXPECT_EQ(c.NodeType, " ");
     EXPECT_EQ(c.DType, "LogNormal");
     EXPECT_EQ(c.MDp, 3.0f);

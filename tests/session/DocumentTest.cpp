@@ -326,7 +326,7 @@ TEST_F(DocumentTest, NewSampleLineResetsTheDocumentButKeepsTheDistribution) {
     EXPECT_EQ(Base(s.NodeNameL()), "");
     EXPECT_EQ(s.Counters(), NameCounters{});
     EXPECT_EQ(s.Ctx().NodeType, " ");
-    EXPECT_EQ(s.Ctx().RefNum, 0);
+    EXPECT_EQ(s.Ctx().RefNum, Operation::Adding);
     EXPECT_REL_NEAR(s.Ctx().D2, 34.9 / 1.5, TestPrecision::FifteenDigits);
     EXPECT_FALSE(s.DrawingVisible());
     EXPECT_TRUE(s.LineNameFocused());
@@ -390,7 +390,7 @@ TEST_F(DocumentTest, RunStudyGivesTheLineBackAndNotifies) {
     EXPECT_EQ(told, 4);
     EXPECT_EQ(heard, std::vector<unsigned>{RefreshAll});
     EXPECT_EQ(s.List(), before);
-    EXPECT_EQ(s.Ctx().RefNum, 0);
+    EXPECT_EQ(s.Ctx().RefNum, Operation::Adding);
     // Refused: nothing changed, nothing to hear.
     heard.clear();
     const std::uint64_t revision = s.Revision();

@@ -99,7 +99,7 @@ TEST_F(SessionTest, ASecondInletIsRefusedWithMessage6AndThePageStays) {
         EXPECT_EQ(Base(s.NodeNameL()), "Component: T-1");
         EXPECT_EQ(s.BoxText(Box::TubeLenEdit), "2.5");
         EXPECT_EQ(s.Ctx().CurrRow, 1);
-        EXPECT_EQ(s.Ctx().RefNum, 2);
+        EXPECT_EQ(s.Ctx().RefNum, Operation::Editing);
         ASSERT_TRUE(Enter(Box::TubeLenEdit, "3"));
         EXPECT_DOUBLE_EQ(At(0).Len, 3.0);
         EXPECT_EQ(At(1).NTypeInt, NodeBend);

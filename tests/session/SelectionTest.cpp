@@ -167,7 +167,7 @@ TEST_F(SelectionTest, EditWithoutConfirmReopensThePreviousChoice) {
     ui.Selections.push_back({false, 1, 0});
     s.MenuItemEditCompClick();
     EXPECT_EQ(Base(s.NodeNameL()), "Component: B-1");
-    EXPECT_EQ(s.Ctx().RefNum, 2);
+    EXPECT_EQ(s.Ctx().RefNum, Operation::Editing);
 }
 
 TEST_F(SelectionTest, NumbersBeyondTheLastIndexAreClampedOrIgnored) {

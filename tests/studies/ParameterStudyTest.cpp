@@ -55,7 +55,7 @@ class EveryStudy : public ::testing::TestWithParam<std::tuple<StudyCase, const c
 TEST_P(EveryStudy, RowsLinesAndTheLineGivenBack) {
     const auto& [c, dtype] = GetParam();
     LodoModel m = Prepared(c.line(), dtype);
-    m.Ctx.RefNum = 1; // as the study dialog leaves it
+    m.Ctx.RefNum = Operation::Moving; // as the study dialog used to leave it
     const Snapshot before(m);
 
     const StudyOutcome o = RunStudy(m, c.kind, c.points, c.from, c.to);
@@ -79,7 +79,7 @@ TEST_P(EveryStudy, RowsLinesAndTheLineGivenBack) {
     const std::string& last = o.Lines.back();
     const std::string pent = last.substr(last.find('\t') + 1);
     EXPECT_REL_NEAR(std::stod(pent), o.Rows.back().Pent / 100.0, 1e-13);
-    EXPECT_EQ(m.Ctx.RefNum, 0);
+    EXPECT_EQ(m.Ctx.RefNum, Operation::Adding);
     ExpectUnchanged(m, before);
 }
 
@@ -260,7 +260,7 @@ TEST(Studies, RefuseWhatTheyCannotRun) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         LodoModel m = Prepared(c.line);
-        m.Ctx.RefNum = 1;
+        m.Ctx.RefNum = Operation::Moving;
         const Snapshot before(m);
         const StudyOutcome o = RunStudy(m, c.kind, c.points, 1.0, 10.0);
         ASSERT_FALSE(o.Ran());

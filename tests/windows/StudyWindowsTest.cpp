@@ -65,7 +65,7 @@ struct Before {
     LodoList List;
     std::uint32_t Dp;
     std::string DType;
-    int RefNum;
+    Operation RefNum;
     std::uint64_t Revision;
     DistributionSetting Dist;
     explicit Before(const LodoSession& s)
@@ -188,7 +188,7 @@ void StudyWindowsTest::flowStudyEndToEnd() {
     // The line and the file name are as they were.
     QCOMPARE(session.DFileName(), stack);
     QVERIFY(session.List() == lineBefore);
-    QCOMPARE(session.Ctx().RefNum, 0);
+    QVERIFY(session.Ctx().RefNum == Operation::Adding);
     QCOMPARE(ui.Unexpected, 0);
 }
 
