@@ -21,6 +21,8 @@ inline constexpr int NumStepsLN = 50;
 
 // Anything but "Metric" reads as English.
 inline bool IsMetric(const std::string& unit) { return unit == Metric; }
+// Exactly "English": what the grid and the notes name in inches, feet, degF.
+inline bool IsEnglish(const std::string& unit) { return unit == English; }
 
 inline double TempToC(double v, const std::string& u) { return IsMetric(u) ? v : (v - 32.0) / 1.8; }
 inline double PressToKPa(double v, const std::string& u) { return IsMetric(u) ? v : v * PConv; }

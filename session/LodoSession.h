@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/LodoModel.h"
+#include "session/ComponentEditor.h"
 #include "persistence/LineFile.h"
 #include "session/LineDocument.h"
 #include "session/PropertyPages.h"
@@ -23,10 +24,6 @@
 // Rendering rule for the window: setting a widget from the session's state must
 // not call back into the session (block the widgets' signals while rendering).
 // Only the user's own actions are forwarded.
-
-enum class EditKey { Enter, Down, Up };
-
-enum class UnitChoice { Metric, English, Neither };
 
 // What changed since the last notification; the observer receives a mask.
 enum Refresh : unsigned {
@@ -141,25 +138,25 @@ public:
     // focus changes the user made, not window activation or pop-ups.
     void FocusBox(std::optional<Box> b);
     // The box that should have the keyboard focus (nullopt: none of the boxes).
-    std::optional<Box> FocusedBox() const { return focus_; }
+    std::optional<Box> FocusedBox() const { return editor_.FocusedBox(); }
     // True after New Sample Line: the focus belongs in the line-name field.
-    bool LineNameFocused() const { return lineNameFocused_; }
+    bool LineNameFocused() const { return editor_.LineNameFocused(); }
     // The line-name field was focused by the user.
     void FocusLineName();
 
     // ---- What the Component tab shows ----------------------------------------
-    Page VisiblePage() const { return page_; }  // Page::None: TabControl2 hidden
-    const std::string& NodeNameL() const { return nodeNameL_; }
+    Page VisiblePage() const { return editor_.VisiblePage(); }  // Page::None: TabControl2 hidden
+    const std::string& NodeNameL() const { return editor_.NodeNameL(); }
     // Which button of the visible page's pair is checked. Neither for the nozzle
     // outlet pair (display only) and for quantities the page does not have.
     UnitChoice UnitButton(Quantity q) const;
     // The checked probe button (index into ProbeButtons), or -1.
-    int CheckedProbe() const { return probe_; }
-    const std::string& Label8() const { return label8_; }
-    const std::string& Label9() const { return label9_; }
+    int CheckedProbe() const { return editor_.CheckedProbe(); }
+    const std::string& Label8() const { return editor_.Label8(); }
+    const std::string& Label9() const { return editor_.Label9(); }
     // Set once a note was written; never cleared (the window flashes the note).
-    bool FlashText8() const { return flash8_; }
-    bool FlashText9() const { return flash9_; }
+    bool FlashText8() const { return editor_.FlashText8(); }
+    bool FlashText9() const { return editor_.FlashText9(); }
 
     // ---- Main window labels ----------------------------------------------------
     const std::string& LineName() const { return lineName_; }
@@ -269,24 +266,10 @@ public:
     void ApplyDistribution(const DistributionSetting& s);
 
 private:
-    struct BoxState {
-        std::string Text;
-        std::string Committed;  // text last written by the session or stored
-    };
-
     void Notify(unsigned mask);
     void SyncNodeNameL();
-    void AddComponent(int code);
-    void ShowPage(Page p);
-    void WriteBox(Box b, double value);
-    double& ContextValue(Field f);
-    std::string& ContextUnit(Quantity q);
-    bool ChangeEdit(Box b);
-    void StoreEntry(Box b, double V);
-    void MoveFocus(Box from, int step);
     void Align(int CR);
     void EvaluateRow(int row);
-    void WriteNozzleNote(int variant);
     bool AskToSave();
     void ResetLine();
     void TakeReference();
@@ -303,28 +286,13 @@ private:
     std::uint64_t revision_ = 0;
     unsigned pending_ = 0;
     int depth_ = 0;
+    // The component editor: the page shown, its boxes, focus, probe and notes.
+    ComponentEditor editor_{*this};
 
-    // The last unit switch of each quantity on the page shown: switching back while
-    // the value is still the converted one restores the original exactly.
-    struct UnitMemo {
-        int Row = -1;
-        std::string Unit;       // the unit switched away from
-        double Original = 0;    // the value in that unit
-        double Converted = 0;   // the value the switch stored
-    };
-    std::array<UnitMemo, 9> unitMemo_{};  // by Quantity
 
     // Shown once the outermost operation has been rendered (findings on opening).
     std::vector<std::string> afterRender_;
 
-    std::array<BoxState, BoxCount> boxes_{};
-    Page page_ = Page::None;
-    std::optional<Box> focus_;
-    bool lineNameFocused_ = false;
-    std::string nodeNameL_;
-    int probe_ = -1;
-    std::string label8_, label9_;
-    bool flash8_ = false, flash9_ = false;
 
     std::string lineName_;
     std::string labelPent_, labelANSI1_;
@@ -337,4 +305,5 @@ private:
     DistributionSetting dist_;
 
     friend class OperationScope;
+    friend class ComponentEditor;
 };
