@@ -47,6 +47,17 @@ StyledText AspirationVerdict(double asp) {
     return t;
 }
 
+Start Begin(LodoModel& m, int Row, bool show) {
+    EvalContext& ctx = m.Ctx;
+    TLodoComp& c = m.List[static_cast<std::size_t>(Row)];
+    const ComponentInputs in = InputsOf(c);
+    const bool logNormal = IsLogNormal(ctx);
+    if (logNormal)
+        ctx.Dp = ctx.MDp;
+    const LodoMath::Kernels::AirState air = LodoMath::Kernels::MakeAir(in.T, in.P);
+    return Start{c, StripMark(c.Name), in, air, FlowOf(in, air), logNormal, show, ctx.Dp};
+}
+
 void ApplyLogNormal(LodoModel& m, const LogNormalOutcome& o, bool show) {
     m.Ctx.PNodeTrans = o.PNodeTrans;
     m.Ctx.MNodeTrans = o.MNodeTrans;

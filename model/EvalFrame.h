@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/EvalTerms.h"
 #include "model/LodoModel.h"
 #include "model/LogNormalSizes.h"
 #include "physics/LodoKernels.h"
@@ -81,6 +82,21 @@ LogNormalOutcome IntegrateLogNormal(LogNormalSizes& sizes, const EvalContext& ct
 
 // Stores the outcome into the context and, when shown, writes MaxPartSize.
 void ApplyLogNormal(LodoModel& m, const LogNormalOutcome& o, bool show);
+
+// What every component evaluation starts from.
+struct Start {
+    TLodoComp& C;        // the record at Row
+    std::string Base;    // its name without the transition mark
+    ComponentInputs In;  // its inputs in working units
+    LodoMath::Kernels::AirState Air;
+    FlowTerms Flow;      // velocities and Reynolds numbers (the transition mark)
+    bool LogNormal;
+    bool Show;           // fill the panel and the common outputs
+    double Dp;           // [um] the size the panel is shown at: MDp in log-normal mode
+};
+
+// Begins the evaluation of Row: in log-normal mode it first sets the context's Dp to MDp.
+Start Begin(LodoModel& m, int Row, bool show);
 
 // Results into the record, and the transition mark onto its name.
 void StoreResults(LodoModel& m, TLodoComp& c, const std::string& baseName, double Re1, double Re2,

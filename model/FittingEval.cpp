@@ -70,17 +70,13 @@ namespace EvalDetail {
 
 void Cone(LodoModel& m, int Row, bool expansion, Output out) {
     EvalContext& ctx = m.Ctx;
-    TLodoComp& c = m.List[static_cast<std::size_t>(Row)];
-    const std::string base = EvalFrame::StripMark(c.Name);
-    const ComponentInputs in = InputsOf(c);
-    const bool logNormal = EvalFrame::IsLogNormal(ctx);
-    const bool show = out == Output::Full;
-    if (logNormal)
-        ctx.Dp = ctx.MDp;
-    const double Dp = ctx.Dp;
+    const EvalFrame::Start s = EvalFrame::Begin(m, Row, out == Output::Full);
+    TLodoComp& c = s.C;
+    const ComponentInputs& in = s.In;
+    const bool logNormal = s.LogNormal, show = s.Show;
 
-    const Kn::AirState air = Kn::MakeAir(in.T, in.P);
-    const FlowTerms flow = FlowOf(in, air);
+    const Kn::AirState& air = s.Air;
+    const FlowTerms& flow = s.Flow;
     if (expansion) {
         const Kn::ConeState cone = Kn::MakeExpansion(in.D1, in.D2, in.Q, in.Ang);
         FittingTransmission(m, logNormal, show, air,
@@ -91,11 +87,11 @@ void Cone(LodoModel& m, int Row, bool expansion, Output out) {
             return Kn::ContTrans(air, p, cone);
         });
     }
-    EvalFrame::StoreResults(m, c, base, flow.Re1, flow.Re2, 1, 1, 1);
+    EvalFrame::StoreResults(m, c, s.Base, flow.Re1, flow.Re2, 1, 1, 1);
     if (!show)
         return;
 
-    const ComponentTerms t = TermsAt(in, Dp);
+    const ComponentTerms t = TermsAt(in, s.Dp);
     EvalFrame::WriteCommonOutputs(m.Display, t.Particle.Cc, in.Q, t.Air);
     const double Stk = std::get<Kn::ConeTerms>(t.Model).Stk;
     const double InArea = TArea(0.001 * in.D1);
@@ -110,18 +106,14 @@ void Cone(LodoModel& m, int Row, bool expansion, Output out) {
 
 void Bend(LodoModel& m, int Row, Output out) {
     EvalContext& ctx = m.Ctx;
-    TLodoComp& c = m.List[static_cast<std::size_t>(Row)];
-    const std::string base = EvalFrame::StripMark(c.Name);
-    const ComponentInputs in = InputsOf(c);
-    const bool logNormal = EvalFrame::IsLogNormal(ctx);
-    const bool show = out == Output::Full;
-    if (logNormal)
-        ctx.Dp = ctx.MDp;
-    const double Dp = ctx.Dp;
+    const EvalFrame::Start s = EvalFrame::Begin(m, Row, out == Output::Full);
+    TLodoComp& c = s.C;
+    const ComponentInputs& in = s.In;
+    const bool logNormal = s.LogNormal, show = s.Show;
 
     const double K = Kn::CurvatureRatio(in.Rb, in.D1);
-    const Kn::AirState air = Kn::MakeAir(in.T, in.P);
-    const FlowTerms flow = FlowOf(in, air);
+    const Kn::AirState& air = s.Air;
+    const FlowTerms& flow = s.Flow;
     const Kn::FlowState flowState = Kn::MakeFlow(air, flow.V1, in.D1);
 
     // The models hold for curvature ratios of 4 and more; a ratio that is not finite
@@ -137,11 +129,11 @@ void Bend(LodoModel& m, int Row, Output out) {
     FittingTransmission(m, logNormal, show, air, [&](const Kn::ParticleState& p) {
         return Kn::BendTrans(air, p, flowState, in.Ang);
     });
-    EvalFrame::StoreResults(m, c, base, flow.Re1, flow.Re2, 1, 1, 1);
+    EvalFrame::StoreResults(m, c, s.Base, flow.Re1, flow.Re2, 1, 1, 1);
     if (!show)
         return;
 
-    const ComponentTerms t = TermsAt(in, Dp);
+    const ComponentTerms t = TermsAt(in, s.Dp);
     const auto& bend = std::get<Kn::BendTerms>(t.Model);
     EvalFrame::WriteCommonOutputs(m.Display, t.Particle.Cc, in.Q, t.Air);
     const std::array<double, 5> values{t.Flow.V1, t.Flow.Re1, bend.Stk, bend.CurvatureRatio,

@@ -99,17 +99,13 @@ namespace EvalDetail {
 
 void Nozzle(LodoModel& m, int Row, Output out) {
     EvalContext& ctx = m.Ctx;
-    TLodoComp& c = m.List[static_cast<std::size_t>(Row)];
-    const std::string base = EvalFrame::StripMark(c.Name);
-    const ComponentInputs in = InputsOf(c);
-    const bool logNormal = EvalFrame::IsLogNormal(ctx);
-    const bool show = out == Output::Full;
-    if (logNormal)
-        ctx.Dp = ctx.MDp;
-    const double Dp = ctx.Dp;
+    const EvalFrame::Start s = EvalFrame::Begin(m, Row, out == Output::Full);
+    TLodoComp& c = s.C;
+    const ComponentInputs& in = s.In;
+    const bool logNormal = s.LogNormal, show = s.Show;
 
-    const K::AirState air = K::MakeAir(in.T, in.P);
-    const FlowTerms flow = FlowOf(in, air);
+    const K::AirState& air = s.Air;
+    const FlowTerms& flow = s.Flow;
 
     // The inclination is accepted by the wall-loss model but does not enter it.
     const InletValues v = InletTransmission(
@@ -117,12 +113,12 @@ void Nozzle(LodoModel& m, int Row, Output out) {
             asp = K::NozzleAsp(air, p, in.D1, in.Q, in.Uo);
             wl = K::NozWallLoss(air, p, in.D1, in.L, in.Q);
         });
-    EvalFrame::StoreResults(m, c, base, flow.Re1, flow.Re2, v.Asp, v.WL, 1);
+    EvalFrame::StoreResults(m, c, s.Base, flow.Re1, flow.Re2, v.Asp, v.WL, 1);
     m.Display.LabelNozAsp = EvalFrame::AspirationVerdict(v.Asp);
     if (!show)
         return;
 
-    const ComponentTerms t = TermsAt(in, Dp);
+    const ComponentTerms t = TermsAt(in, s.Dp);
     const NozzleTerms& k = std::get<NozzleTerms>(t.Model);
     EvalFrame::WriteCommonOutputs(m.Display, t.Particle.Cc, in.Q, t.Air);
     const double InArea = TArea(0.001 * in.D1);
@@ -137,24 +133,20 @@ void Nozzle(LodoModel& m, int Row, Output out) {
 
 void Shroud(LodoModel& m, int Row, Output out) {
     EvalContext& ctx = m.Ctx;
-    TLodoComp& c = m.List[static_cast<std::size_t>(Row)];
-    const std::string base = EvalFrame::StripMark(c.Name);
-    const ComponentInputs in = InputsOf(c);
-    const bool logNormal = EvalFrame::IsLogNormal(ctx);
-    const bool show = out == Output::Full;
-    if (logNormal)
-        ctx.Dp = ctx.MDp;
-    const double Dp = ctx.Dp;
+    const EvalFrame::Start s = EvalFrame::Begin(m, Row, out == Output::Full);
+    TLodoComp& c = s.C;
+    const ComponentInputs& in = s.In;
+    const bool logNormal = s.LogNormal, show = s.Show;
 
-    const K::AirState air = K::MakeAir(in.T, in.P);
-    const FlowTerms flow = FlowOf(in, air);
+    const K::AirState& air = s.Air;
+    const FlowTerms& flow = s.Flow;
 
     const InletValues v = InletTransmission(
         m, logNormal, show, air, [&](const K::ParticleState& p, double& asp, double& wl) {
             asp = K::ShroudAsp(in.Probe, air, p, in.Q, in.Uo);
             wl = K::ShroudWallLoss(in.Probe, air, p, in.Q, in.Uo);
         });
-    EvalFrame::StoreResults(m, c, base, flow.Re1, flow.Re2, v.Asp, v.WL, 1);
+    EvalFrame::StoreResults(m, c, s.Base, flow.Re1, flow.Re2, v.Asp, v.WL, 1);
     // The catalogue diameters are millimetres: say so, or the next component would
     // read them in the record's old unit. An unknown model leaves them alone.
     if (in.Probe != nullptr) {
@@ -167,7 +159,7 @@ void Shroud(LodoModel& m, int Row, Output out) {
     if (!show)
         return;
 
-    const ComponentTerms t = TermsAt(in, Dp);
+    const ComponentTerms t = TermsAt(in, s.Dp);
     const ShroudTerms& k = std::get<ShroudTerms>(t.Model);
     EvalFrame::WriteCommonOutputs(m.Display, t.Particle.Cc, in.Q, t.Air);
     const double NozOutArea = TArea(0.001 * in.D2);

@@ -59,18 +59,14 @@ namespace EvalDetail {
 
 void Tube(LodoModel& m, int Row, Output out) {
     EvalContext& ctx = m.Ctx;
-    TLodoComp& c = m.List[static_cast<std::size_t>(Row)];
-    const std::string base = EvalFrame::StripMark(c.Name);
-    const ComponentInputs in = InputsOf(c);
-    const bool logNormal = EvalFrame::IsLogNormal(ctx);
-    const bool show = out == Output::Full;
-    if (logNormal)
-        ctx.Dp = ctx.MDp;
-    const double Dp = ctx.Dp;
+    const EvalFrame::Start s = EvalFrame::Begin(m, Row, out == Output::Full);
+    TLodoComp& c = s.C;
+    const ComponentInputs& in = s.In;
+    const bool logNormal = s.LogNormal, show = s.Show;
 
     TubeMechanisms tm;
-    tm.air = K::MakeAir(in.T, in.P);
-    const FlowTerms flow = FlowOf(in, tm.air);
+    tm.air = s.Air;
+    const FlowTerms& flow = s.Flow;
     tm.tube = K::MakeTube(tm.air, flow.V1, in.D1, in.L, in.Q, in.Theta);
 
     auto mechanisms = [&](double d) {
@@ -80,7 +76,7 @@ void Tube(LodoModel& m, int Row, Output out) {
         ctx.TubeIT = tm.IT(s);
     };
     if (!logNormal) {
-        mechanisms(Dp);
+        mechanisms(s.Dp);
         ctx.NodeTrans = ctx.TubeDT * ctx.TubeST * ctx.TubeIT;
     } else {
         const auto o = EvalFrame::IntegrateLogNormal(
@@ -89,11 +85,11 @@ void Tube(LodoModel& m, int Row, Output out) {
         mechanisms(ctx.MDp);
         ctx.NodeTrans = ctx.MNodeTrans;
     }
-    EvalFrame::StoreResults(m, c, base, flow.Re1, flow.Re2, ctx.TubeDT, ctx.TubeST, ctx.TubeIT);
+    EvalFrame::StoreResults(m, c, s.Base, flow.Re1, flow.Re2, ctx.TubeDT, ctx.TubeST, ctx.TubeIT);
     if (!show)
         return;
 
-    const ComponentTerms t = TermsAt(in, Dp);
+    const ComponentTerms t = TermsAt(in, s.Dp);
     const auto& k = std::get<K::TubeTerms>(t.Model);
     EvalFrame::WriteCommonOutputs(m.Display, t.Particle.Cc, in.Q, t.Air);
 
