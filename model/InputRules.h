@@ -72,6 +72,13 @@ inline constexpr std::array<Rule, 15> Rules{{
 
 constexpr const Rule& RuleOf(RuleId id) { return Rules[static_cast<std::size_t>(id)]; }
 
+// RuleOf indexes the table by its id.
+static_assert([] {
+    for (std::size_t i = 0; i < Rules.size(); ++i)
+        if (static_cast<std::size_t>(Rules[i].Id) != i) return false;
+    return true;
+}());
+
 // True when v lies inside the rule (NaN never does).
 constexpr bool Allows(const Rule& r, double v) {
     const bool aboveMin = r.MinIncluded ? v >= r.Min : v > r.Min;
