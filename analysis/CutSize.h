@@ -12,5 +12,8 @@ namespace Analysis {
 // rises above 50 %, or never falls to 50 % above its maximum. Independent of the
 // particle description; the line is read, never changed.
 std::optional<double> CutSizeD50(const LodoList& line);
+// The same on a table of the line's values that other results share.
+class SizeTable;
+std::optional<double> CutSizeD50(SizeTable& table);
 
 } // namespace Analysis

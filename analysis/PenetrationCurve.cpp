@@ -1,6 +1,6 @@
 #include "analysis/PenetrationCurve.h"
 
-#include "analysis/LineTransmission.h"
+#include "analysis/SizeTable.h"
 
 #include <cmath>
 
@@ -24,17 +24,24 @@ std::vector<float> LogSpacedSizes(double from, double to, int points) {
 }
 
 PenetrationCurve ComputePenetrationCurve(const LodoList& line, std::span<const float> sizes) {
+    SizeTable table(line);
+    return ComputePenetrationCurve(line, sizes, table);
+}
+
+PenetrationCurve ComputePenetrationCurve(const LodoList& line, std::span<const float> sizes,
+                                         SizeTable& table) {
     PenetrationCurve curve;
     curve.Dp.assign(sizes.begin(), sizes.end());
     curve.Names.reserve(line.size());
     for (const TLodoComp& c : line)
         curve.Names.push_back(c.Name);
-    const LineTransmission eval(line);
-    const std::size_t n = line.size();
-    curve.Trans.resize(sizes.size() * n);
-    curve.System.resize(sizes.size());
-    for (std::size_t k = 0; k < sizes.size(); ++k)
-        curve.System[k] = eval.At(sizes[k], std::span<double>(curve.Trans).subspan(k * n, n));
+    curve.Trans.reserve(sizes.size() * line.size());
+    curve.System.reserve(sizes.size());
+    for (const float d : sizes) {
+        const SizeTable::Values v = table.At(d);
+        curve.Trans.insert(curve.Trans.end(), v.Trans.begin(), v.Trans.end());
+        curve.System.push_back(v.System);
+    }
     return curve;
 }
 

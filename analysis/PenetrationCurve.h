@@ -32,7 +32,12 @@ struct PenetrationCurve {
     double At(std::size_t k, std::size_t i) const { return Trans[k * Names.size() + i]; }
 };
 
+class SizeTable;
+
 // The curve of `line` at `sizes`; the line is read, never changed.
 PenetrationCurve ComputePenetrationCurve(const LodoList& line, std::span<const float> sizes);
+// The same on a table of the line's values that other results share.
+PenetrationCurve ComputePenetrationCurve(const LodoList& line, std::span<const float> sizes,
+                                         SizeTable& table);
 
 } // namespace Analysis

@@ -7,10 +7,15 @@
 namespace Analysis {
 
 SizeResolvedSummary SizeResolvedOf(const LodoModel& m) {
+    SizeTable table(m.List);
+    return SizeResolvedOf(m, table);
+}
+
+SizeResolvedSummary SizeResolvedOf(const LodoModel& m, SizeTable& table) {
     SizeResolvedSummary s;
-    s.D50 = CutSizeD50(m.List);
+    s.D50 = CutSizeD50(table);
     if (m.Ctx.DType == "LogNormal")
-        s.Distribution = ComputeSizeResolved(m.List, m.Ctx.MDp, m.Ctx.DpSD);
+        s.Distribution = ComputeSizeResolved(table, m.Ctx.MDp, m.Ctx.DpSD);
     return s;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/SizeResolvedPenetration.h"
+#include "analysis/SizeTable.h"
 #include "model/LodoModel.h"
 
 #include <cstddef>
@@ -17,6 +18,8 @@ struct SizeResolvedSummary {
 };
 
 SizeResolvedSummary SizeResolvedOf(const LodoModel& m);
+// The same on a table of the line's values that other results (the curve) share.
+SizeResolvedSummary SizeResolvedOf(const LodoModel& m, SizeTable& table);
 
 // The exact mass penetration of rows `first` to the end of the line for the line's
 // log-normal aerosol (MDp, DpSD), of the aerosol that reaches row `first`: what a

@@ -1,6 +1,6 @@
 #include "analysis/SizeResolvedPenetration.h"
 
-#include "analysis/LineTransmission.h"
+#include "analysis/SizeTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -25,6 +25,7 @@ constexpr double MinWidth = 1e-5; // [ln um] no panel narrower
 constexpr std::size_t MaxNodes = 8192;
 
 struct Node {
+    double q = 0;            // position on the size lattice (LatticeQ)
     double x = 0;            // ln d [ln um]
     double wm = 0, wn = 0;   // mass and number densities in ln d
     double asp = 1;          // aspiration of the line's inlet
@@ -33,22 +34,26 @@ struct Node {
 
 class Integrator {
 public:
-    Integrator(const LineTransmission& eval, double s, double xMass, double xCount, double range)
-        : eval_(eval), n_(eval.Count()), t_(n_), xMass_(xMass), xCount_(xCount),
+    Integrator(SizeTable& table, double s, double xMass, double xCount, double range)
+        : table_(table), n_(table.Count()), xMass_(xMass), xCount_(xCount),
           twoVar_(2 * s * s), norm_(1 / (s * std::sqrt(2 * std::numbers::pi))), range_(range),
           fineMass_(n_ + 1), fineNumber_(n_ + 1), mass(n_ + 1, 0.0), number(n_ + 1, 0.0) {}
 
-    std::size_t Add(double x) {
+    // A node at lattice position q (ln d = LatticeLn(q)).
+    std::size_t Add(double q) {
         Node nd;
-        nd.x = x;
+        nd.q = q;
+        nd.x = LatticeLn(q);
+        const double x = nd.x;
         nd.wm = norm_ * std::exp(-(x - xMass_) * (x - xMass_) / twoVar_);
         nd.wn = norm_ * std::exp(-(x - xCount_) * (x - xCount_) / twoVar_);
-        eval_.At(static_cast<float>(std::exp(x)), t_, &nd.asp);
+        const SizeTable::Values v = table_.At(LatticeSize(q));
+        nd.asp = v.InletAsp;
         nd.arriving.resize(n_ + 1);
         double cum = 1;
         for (std::size_t i = 0; i < n_; ++i) {
             nd.arriving[i] = cum;
-            cum *= t_[i];
+            cum *= v.Trans[i];
         }
         nd.arriving[n_] = cum;
         nodes.push_back(std::move(nd));
@@ -58,8 +63,8 @@ public:
     // Integrates over the panel whose ends and middle are the nodes a, m, b.
     // Indices, not references: the nodes grow meanwhile.
     void Panel(std::size_t a, std::size_t m, std::size_t b) {
-        const std::size_t q1 = Add((nodes[a].x + nodes[m].x) / 2);
-        const std::size_t q2 = Add((nodes[m].x + nodes[b].x) / 2);
+        const std::size_t q1 = Add((nodes[a].q + nodes[m].q) / 2);
+        const std::size_t q2 = Add((nodes[m].q + nodes[b].q) / 2);
         const Node& A = nodes[a];
         const Node& Q1 = nodes[q1];
         const Node& M = nodes[m];
@@ -97,9 +102,8 @@ public:
     }
 
 private:
-    const LineTransmission& eval_;
+    SizeTable& table_;
     std::size_t n_;
-    std::vector<double> t_;
     double xMass_, xCount_, twoVar_, norm_, range_;
     std::vector<double> fineMass_, fineNumber_;
 
@@ -136,11 +140,12 @@ double Median(const std::vector<double>& x, const std::vector<double>& g) {
     return std::exp(x.back());
 }
 
-SizeResolvedResult Monodisperse(const LineTransmission& eval, double MMAD) {
-    const std::size_t n = eval.Count();
-    std::vector<double> t(n);
-    double asp = 1;
-    const double system = eval.At(static_cast<float>(MMAD), t, &asp);
+SizeResolvedResult Monodisperse(SizeTable& table, double MMAD) {
+    const std::size_t n = table.Count();
+    const SizeTable::Values v = table.At(static_cast<float>(MMAD));
+    const std::vector<double> t(v.Trans.begin(), v.Trans.end());
+    const double asp = v.InletAsp;
+    const double system = v.System;
     SizeResolvedResult r;
     r.MassPenetration = r.NumberPenetration = system;
     r.PenetratedMMAD = system > 0 ? MMAD : std::nan("");
@@ -165,12 +170,16 @@ double CountMedian(double MMAD, double GSD) {
 
 std::optional<SizeResolvedResult> ComputeSizeResolved(const LodoList& line, double MMAD,
                                                       double GSD) {
+    SizeTable table(line);
+    return ComputeSizeResolved(table, MMAD, GSD);
+}
+
+std::optional<SizeResolvedResult> ComputeSizeResolved(SizeTable& table, double MMAD, double GSD) {
     if (!(MMAD > 0) || !std::isfinite(MMAD) || !(GSD > 0) || !std::isfinite(GSD))
         return std::nullopt;
-    const LineTransmission eval(line);
     const double s = std::fabs(std::log(GSD));
     if (s == 0)
-        return Monodisperse(eval, MMAD);
+        return Monodisperse(table, MMAD);
 
     const double xMass = std::log(MMAD);
     const double xCount = xMass - 3 * s * s;
@@ -179,19 +188,30 @@ std::optional<SizeResolvedResult> ComputeSizeResolved(const LodoList& line, doub
     if (!(lo < hi))
         return std::nullopt;
 
-    const double range = hi - lo;
-    const auto panels = static_cast<std::size_t>(std::max(2.0, std::ceil(range / s)));
-    const double H = range / static_cast<double>(panels);
-    Integrator in(eval, s, xMass, xCount, range);
-    std::size_t a = in.Add(lo);
-    for (std::size_t k = 1; k <= panels; ++k) {
-        const double xb = k == panels ? hi : lo + H * static_cast<double>(k);
-        const std::size_t m = in.Add(xb - H / 2);
-        const std::size_t b = in.Add(xb);
+    // Base panels about one ln GSD wide, a power of two of lattice steps, with their
+    // ends on the lattice where the curve's sizes lie (all but the two outer ends).
+    const double qLo = LatticeQ(lo), qHi = LatticeQ(hi);
+    const double W = std::exp2(std::round(std::log2(LatticeQ(s) - LatticeQ(0))));
+    std::vector<double> ends{qLo};
+    for (double m = std::floor(qLo / W) + 1; m * W < qHi; ++m)
+        if (m * W - ends.back() > W / 8)
+            ends.push_back(m * W);
+    if (ends.size() > 1 && qHi - ends.back() <= W / 8)
+        ends.back() = qHi;
+    else
+        ends.push_back(qHi);
+    if (ends.size() < 3)
+        ends.insert(ends.begin() + 1, (qLo + qHi) / 2);
+
+    Integrator in(table, s, xMass, xCount, hi - lo);
+    std::size_t a = in.Add(ends.front());
+    for (std::size_t k = 1; k < ends.size(); ++k) {
+        const std::size_t m = in.Add((ends[k - 1] + ends[k]) / 2);
+        const std::size_t b = in.Add(ends[k]);
         in.Panel(a, m, b);
         a = b;
     }
-    const std::size_t n = eval.Count();
+    const std::size_t n = table.Count();
     const std::vector<double>& mass = in.mass;
     const std::vector<double>& number = in.number;
     const double aspirated = in.aspirated;

@@ -7,6 +7,8 @@
 
 namespace Analysis {
 
+class SizeTable;
+
 // The sizes the integration covers: five geometric standard deviations either side
 // of each median, held within these bounds.
 inline constexpr double SizeFloor = 0.001; // [um]
@@ -46,5 +48,7 @@ struct SizeResolvedResult {
 // never changed.
 std::optional<SizeResolvedResult> ComputeSizeResolved(const LodoList& line, double MMAD,
                                                       double GSD);
+// The same on a table of the line's values that other results share.
+std::optional<SizeResolvedResult> ComputeSizeResolved(SizeTable& table, double MMAD, double GSD);
 
 } // namespace Analysis
