@@ -1,8 +1,8 @@
 #pragma once
 
 #include "model/LodoModel.h"
-#include "session/ComponentEditor.h"
 #include "persistence/LineFile.h"
+#include "session/ComponentEditor.h"
 #include "session/LineDocument.h"
 #include "session/PropertyPages.h"
 #include "session/SessionUi.h"
@@ -24,6 +24,11 @@
 // Rendering rule for the window: setting a widget from the session's state must
 // not call back into the session (block the widgets' signals while rendering).
 // Only the user's own actions are forwarded.
+//
+// The session is the one way in for every change of the line (an undo stack can
+// record its operations): it owns the line and its evaluation, the notification,
+// the grid texts and the Edit menu, and hands the component pages to its
+// ComponentEditor and the files to its LineDocument.
 
 // What changed since the last notification; the observer receives a mask.
 enum Refresh : unsigned {
