@@ -1,5 +1,5 @@
 // The study command of lodo-cli, run in-process on the example lines.
-#include "StudyLines.h"
+#include "studies/engine/StudyLines.h"
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "studies/engine/ParameterStudy.h"

@@ -1,4 +1,4 @@
-#include "report/ReportTestLines.h"
+#include "report/core/ReportTestLines.h"
 #include "report/pdf/ReportPdf.h"
 
 #include "analysis/LimitFindings.h"

@@ -1,4 +1,4 @@
-#include "report/ReportTestLines.h"
+#include "report/core/ReportTestLines.h"
 #include "report/core/EngineeringReport.h"
 
 #include "analysis/CutSize.h"
