@@ -2,6 +2,7 @@
 
 #include <array>
 #include <limits>
+#include <optional>
 #include <string>
 
 // The flow splitter (wye) calculator: a symmetric split of one inlet tube into two
@@ -31,6 +32,18 @@ inline constexpr InputLimit DiLimit{0.01, std::numeric_limits<double>::infinity(
 inline constexpr InputLimit TempLimit{0.01, 1000.0};
 inline constexpr InputLimit PressLimit{0.01, 1000.0};
 
+enum class Input { Flow, Angle, Di, Temp, Press };
+
+// The message that refuses a typed value outside its box's limits, naming the
+// range; nothing for a value within them. A number is never pulled silently to a
+// limit: a diameter of 0 would otherwise be taken as 0.01 mm and give a plausible
+// penetration.
+std::optional<std::string> CheckInput(Input which, double value);
+
+// The validity ranges of the correlation (the "Model Limitations" panel).
+inline constexpr InputLimit StokesRange{0.034, 1.248};
+inline constexpr InputLimit ReynoldsRange{2560.0, 13600.0};
+
 struct WyeResults {
     double YDo = 0;      // outlet tube diameter [mm]
     double YLi = 0;      // minimum inlet tube length [mm]
@@ -46,11 +59,20 @@ struct WyeResults {
     std::string Label10; // outlet length
     std::string Label15; // Stokes number
     std::string Label16; // Reynolds number
+    // Beside the specified texts: which results lie outside the model limitations.
+    bool StokesOutside = false;
+    bool ReynoldsOutside = false;
+    std::string LimitsNote; // empty when every result is within the limits
 };
 
 // Recalculates every result from the inputs and the monodisperse particle size of
 // the distribution window, PartSize [um].
 WyeResults CalcT(const WyeInputs& in, float PartSize);
+
+// Which particle size the calculation uses, said plainly: the monodisperse size of
+// the distribution window, also while the line is evaluated for a log-normal
+// distribution (the correlation is for one size).
+std::string ParticleSizeText(float PartSize, bool logNormal);
 
 // The "Model Limitations" text (Label17), one entry per line. The limits are shown
 // only; no input is held against them.

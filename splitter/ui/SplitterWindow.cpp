@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -42,6 +43,13 @@ SplitterWindow::SplitterWindow(const DistributionSetting& data, QWidget* parent)
     top->addWidget(caption);
     top->addWidget(Label1);
     top->addStretch(1);
+    ParticleSizeLabel = new QLabel(
+        QString::fromStdString(Wye::ParticleSizeText(data_.PartSize, data_.TypeDist == "LogNormal")), this);
+    ParticleSizeLabel->setObjectName(QStringLiteral("ParticleSizeLabel"));
+    ParticleSizeLabel->setWordWrap(true);
+    ShowMessage = [this](const QString& text) {
+        QMessageBox::information(this, QStringLiteral("Split/Combine"), text);
+    };
 
     // Splitter tab: inputs, results, limitations and the picture.
     auto* splitterTab = new QWidget;
@@ -73,6 +81,20 @@ SplitterWindow::SplitterWindow(const DistributionSetting& data, QWidget* parent)
         inputs->addWidget(new QLabel(QString::fromUtf8(s.Unit), splitterTab), row, 2);
         ++row;
     }
+    // A number outside its box's limits is refused with the range, as the property
+    // pages refuse theirs, instead of being pulled to the limit.
+    for (int i = 0; i < static_cast<int>(ring().size()); ++i) {
+        NumberBox* box = ring()[static_cast<std::size_t>(i)];
+        const auto which = static_cast<Wye::Input>(i);
+        box->setCheck([which](double v) {
+            const auto message = Wye::CheckInput(which, v);
+            return message ? QString::fromStdString(*message) : QString();
+        });
+        connect(box, &NumberBox::refused, this, [this, box](const QString& message) {
+            ShowMessage(message);
+            box->setFocus(Qt::OtherFocusReason);
+        });
+    }
     for (NumberBox* box : ring()) {
         connect(box, &NumberBox::valueChanged, this, [this, box](double v) { ChangeW(box, v); });
         connect(box, &NumberBox::moveRequested, this, [this, box](int step) { MoveW(box, step); });
@@ -84,8 +106,12 @@ SplitterWindow::SplitterWindow(const DistributionSetting& data, QWidget* parent)
     Label10 = new QLabel(results);
     Label15 = new QLabel(results);
     Label16 = new QLabel(results);
+    LimitsNote = new QLabel(results);
+    LimitsNote->setObjectName(QStringLiteral("LimitsNote"));
+    LimitsNote->setWordWrap(true);
+    LimitsNote->setStyleSheet(QStringLiteral("color: #FF0000;"));
     auto* resultsLayout = new QVBoxLayout(results);
-    for (QLabel* l : {Label7, Label9, Label10, Label15, Label16}) {
+    for (QLabel* l : {Label7, Label9, Label10, Label15, Label16, LimitsNote}) {
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
         resultsLayout->addWidget(l);
     }
@@ -133,6 +159,7 @@ SplitterWindow::SplitterWindow(const DistributionSetting& data, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(ParticleSizeLabel);
     layout->addWidget(Tabs, 1);
     layout->addLayout(bottom);
 
@@ -159,6 +186,12 @@ void SplitterWindow::CalcT() {
     Label10->setText(QString::fromStdString(r.Label10));
     Label15->setText(QString::fromStdString(r.Label15));
     Label16->setText(QString::fromStdString(r.Label16));
+    // Red where the correlation is used outside the range it was fitted to.
+    const QString red = QStringLiteral("color: #FF0000;");
+    Label15->setStyleSheet(r.StokesOutside ? red : QString());
+    Label16->setStyleSheet(r.ReynoldsOutside ? red : QString());
+    LimitsNote->setText(QString::fromStdString(r.LimitsNote));
+    LimitsNote->setVisible(!r.LimitsNote.empty());
     Drawing->setAngle(in_.YAngle);
 }
 

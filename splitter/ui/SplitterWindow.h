@@ -4,7 +4,10 @@
 
 #include <QDialog>
 
+#include <QString>
+
 #include <array>
+#include <functional>
 
 struct DistributionSetting;
 class NumberBox;
@@ -33,6 +36,8 @@ public:
     QLabel* Label15 = nullptr;  // Stokes number
     QLabel* Label16 = nullptr;  // Reynolds number
     QLabel* Label17 = nullptr;  // model limitations
+    QLabel* ParticleSizeLabel = nullptr;  // which size the calculation uses
+    QLabel* LimitsNote = nullptr;         // results outside the model limitations
     QTabWidget* Tabs = nullptr;
     WyeDrawing* Drawing = nullptr;
 
@@ -42,6 +47,9 @@ public:
 
     // Recalculates and shows the results.
     void CalcT();
+
+    // Shows a refusal (an OK box); tests replace it.
+    std::function<void(const QString&)> ShowMessage;
 
 private:
     void FormCreate();

@@ -87,4 +87,56 @@ TEST(WyeGeneralDigits, NonFiniteIsNeverAPlausibleNumber) {
     EXPECT_EQ(Wye::GeneralDigits(-HUGE_VAL, 5), "-INF");
 }
 
+TEST(WyeCheckInput, OutOfRangeIsRefusedNamingTheRange) {
+    struct Case {
+        Wye::Input which;
+        double value;
+        const char* message; // nullptr: accepted
+    } const cases[] = {
+        {Wye::Input::Flow, 500, "Inlet flow rate must be between 0.001 and 200 LPM."},
+        {Wye::Input::Flow, 200, nullptr},
+        {Wye::Input::Flow, 0, "Inlet flow rate must be between 0.001 and 200 LPM."},
+        {Wye::Input::Angle, 29.9, "Bifurcation angle must be between 30 and 90 degrees."},
+        {Wye::Input::Angle, 90, nullptr},
+        {Wye::Input::Di, 0, "Inlet internal diameter must be at least 0.01 mm."},
+        {Wye::Input::Di, 0.01, nullptr},
+        {Wye::Input::Di, 1e6, nullptr},
+        {Wye::Input::Temp, -5, "Temperature must be between 0.01 and 1000 C."},
+        {Wye::Input::Press, 1000.5, "Pressure must be between 0.01 and 1000 kPa."},
+        {Wye::Input::Press, 101.325, nullptr},
+    };
+    for (const Case& c : cases) {
+        const auto m = Wye::CheckInput(c.which, c.value);
+        if (!c.message)
+            EXPECT_FALSE(m) << c.value << ": " << *m;
+        else
+            EXPECT_EQ(m.value_or("(accepted)"), c.message) << c.value;
+    }
+}
+
+TEST(WyeCalcT, ResultsOutsideTheModelLimitationsAreMarked) {
+    // The start values are outside already: Stk 0.0134 < 0.034, Re 2045.4 < 2560.
+    const Wye::WyeResults start = Wye::CalcT(Wye::WyeInputs{}, 10.0f);
+    EXPECT_TRUE(start.StokesOutside);
+    EXPECT_TRUE(start.ReynoldsOutside);
+    EXPECT_EQ(start.LimitsNote, "Outside the model limitations (Stk 0.0134, Re 2045.4): the penetration "
+                                "is an extrapolation of the correlation.");
+    // 150 L/min through 25 mm at 10 um: Re and Stk both within.
+    Wye::WyeInputs inside;
+    inside.YFlow = 150;
+    inside.YDi = 25;
+    const Wye::WyeResults r = Wye::CalcT(inside, 10.0f);
+    EXPECT_FALSE(r.StokesOutside) << r.Stoke;
+    EXPECT_FALSE(r.ReynoldsOutside) << r.Reynolds;
+    EXPECT_EQ(r.LimitsNote, "");
+}
+
+TEST(WyeParticleSize, SaysWhichSizeIsUsed) {
+    EXPECT_EQ(Wye::ParticleSizeText(10.0f, false),
+              "Particle size: 10 \u00b5m, the monodisperse size of the distribution window.");
+    EXPECT_EQ(Wye::ParticleSizeText(3.5f, true),
+              "Particle size: 3.5 \u00b5m, the monodisperse size of the distribution window (the line is "
+              "evaluated for the log-normal distribution; this splitter model takes one size).");
+}
+
 } // namespace

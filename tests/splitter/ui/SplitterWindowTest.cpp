@@ -17,6 +17,7 @@ private slots:
     void angleOf90RecalculatesAndMovesOn();
     void ringFocusOrder();
     void particleSizeOfTheDistributionWindow();
+    void outOfRangeIsRefusedAndOutsideResultsAreMarked();
 };
 
 namespace {
@@ -69,11 +70,14 @@ void SplitterWindowTest::angleOf90RecalculatesAndMovesOn() {
     QCOMPARE(w.Label1->text(), QStringLiteral("98.246"));
     QCOMPARE(w.Drawing->angle(), 90.0);
     QCOMPARE(QApplication::focusWidget(), w.NBDi);
-    // Out of its limits the angle is pulled to the nearest one.
+    // Out of its limits the angle is refused with its range and keeps the focus.
+    QStringList shown;
+    w.ShowMessage = [&shown](const QString& m) { shown << m; };
     enter(w.NBAngle, QStringLiteral("120"));
+    QCOMPARE(shown, QStringList{QStringLiteral("Bifurcation angle must be between 30 and 90 degrees.")});
     QCOMPARE(w.inputs().YAngle, 90.0);
-    QCOMPARE(w.NBAngle->text(), QStringLiteral("90.0"));
-    enter(w.NBAngle, QStringLiteral("10"));
+    QCOMPARE(QApplication::focusWidget(), w.NBAngle);
+    enter(w.NBAngle, QStringLiteral("30"));
     QCOMPARE(w.inputs().YAngle, 30.0);
     QCOMPARE(w.Label1->text(), QStringLiteral("98.944"));
 }
@@ -112,6 +116,37 @@ void SplitterWindowTest::particleSizeOfTheDistributionWindow() {
     QVERIFY(w.Label1->text().toDouble() > 98.944);
     QCOMPARE(w.Label15->text(), QString::fromStdString(Wye::CalcT({}, 1.0f).Label15));
     QVERIFY(w.Label15->text() != QStringLiteral("Stokes Number: 0.0134"));
+}
+
+// A number outside a box's limits is refused with a message naming the range and
+// never taken as the nearest limit; the results say when they lie outside the
+// model limitations and which particle size they use.
+void SplitterWindowTest::outOfRangeIsRefusedAndOutsideResultsAreMarked() {
+    DistributionSetting data;
+    data.TypeDist = "LogNormal";
+    SplitterWindow w(data);
+    QStringList shown;
+    w.ShowMessage = [&shown](const QString& m) { shown << m; };
+    QVERIFY(ShowActive(w));
+    QVERIFY(w.ParticleSizeLabel->text().contains(QStringLiteral("10 \u00b5m")));
+    QVERIFY(w.ParticleSizeLabel->text().contains(QStringLiteral("log-normal")));
+    QVERIFY(w.LimitsNote->isVisible());
+    QVERIFY(w.LimitsNote->text().contains(QStringLiteral("Stk 0.0134, Re 2045.4")));
+
+    enter(w.NBDi, QStringLiteral("0"));
+    QCOMPARE(shown, QStringList{QStringLiteral("Inlet internal diameter must be at least 0.01 mm.")});
+    QCOMPARE(w.inputs().YDi, 38.1);
+    QVERIFY(w.NBDi->hasFocus());
+    QCOMPARE(w.Label1->text(), QStringLiteral("98.944"));
+    enter(w.NBFlow, QStringLiteral("500"));
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(shown.last(), QStringLiteral("Inlet flow rate must be between 0.001 and 200 LPM."));
+    QCOMPARE(w.inputs().YFlow, 57.0);
+
+    enter(w.NBFlow, QStringLiteral("150"));
+    enter(w.NBDi, QStringLiteral("25"));
+    QCOMPARE(shown.size(), 2);
+    QVERIFY(!w.LimitsNote->isVisible());
 }
 
 QTEST_MAIN(SplitterWindowTest)
