@@ -14,7 +14,7 @@ SizeResolvedSummary SizeResolvedOf(const LodoModel& m) {
 SizeResolvedSummary SizeResolvedOf(const LodoModel& m, SizeTable& table) {
     SizeResolvedSummary s;
     s.D50 = CutSizeD50(table);
-    if (m.Ctx.DType == "LogNormal")
+    if (m.Ctx.DType == Distribution::LogNormal)
         s.Distribution = ComputeSizeResolved(table, m.Ctx.MDp, m.Ctx.DpSD);
     return s;
 }

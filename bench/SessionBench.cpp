@@ -27,7 +27,7 @@ struct Line {
                 default: s.TubeMenuClick(); break;
             }
         }
-        s.ApplyDistribution({10.0f, 5.0f, 2.5f, "LogNormal"});
+        s.ApplyDistribution({10.0f, 5.0f, 2.5f, Distribution::LogNormal});
         s.EditComp(tubeRow);
     }
 };

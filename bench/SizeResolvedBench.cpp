@@ -155,7 +155,7 @@ void EverythingInclined(benchmark::State& state) { Run(state, InclinedLine, true
 // What the totals strip computes after an edit of a log-normal line.
 void Strip(benchmark::State& state) {
     LodoModel m = RiserLine(static_cast<int>(state.range(0)));
-    m.Ctx.DType = m.Ctx.TypeDist = "LogNormal";
+    m.Ctx.DType = m.Ctx.TypeDist = Distribution::LogNormal;
     for (auto _ : state)
         benchmark::DoNotOptimize(Analysis::SizeResolvedOf(m));
 }

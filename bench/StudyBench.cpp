@@ -24,8 +24,8 @@ TLodoComp Make(NodeTypeCode code, const char* type, double dia1, double dia2) {
 // A nozzle followed by tubes, bends, contractions and expansions in turn.
 LodoModel TwentyComponentLine() {
     LodoModel m;
-    m.Ctx.DType = "LogNormal";
-    m.Ctx.TypeDist = "LogNormal";
+    m.Ctx.DType = Distribution::LogNormal;
+    m.Ctx.TypeDist = Distribution::LogNormal;
     m.List.push_back(Make(NodeNozzle, "Nozzle", 15.0, 34.9));
     double d = 34.9;
     for (int i = 1; i < 20; ++i) {

@@ -28,7 +28,7 @@ TLodoComp Record(const std::string& name, const std::string& type, int code, dou
 // integrates over all 50 sizes: the slowest line of this length.
 LodoModel MakeLine(int count, bool logNormal) {
     LodoModel m;
-    m.Ctx.DType = m.Ctx.TypeDist = logNormal ? "LogNormal" : "Mono";
+    m.Ctx.DType = m.Ctx.TypeDist = logNormal ? Distribution::LogNormal : Distribution::Mono;
     m.Ctx.Dp = 10.0f;
     m.Ctx.MDp = 5.0f;
     m.Ctx.DpSD = 2.5f;

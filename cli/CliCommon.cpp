@@ -80,7 +80,8 @@ bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i, P
 
 void ApplyParticle(EvalContext& ctx, const ParticleSpec& particles) {
     ApplyDistribution(ctx, DistributionSetting{particles.Dp, particles.MDp, particles.DpSD,
-                                               particles.LogNormal ? "LogNormal" : "Mono"});
+                                               particles.LogNormal ? Distribution::LogNormal
+                                                                  : Distribution::Mono});
 }
 
 std::variant<LoadedLine, std::string> LoadLine(const std::string& path, const ParticleSpec& particles,
@@ -128,7 +129,7 @@ void PrintWarnings(std::ostream& err, const LoadedLine& line) {
 
 std::optional<std::string> InvalidReason(const LoadedLine& line) {
     const LodoList& list = line.Model.List;
-    const bool logNormal = line.Model.Ctx.DType == "LogNormal";
+    const bool logNormal = line.Model.Ctx.DType == Distribution::LogNormal;
     for (std::size_t i = 0; i < list.size(); ++i) {
         if (HasInvalidResult(list[i], logNormal))
             return RecordFields::ComponentLabel(i, list[i].Name) +

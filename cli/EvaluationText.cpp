@@ -14,7 +14,7 @@
 namespace Cli {
 namespace {
 
-bool IsLogNormal(const EvalContext& ctx) { return ctx.DType == "LogNormal"; }
+bool IsLogNormal(const EvalContext& ctx) { return ctx.DType == Distribution::LogNormal; }
 
 std::string Percent(double fraction) {
     const double p = 100.0 * fraction;

@@ -24,7 +24,7 @@ std::string SizeResolvedTable(const LoadedLine& line, const Analysis::SizeResolv
     const LodoList& list = line.Model.List;
     if (list.empty()) return "";
     std::string out = "Cut size d50: " + D50Text(s) + "\n";
-    if (line.Model.Ctx.DType != "LogNormal") return out;
+    if (line.Model.Ctx.DType != Distribution::LogNormal) return out;
     if (!s.Distribution) return out + "Size-resolved penetration: invalid distribution\n";
     const Analysis::SizeResolvedResult& r = *s.Distribution;
     out += "Size-resolved mass penetration: " + Percent(r.MassPenetration) + "\n";
@@ -59,7 +59,7 @@ std::string SizeResolvedTable(const LoadedLine& line, const Analysis::SizeResolv
 
 std::string SizeResolvedJson(const LoadedLine& line, const Analysis::SizeResolvedSummary& s) {
     const LodoList& list = line.Model.List;
-    const bool logNormal = line.Model.Ctx.DType == "LogNormal";
+    const bool logNormal = line.Model.Ctx.DType == Distribution::LogNormal;
     // An empty line has no system values, as under "System".
     const Analysis::SizeResolvedResult* r =
         logNormal && !list.empty() && s.Distribution ? &*s.Distribution : nullptr;

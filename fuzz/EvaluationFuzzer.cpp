@@ -49,7 +49,7 @@ void Evaluate(const LineFile& file, bool logNormal) {
     LodoModel m;
     m.List = file.List;
     EvalContext& ctx = m.Ctx;
-    ctx.DType = ctx.TypeDist = logNormal ? "LogNormal" : "Mono";
+    ctx.DType = ctx.TypeDist = logNormal ? Distribution::LogNormal : Distribution::Mono;
     const auto range = StepControl::LogNormalRange(ctx.MDp, ctx.DpSD);
     ctx.LowV = range.LowV;
     ctx.HighV = range.HighV;

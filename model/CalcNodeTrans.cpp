@@ -64,7 +64,7 @@ void CalcNode(LodoModel& m, int Row, Output out) {
     const double percent = 100 * ctx.SystemTrans;
     d.SystemT.Colour = (percent < 50 || !std::isfinite(percent)) ? Argb::Red : Argb::Green;
     d.SystemT.Underline = false;
-    if (ctx.TypeDist == "LogNormal") {
+    if (ctx.TypeDist == Distribution::LogNormal) {
         d.SystemT.Text = PanelText::EqualsF(100 * ctx.PartTrans);
         d.MassPent = PanelText::EqualsF(100 * ctx.MassTrans);
     } else {

@@ -2,6 +2,8 @@
 
 #include "model/StepControl.h"
 
+#include <ostream>
+
 void EvalContext::ResetForNewLine() {
     NodeType.assign(1, ' ');
     CurrRow = 0;
@@ -32,6 +34,21 @@ void ApplyDistribution(EvalContext& c, const DistributionSetting& s) {
     c.LowV = r.LowV;
     c.HighV = r.HighV;
     c.DpStep = r.DpStep;
-    if (s.TypeDist == "LogNormal")
+    if (s.TypeDist == Distribution::LogNormal)
         c.NewHighV = c.HighV;
+}
+
+std::string_view DistributionText(Distribution d) {
+    return d == Distribution::LogNormal ? "LogNormal" : "Mono";
+}
+
+std::optional<Distribution> DistributionFromText(std::string_view text) {
+    for (Distribution d : {Distribution::Mono, Distribution::LogNormal})
+        if (DistributionText(d) == text)
+            return d;
+    return std::nullopt;
+}
+
+std::ostream& operator<<(std::ostream& os, Distribution d) {
+    return os << DistributionText(d);
 }

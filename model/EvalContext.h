@@ -2,7 +2,18 @@
 
 #include "model/Units.h"
 
+#include <iosfwd>
+#include <optional>
 #include <string>
+#include <string_view>
+
+// The kind of particle description: one size, or a log-normal distribution.
+enum class Distribution { Mono, LogNormal };
+
+// "Mono" and "LogNormal": its text in files, windows and lodo-cli.
+std::string_view DistributionText(Distribution d);
+std::optional<Distribution> DistributionFromText(std::string_view text);
+std::ostream& operator<<(std::ostream& os, Distribution d);
 
 // The particle description the user chose: the values of the "Particle Distribution"
 // window. Single precision on purpose: the evaluation uses floats.
@@ -10,7 +21,7 @@ struct DistributionSetting {
     float PartSize = 10.0f;        // [um] monodisperse aerodynamic diameter
     float MeanPart = 5.0f;         // [um] mass median aerodynamic diameter
     float PartSD = 2.5f;           // [-] geometric standard deviation
-    std::string TypeDist = "Mono"; // "Mono" or "LogNormal"
+    Distribution TypeDist = Distribution::Mono;
     bool operator==(const DistributionSetting&) const = default;
 };
 
@@ -42,11 +53,11 @@ struct EvalContext {
                 RU = Units::Metric, FSU = Units::Metric;
 
     // Particle description (set once at start-up, not by a new line).
-    std::string DType = "Mono";
+    Distribution DType = Distribution::Mono;
     float Dp = 10.0f;    // [um]
     float MDp = 5.0f;    // [um]
     float DpSD = 2.5f;   // [-]
-    std::string TypeDist = "Mono";
+    Distribution TypeDist = Distribution::Mono;
 
     // Log-normal step control.
     float LowV = 0.0f, HighV = 0.0f, DpStep = 0.0f;

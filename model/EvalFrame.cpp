@@ -23,7 +23,7 @@ std::string MarkedName(const std::string& base, double Re1, double Re2) {
 }
 
 bool IsLogNormal(const EvalContext& ctx) {
-    return ctx.DType == "LogNormal";
+    return ctx.DType == Distribution::LogNormal;
 }
 
 double FoldedInclination(double deg) {

@@ -13,6 +13,6 @@ bool HasInvalidResult(const TLodoComp& c, bool withDistribution) {
 bool HasInvalidSystem(const EvalContext& ctx) {
     if (!std::isfinite(ctx.SystemTrans))
         return true;
-    return ctx.DType == "LogNormal" &&
+    return ctx.DType == Distribution::LogNormal &&
            !(std::isfinite(ctx.MassTrans) && std::isfinite(ctx.PartTrans));
 }

@@ -284,7 +284,7 @@ void LodoSession::MenuItemDelCompClick() {
 // ---- Document lifecycle ----------------------------------------------------------------
 
 void LodoSession::SetCaptionsForDistribution() {
-    if (dist_.TypeDist == "LogNormal") {
+    if (dist_.TypeDist == Distribution::LogNormal) {
         labelPent_ = "Particle Penetration (%): ";
         labelANSI1_ = "Mass Penetration (%): ";
     } else {
@@ -496,7 +496,7 @@ void LodoSession::ApplyDistribution(const DistributionSetting& s) {
     dist_ = s;
     ::ApplyDistribution(m_.Ctx, s);
     SetCaptionsForDistribution();
-    if (s.TypeDist == "LogNormal") {
+    if (s.TypeDist == Distribution::LogNormal) {
         lnStrVisible_ = true;
     } else {
         m_.Display.MassPent.clear();

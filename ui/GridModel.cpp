@@ -15,7 +15,7 @@ GridModel::GridModel(const LodoSession& session, QObject* parent)
 // The findings are read once per refresh, not once per painted cell.
 void GridModel::readLimits() {
     const LodoModel& model = m_session.Model();
-    const bool logNormal = model.Ctx.DType == "LogNormal";
+    const bool logNormal = model.Ctx.DType == Distribution::LogNormal;
     m_limits.clear();
     for (const std::vector<ModelLimits::Finding>& row : ModelLimits::LineFindings(model)) {
         QStringList lines;

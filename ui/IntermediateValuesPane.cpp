@@ -122,7 +122,7 @@ void IntermediateValuesPane::renderLimits(const LodoModel& model) {
     }
     const QString name = QString::fromStdString(model.List[std::size_t(row)].Name);
     const auto findings = ModelLimits::FindingTexts(ModelLimits::ComponentFindings(model, row));
-    const bool logNormal = model.Ctx.DType == "LogNormal";
+    const bool logNormal = model.Ctx.DType == Distribution::LogNormal;
     QString text;
     if (findings.empty()) {
         text = QStringLiteral("Model limits: %1 is within the published ranges of its models.").arg(name);

@@ -683,7 +683,7 @@ void MainWindow::renderTotals() {
     applyStyledText(m_systemT, d.SystemT);
     m_massPent->setText(qs(d.MassPent));
     m_sizeResolved->setText(qs(Analysis::StripLine(Analysis::SizeResolvedOf(m_session->Model()),
-                                                   m_session->Ctx().DType == "LogNormal")));
+                                                   m_session->Ctx().DType == Distribution::LogNormal)));
     static_cast<WrappedFitLabel*>(m_sizeResolved)->fit();
     m_maxPartSize->setText(qs(d.MaxPartSize));
     static_cast<WrappedFitLabel*>(m_maxPartSize)->fit();

@@ -64,7 +64,7 @@ ModelLimitsWindow::ModelLimitsWindow(const LodoModel& model, QWidget* parent) : 
     m_note = new QLabel(qs(ModelLimits::LogNormalNote), this);
     m_note->setObjectName(QStringLiteral("ModelLimitsNote"));
     m_note->setWordWrap(true);
-    m_note->setVisible(count > 0 && model.Ctx.DType == "LogNormal");
+    m_note->setVisible(count > 0 && model.Ctx.DType == Distribution::LogNormal);
     lay->addWidget(m_note);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);

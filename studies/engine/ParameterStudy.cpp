@@ -72,7 +72,7 @@ private:
     LodoModel& m_;
     LodoList list_;
     float dp_;
-    std::string dtype_;
+    Distribution dtype_;
     bool returned_ = false;
 };
 
@@ -267,7 +267,7 @@ StudyOutcome PartAnalysis(LodoModel& m, int Z, double IVal, double FVal,
         return Failed(kind, *e);
     return Study(m, Started(kind), Z, IVal, FVal, progress, [&] {
         // Monodisperse whatever distribution is selected: the study asks about one size.
-        m.Ctx.DType = "Mono";
+        m.Ctx.DType = Distribution::Mono;
         StudyPlan p;
         p.Header = PartHeader;
         // The evaluation's size is single precision; the table keeps the exact value.

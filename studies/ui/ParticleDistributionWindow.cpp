@@ -111,7 +111,7 @@ void ParticleDistributionWindow::FormCreate() {
     Label2->setText(QStringLiteral("Geometric Mass Mean Aerodynamic Particle Diameter (") + Mu +
                     QStringLiteral("m)"));
     Label3->setText(QStringLiteral("Geometric Standard Deviation (") + Mu + QStringLiteral("m)"));
-    if (data_.TypeDist == "LogNormal")
+    if (data_.TypeDist == Distribution::LogNormal)
         RadioButton2->setChecked(true);
     else
         RadioButton1->setChecked(true);
@@ -130,7 +130,7 @@ void ParticleDistributionWindow::FormClose() {
     data_.PartSize = PDia;
     data_.MeanPart = MDia;
     data_.PartSD = SDDia;
-    data_.TypeDist = RadioButton1->isChecked() ? "Mono" : "LogNormal";
+    data_.TypeDist = RadioButton1->isChecked() ? Distribution::Mono : Distribution::LogNormal;
 }
 
 void ParticleDistributionWindow::accept() {

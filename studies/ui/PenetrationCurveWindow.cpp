@@ -236,7 +236,7 @@ void PenetrationCurveWindow::refresh() {
     revision_ = session_.Revision();
     const LodoList& line = session_.List();
     const EvalContext& ctx = session_.Ctx();
-    const bool logNormal = ctx.DType == "LogNormal";
+    const bool logNormal = ctx.DType == Distribution::LogNormal;
 
     // No line, no curve: a system of nothing would pass everything.
     Analysis::PenetrationCurve curve = Analysis::ComputePenetrationCurve(

@@ -19,7 +19,7 @@ const char* const SaveQuestion =
 // What each point records: the size-resolved mass penetration when the study window
 // asked for it, for a log-normal aerosol, in a study that is not one size at a time.
 bool SizeResolvedStudy(const DataPass& data, const LodoSession& session, StudyKind kind) {
-    return data.SizeResolved && session.Ctx().DType == "LogNormal" && kind != StudyKind::Particle;
+    return data.SizeResolved && session.Ctx().DType == Distribution::LogNormal && kind != StudyKind::Particle;
 }
 }
 
@@ -65,7 +65,7 @@ void StudyCommands::MenuVaryClick() {
     }
     {
         VaryParameterWindow window(data_, window_);
-        window.setLogNormal(session_.Ctx().DType == "LogNormal");
+        window.setLogNormal(session_.Ctx().DType == Distribution::LogNormal);
         // Cancel or the close box abandons the study; the settings stay as they were.
         if (showModal(window) != QDialog::Accepted) return;
     }

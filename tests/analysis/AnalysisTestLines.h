@@ -33,7 +33,7 @@ inline LodoModel LoadExample(const std::string& name) {
 // The line evaluated in Mono mode at Dp, row by row as a whole-line evaluation does.
 inline LodoModel MonoAt(const LodoModel& m, float Dp) {
     LodoModel c = m;
-    c.Ctx.DType = c.Ctx.TypeDist = "Mono";
+    c.Ctx.DType = c.Ctx.TypeDist = Distribution::Mono;
     c.Ctx.Dp = Dp;
     for (int i = 0; i < static_cast<int>(c.List.size()); ++i)
         CalcNodeTrans(c, i);

@@ -61,7 +61,7 @@ TEST(PenetrationCurve, IndependentOfTheParticleDescription) {
     LodoModel m = AnalysisTest::LoadExample("stack-nozzle-line.lxl");
     const std::vector<float> sizes = LogSpacedSizes(0.1, 50.0, 20);
     const PenetrationCurve mono = ComputePenetrationCurve(m.List, sizes);
-    m.Ctx.DType = m.Ctx.TypeDist = "LogNormal";
+    m.Ctx.DType = m.Ctx.TypeDist = Distribution::LogNormal;
     AlignList(m, 0);
     EXPECT_EQ(ComputePenetrationCurve(m.List, sizes).System, mono.System);
 }

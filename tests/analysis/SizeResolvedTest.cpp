@@ -193,7 +193,7 @@ TEST(SizeResolvedOf, DistributionOnlyInLogNormalMode) {
     const Analysis::SizeResolvedSummary mono = Analysis::SizeResolvedOf(m);
     EXPECT_TRUE(mono.D50.has_value());
     EXPECT_FALSE(mono.Distribution.has_value());
-    m.Ctx.DType = m.Ctx.TypeDist = "LogNormal";
+    m.Ctx.DType = m.Ctx.TypeDist = Distribution::LogNormal;
     m.Ctx.MDp = 3.0f;
     m.Ctx.DpSD = 1.8f;
     const Analysis::SizeResolvedSummary ln = Analysis::SizeResolvedOf(m);

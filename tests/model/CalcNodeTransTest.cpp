@@ -199,7 +199,7 @@ TEST(ResultCheck, DistributionResultsCountOnlyWhenAsked) {
     ctx.SystemTrans = 0.5;
     ctx.MassTrans = NAN;
     EXPECT_FALSE(HasInvalidSystem(ctx));
-    ctx.DType = "LogNormal";
+    ctx.DType = Distribution::LogNormal;
     EXPECT_TRUE(HasInvalidSystem(ctx));
 }
 

@@ -96,7 +96,7 @@ RefResult Reference(const TLodoComp& c, int row, const EvalContext& ctx, RefStat
     const float highV = ctx.MDp * cube;
     s.DpStep = (highV - s.LowV) / 50.0f;
     RefResult r;
-    if (ctx.DType != "LogNormal") {
+    if (ctx.DType != Distribution::LogNormal) {
         const Evaluated e = AtSize(c, ctx.Dp);
         return {e.trans, e.r2, e.r3, e.r4, 0, 0};
     }
@@ -188,7 +188,7 @@ void ExpectSameAsReference(LodoModel& m) {
     AlignList(m, 0);
     RefState s;
     s.NewHighV = m.Ctx.NewHighV; // whatever the row before left; row 0 ignores it
-    const bool logNormal = m.Ctx.DType == "LogNormal";
+    const bool logNormal = m.Ctx.DType == Distribution::LogNormal;
     for (std::size_t i = 0; i < m.List.size(); ++i) {
         const TLodoComp& c = m.List[i];
         const RefResult r = Reference(c, static_cast<int>(i), m.Ctx, s);

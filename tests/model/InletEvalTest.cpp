@@ -195,7 +195,7 @@ TEST(ShroudEval, WallLossAboveOneTransmitsNothingRatherThanANegativeFraction) {
     EXPECT_EQ(s.TransM1, 0.0);
     EXPECT_EQ(m.Ctx.SystemTrans, 0.0);
 
-    m.Ctx.DType = m.Ctx.TypeDist = "LogNormal";
+    m.Ctx.DType = m.Ctx.TypeDist = Distribution::LogNormal;
     CalcNodeTrans(m, 0);
     EXPECT_GE(m.List[0].TransM1, 0.0);
     EXPECT_GE(m.List[0].PTrans, 0.0);

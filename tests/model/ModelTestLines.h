@@ -74,7 +74,7 @@ inline TLodoComp Shroud(const std::string& model, double q, double uo) {
 inline LodoModel Model(LodoList list, const std::string& dtype = "Mono", float dp = 10.0f) {
     LodoModel m;
     m.List = std::move(list);
-    m.Ctx.DType = m.Ctx.TypeDist = dtype;
+    m.Ctx.DType = m.Ctx.TypeDist = *DistributionFromText(dtype);
     m.Ctx.Dp = dp;
     return m;
 }

@@ -143,7 +143,7 @@ TEST(EvalContext, NewLineResetsTheEditorValuesButKeepsTheParticleDescription) {
     c.D1U = Units::English;
     c.TINo = 5;
     c.RefNum = Operation::Editing;
-    c.DType = "LogNormal";
+    c.DType = Distribution::LogNormal;
     c.MDp = 3.0f;
     c.ResetForNewLine();
     EXPECT_EQ(c.T, 25.0);
@@ -152,7 +152,7 @@ TEST(EvalContext, NewLineResetsTheEditorValuesButKeepsTheParticleDescription) {
     EXPECT_EQ(c.TINo, 0);
     EXPECT_EQ(c.RefNum, Operation::Adding);
     EXPECT_EQ(c.NodeType, " ");
-    EXPECT_EQ(c.DType, "LogNormal");
+    EXPECT_EQ(c.DType, Distribution::LogNormal);
     EXPECT_EQ(c.MDp, 3.0f);
 }
 

@@ -317,7 +317,7 @@ TEST_F(DocumentTest, AnUntouchedOrSavedLineIsLeftWithoutAQuestion) {
 
 TEST_F(DocumentTest, NewSampleLineResetsTheDocumentButKeepsTheDistribution) {
     s.ContractMenuClick();
-    DistributionSetting ln{3.0f, 4.0f, 2.0f, "LogNormal"};
+    DistributionSetting ln{3.0f, 4.0f, 2.0f, Distribution::LogNormal};
     s.ApplyDistribution(ln);
     StartAfresh();
     EXPECT_EQ(s.Count(), 0);
@@ -332,7 +332,7 @@ TEST_F(DocumentTest, NewSampleLineResetsTheDocumentButKeepsTheDistribution) {
     EXPECT_TRUE(s.LineNameFocused());
     EXPECT_EQ(s.Model().Display.SystemT.Text, "");
     EXPECT_EQ(s.Distribution(), ln);
-    EXPECT_EQ(s.Ctx().DType, "LogNormal");
+    EXPECT_EQ(s.Ctx().DType, Distribution::LogNormal);
     // The captions keep matching the distribution in force.
     EXPECT_EQ(s.LabelPent(), "Particle Penetration (%): ");
     EXPECT_TRUE(s.LNStrVisible());
@@ -402,8 +402,8 @@ TEST_F(DocumentTest, RunStudyGivesTheLineBackAndNotifies) {
 TEST_F(DocumentTest, DistributionConfirmSetsTheRangeCaptionsAndReevaluates) {
     BuildLine();
     const double monoTrans = At(1).TransM1;
-    s.ApplyDistribution({10.0f, 5.0f, 2.5f, "LogNormal"});
-    EXPECT_EQ(s.Ctx().DType, "LogNormal");
+    s.ApplyDistribution({10.0f, 5.0f, 2.5f, Distribution::LogNormal});
+    EXPECT_EQ(s.Ctx().DType, Distribution::LogNormal);
     EXPECT_REL_NEAR(s.Ctx().LowV, 0.32, 1e-6);
     EXPECT_REL_NEAR(s.Ctx().HighV, 78.125, 1e-6);
     EXPECT_REL_NEAR(s.Ctx().DpStep, 1.55610, 1e-5);
@@ -413,7 +413,7 @@ TEST_F(DocumentTest, DistributionConfirmSetsTheRangeCaptionsAndReevaluates) {
     EXPECT_NE(At(1).TransM1, monoTrans);
     EXPECT_EQ(s.Ctx().CurrRow, 4);  // still the component whose page is shown
 
-    s.ApplyDistribution({3.0f, 5.0f, 2.5f, "Mono"});
+    s.ApplyDistribution({3.0f, 5.0f, 2.5f, Distribution::Mono});
     EXPECT_EQ(s.LabelPent(), "Total System Penetration % ");
     EXPECT_EQ(s.LabelANSI1(), " ANSI Limit > 50%");
     EXPECT_EQ(s.Model().Display.MassPent, "");

@@ -50,7 +50,7 @@ void EntryBenchmark::initTestCase() {
     o.positionFile = m_dir.filePath(QStringLiteral("lodo.INI"));
     m_window = std::make_unique<MainWindow>(o);
     LodoSession& s = m_window->session();
-    s.ApplyDistribution({10.0f, 5.0f, 2.5f, "LogNormal"});
+    s.ApplyDistribution({10.0f, 5.0f, 2.5f, Distribution::LogNormal});
     s.NozzleMenuClick();
     for (int i = 1; i < 200; ++i) (i % 3 == 2) ? s.BendMenuClick() : s.TubeMenuClick();
     QCOMPARE(s.Count(), 200);

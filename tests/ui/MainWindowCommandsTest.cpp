@@ -150,7 +150,7 @@ void MainWindowCommandsTest::penetrationCurveFollowsTheLine() {
 
     window->session().BendMenuClick();
     QCOMPARE(curve->componentSeries().size(), std::size_t(2));
-    window->session().ApplyDistribution({10.0f, 5.0f, 2.5f, "LogNormal"});
+    window->session().ApplyDistribution({10.0f, 5.0f, 2.5f, Distribution::LogNormal});
     QVERIFY(curve->massArea());
     QVERIFY(curve->summaryLabel()->text().startsWith(label("SizeResolvedT")->text()));
     // Again: the same window comes to the front.

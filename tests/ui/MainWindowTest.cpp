@@ -598,14 +598,14 @@ void MainWindowTest::logNormalShowsItsNotesAndMass() {
     WindowUnderTest w;
     w.clickComponent("NozzleMenu");
     w.clickComponent("TubeMenu");
-    w->session().ApplyDistribution({10.0f, 5.0f, 2.5f, "LogNormal"});
+    w->session().ApplyDistribution({10.0f, 5.0f, 2.5f, Distribution::LogNormal});
     QVERIFY(w.label("LNStr1")->isVisible());
     QVERIFY(w.label("LNStr2")->isVisibleTo(w->tabControl1()->widget(1)));
     QCOMPARE(w.label("LabelPent")->text(), QString::fromStdString(w->session().LabelPent()));
     QCOMPARE(w.label("MassPent")->text(), QString::fromStdString(w->session().Model().Display.MassPent));
     QVERIFY(!w.label("MassPent")->text().isEmpty());
     QVERIFY(!w.label("MaxPartSize")->text().isEmpty());
-    w->session().ApplyDistribution({10.0f, 5.0f, 2.5f, "Mono"});
+    w->session().ApplyDistribution({10.0f, 5.0f, 2.5f, Distribution::Mono});
     QVERIFY(!w.label("LNStr1")->isVisible());
     QVERIFY(w.label("MaxPartSize")->text().isEmpty());
 }
@@ -630,7 +630,7 @@ void MainWindowTest::totalsAndLargestSizeShowWhole() {
     QFETCH(QString, mode);
     WindowUnderTest w;
     QCOMPARE(w->size(), QSize(1400, 784));
-    w->session().ApplyDistribution({10.0f, 5.0f, 2.5f, mode.toStdString()});
+    w->session().ApplyDistribution({10.0f, 5.0f, 2.5f, *DistributionFromText(mode.toStdString())});
     w.clickComponent("NozzleMenu");
     w.clickComponent("TubeMenu");
     w.type("TubeLenEdit", QStringLiteral("123.456"));

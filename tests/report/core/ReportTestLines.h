@@ -21,7 +21,7 @@ inline std::filesystem::path Example(const char* name) {
 inline void SetParticles(LodoModel& m, float dp, float gsd = 0.0f) {
     EvalContext& c = m.Ctx;
     const bool logNormal = gsd > 1.0f;
-    c.DType = c.TypeDist = logNormal ? "LogNormal" : "Mono";
+    c.DType = c.TypeDist = logNormal ? Distribution::LogNormal : Distribution::Mono;
     c.Dp = dp;
     if (logNormal) {
         c.MDp = dp;

@@ -24,7 +24,7 @@ std::size_t Tabs(const std::string& s) {
 struct Snapshot {
     LodoList List;
     std::uint32_t DpBits;
-    std::string DType;
+    Distribution DType;
     explicit Snapshot(const LodoModel& m)
         : List(m.List), DpBits(std::bit_cast<std::uint32_t>(m.Ctx.Dp)), DType(m.Ctx.DType) {}
 };
@@ -435,7 +435,7 @@ TEST(DataPassDefaults, StartUpValues) {
     EXPECT_EQ(dist.PartSize, 10.0f);
     EXPECT_EQ(dist.MeanPart, 5.0f);
     EXPECT_EQ(dist.PartSD, 2.5f);
-    EXPECT_EQ(dist.TypeDist, "Mono");
+    EXPECT_EQ(dist.TypeDist, Distribution::Mono);
 }
 
 } // namespace

@@ -36,8 +36,8 @@ inline TLodoComp Tube(double dia, double len = 1.0) {
 // A line evaluated through AlignList(0), as loading a file leaves it.
 inline LodoModel Prepared(LodoList list, const std::string& dtype = "Mono") {
     LodoModel m;
-    m.Ctx.DType = dtype;
-    m.Ctx.TypeDist = dtype;
+    m.Ctx.DType = *DistributionFromText(dtype);
+    m.Ctx.TypeDist = m.Ctx.DType;
     m.List = std::move(list);
     if (!m.List.empty())
         AlignList(m, 0);

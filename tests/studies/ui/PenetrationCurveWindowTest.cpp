@@ -127,7 +127,7 @@ void PenetrationCurveWindowTest::chartShowsTheModel() {
     ScriptedUi ui;
     LodoSession s(ui);
     QVERIFY(s.OpenFile(Nozzle));
-    if (logNormal) s.ApplyDistribution({10.0f, 5.0f, 2.5f, "LogNormal"});
+    if (logNormal) s.ApplyDistribution({10.0f, 5.0f, 2.5f, Distribution::LogNormal});
     PenetrationCurveWindow w(s);
     QAbstractItemModelTester tester(w.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     PenetrationCurveModel* m = w.model();
@@ -243,7 +243,7 @@ void PenetrationCurveWindowTest::followsTheLine() {
     QVERIFY(w.systemSeries()->at(150).y() < before);
 
     // Switching to log-normal adds the distributions.
-    s.ApplyDistribution({10.0f, 5.0f, 2.5f, "LogNormal"});
+    s.ApplyDistribution({10.0f, 5.0f, 2.5f, Distribution::LogNormal});
     w.sessionChanged();
     QVERIFY(w.massArea());
     QCOMPARE(w.model()->columnCount(), s.Count() + 4);
@@ -286,7 +286,7 @@ void PenetrationCurveWindowTest::clickReadsOut() {
     ScriptedUi ui;
     LodoSession s(ui);
     QVERIFY(s.OpenFile(Nozzle));
-    if (logNormal) s.ApplyDistribution({10.0f, 5.0f, 2.5f, "LogNormal"});
+    if (logNormal) s.ApplyDistribution({10.0f, 5.0f, 2.5f, Distribution::LogNormal});
     PenetrationCurveWindow w(s);
     QVERIFY(ShowActive(w));
     const int k = 164;

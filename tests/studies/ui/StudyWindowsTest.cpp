@@ -64,7 +64,7 @@ void ClickPoint(ChartWindow& w, QScatterSeries* series, int index) {
 struct Before {
     LodoList List;
     std::uint32_t Dp;
-    std::string DType;
+    Distribution DType;
     Operation RefNum;
     std::uint64_t Revision;
     DistributionSetting Dist;
@@ -263,7 +263,7 @@ void StudyWindowsTest::sizeResolvedStudy() {
     session.NozzleMenuClick();
     session.TubeMenuClick();
     session.BendMenuClick();
-    session.ApplyDistribution({10.0f, 5.0f, 2.5f, mode.toStdString()});
+    session.ApplyDistribution({10.0f, 5.0f, 2.5f, *DistributionFromText(mode.toStdString())});
     ui.ClearRecord();
     ui.Answers = {Answer::No};
     LodoModel copy = session.Model();
@@ -523,14 +523,14 @@ void StudyWindowsTest::distributionSwitch() {
     };
     cmd.MenuItemDistClick();
     const EvalContext& c = session.Ctx();
-    QCOMPARE(c.DType, std::string("LogNormal"));
+    QCOMPARE(c.DType, Distribution::LogNormal);
     QVERIFY(qAbs(c.LowV - 0.32f) < 1e-6f);
     QVERIFY(qAbs(c.HighV - 78.125f) < 1e-4f);
     QVERIFY(qAbs(c.DpStep - 1.55610f) < 1e-5f);
     QCOMPARE(session.LabelPent(), std::string("Particle Penetration (%): "));
     QCOMPARE(session.LabelANSI1(), std::string("Mass Penetration (%): "));
     QVERIFY(session.LNStrVisible());
-    QCOMPARE(session.Distribution().TypeDist, std::string("LogNormal"));
+    QCOMPARE(session.Distribution().TypeDist, Distribution::LogNormal);
 
     // Back to "Monodispersed" at 3 um: every component re-evaluated at 3 um.
     cmd.showModal = [](QDialog& d) {
@@ -542,7 +542,7 @@ void StudyWindowsTest::distributionSwitch() {
         return w->result();
     };
     cmd.MenuItemDistClick();
-    QCOMPARE(c.DType, std::string("Mono"));
+    QCOMPARE(c.DType, Distribution::Mono);
     QCOMPARE(c.Dp, 3.0f);
     QCOMPARE(session.LabelPent(), std::string("Total System Penetration % "));
     QCOMPARE(session.LabelANSI1(), std::string(" ANSI Limit > 50%"));
@@ -657,7 +657,7 @@ void StudyWindowsTest::plotShowsTheBoxesWithoutStoringThem() {
     QCOMPARE(subtitle, QStringLiteral("Median Diameter = 4.00  Standard Deviation = 2.00"));
     QCOMPARE(data.MeanPart, 5.0f);
     QCOMPARE(data.PartSD, 2.5f);
-    QCOMPARE(data.TypeDist, std::string("Mono"));
+    QCOMPARE(data.TypeDist, Distribution::Mono);
 }
 
 void StudyWindowsTest::monodispersePlotIsEmpty() {
