@@ -44,7 +44,7 @@ SplitterWindow::SplitterWindow(const DistributionSetting& data, QWidget* parent)
     top->addWidget(Label1);
     top->addStretch(1);
     ParticleSizeLabel = new QLabel(
-        QString::fromStdString(Wye::ParticleSizeText(data_.PartSize, data_.TypeDist == "LogNormal")), this);
+        QString::fromStdString(Wye::ParticleSizeText(data_.PartSize, data_.TypeDist == Distribution::LogNormal)), this);
     ParticleSizeLabel->setObjectName(QStringLiteral("ParticleSizeLabel"));
     ParticleSizeLabel->setWordWrap(true);
     ShowMessage = [this](const QString& text) {

@@ -123,7 +123,7 @@ void SplitterWindowTest::particleSizeOfTheDistributionWindow() {
 // model limitations and which particle size they use.
 void SplitterWindowTest::outOfRangeIsRefusedAndOutsideResultsAreMarked() {
     DistributionSetting data;
-    data.TypeDist = "LogNormal";
+    data.TypeDist = Distribution::LogNormal;
     SplitterWindow w(data);
     QStringList shown;
     w.ShowMessage = [&shown](const QString& m) { shown << m; };
