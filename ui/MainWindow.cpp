@@ -654,7 +654,7 @@ void MainWindow::flash(QLabel* label, bool flag) {
         setLabelColour(label, Argb::Black);
         return;
     }
-    setLabelColour(label, labelColour(label) == Argb::Red ? 0xFF0000FF : Argb::Red);
+    setLabelColour(label, labelColour(label) == Argb::Red ? Argb::Blue : Argb::Red);
 }
 
 // ---- Rendering ------------------------------------------------------------------
