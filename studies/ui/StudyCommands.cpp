@@ -45,7 +45,8 @@ StudyOutcome StudyCommands::runStudy(StudyKind kind, int Z, double IVal, double 
     QProgressDialog progress(tr("Running the study over %1 points...").arg(Z), tr("Cancel"), 0, Z,
                              window_);
     progress.setWindowTitle(QStringLiteral("Variable Parameters"));
-    progress.setWindowModality(Qt::WindowModal);
+    // Nothing may edit the line while the study has borrowed it.
+    progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(progressAfterMs);
     progress.setAutoReset(false);
     progress.setValue(0);
