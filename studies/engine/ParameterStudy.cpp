@@ -145,6 +145,20 @@ StudyOutcome Study(LodoModel& m, StudyOutcome o, int Z, double IVal, double FVal
     return o;
 }
 
+// Why a study cannot run on this line with these points, in the order the checks
+// have always been made: no components, no inlet in front (where it needs one),
+// points out of range.
+std::optional<StudyOutcome> Refused(const LodoModel& m, StudyKind kind, int Z, double IVal,
+                                    double FVal, bool needsInlet = false) {
+    if (m.List.empty())
+        return Failed(kind, NoComponents());
+    if (needsInlet && !IsInlet(m.List[0]))
+        return Failed(kind, StudyMessage{12, std::string(NeedsInletText)});
+    if (auto e = CheckPoints(Z, IVal, FVal))
+        return Failed(kind, *e);
+    return std::nullopt;
+}
+
 StudyOutcome Started(StudyKind kind) {
     StudyOutcome o;
     o.Kind = kind;
@@ -189,10 +203,8 @@ double Measured(const StudyMeasure& measure, const LodoModel& m, std::size_t fir
 StudyOutcome FlowAnalysis(LodoModel& m, int Z, double IVal, double FVal,
                           const StudyMeasure& measure, const StudyProgress& progress) {
     constexpr StudyKind kind = StudyKind::Flow;
-    if (m.List.empty())
-        return Failed(kind, NoComponents());
-    if (auto e = CheckPoints(Z, IVal, FVal))
-        return Failed(kind, *e);
+    if (auto refused = Refused(m, kind, Z, IVal, FVal))
+        return *refused;
     return Study(m, Started(kind), Z, IVal, FVal, progress, [&] {
         m.List[0].FlowUnit = Units::Metric;
         StudyPlan p;
@@ -211,10 +223,8 @@ StudyOutcome FlowAnalysis(LodoModel& m, int Z, double IVal, double FVal,
 StudyOutcome DiaAnalysis(LodoModel& m, int Z, double IVal, double FVal,
                          const StudyMeasure& measure, const StudyProgress& progress) {
     constexpr StudyKind kind = StudyKind::Diameter;
-    if (m.List.empty())
-        return Failed(kind, NoComponents());
-    if (auto e = CheckPoints(Z, IVal, FVal))
-        return Failed(kind, *e);
+    if (auto refused = Refused(m, kind, Z, IVal, FVal))
+        return *refused;
 
     StudyOutcome o = Started(kind);
     int BGin = 0;
@@ -261,10 +271,8 @@ StudyOutcome DiaAnalysis(LodoModel& m, int Z, double IVal, double FVal,
 StudyOutcome PartAnalysis(LodoModel& m, int Z, double IVal, double FVal,
                           const StudyProgress& progress) {
     constexpr StudyKind kind = StudyKind::Particle;
-    if (m.List.empty())
-        return Failed(kind, NoComponents());
-    if (auto e = CheckPoints(Z, IVal, FVal))
-        return Failed(kind, *e);
+    if (auto refused = Refused(m, kind, Z, IVal, FVal))
+        return *refused;
     return Study(m, Started(kind), Z, IVal, FVal, progress, [&] {
         // Monodisperse whatever distribution is selected: the study asks about one size.
         m.Ctx.DType = Distribution::Mono;
@@ -283,12 +291,8 @@ StudyOutcome PartAnalysis(LodoModel& m, int Z, double IVal, double FVal,
 StudyOutcome FreeStreamAnalysis(LodoModel& m, int Z, double IVal, double FVal,
                                 const StudyMeasure& measure, const StudyProgress& progress) {
     constexpr StudyKind kind = StudyKind::FreeStream;
-    if (m.List.empty())
-        return Failed(kind, NoComponents());
-    if (!IsInlet(m.List[0]))
-        return Failed(kind, StudyMessage{12, std::string(NeedsInletText)});
-    if (auto e = CheckPoints(Z, IVal, FVal))
-        return Failed(kind, *e);
+    if (auto refused = Refused(m, kind, Z, IVal, FVal, true))
+        return *refused;
     return Study(m, Started(kind), Z, IVal, FVal, progress, [&] {
         m.List[0].FStreamUnit = Units::Metric;
         StudyPlan p;
