@@ -272,7 +272,7 @@ void LodoSession::MenuItemDelCompClick() {
     std::string deleted = m_.List[N].Name;
     if (deleted.size() >= 2 && deleted.compare(deleted.size() - 2, 2, " *") == 0) deleted.resize(deleted.size() - 2);
     m_.List.erase(m_.List.begin() + N);
-    ui_.ShowStatus("Deleted " + deleted + " (Index " + std::to_string(N) + ")");
+    ui_.ShowStatus("Deleted " + deleted + " (Index " + std::to_string(N) + "): Edit > Undo brings it back");
     EvaluateRow(0);
     Align(0);
     // The component before the deleted one, or the new first one, is edited next;
@@ -338,6 +338,59 @@ bool LodoSession::NewLineClick() {
     if (!AskToSave()) return false;
     ResetLine();
     TakeReference();
+    historyFresh_ = true;
+    return true;
+}
+
+// ---- Undo and redo -----------------------------------------------------------------
+
+LineState LodoSession::Capture() const {
+    return LineState{m_, lineName_, dist_, labelPent_, labelANSI1_, lnStrVisible_, drawingVisible_,
+                     editor_.VisiblePage()};
+}
+
+void LodoSession::Apply(const LineState& state) {
+    m_ = state.Model;
+    lineName_ = state.LineName;
+    dist_ = state.Dist;
+    labelPent_ = state.LabelPent;
+    labelANSI1_ = state.LabelANSI1;
+    lnStrVisible_ = state.LnStrVisible;
+    drawingVisible_ = state.DrawingVisible;
+    const int row = m_.Ctx.CurrRow - 1;
+    if (state.Shown != Page::None && row >= 0 && row < Count())
+        editor_.EditComp(row);
+    else
+        editor_.ShowPage(Page::None);
+    Notify(RefreshAll);
+}
+
+void LodoSession::EndOperation() {
+    if (historyFresh_) {
+        historyFresh_ = false;
+        history_.Reset(Capture());
+        if (historyObserver_) historyObserver_(HistoryChange::Reset, {});
+        return;
+    }
+    if (history_.Record(Capture()) && historyObserver_)
+        historyObserver_(HistoryChange::Step, history_.Steps()[history_.Index() - 1].Text);
+}
+
+bool LodoSession::Undo() {
+    OperationScope op(*this);
+    const LineState* state = history_.Undo();
+    if (!state) return false;
+    Apply(*state);
+    history_.SetCurrent(Capture());
+    return true;
+}
+
+bool LodoSession::Redo() {
+    OperationScope op(*this);
+    const LineState* state = history_.Redo();
+    if (!state) return false;
+    Apply(*state);
+    history_.SetCurrent(Capture());
     return true;
 }
 
@@ -421,6 +474,7 @@ bool LodoSession::ReplaceLine(const std::filesystem::path& path, bool legacy) {
     drawingVisible_ = true;
     if (!m_.List.empty()) editor_.EditComp(Count() - 1);
     TakeReference();
+    historyFresh_ = true;
     Notify(RefreshAll);
     if (fileObserver_) fileObserver_(doc_.FileName());
     ShowReaderWarnings(file.Warnings);

@@ -3,6 +3,7 @@
 #include "model/LodoModel.h"
 #include "persistence/LineFile.h"
 #include "session/ComponentEditor.h"
+#include "session/EditHistory.h"
 #include "session/LineDocument.h"
 #include "session/PropertyPages.h"
 #include "session/SessionUi.h"
@@ -264,6 +265,20 @@ public:
 
     // ---- Distribution ----------------------------------------------------------------
     // The particle description in force: what the distribution window opens with.
+    // ---- Undo and redo ---------------------------------------------------------------
+    // Every operation that changes the line, its name or the distribution becomes one
+    // step, named after what it changed; New and Open start the history afresh. Undo
+    // puts back the line, its results and the page shown exactly as they were.
+    bool Undo();
+    bool Redo();
+    bool CanUndo() const { return history_.CanUndo(); }
+    bool CanRedo() const { return history_.CanRedo(); }
+    const EditHistory& History() const { return history_; }
+    enum class HistoryChange { Reset, Step };
+    // Told when the history starts afresh, and of each new step with its name.
+    using HistoryObserver = std::function<void(HistoryChange change, const std::string& text)>;
+    void SetHistoryObserver(HistoryObserver observer) { historyObserver_ = std::move(observer); }
+
     const DistributionSetting& Distribution() const { return dist_; }
     // Confirm: stores the window values, applies them to the evaluation (Dp, MDp,
     // DpSD, DType and the log-normal range), sets the penetration captions and the
@@ -283,6 +298,9 @@ private:
     bool SaveTo(const std::filesystem::path& path);
     bool SaveAsTo(const std::filesystem::path& path);
     void SetCaptionsForDistribution();
+    LineState Capture() const;
+    void Apply(const LineState& state);
+    void EndOperation();  // records the step or starts the history afresh
 
     SessionUi& ui_;
     LodoModel m_;
@@ -308,6 +326,10 @@ private:
 
     LineDocument doc_;  // file name, reference snapshot, file dialogs
     DistributionSetting dist_;
+
+    EditHistory history_;
+    HistoryObserver historyObserver_;
+    bool historyFresh_ = true;  // New or Open ran: the history starts from here
 
     friend class OperationScope;
     friend class ComponentEditor;

@@ -8,7 +8,10 @@ class OperationScope {
 public:
     explicit OperationScope(LodoSession& s) : s_(s) { ++s_.depth_; }
     ~OperationScope() {
-        if (s_.depth_ == 1) s_.SyncNodeNameL();
+        if (s_.depth_ == 1) {
+            s_.SyncNodeNameL();
+            s_.EndOperation();
+        }
         if (--s_.depth_ == 0 && s_.pending_ != 0) {
             const unsigned mask = s_.pending_;
             s_.pending_ = 0;

@@ -137,7 +137,7 @@ TEST_F(SelectionTest, DeleteEditsTheComponentBeforeAndNamesGoOn) {
     s.MenuItemDelCompClick();
     EXPECT_EQ(Names(), (Names_t{"N-1", "T-1", "T-2"}));
     ASSERT_EQ(ui.Statuses.size(), 1u);
-    EXPECT_EQ(ui.Statuses[0], "Deleted B-1 (Index 2)");
+    EXPECT_EQ(ui.Statuses[0], "Deleted B-1 (Index 2): Edit > Undo brings it back");
     EXPECT_EQ(ui.SelectionRequests.at(0).Title, "Select a Component to Delete");
     EXPECT_FALSE(ui.SelectionRequests.at(0).ShowSecond);
     EXPECT_EQ(s.Ctx().CurrRow, 2);
