@@ -23,6 +23,11 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDialog>
+#include <QPushButton>
+#include <QUndoCommand>
+#include <QUndoStack>
+#include <QUndoView>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -164,6 +169,22 @@ bool isEditingKey(const QKeyEvent* e) {
     }
 }
 
+// One step of the session's history on the window's undo stack. The session has
+// already made the change when the step is pushed, so the first redo does nothing.
+class SessionStep : public QUndoCommand {
+public:
+    SessionStep(LodoSession& session, const QString& text) : m_session(session) { setText(text); }
+    void undo() override { m_session.Undo(); }
+    void redo() override {
+        if (m_pushed) m_session.Redo();
+        m_pushed = true;
+    }
+
+private:
+    LodoSession& m_session;
+    bool m_pushed = false;
+};
+
 // Renders without the widgets' changes being taken for the user's.
 class RenderScope {
 public:
@@ -217,7 +238,16 @@ MainWindow::MainWindow(const Options& options, QWidget* parent) : QMainWindow(pa
     resize(placed.size());
 
     m_session->SetObserver([this](unsigned mask) { render(mask); });
-    m_session->SetFileObserver([this](const std::string& path) { addRecentFile(qs(path)); });
+    m_session->SetFileObserver([this](const std::string& path) {
+        addRecentFile(qs(path));
+        m_undo->setClean();
+    });
+    m_session->SetHistoryObserver([this](LodoSession::HistoryChange change, const std::string& text) {
+        if (change == LodoSession::HistoryChange::Reset)
+            m_undo->clear();
+        else
+            m_undo->push(new SessionStep(*m_session, qs(text)));
+    });
     connect(qApp, &QApplication::focusChanged, this, &MainWindow::onFocusChanged);
 
     m_timer1 = new QTimer(this);
@@ -239,6 +269,7 @@ MainWindow::~MainWindow() {
     // The session may call back while it goes; nothing is rendered any more.
     m_session->SetObserver({});
     m_session->SetFileObserver({});
+    m_session->SetHistoryObserver({});
     disconnect(qApp, &QApplication::focusChanged, this, &MainWindow::onFocusChanged);
 }
 
@@ -554,6 +585,19 @@ void MainWindow::buildMainMenu() {
 
     QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
     edit->setObjectName(QStringLiteral("MenuItemEdit"));
+    // Undo and redo walk the session's history; the stack names its steps.
+    m_undo = new QUndoStack(this);
+    m_undo->setObjectName(QStringLiteral("UndoStack"));
+    QAction* undo = m_undo->createUndoAction(this, QStringLiteral("Undo"));
+    undo->setObjectName(QStringLiteral("MenuItemUndo"));
+    undo->setShortcuts(shortcutsFor(QKeySequence::Undo, "Ctrl+Z"));
+    edit->addAction(undo);
+    QAction* redo = m_undo->createRedoAction(this, QStringLiteral("Redo"));
+    redo->setObjectName(QStringLiteral("MenuItemRedo"));
+    redo->setShortcuts(shortcutsFor(QKeySequence::Redo, "Ctrl+Shift+Z"));
+    edit->addAction(redo);
+    add(edit, "MenuItemUndoHistory", QStringLiteral("Undo History"), &MainWindow::onUndoHistory);
+    edit->addSeparator();
     add(edit, "MenuItemEditComp", QStringLiteral("Edit Component"), [this] { m_session->MenuItemEditCompClick(); });
     add(edit, "MenuItemMoveComp", QStringLiteral("Move Component"), [this] { m_session->MenuItemMoveCompClick(); });
     add(edit, "MenuItemDelComp", QStringLiteral("Delete Component"), [this] { m_session->MenuItemDelCompClick(); });
@@ -822,6 +866,21 @@ void MainWindow::rebuildRecentMenu() {
         connect(a, &QAction::triggered, this, [this, file = recent.at(i)] { openPath(file); });
     }
     m_recentMenu->setEnabled(!recent.isEmpty());
+}
+
+void MainWindow::onUndoHistory() {
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("UndoHistory"));
+    dialog.setWindowTitle(QStringLiteral("Undo History"));
+    auto* lay = new QVBoxLayout(&dialog);
+    auto* view = new QUndoView(m_undo, &dialog);
+    view->setEmptyLabel(QStringLiteral("<line as opened or started>"));
+    lay->addWidget(view);
+    auto* close = new QPushButton(QStringLiteral("Close"), &dialog);
+    connect(close, &QPushButton::clicked, &dialog, &QDialog::accept);
+    lay->addWidget(close, 0, Qt::AlignRight);
+    dialog.resize(420, 360);
+    dialog.exec();
 }
 
 void MainWindow::onAbout() {

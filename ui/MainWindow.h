@@ -20,6 +20,7 @@ class QMenuBar;
 class QTabWidget;
 class QTableView;
 class QTimer;
+class QUndoStack;
 class SessionUi;
 class WindowPositionFile;
 enum class Box;
@@ -61,6 +62,7 @@ public:
     QTabWidget* tabControl1() const { return m_tabs; }
     QMenuBar* componentMenuBar() const { return m_componentBar; }
     QAction* action(const QString& objectName) const;
+    QUndoStack* undoStack() const { return m_undo; }
 
 signals:
     // After every render of the session's state (the penetration curve follows it).
@@ -99,6 +101,7 @@ private:
     void onSave();
     void onSaveAs();
     void onAbout();
+    void onUndoHistory();
     void addRecentFile(const QString& path);
     void rebuildRecentMenu();
     bool confirmExit();
@@ -130,6 +133,7 @@ private:
     QWidget* m_totals = nullptr;  // Panel1
     QMenuBar* m_componentBar = nullptr;
     QMenu* m_recentMenu = nullptr;
+    QUndoStack* m_undo = nullptr;
 
     QLineEdit* m_lineName = nullptr;
     QLabel* m_maxPartSize = nullptr;

@@ -29,6 +29,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTableView>
+#include <QUndoStack>
 
 QString WindowUnderTest::cell(int row, int col) const {
     return window->gridModel()->index(row, col).data().toString();
@@ -95,6 +96,7 @@ private slots:
     void aboutShowsThreeLines();
     void standardShortcutsExistOnEveryPlatform();
     void fitsASmallScreen();
+    void undoAndRedoFromTheEditMenu();
     void everyPageFitsItsTab();
     void gridModelPassesTheModelTester();
 };
@@ -725,6 +727,40 @@ void MainWindowTest::aboutShowsThreeLines() {
 
 // Nothing clipped: every control of every page lies inside the page as the
 // window shows it, and no two entry rows overlap.
+// Edit > Undo and Redo with the standard keys walk the session's history; the stack
+// names each step and its clean state follows saving.
+void MainWindowTest::undoAndRedoFromTheEditMenu() {
+    WindowUnderTest w;
+    QAction* undo = w->action(QStringLiteral("MenuItemUndo"));
+    QAction* redo = w->action(QStringLiteral("MenuItemRedo"));
+    QVERIFY(undo && redo);
+    QVERIFY(undo->shortcuts().contains(QKeySequence(QKeySequence::Undo)) ||
+            undo->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+Z"))));
+    QVERIFY(!undo->isEnabled());
+    w.clickComponent("NozzleMenu");
+    w.clickComponent("TubeMenu");
+    w.type("TubeLenEdit", QStringLiteral("3"));
+    QCOMPARE(w->undoStack()->count(), 3);
+    QCOMPARE(undo->text(), QString::fromUtf8("Undo Edit T-1 length 1 \u2192 3 m"));
+    undo->trigger();
+    QCOMPARE(w.box("TubeLenEdit")->text(), QStringLiteral("1"));
+    undo->trigger();
+    QCOMPARE(w->gridModel()->rowCount(), 1);
+    QCOMPARE(w->pages()->shownPage(), Page::Nozzle);
+    redo->trigger();
+    redo->trigger();
+    QCOMPARE(w->gridModel()->rowCount(), 2);
+    QCOMPARE(w.box("TubeLenEdit")->text(), QStringLiteral("3"));
+    QVERIFY(!redo->isEnabled());
+    w.ui.SaveFiles.push_back(toPath(w.dir.filePath(QStringLiteral("u.lxl"))));
+    w->action(QStringLiteral("MenuItemSave"))->trigger();
+    QVERIFY(w->undoStack()->isClean());
+    undo->trigger();
+    QVERIFY(w->isWindowModified());
+    redo->trigger();
+    QVERIFY(!w->isWindowModified());
+}
+
 // A 1280 x 720 screen with room for the window manager's frame: every pane shows
 // whole, no page needs its scroll bar, all six component commands are in sight.
 void MainWindowTest::fitsASmallScreen() {
