@@ -18,8 +18,18 @@ constexpr const char* RootName = "Nodes";
 constexpr const char* NodeName = "Node";
 constexpr const char* LineNameElement = "LineName";
 
-std::string ComponentPrefix(std::size_t index, std::string_view element) {
-    return "Component " + std::to_string(index + 1) + ", element \"" + std::string(element) + "\": ";
+// "Component 3 (Index 2, T-2), element "Len": ", the Index as the grid shows it.
+std::string ElementPrefix(const std::string& label, std::string_view element) {
+    return label + ", element \"" + std::string(element) + "\": ";
+}
+
+// Where a byte offset lies in the text, as an editor counts: line and column from 1.
+std::string LineAndColumn(std::string_view text, std::ptrdiff_t offset) {
+    const auto upTo = text.substr(0, static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(offset, 0, text.size())));
+    const auto line = std::count(upTo.begin(), upTo.end(), '\n') + 1;
+    const auto lastBreak = upTo.rfind('\n');
+    const auto column = upTo.size() - (lastBreak == std::string_view::npos ? 0 : lastBreak + 1) + 1;
+    return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
 }  // namespace
@@ -39,10 +49,12 @@ std::variant<std::string, FileError> BuildLxlText(const LodoList& list,
         node.append_child(LineNameElement).text().set(lineName.c_str());
         for (const auto& f : RecordFields::All) {
             if (RecordFields::IsUnstorable(c, f))
-                return FileError{ComponentPrefix(i, f.Name) + "the value is not a finite number"};
+                return FileError{ElementPrefix(RecordFields::ComponentLabel(i, c.Name), f.Name) +
+                                 "the value is not a finite number"};
             const std::string text = RecordFields::Format(c, f);
             if (text.find('\0') != std::string::npos)
-                return FileError{ComponentPrefix(i, f.Name) + "the text holds a NUL character, which a file cannot store"};
+                return FileError{ElementPrefix(RecordFields::ComponentLabel(i, c.Name), f.Name) +
+                                 "the text holds a NUL character, which a file cannot store"};
             auto el = node.append_child(std::string(f.Name).c_str());
             if (!text.empty()) el.text().set(text.c_str());
         }
@@ -65,8 +77,8 @@ ReadResult ReadLxlText(std::string_view text, const EvalContext& defaults) {
     const auto parsed = doc.load_buffer(text.data(), text.size(),
                                         pugi::parse_default | pugi::parse_ws_pcdata_single);
     if (!parsed)
-        return FileError{"Not a well-formed XML file: " + std::string(parsed.description()) +
-                         " at byte " + std::to_string(parsed.offset)};
+        return FileError{"Not a well-formed XML file: " + std::string(parsed.description()) + " at " +
+                         LineAndColumn(text, parsed.offset)};
     const auto root = doc.document_element();
     if (std::string_view(root.name()) != RootName)
         return FileError{"Not a sample-line file: the root element is \"" + InputRules::Echo(root.name()) +
@@ -113,7 +125,7 @@ ReadResult ReadLxlText(std::string_view text, const EvalContext& defaults) {
                                    (unit ? ", that is English units" : " text"));
             }
             if (auto error = RecordFields::Set(c, f, textOf(el, f.Name)))
-                return FileError{ComponentPrefix(index, f.Name) + *error + (el ? "" : " (the element is missing)")};
+                return FileError{ElementPrefix(label, f.Name) + *error + (el ? "" : " (the element is missing)")};
             if (f.Name == "Name") label = RecordFields::ComponentLabel(index, c.Name);
         }
         for (const auto& el : node.children()) {
@@ -127,7 +139,7 @@ ReadResult ReadLxlText(std::string_view text, const EvalContext& defaults) {
         }
         if (auto error = RecordFields::CheckComponentType(c)) return FileError{label + ", " + *error};
         if (auto error = RecordFields::CheckProbeModel(c))
-            return FileError{ComponentPrefix(index, "NType") + *error};
+            return FileError{ElementPrefix(label, "NType") + *error};
         if (auto error = RecordFields::CheckInputRules(c)) return FileError{label + ", " + *error};
         RecordFields::AddUnitWarnings(c, label, warnings, missing);
         file.List.push_back(std::move(c));

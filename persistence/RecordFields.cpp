@@ -108,8 +108,8 @@ std::optional<std::string> CheckProbeModel(const TLodoComp& c) {
 }
 
 std::string ComponentLabel(std::size_t index, const std::string& name) {
-    return "Component " + std::to_string(index + 1) + " (Index " + std::to_string(index) + ", " +
-           InputRules::Echo(name) + ")";
+    return "Component " + std::to_string(index + 1) + " (Index " + std::to_string(index) +
+           (name.empty() ? std::string() : ", " + InputRules::Echo(name)) + ")";
 }
 
 std::optional<std::string> CheckInputRules(const TLodoComp& c) {

@@ -307,7 +307,7 @@ TEST_F(CliTest, ErrorsPrintOneLineAndNothingElse) {
     } cases[] = {
         {{"evaluate", (dir / "missing.lxl").string()}, 1, "lodo-cli: " + (dir / "missing.lxl").string() + ": Cannot open"},
         {{"evaluate", (dir / "broken.lxl").string(), "--json"}, 1,
-         "lodo-cli: " + (dir / "broken.lxl").string() + ": Component 1, element \"NTypeInt\""},
+         "lodo-cli: " + (dir / "broken.lxl").string() + ": Component 1 (Index 0), element \"NTypeInt\""},
         {{"evaluate", Examples + "/stack-nozzle-line.lxl", "--lognormal", "5", "1"}, 2, "lodo-cli evaluate: --lognormal"},
         {{"evaluate", Examples + "/stack-nozzle-line.lxl", "--lognormal", "0", "2"}, 2, "lodo-cli evaluate: --lognormal"},
         {{"evaluate", Examples + "/stack-nozzle-line.lxl", "--mono", "-3"}, 2, "lodo-cli evaluate: --mono"},

@@ -175,7 +175,7 @@ TEST_F(LxlFileTest, NonFiniteInputIsRefusedAndTheOldFileKept) {
     bad[1].Dia1 = std::numeric_limits<double>::quiet_NaN();
     const auto error = WriteLxlFile(path, bad, "new");
     ASSERT_TRUE(error);
-    EXPECT_EQ(error->Message, "Component 2, element \"Dia1\": the value is not a finite number");
+    EXPECT_EQ(error->Message, "Component 2 (Index 1, T-2 *), element \"Dia1\": the value is not a finite number");
     bad[1].Dia1 = 1;
     bad[1].Dia3Unit = std::string("in\0", 3);
     EXPECT_TRUE(WriteLxlFile(path, bad, "new"));
@@ -299,26 +299,29 @@ TEST(LxlReader, ErrorsReadNothing) {
         std::string text;
         std::string message;
     } cases[] = {
-        {"empty", "", "Not a well-formed XML file: No document element found at byte 0"},
+        {"empty", "", "Not a well-formed XML file: No document element found at line 1, column 1"},
         {"not XML", "Nodes, 3", "Not a well-formed XML file:"},
         {"truncated", Doc(good).substr(0, 120), "Not a well-formed XML file:"},
+        // Where, as an editor counts lines: the bad tag is on line 3.
+        {"bad tag", "<?xml version=\"1.0\"?>\n<Nodes>\n  <Node><=/Node>\n</Nodes>\n",
+         "Not a well-formed XML file: Could not determine tag type at line 3, column"},
         {"other root", "<Lines>" + good + "</Lines>", "Not a sample-line file: the root element is \"Lines\""},
         {"malformed number", with("<Dia1>34.9<", "<Dia1>abc<"),
-         "Component 3, element \"Dia1\": 'abc' is not a valid floating point value"},
+         "Component 3 (Index 2, T-1), element \"Dia1\": 'abc' is not a valid floating point value"},
         {"empty number", with("<Flow>57</Flow>", "<Flow></Flow>"),
-         "Component 3, element \"Flow\": '' is not a valid floating point value"},
+         "Component 3 (Index 2, T-1), element \"Flow\": '' is not a valid floating point value"},
         {"missing number", with("<Press>101.325</Press>", ""),
-         "Component 3, element \"Press\": '' is not a valid floating point value"},
+         "Component 3 (Index 2, T-1), element \"Press\": '' is not a valid floating point value"},
         {"non-finite input", with("<Temp>25<", "<Temp>NaN<"),
-         "Component 3, element \"Temp\": 'NaN' is not a valid floating point value"},
+         "Component 3 (Index 2, T-1), element \"Temp\": 'NaN' is not a valid floating point value"},
         {"trailing text", with("<Len>2<", "<Len>2 m<"),
-         "Component 3, element \"Len\": '2 m' is not a valid floating point value"},
+         "Component 3 (Index 2, T-1), element \"Len\": '2 m' is not a valid floating point value"},
         {"malformed integer", with("<NTypeInt>1<", "<NTypeInt>1.0<"),
-         "Component 3, element \"NTypeInt\": '1.0' is not a valid integer value"},
+         "Component 3 (Index 2, T-1), element \"NTypeInt\": '1.0' is not a valid integer value"},
         {"integer overflow", with("<NTypeInt>1<", "<NTypeInt>4294967297<"),
-         "Component 3, element \"NTypeInt\": '4294967297' is not a valid integer value"},
+         "Component 3 (Index 2, T-1), element \"NTypeInt\": '4294967297' is not a valid integer value"},
         {"unknown probe", with("<NTypeInt>1<", "<NTypeInt>6<"),
-         "Component 3, element \"NType\": 'Tube' is not a known shrouded-probe model"},
+         "Component 3 (Index 2, T-1), element \"NType\": 'Tube' is not a known shrouded-probe model"},
     };
     for (const auto& c : cases) {
         const ReadResult r = ReadLxlText(c.text, EvalContext{});

@@ -223,7 +223,7 @@ TEST(ReaderRules, EchoedValuesAreShortAndHarmless) {
     text = LxlOf(c);
     Replace(text, "<Dia1>34.9</Dia1>", "<Dia1>\x1b[31mred\x7f\xC2\x9B</Dia1>");
     EXPECT_EQ(ErrorOf(ReadLxlText(text, EvalContext{})),
-              "Component 1, element \"Dia1\": '\\x1b[31mred\\x7f\\u009b' is not a valid floating point value");
+              "Component 1 (Index 0, T-1), element \"Dia1\": '\\x1b[31mred\\x7f\\u009b' is not a valid floating point value");
 
     const std::string lpl = "1\r\nT\x1b]0;x\x07,Tube,z" + std::string(30, ',') + "\r\n" + Trailer + "\r\n";
     EXPECT_EQ(ErrorOf(ReadLplBytes(lpl, EvalContext{})),
