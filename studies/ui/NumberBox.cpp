@@ -63,12 +63,21 @@ std::optional<double> NumberBox::typedValue() const {
     return v;
 }
 
+QString NumberBox::RangeMessage() const {
+    return QStringLiteral("Enter a number from %1 to %2.")
+        .arg(QLocale::c().toString(min_, 'g', 15), QLocale::c().toString(max_, 'g', 15));
+}
+
 bool NumberBox::commit(bool report) {
     const auto typed = typedValue();
     if (!typed) {
         // Nothing usable typed: show the value that stands.
         showValue();
         return true;
+    }
+    if (refuseOutside_ && (*typed < min_ || *typed > max_)) {
+        if (report) emit refused(RangeMessage());
+        return false;
     }
     if (check_) {
         const QString message = check_(*typed);

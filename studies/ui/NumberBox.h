@@ -10,7 +10,8 @@ class QKeyEvent;
 
 // A number entry with limits and a fixed count of decimals. The value is taken when
 // the user presses Enter, an arrow key, or leaves the box; out-of-range entries are
-// pulled to the nearest limit. Arrow keys, the wheel and dragging never change the
+// pulled to the nearest limit, or refused with a message naming the range when the
+// window asks for that (refuseOutsideRange). Arrow keys, the wheel and dragging never change the
 // value: Up and Down (and Enter) are reported so the window can move the focus.
 // The decimal separator is always ".", whatever the locale.
 class NumberBox : public QLineEdit {
@@ -40,6 +41,10 @@ public:
     // message that refuses the number, or an empty text to accept it.
     void setCheck(std::function<QString(double)> check) { check_ = std::move(check); }
 
+    // A number outside the range is refused with RangeMessage() instead of pulled in.
+    void refuseOutsideRange() { refuseOutside_ = true; }
+    QString RangeMessage() const;
+
 signals:
     void valueChanged(double value);
     // Enter or Down (+1), Up (-1), after a successful commit.
@@ -63,4 +68,5 @@ private:
     int decimals_ = 2;
     double value_ = 0.0;
     std::function<QString(double)> check_;
+    bool refuseOutside_ = false;
 };

@@ -48,6 +48,9 @@ ParticleDistributionWindow::ParticleDistributionWindow(DistributionSetting& data
         box->setRange(0.001, 1000.0);
         box->setMinimumWidth(110);
     }
+    // A size outside 0.001 to 1000 um is refused, not pulled to the limit.
+    NumberBox1->refuseOutsideRange();
+    NumberBox2->refuseOutsideRange();
     // A deviation of 1 would divide by zero and one below 1 mirrors the size range.
     NumberBox3->setRange(1.001, 1000.0);
     NumberBox3->setCheck([](double v) { return v <= 1.0 ? GsdMessage : QString(); });

@@ -41,6 +41,20 @@ VaryParameterWindow::VaryParameterWindow(DataPass& data, QWidget* parent)
     NumberBox3->setDecimals(0);
     NumberBox3->setRange(1.0, 50.0);
     const std::array<NumberBox*, 3> boxes{NumberBox1, NumberBox2, NumberBox3};
+    // A refused number is said in the window itself, beside the boxes.
+    RangeNote = new QLabel(this);
+    RangeNote->setObjectName(QStringLiteral("RangeNote"));
+    RangeNote->setStyleSheet(QStringLiteral("color: red"));
+    RangeNote->hide();
+    for (NumberBox* box : boxes) {
+        box->refuseOutsideRange();
+        connect(box, &NumberBox::refused, this, [this, box](const QString& message) {
+            RangeNote->setText(message);
+            RangeNote->show();
+            box->setFocus(Qt::OtherFocusReason);
+        });
+        connect(box, &NumberBox::valueChanged, RangeNote, &QLabel::hide);
+    }
     for (int i = 0; i < 3; ++i) {
         connect(boxes[static_cast<std::size_t>(i)], &NumberBox::moveRequested, this,
                 [boxes, i](int step) {
@@ -73,6 +87,7 @@ VaryParameterWindow::VaryParameterWindow(DataPass& data, QWidget* parent)
     layout->addWidget(group);
     layout->addWidget(SizeResolvedBox);
     layout->addLayout(form);
+    layout->addWidget(RangeNote);
     layout->addLayout(buttons);
 
     FormCreate();
@@ -132,8 +147,9 @@ void VaryParameterWindow::FormClose() {
 }
 
 void VaryParameterWindow::accept() {
-    // A number still being typed counts as entered.
-    for (NumberBox* box : {NumberBox1, NumberBox2, NumberBox3}) box->commit(false);
+    // A number still being typed counts as entered; one outside its range stops the study.
+    for (NumberBox* box : {NumberBox1, NumberBox2, NumberBox3})
+        if (!box->commit(true)) return;
     FormClose();
     QDialog::accept();
 }

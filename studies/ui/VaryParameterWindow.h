@@ -5,6 +5,7 @@
 struct DataPass;
 class NumberBox;
 class QCheckBox;
+class QLabel;
 class QRadioButton;
 
 // "Variable Parameters": which input a study varies, from which start value to
@@ -25,6 +26,8 @@ public:
     // "Size-resolved mass penetration": open only in log-normal mode, and not for a
     // particle-size study, which is one size at a time.
     QCheckBox* SizeResolvedBox = nullptr;
+    // Says why a number was refused (outside its box's range); hidden otherwise.
+    QLabel* RangeNote = nullptr;
 
     // Whether the line is evaluated for a log-normal aerosol.
     void setLogNormal(bool logNormal);

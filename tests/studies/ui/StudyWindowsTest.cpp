@@ -100,6 +100,7 @@ private slots:
     void monodispersePlotIsEmpty();
     void chartImageAndData();
     void numberBoxNeverStepsAndUsesPoint();
+    void outOfRangeNumbersAreRefusedNamingTheRange();
 };
 
 void StudyWindowsTest::flowStudyEndToEnd() {
@@ -723,6 +724,33 @@ void StudyWindowsTest::numberBoxNeverStepsAndUsesPoint() {
     QCOMPARE(box.text(), QStringLiteral("1000.00"));
     QCOMPARE(changed.count(), 1);
     QLocale::setDefault(old);
+}
+
+void StudyWindowsTest::outOfRangeNumbersAreRefusedNamingTheRange() {
+    DistributionSetting distribution;
+    ParticleDistributionWindow d(distribution);
+    QStringList shown;
+    d.setMessageHandler([&](const QString& text) { shown << text; });
+    QVERIFY(ShowActive(d));
+    Type(d.NumberBox2, QStringLiteral("2000"));
+    d.Button1->click();
+    QCOMPARE(shown, QStringList{QStringLiteral("Enter a number from 0.001 to 1000.")});
+    QVERIFY(d.isVisible());
+    QCOMPARE(distribution.MeanPart, 5.0f);
+
+    DataPass data;
+    VaryParameterWindow v(data);
+    QVERIFY(ShowActive(v));
+    Type(v.NumberBox3, QStringLiteral("51"));
+    v.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+    QVERIFY(v.isVisible());
+    QVERIFY(v.RangeNote->isVisible());
+    QCOMPARE(v.RangeNote->text(), QStringLiteral("Enter a number from 1 to 50."));
+    QCOMPARE(data.NoOfSteps, 50);
+    Type(v.NumberBox3, QStringLiteral("12"));
+    v.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+    QCOMPARE(v.result(), int(QDialog::Accepted));
+    QCOMPARE(data.NoOfSteps, 12);
 }
 
 QTEST_MAIN(StudyWindowsTest)
