@@ -1,8 +1,7 @@
 #include "analysis/CurveCsv.h"
 
-#include <fmt/format.h>
-
 #include <cmath>
+#include <fmt/format.h>
 
 namespace Analysis {
 namespace {
@@ -16,7 +15,9 @@ std::string Field(const std::string& s) {
     return q + "\"";
 }
 
-std::string Number(double v) { return std::isfinite(v) ? fmt::format("{}", v) : std::string("nan"); }
+std::string Number(double v) {
+    return std::isfinite(v) ? fmt::format("{}", v) : std::string("nan");
+}
 
 } // namespace
 

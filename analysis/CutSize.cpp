@@ -1,7 +1,7 @@
 #include "analysis/CutSize.h"
 
-#include "analysis/SizeTable.h"
 #include "analysis/SizeResolvedPenetration.h"
+#include "analysis/SizeTable.h"
 
 #include <cmath>
 #include <vector>
@@ -12,7 +12,7 @@ namespace {
 // Every fourth size of the curve's lattice, 12.4 per decade, finds every crossing of a
 // curve whose features are wider than a factor 1.2 in size; bisection then narrows
 // the crossing to 1e-4.
-constexpr double ScanStep = 4; // lattice steps
+constexpr double ScanStep = 4;     // lattice steps
 constexpr double Tolerance = 1e-4; // relative width of the final bracket
 
 } // namespace

@@ -19,8 +19,17 @@ bool SameAir(const K::AirState& a, double T, double P) {
 // The inputs' bits, so that equal means identical (NaN and -0 included).
 std::array<std::uint64_t, 12> Key(int code, const ComponentInputs& in) {
     const auto b = [](double x) { return std::bit_cast<std::uint64_t>(x); };
-    return {static_cast<std::uint64_t>(code), b(in.T), b(in.P),  b(in.Q),  b(in.D1),    b(in.D2),
-            b(in.L),                          b(in.Rb), b(in.Uo), b(in.Theta), b(in.Ang),
+    return {static_cast<std::uint64_t>(code),
+            b(in.T),
+            b(in.P),
+            b(in.Q),
+            b(in.D1),
+            b(in.D2),
+            b(in.L),
+            b(in.Rb),
+            b(in.Uo),
+            b(in.Theta),
+            b(in.Ang),
             static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(in.Probe))};
 }
 

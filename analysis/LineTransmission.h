@@ -40,7 +40,7 @@ private:
         LodoMath::Kernels::FlowState Flow{};
         LodoMath::Kernels::ConeState Cone{};
         ComponentInputs In; // working units, as the evaluation reads the record
-        double Stored = 0; // TransM1 of a record the evaluation does not know
+        double Stored = 0;  // TransM1 of a record the evaluation does not know
         // An earlier component with the very same inputs, whose value this one takes;
         // Count() when none. Lines repeat tubes and bends, and identical inputs give
         // identical values.

@@ -53,7 +53,8 @@ std::string ValueText(const Finding& f) {
     for (int d = r.Decimals; d <= 12; ++d) {
         text = NumberFormat::Fixed(f.Value, d);
         const double shown = NumberFormat::ParseNumber(text).value_or(f.Value);
-        const bool clear = (Below(r, f.Value) && shown < *r.Min) || (Above(r, f.Value) && shown > *r.Max);
+        const bool clear =
+            (Below(r, f.Value) && shown < *r.Min) || (Above(r, f.Value) && shown > *r.Max);
         if (clear)
             break;
     }

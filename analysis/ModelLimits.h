@@ -16,14 +16,16 @@ namespace ModelLimits {
 enum class Quantity : std::uint8_t {
     EntranceStokes,    // nozzle: StkNo(T, P, Dp, Uo, Din), free stream on the inlet diameter [-]
     VelocityRatio,     // nozzle: Uo / Vi [-]
-    SettlingParameter, // tube: Vts sin|theta| / (2 U), settling along the axis over the centre-line velocity [-]
+    SettlingParameter, // tube: Vts sin|theta| / (2 U), settling along the axis over the centre-line
+                       // velocity [-]
     Reynolds,          // tube or bend Reynolds number [-]
     CurvatureRatio,    // bend: radius of curvature / tube radius [-]
     ContractionPx,     // contraction: (1 - Ao/Ai) Stk [-]
     HalfAngle,         // contraction: cone half angle [deg]
     Mach,              // fastest mean velocity of the component / speed of sound [-]
 };
-inline constexpr std::size_t QuantityCount = static_cast<std::size_t>(Quantity::Mach) + 1; // Mach is the last
+inline constexpr std::size_t QuantityCount =
+    static_cast<std::size_t>(Quantity::Mach) + 1; // Mach is the last
 
 // The branch of its model a component's result came from: a tube by its flow regime
 // (Re <= 2100 and exactly 4000 laminar, strictly between transition, above 4000
@@ -50,19 +52,19 @@ inline constexpr std::uint8_t AnyType =
 // limit (aspiration 1, full transmission as the Stokes number vanishes) is safe:
 // it is shown with the range but raises no finding.
 struct LimitRange {
-    std::string_view Model;    // "nozzle aspiration correlation"
-    std::string_view Name;     // the quantity in words: "Stokes number"
+    std::string_view Model; // "nozzle aspiration correlation"
+    std::string_view Name;  // the quantity in words: "Stokes number"
     Quantity Of;
     std::optional<double> Min;
     std::optional<double> Max;
-    bool WarnBelow;            // a value below Min is a finding
-    bool WarnAbove;            // a value above Max is a finding
-    std::string_view Source;   // short citation shown with every finding
+    bool WarnBelow;             // a value below Min is a finding
+    bool WarnAbove;             // a value above Max is a finding
+    std::string_view Source;    // short citation shown with every finding
     std::string_view Reference; // the full citation (user guide, window)
-    std::uint8_t Types;        // TypeBit of every component type it applies to
-    std::uint8_t Branches;     // Branch bits it applies to
-    int Decimals;              // decimals of the value in the texts
-    std::string_view Unit;     // appended to value and bounds ("°"), usually empty
+    std::uint8_t Types;         // TypeBit of every component type it applies to
+    std::uint8_t Branches;      // Branch bits it applies to
+    int Decimals;               // decimals of the value in the texts
+    std::string_view Unit;      // appended to value and bounds ("°"), usually empty
 };
 
 inline constexpr std::array<LimitRange, 10> LimitTable{{
@@ -91,12 +93,12 @@ inline constexpr std::array<LimitRange, 10> LimitTable{{
      "Pui, Romay-Novas & Liu 1987, Aerosol Sci. Technol. 7:301 (measured at Re 100 and 1000)",
      BendType, Laminar, 0, ""},
     {"turbulent bend model", "Reynolds number", Quantity::Reynolds, 6000.0, 10000.0, true, true,
-     "Pui, Romay-Novas & Liu 1987",
-     "Pui, Romay-Novas & Liu 1987 (measured at Re 6000 and 10 000)", BendType, Turbulent, 0, ""},
+     "Pui, Romay-Novas & Liu 1987", "Pui, Romay-Novas & Liu 1987 (measured at Re 6000 and 10 000)",
+     BendType, Turbulent, 0, ""},
     {"bend models", "Curvature ratio", Quantity::CurvatureRatio, 4.0, std::nullopt, true, false,
      "the program's own bend note",
-     "the program's own bend note; Pui et al. used curvature ratios near 5.6", BendType,
-     AnyBranch, 2, ""},
+     "the program's own bend note; Pui et al. used curvature ratios near 5.6", BendType, AnyBranch,
+     2, ""},
     {"contraction model", "Stokes parameter Px", Quantity::ContractionPx, 0.001, 100.0, false, true,
      "Muyshondt, McFarland & Anand 1996",
      "Muyshondt, McFarland & Anand 1996, \"Deposition of aerosol particles in contraction "
@@ -145,7 +147,8 @@ std::string ValueText(const Finding& f);
 
 // Said wherever findings of a log-normal evaluation are shown.
 inline constexpr std::string_view LogNormalNote =
-    "The model-limit quantities of a log-normal distribution are taken at the mass median diameter.";
+    "The model-limit quantities of a log-normal distribution are taken at the mass median "
+    "diameter.";
 
 // Said when a line has no findings.
 inline constexpr std::string_view NoFindingsText =

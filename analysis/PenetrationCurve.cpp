@@ -15,9 +15,9 @@ std::vector<float> LogSpacedSizes(double from, double to, int points) {
     const double b = std::log(to);
     for (int k = 0; k < points; ++k) {
         // The ends exactly as given, not as exp(log(x)) rounds them.
-        const double d = k == 0              ? from
-                         : k == points - 1   ? to
-                                             : std::exp(a + (b - a) * k / (points - 1));
+        const double d = k == 0            ? from
+                         : k == points - 1 ? to
+                                           : std::exp(a + (b - a) * k / (points - 1));
         sizes.push_back(static_cast<float>(d));
     }
     return sizes;

@@ -9,9 +9,9 @@
 
 namespace Analysis {
 
-inline constexpr double CurveFrom = 0.01;  // [um] default first size of the curve
-inline constexpr double CurveTo = 100.0;   // [um] default last size
-inline constexpr int CurvePoints = 200;    // default number of sizes
+inline constexpr double CurveFrom = 0.01; // [um] default first size of the curve
+inline constexpr double CurveTo = 100.0;  // [um] default last size
+inline constexpr int CurvePoints = 200;   // default number of sizes
 
 // `points` sizes [um] spaced evenly in log d from `from` to `to` (both included), in
 // single precision as the evaluation holds a particle size. One point gives `from`;
@@ -23,10 +23,10 @@ std::vector<float> LogSpacedSizes(double from = CurveFrom, double to = CurveTo,
 // monodisperse evaluation gives it at that size, and the system penetration as
 // their product. Inlets carry their aspiration, so a value may exceed 1.
 struct PenetrationCurve {
-    std::vector<float> Dp;              // [um]
-    std::vector<std::string> Names;     // component names, line order
-    std::vector<double> Trans;          // component i at Dp[k]: Trans[k * Names.size() + i]
-    std::vector<double> System;         // at Dp[k]
+    std::vector<float> Dp;          // [um]
+    std::vector<std::string> Names; // component names, line order
+    std::vector<double> Trans;      // component i at Dp[k]: Trans[k * Names.size() + i]
+    std::vector<double> System;     // at Dp[k]
 
     std::size_t Components() const { return Names.size(); }
     double At(std::size_t k, std::size_t i) const { return Trans[k * Names.size() + i]; }

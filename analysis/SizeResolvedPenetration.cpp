@@ -25,19 +25,19 @@ constexpr double MinWidth = 1e-5; // [ln um] no panel narrower
 constexpr std::size_t MaxNodes = 8192;
 
 struct Node {
-    double q = 0;            // position on the size lattice (LatticeQ)
-    double x = 0;            // ln d [ln um]
-    double wm = 0, wn = 0;   // mass and number densities in ln d
-    double asp = 1;          // aspiration of the line's inlet
+    double q = 0;                 // position on the size lattice (LatticeQ)
+    double x = 0;                 // ln d [ln um]
+    double wm = 0, wn = 0;        // mass and number densities in ln d
+    double asp = 1;               // aspiration of the line's inlet
     std::vector<double> arriving; // share reaching component i; index Count(): leaving
 };
 
 class Integrator {
 public:
     Integrator(SizeTable& table, double s, double xMass, double xCount, double range)
-        : table_(table), n_(table.Count()), xMass_(xMass), xCount_(xCount),
-          twoVar_(2 * s * s), norm_(1 / (s * std::sqrt(2 * std::numbers::pi))), range_(range),
-          fineMass_(n_ + 1), fineNumber_(n_ + 1), mass(n_ + 1, 0.0), number(n_ + 1, 0.0) {}
+        : table_(table), n_(table.Count()), xMass_(xMass), xCount_(xCount), twoVar_(2 * s * s),
+          norm_(1 / (s * std::sqrt(2 * std::numbers::pi))), range_(range), fineMass_(n_ + 1),
+          fineNumber_(n_ + 1), mass(n_ + 1, 0.0), number(n_ + 1, 0.0) {}
 
     // A node at lattice position q (ln d = LatticeLn(q)).
     std::size_t Add(double q) {
@@ -79,11 +79,12 @@ public:
             return fine;
         };
         for (std::size_t i = 0; i <= n_; ++i) {
-            fineMass_[i] = simpson(A.wm * A.arriving[i], Q1.wm * Q1.arriving[i], M.wm * M.arriving[i],
-                                   Q2.wm * Q2.arriving[i], B.wm * B.arriving[i]);
-            fineNumber_[i] = simpson(A.wn * A.arriving[i], Q1.wn * Q1.arriving[i],
-                                     M.wn * M.arriving[i], Q2.wn * Q2.arriving[i],
-                                     B.wn * B.arriving[i]);
+            fineMass_[i] =
+                simpson(A.wm * A.arriving[i], Q1.wm * Q1.arriving[i], M.wm * M.arriving[i],
+                        Q2.wm * Q2.arriving[i], B.wm * B.arriving[i]);
+            fineNumber_[i] =
+                simpson(A.wn * A.arriving[i], Q1.wn * Q1.arriving[i], M.wn * M.arriving[i],
+                        Q2.wn * Q2.arriving[i], B.wn * B.arriving[i]);
         }
         const double fineAsp =
             simpson(A.wm * A.asp, Q1.wm * Q1.asp, M.wm * M.asp, Q2.wm * Q2.asp, B.wm * B.asp);
@@ -221,7 +222,8 @@ std::optional<SizeResolvedResult> ComputeSizeResolved(SizeTable& table, double M
     sorted.reserve(in.nodes.size());
     for (const Node& nd : in.nodes)
         sorted.push_back(&nd);
-    std::sort(sorted.begin(), sorted.end(), [](const Node* p, const Node* q) { return p->x < q->x; });
+    std::sort(sorted.begin(), sorted.end(),
+              [](const Node* p, const Node* q) { return p->x < q->x; });
     std::vector<double> xs, leaving;
     for (const Node* nd : sorted) {
         xs.push_back(nd->x);

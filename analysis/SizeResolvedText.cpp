@@ -1,9 +1,8 @@
 #include "analysis/SizeResolvedText.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
 #include <cmath>
+#include <fmt/format.h>
 
 namespace Analysis {
 

@@ -10,8 +10,12 @@ namespace {
 
 constexpr int Last = CurvePoints - 1;
 
-double A() { return std::log(CurveFrom); }
-double B() { return std::log(CurveTo); }
+double A() {
+    return std::log(CurveFrom);
+}
+double B() {
+    return std::log(CurveTo);
+}
 
 // The curve, the size-resolved result and the cut size together visit about this
 // many sizes: room for them from the start saves growing a large table.

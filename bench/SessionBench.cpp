@@ -19,12 +19,16 @@ struct Line {
         s.NozzleMenuClick();
         for (int i = 1; i < count; ++i) {
             switch (i % 4) {
-                case 0: s.BendMenuClick(); break;
-                case 2:
-                    s.TubeMenuClick();
-                    tubeRow = i;
-                    break;
-                default: s.TubeMenuClick(); break;
+            case 0:
+                s.BendMenuClick();
+                break;
+            case 2:
+                s.TubeMenuClick();
+                tubeRow = i;
+                break;
+            default:
+                s.TubeMenuClick();
+                break;
             }
         }
         s.ApplyDistribution({10.0f, 5.0f, 2.5f, Distribution::LogNormal});
@@ -35,13 +39,15 @@ struct Line {
 void Enter(Line& line, int k) {
     line.s.FocusBox(Box::TubeLenEdit);
     line.s.SetBoxText(Box::TubeLenEdit, k % 2 ? "1.5" : "2.5");
-    if (!line.s.BoxKey(Box::TubeLenEdit, EditKey::Enter)) throw std::runtime_error("entry refused");
+    if (!line.s.BoxKey(Box::TubeLenEdit, EditKey::Enter))
+        throw std::runtime_error("entry refused");
 }
 
 void BM_TubeEntry200LogNormal(benchmark::State& state) {
     Line line(200);
     int k = 0;
-    for (auto _ : state) Enter(line, ++k);
+    for (auto _ : state)
+        Enter(line, ++k);
 }
 BENCHMARK(BM_TubeEntry200LogNormal)->Unit(benchmark::kMillisecond);
 
@@ -59,4 +65,4 @@ void BM_TubeEntryWithGrid200LogNormal(benchmark::State& state) {
 }
 BENCHMARK(BM_TubeEntryWithGrid200LogNormal)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace

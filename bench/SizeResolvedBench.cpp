@@ -147,10 +147,18 @@ void Run(benchmark::State& state, LineMaker make, bool withCut) {
     }
 }
 
-void SizeResolved(benchmark::State& state) { Run(state, RiserLine, false); }
-void Inclined(benchmark::State& state) { Run(state, InclinedLine, false); }
-void Everything(benchmark::State& state) { Run(state, RiserLine, true); }
-void EverythingInclined(benchmark::State& state) { Run(state, InclinedLine, true); }
+void SizeResolved(benchmark::State& state) {
+    Run(state, RiserLine, false);
+}
+void Inclined(benchmark::State& state) {
+    Run(state, InclinedLine, false);
+}
+void Everything(benchmark::State& state) {
+    Run(state, RiserLine, true);
+}
+void EverythingInclined(benchmark::State& state) {
+    Run(state, InclinedLine, true);
+}
 
 // What the totals strip computes after an edit of a log-normal line.
 void Strip(benchmark::State& state) {

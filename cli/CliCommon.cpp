@@ -4,11 +4,10 @@
 #include "model/NumberFormat.h"
 #include "persistence/RecordFields.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fmt/format.h>
 #include <ostream>
 
 namespace Cli {
@@ -16,25 +15,30 @@ namespace {
 
 std::optional<float> SizeArgument(const std::string& text) {
     const auto v = NumberFormat::ParseNumber(text);
-    if (!v || !InputRules::Allows(InputRules::RuleId::ParticleSize, *v)) return std::nullopt;
+    if (!v || !InputRules::Allows(InputRules::RuleId::ParticleSize, *v))
+        return std::nullopt;
     return static_cast<float>(*v);
 }
 
 // One line of a message: nothing in it can move the cursor or change the terminal.
-std::string OneLine(std::string_view message) { return InputRules::Echo(message, 2000); }
+std::string OneLine(std::string_view message) {
+    return InputRules::Echo(message, 2000);
+}
 
 bool IsLegacyPath(const std::string& path) {
     std::string ext = std::filesystem::path(path).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     return ext == ".lpl";
 }
 
-}  // namespace
+} // namespace
 
-bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i, ParticleSpec& particles,
-                         std::string& error) {
+bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i,
+                         ParticleSpec& particles, std::string& error) {
     const std::string& option = args[i];
-    if (option != "--mono" && option != "--lognormal") return false;
+    if (option != "--mono" && option != "--lognormal")
+        return false;
     if (particles.Given) {
         error = "give only one of --mono and --lognormal";
         return true;
@@ -47,8 +51,9 @@ bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i, P
         }
         const auto dp = SizeArgument(args[++i]);
         if (!dp) {
-            error = "--mono: the particle diameter must be a number from 0.001 to 1000 (um), not '" +
-                    Quote(args[i]) + "'";
+            error =
+                "--mono: the particle diameter must be a number from 0.001 to 1000 (um), not '" +
+                Quote(args[i]) + "'";
             return true;
         }
         particles.LogNormal = false;
@@ -61,14 +66,17 @@ bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i, P
     }
     const auto mmad = SizeArgument(args[++i]);
     if (!mmad) {
-        error = "--lognormal: the mass median diameter must be a number from 0.001 to 1000 (um), not '" +
+        error = "--lognormal: the mass median diameter must be a number from 0.001 to 1000 (um), "
+                "not '" +
                 Quote(args[i]) + "'";
         return true;
     }
     const auto gsd = NumberFormat::ParseNumber(args[++i]);
     // A deviation of 1 has no width to integrate over; below 1 the size range turns over.
-    if (!gsd || !InputRules::Allows(InputRules::RuleId::Gsd, *gsd) || static_cast<float>(*gsd) <= 1.0f) {
-        error = "--lognormal: the geometric standard deviation must be a number above 1 and up to 1000, not '" +
+    if (!gsd || !InputRules::Allows(InputRules::RuleId::Gsd, *gsd) ||
+        static_cast<float>(*gsd) <= 1.0f) {
+        error = "--lognormal: the geometric standard deviation must be a number above 1 and up to "
+                "1000, not '" +
                 Quote(args[i]) + "'";
         return true;
     }
@@ -81,16 +89,17 @@ bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i, P
 void ApplyParticle(EvalContext& ctx, const ParticleSpec& particles) {
     ApplyDistribution(ctx, DistributionSetting{particles.Dp, particles.MDp, particles.DpSD,
                                                particles.LogNormal ? Distribution::LogNormal
-                                                                  : Distribution::Mono});
+                                                                   : Distribution::Mono});
 }
 
-std::variant<LoadedLine, std::string> LoadLine(const std::string& path, const ParticleSpec& particles,
-                                               FileKind kind) {
+std::variant<LoadedLine, std::string> LoadLine(const std::string& path,
+                                               const ParticleSpec& particles, FileKind kind) {
     LoadedLine line;
     EvalContext& ctx = line.Model.Ctx;
     const bool legacy = kind == FileKind::Legacy || IsLegacyPath(path);
     ReadResult read = legacy ? ReadLplFile(path, ctx) : ReadLxlFile(path, ctx);
-    if (auto* e = std::get_if<FileError>(&read)) return path + ": " + e->Message;
+    if (auto* e = std::get_if<FileError>(&read))
+        return path + ": " + e->Message;
     LineFile& file = std::get<LineFile>(read);
     line.Path = path;
     line.Warnings = std::move(file.Warnings);
@@ -108,7 +117,8 @@ std::variant<LoadedLine, std::string> LoadLine(const std::string& path, const Pa
 }
 
 bool WantsHelp(const std::vector<std::string>& args) {
-    return std::any_of(args.begin(), args.end(), [](const std::string& a) { return a == "--help" || a == "-h"; });
+    return std::any_of(args.begin(), args.end(),
+                       [](const std::string& a) { return a == "--help" || a == "-h"; });
 }
 
 int Fail(std::ostream& err, std::string_view message, int code) {
@@ -117,14 +127,18 @@ int Fail(std::ostream& err, std::string_view message, int code) {
 }
 
 int UsageError(std::ostream& err, std::string_view command, std::string_view message) {
-    err << "lodo-cli " << command << ": " << OneLine(message) << " (see 'lodo-cli " << command << " --help')\n";
+    err << "lodo-cli " << command << ": " << OneLine(message) << " (see 'lodo-cli " << command
+        << " --help')\n";
     return ExitUsage;
 }
 
-std::string Quote(std::string_view value) { return InputRules::Echo(value); }
+std::string Quote(std::string_view value) {
+    return InputRules::Echo(value);
+}
 
 void PrintWarnings(std::ostream& err, const LoadedLine& line) {
-    for (const std::string& w : line.Warnings) err << "lodo-cli: warning: " << OneLine(line.Path + ": " + w) << '\n';
+    for (const std::string& w : line.Warnings)
+        err << "lodo-cli: warning: " << OneLine(line.Path + ": " + w) << '\n';
 }
 
 std::optional<std::string> InvalidReason(const LoadedLine& line) {
@@ -133,14 +147,17 @@ std::optional<std::string> InvalidReason(const LoadedLine& line) {
     for (std::size_t i = 0; i < list.size(); ++i) {
         if (HasInvalidResult(list[i], logNormal))
             return RecordFields::ComponentLabel(i, list[i].Name) +
-                   " has a result that is not a finite number; the inputs lie outside what its model can evaluate";
+                   " has a result that is not a finite number; the inputs lie outside what its "
+                   "model can evaluate";
     }
-    if (!list.empty() && HasInvalidSystem(line.Model.Ctx)) return std::string("a system total is not a finite number");
+    if (!list.empty() && HasInvalidSystem(line.Model.Ctx))
+        return std::string("a system total is not a finite number");
     return std::nullopt;
 }
 
 int Finish(std::ostream& err, const LoadedLine& line) {
-    if (const auto reason = InvalidReason(line)) return Fail(err, line.Path + ": no valid result: " + *reason, ExitInvalid);
+    if (const auto reason = InvalidReason(line))
+        return Fail(err, line.Path + ": no valid result: " + *reason, ExitInvalid);
     return ExitOk;
 }
 
@@ -149,13 +166,27 @@ std::string JsonString(std::string_view raw) {
     std::string out = "\"";
     for (char ch : s) {
         switch (ch) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\b': out += "\\b"; break;
-        case '\f': out += "\\f"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\b':
+            out += "\\b";
+            break;
+        case '\f':
+            out += "\\f";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (static_cast<unsigned char>(ch) < 0x20)
                 out += fmt::format("\\u{:04x}", static_cast<unsigned char>(ch));
@@ -167,8 +198,9 @@ std::string JsonString(std::string_view raw) {
 }
 
 std::string JsonNumber(double x) {
-    if (!std::isfinite(x)) return "null";
+    if (!std::isfinite(x))
+        return "null";
     return fmt::format("{}", x);
 }
 
-}  // namespace Cli
+} // namespace Cli

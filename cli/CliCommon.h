@@ -15,10 +15,11 @@
 // options, help and error output.
 namespace Cli {
 
-inline constexpr int ExitOk = 0;       // a result that is valid (a FAIL verdict is a valid result)
-inline constexpr int ExitFailure = 1;  // a file could not be read or written, or a study could not run
-inline constexpr int ExitUsage = 2;    // the command line was wrong
-inline constexpr int ExitInvalid = 4;  // the output is printed, but a result is not a finite number
+inline constexpr int ExitOk = 0; // a result that is valid (a FAIL verdict is a valid result)
+inline constexpr int ExitFailure =
+    1;                              // a file could not be read or written, or a study could not run
+inline constexpr int ExitUsage = 2; // the command line was wrong
+inline constexpr int ExitInvalid = 4; // the output is printed, but a result is not a finite number
 
 // The exit statuses as every command's help lists them.
 inline constexpr std::string_view ExitStatusHelp =
@@ -31,9 +32,9 @@ inline constexpr std::string_view ExitStatusHelp =
 // The particle description: Mono 10 um unless an option says otherwise.
 struct ParticleSpec {
     bool LogNormal = false;
-    float Dp = 10.0f;   // [um]
-    float MDp = 5.0f;   // [um]
-    float DpSD = 2.5f;  // [-]
+    float Dp = 10.0f;  // [um]
+    float MDp = 5.0f;  // [um]
+    float DpSD = 2.5f; // [-]
     bool Given = false;
 };
 
@@ -48,8 +49,8 @@ inline constexpr std::string_view ParticleOptionsHelp =
 // When args[i] is "--mono" or "--lognormal", reads it and its values into `particles`,
 // moves i to the last value and returns true; a missing or invalid value sets
 // `error`. Returns false for any other argument.
-bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i, ParticleSpec& particles,
-                         std::string& error);
+bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i,
+                         ParticleSpec& particles, std::string& error);
 
 // Applies the description as the distribution window's Confirm does.
 void ApplyParticle(EvalContext& ctx, const ParticleSpec& particles);
@@ -61,7 +62,7 @@ struct LoadedLine {
     std::string LineName;
     AlignResult Align;
     std::string Path;
-    std::vector<std::string> Warnings;  // what the reader assumed (see LineFile::Warnings)
+    std::vector<std::string> Warnings; // what the reader assumed (see LineFile::Warnings)
 };
 
 // Prints each reader warning as "lodo-cli: warning: FILE: ..." on its own line.
@@ -83,7 +84,8 @@ enum class FileKind { ByExtension, Legacy };
 
 // Reads a .lxl or (by its extension, or when `kind` says so) a legacy .lpl file.
 // The error is one line naming the file.
-std::variant<LoadedLine, std::string> LoadLine(const std::string& path, const ParticleSpec& particles,
+std::variant<LoadedLine, std::string> LoadLine(const std::string& path,
+                                               const ParticleSpec& particles,
                                                FileKind kind = FileKind::ByExtension);
 
 // True when the arguments ask for help ("--help" or "-h").
@@ -95,9 +97,9 @@ int Fail(std::ostream& err, std::string_view message, int code);
 // Prints a usage error with a pointer to the command's help; returns ExitUsage.
 int UsageError(std::ostream& err, std::string_view command, std::string_view message);
 
-// JSON texts: a quoted, escaped string (bytes that are not UTF-8 become U+FFFD); a number as the shortest text that reads
-// back as the same double, null when it is not finite.
+// JSON texts: a quoted, escaped string (bytes that are not UTF-8 become U+FFFD); a number as the
+// shortest text that reads back as the same double, null when it is not finite.
 std::string JsonString(std::string_view s);
 std::string JsonNumber(double x);
 
-}  // namespace Cli
+} // namespace Cli

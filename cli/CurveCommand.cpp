@@ -7,10 +7,9 @@
 #include "model/InputRules.h"
 #include "model/NumberFormat.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
 #include <cmath>
+#include <fmt/format.h>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -19,29 +18,33 @@ namespace {
 
 constexpr int MaxPoints = 10000;
 
-const std::string Usage = std::string(
-    "Usage: lodo-cli curve FILE [--from D1] [--to D2] [--points N] [--csv | --json]\n"
-    "\n"
-    "Prints the penetration curve of a sample line (.lxl, or a legacy .lpl file): the\n"
-    "transmission of every component at each particle size, evaluated exactly as the\n"
-    "monodisperse evaluation evaluates that size, and the system penetration, their\n"
-    "product. Inlets include their aspiration, so a value may exceed 100 %. The sizes are\n"
-    "spaced evenly in log d. The cut size d50 follows the table. The line in the file is\n"
-    "not changed.\n"
-    "\n"
-    "Options:\n"
-    "  --from D1            first aerodynamic diameter in um (0.001 to 1000; default 0.01)\n"
-    "  --to D2              last aerodynamic diameter in um (0.001 to 1000; default 100)\n"
-    "  --points N           number of sizes, 1 to 10000 (default 200; 1 gives D1 alone)\n"
-    "  --csv                comma-separated, header Dp_um,<component names>,System, the\n"
-    "                       values as fractions\n"
-    "  --json               one JSON object: the line name, the sizes, each component's\n"
-    "                       values, the system's and the cut size (fractions, um)\n"
-    "  -h, --help           show this help\n"
-    "\n") + std::string(Cli::ExitStatusHelp);
+const std::string Usage =
+    std::string(
+        "Usage: lodo-cli curve FILE [--from D1] [--to D2] [--points N] [--csv | --json]\n"
+        "\n"
+        "Prints the penetration curve of a sample line (.lxl, or a legacy .lpl file): the\n"
+        "transmission of every component at each particle size, evaluated exactly as the\n"
+        "monodisperse evaluation evaluates that size, and the system penetration, their\n"
+        "product. Inlets include their aspiration, so a value may exceed 100 %. The sizes are\n"
+        "spaced evenly in log d. The cut size d50 follows the table. The line in the file is\n"
+        "not changed.\n"
+        "\n"
+        "Options:\n"
+        "  --from D1            first aerodynamic diameter in um (0.001 to 1000; default 0.01)\n"
+        "  --to D2              last aerodynamic diameter in um (0.001 to 1000; default 100)\n"
+        "  --points N           number of sizes, 1 to 10000 (default 200; 1 gives D1 alone)\n"
+        "  --csv                comma-separated, header Dp_um,<component names>,System, the\n"
+        "                       values as fractions\n"
+        "  --json               one JSON object: the line name, the sizes, each component's\n"
+        "                       values, the system's and the cut size (fractions, um)\n"
+        "  -h, --help           show this help\n"
+        "\n") +
+    std::string(Cli::ExitStatusHelp);
 
 // The shortest text that reads back as the same float: the size the curve used.
-std::string SizeNumber(float d) { return fmt::format("{}", d); }
+std::string SizeNumber(float d) {
+    return fmt::format("{}", d);
+}
 
 std::string Percent(double fraction) {
     const double p = 100 * fraction;
@@ -53,26 +56,30 @@ std::string Table(const Cli::LoadedLine& line, const Analysis::PenetrationCurve&
     std::string out = "Sample line: " + line.LineName + "\n";
     out += "Penetration curve (%), each size evaluated as one particle size\n";
     std::vector<std::string> head{"Dp (\u00B5m)"};
-    for (const std::string& n : c.Names) head.push_back(n);
+    for (const std::string& n : c.Names)
+        head.push_back(n);
     head.push_back("System");
     std::vector<std::size_t> width;
-    for (const std::string& h : head) width.push_back(std::max<std::size_t>(h.size(), 8));
+    for (const std::string& h : head)
+        width.push_back(std::max<std::size_t>(h.size(), 8));
     const auto row = [&](const std::vector<std::string>& cells) {
         std::string text;
         for (std::size_t j = 0; j < cells.size(); ++j) {
-            text += (j ? "  " : "") + std::string(width[j] - std::min(width[j], cells[j].size()), ' ') +
-                    cells[j];
+            text += (j ? "  " : "") +
+                    std::string(width[j] - std::min(width[j], cells[j].size()), ' ') + cells[j];
         }
         return text + "\n";
     };
     out += row(head);
     for (std::size_t k = 0; k < c.Dp.size(); ++k) {
         std::vector<std::string> cells{fmt::format("{:.4g}", c.Dp[k])};
-        for (std::size_t i = 0; i < c.Components(); ++i) cells.push_back(Percent(c.At(k, i)));
+        for (std::size_t i = 0; i < c.Components(); ++i)
+            cells.push_back(Percent(c.At(k, i)));
         cells.push_back(Percent(c.System[k]));
         out += row(cells);
     }
-    out += "\nCut size d50: " + (d50 ? Analysis::DiameterText(*d50) + " \u00B5m" : std::string("none")) + "\n";
+    out += "\nCut size d50: " +
+           (d50 ? Analysis::DiameterText(*d50) + " \u00B5m" : std::string("none")) + "\n";
     return out;
 }
 
@@ -80,30 +87,34 @@ std::string Json(const Cli::LoadedLine& line, const Analysis::PenetrationCurve& 
                  const std::optional<double>& d50) {
     const auto list = [](std::size_t n, const auto& at) {
         std::string s = "[";
-        for (std::size_t k = 0; k < n; ++k) s += (k ? ", " : "") + at(k);
+        for (std::size_t k = 0; k < n; ++k)
+            s += (k ? ", " : "") + at(k);
         return s + "]";
     };
     std::string out = "{\n";
     out += "  \"LineName\": " + Cli::JsonString(line.LineName) + ",\n";
-    out += "  \"Dp\": " + list(c.Dp.size(), [&](std::size_t k) { return SizeNumber(c.Dp[k]); }) + ",\n";
+    out += "  \"Dp\": " + list(c.Dp.size(), [&](std::size_t k) { return SizeNumber(c.Dp[k]); }) +
+           ",\n";
     out += "  \"Components\": [";
     for (std::size_t i = 0; i < c.Components(); ++i) {
         out += i == 0 ? "\n" : ",\n";
-        out += "    {\"Index\": " + std::to_string(i) + ", \"Name\": " + Cli::JsonString(c.Names[i]) +
-               ", \"Trans\": " +
+        out += "    {\"Index\": " + std::to_string(i) +
+               ", \"Name\": " + Cli::JsonString(c.Names[i]) + ", \"Trans\": " +
                list(c.Dp.size(), [&](std::size_t k) { return Cli::JsonNumber(c.At(k, i)); }) + "}";
     }
     out += c.Components() == 0 ? "],\n" : "\n  ],\n";
-    out += "  \"System\": " + list(c.Dp.size(), [&](std::size_t k) { return Cli::JsonNumber(c.System[k]); }) +
-           ",\n";
+    out += "  \"System\": " +
+           list(c.Dp.size(), [&](std::size_t k) { return Cli::JsonNumber(c.System[k]); }) + ",\n";
     out += "  \"D50\": " + (d50 ? Cli::JsonNumber(*d50) : std::string("null")) + "\n}\n";
     return out;
 }
 
-}  // namespace
+} // namespace
 
 int RunCurveCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const auto usage = [&](const std::string& message) { return Cli::UsageError(err, "curve", message); };
+    const auto usage = [&](const std::string& message) {
+        return Cli::UsageError(err, "curve", message);
+    };
     if (Cli::WantsHelp(args)) {
         out << Usage;
         return Cli::ExitOk;
@@ -115,24 +126,31 @@ int RunCurveCommand(const std::vector<std::string>& args, std::ostream& out, std
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--json" || a == "--csv") {
-            if (format != Format::Table) return usage("give at most one of --json and --csv");
+            if (format != Format::Table)
+                return usage("give at most one of --json and --csv");
             format = a == "--json" ? Format::Json : Format::Csv;
         } else if (a == "--from" || a == "--to" || a == "--points") {
-            if (i + 1 >= args.size()) return usage(a + " needs a value");
+            if (i + 1 >= args.size())
+                return usage(a + " needs a value");
             const std::string& v = args[++i];
             if (a == "--points") {
-                if (points) return usage("--points given twice");
+                if (points)
+                    return usage("--points given twice");
                 const auto n = NumberFormat::ParseInteger(v);
                 if (!n || *n < 1 || *n > MaxPoints)
-                    return usage("--points must be a whole number from 1 to 10000, not '" + Cli::Quote(v) + "'");
+                    return usage("--points must be a whole number from 1 to 10000, not '" +
+                                 Cli::Quote(v) + "'");
                 points = *n;
             } else {
                 std::optional<double>& target = a == "--from" ? from : to;
-                if (target) return usage(a + " given twice");
+                if (target)
+                    return usage(a + " given twice");
                 const auto x = NumberFormat::ParseNumber(v);
                 if (!x || !InputRules::Allows(InputRules::RuleId::ParticleSize, *x))
-                    return usage(a + ": the particle diameter must be a number from 0.001 to 1000 (um), not '" +
-                                 Cli::Quote(v) + "'");
+                    return usage(
+                        a +
+                        ": the particle diameter must be a number from 0.001 to 1000 (um), not '" +
+                        Cli::Quote(v) + "'");
                 target = *x;
             }
         } else if (a.starts_with("-") && a != "-") {
@@ -143,22 +161,28 @@ int RunCurveCommand(const std::vector<std::string>& args, std::ostream& out, std
             return usage("only one FILE may be given");
         }
     }
-    if (file.empty()) return usage("no FILE given");
+    if (file.empty())
+        return usage("no FILE given");
 
     auto loaded = Cli::LoadLine(file, Cli::ParticleSpec{});
-    if (auto* error = std::get_if<std::string>(&loaded)) return Cli::Fail(err, *error, Cli::ExitFailure);
+    if (auto* error = std::get_if<std::string>(&loaded))
+        return Cli::Fail(err, *error, Cli::ExitFailure);
     const auto& line = std::get<Cli::LoadedLine>(loaded);
     Cli::PrintWarnings(err, line);
-    const std::vector<float> sizes = Analysis::LogSpacedSizes(from.value_or(Analysis::CurveFrom),
-                                                              to.value_or(Analysis::CurveTo),
-                                                              points.value_or(Analysis::CurvePoints));
-    const Analysis::PenetrationCurve curve = Analysis::ComputePenetrationCurve(line.Model.List, sizes);
+    const std::vector<float> sizes =
+        Analysis::LogSpacedSizes(from.value_or(Analysis::CurveFrom), to.value_or(Analysis::CurveTo),
+                                 points.value_or(Analysis::CurvePoints));
+    const Analysis::PenetrationCurve curve =
+        Analysis::ComputePenetrationCurve(line.Model.List, sizes);
     const std::optional<double> d50 = Analysis::CutSizeD50(line.Model.List);
-    out << (format == Format::Csv ? Analysis::CurveCsv(curve) : format == Format::Json ? Json(line, curve, d50) : Table(line, curve, d50));
+    out << (format == Format::Csv    ? Analysis::CurveCsv(curve)
+            : format == Format::Json ? Json(line, curve, d50)
+                                     : Table(line, curve, d50));
     for (std::size_t k = 0; k < curve.Dp.size(); ++k) {
         if (!std::isfinite(curve.System[k]))
-            return Cli::Fail(err, line.Path + ": no valid result: the system penetration at " + SizeNumber(curve.Dp[k]) +
-                                      " um is not a finite number",
+            return Cli::Fail(err,
+                             line.Path + ": no valid result: the system penetration at " +
+                                 SizeNumber(curve.Dp[k]) + " um is not a finite number",
                              Cli::ExitInvalid);
     }
     return Cli::ExitOk;

@@ -1,7 +1,7 @@
+#include "analysis/LimitFindings.h"
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/EvaluationText.h"
-#include "analysis/LimitFindings.h"
 
 #include <ostream>
 #include <string>
@@ -15,26 +15,29 @@ int StrictStatus(bool strict, const LodoModel& m) {
     return strict && ModelLimits::AnyFinding(m) ? ExitModelLimits : Cli::ExitOk;
 }
 
-const std::string Usage = std::string(
-    "Usage: lodo-cli evaluate FILE [--mono DP | --lognormal MMAD GSD] [--json] [--strict]\n"
-    "\n"
-    "Opens a sample line (.lxl, or a legacy .lpl file), evaluates every component in\n"
-    "line order and prints the transmission of each component, its per-type results\n"
-    "and the system penetration held against the ANSI N13.1 limit of 50 %. The table\n"
-    "numbers components from 1; \"Index\" in the JSON output counts from 0. Under a\n"
-    "component's row (and in its \"Limits\" in the JSON) are its model-limit findings:\n"
-    "quantities outside the published range of a correlation, taken at the mass median\n"
-    "diameter in log-normal mode.\n"
-    "\n"
-    "Options:\n") + std::string(Cli::ParticleOptionsHelp) +
+const std::string Usage =
+    std::string(
+        "Usage: lodo-cli evaluate FILE [--mono DP | --lognormal MMAD GSD] [--json] [--strict]\n"
+        "\n"
+        "Opens a sample line (.lxl, or a legacy .lpl file), evaluates every component in\n"
+        "line order and prints the transmission of each component, its per-type results\n"
+        "and the system penetration held against the ANSI N13.1 limit of 50 %. The table\n"
+        "numbers components from 1; \"Index\" in the JSON output counts from 0. Under a\n"
+        "component's row (and in its \"Limits\" in the JSON) are its model-limit findings:\n"
+        "quantities outside the published range of a correlation, taken at the mass median\n"
+        "diameter in log-normal mode.\n"
+        "\n"
+        "Options:\n") +
+    std::string(Cli::ParticleOptionsHelp) +
     "  --json               print one JSON object instead of the table\n"
     "  --strict             exit with status 3 when a component is outside the published\n"
     "                       range of one of its models (the results are printed as always;\n"
     "                       a result that is not finite keeps status 4)\n"
     "  -h, --help           show this help\n"
-    "\n" + std::string(Cli::ExitStatusHelp);
+    "\n" +
+    std::string(Cli::ExitStatusHelp);
 
-}  // namespace
+} // namespace
 
 int RunEvaluateCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (Cli::WantsHelp(args)) {
@@ -48,7 +51,8 @@ int RunEvaluateCommand(const std::vector<std::string>& args, std::ostream& out, 
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string error;
         if (Cli::ParseParticleOption(args, i, particle, error)) {
-            if (!error.empty()) return Cli::UsageError(err, "evaluate", error);
+            if (!error.empty())
+                return Cli::UsageError(err, "evaluate", error);
         } else if (args[i] == "--json") {
             json = true;
         } else if (args[i] == "--strict") {
@@ -61,10 +65,12 @@ int RunEvaluateCommand(const std::vector<std::string>& args, std::ostream& out, 
             return Cli::UsageError(err, "evaluate", "only one FILE may be given");
         }
     }
-    if (file.empty()) return Cli::UsageError(err, "evaluate", "no FILE given");
+    if (file.empty())
+        return Cli::UsageError(err, "evaluate", "no FILE given");
 
     auto loaded = Cli::LoadLine(file, particle);
-    if (auto* error = std::get_if<std::string>(&loaded)) return Cli::Fail(err, *error, Cli::ExitFailure);
+    if (auto* error = std::get_if<std::string>(&loaded))
+        return Cli::Fail(err, *error, Cli::ExitFailure);
     const auto& line = std::get<Cli::LoadedLine>(loaded);
     Cli::PrintWarnings(err, line);
     out << (json ? Cli::EvaluationJson(line) : Cli::EvaluationTable(line));

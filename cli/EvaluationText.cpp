@@ -6,24 +6,29 @@
 #include "model/InputRules.h"
 #include "model/NumberFormat.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
 #include <cmath>
+#include <fmt/format.h>
 
 namespace Cli {
 namespace {
 
-bool IsLogNormal(const EvalContext& ctx) { return ctx.DType == Distribution::LogNormal; }
+bool IsLogNormal(const EvalContext& ctx) {
+    return ctx.DType == Distribution::LogNormal;
+}
 
 std::string Percent(double fraction) {
     const double p = 100.0 * fraction;
     return std::isfinite(p) ? NumberFormat::Fixed(p, 2) + " %" : "invalid";
 }
 
-std::string Ratio(double x) { return std::isfinite(x) ? NumberFormat::Fixed(x, 4) : "invalid"; }
+std::string Ratio(double x) {
+    return std::isfinite(x) ? NumberFormat::Fixed(x, 4) : "invalid";
+}
 
-std::string Size(float um) { return std::isfinite(um) ? fmt::format("{:g} \u00B5m", um) : "invalid"; }
+std::string Size(float um) {
+    return std::isfinite(um) ? fmt::format("{:g} \u00B5m", um) : "invalid";
+}
 
 // The inlet's aspiration ratio with the same ANSI verdict the property page colours.
 std::string Aspiration(double asp) {
@@ -35,8 +40,8 @@ std::string Details(const TLodoComp& c, bool logNormal) {
     std::string d;
     switch (c.NTypeInt) {
     case NodeTube:
-        d = "diffusion " + Percent(c.TransM2) + ", sedimentation " + Percent(c.TransM3) + ", inertial " +
-            Percent(c.TransM4);
+        d = "diffusion " + Percent(c.TransM2) + ", sedimentation " + Percent(c.TransM3) +
+            ", inertial " + Percent(c.TransM4);
         break;
     case NodeNozzle:
         d = Aspiration(c.TransM2) + ", wall loss " + Ratio(c.TransM3);
@@ -83,36 +88,45 @@ std::string Verdict(const LodoList& list, const EvalContext& ctx) {
     std::vector<std::string> outside;
     bool hasInlet = false;
     for (const TLodoComp& c : list) {
-        if (c.NTypeInt != NodeNozzle && c.NTypeInt != NodeShroud) continue;
+        if (c.NTypeInt != NodeNozzle && c.NTypeInt != NodeShroud)
+            continue;
         hasInlet = true;
-        if (EvalFrame::AspirationVerdict(c.TransM2).Colour != Argb::Green) outside.push_back(c.Name);
+        if (EvalFrame::AspirationVerdict(c.TransM2).Colour != Argb::Green)
+            outside.push_back(c.Name);
     }
     if (penetrationPasses && outside.empty())
         return hasInlet ? "PASS (ANSI N13.1 limits: above 50 %; inlet aspiration ratio 0.8 to 1.5)"
                         : "PASS (ANSI N13.1 limit: above 50 %)";
     std::string failed;
-    if (!penetrationPasses) failed = "penetration below 50 %";
+    if (!penetrationPasses)
+        failed = "penetration below 50 %";
     for (const std::string& name : outside)
-        failed += (failed.empty() ? "" : "; ") + std::string("aspiration ratio of ") + name + " outside 0.8 to 1.5";
+        failed += (failed.empty() ? "" : "; ") + std::string("aspiration ratio of ") + name +
+                  " outside 0.8 to 1.5";
     return "FAIL (ANSI N13.1: " + failed + ")";
 }
 
 // The model-limit findings of a component, one line each, under its row.
 std::string LimitLines(const LodoModel& m, std::size_t row) {
     std::string out;
-    for (const std::string& text : ModelLimits::FindingTexts(ModelLimits::ComponentFindings(m, int(row))))
+    for (const std::string& text :
+         ModelLimits::FindingTexts(ModelLimits::ComponentFindings(m, int(row))))
         out += "   ! " + text + "\n";
     return out;
 }
 
 std::string LimitsNote(const LodoModel& m) {
-    return IsLogNormal(m.Ctx) && ModelLimits::AnyFinding(m) ? std::string(ModelLimits::LogNormalNote) + "\n" : "";
+    return IsLogNormal(m.Ctx) && ModelLimits::AnyFinding(m)
+               ? std::string(ModelLimits::LogNormalNote) + "\n"
+               : "";
 }
 
 // "Limits": [{"Model", "Quantity", "Value", "Min", "Max", "Source"}], null for a side
 // the publication leaves open.
 std::string LimitsJson(const LodoModel& m, std::size_t row) {
-    const auto bound = [](const std::optional<double>& b) { return b ? JsonNumber(*b) : std::string("null"); };
+    const auto bound = [](const std::optional<double>& b) {
+        return b ? JsonNumber(*b) : std::string("null");
+    };
     std::string out = ", \"Limits\": [";
     const auto findings = ModelLimits::ComponentFindings(m, int(row));
     for (std::size_t k = 0; k < findings.size(); ++k) {
@@ -125,7 +139,7 @@ std::string LimitsJson(const LodoModel& m, std::size_t row) {
     return out + "]";
 }
 
-}  // namespace
+} // namespace
 
 std::string EvaluationTable(const LoadedLine& line) {
     const LodoList& list = line.Model.List;
@@ -137,7 +151,8 @@ std::string EvaluationTable(const LoadedLine& line) {
     out += logNormal ? "Particles: log-normal, mass median diameter " + Size(ctx.MDp) +
                            ", geometric standard deviation " + fmt::format("{:g}", ctx.DpSD) + "\n"
                      : "Particles: one size, aerodynamic diameter " + Size(ctx.Dp) + "\n";
-    if (list.empty()) return out + "The line has no components.\n";
+    if (list.empty())
+        return out + "The line has no components.\n";
 
     struct Row {
         std::string index, name, type, trans, details, limits;
@@ -146,8 +161,9 @@ std::string EvaluationTable(const LoadedLine& line) {
     for (std::size_t i = 0; i < list.size(); ++i) {
         const TLodoComp& c = list[i];
         const bool invalid = HasInvalidResult(c, logNormal);
-        rows.push_back({std::to_string(i + 1), safe(c.Name), safe(c.NType), invalid ? "invalid" : Percent(c.TransM1),
-                        Details(c, logNormal), LimitLines(line.Model, i)});
+        rows.push_back({std::to_string(i + 1), safe(c.Name), safe(c.NType),
+                        invalid ? "invalid" : Percent(c.TransM1), Details(c, logNormal),
+                        LimitLines(line.Model, i)});
     }
     std::size_t wi = 0, wn = 0, wt = 0, wp = 0;
     for (const Row& r : rows) {
@@ -157,8 +173,8 @@ std::string EvaluationTable(const LoadedLine& line) {
         wp = std::max(wp, Width(r.trans));
     }
     for (const Row& r : rows) {
-        std::string text = PadLeft(r.index, wi) + "  " + Pad(r.name, wn) + "  " + Pad(r.type, wt) + "  " +
-                           PadLeft(r.trans, wp) + "  " + r.details;
+        std::string text = PadLeft(r.index, wi) + "  " + Pad(r.name, wn) + "  " + Pad(r.type, wt) +
+                           "  " + PadLeft(r.trans, wp) + "  " + r.details;
         text.erase(text.find_last_not_of(' ') + 1);
         out += text + "\n" + r.limits;
     }
@@ -183,7 +199,9 @@ std::string EvaluationJson(const LoadedLine& line) {
     const LodoList& list = line.Model.List;
     const EvalContext& ctx = line.Model.Ctx;
     const bool logNormal = IsLogNormal(ctx);
-    const auto distribution = [&](double x) { return logNormal ? JsonNumber(x) : std::string("null"); };
+    const auto distribution = [&](double x) {
+        return logNormal ? JsonNumber(x) : std::string("null");
+    };
     std::string out = "{\n";
     out += "  \"LineName\": " + JsonString(line.LineName) + ",\n";
     out += "  \"DType\": " + JsonString(logNormal ? "LogNormal" : "Mono") + ",\n";
@@ -210,18 +228,24 @@ std::string EvaluationJson(const LoadedLine& line) {
         out += ", \"Press\": " + JsonNumber(c.Press);
         out += ", \"PressUnit\": " + JsonString(c.PressUnit);
         out += LimitsJson(line.Model, i);
-        if (HasInvalidResult(c, logNormal)) out += ", \"Invalid\": true";
+        if (HasInvalidResult(c, logNormal))
+            out += ", \"Invalid\": true";
         out += "}";
     }
     out += list.empty() ? "],\n" : "\n  ],\n";
     // An empty line has no system values.
-    const auto system = [&](double x) { return list.empty() ? std::string("null") : JsonNumber(x); };
-    const auto systemDist = [&](double x) { return list.empty() ? std::string("null") : distribution(x); };
+    const auto system = [&](double x) {
+        return list.empty() ? std::string("null") : JsonNumber(x);
+    };
+    const auto systemDist = [&](double x) {
+        return list.empty() ? std::string("null") : distribution(x);
+    };
     out += "  \"System\": {\"SystemTrans\": " + system(ctx.SystemTrans);
     out += ", \"MassTrans\": " + systemDist(ctx.MassTrans);
     out += ", \"PartTrans\": " + systemDist(ctx.PartTrans);
     out += ", \"NewHighV\": " + systemDist(static_cast<double>(ctx.NewHighV));
-    if (!list.empty() && HasInvalidSystem(ctx)) out += ", \"Invalid\": true";
+    if (!list.empty() && HasInvalidSystem(ctx))
+        out += ", \"Invalid\": true";
     out += "},\n";
     out += SizeResolvedJson(line, Analysis::SizeResolvedOf(line.Model));
     out += "  \"Warnings\": [";
@@ -231,4 +255,4 @@ std::string EvaluationJson(const LoadedLine& line) {
     return out;
 }
 
-}  // namespace Cli
+} // namespace Cli

@@ -17,4 +17,4 @@ std::string EvaluationTable(const LoadedLine& line);
 // with the reader's "Warnings".
 std::string EvaluationJson(const LoadedLine& line);
 
-}  // namespace Cli
+} // namespace Cli

@@ -1,7 +1,6 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/EvaluationText.h"
-
 #include "persistence/FileIo.h"
 #include "persistence/LineFile.h"
 
@@ -10,21 +9,23 @@
 
 namespace {
 
-const std::string Usage = std::string(
-    "Usage: lodo-cli import FILE.lpl [-o OUT.lxl] [--mono DP | --lognormal MMAD GSD]\n"
-    "\n"
-    "Reads a sample line from a legacy comma-separated file and evaluates it. With -o\n"
-    "it is written as a sample-line file OUT.lxl; without, the evaluation table is\n"
-    "printed as 'evaluate' prints it.\n"
-    "\n"
-    "Options:\n"
-    "  -o, --output OUT.lxl write the imported line to OUT.lxl (replacing it, unless it is\n"
-    "                       read-only or is FILE.lpl itself)\n") +
+const std::string Usage =
+    std::string(
+        "Usage: lodo-cli import FILE.lpl [-o OUT.lxl] [--mono DP | --lognormal MMAD GSD]\n"
+        "\n"
+        "Reads a sample line from a legacy comma-separated file and evaluates it. With -o\n"
+        "it is written as a sample-line file OUT.lxl; without, the evaluation table is\n"
+        "printed as 'evaluate' prints it.\n"
+        "\n"
+        "Options:\n"
+        "  -o, --output OUT.lxl write the imported line to OUT.lxl (replacing it, unless it is\n"
+        "                       read-only or is FILE.lpl itself)\n") +
     std::string(Cli::ParticleOptionsHelp) +
     "  -h, --help           show this help\n"
-    "\n" + std::string(Cli::ExitStatusHelp);
+    "\n" +
+    std::string(Cli::ExitStatusHelp);
 
-}  // namespace
+} // namespace
 
 int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (Cli::WantsHelp(args)) {
@@ -36,11 +37,13 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string error;
         if (Cli::ParseParticleOption(args, i, particle, error)) {
-            if (!error.empty()) return Cli::UsageError(err, "import", error);
+            if (!error.empty())
+                return Cli::UsageError(err, "import", error);
         } else if (args[i] == "-o" || args[i] == "--output") {
             if (i + 1 >= args.size() || args[i + 1].empty())
                 return Cli::UsageError(err, "import", args[i] + " needs the output file name");
-            if (!output.empty()) return Cli::UsageError(err, "import", "only one output file may be given");
+            if (!output.empty())
+                return Cli::UsageError(err, "import", "only one output file may be given");
             output = args[++i];
         } else if (args[i].starts_with("-") && args[i] != "-") {
             return Cli::UsageError(err, "import", "unknown option '" + Cli::Quote(args[i]) + "'");
@@ -50,13 +53,16 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
             return Cli::UsageError(err, "import", "only one FILE may be given");
         }
     }
-    if (file.empty()) return Cli::UsageError(err, "import", "no FILE given");
+    if (file.empty())
+        return Cli::UsageError(err, "import", "no FILE given");
 
     // Writing over the file being imported would replace the legacy line with XML.
     if (!output.empty() && FileIo::SameFile(file, output))
-        return Cli::Fail(err, output + ": the output is the file being imported; give another name", Cli::ExitFailure);
+        return Cli::Fail(err, output + ": the output is the file being imported; give another name",
+                         Cli::ExitFailure);
     auto loaded = Cli::LoadLine(file, particle, Cli::FileKind::Legacy);
-    if (auto* error = std::get_if<std::string>(&loaded)) return Cli::Fail(err, *error, Cli::ExitFailure);
+    if (auto* error = std::get_if<std::string>(&loaded))
+        return Cli::Fail(err, *error, Cli::ExitFailure);
     const auto& line = std::get<Cli::LoadedLine>(loaded);
     Cli::PrintWarnings(err, line);
     if (output.empty()) {
@@ -65,7 +71,8 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
     if (auto error = WriteLxlFile(output, line.Model.List, line.LineName))
         return Cli::Fail(err, output + ": " + error->Message, Cli::ExitFailure);
-    out << "Imported " << line.Model.List.size() << (line.Model.List.size() == 1 ? " component" : " components")
-        << " into " << output << "\n";
+    out << "Imported " << line.Model.List.size()
+        << (line.Model.List.size() == 1 ? " component" : " components") << " into " << output
+        << "\n";
     return Cli::Finish(err, line);
 }

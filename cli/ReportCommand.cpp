@@ -1,6 +1,5 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
-
 #include "persistence/Report.h"
 
 #include <ostream>
@@ -8,17 +7,19 @@
 
 namespace {
 
-const std::string Usage = std::string(
-    "Usage: lodo-cli report FILE [--mono DP | --lognormal MMAD GSD]\n"
-    "\n"
-    "Opens and evaluates a sample line (.lxl or legacy .lpl) and prints the lines of\n"
-    "its results report: header, one row per component, notes and nomenclature.\n"
-    "\n"
-    "Options:\n") + std::string(Cli::ParticleOptionsHelp) +
+const std::string Usage =
+    std::string("Usage: lodo-cli report FILE [--mono DP | --lognormal MMAD GSD]\n"
+                "\n"
+                "Opens and evaluates a sample line (.lxl or legacy .lpl) and prints the lines of\n"
+                "its results report: header, one row per component, notes and nomenclature.\n"
+                "\n"
+                "Options:\n") +
+    std::string(Cli::ParticleOptionsHelp) +
     "  -h, --help           show this help\n"
-    "\n" + std::string(Cli::ExitStatusHelp);
+    "\n" +
+    std::string(Cli::ExitStatusHelp);
 
-}  // namespace
+} // namespace
 
 int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (Cli::WantsHelp(args)) {
@@ -30,7 +31,8 @@ int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, st
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string error;
         if (Cli::ParseParticleOption(args, i, particle, error)) {
-            if (!error.empty()) return Cli::UsageError(err, "report", error);
+            if (!error.empty())
+                return Cli::UsageError(err, "report", error);
         } else if (args[i].starts_with("-") && args[i] != "-") {
             return Cli::UsageError(err, "report", "unknown option '" + Cli::Quote(args[i]) + "'");
         } else if (file.empty()) {
@@ -39,17 +41,21 @@ int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, st
             return Cli::UsageError(err, "report", "only one FILE may be given");
         }
     }
-    if (file.empty()) return Cli::UsageError(err, "report", "no FILE given");
+    if (file.empty())
+        return Cli::UsageError(err, "report", "no FILE given");
 
     auto loaded = Cli::LoadLine(file, particle);
-    if (auto* error = std::get_if<std::string>(&loaded)) return Cli::Fail(err, *error, Cli::ExitFailure);
+    if (auto* error = std::get_if<std::string>(&loaded))
+        return Cli::Fail(err, *error, Cli::ExitFailure);
     const auto& line = std::get<Cli::LoadedLine>(loaded);
     Cli::PrintWarnings(err, line);
-    const ReportResult report = BuildPr(line.Model.List, line.LineName, line.Model.Display.SystemT.Text);
+    const ReportResult report =
+        BuildPr(line.Model.List, line.LineName, line.Model.Display.SystemT.Text);
     if (const auto* notice = std::get_if<ReportNotice>(&report))
         return Cli::Fail(err, file + ": " + notice->Text, Cli::ExitFailure);
     std::string text;
-    for (const std::string& l : std::get<std::vector<std::string>>(report)) text += l + "\n";
+    for (const std::string& l : std::get<std::vector<std::string>>(report))
+        text += l + "\n";
     out << text;
     return Cli::Finish(err, line);
 }

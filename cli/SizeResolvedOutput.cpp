@@ -18,14 +18,17 @@ std::string Percent(double fraction) {
     return std::isfinite(fraction) ? Analysis::PercentText(fraction) : "-";
 }
 
-}  // namespace
+} // namespace
 
 std::string SizeResolvedTable(const LoadedLine& line, const Analysis::SizeResolvedSummary& s) {
     const LodoList& list = line.Model.List;
-    if (list.empty()) return "";
+    if (list.empty())
+        return "";
     std::string out = "Cut size d50: " + D50Text(s) + "\n";
-    if (line.Model.Ctx.DType != Distribution::LogNormal) return out;
-    if (!s.Distribution) return out + "Size-resolved penetration: invalid distribution\n";
+    if (line.Model.Ctx.DType != Distribution::LogNormal)
+        return out;
+    if (!s.Distribution)
+        return out + "Size-resolved penetration: invalid distribution\n";
     const Analysis::SizeResolvedResult& r = *s.Distribution;
     out += "Size-resolved mass penetration: " + Percent(r.MassPenetration) + "\n";
     out += "Size-resolved number penetration: " + Percent(r.NumberPenetration) + "\n";
@@ -41,11 +44,12 @@ std::string SizeResolvedTable(const LoadedLine& line, const Analysis::SizeResolv
     }
     const auto row = [&](const std::string& i, const std::string& name, const std::string& mass,
                          const std::string& number, const std::string& deposited) {
-        std::string text = std::string(wi - std::min(wi, i.size()), ' ') + i + "  " + name +
-                           std::string(wn - std::min(wn, name.size()), ' ') + "  " +
-                           std::string(8 - std::min<std::size_t>(8, mass.size()), ' ') + mass + "  " +
-                           std::string(8 - std::min<std::size_t>(8, number.size()), ' ') + number + "  " +
-                           std::string(14 - std::min<std::size_t>(14, deposited.size()), ' ') + deposited;
+        std::string text =
+            std::string(wi - std::min(wi, i.size()), ' ') + i + "  " + name +
+            std::string(wn - std::min(wn, name.size()), ' ') + "  " +
+            std::string(8 - std::min<std::size_t>(8, mass.size()), ' ') + mass + "  " +
+            std::string(8 - std::min<std::size_t>(8, number.size()), ' ') + number + "  " +
+            std::string(14 - std::min<std::size_t>(14, deposited.size()), ' ') + deposited;
         return text + "\n";
     };
     out += row("#", "Name", "Mass", "Number", "Mass deposited");
@@ -64,13 +68,15 @@ std::string SizeResolvedJson(const LoadedLine& line, const Analysis::SizeResolve
     const Analysis::SizeResolvedResult* r =
         logNormal && !list.empty() && s.Distribution ? &*s.Distribution : nullptr;
     const auto value = [&](double x) { return r ? JsonNumber(x) : std::string("null"); };
-    std::string out = "  \"SizeResolved\": {\"D50\": " + (s.D50 ? JsonNumber(*s.D50) : std::string("null"));
+    std::string out =
+        "  \"SizeResolved\": {\"D50\": " + (s.D50 ? JsonNumber(*s.D50) : std::string("null"));
     out += ", \"MassPenetration\": " + value(r ? r->MassPenetration : 0);
     out += ", \"NumberPenetration\": " + value(r ? r->NumberPenetration : 0);
     out += ", \"PenetratedMMAD\": " + value(r ? r->PenetratedMMAD : 0);
     out += ", \"Components\": [";
     for (std::size_t i = 0; i < list.size(); ++i) {
-        const Analysis::ComponentSizeResolved c = r ? r->Components[i] : Analysis::ComponentSizeResolved{};
+        const Analysis::ComponentSizeResolved c =
+            r ? r->Components[i] : Analysis::ComponentSizeResolved{};
         out += i == 0 ? "\n" : ",\n";
         out += "    {\"Index\": " + std::to_string(i);
         out += ", \"Name\": " + JsonString(list[i].Name);
@@ -82,4 +88,4 @@ std::string SizeResolvedJson(const LoadedLine& line, const Analysis::SizeResolve
     return out;
 }
 
-}  // namespace Cli
+} // namespace Cli

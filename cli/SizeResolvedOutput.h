@@ -18,4 +18,4 @@ std::string SizeResolvedTable(const LoadedLine& line, const Analysis::SizeResolv
 // distribution values and each component's values are null in Mono mode.
 std::string SizeResolvedJson(const LoadedLine& line, const Analysis::SizeResolvedSummary& s);
 
-}  // namespace Cli
+} // namespace Cli

@@ -29,7 +29,8 @@ const std::string Usage =
     "  --json       one JSON object instead: the inputs, the results as numbers, their\n"
     "               units and the model's limits\n"
     "  -h, --help   show this help\n"
-    "\n" + std::string(Cli::ExitStatusHelp);
+    "\n" +
+    std::string(Cli::ExitStatusHelp);
 
 struct Option {
     std::string_view Name;

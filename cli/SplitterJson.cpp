@@ -24,16 +24,20 @@ std::string Object(std::initializer_list<Field> fields, bool units) {
     return out + "}";
 }
 
-}  // namespace
+} // namespace
 
 std::string SplitterJson(const Wye::WyeInputs& in, float PartSize, const Wye::WyeResults& r) {
     const std::initializer_list<Field> inputs = {
-        {"YFlow", in.YFlow, "L/min"}, {"YAngle", in.YAngle, "deg"},     {"YDi", in.YDi, "mm"},
+        {"YFlow", in.YFlow, "L/min"}, {"YAngle", in.YAngle, "deg"}, {"YDi", in.YDi, "mm"},
         {"YTemp", in.YTemp, "°C"},    {"YPress", in.YPress, "kPa"}, {"PartSize", PartSize, "µm"},
     };
     const std::initializer_list<Field> results = {
-        {"YTrans", r.YTrans, "fraction"}, {"YDo", r.YDo, "mm"},      {"YLi", r.YLi, "mm"},
-        {"YLo", r.YLo, "mm"},             {"YVel", r.YVel, "m/s"},   {"Stoke", r.Stoke, "-"},
+        {"YTrans", r.YTrans, "fraction"},
+        {"YDo", r.YDo, "mm"},
+        {"YLi", r.YLi, "mm"},
+        {"YLo", r.YLo, "mm"},
+        {"YVel", r.YVel, "m/s"},
+        {"Stoke", r.Stoke, "-"},
         {"Reynolds", r.Reynolds, "-"},
     };
     std::string out = "{\n";
@@ -50,4 +54,4 @@ std::string SplitterJson(const Wye::WyeInputs& in, float PartSize, const Wye::Wy
     return out + "]\n}\n";
 }
 
-}  // namespace Cli
+} // namespace Cli

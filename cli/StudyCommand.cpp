@@ -18,7 +18,8 @@ namespace {
 const std::string Usage =
     std::string(
         "Usage: lodo-cli study FILE --vary Flow|Diameter|Particle|Free_Stream --from A --to B\n"
-        "                           --points N [--mono DP | --lognormal MMAD GSD] [--size-resolved]\n"
+        "                           --points N [--mono DP | --lognormal MMAD GSD] "
+        "[--size-resolved]\n"
         "                           [--json | --csv]\n"
         "\n"
         "Runs a parameter study on a sample line (.lxl, or a legacy .lpl file): evaluates the\n"
@@ -68,10 +69,14 @@ std::optional<StudyKind> KindArgument(std::string text) {
 // The input rule that the studied values must satisfy.
 InputRules::RuleId StudyRule(StudyKind kind) {
     switch (kind) {
-    case StudyKind::Flow: return InputRules::RuleId::Flow;
-    case StudyKind::Diameter: return InputRules::RuleId::Diameter;
-    case StudyKind::Particle: return InputRules::RuleId::ParticleSize;
-    case StudyKind::FreeStream: return InputRules::RuleId::FreeStream;
+    case StudyKind::Flow:
+        return InputRules::RuleId::Flow;
+    case StudyKind::Diameter:
+        return InputRules::RuleId::Diameter;
+    case StudyKind::Particle:
+        return InputRules::RuleId::ParticleSize;
+    case StudyKind::FreeStream:
+        return InputRules::RuleId::FreeStream;
     }
     return InputRules::RuleId::Flow;
 }
@@ -129,8 +134,8 @@ int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std
                     return usage("--points given twice");
                 const auto n = NumberFormat::ParseInteger(v);
                 if (!n || *n < 1 || *n > MaxStudyPoints)
-                    return usage("--points must be a whole number from 1 to 50, not '" + Cli::Quote(v) +
-                                 "'");
+                    return usage("--points must be a whole number from 1 to 50, not '" +
+                                 Cli::Quote(v) + "'");
                 points = *n;
             } else {
                 std::optional<double>& target = a == "--from" ? from : to;
@@ -162,7 +167,8 @@ int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std
     if (sizeResolved && !particle.LogNormal)
         return usage("--size-resolved needs a log-normal distribution (--lognormal MMAD GSD)");
     if (sizeResolved && *kind == StudyKind::Particle)
-        return usage("--size-resolved does not apply to a particle-size study, which is one size at a time");
+        return usage(
+            "--size-resolved does not apply to a particle-size study, which is one size at a time");
     // The values studied are the inputs of the line: they obey the same rules.
     const InputRules::Rule& rule = InputRules::RuleOf(StudyRule(*kind));
     for (const auto& [option, value] : {std::pair{"--from", *from}, std::pair{"--to", *to}})
@@ -176,17 +182,22 @@ int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std
     LodoModel& model = std::get<Cli::LoadedLine>(loaded).Model;
     Cli::PrintWarnings(err, std::get<Cli::LoadedLine>(loaded));
 
-    const StudyOutcome o =
-        RunStudy(model, *kind, *points, *from, *to,
-                 sizeResolved ? StudyMeasure(Analysis::SizeResolvedMassPenetration) : StudyMeasure{});
+    const StudyOutcome o = RunStudy(
+        model, *kind, *points, *from, *to,
+        sizeResolved ? StudyMeasure(Analysis::SizeResolvedMassPenetration) : StudyMeasure{});
     if (o.Error)
         return Cli::Fail(err, file + ": " + o.Error->Text, Cli::ExitFailure);
     for (const std::string& notice : o.Notices)
         err << "lodo-cli study: " << notice << '\n';
-    const Cli::StudyDescription description{std::get<Cli::LoadedLine>(loaded).LineName, *kind, particle};
+    const Cli::StudyDescription description{std::get<Cli::LoadedLine>(loaded).LineName, *kind,
+                                            particle};
     switch (format) {
-    case Format::Json: out << Cli::StudyJson(description, o); break;
-    case Format::Csv: out << Cli::StudyCsv(description, o); break;
+    case Format::Json:
+        out << Cli::StudyJson(description, o);
+        break;
+    case Format::Csv:
+        out << Cli::StudyCsv(description, o);
+        break;
     case Format::Export:
         for (const std::string& line : o.Lines)
             out << line << '\n';

@@ -1,33 +1,40 @@
 #include "cli/StudyOutput.h"
 
-#include <fmt/format.h>
-
 #include <cmath>
+#include <fmt/format.h>
 #include <string_view>
 
 namespace Cli {
 namespace {
 
 struct VariedQuantity {
-    std::string_view Name;       // for people
+    std::string_view Name; // for people
     std::string_view Unit;
-    std::string_view CsvColumn;  // one token, unit included
+    std::string_view CsvColumn; // one token, unit included
 };
 
 VariedQuantity Quantity(StudyKind kind) {
     switch (kind) {
-    case StudyKind::Flow: return {"Flow rate", "L/min", "Flow_L_min"};
-    case StudyKind::Diameter: return {"Tube diameter", "mm", "Diameter_mm"};
-    case StudyKind::Particle: return {"Particle size", "µm", "Dp_um"};
-    case StudyKind::FreeStream: return {"Free-stream velocity", "m/s", "Free_Stream_m_s"};
+    case StudyKind::Flow:
+        return {"Flow rate", "L/min", "Flow_L_min"};
+    case StudyKind::Diameter:
+        return {"Tube diameter", "mm", "Diameter_mm"};
+    case StudyKind::Particle:
+        return {"Particle size", "µm", "Dp_um"};
+    case StudyKind::FreeStream:
+        return {"Free-stream velocity", "m/s", "Free_Stream_m_s"};
     }
     return {};
 }
 
-std::string CsvNumber(double x) { return std::isfinite(x) ? JsonNumber(x) : std::string(); }
+std::string CsvNumber(double x) {
+    return std::isfinite(x) ? JsonNumber(x) : std::string();
+}
 
 // The description's sizes are single precision: print them as they were given.
-std::string FloatNumber(float x) { return std::isfinite(x) ? fmt::format("{}", x) : std::string("null"); }
+std::string FloatNumber(float x) {
+    return std::isfinite(x) ? fmt::format("{}", x) : std::string("null");
+}
 
 std::string ParticlesJson(const StudyDescription& s) {
     const ParticleSpec& p = s.Particles;
@@ -39,7 +46,7 @@ std::string ParticlesJson(const StudyDescription& s) {
     return R"({"DType": "Mono", "Dp": )" + FloatNumber(p.Dp) + R"(, "MMAD": null, "GSD": null})";
 }
 
-}  // namespace
+} // namespace
 
 std::string StudyJson(const StudyDescription& study, const StudyOutcome& outcome) {
     const VariedQuantity q = Quantity(study.Kind);
@@ -54,8 +61,9 @@ std::string StudyJson(const StudyDescription& study, const StudyOutcome& outcome
     for (std::size_t i = 0; i < outcome.Rows.size(); ++i) {
         const StudyRow& r = outcome.Rows[i];
         out += i == 0 ? "\n" : ",\n";
-        out += "    {\"Value\": " + JsonNumber(r.Value) + ", \"Penetration\": " + JsonNumber(r.Pent / 100.0) +
-               ", \"AspirationRatio\": " + (withAspiration ? JsonNumber(r.Asp) : std::string("null")) + "}";
+        out += "    {\"Value\": " + JsonNumber(r.Value) +
+               ", \"Penetration\": " + JsonNumber(r.Pent / 100.0) + ", \"AspirationRatio\": " +
+               (withAspiration ? JsonNumber(r.Asp) : std::string("null")) + "}";
     }
     out += outcome.Rows.empty() ? "]\n}\n" : "\n  ]\n}\n";
     return out;
@@ -72,4 +80,4 @@ std::string StudyCsv(const StudyDescription& study, const StudyOutcome& outcome)
     return out;
 }
 
-}  // namespace Cli
+} // namespace Cli

@@ -12,7 +12,7 @@ namespace Cli {
 struct StudyDescription {
     std::string LineName;
     StudyKind Kind = StudyKind::Flow;
-    ParticleSpec Particles;  // as applied; a particle-size study is one size, varied
+    ParticleSpec Particles; // as applied; a particle-size study is one size, varied
 };
 
 // {"LineName", "Vary", "Quantity", "Unit", "Particles": {...}, "Points": [{"Value",
@@ -23,4 +23,4 @@ std::string StudyJson(const StudyDescription& study, const StudyOutcome& outcome
 // not a finite number is an empty cell.
 std::string StudyCsv(const StudyDescription& study, const StudyOutcome& outcome);
 
-}  // namespace Cli
+} // namespace Cli

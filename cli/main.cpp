@@ -18,10 +18,12 @@ struct Command {
 
 // One entry per command; each command prints its own help.
 constexpr Command Commands[] = {
-    {"evaluate", "evaluate a sample line and print each component's transmission", RunEvaluateCommand},
+    {"evaluate", "evaluate a sample line and print each component's transmission",
+     RunEvaluateCommand},
     {"report", "print the results report of a sample line", RunReportCommand},
     {"import", "read a legacy .lpl sample line; evaluate it or write it as .lxl", RunImportCommand},
-    {"study", "vary one input of a sample line over a range; print the study table", RunStudyCommand},
+    {"study", "vary one input of a sample line over a range; print the study table",
+     RunStudyCommand},
     {"curve", "print the penetration curve of a sample line and its cut size d50", RunCurveCommand},
     {"splitter", "size a flow splitter (wye) and estimate its penetration", RunSplitterCommand},
 };
@@ -36,14 +38,15 @@ std::string Usage() {
         "\n"
         "Commands:\n";
     for (const Command& c : Commands)
-        text += "  " + std::string(c.Name) + std::string(c.Name.size() < 10 ? 10 - c.Name.size() : 1, ' ') +
+        text += "  " + std::string(c.Name) +
+                std::string(c.Name.size() < 10 ? 10 - c.Name.size() : 1, ' ') +
                 std::string(c.Summary) + "\n";
     text += "\nOptions:\n  -h, --help  show this help\n\n";
     text += Cli::ExitStatusHelp;
     return text;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
@@ -56,7 +59,8 @@ int main(int argc, char** argv) {
         return Cli::ExitOk;
     }
     for (const Command& c : Commands) {
-        if (args[0] != c.Name) continue;
+        if (args[0] != c.Name)
+            continue;
         // Nothing reaches the terminal until the command has finished.
         std::ostringstream out, err;
         const int code = c.Run({args.begin() + 1, args.end()}, out, err);
@@ -64,5 +68,7 @@ int main(int argc, char** argv) {
         std::cerr << err.str() << std::flush;
         return code;
     }
-    return Cli::Fail(std::cerr, "unknown command '" + Cli::Quote(args[0]) + "' (see 'lodo-cli --help')", Cli::ExitUsage);
+    return Cli::Fail(std::cerr,
+                     "unknown command '" + Cli::Quote(args[0]) + "' (see 'lodo-cli --help')",
+                     Cli::ExitUsage);
 }

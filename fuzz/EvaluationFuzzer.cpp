@@ -20,11 +20,14 @@ namespace {
 constexpr std::size_t MaxInput = 64 * 1024;
 
 void Check(bool ok) {
-    if (!ok) __builtin_trap();
+    if (!ok)
+        __builtin_trap();
 }
 
 // NaN is the honest "invalid" the front ends show; a finite value must be a fraction.
-bool IsFractionOrNaN(double x) { return std::isnan(x) || (x >= 0.0 && x <= 1.0); }
+bool IsFractionOrNaN(double x) {
+    return std::isnan(x) || (x >= 0.0 && x <= 1.0);
+}
 
 void CheckTransmissions(const LodoModel& m, bool logNormal) {
     for (const TLodoComp& c : m.List) {
@@ -33,14 +36,15 @@ void CheckTransmissions(const LodoModel& m, bool logNormal) {
         case NodeBend:
         case NodeContraction:
         case NodeExpansion:
-            for (double t : {c.TransM1, c.TransM2, c.TransM3, c.TransM4}) Check(IsFractionOrNaN(t));
+            for (double t : {c.TransM1, c.TransM2, c.TransM3, c.TransM4})
+                Check(IsFractionOrNaN(t));
             if (logNormal) {
                 Check(IsFractionOrNaN(c.PTrans));
                 Check(IsFractionOrNaN(c.MTrans));
             }
             break;
         default:
-            break;  // an inlet's aspiration may exceed 1
+            break; // an inlet's aspiration may exceed 1
         }
     }
 }
@@ -54,18 +58,21 @@ void Evaluate(const LineFile& file, bool logNormal) {
     ctx.LowV = range.LowV;
     ctx.HighV = range.HighV;
     ctx.DpStep = range.DpStep;
-    if (logNormal) ctx.NewHighV = ctx.HighV;
+    if (logNormal)
+        ctx.NewHighV = ctx.HighV;
     AlignList(m, 0);
     CheckTransmissions(m, logNormal);
     (void)BuildPr(m.List, file.LineName.value_or(""), m.Display.SystemT.Text);
-    if (logNormal) (void)Analysis::ComputeSizeResolved(m.List, ctx.MDp, ctx.DpSD);
+    if (logNormal)
+        (void)Analysis::ComputeSizeResolved(m.List, ctx.MDp, ctx.DpSD);
 }
 
 // What the program writes, it reads back, and writing that again gives the same file.
 void CheckRoundTrip(const LineFile& file) {
     const auto written = BuildLxlText(file.List, file.LineName.value_or(""));
     const auto* text = std::get_if<std::string>(&written);
-    if (!text) return;  // refused to write (a NUL byte, a number no reader accepts)
+    if (!text)
+        return; // refused to write (a NUL byte, a number no reader accepts)
     const ReadResult reread = ReadLxlText(*text, EvalContext{});
     const auto* again = std::get_if<LineFile>(&reread);
     Check(again != nullptr);
@@ -75,15 +82,17 @@ void CheckRoundTrip(const LineFile& file) {
     Check(text2 != nullptr && *text2 == *text);
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size > MaxInput) return 0;
+    if (size > MaxInput)
+        return 0;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const EvalContext defaults;
     for (const ReadResult& result : {ReadLxlText(bytes, defaults), ReadLplBytes(bytes, defaults)}) {
         const auto* file = std::get_if<LineFile>(&result);
-        if (!file) continue;
+        if (!file)
+            continue;
         CheckRoundTrip(*file);
         Evaluate(*file, false);
         Evaluate(*file, true);

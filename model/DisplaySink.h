@@ -12,7 +12,7 @@ inline constexpr std::uint32_t Green = 0xFF008000;
 inline constexpr std::uint32_t DarkBlue = 0xFF00008B;
 inline constexpr std::uint32_t Black = 0xFF000000;
 inline constexpr std::uint32_t Crimson = 0xFFDC143C;
-inline constexpr std::uint32_t Blue = 0xFF0000FF;  // a note flashes red and blue
+inline constexpr std::uint32_t Blue = 0xFF0000FF; // a note flashes red and blue
 } // namespace Argb
 
 struct StyledText {

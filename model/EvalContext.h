@@ -18,9 +18,9 @@ std::ostream& operator<<(std::ostream& os, Distribution d);
 // The particle description the user chose: the values of the "Particle Distribution"
 // window. Single precision on purpose: the evaluation uses floats.
 struct DistributionSetting {
-    float PartSize = 10.0f;        // [um] monodisperse aerodynamic diameter
-    float MeanPart = 5.0f;         // [um] mass median aerodynamic diameter
-    float PartSD = 2.5f;           // [-] geometric standard deviation
+    float PartSize = 10.0f; // [um] monodisperse aerodynamic diameter
+    float MeanPart = 5.0f;  // [um] mass median aerodynamic diameter
+    float PartSD = 2.5f;    // [-] geometric standard deviation
     Distribution TypeDist = Distribution::Mono;
     bool operator==(const DistributionSetting&) const = default;
 };
@@ -43,20 +43,19 @@ struct EvalContext {
     std::string NodeName;
     std::string NodeType = " ";
     int NodeInt = 0;
-    int CurrRow = 0;  // 1-based; 0 = none
+    int CurrRow = 0; // 1-based; 0 = none
     double T = 25.0, P = Units::Po, L = 1.0;
     double A1 = 0.0, A2 = 90.0, A3 = 0.0;
     double D1 = 34.9, D2 = 34.9;
     double Qa = 57.0, Ve = 10.0, Rd = 0.1016;
-    std::string TU = Units::Metric, LU = Units::Metric, PU = Units::Metric,
-                D1U = Units::Metric, D2U = Units::Metric, FU = Units::Metric,
-                RU = Units::Metric, FSU = Units::Metric;
+    std::string TU = Units::Metric, LU = Units::Metric, PU = Units::Metric, D1U = Units::Metric,
+                D2U = Units::Metric, FU = Units::Metric, RU = Units::Metric, FSU = Units::Metric;
 
     // Particle description (set once at start-up, not by a new line).
     Distribution DType = Distribution::Mono;
-    float Dp = 10.0f;    // [um]
-    float MDp = 5.0f;    // [um]
-    float DpSD = 2.5f;   // [-]
+    float Dp = 10.0f;  // [um]
+    float MDp = 5.0f;  // [um]
+    float DpSD = 2.5f; // [-]
     Distribution TypeDist = Distribution::Mono;
 
     // Log-normal step control.

@@ -85,14 +85,14 @@ void ApplyLogNormal(LodoModel& m, const LogNormalOutcome& o, bool show);
 
 // What every component evaluation starts from.
 struct Start {
-    TLodoComp& C;        // the record at Row
-    std::string Base;    // its name without the transition mark
-    ComponentInputs In;  // its inputs in working units
+    TLodoComp& C;       // the record at Row
+    std::string Base;   // its name without the transition mark
+    ComponentInputs In; // its inputs in working units
     LodoMath::Kernels::AirState Air;
-    FlowTerms Flow;      // velocities and Reynolds numbers (the transition mark)
+    FlowTerms Flow; // velocities and Reynolds numbers (the transition mark)
     bool LogNormal;
-    bool Show;           // fill the panel and the common outputs
-    double Dp;           // [um] the size the panel is shown at: MDp in log-normal mode
+    bool Show; // fill the panel and the common outputs
+    double Dp; // [um] the size the panel is shown at: MDp in log-normal mode
 };
 
 // Begins the evaluation of Row: in log-normal mode it first sets the context's Dp to MDp.

@@ -96,8 +96,8 @@ void Cone(LodoModel& m, int Row, bool expansion, Output out) {
     const double Stk = std::get<Kn::ConeTerms>(t.Model).Stk;
     const double InArea = TArea(0.001 * in.D1);
     const double OutArea = TArea(0.001 * in.D2);
-    const std::array<double, 8> values{t.Flow.V1,  t.Flow.Re1, Stk,          InArea,
-                                       OutArea, t.Flow.V2,  t.Flow.Re2, ctx.NodeTrans};
+    const std::array<double, 8> values{t.Flow.V1, t.Flow.Re1, Stk,        InArea,
+                                       OutArea,   t.Flow.V2,  t.Flow.Re2, ctx.NodeTrans};
     if (expansion)
         PanelText::FillPanel(m.Display, ExpansionPanel, values);
     else

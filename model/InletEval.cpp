@@ -125,9 +125,9 @@ void Nozzle(LodoModel& m, int Row, Output out) {
     const double OutArea = TArea(0.001 * in.D2);
 
     const std::array<double, 19> values{
-        t.Flow.V1,   t.Flow.Re1,  k.Asp.Stk,  InArea,      OutArea,    t.Flow.V2, t.Flow.Re2,
-        in.Uo,       k.Asp.R,     k.Asp.Alpha, v.Asp,      k.Wall.Stkp, k.Wall.C1, k.Wall.kref,
-        k.Wall.TauN, k.Wall.Rz,   k.Wall.Fr,  v.WL,        ctx.NodeTrans};
+        t.Flow.V1,   t.Flow.Re1, k.Asp.Stk,   InArea, OutArea,      t.Flow.V2, t.Flow.Re2,
+        in.Uo,       k.Asp.R,    k.Asp.Alpha, v.Asp,  k.Wall.Stkp,  k.Wall.C1, k.Wall.kref,
+        k.Wall.TauN, k.Wall.Rz,  k.Wall.Fr,   v.WL,   ctx.NodeTrans};
     PanelText::FillPanel(m.Display, NozzlePanel, values);
 }
 
@@ -165,10 +165,10 @@ void Shroud(LodoModel& m, int Row, Output out) {
     const double NozOutArea = TArea(0.001 * in.D2);
 
     const std::array<double, 24> values{
-        k.Asp.Ai,    NozOutArea,   k.Asp.Ash,    k.Asp.Abd,  k.Asp.Agp,   in.Uo,
-        k.Asp.Ush,   k.Asp.Upr,    k.Asp.Rs,     k.Asp.Stks, k.Asp.AlphaS, k.Asp.AspS,
-        k.Asp.Usc,   k.Asp.Rpr,    k.Asp.Stkpr,  k.Asp.AlphaP, k.Asp.AspP, k.Asp.F,
-        v.Asp,       k.Wall.Lw,    k.Wall.Fr,    k.Wall.Stkp, v.WL,         ctx.NodeTrans};
+        k.Asp.Ai,  NozOutArea, k.Asp.Ash,   k.Asp.Abd,    k.Asp.Agp,    in.Uo,
+        k.Asp.Ush, k.Asp.Upr,  k.Asp.Rs,    k.Asp.Stks,   k.Asp.AlphaS, k.Asp.AspS,
+        k.Asp.Usc, k.Asp.Rpr,  k.Asp.Stkpr, k.Asp.AlphaP, k.Asp.AspP,   k.Asp.F,
+        v.Asp,     k.Wall.Lw,  k.Wall.Fr,   k.Wall.Stkp,  v.WL,         ctx.NodeTrans};
     PanelText::FillPanel(m.Display, ShroudPanel, values);
 }
 

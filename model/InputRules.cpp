@@ -7,16 +7,18 @@ std::optional<Breach> CheckComponent(const TLodoComp& c) {
     for (const FieldRule& f : FieldRules) {
         // Fields of codes that are not evaluated are not read either; flow, pressure
         // and temperature are carried along the line whatever the type.
-        if (f.Types != EveryType && !(f.Types & type)) continue;
+        if (f.Types != EveryType && !(f.Types & type))
+            continue;
         const double v = c.*f.Value;
         static const std::string none;
         const double working = f.ToWorking(v, f.Unit ? c.*f.Unit : none);
-        if (!Allows(f.Rule, working)) return Breach{&f, v};
+        if (!Allows(f.Rule, working))
+            return Breach{&f, v};
     }
     return std::nullopt;
 }
 
-}  // namespace InputRules
+} // namespace InputRules
 
 namespace InputRules {
 namespace {
@@ -25,30 +27,39 @@ namespace {
 std::size_t SequenceLength(std::string_view s, std::size_t i) {
     const auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
     const unsigned char c = b(i);
-    if (c < 0x80) return 1;
+    if (c < 0x80)
+        return 1;
     std::size_t n = 0;
-    unsigned char lo = 0x80, hi = 0xBF;  // bounds of the second byte
-    if (c >= 0xC2 && c <= 0xDF) n = 2;
+    unsigned char lo = 0x80, hi = 0xBF; // bounds of the second byte
+    if (c >= 0xC2 && c <= 0xDF)
+        n = 2;
     else if (c >= 0xE0 && c <= 0xEF) {
         n = 3;
-        if (c == 0xE0) lo = 0xA0;  // no overlong forms
-        if (c == 0xED) hi = 0x9F;  // no surrogates
+        if (c == 0xE0)
+            lo = 0xA0; // no overlong forms
+        if (c == 0xED)
+            hi = 0x9F; // no surrogates
     } else if (c >= 0xF0 && c <= 0xF4) {
         n = 4;
-        if (c == 0xF0) lo = 0x90;
-        if (c == 0xF4) hi = 0x8F;  // nothing above U+10FFFF
+        if (c == 0xF0)
+            lo = 0x90;
+        if (c == 0xF4)
+            hi = 0x8F; // nothing above U+10FFFF
     } else
         return 0;
-    if (i + n > s.size()) return 0;
-    if (b(i + 1) < lo || b(i + 1) > hi) return 0;
+    if (i + n > s.size())
+        return 0;
+    if (b(i + 1) < lo || b(i + 1) > hi)
+        return 0;
     for (std::size_t k = 2; k < n; ++k)
-        if ((b(i + k) & 0xC0) != 0x80) return 0;
+        if ((b(i + k) & 0xC0) != 0x80)
+            return 0;
     return n;
 }
 
 constexpr std::string_view Replacement = "\xEF\xBF\xBD";
 
-}  // namespace
+} // namespace
 
 std::string ValidUtf8(std::string_view s, bool* replaced) {
     std::string out;
@@ -65,7 +76,8 @@ std::string ValidUtf8(std::string_view s, bool* replaced) {
             i += n;
         }
     }
-    if (replaced) *replaced = any;
+    if (replaced)
+        *replaced = any;
     return out;
 }
 
@@ -89,10 +101,14 @@ std::string Echo(std::string_view s, std::size_t maxChars) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
         // C1 controls (U+0080..U+009F) are C2 80..C2 9F.
         const bool c1 = n == 2 && c == 0xC2 && static_cast<unsigned char>(s[i + 1]) < 0xA0;
-        if (c == '\n') out += "\\n";
-        else if (c == '\r') out += "\\r";
-        else if (c == '\t') out += "\\t";
-        else if (c < 0x20 || c == 0x7F) out += std::string("\\x") + Hex[c >> 4] + Hex[c & 15];
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\t')
+            out += "\\t";
+        else if (c < 0x20 || c == 0x7F)
+            out += std::string("\\x") + Hex[c >> 4] + Hex[c & 15];
         else if (c1) {
             const unsigned char v = static_cast<unsigned char>(s[i + 1]);
             out += std::string("\\u00") + Hex[v >> 4] + Hex[v & 15];
@@ -100,8 +116,9 @@ std::string Echo(std::string_view s, std::size_t maxChars) {
             out.append(s, i, n);
         i += n;
     }
-    if (total > chars) out += "... (" + std::to_string(total) + " characters)";
+    if (total > chars)
+        out += "... (" + std::to_string(total) + " characters)";
     return out;
 }
 
-}  // namespace InputRules
+} // namespace InputRules

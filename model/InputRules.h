@@ -19,63 +19,71 @@ inline constexpr double Open = std::numeric_limits<double>::infinity();
 
 enum class RuleId {
     // The editor's check codes 1 to 5, with their numbered messages.
-    EntryLength,     // lengths, diameters, bend radius in the editor: above 0
-    EntryFlow,       // flows and free-stream velocities in the editor: above 0
-    EntryAngle,      // inclinations and bend orientation: -360 to 360
-    EntryPressure,   // above 0
-    EntryBendAngle,  // 0 to 180
+    EntryLength,    // lengths, diameters, bend radius in the editor: above 0
+    EntryFlow,      // flows and free-stream velocities in the editor: above 0
+    EntryAngle,     // inclinations and bend orientation: -360 to 360
+    EntryPressure,  // above 0
+    EntryBendAngle, // 0 to 180
     // Rules without an older editor rule; the editor uses them too.
-    Temperature,     // above absolute zero
-    HalfAngle,       // cone half angle: above 0, up to 90
+    Temperature, // above absolute zero
+    HalfAngle,   // cone half angle: above 0, up to 90
     // What a file or an argument may hold (the editor's rules above lie inside these).
-    Length,          // tube and nozzle length, bend radius: 0 or more
-    Diameter,        // above 0
-    Flow,            // above 0
-    Pressure,        // above 0
-    BendAngle,       // 0 to 360
-    FreeStream,      // 0 or more
-    ParticleSize,    // 0.001 to 1000 um
-    Gsd,             // above 1, up to 1000
+    Length,       // tube and nozzle length, bend radius: 0 or more
+    Diameter,     // above 0
+    Flow,         // above 0
+    Pressure,     // above 0
+    BendAngle,    // 0 to 360
+    FreeStream,   // 0 or more
+    ParticleSize, // 0.001 to 1000 um
+    Gsd,          // above 1, up to 1000
 };
 
 struct Rule {
     RuleId Id;
-    double Min;             // -Open when there is no lower bound
+    double Min; // -Open when there is no lower bound
     bool MinIncluded;
-    double Max;             // Open when there is no upper bound
+    double Max; // Open when there is no upper bound
     bool MaxIncluded;
-    std::string_view Unit;  // the working unit the bounds are in; empty for angles and ratios
-    int MessageNo;          // the editor's numbered message (LodoError), 0 when it has none
+    std::string_view Unit; // the working unit the bounds are in; empty for angles and ratios
+    int MessageNo;         // the editor's numbered message (LodoError), 0 when it has none
     std::string_view Message;
 };
 
 inline constexpr std::array<Rule, 15> Rules{{
     {RuleId::EntryLength, 0.0, false, Open, false, "", 2, "Length must be greater than 0."},
     {RuleId::EntryFlow, 0.0, false, Open, false, "", 3, "Flow rate must be greater than 0"},
-    {RuleId::EntryAngle, -360.0, true, 360.0, true, "", 4, "Angle must be between -360 and 360 degrees"},
+    {RuleId::EntryAngle, -360.0, true, 360.0, true, "", 4,
+     "Angle must be between -360 and 360 degrees"},
     {RuleId::EntryPressure, 0.0, false, Open, false, "", 5, "Pressure must be greater than 0."},
-    {RuleId::EntryBendAngle, 0.0, true, 180.0, true, "", 10, "Angle must be between 0 and 180 degrees"},
+    {RuleId::EntryBendAngle, 0.0, true, 180.0, true, "", 10,
+     "Angle must be between 0 and 180 degrees"},
     {RuleId::Temperature, -273.15, false, Open, false, "\u00B0C", 13,
      "Temperature must be above -273.15 \u00B0C (-459.67 \u00B0F)."},
-    {RuleId::HalfAngle, 0.0, false, 90.0, true, "", 14, "Half angle must be greater than 0 and at most 90 degrees."},
+    {RuleId::HalfAngle, 0.0, false, 90.0, true, "", 14,
+     "Half angle must be greater than 0 and at most 90 degrees."},
     {RuleId::Length, 0.0, true, Open, false, "", 0, "Length must not be negative."},
     {RuleId::Diameter, 0.0, false, Open, false, "", 0, "Diameter must be greater than 0."},
     {RuleId::Flow, 0.0, false, Open, false, "", 3, "Flow rate must be greater than 0"},
     {RuleId::Pressure, 0.0, false, Open, false, "", 5, "Pressure must be greater than 0."},
-    {RuleId::BendAngle, 0.0, true, 360.0, true, "", 0, "Bend angle must be between 0 and 360 degrees."},
-    {RuleId::FreeStream, 0.0, true, Open, false, "", 0, "Free-stream velocity must not be negative."},
+    {RuleId::BendAngle, 0.0, true, 360.0, true, "", 0,
+     "Bend angle must be between 0 and 360 degrees."},
+    {RuleId::FreeStream, 0.0, true, Open, false, "", 0,
+     "Free-stream velocity must not be negative."},
     {RuleId::ParticleSize, 0.001, true, 1000.0, true, "\u00B5m", 0,
      "Particle diameter must be from 0.001 to 1000 \u00B5m."},
     {RuleId::Gsd, 1.0, false, 1000.0, true, "", 0,
      "Geometric standard deviation must be above 1 and at most 1000."},
 }};
 
-constexpr const Rule& RuleOf(RuleId id) { return Rules[static_cast<std::size_t>(id)]; }
+constexpr const Rule& RuleOf(RuleId id) {
+    return Rules[static_cast<std::size_t>(id)];
+}
 
 // RuleOf indexes the table by its id.
 static_assert([] {
     for (std::size_t i = 0; i < Rules.size(); ++i)
-        if (static_cast<std::size_t>(Rules[i].Id) != i) return false;
+        if (static_cast<std::size_t>(Rules[i].Id) != i)
+            return false;
     return true;
 }());
 
@@ -85,39 +93,44 @@ constexpr bool Allows(const Rule& r, double v) {
     const bool belowMax = r.MaxIncluded ? v <= r.Max : v < r.Max;
     return aboveMin && belowMax;
 }
-constexpr bool Allows(RuleId id, double v) { return Allows(RuleOf(id), v); }
+constexpr bool Allows(RuleId id, double v) {
+    return Allows(RuleOf(id), v);
+}
 
 // The editor's check codes (the number each property-page box carries): the rule of
 // each, or none (code 0 and unknown codes accept every number).
 inline constexpr std::array<std::optional<RuleId>, 8> CheckCodeRules{{
-    std::nullopt,               // 0: accepts every number
-    RuleId::EntryLength,        // 1
-    RuleId::EntryFlow,          // 2
-    RuleId::EntryAngle,         // 3
-    RuleId::EntryPressure,      // 4
-    RuleId::EntryBendAngle,     // 5
-    RuleId::Temperature,        // 6
-    RuleId::HalfAngle,          // 7
+    std::nullopt,           // 0: accepts every number
+    RuleId::EntryLength,    // 1
+    RuleId::EntryFlow,      // 2
+    RuleId::EntryAngle,     // 3
+    RuleId::EntryPressure,  // 4
+    RuleId::EntryBendAngle, // 5
+    RuleId::Temperature,    // 6
+    RuleId::HalfAngle,      // 7
 }};
 
 // The rule that check code Tc applies, if any.
 constexpr std::optional<RuleId> RuleOfCheckCode(int Tc) {
-    return (Tc >= 0 && Tc < static_cast<int>(CheckCodeRules.size())) ? CheckCodeRules[static_cast<std::size_t>(Tc)]
-                                                                      : std::nullopt;
+    return (Tc >= 0 && Tc < static_cast<int>(CheckCodeRules.size()))
+               ? CheckCodeRules[static_cast<std::size_t>(Tc)]
+               : std::nullopt;
 }
 
 // A stored field of a component and the rule its value (converted to the working
 // unit) must satisfy. `Types` is a bit set of the type codes it applies to.
 struct FieldRule {
     std::uint32_t Types;
-    std::string_view Field;  // the stored field's name, as in the files
+    std::string_view Field; // the stored field's name, as in the files
     double TLodoComp::*Value;
-    std::string TLodoComp::*Unit;  // nullptr for angles
+    std::string TLodoComp::*Unit; // nullptr for angles
     double (*ToWorking)(double, const std::string&);
     RuleId Rule;
 };
 
-constexpr std::uint32_t TypeBit(int code) { return 1u << code; }
+constexpr std::uint32_t TypeBit(int code) {
+    return 1u << code;
+}
 inline constexpr std::uint32_t EveryType = ~0u;
 inline constexpr std::uint32_t TubeBend = TypeBit(NodeTube) | TypeBit(NodeBend);
 inline constexpr std::uint32_t Cones = TypeBit(NodeContraction) | TypeBit(NodeExpansion);
@@ -125,26 +138,36 @@ inline constexpr std::uint32_t Inlets = TypeBit(NodeNozzle) | TypeBit(NodeShroud
 // A shrouded probe's diameters come from its catalogue entry, not from the user.
 inline constexpr std::uint32_t OwnDiameters = TubeBend | Cones | TypeBit(NodeNozzle);
 
-inline double AsIs(double v, const std::string&) { return v; }
+inline double AsIs(double v, const std::string&) {
+    return v;
+}
 
 inline const std::array<FieldRule, 11> FieldRules{{
-    {EveryType, "Temp", &TLodoComp::Temp, &TLodoComp::TempUnit, Units::TempToC, RuleId::Temperature},
-    {EveryType, "Press", &TLodoComp::Press, &TLodoComp::PressUnit, Units::PressToKPa, RuleId::Pressure},
+    {EveryType, "Temp", &TLodoComp::Temp, &TLodoComp::TempUnit, Units::TempToC,
+     RuleId::Temperature},
+    {EveryType, "Press", &TLodoComp::Press, &TLodoComp::PressUnit, Units::PressToKPa,
+     RuleId::Pressure},
     {EveryType, "Flow", &TLodoComp::Flow, &TLodoComp::FlowUnit, Units::FlowToLpm, RuleId::Flow},
-    {TypeBit(NodeTube), "Len", &TLodoComp::Len, &TLodoComp::LenUnit, Units::TubeLenToM, RuleId::Length},
-    {TypeBit(NodeNozzle), "Len", &TLodoComp::Len, &TLodoComp::LenUnit, Units::NozzleLenToMm, RuleId::Length},
-    {TypeBit(NodeBend), "Brd", &TLodoComp::Brd, &TLodoComp::RadiusUnit, Units::RadiusToM, RuleId::Length},
-    {OwnDiameters, "Dia1", &TLodoComp::Dia1, &TLodoComp::Dia1Unit, Units::DiaToMm, RuleId::Diameter},
-    {OwnDiameters, "Dia2", &TLodoComp::Dia2, &TLodoComp::Dia2Unit, Units::DiaToMm, RuleId::Diameter},
+    {TypeBit(NodeTube), "Len", &TLodoComp::Len, &TLodoComp::LenUnit, Units::TubeLenToM,
+     RuleId::Length},
+    {TypeBit(NodeNozzle), "Len", &TLodoComp::Len, &TLodoComp::LenUnit, Units::NozzleLenToMm,
+     RuleId::Length},
+    {TypeBit(NodeBend), "Brd", &TLodoComp::Brd, &TLodoComp::RadiusUnit, Units::RadiusToM,
+     RuleId::Length},
+    {OwnDiameters, "Dia1", &TLodoComp::Dia1, &TLodoComp::Dia1Unit, Units::DiaToMm,
+     RuleId::Diameter},
+    {OwnDiameters, "Dia2", &TLodoComp::Dia2, &TLodoComp::Dia2Unit, Units::DiaToMm,
+     RuleId::Diameter},
     {TypeBit(NodeBend), "Ang2", &TLodoComp::Ang2, nullptr, AsIs, RuleId::BendAngle},
     {Cones, "Ang2", &TLodoComp::Ang2, nullptr, AsIs, RuleId::HalfAngle},
-    {Inlets, "FStream", &TLodoComp::FStream, &TLodoComp::FStreamUnit, Units::VelToMs, RuleId::FreeStream},
+    {Inlets, "FStream", &TLodoComp::FStream, &TLodoComp::FStreamUnit, Units::VelToMs,
+     RuleId::FreeStream},
 }};
 
 // The first field of `c` that breaks its rule, if any.
 struct Breach {
     const FieldRule* Field;
-    double Value;  // as stored, in the record's own unit
+    double Value; // as stored, in the record's own unit
 };
 std::optional<Breach> CheckComponent(const TLodoComp& c);
 
@@ -161,7 +184,9 @@ inline const std::array<std::pair<std::string_view, std::string TLodoComp::*>, 8
     {"FStreamUnit", &TLodoComp::FStreamUnit},
 }};
 
-inline bool IsUnitText(const std::string& s) { return s == Units::Metric || s == Units::English; }
+inline bool IsUnitText(const std::string& s) {
+    return s == Units::Metric || s == Units::English;
+}
 
 // Text as valid UTF-8: each byte that is not part of a well-formed sequence becomes
 // U+FFFD; `replaced` (when given) tells whether any did.
@@ -171,4 +196,4 @@ std::string ValidUtf8(std::string_view s, bool* replaced = nullptr);
 // "\x1b"), and cut after `maxChars` characters with "..." and the full length.
 std::string Echo(std::string_view s, std::size_t maxChars = 60);
 
-}  // namespace InputRules
+} // namespace InputRules

@@ -26,7 +26,6 @@ void SetNodeValues(LodoModel& m);
 // outside the line changes nothing.
 void CalcNodeTrans(LodoModel& m, int Row);
 
-
 struct AlignResult {
     bool FittingResized = false; // a contraction or expansion had to be resized
     bool ShowMessage7 = false;   // resized while not adding: the GUI shows message 7

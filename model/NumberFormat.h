@@ -37,4 +37,4 @@ std::optional<double> ParseNumber(std::string_view text);
 // Parses a whole 32-bit integer text (surrounding blanks allowed, optional sign).
 std::optional<std::int32_t> ParseInteger(std::string_view text);
 
-}  // namespace NumberFormat
+} // namespace NumberFormat

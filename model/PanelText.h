@@ -30,8 +30,8 @@ struct RowDef {
 };
 
 constexpr RowDef Row(std::string_view name, Fmt kind, int decimals = 0,
-                      std::string_view suffix = {}, std::uint32_t colour = Argb::Black,
-                      bool underlineName = false) {
+                     std::string_view suffix = {}, std::uint32_t colour = Argb::Black,
+                     bool underlineName = false) {
     return RowDef{name, kind, decimals, suffix, colour, underlineName};
 }
 

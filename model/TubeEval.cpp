@@ -93,10 +93,10 @@ void Tube(LodoModel& m, int Row, Output out) {
     const auto& k = std::get<K::TubeTerms>(t.Model);
     EvalFrame::WriteCommonOutputs(m.Display, t.Particle.Cc, in.Q, t.Air);
 
-    const std::array<double, 21> values{
-        t.Flow.V1, t.Flow.Re1, 0,      k.Vt,  k.Tt,   k.Z,     k.K,     ctx.TubeST,
-        0,         k.Dc,       k.xi,   k.ShL, k.ShH,  k.Sc,    ctx.TubeDT, 0,
-        k.Stk,     k.TauPlus,  k.VPlus, k.Vd, ctx.TubeIT};
+    const std::array<double, 21> values{t.Flow.V1, t.Flow.Re1, 0,          k.Vt, k.Tt,  k.Z,
+                                        k.K,       ctx.TubeST, 0,          k.Dc, k.xi,  k.ShL,
+                                        k.ShH,     k.Sc,       ctx.TubeDT, 0,    k.Stk, k.TauPlus,
+                                        k.VPlus,   k.Vd,       ctx.TubeIT};
     PanelText::FillPanel(m.Display, TubePanel, values);
 }
 

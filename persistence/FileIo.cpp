@@ -1,14 +1,13 @@
 #include "persistence/FileIo.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
+#include <fcntl.h>
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace FileIo {
 namespace {
@@ -28,7 +27,8 @@ std::filesystem::path TempPathBeside(const std::filesystem::path& path) {
 struct Fd {
     int fd = -1;
     ~Fd() {
-        if (fd >= 0) ::close(fd);
+        if (fd >= 0)
+            ::close(fd);
     }
 };
 
@@ -37,7 +37,8 @@ int WriteAll(int fd, std::string_view content) {
     while (!content.empty()) {
         const ssize_t n = ::write(fd, content.data(), content.size());
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return errno;
         }
         content.remove_prefix(static_cast<std::size_t>(n));
@@ -48,12 +49,14 @@ int WriteAll(int fd, std::string_view content) {
 // The folder's entry for the new name reaches the disk only with the folder itself.
 int SyncFolder(const std::filesystem::path& folder) {
     Fd dir{::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
-    if (dir.fd < 0) return errno;
-    if (::fsync(dir.fd) != 0 && errno != EINVAL) return errno;  // some file systems cannot sync folders
+    if (dir.fd < 0)
+        return errno;
+    if (::fsync(dir.fd) != 0 && errno != EINVAL)
+        return errno; // some file systems cannot sync folders
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 std::variant<std::string, FileError> ReadWholeFile(const std::filesystem::path& path) {
     std::error_code ec;
@@ -61,18 +64,22 @@ std::variant<std::string, FileError> ReadWholeFile(const std::filesystem::path& 
         return FileError{"Cannot open the file: it is a folder"};
     errno = 0;
     std::ifstream in(path, std::ios::binary);
-    if (!in) return FileError{"Cannot open the file: " + ErrnoText(errno)};
+    if (!in)
+        return FileError{"Cannot open the file: " + ErrnoText(errno)};
     std::ostringstream bytes;
     bytes << in.rdbuf();
-    if (in.bad()) return FileError{"Cannot read the file: " + ErrnoText(errno)};
+    if (in.bad())
+        return FileError{"Cannot read the file: " + ErrnoText(errno)};
     return std::move(bytes).str();
 }
 
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
     std::error_code ec;
-    if (std::filesystem::equivalent(a, b, ec) && !ec) return true;
+    if (std::filesystem::equivalent(a, b, ec) && !ec)
+        return true;
     // A file that does not exist yet can still be named twice.
-    return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec) && !ec;
+    return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec) &&
+           !ec;
 }
 
 std::optional<FileError> WriteFileAtomically(const std::filesystem::path& requested,
@@ -82,7 +89,8 @@ std::optional<FileError> WriteFileAtomically(const std::filesystem::path& reques
     std::filesystem::path path = requested;
     if (std::filesystem::is_symlink(requested, linkError)) {
         const auto target = std::filesystem::weakly_canonical(requested, linkError);
-        if (!linkError) path = target;
+        if (!linkError)
+            path = target;
     }
     std::error_code ec;
     const auto old = std::filesystem::status(path, ec);
@@ -91,9 +99,10 @@ std::optional<FileError> WriteFileAtomically(const std::filesystem::path& reques
         return FileError{"Cannot write the file: it is a folder"};
     // The rename would replace a file its owner protected; honour the protection.
     // (Checked on the mode bits too: access() grants everything to the superuser.)
-    const bool noWriteBits = (old.permissions() & std::filesystem::perms::all &
-                              (std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
-                               std::filesystem::perms::others_write)) == std::filesystem::perms::none;
+    const bool noWriteBits =
+        (old.permissions() & std::filesystem::perms::all &
+         (std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+          std::filesystem::perms::others_write)) == std::filesystem::perms::none;
     if (replacing && (noWriteBits || ::access(path.c_str(), W_OK) != 0))
         return FileError{"Cannot write the file: it is read-only"};
 
@@ -105,21 +114,26 @@ std::optional<FileError> WriteFileAtomically(const std::filesystem::path& reques
     };
     {
         Fd out{::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666)};
-        if (out.fd < 0) return FileError{"Cannot write the file: " + ErrnoText(errno)};
-        if (const int e = WriteAll(out.fd, content)) return fail("Cannot write the file: ", e);
+        if (out.fd < 0)
+            return FileError{"Cannot write the file: " + ErrnoText(errno)};
+        if (const int e = WriteAll(out.fd, content))
+            return fail("Cannot write the file: ", e);
         // Keep the permissions the user gave the file being replaced.
         if (replacing && ::fchmod(out.fd, old.permissions() == std::filesystem::perms::unknown
                                               ? 0644
                                               : static_cast<mode_t>(old.permissions())) != 0)
             return fail("Cannot write the file: ", errno);
         // The content is on the disk before the name points to it.
-        if (::fsync(out.fd) != 0) return fail("Cannot write the file: ", errno);
+        if (::fsync(out.fd) != 0)
+            return fail("Cannot write the file: ", errno);
         const int fd = out.fd;
         out.fd = -1;
-        if (::close(fd) != 0) return fail("Cannot write the file: ", errno);
+        if (::close(fd) != 0)
+            return fail("Cannot write the file: ", errno);
     }
     const auto folder = path.parent_path();
-    if (const int e = SyncFolder(folder)) return fail("Cannot write the file: ", e);
+    if (const int e = SyncFolder(folder))
+        return fail("Cannot write the file: ", e);
     std::filesystem::rename(temp, path, ec);
     if (ec) {
         std::error_code ignored;
@@ -127,8 +141,9 @@ std::optional<FileError> WriteFileAtomically(const std::filesystem::path& reques
         return FileError{"Cannot write the file: " + ec.message()};
     }
     if (const int e = SyncFolder(folder))
-        return FileError{"The file was written, but its folder could not be synced: " + ErrnoText(e)};
+        return FileError{"The file was written, but its folder could not be synced: " +
+                         ErrnoText(e)};
     return std::nullopt;
 }
 
-}  // namespace FileIo
+} // namespace FileIo

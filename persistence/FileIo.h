@@ -22,4 +22,4 @@ std::optional<FileError> WriteFileAtomically(const std::filesystem::path& path,
 // True when both paths name the same file (or would, once it exists).
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
-}  // namespace FileIo
+} // namespace FileIo

@@ -50,10 +50,12 @@ bool IsValidUtf8(std::string_view s) {
         } else {
             return false;
         }
-        if (i + extra >= s.size()) return false;
+        if (i + extra >= s.size())
+            return false;
         for (int k = 1; k <= extra; ++k) {
             const auto c = static_cast<unsigned char>(s[i + k]);
-            if ((c & 0xC0) != 0x80) return false;
+            if ((c & 0xC0) != 0x80)
+                return false;
             cp = (cp << 6) | (c & 0x3F);
         }
         // Overlong forms, surrogates and values beyond Unicode are not UTF-8.
@@ -103,11 +105,12 @@ std::string FromUtf16(std::string_view s, bool bigEndian) {
         }
         AppendUtf8(out, (u >= 0xD800 && u <= 0xDFFF) ? Replacement : u);
     }
-    if (i < s.size()) AppendUtf8(out, Replacement);  // a lone trailing byte
+    if (i < s.size())
+        AppendUtf8(out, Replacement); // a lone trailing byte
     return out;
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -116,12 +119,14 @@ std::string Decode(std::string_view bytes) {
         bytes.remove_prefix(3);
         return IsValidUtf8(bytes) ? std::string(bytes) : FromCp1252(bytes);
     }
-    if (bytes.starts_with("\xFF\xFE")) return FromUtf16(bytes.substr(2), false);
-    if (bytes.starts_with("\xFE\xFF")) return FromUtf16(bytes.substr(2), true);
+    if (bytes.starts_with("\xFF\xFE"))
+        return FromUtf16(bytes.substr(2), false);
+    if (bytes.starts_with("\xFE\xFF"))
+        return FromUtf16(bytes.substr(2), true);
     return IsValidUtf8(bytes) ? std::string(bytes) : FromCp1252(bytes);
 }
 
-}  // namespace
+} // namespace
 
 std::string DecodeLegacyText(std::string_view bytes) {
     std::string text = Decode(bytes);
@@ -162,18 +167,21 @@ std::vector<std::string> Split(char Delimiter, std::string_view Str) {
         const auto stop = end == std::string_view::npos ? Str.size() : end;
         field.append(Str.substr(i, stop - i));
         fields.push_back(std::move(field));
-        if (end == std::string_view::npos) break;
+        if (end == std::string_view::npos)
+            break;
         i = end + 1;
     }
     return fields;
 }
 
 std::string ConvertToStr(const LodoList& list, int SRow) {
-    if (SRow < 0 || static_cast<std::size_t>(SRow) >= list.size()) return {};
+    if (SRow < 0 || static_cast<std::size_t>(SRow) >= list.size())
+        return {};
     const TLodoComp& c = list[static_cast<std::size_t>(SRow)];
     std::string line;
     for (std::size_t k = 0; k < RecordFields::All.size(); ++k) {
-        if (k > 0) line += ',';
+        if (k > 0)
+            line += ',';
         line += RecordFields::Format(c, RecordFields::All[k]);
     }
     return line;
@@ -184,7 +192,8 @@ std::vector<std::string> LegacySnapshot(const LodoList& list, const NameCounters
     std::vector<std::string> lines;
     lines.reserve(list.size() + 2);
     lines.push_back(std::to_string(list.size()));
-    for (std::size_t i = 0; i < list.size(); ++i) lines.push_back(ConvertToStr(list, static_cast<int>(i)));
+    for (std::size_t i = 0; i < list.size(); ++i)
+        lines.push_back(ConvertToStr(list, static_cast<int>(i)));
     lines.push_back(std::to_string(counters.TINo) + ',' + std::to_string(counters.BINo) + ',' +
                     std::to_string(counters.CINo) + ',' + std::to_string(counters.EINo) + ',' +
                     std::to_string(counters.NINo) + ',' + std::to_string(counters.SINo) + ',' +

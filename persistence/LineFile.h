@@ -18,7 +18,7 @@ struct NameCounters {
 
 struct LineFile {
     LodoList List;
-    std::optional<std::string> LineName;  // absent when the file names no line
+    std::optional<std::string> LineName; // absent when the file names no line
     // .lxl: the highest numbers the names carry (a caller raises its own counters to
     // these with RaiseNameCounters or a max); .lpl: the trailer, raised the same way.
     NameCounters Counters;
@@ -29,7 +29,7 @@ struct LineFile {
 };
 
 struct FileError {
-    std::string Message;  // one line, fit for a message box
+    std::string Message; // one line, fit for a message box
 };
 
 using ReadResult = std::variant<LineFile, FileError>;

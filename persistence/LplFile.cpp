@@ -1,12 +1,11 @@
 // Import of the legacy comma-separated file: a count line N, N component lines of
 // 28 fields, and a trailer with the six name counters and the line name.
-#include "persistence/FileIo.h"
-#include "persistence/LineFile.h"
-#include "persistence/RecordFields.h"
-
 #include "model/CreateComp.h"
 #include "model/InputRules.h"
 #include "model/NumberFormat.h"
+#include "persistence/FileIo.h"
+#include "persistence/LineFile.h"
+#include "persistence/RecordFields.h"
 
 #include <array>
 
@@ -20,12 +19,15 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
+        if (text[i] != '\r' && text[i] != '\n')
+            continue;
         lines.push_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
         start = i + 1;
     }
-    if (start < text.size()) lines.push_back(text.substr(start));
+    if (start < text.size())
+        lines.push_back(text.substr(start));
     return lines;
 }
 
@@ -39,8 +41,9 @@ std::optional<FileError> ReadComponent(std::string_view line, std::size_t index,
     const auto fields = Split(',', line);
     const std::size_t lineNo = index + 2;
     if (fields.size() < RecordFields::All.size())
-        return FileError{"Component " + std::to_string(index + 1) + " (line " + std::to_string(lineNo) +
-                         ") has " + std::to_string(fields.size()) + " fields; 28 are needed"};
+        return FileError{"Component " + std::to_string(index + 1) + " (line " +
+                         std::to_string(lineNo) + ") has " + std::to_string(fields.size()) +
+                         " fields; 28 are needed"};
     for (std::size_t k = 0; k < RecordFields::All.size(); ++k) {
         const auto& f = RecordFields::All[k];
         if (auto error = RecordFields::Set(c, f, fields[k]))
@@ -48,8 +51,9 @@ std::optional<FileError> ReadComponent(std::string_view line, std::size_t index,
     }
     const std::string label = RecordFields::ComponentLabel(index, c.Name);
     if (fields.size() > RecordFields::All.size())
-        warnings.push_back(label + ", line " + std::to_string(lineNo) + ": " + std::to_string(fields.size()) +
-                           " fields; the " + std::to_string(fields.size() - RecordFields::All.size()) +
+        warnings.push_back(label + ", line " + std::to_string(lineNo) + ": " +
+                           std::to_string(fields.size()) + " fields; the " +
+                           std::to_string(fields.size() - RecordFields::All.size()) +
                            " after the 28th are ignored");
     if (auto error = RecordFields::CheckComponentType(c))
         return FileError{label + " (line " + std::to_string(lineNo) + "), " + *error};
@@ -64,34 +68,40 @@ std::optional<FileError> ReadComponent(std::string_view line, std::size_t index,
 std::optional<FileError> ReadTrailer(std::string_view line, std::size_t lineNo, LineFile& file) {
     const auto fields = Split(',', line);
     if (fields.size() < 7)
-        return FileError{"The last line (name counters and line name) has " + std::to_string(fields.size()) +
-                         " fields; 7 are needed"};
+        return FileError{"The last line (name counters and line name) has " +
+                         std::to_string(fields.size()) + " fields; 7 are needed"};
     if (fields.size() > 7)
-        file.Warnings.push_back("Line " + std::to_string(lineNo) + " (name counters and line name): " +
-                                std::to_string(fields.size()) + " fields; the " + std::to_string(fields.size() - 7) +
-                                " after the line name are ignored (a name with a comma needs double quotes)");
+        file.Warnings.push_back(
+            "Line " + std::to_string(lineNo) + " (name counters and line name): " +
+            std::to_string(fields.size()) + " fields; the " + std::to_string(fields.size() - 7) +
+            " after the line name are ignored (a name with a comma needs double quotes)");
     NameCounters& n = file.Counters;
     const std::array<std::pair<const char*, int*>, 6> counters = {{
-        {"TINo", &n.TINo}, {"BINo", &n.BINo}, {"CINo", &n.CINo},
-        {"EINo", &n.EINo}, {"NINo", &n.NINo}, {"SINo", &n.SINo},
+        {"TINo", &n.TINo},
+        {"BINo", &n.BINo},
+        {"CINo", &n.CINo},
+        {"EINo", &n.EINo},
+        {"NINo", &n.NINo},
+        {"SINo", &n.SINo},
     }};
     for (std::size_t k = 0; k < counters.size(); ++k) {
         const auto v = NumberFormat::ParseInteger(fields[k]);
         if (!v)
-            return FileError{"Last line, field \"" + std::string(counters[k].first) + "\": '" + InputRules::Echo(fields[k]) +
-                             "' is not a valid integer value"};
+            return FileError{"Last line, field \"" + std::string(counters[k].first) + "\": '" +
+                             InputRules::Echo(fields[k]) + "' is not a valid integer value"};
         *counters[k].second = *v;
     }
     file.LineName = fields[6];
     return std::nullopt;
 }
 
-}  // namespace
+} // namespace
 
 ReadResult ReadLplBytes(std::string_view bytes, const EvalContext& defaults) {
     const std::string text = DecodeLegacyText(bytes);
     auto lines = SplitLines(text);
-    if (lines.empty()) return FileError{std::string(InvalidFile) + ": the file is empty"};
+    if (lines.empty())
+        return FileError{std::string(InvalidFile) + ": the file is empty"};
     const auto count = NumberFormat::ParseInteger(lines.front());
     if (!count)
         return FileError{"Line 1 (number of components): '" + InputRules::Echo(lines.front()) +
@@ -102,7 +112,8 @@ ReadResult ReadLplBytes(std::string_view bytes, const EvalContext& defaults) {
     const std::size_t expected = static_cast<std::size_t>(*count) + 2;
     // Blank lines after the trailer carry nothing; an editor may well have added one.
     std::size_t blank = 0;
-    while (lines.size() > expected && lines.back().find_first_not_of(" \t") == std::string_view::npos) {
+    while (lines.size() > expected &&
+           lines.back().find_first_not_of(" \t") == std::string_view::npos) {
         lines.pop_back();
         ++blank;
     }
@@ -111,35 +122,43 @@ ReadResult ReadLplBytes(std::string_view bytes, const EvalContext& defaults) {
         return FileError{std::string(InvalidFile) + ": line 1 gives " + n +
                          (*count == 1 ? " component" : " components") + ", so the file needs " +
                          std::to_string(expected) + " lines (the count, " + n +
-                         " component lines and the last line with the name counters and the line name); it has " +
+                         " component lines and the last line with the name counters and the line "
+                         "name); it has " +
                          std::to_string(lines.size())};
     }
 
     LineFile file;
     const auto replacements = [](std::string_view t) {
         std::size_t n = 0;
-        for (auto at = t.find(ReplacementUtf8); at != std::string_view::npos; at = t.find(ReplacementUtf8, at + 3)) ++n;
+        for (auto at = t.find(ReplacementUtf8); at != std::string_view::npos;
+             at = t.find(ReplacementUtf8, at + 3))
+            ++n;
         return n;
     };
     if (replacements(text) > replacements(bytes))
-        file.Warnings.push_back("Bytes that are no text (a NUL, half of a UTF-16 pair) were read as U+FFFD");
+        file.Warnings.push_back(
+            "Bytes that are no text (a NUL, half of a UTF-16 pair) were read as U+FFFD");
     if (blank > 0)
         file.Warnings.push_back("Line " + std::to_string(expected + 1) +
-                                (blank == 1 ? " is blank; ignored" : " and the " + std::to_string(blank - 1) +
-                                                                         " after it are blank; ignored"));
+                                (blank == 1 ? " is blank; ignored"
+                                            : " and the " + std::to_string(blank - 1) +
+                                                  " after it are blank; ignored"));
     file.List.reserve(static_cast<std::size_t>(*count));
     for (std::size_t i = 0; i < static_cast<std::size_t>(*count); ++i) {
         TLodoComp c = CreateComp(defaults);
-        if (auto error = ReadComponent(lines[i + 1], i, c, file.Warnings)) return *error;
+        if (auto error = ReadComponent(lines[i + 1], i, c, file.Warnings))
+            return *error;
         file.List.push_back(std::move(c));
     }
-    if (auto error = ReadTrailer(lines.back(), expected, file)) return *error;
+    if (auto error = ReadTrailer(lines.back(), expected, file))
+        return *error;
     RaiseNameCounters(file.List, file.Counters);
     return file;
 }
 
 ReadResult ReadLplFile(const std::filesystem::path& path, const EvalContext& defaults) {
     auto bytes = FileIo::ReadWholeFile(path);
-    if (auto* e = std::get_if<FileError>(&bytes)) return *e;
+    if (auto* e = std::get_if<FileError>(&bytes))
+        return *e;
     return ReadLplBytes(std::get<std::string>(bytes), defaults);
 }

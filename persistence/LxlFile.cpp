@@ -1,15 +1,13 @@
 // The sample-line XML file: root "Nodes", one "Node" per component holding
 // "LineName" and the 28 stored fields as element texts.
+#include "model/CreateComp.h"
+#include "model/InputRules.h"
 #include "persistence/FileIo.h"
 #include "persistence/LineFile.h"
 #include "persistence/RecordFields.h"
 
-#include "model/CreateComp.h"
-#include "model/InputRules.h"
-
-#include <pugixml.hpp>
-
 #include <algorithm>
+#include <pugixml.hpp>
 #include <sstream>
 
 namespace {
@@ -25,14 +23,15 @@ std::string ElementPrefix(const std::string& label, std::string_view element) {
 
 // Where a byte offset lies in the text, as an editor counts: line and column from 1.
 std::string LineAndColumn(std::string_view text, std::ptrdiff_t offset) {
-    const auto upTo = text.substr(0, static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(offset, 0, text.size())));
+    const auto upTo = text.substr(
+        0, static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(offset, 0, text.size())));
     const auto line = std::count(upTo.begin(), upTo.end(), '\n') + 1;
     const auto lastBreak = upTo.rfind('\n');
     const auto column = upTo.size() - (lastBreak == std::string_view::npos ? 0 : lastBreak + 1) + 1;
     return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
-}  // namespace
+} // namespace
 
 std::variant<std::string, FileError> BuildLxlText(const LodoList& list,
                                                   const std::string& lineName) {
@@ -56,7 +55,8 @@ std::variant<std::string, FileError> BuildLxlText(const LodoList& list,
                 return FileError{ElementPrefix(RecordFields::ComponentLabel(i, c.Name), f.Name) +
                                  "the text holds a NUL character, which a file cannot store"};
             auto el = node.append_child(std::string(f.Name).c_str());
-            if (!text.empty()) el.text().set(text.c_str());
+            if (!text.empty())
+                el.text().set(text.c_str());
         }
     }
     std::ostringstream out;
@@ -67,7 +67,8 @@ std::variant<std::string, FileError> BuildLxlText(const LodoList& list,
 std::optional<FileError> WriteLxlFile(const std::filesystem::path& path, const LodoList& list,
                                       const std::string& lineName) {
     auto text = BuildLxlText(list, lineName);
-    if (auto* e = std::get_if<FileError>(&text)) return *e;
+    if (auto* e = std::get_if<FileError>(&text))
+        return *e;
     return FileIo::WriteFileAtomically(path, std::get<std::string>(text));
 }
 
@@ -77,18 +78,20 @@ ReadResult ReadLxlText(std::string_view text, const EvalContext& defaults) {
     const auto parsed = doc.load_buffer(text.data(), text.size(),
                                         pugi::parse_default | pugi::parse_ws_pcdata_single);
     if (!parsed)
-        return FileError{"Not a well-formed XML file: " + std::string(parsed.description()) + " at " +
-                         LineAndColumn(text, parsed.offset)};
+        return FileError{"Not a well-formed XML file: " + std::string(parsed.description()) +
+                         " at " + LineAndColumn(text, parsed.offset)};
     const auto root = doc.document_element();
     if (std::string_view(root.name()) != RootName)
-        return FileError{"Not a sample-line file: the root element is \"" + InputRules::Echo(root.name()) +
-                         "\", not \"Nodes\""};
+        return FileError{"Not a sample-line file: the root element is \"" +
+                         InputRules::Echo(root.name()) + "\", not \"Nodes\""};
 
     LineFile file;
     std::vector<std::string>& warnings = file.Warnings;
     for (const auto& child : root.children()) {
-        if (child.type() != pugi::node_element || std::string_view(child.name()) == NodeName) continue;
-        warnings.push_back("Element \"" + InputRules::Echo(child.name()) + "\" under \"Nodes\" is not a component; ignored");
+        if (child.type() != pugi::node_element || std::string_view(child.name()) == NodeName)
+            continue;
+        warnings.push_back("Element \"" + InputRules::Echo(child.name()) +
+                           "\" under \"Nodes\" is not a component; ignored");
     }
     for (const auto& node : root.children(NodeName)) {
         const std::size_t index = file.List.size();
@@ -116,31 +119,40 @@ ReadResult ReadLxlText(std::string_view text, const EvalContext& defaults) {
                 missing.push_back(f.Name);
                 // A line written before the length unit was stored keeps the default one.
                 if (f.Name == "LenUnit") {
-                    warnings.push_back(label + ": no \"LenUnit\" element; the default length unit '" +
+                    warnings.push_back(label +
+                                       ": no \"LenUnit\" element; the default length unit '" +
                                        InputRules::Echo(c.LenUnit) + "' is kept");
                     continue;
                 }
                 const bool unit = f.Name.ends_with("Unit") && f.Name != "Dia3Unit";
-                warnings.push_back(label + ": no \"" + std::string(f.Name) + "\" element; read as empty" +
+                warnings.push_back(label + ": no \"" + std::string(f.Name) +
+                                   "\" element; read as empty" +
                                    (unit ? ", that is English units" : " text"));
             }
             if (auto error = RecordFields::Set(c, f, textOf(el, f.Name)))
-                return FileError{ElementPrefix(label, f.Name) + *error + (el ? "" : " (the element is missing)")};
-            if (f.Name == "Name") label = RecordFields::ComponentLabel(index, c.Name);
+                return FileError{ElementPrefix(label, f.Name) + *error +
+                                 (el ? "" : " (the element is missing)")};
+            if (f.Name == "Name")
+                label = RecordFields::ComponentLabel(index, c.Name);
         }
         for (const auto& el : node.children()) {
-            if (el.type() != pugi::node_element) continue;
+            if (el.type() != pugi::node_element)
+                continue;
             const std::string_view name = el.name();
-            const bool known = name == LineNameElement ||
-                               std::any_of(RecordFields::All.begin(), RecordFields::All.end(),
-                                           [&](const RecordFields::Field& f) { return f.Name == name; });
+            const bool known =
+                name == LineNameElement ||
+                std::any_of(RecordFields::All.begin(), RecordFields::All.end(),
+                            [&](const RecordFields::Field& f) { return f.Name == name; });
             if (!known)
-                warnings.push_back(label + ": unknown element \"" + InputRules::Echo(name) + "\" ignored");
+                warnings.push_back(label + ": unknown element \"" + InputRules::Echo(name) +
+                                   "\" ignored");
         }
-        if (auto error = RecordFields::CheckComponentType(c)) return FileError{label + ", " + *error};
+        if (auto error = RecordFields::CheckComponentType(c))
+            return FileError{label + ", " + *error};
         if (auto error = RecordFields::CheckProbeModel(c))
             return FileError{ElementPrefix(label, "NType") + *error};
-        if (auto error = RecordFields::CheckInputRules(c)) return FileError{label + ", " + *error};
+        if (auto error = RecordFields::CheckInputRules(c))
+            return FileError{label + ", " + *error};
         RecordFields::AddUnitWarnings(c, label, warnings, missing);
         file.List.push_back(std::move(c));
     }
@@ -150,6 +162,7 @@ ReadResult ReadLxlText(std::string_view text, const EvalContext& defaults) {
 
 ReadResult ReadLxlFile(const std::filesystem::path& path, const EvalContext& defaults) {
     auto bytes = FileIo::ReadWholeFile(path);
-    if (auto* e = std::get_if<FileError>(&bytes)) return *e;
+    if (auto* e = std::get_if<FileError>(&bytes))
+        return *e;
     return ReadLxlText(std::get<std::string>(bytes), defaults);
 }

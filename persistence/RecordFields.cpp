@@ -4,27 +4,26 @@
 #include "model/NumberFormat.h"
 #include "physics/LodoMath.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
 #include <cmath>
+#include <fmt/format.h>
 #include <limits>
 
 namespace RecordFields {
 namespace {
 
-template <class... Ts>
-struct Overloaded : Ts... {
-    using Ts::operator()...;
-};
-template <class... Ts>
-Overloaded(Ts...) -> Overloaded<Ts...>;
+template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
+template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char ch) { return (ch >= 'A' && ch <= 'Z') ? char(ch - 'A' + 'a') : ch; };
-        if (lower(a[i]) != lower(b[i])) return false;
+        const auto lower = [](char ch) {
+            return (ch >= 'A' && ch <= 'Z') ? char(ch - 'A' + 'a') : ch;
+        };
+        if (lower(a[i]) != lower(b[i]))
+            return false;
     }
     return true;
 }
@@ -32,15 +31,20 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 // Results of an evaluation that failed are kept as they were, so that a saved line
 // opens again; evaluation recomputes them anyway.
 std::optional<double> ParseNonFinite(std::string_view t) {
-    while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
-    while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
-    if (EqualsNoCase(t, "NaN")) return std::numeric_limits<double>::quiet_NaN();
-    if (EqualsNoCase(t, "INF") || EqualsNoCase(t, "+INF")) return std::numeric_limits<double>::infinity();
-    if (EqualsNoCase(t, "-INF")) return -std::numeric_limits<double>::infinity();
+    while (!t.empty() && (t.front() == ' ' || t.front() == '\t'))
+        t.remove_prefix(1);
+    while (!t.empty() && (t.back() == ' ' || t.back() == '\t'))
+        t.remove_suffix(1);
+    if (EqualsNoCase(t, "NaN"))
+        return std::numeric_limits<double>::quiet_NaN();
+    if (EqualsNoCase(t, "INF") || EqualsNoCase(t, "+INF"))
+        return std::numeric_limits<double>::infinity();
+    if (EqualsNoCase(t, "-INF"))
+        return -std::numeric_limits<double>::infinity();
     return std::nullopt;
 }
 
-}  // namespace
+} // namespace
 
 std::string Format(const TLodoComp& c, const Field& f) {
     return std::visit(Overloaded{
@@ -48,12 +52,15 @@ std::string Format(const TLodoComp& c, const Field& f) {
                           [&](IntegerMember m) { return std::to_string(c.*m); },
                           [&](NumberMember m) {
                               const double v = c.*m;
-                              if (std::isnan(v)) return std::string("NaN");
-                              if (std::isinf(v)) return std::string(v > 0 ? "INF" : "-INF");
+                              if (std::isnan(v))
+                                  return std::string("NaN");
+                              if (std::isinf(v))
+                                  return std::string(v > 0 ? "INF" : "-INF");
                               std::string text = NumberFormat::General15(v);
                               // Rounding to 15 digits can carry a value next to the
                               // largest double past it; such a value is written exactly.
-                              if (!NumberFormat::ParseNumber(text)) text = fmt::format("{}", v);
+                              if (!NumberFormat::ParseNumber(text))
+                                  text = fmt::format("{}", v);
                               return text;
                           },
                       },
@@ -66,35 +73,41 @@ bool IsUnstorable(const TLodoComp& c, const Field& f) {
 }
 
 std::optional<std::string> Set(TLodoComp& c, const Field& f, std::string_view text) {
-    return std::visit(Overloaded{
-                          [&](TextMember m) -> std::optional<std::string> {
-                              c.*m = std::string(text);
-                              return std::nullopt;
-                          },
-                          [&](IntegerMember m) -> std::optional<std::string> {
-                              const auto v = NumberFormat::ParseInteger(text);
-                              if (!v) return "'" + InputRules::Echo(text) + "' is not a valid integer value";
-                              c.*m = *v;
-                              return std::nullopt;
-                          },
-                          [&](NumberMember m) -> std::optional<std::string> {
-                              auto v = NumberFormat::ParseNumber(text);
-                              if (!v && f.IsResult) v = ParseNonFinite(text);
-                              if (!v) return "'" + InputRules::Echo(text) + "' is not a valid floating point value";
-                              c.*m = *v;
-                              return std::nullopt;
-                          },
-                      },
-                      f.Member);
+    return std::visit(
+        Overloaded{
+            [&](TextMember m) -> std::optional<std::string> {
+                c.*m = std::string(text);
+                return std::nullopt;
+            },
+            [&](IntegerMember m) -> std::optional<std::string> {
+                const auto v = NumberFormat::ParseInteger(text);
+                if (!v)
+                    return "'" + InputRules::Echo(text) + "' is not a valid integer value";
+                c.*m = *v;
+                return std::nullopt;
+            },
+            [&](NumberMember m) -> std::optional<std::string> {
+                auto v = NumberFormat::ParseNumber(text);
+                if (!v && f.IsResult)
+                    v = ParseNonFinite(text);
+                if (!v)
+                    return "'" + InputRules::Echo(text) + "' is not a valid floating point value";
+                c.*m = *v;
+                return std::nullopt;
+            },
+        },
+        f.Member);
 }
 
 std::optional<std::string> CheckComponentType(const TLodoComp& c) {
     // The shrouded probe's text is its model name (CheckProbeModel).
-    static constexpr std::array<std::string_view, 6> Types{"Tube", "Bend", "Contraction", "Expansion",
-                                                           "Nozzle", "Shrouded probe"};
+    static constexpr std::array<std::string_view, 6> Types{"Tube",      "Bend",   "Contraction",
+                                                           "Expansion", "Nozzle", "Shrouded probe"};
     if (c.NTypeInt < NodeTube || c.NTypeInt > NodeShroud)
-        return "type \"" + InputRules::Echo(c.NType) + "\" with type code " + std::to_string(c.NTypeInt) +
-               " is not a component type (1 Tube, 2 Bend, 3 Contraction, 4 Expansion, 5 Nozzle, 6 Shrouded probe)";
+        return "type \"" + InputRules::Echo(c.NType) + "\" with type code " +
+               std::to_string(c.NTypeInt) +
+               " is not a component type (1 Tube, 2 Bend, 3 Contraction, 4 Expansion, 5 Nozzle, 6 "
+               "Shrouded probe)";
     const std::string_view expected = Types[static_cast<std::size_t>(c.NTypeInt - 1)];
     if (c.NTypeInt != NodeShroud && c.NType != expected)
         return "type \"" + InputRules::Echo(c.NType) + "\" does not match its type code " +
@@ -103,7 +116,8 @@ std::optional<std::string> CheckComponentType(const TLodoComp& c) {
 }
 
 std::optional<std::string> CheckProbeModel(const TLodoComp& c) {
-    if (c.NTypeInt != NodeShroud || LodoMath::FindProbe(c.NType)) return std::nullopt;
+    if (c.NTypeInt != NodeShroud || LodoMath::FindProbe(c.NType))
+        return std::nullopt;
     return "'" + InputRules::Echo(c.NType) + "' is not a known shrouded-probe model";
 }
 
@@ -114,26 +128,31 @@ std::string ComponentLabel(std::size_t index, const std::string& name) {
 
 std::optional<std::string> CheckInputRules(const TLodoComp& c) {
     const auto breach = InputRules::CheckComponent(c);
-    if (!breach) return std::nullopt;
+    if (!breach)
+        return std::nullopt;
     const InputRules::FieldRule& f = *breach->Field;
     std::string value = NumberFormat::General15(breach->Value);
     if (f.Unit) {
         const std::string& unit = c.*f.Unit;
-        value += InputRules::IsUnitText(unit) ? " (" + unit + ")"
-                                              : " (unit '" + InputRules::Echo(unit) + "', read as English)";
+        value += InputRules::IsUnitText(unit)
+                     ? " (" + unit + ")"
+                     : " (unit '" + InputRules::Echo(unit) + "', read as English)";
     }
     return "field \"" + std::string(f.Field) + "\" is " + value + ": " +
            std::string(InputRules::RuleOf(f.Rule).Message);
 }
 
-void AddUnitWarnings(const TLodoComp& c, const std::string& label, std::vector<std::string>& warnings,
+void AddUnitWarnings(const TLodoComp& c, const std::string& label,
+                     std::vector<std::string>& warnings,
                      const std::vector<std::string_view>& skip) {
     for (const auto& [name, member] : InputRules::UnitFields) {
         const std::string& unit = c.*member;
-        if (InputRules::IsUnitText(unit) || std::find(skip.begin(), skip.end(), name) != skip.end()) continue;
-        warnings.push_back(label + ", field \"" + std::string(name) + "\": '" + InputRules::Echo(unit) +
+        if (InputRules::IsUnitText(unit) || std::find(skip.begin(), skip.end(), name) != skip.end())
+            continue;
+        warnings.push_back(label + ", field \"" + std::string(name) + "\": '" +
+                           InputRules::Echo(unit) +
                            "' is neither \"Metric\" nor \"English\"; read as English");
     }
 }
 
-}  // namespace RecordFields
+} // namespace RecordFields

@@ -22,7 +22,7 @@ using NumberMember = double TLodoComp::*;
 struct Field {
     std::string_view Name;
     std::variant<TextMember, IntegerMember, NumberMember> Member;
-    bool IsResult = false;  // TransM1..4: evaluation output, may be non-finite
+    bool IsResult = false; // TransM1..4: evaluation output, may be non-finite
 };
 
 inline const std::array<Field, 28> All = {{
@@ -84,7 +84,8 @@ std::optional<std::string> CheckInputRules(const TLodoComp& c);
 
 // One warning per unit text that is neither "Metric" nor "English" (read as English),
 // except for the fields named in `skip` (already warned about).
-void AddUnitWarnings(const TLodoComp& c, const std::string& label, std::vector<std::string>& warnings,
+void AddUnitWarnings(const TLodoComp& c, const std::string& label,
+                     std::vector<std::string>& warnings,
                      const std::vector<std::string_view>& skip = {});
 
-}  // namespace RecordFields
+} // namespace RecordFields

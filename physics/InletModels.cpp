@@ -60,11 +60,11 @@ double NozWallLoss(const AirState& air, const ParticleState& p, double Din, doub
     return NozWallTermsOf(air, p, Din, L, Q).WL;
 }
 
-ShroudAspTerms ShroudAspTermsOf(const ProbeData* probe, const AirState& air,
-                                const ParticleState& p, double Q, double Uo) {
+ShroudAspTerms ShroudAspTermsOf(const ProbeData* probe, const AirState& air, const ParticleState& p,
+                                double Q, double Uo) {
     if (probe == nullptr)
-        return ShroudAspTerms{NaN, NaN, NaN, NaN, NaN, NaN, NaN, NaN, NaN, NaN,
-                              NaN, NaN, NaN, NaN, NaN, NaN, NaN, NaN};
+        return ShroudAspTerms{NaN, NaN, NaN, NaN, NaN, NaN, NaN, NaN, NaN,
+                              NaN, NaN, NaN, NaN, NaN, NaN, NaN, NaN, NaN};
     const double ShD = probe->PDsh;
     const double ShB = probe->PDb;
     const double Dpr = probe->PDi;

@@ -168,20 +168,20 @@ double SplitR(const AirState& air, const ParticleState& p, double V /*[m/s]*/, d
 /// A straight tube's three mechanisms at one size; every regime's values are
 /// computed, whichever the regime rule picks.
 struct TubeTerms {
-    double Re;      // tube Reynolds number [-]
+    double Re; // tube Reynolds number [-]
     // Settling.
-    double Vt;      // terminal settling velocity SettleVel [m/s]
-    double Tt;      // ResTime cos(Theta) (L/V) Vt/Dm [-]
-    double Z;       // turbulent settling parameter 4 Tt/pi [-]
-    double K;       // laminar settling parameter 0.75 Tt, held at 1 [-]
-    double ST;      // TubeSedTrans [-]
+    double Vt; // terminal settling velocity SettleVel [m/s]
+    double Tt; // ResTime cos(Theta) (L/V) Vt/Dm [-]
+    double Z;  // turbulent settling parameter 4 Tt/pi [-]
+    double K;  // laminar settling parameter 0.75 Tt, held at 1 [-]
+    double ST; // TubeSedTrans [-]
     // Diffusion.
-    double Dc;      // DiffCoeff [m2/s]
-    double xi;      // DiffTime pi Dc L/Qm [-]
-    double ShL;     // laminar Sherwood number ShLow [-]
-    double ShH;     // turbulent Sherwood number ShHigh [-]
-    double Sc;      // SchmidtNo [-]
-    double DT;      // TubeDiffTran [-]
+    double Dc;  // DiffCoeff [m2/s]
+    double xi;  // DiffTime pi Dc L/Qm [-]
+    double ShL; // laminar Sherwood number ShLow [-]
+    double ShH; // turbulent Sherwood number ShHigh [-]
+    double Sc;  // SchmidtNo [-]
+    double DT;  // TubeDiffTran [-]
     // Turbulent inertial deposition.
     double Stk;     // StkNo on the mean velocity and the tube diameter [-]
     double TauPlus; // RelaxNo [-]
@@ -259,8 +259,8 @@ struct ShroudAspTerms {
     double F;                 // correlation function [-]
     double Asp;               // ShroudAsp AspP AspS F [-]
 };
-ShroudAspTerms ShroudAspTermsOf(const ProbeData* probe, const AirState& air,
-                                const ParticleState& p, double Q /*[L/min]*/, double Uo /*[m/s]*/);
+ShroudAspTerms ShroudAspTermsOf(const ProbeData* probe, const AirState& air, const ParticleState& p,
+                                double Q /*[L/min]*/, double Uo /*[m/s]*/);
 
 /// A shrouded probe's wall loss at one size; NaN throughout for an unknown model.
 struct ShroudWallTerms {

@@ -78,9 +78,7 @@ double TubeDiffTran(const AirState& /*air*/, const SizeState& s, const TubeState
                 return 1.0;
             return std::exp(-xi * ShLowOf(xi));
         },
-        [&] {
-            return std::exp(-xi * ShHighOf(t.flow.Re875, s.ScCbrt));
-        });
+        [&] { return std::exp(-xi * ShHighOf(t.flow.Re875, s.ScCbrt)); });
 }
 
 double TubeSedTrans(const AirState& /*air*/, const SizeState& s, const TubeState& t) {
@@ -101,9 +99,7 @@ double TubeSedTrans(const AirState& /*air*/, const SizeState& s, const TubeState
             const double X3 = std::sqrt(1 - std::pow(kappa, 2.0 / 3));
             return 1 - (2 / pi) * (X1 * X3 - X2 * X3 + std::asin(X2));
         },
-        [&] {
-            return std::exp(-SedZ(Tt));
-        });
+        [&] { return std::exp(-SedZ(Tt)); });
     if (!(n >= 0))
         return 0.0; // NaN counts as no penetration
     return n > 1 ? 1.0 : n;

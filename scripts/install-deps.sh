@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-3d-dev qt6-svg-dev libgl1-mesa-dev
   xvfb xauth xdotool poppler-utils fonts-liberation dpkg-dev
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev clang-format
 )
 if [ "${1:-}" = "--list" ]; then
   printf '%s\n' "${packages[@]}"

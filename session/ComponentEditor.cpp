@@ -39,36 +39,53 @@ constexpr ComponentType ComponentTypes[] = {
 
 const ComponentType* TypeOf(int code) {
     for (const auto& t : ComponentTypes)
-        if (t.Code == code) return &t;
+        if (t.Code == code)
+            return &t;
     return nullptr;
 }
 
 double& RecordValue(TLodoComp& r, Quantity q) {
     switch (q) {
-        case Quantity::Temp: return r.Temp;
-        case Quantity::Press: return r.Press;
-        case Quantity::Flow: return r.Flow;
-        case Quantity::Dia: return r.Dia1;
-        case Quantity::Dia2: return r.Dia2;
-        case Quantity::Len: return r.Len;
-        case Quantity::Free: return r.FStream;
-        case Quantity::Radius:
-        case Quantity::None: break;
+    case Quantity::Temp:
+        return r.Temp;
+    case Quantity::Press:
+        return r.Press;
+    case Quantity::Flow:
+        return r.Flow;
+    case Quantity::Dia:
+        return r.Dia1;
+    case Quantity::Dia2:
+        return r.Dia2;
+    case Quantity::Len:
+        return r.Len;
+    case Quantity::Free:
+        return r.FStream;
+    case Quantity::Radius:
+    case Quantity::None:
+        break;
     }
     return r.Brd;
 }
 
 std::string& RecordUnit(TLodoComp& r, Quantity q) {
     switch (q) {
-        case Quantity::Temp: return r.TempUnit;
-        case Quantity::Press: return r.PressUnit;
-        case Quantity::Flow: return r.FlowUnit;
-        case Quantity::Dia: return r.Dia1Unit;
-        case Quantity::Dia2: return r.Dia2Unit;
-        case Quantity::Len: return r.LenUnit;
-        case Quantity::Free: return r.FStreamUnit;
-        case Quantity::Radius:
-        case Quantity::None: break;
+    case Quantity::Temp:
+        return r.TempUnit;
+    case Quantity::Press:
+        return r.PressUnit;
+    case Quantity::Flow:
+        return r.FlowUnit;
+    case Quantity::Dia:
+        return r.Dia1Unit;
+    case Quantity::Dia2:
+        return r.Dia2Unit;
+    case Quantity::Len:
+        return r.LenUnit;
+    case Quantity::Free:
+        return r.FStreamUnit;
+    case Quantity::Radius:
+    case Quantity::None:
+        break;
     }
     return r.RadiusUnit;
 }
@@ -78,23 +95,39 @@ double Convert(Quantity q, Page page, double v, bool toEnglish) {
     using namespace Units;
     double factor = 1.0;
     switch (q) {
-        case Quantity::Temp: return toEnglish ? 1.8 * v + 32.0 : (v - 32.0) / 1.8;
-        case Quantity::Press: factor = PConv; break;
-        case Quantity::Flow: factor = FConv; break;
-        case Quantity::Dia:
-        case Quantity::Dia2: factor = DConv; break;
-        case Quantity::Len: factor = page == Page::Nozzle ? DConv : LConv; break;
-        case Quantity::Free: factor = UConv; break;
-        case Quantity::Radius: factor = RConv; break;
-        case Quantity::None: return v;
+    case Quantity::Temp:
+        return toEnglish ? 1.8 * v + 32.0 : (v - 32.0) / 1.8;
+    case Quantity::Press:
+        factor = PConv;
+        break;
+    case Quantity::Flow:
+        factor = FConv;
+        break;
+    case Quantity::Dia:
+    case Quantity::Dia2:
+        factor = DConv;
+        break;
+    case Quantity::Len:
+        factor = page == Page::Nozzle ? DConv : LConv;
+        break;
+    case Quantity::Free:
+        factor = UConv;
+        break;
+    case Quantity::Radius:
+        factor = RConv;
+        break;
+    case Quantity::None:
+        return v;
     }
     return toEnglish ? v / factor : v * factor;
 }
 
 std::optional<Box> BoxFor(Page page, Quantity q) {
-    if (page == Page::None) return std::nullopt;
+    if (page == Page::None)
+        return std::nullopt;
     for (const BoxInfo& row : InfoOf(page).Rows)
-        if (row.Unit == q) return row.Id;
+        if (row.Unit == q)
+            return row.Id;
     return std::nullopt;
 }
 
@@ -103,36 +136,53 @@ Page PageOfCode(int code) {
     return t ? t->OnPage : Page::None;
 }
 
-template <class Ctx>
-auto& UnitOf(Ctx& c, Quantity q) {
+template <class Ctx> auto& UnitOf(Ctx& c, Quantity q) {
     switch (q) {
-        case Quantity::Temp: return c.TU;
-        case Quantity::Press: return c.PU;
-        case Quantity::Flow: return c.FU;
-        case Quantity::Dia: return c.D1U;
-        case Quantity::Dia2: return c.D2U;
-        case Quantity::Len: return c.LU;
-        case Quantity::Free: return c.FSU;
-        case Quantity::Radius:
-        case Quantity::None: break;
+    case Quantity::Temp:
+        return c.TU;
+    case Quantity::Press:
+        return c.PU;
+    case Quantity::Flow:
+        return c.FU;
+    case Quantity::Dia:
+        return c.D1U;
+    case Quantity::Dia2:
+        return c.D2U;
+    case Quantity::Len:
+        return c.LU;
+    case Quantity::Free:
+        return c.FSU;
+    case Quantity::Radius:
+    case Quantity::None:
+        break;
     }
     return c.RU;
 }
 
 int ProbeIndex(const std::string& model) {
     for (std::size_t i = 0; i < ProbeButtons.size(); ++i)
-        if (ProbeButtons[i].Model == model) return static_cast<int>(i);
+        if (ProbeButtons[i].Model == model)
+            return static_cast<int>(i);
     return -1;
 }
 
-}  // namespace
+} // namespace
 
-ComponentEditor::ComponentEditor(LodoSession& session) : s_(session), m_(session.m_), ui_(session.ui_) {}
+ComponentEditor::ComponentEditor(LodoSession& session)
+    : s_(session), m_(session.m_), ui_(session.ui_) {}
 
-void ComponentEditor::Notify(unsigned mask) { s_.Notify(mask); }
-int ComponentEditor::Count() const { return s_.Count(); }
-void ComponentEditor::Align(int CR) { s_.Align(CR); }
-void ComponentEditor::EvaluateRow(int row) { s_.EvaluateRow(row); }
+void ComponentEditor::Notify(unsigned mask) {
+    s_.Notify(mask);
+}
+int ComponentEditor::Count() const {
+    return s_.Count();
+}
+void ComponentEditor::Align(int CR) {
+    s_.Align(CR);
+}
+void ComponentEditor::EvaluateRow(int row) {
+    s_.EvaluateRow(row);
+}
 int ComponentEditor::CheckValue(std::string_view S, int Tc, const std::string& unit) {
     return LodoSession::CheckValue(S, Tc, unit);
 }
@@ -155,7 +205,8 @@ void ComponentEditor::AddComponent(int code) {
     const int number = ++(c.*type.Counter);
     c.NodeName = type.Prefix + std::to_string(number);
     Notify(RefreshLabels);
-    if (type.InletOnly) c.CurrRow = Count();
+    if (type.InletOnly)
+        c.CurrRow = Count();
 
     m_.List.push_back(CreateComp(c));
     Align(0);
@@ -169,41 +220,47 @@ void ComponentEditor::AddComponent(int code) {
     // What the page reads back: a straight component's outlet is its inlet, and
     // the context keeps the values that page does not show at their type defaults.
     switch (code) {
-        case NodeTube:
-        case NodeBend:
-        case NodeNozzle:
-            c.D2 = c.D1;
-            c.D2U = c.D1U;
-            r.Dia2 = r.Dia1;
-            r.Dia2Unit = r.Dia1Unit;
-            break;
-        default: break;
+    case NodeTube:
+    case NodeBend:
+    case NodeNozzle:
+        c.D2 = c.D1;
+        c.D2U = c.D1U;
+        r.Dia2 = r.Dia1;
+        r.Dia2Unit = r.Dia1Unit;
+        break;
+    default:
+        break;
     }
     switch (code) {
-        case NodeTube: c.L = 1.0; break;
-        case NodeBend:
-            c.L = 1.0;
-            c.LU = Units::Metric;
-            break;
-        case NodeContraction:
-        case NodeExpansion:
-            c.L = 1.0;
-            c.A3 = 0.0;
-            c.Rd = 0.1;
-            break;
-        default: break;
+    case NodeTube:
+        c.L = 1.0;
+        break;
+    case NodeBend:
+        c.L = 1.0;
+        c.LU = Units::Metric;
+        break;
+    case NodeContraction:
+    case NodeExpansion:
+        c.L = 1.0;
+        c.A3 = 0.0;
+        c.Rd = 0.1;
+        break;
+    default:
+        break;
     }
 
     // Showing the shrouded-probe page checks RF2-111, the model of a new probe.
     ShowPage(type.OnPage);
-    if (code == NodeShroud) c.D2 = ShroudPageOutletDia;
+    if (code == NodeShroud)
+        c.D2 = ShroudPageOutletDia;
     EvaluateRow(c.CurrRow - 1);
     Notify(RefreshGrid | RefreshPage);
 }
 
 void ComponentEditor::EditComp(int CR) {
     OperationScope op(s_);
-    if (CR < 0 || CR >= Count()) return;
+    if (CR < 0 || CR >= Count())
+        return;
     m_.Ctx.CurrRow = CR + 1;
     m_.Ctx.RefNum = Operation::Editing;
     SetNodeValues(m_);
@@ -213,10 +270,12 @@ void ComponentEditor::EditComp(int CR) {
 void ComponentEditor::ShowPage(Page p) {
     page_ = p;
     unitMemo_ = {};
-    for (BoxState& b : boxes_) b = BoxState{};
+    for (BoxState& b : boxes_)
+        b = BoxState{};
     focus_.reset();
     Notify(RefreshPage);
-    if (p == Page::None) return;
+    if (p == Page::None)
+        return;
 
     if (m_.Ctx.CurrRow < 1 || m_.Ctx.CurrRow > Count()) {
         page_ = Page::None;
@@ -224,7 +283,8 @@ void ComponentEditor::ShowPage(Page p) {
     }
     const TLodoComp& r = m_.List[m_.Ctx.CurrRow - 1];
     // Filling the boxes only shows the values; nothing is stored or converted.
-    for (Box b : InfoOf(p).WriteOrder) WriteBox(b, ContextValue(InfoOf(b).Feeds));
+    for (Box b : InfoOf(p).WriteOrder)
+        WriteBox(b, ContextValue(InfoOf(b).Feeds));
 
     if (p == Page::Shroud) {
         const int shown = ProbeIndex(r.NType);
@@ -244,9 +304,11 @@ void ComponentEditor::ShowPage(Page p) {
 // The heading names the record being edited as it is now: evaluation adds or
 // drops the transition mark " *" after the page was shown.
 void ComponentEditor::SyncNodeNameL() {
-    if (page_ == Page::None || m_.Ctx.CurrRow < 1 || m_.Ctx.CurrRow > Count()) return;
+    if (page_ == Page::None || m_.Ctx.CurrRow < 1 || m_.Ctx.CurrRow > Count())
+        return;
     std::string name = "Component: " + m_.List[static_cast<std::size_t>(m_.Ctx.CurrRow - 1)].Name;
-    if (name == nodeNameL_) return;
+    if (name == nodeNameL_)
+        return;
     nodeNameL_ = std::move(name);
     s_.pending_ |= RefreshPage;
 }
@@ -260,28 +322,44 @@ void ComponentEditor::WriteBox(Box b, double value) {
 double& ComponentEditor::ContextValue(Field f) {
     EvalContext& c = m_.Ctx;
     switch (f) {
-        case Field::Len: return c.L;
-        case Field::Ang1: return c.A1;
-        case Field::Ang2: return c.A2;
-        case Field::Ang3: return c.A3;
-        case Field::DiaBoth:
-        case Field::Dia1: return c.D1;
-        case Field::Dia2: return c.D2;
-        case Field::Flow: return c.Qa;
-        case Field::Temp: return c.T;
-        case Field::Press: return c.P;
-        case Field::FStream: return c.Ve;
-        case Field::Brd: break;
+    case Field::Len:
+        return c.L;
+    case Field::Ang1:
+        return c.A1;
+    case Field::Ang2:
+        return c.A2;
+    case Field::Ang3:
+        return c.A3;
+    case Field::DiaBoth:
+    case Field::Dia1:
+        return c.D1;
+    case Field::Dia2:
+        return c.D2;
+    case Field::Flow:
+        return c.Qa;
+    case Field::Temp:
+        return c.T;
+    case Field::Press:
+        return c.P;
+    case Field::FStream:
+        return c.Ve;
+    case Field::Brd:
+        break;
     }
     return c.Rd;
 }
 
-std::string& ComponentEditor::ContextUnit(Quantity q) { return UnitOf(m_.Ctx, q); }
+std::string& ComponentEditor::ContextUnit(Quantity q) {
+    return UnitOf(m_.Ctx, q);
+}
 
 UnitChoice ComponentEditor::UnitButton(Quantity q) const {
-    if (page_ == Page::None || q == Quantity::None) return UnitChoice::Neither;
-    if (page_ == Page::Nozzle && q == Quantity::Dia2) return UnitChoice::Neither;
-    if (!BoxFor(page_, q)) return UnitChoice::Neither;
+    if (page_ == Page::None || q == Quantity::None)
+        return UnitChoice::Neither;
+    if (page_ == Page::Nozzle && q == Quantity::Dia2)
+        return UnitChoice::Neither;
+    if (!BoxFor(page_, q))
+        return UnitChoice::Neither;
     return Units::IsMetric(UnitOf(m_.Ctx, q)) ? UnitChoice::Metric : UnitChoice::English;
 }
 
@@ -290,21 +368,26 @@ const std::string& ComponentEditor::BoxText(Box b) const {
 }
 
 void ComponentEditor::SetBoxText(Box b, std::string text) {
-    if (InfoOf(b).OnPage != page_ || !InfoOf(b).Focusable) return;
+    if (InfoOf(b).OnPage != page_ || !InfoOf(b).Focusable)
+        return;
     boxes_[static_cast<std::size_t>(b)].Text = std::move(text);
 }
 
 bool ComponentEditor::ChangeEdit(Box b) {
     const BoxInfo& info = InfoOf(b);
     EvalContext& c = m_.Ctx;
-    if (c.CurrRow == 0 || c.CurrRow > Count() || info.OnPage != page_) return false;
+    if (c.CurrRow == 0 || c.CurrRow > Count() || info.OnPage != page_)
+        return false;
     BoxState& s = boxes_[static_cast<std::size_t>(b)];
-    if (CheckValue(s.Text, info.CheckCode, UnitOf(c, info.Unit)) != 0) return false;
+    if (CheckValue(s.Text, info.CheckCode, UnitOf(c, info.Unit)) != 0)
+        return false;
 
     // The stored value is the value of the rewritten (rounded) text, which must obey
     // the rule too: -273.149 rounds to -273.15, absolute zero.
-    const std::string rounded = NumberFormat::General(*NumberFormat::ParseNumber(s.Text), info.Digits);
-    if (CheckValue(rounded, info.CheckCode, UnitOf(c, info.Unit)) != 0) return false;
+    const std::string rounded =
+        NumberFormat::General(*NumberFormat::ParseNumber(s.Text), info.Digits);
+    if (CheckValue(rounded, info.CheckCode, UnitOf(c, info.Unit)) != 0)
+        return false;
     s.Text = rounded;
     s.Committed = s.Text;
     StoreEntry(b, *NumberFormat::ParseNumber(s.Text));
@@ -316,37 +399,61 @@ void ComponentEditor::StoreEntry(Box b, double V) {
     EvalContext& c = m_.Ctx;
     TLodoComp& r = m_.List[c.CurrRow - 1];
     switch (info.Feeds) {
-        case Field::Len: c.L = r.Len = V; break;
-        case Field::Ang1: c.A1 = r.Ang1 = V; break;
-        case Field::Ang2: c.A2 = r.Ang2 = V; break;
-        case Field::Ang3: c.A3 = r.Ang3 = V; break;
-        case Field::DiaBoth: c.D1 = c.D2 = r.Dia1 = r.Dia2 = V; break;
-        case Field::Dia1:
-            c.D1 = r.Dia1 = V;
-            if (page_ == Page::Nozzle) {
-                // The nozzle's outlet is its inlet, in the inlet's unit.
-                c.D2 = c.D1;
-                r.Dia2 = c.D1;
-                c.D2U = c.D1U;
-                r.Dia2Unit = r.Dia1Unit;
-                WriteBox(Box::NozOutDiaEdit, c.D2);
-            }
-            break;
-        case Field::Dia2: c.D2 = r.Dia2 = V; break;
-        case Field::Flow: c.Qa = r.Flow = V; break;
-        case Field::Temp: c.T = r.Temp = V; break;
-        case Field::Press: c.P = r.Press = V; break;
-        case Field::FStream: c.Ve = r.FStream = V; break;
-        case Field::Brd: c.Rd = r.Brd = V; break;
+    case Field::Len:
+        c.L = r.Len = V;
+        break;
+    case Field::Ang1:
+        c.A1 = r.Ang1 = V;
+        break;
+    case Field::Ang2:
+        c.A2 = r.Ang2 = V;
+        break;
+    case Field::Ang3:
+        c.A3 = r.Ang3 = V;
+        break;
+    case Field::DiaBoth:
+        c.D1 = c.D2 = r.Dia1 = r.Dia2 = V;
+        break;
+    case Field::Dia1:
+        c.D1 = r.Dia1 = V;
+        if (page_ == Page::Nozzle) {
+            // The nozzle's outlet is its inlet, in the inlet's unit.
+            c.D2 = c.D1;
+            r.Dia2 = c.D1;
+            c.D2U = c.D1U;
+            r.Dia2Unit = r.Dia1Unit;
+            WriteBox(Box::NozOutDiaEdit, c.D2);
+        }
+        break;
+    case Field::Dia2:
+        c.D2 = r.Dia2 = V;
+        break;
+    case Field::Flow:
+        c.Qa = r.Flow = V;
+        break;
+    case Field::Temp:
+        c.T = r.Temp = V;
+        break;
+    case Field::Press:
+        c.P = r.Press = V;
+        break;
+    case Field::FStream:
+        c.Ve = r.FStream = V;
+        break;
+    case Field::Brd:
+        c.Rd = r.Brd = V;
+        break;
     }
     Notify(RefreshPage | RefreshGrid);
 
     if (page_ == Page::Tube) {
         const auto cycle = InfoOf(page_).FocusCycle;
         const auto at = std::find(cycle.begin(), cycle.end(), b);
-        if (at != cycle.end()) focus_ = cycle[(static_cast<std::size_t>(at - cycle.begin()) + 1) % cycle.size()];
+        if (at != cycle.end())
+            focus_ = cycle[(static_cast<std::size_t>(at - cycle.begin()) + 1) % cycle.size()];
     }
-    if (page_ == Page::Nozzle) WriteNozzleNote(Units::IsEnglish(r.Dia1Unit) ? 1 : 0);
+    if (page_ == Page::Nozzle)
+        WriteNozzleNote(Units::IsEnglish(r.Dia1Unit) ? 1 : 0);
 
     const int row = c.CurrRow - 1;
     Align(row);
@@ -356,17 +463,22 @@ void ComponentEditor::StoreEntry(Box b, double V) {
 void ComponentEditor::WriteNozzleNote(int variant) {
     // As the outlet box shows it: a converted diameter keeps all its digits.
     const std::string D = NumberFormat::General(m_.Ctx.D2, 5);
-    const std::string tail = ", then either a Contraction or an Expansion must be the next component";
+    const std::string tail =
+        ", then either a Contraction or an Expansion must be the next component";
     switch (variant) {
-        case 0:  // accepted entry, metric inlet
-            label9_ = "The exit diameter of this Nozzle is " + D + "  mm. If the next component's internal diameter is not " + D + " mm" + tail;
-            break;
-        case 1:  // accepted entry or switch, inch inlet
-            label9_ = "The exit diameter of this nozzle is " + D + " inch.  If the next component's internal diameter is not " + D + "  inch " + tail;
-            break;
-        default:  // switched to metric
-            label9_ = "The exit diameter of this nozzle is " + D + " mm.  If the next component's internal diameter is not " + D + "  mm" + tail;
-            break;
+    case 0: // accepted entry, metric inlet
+        label9_ = "The exit diameter of this Nozzle is " + D +
+                  "  mm. If the next component's internal diameter is not " + D + " mm" + tail;
+        break;
+    case 1: // accepted entry or switch, inch inlet
+        label9_ = "The exit diameter of this nozzle is " + D +
+                  " inch.  If the next component's internal diameter is not " + D + "  inch " +
+                  tail;
+        break;
+    default: // switched to metric
+        label9_ = "The exit diameter of this nozzle is " + D +
+                  " mm.  If the next component's internal diameter is not " + D + "  mm" + tail;
+        break;
     }
     flash9_ = true;
     Notify(RefreshPage | RefreshLabels);
@@ -375,7 +487,8 @@ void ComponentEditor::WriteNozzleNote(int variant) {
 void ComponentEditor::MoveFocus(Box from, int step) {
     const auto cycle = InfoOf(page_).FocusCycle;
     const auto at = std::find(cycle.begin(), cycle.end(), from);
-    if (at == cycle.end()) return;
+    if (at == cycle.end())
+        return;
     const auto n = static_cast<long>(cycle.size());
     const long next = ((at - cycle.begin()) + step + n) % n;
     FocusBox(cycle[static_cast<std::size_t>(next)]);
@@ -384,7 +497,8 @@ void ComponentEditor::MoveFocus(Box from, int step) {
 bool ComponentEditor::BoxKey(Box b, EditKey key) {
     OperationScope op(s_);
     const BoxInfo& info = InfoOf(b);
-    if (info.OnPage != page_ || !info.Focusable) return false;
+    if (info.OnPage != page_ || !info.Focusable)
+        return false;
     if (focus_ != b) {
         focus_ = b;
         lineNameFocused_ = false;
@@ -393,8 +507,8 @@ bool ComponentEditor::BoxKey(Box b, EditKey key) {
     int cv = CheckValue(BoxText(b), info.CheckCode, UnitOf(m_.Ctx, info.Unit));
     // What would be stored is the rounded text: it must pass as well.
     if (cv == 0)
-        cv = CheckValue(NumberFormat::General(*NumberFormat::ParseNumber(BoxText(b)), info.Digits), info.CheckCode,
-                        UnitOf(m_.Ctx, info.Unit));
+        cv = CheckValue(NumberFormat::General(*NumberFormat::ParseNumber(BoxText(b)), info.Digits),
+                        info.CheckCode, UnitOf(m_.Ctx, info.Unit));
     if (cv != 0) {
         ui_.ShowMessage(std::string(LodoErrorText(cv)));
         return false;
@@ -405,12 +519,15 @@ bool ComponentEditor::BoxKey(Box b, EditKey key) {
 
 void ComponentEditor::FocusBox(std::optional<Box> b) {
     OperationScope op(s_);
-    if (b && (InfoOf(*b).OnPage != page_ || !InfoOf(*b).Focusable)) b.reset();
-    if (b == focus_ && !lineNameFocused_) return;
+    if (b && (InfoOf(*b).OnPage != page_ || !InfoOf(*b).Focusable))
+        b.reset();
+    if (b == focus_ && !lineNameFocused_)
+        return;
     const std::optional<Box> left = focus_;
     if (left && left != b) {
         const BoxState& s = boxes_[static_cast<std::size_t>(*left)];
-        if (s.Text != s.Committed) ChangeEdit(*left);
+        if (s.Text != s.Committed)
+            ChangeEdit(*left);
     }
     focus_ = b;
     lineNameFocused_ = false;
@@ -425,7 +542,8 @@ void ComponentEditor::FocusLineName() {
 
 void ComponentEditor::ProbeSelect(int index) {
     OperationScope op(s_);
-    if (index < 0 || index >= static_cast<int>(ProbeButtons.size()) || page_ != Page::Shroud) return;
+    if (index < 0 || index >= static_cast<int>(ProbeButtons.size()) || page_ != Page::Shroud)
+        return;
     probe_ = index;
     m_.Ctx.NodeType = std::string(ProbeButtons[index].Model);
     label8_ = std::string(ProbeButtons[index].Note);
@@ -441,11 +559,14 @@ void ComponentEditor::ProbeSelect(int index) {
 void ComponentEditor::SwitchUnit(Quantity q, UnitChoice target) {
     OperationScope op(s_);
     EvalContext& c = m_.Ctx;
-    if (target == UnitChoice::Neither || c.CurrRow == 0 || c.CurrRow > Count()) return;
+    if (target == UnitChoice::Neither || c.CurrRow == 0 || c.CurrRow > Count())
+        return;
     const std::optional<Box> box = BoxFor(page_, q);
-    if (!box) return;
+    if (!box)
+        return;
     // The nozzle's outlet buttons take no clicks: the outlet follows the inlet.
-    if (page_ == Page::Nozzle && q == Quantity::Dia2) return;
+    if (page_ == Page::Nozzle && q == Quantity::Dia2)
+        return;
 
     const int row = c.CurrRow - 1;
     const std::string& unit = UnitText(target);
@@ -483,9 +604,11 @@ void ComponentEditor::SwitchUnit(Quantity q, UnitChoice target) {
         }
         // Stored like an accepted entry; a value that was already invalid stays
         // converted, without a message.
-        if (CheckValue(s.Text, code, unit) == 0) StoreEntry(*box, V);
+        if (CheckValue(s.Text, code, unit) == 0)
+            StoreEntry(*box, V);
         RecordUnit(m_.List[row], q) = unit;
-        if (page_ == Page::Nozzle && q == Quantity::Dia) WriteNozzleNote(toEnglish ? 1 : 2);
+        if (page_ == Page::Nozzle && q == Quantity::Dia)
+            WriteNozzleNote(toEnglish ? 1 : 2);
     }
     Align(row);
     EvaluateRow(row);

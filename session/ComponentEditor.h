@@ -26,7 +26,7 @@ public:
     ComponentEditor(const ComponentEditor&) = delete;
     ComponentEditor& operator=(const ComponentEditor&) = delete;
 
-    void AddComponent(int code);  // TubeMenuClick's work and its sisters'
+    void AddComponent(int code); // TubeMenuClick's work and its sisters'
     void EditComp(int CR);
 
     const std::string& BoxText(Box b) const;
@@ -59,7 +59,7 @@ public:
 private:
     struct BoxState {
         std::string Text;
-        std::string Committed;  // text last written by the session or stored
+        std::string Committed; // text last written by the session or stored
     };
 
     void Notify(unsigned mask);
@@ -83,11 +83,11 @@ private:
     // the value is still the converted one restores the original exactly.
     struct UnitMemo {
         int Row = -1;
-        std::string Unit;       // the unit switched away from
-        double Original = 0;    // the value in that unit
-        double Converted = 0;   // the value the switch stored
+        std::string Unit;     // the unit switched away from
+        double Original = 0;  // the value in that unit
+        double Converted = 0; // the value the switch stored
     };
-    std::array<UnitMemo, 9> unitMemo_{};  // by Quantity
+    std::array<UnitMemo, 9> unitMemo_{}; // by Quantity
 
     std::array<BoxState, BoxCount> boxes_{};
     Page page_ = Page::None;

@@ -9,14 +9,15 @@ namespace {
 
 // A component's name without the transition mark " *" that evaluation adds.
 std::string BaseName(std::string name) {
-    if (name.size() >= 2 && name.compare(name.size() - 2, 2, " *") == 0) name.resize(name.size() - 2);
+    if (name.size() >= 2 && name.compare(name.size() - 2, 2, " *") == 0)
+        name.resize(name.size() - 2);
     return name;
 }
 
 struct FieldText {
     const char* What;
     double TLodoComp::*Value;
-    std::string TLodoComp::*Unit;  // nullptr: degrees
+    std::string TLodoComp::*Unit; // nullptr: degrees
     const char* Metric;
     const char* English;
 };
@@ -37,31 +38,36 @@ const FieldText Fields[] = {
 };
 
 std::string UnitOf(const FieldText& f, const TLodoComp& c) {
-    if (!f.Unit) return f.Metric;
+    if (!f.Unit)
+        return f.Metric;
     const bool english = c.*f.Unit == Units::English;
-    if (f.Value == &TLodoComp::Len && c.NTypeInt == NodeNozzle) return english ? "in" : "mm";
+    if (f.Value == &TLodoComp::Len && c.NTypeInt == NodeNozzle)
+        return english ? "in" : "mm";
     return english ? f.English : f.Metric;
 }
 
-std::string Number(double v) { return NumberFormat::General(v, 5); }
+std::string Number(double v) {
+    return NumberFormat::General(v, 5);
+}
 
 // The change of one component, or empty when it is the same.
 std::string DescribeComponent(const TLodoComp& was, const TLodoComp& now) {
     const std::string name = BaseName(now.Name);
-    if (was.NType != now.NType) return "Probe " + now.NType + " for " + name;
+    if (was.NType != now.NType)
+        return "Probe " + now.NType + " for " + name;
     for (const FieldText& f : Fields)
         if (f.Unit && was.*f.Unit != now.*f.Unit)
             return name + " " + f.What + " in " + UnitOf(f, now);
     for (const FieldText& f : Fields)
         if (was.*f.Value != now.*f.Value) {
             const std::string unit = UnitOf(f, now);
-            return "Edit " + name + " " + f.What + " " + Number(was.*f.Value) + " \u2192 " + Number(now.*f.Value) +
-                   (unit == "\u00b0" ? unit : " " + unit);
+            return "Edit " + name + " " + f.What + " " + Number(was.*f.Value) + " \u2192 " +
+                   Number(now.*f.Value) + (unit == "\u00b0" ? unit : " " + unit);
         }
     return {};
 }
 
-}  // namespace
+} // namespace
 
 bool LineChanged(const LineState& a, const LineState& b) {
     return a.Model.List != b.Model.List || a.LineName != b.LineName || !(a.Dist == b.Dist);
@@ -70,14 +76,17 @@ bool LineChanged(const LineState& a, const LineState& b) {
 std::string DescribeStep(const LineState& before, const LineState& after) {
     const LodoList &was = before.Model.List, &now = after.Model.List;
     const auto named = [](const LodoList& l, const std::string& n) {
-        return std::any_of(l.begin(), l.end(), [&](const TLodoComp& c) { return BaseName(c.Name) == n; });
+        return std::any_of(l.begin(), l.end(),
+                           [&](const TLodoComp& c) { return BaseName(c.Name) == n; });
     };
     if (now.size() == was.size() + 1)
         for (const TLodoComp& c : now)
-            if (!named(was, BaseName(c.Name))) return "Add " + BaseName(c.Name);
+            if (!named(was, BaseName(c.Name)))
+                return "Add " + BaseName(c.Name);
     if (now.size() + 1 == was.size())
         for (const TLodoComp& c : was)
-            if (!named(now, BaseName(c.Name))) return "Delete " + BaseName(c.Name);
+            if (!named(now, BaseName(c.Name)))
+                return "Delete " + BaseName(c.Name);
     const int edited = after.Model.Ctx.CurrRow - 1;
     if (now.size() == was.size()) {
         // A moved component is the one edited next, at its new place.
@@ -85,22 +94,29 @@ std::string DescribeStep(const LineState& before, const LineState& after) {
             BaseName(was[edited].Name) != BaseName(now[edited].Name))
             return "Move " + BaseName(now[edited].Name);
         for (std::size_t i = 0; i < now.size(); ++i) {
-            if (BaseName(was[i].Name) == BaseName(now[i].Name)) continue;
+            if (BaseName(was[i].Name) == BaseName(now[i].Name))
+                continue;
             // Moved later, the others shift up one; moved earlier, it arrives here.
-            const bool later = i + 1 < was.size() && BaseName(now[i].Name) == BaseName(was[i + 1].Name);
+            const bool later =
+                i + 1 < was.size() && BaseName(now[i].Name) == BaseName(was[i + 1].Name);
             return "Move " + BaseName(later ? was[i].Name : now[i].Name);
         }
         // The component being edited names the step; alignment changes others too.
         if (edited >= 0 && static_cast<std::size_t>(edited) < now.size())
-            if (std::string d = DescribeComponent(was[edited], now[edited]); !d.empty()) return d;
+            if (std::string d = DescribeComponent(was[edited], now[edited]); !d.empty())
+                return d;
         for (std::size_t i = 0; i < now.size(); ++i)
-            if (std::string d = DescribeComponent(was[i], now[i]); !d.empty()) return d;
+            if (std::string d = DescribeComponent(was[i], now[i]); !d.empty())
+                return d;
     }
-    if (before.LineName != after.LineName) return "Line name \"" + after.LineName + "\"";
+    if (before.LineName != after.LineName)
+        return "Line name \"" + after.LineName + "\"";
     if (!(before.Dist == after.Dist)) {
         const DistributionSetting& d = after.Dist;
-        return d.TypeDist == Distribution::LogNormal ? "Distribution LogNormal " + Number(d.MeanPart) + " \u00b5m, " + Number(d.PartSD)
-                                         : "Distribution Mono " + Number(d.PartSize) + " \u00b5m";
+        return d.TypeDist == Distribution::LogNormal
+                   ? "Distribution LogNormal " + Number(d.MeanPart) + " \u00b5m, " +
+                         Number(d.PartSD)
+                   : "Distribution Mono " + Number(d.PartSize) + " \u00b5m";
     }
     return "Edit";
 }
@@ -113,7 +129,7 @@ void EditHistory::Reset(LineState now) {
 
 bool EditHistory::Record(LineState now) {
     if (!LineChanged(current_, now)) {
-        current_ = std::move(now);  // the view moved on: undo returns to it
+        current_ = std::move(now); // the view moved on: undo returns to it
         return false;
     }
     steps_.resize(index_);
@@ -124,11 +140,13 @@ bool EditHistory::Record(LineState now) {
 }
 
 const LineState* EditHistory::Undo() {
-    if (!CanUndo()) return nullptr;
+    if (!CanUndo())
+        return nullptr;
     return &steps_[--index_].Before;
 }
 
 const LineState* EditHistory::Redo() {
-    if (!CanRedo()) return nullptr;
+    if (!CanRedo())
+        return nullptr;
     return &steps_[index_++].After;
 }

@@ -11,13 +11,13 @@
 // session when each of its operations ends. Plain data; the window's undo stack
 // names and orders the same steps.
 struct LineState {
-    LodoModel Model;  // the line with its results, the context and the display texts
+    LodoModel Model; // the line with its results, the context and the display texts
     std::string LineName;
     DistributionSetting Dist;
     std::string LabelPent, LabelANSI1;
     bool LnStrVisible = false;
     bool DrawingVisible = false;
-    Page Shown = Page::None;  // the page on screen, for CurrRow's component
+    Page Shown = Page::None; // the page on screen, for CurrRow's component
 };
 
 // What an undo step is called, from the state before and after it: "Add T-3",
@@ -49,7 +49,7 @@ public:
     // The state reached after putting one back (its view may differ slightly).
     void SetCurrent(LineState now) { current_ = std::move(now); }
 
-    std::size_t Index() const { return index_; }  // steps done
+    std::size_t Index() const { return index_; } // steps done
     const std::vector<Step>& Steps() const { return steps_; }
 
 private:

@@ -20,7 +20,8 @@ bool LineDocument::IsModified(const LodoList& list, const NameCounters& counters
 
 std::string LineDocument::WindowTitle() const {
     const std::string caption = "Lodo Calculator, v 2.0 Beta";
-    if (fileName_.empty()) return caption + "[*]";
+    if (fileName_.empty())
+        return caption + "[*]";
     return std::filesystem::path(fileName_).filename().string() + "[*] \u2014 " + caption;
 }
 
@@ -53,16 +54,19 @@ std::string LineDocument::ProposedFileName(const std::string& lineName) {
     std::string name;
     for (const char ch : lineName) {
         const auto u = static_cast<unsigned char>(ch);
-        const bool unsafe = u < 0x20 || u == 0x7F || std::string_view("/\\:*?\"<>|").find(ch) != std::string_view::npos;
+        const bool unsafe = u < 0x20 || u == 0x7F ||
+                            std::string_view("/\\:*?\"<>|").find(ch) != std::string_view::npos;
         name += unsafe ? '_' : ch;
     }
     // Blanks and dots at the ends vanish or hide the file on some systems.
     const auto first = name.find_first_not_of(" .");
-    name = first == std::string::npos ? std::string() : name.substr(first, name.find_last_not_of(" .") - first + 1);
+    name = first == std::string::npos ? std::string()
+                                      : name.substr(first, name.find_last_not_of(" .") - first + 1);
     constexpr std::size_t MaxBytes = 120;
     if (name.size() > MaxBytes) {
         std::size_t cut = MaxBytes;
-        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;  // whole UTF-8 characters
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+            --cut; // whole UTF-8 characters
         name.resize(cut);
     }
     return name.empty() ? std::string("Sample Line") : name;
@@ -99,7 +103,8 @@ std::optional<std::filesystem::path> LineDocument::ChooseSaveAs(SessionUi& ui,
 }
 
 bool LineDocument::ExportStudy(SessionUi& ui, const StudyOutcome& outcome) const {
-    if (!outcome.Ran()) return false;
+    if (!outcome.Ran())
+        return false;
     SaveDialogRequest req;
     req.Title = "Save As";
     req.DefaultExt = "txt";
@@ -107,9 +112,11 @@ bool LineDocument::ExportStudy(SessionUi& ui, const StudyOutcome& outcome) const
     req.InitialName = StudyFileName(fileName_, outcome.Kind);
     req.AskBeforeReplacing = true;
     const auto path = ui.ChooseSaveFile(req);
-    if (!path) return false;
+    if (!path)
+        return false;
     std::string text;
-    for (const std::string& line : outcome.Lines) text += line + '\n';
+    for (const std::string& line : outcome.Lines)
+        text += line + '\n';
     if (const std::optional<FileError> err = FileIo::WriteFileAtomically(*path, text)) {
         ui.ShowError(path->string() + ": " + err->Message);
         return false;

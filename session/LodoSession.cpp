@@ -1,15 +1,14 @@
 #include "session/LodoSession.h"
 
-#include "session/OperationScope.h"
-
 #include "model/CreateComp.h"
+#include "model/InputRules.h"
 #include "model/NumberFormat.h"
 #include "model/PanelText.h"
 #include "model/Units.h"
 #include "persistence/FileIo.h"
 #include "persistence/RecordFields.h"
 #include "session/LodoError.h"
-#include "model/InputRules.h"
+#include "session/OperationScope.h"
 
 #include <algorithm>
 #include <cctype>
@@ -18,12 +17,11 @@
 #include <fmt/format.h>
 #include <system_error>
 
-
 namespace {
 
 const std::string SaveQuestion = "File has not been saved!\nDo You want to save the file";
 
-}  // namespace
+} // namespace
 
 LodoSession::LodoSession(SessionUi& ui) : ui_(ui) {
     OperationScope op(*this);
@@ -43,21 +41,25 @@ NameCounters LodoSession::Counters() const {
 
 void LodoSession::Notify(unsigned mask) {
     pending_ |= mask;
-    if (depth_ == 0) OperationScope flush(*this);
+    if (depth_ == 0)
+        OperationScope flush(*this);
 }
 
 // ---- Evaluation ---------------------------------------------------------------
 
 void LodoSession::Align(int CR) {
-    if (m_.List.empty() || CR < 0 || CR >= Count()) return;
+    if (m_.List.empty() || CR < 0 || CR >= Count())
+        return;
     const AlignResult r = AlignList(m_, CR);
     drawingVisible_ = true;
     Notify(RefreshGrid | RefreshTotals | RefreshDrawing);
-    if (r.ShowMessage7) ui_.ShowMessage(std::string(LodoErrorText(7)));
+    if (r.ShowMessage7)
+        ui_.ShowMessage(std::string(LodoErrorText(7)));
 }
 
 void LodoSession::EvaluateRow(int row) {
-    if (row < 0 || row >= Count()) return;
+    if (row < 0 || row >= Count())
+        return;
     CalcNodeTrans(m_, row);
     Notify(RefreshGrid | RefreshTotals | RefreshDrawing);
 }
@@ -66,41 +68,68 @@ void LodoSession::EvaluateRow(int row) {
 
 // ---- The component editor ------------------------------------------------------
 
-void LodoSession::TubeMenuClick() { editor_.AddComponent(NodeTube); }
-void LodoSession::BendMenuClick() { editor_.AddComponent(NodeBend); }
-void LodoSession::ContractMenuClick() { editor_.AddComponent(NodeContraction); }
-void LodoSession::ExpandMenuClick() { editor_.AddComponent(NodeExpansion); }
-void LodoSession::ShroudMenuClick() { editor_.AddComponent(NodeShroud); }
-void LodoSession::NozzleMenuClick() { editor_.AddComponent(NodeNozzle); }
-void LodoSession::EditComp(int CR) { editor_.EditComp(CR); }
-const std::string& LodoSession::BoxText(Box b) const { return editor_.BoxText(b); }
-void LodoSession::SetBoxText(Box b, std::string text) { editor_.SetBoxText(b, std::move(text)); }
-bool LodoSession::BoxKey(Box b, EditKey key) { return editor_.BoxKey(b, key); }
-void LodoSession::FocusBox(std::optional<Box> b) { editor_.FocusBox(b); }
-void LodoSession::FocusLineName() { editor_.FocusLineName(); }
-UnitChoice LodoSession::UnitButton(Quantity q) const { return editor_.UnitButton(q); }
-void LodoSession::ProbeSelect(int index) { editor_.ProbeSelect(index); }
-void LodoSession::SwitchUnit(Quantity q, UnitChoice target) { editor_.SwitchUnit(q, target); }
-void LodoSession::SyncNodeNameL() { editor_.SyncNodeNameL(); }
-
-
-
-
-
-
-
-
+void LodoSession::TubeMenuClick() {
+    editor_.AddComponent(NodeTube);
+}
+void LodoSession::BendMenuClick() {
+    editor_.AddComponent(NodeBend);
+}
+void LodoSession::ContractMenuClick() {
+    editor_.AddComponent(NodeContraction);
+}
+void LodoSession::ExpandMenuClick() {
+    editor_.AddComponent(NodeExpansion);
+}
+void LodoSession::ShroudMenuClick() {
+    editor_.AddComponent(NodeShroud);
+}
+void LodoSession::NozzleMenuClick() {
+    editor_.AddComponent(NodeNozzle);
+}
+void LodoSession::EditComp(int CR) {
+    editor_.EditComp(CR);
+}
+const std::string& LodoSession::BoxText(Box b) const {
+    return editor_.BoxText(b);
+}
+void LodoSession::SetBoxText(Box b, std::string text) {
+    editor_.SetBoxText(b, std::move(text));
+}
+bool LodoSession::BoxKey(Box b, EditKey key) {
+    return editor_.BoxKey(b, key);
+}
+void LodoSession::FocusBox(std::optional<Box> b) {
+    editor_.FocusBox(b);
+}
+void LodoSession::FocusLineName() {
+    editor_.FocusLineName();
+}
+UnitChoice LodoSession::UnitButton(Quantity q) const {
+    return editor_.UnitButton(q);
+}
+void LodoSession::ProbeSelect(int index) {
+    editor_.ProbeSelect(index);
+}
+void LodoSession::SwitchUnit(Quantity q, UnitChoice target) {
+    editor_.SwitchUnit(q, target);
+}
+void LodoSession::SyncNodeNameL() {
+    editor_.SyncNodeNameL();
+}
 
 // ---- Boxes ---------------------------------------------------------------------------
 
 int LodoSession::CheckValue(std::string_view S, int Tc, const std::string& unit) {
     // Entries use "." only; the file parser's tolerance of "," does not apply here.
-    if (S.find(',') != std::string_view::npos) return 1;
+    if (S.find(',') != std::string_view::npos)
+        return 1;
     const std::optional<double> v = NumberFormat::ParseNumber(S);
-    if (!v) return 1;
+    if (!v)
+        return 1;
     // The ranges are the shared input rules, so a line the editor accepts always reads back.
     const auto id = InputRules::RuleOfCheckCode(Tc);
-    if (!id) return 0;
+    if (!id)
+        return 0;
     const InputRules::Rule& rule = InputRules::RuleOf(*id);
     const double V = *id == InputRules::RuleId::Temperature ? Units::TempToC(*v, unit) : *v;
     return InputRules::Allows(rule, V) ? 0 : rule.MessageNo;
@@ -109,37 +138,30 @@ int LodoSession::CheckValue(std::string_view S, int Tc, const std::string& unit)
 // The rules that have an editor message carry its number and its exact text.
 static_assert([] {
     for (const InputRules::Rule& r : InputRules::Rules)
-        if (r.MessageNo != 0 && LodoErrorText(r.MessageNo) != r.Message) return false;
+        if (r.MessageNo != 0 && LodoErrorText(r.MessageNo) != r.Message)
+            return false;
     return true;
 }());
 
 bool LodoSession::myNum(char32_t c) {
-    if (c == 0) return false;
-    if (c >= 128) return true;
+    if (c == 0)
+        return false;
+    if (c >= 128)
+        return true;
     return !(c == U'-' || c == U'.' || (c >= U'0' && c <= U'9'));
 }
 
-
-
-
-
-
-
-
-
-
 void LodoSession::SetLineName(std::string name) {
     OperationScope op(*this);
-    if (name == lineName_) return;
+    if (name == lineName_)
+        return;
     lineName_ = std::move(name);
     Notify(RefreshLabels);
 }
 
 // ---- Probe choice ------------------------------------------------------------------
 
-
 // ---- Unit buttons ------------------------------------------------------------------
-
 
 // ---- Grid ------------------------------------------------------------------------------
 
@@ -147,21 +169,30 @@ std::string LodoSession::Grid1GetValue(int ACol, int ARow) const {
     if (ARow < 0 || ARow >= Count() || ACol < 0 || ACol >= static_cast<int>(GridColumns.size()))
         return {};
     const TLodoComp& r = m_.List[static_cast<std::size_t>(ARow)];
-    using PanelText::Fixed;  // "invalid" for a value that is not a number
+    using PanelText::Fixed; // "invalid" for a value that is not a number
     switch (static_cast<GridCol>(ACol)) {
-        case GridCol::Index: return std::to_string(ARow);
-        case GridCol::Component: return r.Name;
-        case GridCol::Type: return r.NType;
-        case GridCol::Transmission: return Fixed(r.TransM1, 4);
-        case GridCol::TubeLength:
-            return r.NType == "Tube" ? Fixed(r.Len, 2) + (Units::IsEnglish(r.LenUnit) ? " ft" : " m") : "NA";
-        case GridCol::BendAngle: return r.NType == "Bend" ? Fixed(r.Ang2, 2) + " Deg" : "NA";
-        case GridCol::BendRadius:
-            return r.NType == "Bend" ? Fixed(r.Brd, 3) + (Units::IsEnglish(r.RadiusUnit) ? " in" : " m")
-                                     : "NA";
-        case GridCol::InletDiameter: return Fixed(r.Dia1, 2) + (Units::IsEnglish(r.Dia1Unit) ? " in" : " mm");
-        case GridCol::OutletDiameter: return Fixed(r.Dia2, 2) + (Units::IsEnglish(r.Dia2Unit) ? " in" : " mm");
-        case GridCol::Temperature: break;
+    case GridCol::Index:
+        return std::to_string(ARow);
+    case GridCol::Component:
+        return r.Name;
+    case GridCol::Type:
+        return r.NType;
+    case GridCol::Transmission:
+        return Fixed(r.TransM1, 4);
+    case GridCol::TubeLength:
+        return r.NType == "Tube" ? Fixed(r.Len, 2) + (Units::IsEnglish(r.LenUnit) ? " ft" : " m")
+                                 : "NA";
+    case GridCol::BendAngle:
+        return r.NType == "Bend" ? Fixed(r.Ang2, 2) + " Deg" : "NA";
+    case GridCol::BendRadius:
+        return r.NType == "Bend" ? Fixed(r.Brd, 3) + (Units::IsEnglish(r.RadiusUnit) ? " in" : " m")
+                                 : "NA";
+    case GridCol::InletDiameter:
+        return Fixed(r.Dia1, 2) + (Units::IsEnglish(r.Dia1Unit) ? " in" : " mm");
+    case GridCol::OutletDiameter:
+        return Fixed(r.Dia2, 2) + (Units::IsEnglish(r.Dia2Unit) ? " in" : " mm");
+    case GridCol::Temperature:
+        break;
     }
     return Fixed(r.Temp, 1) + (Units::IsEnglish(r.TempUnit) ? " F" : " C");
 }
@@ -181,31 +212,34 @@ Selection RunSelection(SessionUi& ui, Operation mode, int lodoCnt, int& item1, i
     req.Mode = static_cast<int>(mode);
     req.LodoCnt = lodoCnt;
     switch (mode) {
-        case Operation::Moving:
-            req.Title = "Move a Component";
-            req.FirstCaption = "Item To Move:";
-            req.SecondCaption = "Final Location:";
-            req.ShowSecond = true;
-            break;
-        case Operation::Deleting:
-            req.Title = "Select a Component to Delete";
-            req.FirstCaption = "Item Number";
-            break;
-        default:
-            req.Title = "Select a Component to Edit";
-            req.FirstCaption = "Item Number";
-            break;
+    case Operation::Moving:
+        req.Title = "Move a Component";
+        req.FirstCaption = "Item To Move:";
+        req.SecondCaption = "Final Location:";
+        req.ShowSecond = true;
+        break;
+    case Operation::Deleting:
+        req.Title = "Select a Component to Delete";
+        req.FirstCaption = "Item Number";
+        break;
+    default:
+        req.Title = "Select a Component to Edit";
+        req.FirstCaption = "Item Number";
+        break;
     }
     const int remembered1 = item1, remembered2 = item2;
     const SelectionReply reply = ui.SelectComponents(req);
     // The boxes clamp to 0..LodoCnt; their numbers are kept however the window closed.
     item1 = std::clamp(reply.Item1, 0, lodoCnt);
-    item2 = mode == Operation::Moving ? std::clamp(reply.Item2, 0, lodoCnt) : reply.Item2 < 0 ? 0 : reply.Item2;
-    if (reply.Confirmed) return {true, false, item1, item2};
+    item2 = mode == Operation::Moving ? std::clamp(reply.Item2, 0, lodoCnt)
+            : reply.Item2 < 0         ? 0
+                                      : reply.Item2;
+    if (reply.Confirmed)
+        return {true, false, item1, item2};
     return {false, reply.Cancelled, remembered1, remembered2};
 }
 
-}  // namespace
+} // namespace
 
 void LodoSession::MenuItemEditCompClick() {
     OperationScope op(*this);
@@ -218,8 +252,10 @@ void LodoSession::MenuItemEditCompClick() {
     const Selection s = RunSelection(ui_, Operation::Editing, lodoCnt_, item1_, item2_);
     // Closed without Confirm: the number of the previous choice, as before; Cancel
     // leaves everything as it is.
-    if (s.Cancelled) return;
-    if (s.First <= lodoCnt_) editor_.EditComp(s.First);
+    if (s.Cancelled)
+        return;
+    if (s.First <= lodoCnt_)
+        editor_.EditComp(s.First);
     Notify(RefreshGrid);
 }
 
@@ -233,10 +269,14 @@ void LodoSession::MenuItemMoveCompClick() {
     lodoCnt_ = Count() - 1;
     const Selection s = RunSelection(ui_, Operation::Moving, lodoCnt_, item1_, item2_);
     // Rearranging the line needs the user's "Confirm".
-    if (!s.Confirmed) return;
+    if (!s.Confirmed)
+        return;
     const int from = s.First, to = s.Second;
-    if (from > lodoCnt_ || to > lodoCnt_) return;
-    const auto isInlet = [](const TLodoComp& r) { return r.NTypeInt == NodeNozzle || r.NTypeInt == NodeShroud; };
+    if (from > lodoCnt_ || to > lodoCnt_)
+        return;
+    const auto isInlet = [](const TLodoComp& r) {
+        return r.NTypeInt == NodeNozzle || r.NTypeInt == NodeShroud;
+    };
     // The inlet keeps index 0: it may neither leave it nor have a component put in front.
     if (isInlet(m_.List[from]) || (to == 0 && from != 0 && isInlet(m_.List[0]))) {
         ui_.ShowMessage(std::string(LodoErrorText(6)));
@@ -266,13 +306,17 @@ void LodoSession::MenuItemDelCompClick() {
     }
     const Selection s = RunSelection(ui_, Operation::Deleting, lodoCnt_, item1_, item2_);
     // Deleting needs the user's "Confirm": a closed window deletes nothing.
-    if (!s.Confirmed) return;
+    if (!s.Confirmed)
+        return;
     const int N = s.First;
-    if (N > lodoCnt_) return;
+    if (N > lodoCnt_)
+        return;
     std::string deleted = m_.List[N].Name;
-    if (deleted.size() >= 2 && deleted.compare(deleted.size() - 2, 2, " *") == 0) deleted.resize(deleted.size() - 2);
+    if (deleted.size() >= 2 && deleted.compare(deleted.size() - 2, 2, " *") == 0)
+        deleted.resize(deleted.size() - 2);
     m_.List.erase(m_.List.begin() + N);
-    ui_.ShowStatus("Deleted " + deleted + " (Index " + std::to_string(N) + "): Edit > Undo brings it back");
+    ui_.ShowStatus("Deleted " + deleted + " (Index " + std::to_string(N) +
+                   "): Edit > Undo brings it back");
     EvaluateRow(0);
     Align(0);
     // The component before the deleted one, or the new first one, is edited next;
@@ -317,25 +361,32 @@ void LodoSession::ResetLine() {
     Notify(RefreshAll | RefreshComponentTab);
 }
 
-void LodoSession::TakeReference() { doc_.TakeReference(m_.List, Counters(), lineName_); }
+void LodoSession::TakeReference() {
+    doc_.TakeReference(m_.List, Counters(), lineName_);
+}
 
 bool LodoSession::IsModified() const {
     return doc_.IsModified(m_.List, Counters(), lineName_);
 }
 
 bool LodoSession::AskToSave() {
-    if (!IsModified()) return true;
+    if (!IsModified())
+        return true;
     switch (ui_.YNMessage(SaveQuestion, QuestionButtons::YesNoCancel)) {
-        case Answer::Yes: return MenuItemSaveAsClick1();
-        case Answer::No: return true;
-        case Answer::Cancel: break;
+    case Answer::Yes:
+        return MenuItemSaveAsClick1();
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        break;
     }
     return false;
 }
 
 bool LodoSession::NewLineClick() {
     OperationScope op(*this);
-    if (!AskToSave()) return false;
+    if (!AskToSave())
+        return false;
     ResetLine();
     TakeReference();
     historyFresh_ = true;
@@ -345,8 +396,8 @@ bool LodoSession::NewLineClick() {
 // ---- Undo and redo -----------------------------------------------------------------
 
 LineState LodoSession::Capture() const {
-    return LineState{m_, lineName_, dist_, labelPent_, labelANSI1_, lnStrVisible_, drawingVisible_,
-                     editor_.VisiblePage()};
+    return LineState{m_,          lineName_,     dist_,           labelPent_,
+                     labelANSI1_, lnStrVisible_, drawingVisible_, editor_.VisiblePage()};
 }
 
 void LodoSession::Apply(const LineState& state) {
@@ -369,7 +420,8 @@ void LodoSession::EndOperation() {
     if (historyFresh_) {
         historyFresh_ = false;
         history_.Reset(Capture());
-        if (historyObserver_) historyObserver_(HistoryChange::Reset, {});
+        if (historyObserver_)
+            historyObserver_(HistoryChange::Reset, {});
         return;
     }
     if (history_.Record(Capture()) && historyObserver_)
@@ -379,7 +431,8 @@ void LodoSession::EndOperation() {
 bool LodoSession::Undo() {
     OperationScope op(*this);
     const LineState* state = history_.Undo();
-    if (!state) return false;
+    if (!state)
+        return false;
     Apply(*state);
     history_.SetCurrent(Capture());
     return true;
@@ -388,7 +441,8 @@ bool LodoSession::Undo() {
 bool LodoSession::Redo() {
     OperationScope op(*this);
     const LineState* state = history_.Redo();
-    if (!state) return false;
+    if (!state)
+        return false;
     Apply(*state);
     history_.SetCurrent(Capture());
     return true;
@@ -401,23 +455,28 @@ bool LodoSession::MenuItemExitClick() {
 
 bool LodoSession::LodoX() {
     OperationScope op(*this);
-    if (!AskToSave()) return false;
+    if (!AskToSave())
+        return false;
     const auto path = ui_.ChooseOpenFile(LineDocument::LxlFilter);
-    if (!path) return false;
+    if (!path)
+        return false;
     return ReplaceLine(*path, false);
 }
 
 bool LodoSession::MenuItemPreOpenClick() {
     OperationScope op(*this);
-    if (!AskToSave()) return false;
+    if (!AskToSave())
+        return false;
     const auto path = ui_.ChooseOpenFile(LineDocument::LplFilter);
-    if (!path) return false;
+    if (!path)
+        return false;
     return ReplaceLine(*path, true);
 }
 
 bool LodoSession::OpenFile(const std::filesystem::path& path) {
     OperationScope op(*this);
-    if (!AskToSave()) return false;
+    if (!AskToSave())
+        return false;
     return ReplaceLine(path, LineDocument::IsLegacyPath(path));
 }
 
@@ -444,7 +503,8 @@ bool LodoSession::ReplaceLine(const std::filesystem::path& path, bool legacy) {
     c.NINo = counters.NINo;
     c.SINo = counters.SINo;
     m_.List = std::move(file.List);
-    if (file.LineName) lineName_ = *file.LineName;
+    if (file.LineName)
+        lineName_ = *file.LineName;
     doc_.SetFileName(path.string());
 
     editor_.ShowPage(Page::None);
@@ -465,34 +525,41 @@ bool LodoSession::ReplaceLine(const std::filesystem::path& path, bool legacy) {
         if ((now.NTypeInt == NodeContraction || now.NTypeInt == NodeExpansion) &&
             (moved(was.Dia1, was.Dia1Unit, now.Dia1, now.Dia1Unit) ||
              moved(was.Dia2, was.Dia2Unit, now.Dia2, now.Dia2Unit)))
-            file.Warnings.push_back(RecordFields::ComponentLabel(i, now.Name) +
-                                    ": its diameters did not match its neighbours'; it was resized to " +
-                                    NumberFormat::General(now.Dia1, 5) + " to " + NumberFormat::General(now.Dia2, 5) +
-                                    (now.Dia1Unit == Units::English ? " in" : " mm") +
-                                    ". Check its diameters.");
+            file.Warnings.push_back(
+                RecordFields::ComponentLabel(i, now.Name) +
+                ": its diameters did not match its neighbours'; it was resized to " +
+                NumberFormat::General(now.Dia1, 5) + " to " + NumberFormat::General(now.Dia2, 5) +
+                (now.Dia1Unit == Units::English ? " in" : " mm") + ". Check its diameters.");
     }
     drawingVisible_ = true;
-    if (!m_.List.empty()) editor_.EditComp(Count() - 1);
+    if (!m_.List.empty())
+        editor_.EditComp(Count() - 1);
     TakeReference();
     historyFresh_ = true;
     Notify(RefreshAll);
-    if (fileObserver_) fileObserver_(doc_.FileName());
+    if (fileObserver_)
+        fileObserver_(doc_.FileName());
     ShowReaderWarnings(file.Warnings);
     return true;
 }
 
 void LodoSession::ShowReaderWarnings(const std::vector<std::string>& warnings) {
-    if (warnings.empty()) return;
+    if (warnings.empty())
+        return;
     // Once, after the line is shown; a long list is cut so that the box fits the screen.
     constexpr std::size_t MaxShown = 12;
-    std::string text = "The file was opened, but not everything in it was as this program writes it:";
-    for (std::size_t i = 0; i < warnings.size() && i < MaxShown; ++i) text += "\n- " + warnings[i];
-    if (warnings.size() > MaxShown) text += "\n(and " + std::to_string(warnings.size() - MaxShown) + " more)";
+    std::string text =
+        "The file was opened, but not everything in it was as this program writes it:";
+    for (std::size_t i = 0; i < warnings.size() && i < MaxShown; ++i)
+        text += "\n- " + warnings[i];
+    if (warnings.size() > MaxShown)
+        text += "\n(and " + std::to_string(warnings.size() - MaxShown) + " more)";
     afterRender_.push_back(std::move(text));
 }
 
 bool LodoSession::SaveAsTo(const std::filesystem::path& path) {
-    if (!SaveTo(path)) return false;
+    if (!SaveTo(path))
+        return false;
     // Confirmed once the file is written, not before.
     ui_.ShowMessage("File : " + path.string());
     return true;
@@ -506,7 +573,8 @@ bool LodoSession::SaveTo(const std::filesystem::path& path) {
     doc_.SetFileName(path.string());
     TakeReference();
     Notify(RefreshLabels);
-    if (fileObserver_) fileObserver_(doc_.FileName());
+    if (fileObserver_)
+        fileObserver_(doc_.FileName());
     return true;
 }
 
@@ -517,7 +585,8 @@ bool LodoSession::MenuItemSaveClick1() {
         return path && SaveAsTo(*path);
     }
     std::filesystem::path path = doc_.FileName();
-    if (path.extension() != ".lxl") path.replace_extension(".lxl");
+    if (path.extension() != ".lxl")
+        path.replace_extension(".lxl");
     return SaveTo(path);
 }
 
@@ -534,7 +603,8 @@ StudyOutcome LodoSession::RunStudy(StudyKind kind, int Z, double IVal, double FV
     OperationScope op(*this);
     StudyOutcome o = ::RunStudy(m_, kind, Z, IVal, FVal, measure, progress);
     // A study that could not run has not touched the line.
-    if (!o.Error) Notify(RefreshAll);
+    if (!o.Error)
+        Notify(RefreshAll);
     return o;
 }
 
@@ -557,6 +627,7 @@ void LodoSession::ApplyDistribution(const DistributionSetting& s) {
         lnStrVisible_ = false;
     }
     // The component being edited stays the one whose page is shown.
-    for (int i = 0; i < Count(); ++i) CalcNodeTrans(m_, i);
+    for (int i = 0; i < Count(); ++i)
+        CalcNodeTrans(m_, i);
     Notify(RefreshAll);
 }

@@ -33,11 +33,11 @@
 
 // What changed since the last notification; the observer receives a mask.
 enum Refresh : unsigned {
-    RefreshGrid = 1u << 0,     // rows or cell texts (Grid1GetValue, GridRowCount)
-    RefreshTotals = 1u << 1,   // Model().Display: SystemT, MassPent, MaxPartSize, panel, CurveR, ...
-    RefreshPage = 1u << 2,     // visible page, box texts, unit buttons, probe, NodeNameL, notes, focus
-    RefreshDrawing = 1u << 3,  // the line's geometry or DrawingVisible()
-    RefreshLabels = 1u << 4,   // LineName, LabelPent, LabelANSI1, LNStrVisible, FlashText8/9
+    RefreshGrid = 1u << 0,   // rows or cell texts (Grid1GetValue, GridRowCount)
+    RefreshTotals = 1u << 1, // Model().Display: SystemT, MassPent, MaxPartSize, panel, CurveR, ...
+    RefreshPage = 1u << 2, // visible page, box texts, unit buttons, probe, NodeNameL, notes, focus
+    RefreshDrawing = 1u << 3, // the line's geometry or DrawingVisible()
+    RefreshLabels = 1u << 4,  // LineName, LabelPent, LabelANSI1, LNStrVisible, FlashText8/9
     RefreshAll = 0x1Fu,
     // Not a state to render but a request: bring the "Component" tab of TabControl1
     // to the front (New Sample Line, a refused inlet). Not part of RefreshAll.
@@ -45,9 +45,9 @@ enum Refresh : unsigned {
 };
 
 struct GridColumn {
-    std::string_view Name;    // column object name, e.g. "Column7"
-    std::string_view Header;  // header text, leading blanks included
-    int Width;                // nominal width [px]
+    std::string_view Name;   // column object name, e.g. "Column7"
+    std::string_view Header; // header text, leading blanks included
+    int Width;               // nominal width [px]
 };
 
 // The columns of Grid1, in the order of GridColumns: ACol of Grid1GetValue is one
@@ -151,7 +151,7 @@ public:
     void FocusLineName();
 
     // ---- What the Component tab shows ----------------------------------------
-    Page VisiblePage() const { return editor_.VisiblePage(); }  // Page::None: TabControl2 hidden
+    Page VisiblePage() const { return editor_.VisiblePage(); } // Page::None: TabControl2 hidden
     const std::string& NodeNameL() const { return editor_.NodeNameL(); }
     // Which button of the visible page's pair is checked. Neither for the nozzle
     // outlet pair (display only) and for quantities the page does not have.
@@ -169,8 +169,8 @@ public:
     void SetLineName(std::string name);
     const std::string& LabelPent() const { return labelPent_; }
     const std::string& LabelANSI1() const { return labelANSI1_; }
-    bool LNStrVisible() const { return lnStrVisible_; }  // LNStr1 and LNStr2
-    bool DrawingVisible() const { return drawingVisible_; }  // Dummy1: hidden after New Sample Line
+    bool LNStrVisible() const { return lnStrVisible_; }     // LNStr1 and LNStr2
+    bool DrawingVisible() const { return drawingVisible_; } // Dummy1: hidden after New Sample Line
 
     // ---- Probe choice ----------------------------------------------------------
     // The user checked probe button `index` (0..5 in ProbeButtons order).
@@ -300,7 +300,7 @@ private:
     void SetCaptionsForDistribution();
     LineState Capture() const;
     void Apply(const LineState& state);
-    void EndOperation();  // records the step or starts the history afresh
+    void EndOperation(); // records the step or starts the history afresh
 
     SessionUi& ui_;
     LodoModel m_;
@@ -312,10 +312,8 @@ private:
     // The component editor: the page shown, its boxes, focus, probe and notes.
     ComponentEditor editor_{*this};
 
-
     // Shown once the outermost operation has been rendered (findings on opening).
     std::vector<std::string> afterRender_;
-
 
     std::string lineName_;
     std::string labelPent_, labelANSI1_;
@@ -324,12 +322,12 @@ private:
 
     int item1_ = 0, item2_ = 0, lodoCnt_ = 0;
 
-    LineDocument doc_;  // file name, reference snapshot, file dialogs
+    LineDocument doc_; // file name, reference snapshot, file dialogs
     DistributionSetting dist_;
 
     EditHistory history_;
     HistoryObserver historyObserver_;
-    bool historyFresh_ = true;  // New or Open ran: the history starts from here
+    bool historyFresh_ = true; // New or Open ran: the history starts from here
 
     friend class OperationScope;
     friend class ComponentEditor;

@@ -10,7 +10,7 @@
 // dialogs, tests with scripted answers (session/testing/ScriptedUi.h). Every call
 // is modal: it returns once the user has answered.
 
-enum class Answer { Yes, No, Cancel };  // Cancel also stands for a box closed otherwise
+enum class Answer { Yes, No, Cancel }; // Cancel also stands for a box closed otherwise
 
 enum class QuestionButtons { YesNo, YesNoCancel };
 
@@ -18,9 +18,9 @@ enum class QuestionButtons { YesNo, YesNoCancel };
 // by "|", e.g. "Lodo files only|*.lxl" (see SplitFilter).
 struct SaveDialogRequest {
     std::string Title;
-    std::string DefaultExt;   // with or without the leading dot, e.g. ".lxl" or "txt"
+    std::string DefaultExt; // with or without the leading dot, e.g. ".lxl" or "txt"
     std::string Filter;
-    std::string InitialName;  // proposed path or name; may be empty
+    std::string InitialName; // proposed path or name; may be empty
     bool AskBeforeReplacing = true;
 };
 
@@ -36,10 +36,10 @@ struct SelectionRequest {
 };
 
 struct SelectionReply {
-    bool Confirmed = false;  // closed with "Confirm"
-    int Item1 = 0;           // the numbers in the boxes when the window closed
+    bool Confirmed = false; // closed with "Confirm"
+    int Item1 = 0;          // the numbers in the boxes when the window closed
     int Item2 = 0;
-    bool Cancelled = false;  // closed with "Cancel": the command does nothing
+    bool Cancelled = false; // closed with "Cancel": the command does nothing
 };
 
 class SessionUi {
@@ -56,7 +56,8 @@ public:
     virtual std::optional<std::filesystem::path> ChooseOpenFile(const std::string& filter) = 0;
     // The save-file dialog; nullopt when cancelled. When AskBeforeReplacing is set
     // the dialog itself asks before an existing file is chosen.
-    virtual std::optional<std::filesystem::path> ChooseSaveFile(const SaveDialogRequest& request) = 0;
+    virtual std::optional<std::filesystem::path>
+    ChooseSaveFile(const SaveDialogRequest& request) = 0;
     // The component selection window ("Select Components").
     virtual SelectionReply SelectComponents(const SelectionRequest& request) = 0;
     // A passing note in the window's status bar (what a command did).
@@ -78,6 +79,7 @@ inline std::vector<std::pair<std::string, std::string>> SplitFilter(const std::s
         start = bar + 1;
     }
     std::vector<std::pair<std::string, std::string>> pairs;
-    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) pairs.emplace_back(parts[i], parts[i + 1]);
+    for (std::size_t i = 0; i + 1 < parts.size(); i += 2)
+        pairs.emplace_back(parts[i], parts[i + 1]);
     return pairs;
 }

@@ -8,7 +8,8 @@
 // window manager to do that.
 inline bool ShowActive(QWidget& w) {
     w.show();
-    if (!QTest::qWaitForWindowExposed(&w)) return false;
+    if (!QTest::qWaitForWindowExposed(&w))
+        return false;
     w.activateWindow();
     QApplication::setActiveWindow(&w);
     return QTest::qWaitForWindowActive(&w);

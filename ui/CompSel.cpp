@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
-
 #include <climits>
 
 namespace {
@@ -32,7 +31,8 @@ public:
 protected:
     QValidator::State validate(QString& text, int& pos) const override {
         const QValidator::State s = QSpinBox::validate(text, pos);
-        if (s != QValidator::Invalid) return s;
+        if (s != QValidator::Invalid)
+            return s;
         bool ok = false;
         text.trimmed().toLongLong(&ok);
         return ok ? QValidator::Intermediate : QValidator::Invalid;
@@ -40,11 +40,12 @@ protected:
     void fixup(QString& text) const override {
         bool ok = false;
         const long long v = text.trimmed().toLongLong(&ok);
-        if (ok) text = QString::number(std::clamp<long long>(v, minimum(), maximum()));
+        if (ok)
+            text = QString::number(std::clamp<long long>(v, minimum(), maximum()));
     }
 };
 
-}  // namespace
+} // namespace
 
 CompSel::CompSel(const SelectionRequest& request, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TForm3"));
@@ -94,7 +95,8 @@ CompSel::CompSel(const SelectionRequest& request, QWidget* parent) : QDialog(par
         b->setValue(0);
     }
     m_box1->setMaximum(std::max(lodoCnt, 0));
-    if (move) m_box2->setMaximum(std::max(lodoCnt, 0));
+    if (move)
+        m_box2->setMaximum(std::max(lodoCnt, 0));
     grid->addWidget(label2, 0, 0);
     grid->addWidget(m_box1, 0, 1, Qt::AlignLeft);
     grid->addWidget(label3, 1, 0);

@@ -19,49 +19,66 @@ void GridModel::readLimits() {
     m_limits.clear();
     for (const std::vector<ModelLimits::Finding>& row : ModelLimits::LineFindings(model)) {
         QStringList lines;
-        for (const std::string& text : ModelLimits::FindingTexts(row)) lines << QString::fromStdString(text);
-        if (!lines.isEmpty() && logNormal) lines << QString::fromUtf8(ModelLimits::LogNormalNote.data(),
-                                                                     qsizetype(ModelLimits::LogNormalNote.size()));
+        for (const std::string& text : ModelLimits::FindingTexts(row))
+            lines << QString::fromStdString(text);
+        if (!lines.isEmpty() && logNormal)
+            lines << QString::fromUtf8(ModelLimits::LogNormalNote.data(),
+                                       qsizetype(ModelLimits::LogNormalNote.size()));
         m_limits << lines.join(QLatin1Char('\n'));
     }
 }
 
-QString GridModel::limitsToolTip(int row) const { return row >= 0 && row < m_limits.size() ? m_limits[row] : QString(); }
+QString GridModel::limitsToolTip(int row) const {
+    return row >= 0 && row < m_limits.size() ? m_limits[row] : QString();
+}
 
-int GridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_rows; }
+int GridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_rows;
+}
 
-int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+int GridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return {};
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
     if (role == Qt::DisplayRole)
         return QString::fromStdString(m_session.Grid1GetValue(index.column(), index.row()));
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(index.column() == 0 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
-    if (role == Qt::DecorationRole && index.column() == 1 && !limitsToolTip(index.row()).isEmpty()) return m_mark;
+        return QVariant::fromValue(index.column() == 0 ? Qt::AlignCenter
+                                                       : Qt::AlignLeft | Qt::AlignVCenter);
+    if (role == Qt::DecorationRole && index.column() == 1 && !limitsToolTip(index.row()).isEmpty())
+        return m_mark;
     if (role == Qt::ToolTipRole) {
         const QString tip = limitsToolTip(index.row());
-        if (!tip.isEmpty()) return tip;
+        if (!tip.isEmpty())
+            return tip;
     }
     return {};
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount) return {};
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
+        return {};
     if (role == Qt::DisplayRole) {
         const std::string_view h = GridColumns[std::size_t(section)].Header;
         return QString::fromUtf8(h.data(), qsizetype(h.size()));
     }
-    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     return {};
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
-    if (!index.isValid()) return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;  // cells are never edited through the grid
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable; // cells are never edited through the grid
 }
 
-int GridModel::nominalWidth(int column) { return GridColumns[std::size_t(column)].Width; }
+int GridModel::nominalWidth(int column) {
+    return GridColumns[std::size_t(column)].Width;
+}
 
 void GridModel::refresh() {
     readLimits();
@@ -75,5 +92,7 @@ void GridModel::refresh() {
         m_rows = rows;
         endRemoveRows();
     }
-    if (m_rows > 0) emit dataChanged(index(0, 0), index(m_rows - 1, ColumnCount - 1), {Qt::DisplayRole, Qt::DecorationRole, Qt::ToolTipRole});
+    if (m_rows > 0)
+        emit dataChanged(index(0, 0), index(m_rows - 1, ColumnCount - 1),
+                         {Qt::DisplayRole, Qt::DecorationRole, Qt::ToolTipRole});
 }

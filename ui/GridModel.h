@@ -20,7 +20,8 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     // Reads every cell again; the row count follows the line.
@@ -37,6 +38,6 @@ private:
 
     const LodoSession& m_session;
     int m_rows = 0;
-    QStringList m_limits;  // by row
+    QStringList m_limits; // by row
     QIcon m_mark;
 };

@@ -23,7 +23,7 @@ QLabel* named(const QString& name, const QString& text, QWidget* parent) {
     return l;
 }
 
-}  // namespace
+} // namespace
 
 IntermediateValuesPane::IntermediateValuesPane(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("InterValuesPane"));
@@ -39,10 +39,11 @@ IntermediateValuesPane::IntermediateValuesPane(QWidget* parent) : QWidget(parent
                          QStringLiteral("Standard Temperature = %1 \u00B0K")
                              .arg(QString::fromStdString(NumberFormat::General15(Units::Ts))),
                          this));
-    m_lnNote = named(QStringLiteral("LNStr2"),
-                     QStringLiteral("For a LogNormal Distribution the Intermediate Values are based "
-                                    "on the Mean Particle Size."),
-                     this);
+    m_lnNote =
+        named(QStringLiteral("LNStr2"),
+              QStringLiteral("For a LogNormal Distribution the Intermediate Values are based "
+                             "on the Mean Particle Size."),
+              this);
     m_lnNote->setWordWrap(true);
     setLabelColour(m_lnNote, Argb::Crimson);
     m_lnNote->setVisible(false);
@@ -90,7 +91,8 @@ IntermediateValuesPane::IntermediateValuesPane(QWidget* parent) : QWidget(parent
     m_flow = named(QStringLiteral("Flow_in"), QString(), values);
     m_slip = named(QStringLiteral("Cun_slip"), QString(), values);
     addRow(named(QStringLiteral("Label21"), QStringLiteral("Density:"), names), m_density);
-    addRow(named(QStringLiteral("Label20"), QStringLiteral("Dynamic Viscosity:"), names), m_viscosity);
+    addRow(named(QStringLiteral("Label20"), QStringLiteral("Dynamic Viscosity:"), names),
+           m_viscosity);
     addRow(named(QStringLiteral("Label22"), QStringLiteral("Mean Free Path:"), names), m_freePath);
     addRow(named(QStringLiteral("Label68"), QStringLiteral("Sample Flow Rate"), names), m_flow);
     addRow(named(QStringLiteral("Label3"), QStringLiteral("Slip Correction"), names), m_slip);
@@ -125,13 +127,17 @@ void IntermediateValuesPane::renderLimits(const LodoModel& model) {
     const bool logNormal = model.Ctx.DType == Distribution::LogNormal;
     QString text;
     if (findings.empty()) {
-        text = QStringLiteral("Model limits: %1 is within the published ranges of its models.").arg(name);
+        text = QStringLiteral("Model limits: %1 is within the published ranges of its models.")
+                   .arg(name);
         setLabelColour(m_limits, Argb::Black);
     } else {
         text = QStringLiteral("Model limits of %1:").arg(name);
-        for (const std::string& f : findings) text += QStringLiteral("\n\u2022 ") + QString::fromStdString(f);
-        if (logNormal) text += QLatin1Char('\n') + QString::fromUtf8(ModelLimits::LogNormalNote.data(),
-                                                                      qsizetype(ModelLimits::LogNormalNote.size()));
+        for (const std::string& f : findings)
+            text += QStringLiteral("\n\u2022 ") + QString::fromStdString(f);
+        if (logNormal)
+            text +=
+                QLatin1Char('\n') + QString::fromUtf8(ModelLimits::LogNormalNote.data(),
+                                                      qsizetype(ModelLimits::LogNormalNote.size()));
         setLabelColour(m_limits, Argb::Red);
     }
     m_limits->setText(text);
@@ -152,4 +158,6 @@ void IntermediateValuesPane::render(const DisplaySink& sink) {
     }
 }
 
-void IntermediateValuesPane::setLogNormalNoteVisible(bool visible) { m_lnNote->setVisible(visible); }
+void IntermediateValuesPane::setLogNormalNoteVisible(bool visible) {
+    m_lnNote->setVisible(visible);
+}

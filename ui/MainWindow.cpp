@@ -13,25 +13,20 @@
 #include "ui/IntermediateValuesPane.h"
 #include "ui/ModelLimitsWindow.h"
 #include "ui/PropertyPagesWidget.h"
-#include "ui/print/LodoPrint.h"
 #include "ui/QtSessionUi.h"
 #include "ui/SplashWindow.h"
 #include "ui/StyledLabel.h"
 #include "ui/WindowPositionFile.h"
+#include "ui/print/LodoPrint.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QPushButton>
-#include <QUndoCommand>
-#include <QUndoStack>
-#include <QUndoView>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
-#include <QResizeEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -39,7 +34,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
@@ -47,8 +44,11 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
-#include <QValidator>
+#include <QUndoCommand>
+#include <QUndoStack>
+#include <QUndoView>
 #include <QVBoxLayout>
+#include <QValidator>
 
 namespace {
 
@@ -64,7 +64,9 @@ constexpr int MaxRecentFiles = 8;
 // Room for the window manager's frame and title bar around the client area.
 const QMargins FrameAllowance(8, 32, 8, 8);
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent, double points = 0) {
     auto* l = new QLabel(text, parent);
@@ -98,15 +100,18 @@ void setBackground(QWidget* w, const QColor& c) {
 // which the whole text of a word-wrapping label fits its box.
 void fitWrapped(QLabel* label, double largest, double smallest) {
     const QRect box = label->contentsRect();
-    if (box.width() <= 0 || box.height() <= 0) return;
+    if (box.width() <= 0 || box.height() <= 0)
+        return;
     QFont f = label->font();
     for (double pt = largest; pt >= smallest; pt -= 0.5) {
         f.setPointSizeF(pt);
         const QRect need = QFontMetrics(f).boundingRect(QRect(0, 0, box.width(), 10000),
                                                         Qt::TextWordWrap, label->text());
-        if (need.width() <= box.width() && need.height() <= box.height()) break;
+        if (need.width() <= box.width() && need.height() <= box.height())
+            break;
     }
-    if (f != label->font()) label->setFont(f);
+    if (f != label->font())
+        label->setFont(f);
 }
 
 // MaxPartSize: a long sentence in a strip as high as the line-name box; it wraps
@@ -137,7 +142,8 @@ private:
 // has none (a plain X11 session binds no Save As, for one).
 QList<QKeySequence> shortcutsFor(QKeySequence::StandardKey key, const char* fallback) {
     QList<QKeySequence> keys = QKeySequence::keyBindings(key);
-    if (keys.isEmpty()) keys.append(QKeySequence(QString::fromLatin1(fallback), QKeySequence::PortableText));
+    if (keys.isEmpty())
+        keys.append(QKeySequence(QString::fromLatin1(fallback), QKeySequence::PortableText));
     return keys;
 }
 
@@ -147,14 +153,16 @@ public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override {
         for (const char32_t c : input.toUcs4())
-            if (LodoSession::myNum(c)) return Invalid;
+            if (LodoSession::myNum(c))
+                return Invalid;
         return Acceptable;
     }
 };
 
 // Keys that edit or move inside the box rather than insert a character.
 bool isEditingKey(const QKeyEvent* e) {
-    if (e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier)) return true;
+    if (e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier))
+        return true;
     switch (e->key()) {
     case Qt::Key_Backspace:
     case Qt::Key_Delete:
@@ -164,8 +172,10 @@ bool isEditingKey(const QKeyEvent* e) {
     case Qt::Key_Left:
     case Qt::Key_Right:
     case Qt::Key_Home:
-    case Qt::Key_End: return true;
-    default: return e->text().isEmpty();
+    case Qt::Key_End:
+        return true;
+    default:
+        return e->text().isEmpty();
     }
 }
 
@@ -176,7 +186,8 @@ public:
     SessionStep(LodoSession& session, const QString& text) : m_session(session) { setText(text); }
     void undo() override { m_session.Undo(); }
     void redo() override {
-        if (m_pushed) m_session.Redo();
+        if (m_pushed)
+            m_session.Redo();
         m_pushed = true;
     }
 
@@ -197,13 +208,13 @@ private:
     int& m_depth;
 };
 
-}  // namespace
+} // namespace
 
 MainWindow::MainWindow() : MainWindow(Options{}) {}
 
 MainWindow::MainWindow(const Options& options, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("TForm1"));
-    setWindowTitle(QStringLiteral("Lodo Calculator, v 2.0 Beta[*]"));  // renderTitle names the file
+    setWindowTitle(QStringLiteral("Lodo Calculator, v 2.0 Beta[*]")); // renderTitle names the file
     setWindowIcon(QIcon(QStringLiteral(":/lodo/lodo-calculator.svg")));
 
     if (options.ui) {
@@ -213,14 +224,16 @@ MainWindow::MainWindow(const Options& options, QWidget* parent) : QMainWindow(pa
         m_ui = m_ownUi.get();
     }
     m_session = std::make_unique<LodoSession>(*m_ui);
-    m_positionFile = std::make_unique<WindowPositionFile>(options.positionFile, options.positionFallback);
+    m_positionFile =
+        std::make_unique<WindowPositionFile>(options.positionFile, options.positionFallback);
 
     // The saved place, unless no screen shows it any more.
     QPoint topLeft = m_positionFile->readTopLeft();
     bool onScreen = false;
     for (const QScreen* s : QGuiApplication::screens())
         onScreen = onScreen || s->availableGeometry().contains(topLeft + QPoint(40, 20));
-    if (!onScreen) topLeft = QPoint(10, 10);
+    if (!onScreen)
+        topLeft = QPoint(10, 10);
     move(topLeft);
 
     if (options.showSplash) {
@@ -231,9 +244,11 @@ MainWindow::MainWindow(const Options& options, QWidget* parent) : QMainWindow(pa
     buildLayout();
     // The classic size, but never larger than the screen the window opens on.
     const QScreen* screen = QGuiApplication::screenAt(topLeft + QPoint(40, 20));
-    if (!screen) screen = QGuiApplication::primaryScreen();
-    const QRect placed = FittedGeometry(QRect(topLeft, QSize(ClientWidth, ClientHeight)),
-                                        screen ? screen->availableGeometry() : QRect(), FrameAllowance);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect placed =
+        FittedGeometry(QRect(topLeft, QSize(ClientWidth, ClientHeight)),
+                       screen ? screen->availableGeometry() : QRect(), FrameAllowance);
     move(placed.topLeft());
     resize(placed.size());
 
@@ -242,21 +257,25 @@ MainWindow::MainWindow(const Options& options, QWidget* parent) : QMainWindow(pa
         addRecentFile(qs(path));
         m_undo->setClean();
     });
-    m_session->SetHistoryObserver([this](LodoSession::HistoryChange change, const std::string& text) {
-        if (change == LodoSession::HistoryChange::Reset)
-            m_undo->clear();
-        else
-            m_undo->push(new SessionStep(*m_session, qs(text)));
-    });
+    m_session->SetHistoryObserver(
+        [this](LodoSession::HistoryChange change, const std::string& text) {
+            if (change == LodoSession::HistoryChange::Reset)
+                m_undo->clear();
+            else
+                m_undo->push(new SessionStep(*m_session, qs(text)));
+        });
     connect(qApp, &QApplication::focusChanged, this, &MainWindow::onFocusChanged);
 
     m_timer1 = new QTimer(this);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer2 = new QTimer(this);
     m_timer2->setObjectName(QStringLiteral("Timer2"));
-    for (QTimer* t : {m_timer1, m_timer2}) t->setInterval(1000);
-    connect(m_timer1, &QTimer::timeout, this, [this] { flash(m_pages->label8(), m_session->FlashText8()); });
-    connect(m_timer2, &QTimer::timeout, this, [this] { flash(m_pages->label9(), m_session->FlashText9()); });
+    for (QTimer* t : {m_timer1, m_timer2})
+        t->setInterval(1000);
+    connect(m_timer1, &QTimer::timeout, this,
+            [this] { flash(m_pages->label8(), m_session->FlashText8()); });
+    connect(m_timer2, &QTimer::timeout, this,
+            [this] { flash(m_pages->label9(), m_session->FlashText9()); });
     m_timer1->start();
     m_timer2->start();
 
@@ -273,19 +292,27 @@ MainWindow::~MainWindow() {
     disconnect(qApp, &QApplication::focusChanged, this, &MainWindow::onFocusChanged);
 }
 
-LodoSession& MainWindow::session() { return *m_session; }
+LodoSession& MainWindow::session() {
+    return *m_session;
+}
 
-QRect MainWindow::FittedGeometry(const QRect& wanted, const QRect& available, const QMargins& frame) {
-    if (available.isEmpty()) return wanted;
+QRect MainWindow::FittedGeometry(const QRect& wanted, const QRect& available,
+                                 const QMargins& frame) {
+    if (available.isEmpty())
+        return wanted;
     const QSize size = wanted.size().boundedTo(available.marginsRemoved(frame).size());
     // The position is the frame's: moved back only as far as needed to show whole.
     const QSize outer = size.grownBy(frame);
-    const int x = std::clamp(wanted.x(), available.left(), available.left() + available.width() - outer.width());
-    const int y = std::clamp(wanted.y(), available.top(), available.top() + available.height() - outer.height());
+    const int x = std::clamp(wanted.x(), available.left(),
+                             available.left() + available.width() - outer.width());
+    const int y = std::clamp(wanted.y(), available.top(),
+                             available.top() + available.height() - outer.height());
     return QRect(QPoint(x, y), size);
 }
 
-QAction* MainWindow::action(const QString& objectName) const { return findChild<QAction*>(objectName); }
+QAction* MainWindow::action(const QString& objectName) const {
+    return findChild<QAction*>(objectName);
+}
 
 // ---- Layout -------------------------------------------------------------------
 
@@ -320,7 +347,8 @@ QWidget* MainWindow::buildLeftArea() {
     auto* nameLay = new QHBoxLayout(panel5);
     nameLay->setContentsMargins(4, 4, 4, 4);
     nameLay->setSpacing(10);
-    nameLay->addWidget(makeLabel(QStringLiteral("Label5"), QStringLiteral("Transport System Name:"), panel5, 16));
+    nameLay->addWidget(
+        makeLabel(QStringLiteral("Label5"), QStringLiteral("Transport System Name:"), panel5, 16));
     m_lineName = new QLineEdit(panel5);
     m_lineName->setObjectName(QStringLiteral("LineName"));
     m_lineName->setMinimumWidth(120);
@@ -383,16 +411,17 @@ QWidget* MainWindow::buildLeftArea() {
     notes->addWidget(heading);
     QLabel* note1 = makeLabel(
         QStringLiteral("Label2"),
-        QStringLiteral("1) The flow in Components with an \"*\" is in the transition range (Re 2100 to "
-                       "4000). The Transmission calculated for such components is an estimate based on "
-                       "selecting the best transmission using both the Laminar and the Turbulent models "),
+        QStringLiteral(
+            "1) The flow in Components with an \"*\" is in the transition range (Re 2100 to "
+            "4000). The Transmission calculated for such components is an estimate based on "
+            "selecting the best transmission using both the Laminar and the Turbulent models "),
         panel6);
     note1->setWordWrap(true);
     notes->addWidget(note1);
-    m_lnStr1 = makeLabel(
-        QStringLiteral("LNStr1"),
-        QStringLiteral("2) Values in the above Grid are based on the Mass Penetration for a LogNormal Disribution."),
-        panel6);
+    m_lnStr1 = makeLabel(QStringLiteral("LNStr1"),
+                         QStringLiteral("2) Values in the above Grid are based on the Mass "
+                                        "Penetration for a LogNormal Disribution."),
+                         panel6);
     m_lnStr1->setWordWrap(true);
     m_lnStr1->setVisible(false);
     notes->addWidget(m_lnStr1);
@@ -443,9 +472,11 @@ QWidget* MainWindow::buildTotalsStrip() {
     auto* lay = new QHBoxLayout(panel1);
     lay->setContentsMargins(8, 2, 8, 2);
     lay->setSpacing(6);
-    m_labelPent = makeLabel(QStringLiteral("LabelPent"), QStringLiteral("Total System Penetration (%)"), panel1, 14);
+    m_labelPent = makeLabel(QStringLiteral("LabelPent"),
+                            QStringLiteral("Total System Penetration (%)"), panel1, 14);
     m_systemT = makeLabel(QStringLiteral("SystemT"), QString(), panel1, 14);
-    m_labelANSI1 = makeLabel(QStringLiteral("LabelANSI1"), QStringLiteral("ANSI Limit: > 50%"), panel1, 14);
+    m_labelANSI1 =
+        makeLabel(QStringLiteral("LabelANSI1"), QStringLiteral("ANSI Limit: > 50%"), panel1, 14);
     setLabelColour(m_labelANSI1, Argb::DarkBlue);
     m_massPent = makeLabel(QStringLiteral("MassPent"), QString(), panel1, 14);
     setLabelColour(m_massPent, Argb::DarkBlue);
@@ -464,22 +495,26 @@ void MainWindow::fitTotalsStrip() {
     const QLabel* labels[] = {m_labelPent, m_systemT, m_labelANSI1, m_massPent};
     const QHBoxLayout* lay = static_cast<QHBoxLayout*>(m_totals->layout());
     const QMargins m = lay->contentsMargins();
-    const int minimumGap = 16;  // between the penetration and the limit
+    const int minimumGap = 16; // between the penetration and the limit
     // The strip's width follows the splitter; before the first layout, the default.
-    const int width = m_totals->width() > 0 && m_totals->isVisible() ? m_totals->width() : RightWidth - 6;
+    const int width =
+        m_totals->width() > 0 && m_totals->isVisible() ? m_totals->width() : RightWidth - 6;
     const int available = width - m.left() - m.right() - 3 * lay->spacing() - minimumGap;
     QFont f = m_labelPent->font();
     for (double pt = 14; pt >= 8; pt -= 0.5) {
         f.setPointSizeF(pt);
         const QFontMetrics fm(f);
         int width = 0;
-        for (const QLabel* l : labels) width += fm.horizontalAdvance(l->text());
-        if (width <= available) break;
+        for (const QLabel* l : labels)
+            width += fm.horizontalAdvance(l->text());
+        if (width <= available)
+            break;
     }
     for (QLabel* l : {m_labelPent, m_systemT, m_labelANSI1, m_massPent}) {
-        QFont lf = l->font();  // keeps the value's underline
+        QFont lf = l->font(); // keeps the value's underline
         lf.setPointSizeF(f.pointSizeF());
-        if (lf != l->font()) l->setFont(lf);
+        if (lf != l->font())
+            l->setFont(lf);
     }
 }
 
@@ -490,7 +525,7 @@ QWidget* MainWindow::buildRightArea() {
     lay->setContentsMargins(0, 0, 6, 6);
     lay->setSpacing(4);
     lay->addWidget(buildTotalsStrip());
-    m_totals->installEventFilter(this);  // refits its texts when the splitter moves
+    m_totals->installEventFilter(this); // refits its texts when the splitter moves
     // Beside the specified totals, not among them: the exact distribution result
     // and the cut size.
     auto* sizeResolved = new WrappedFitLabel(11, 7, image);
@@ -508,7 +543,7 @@ QWidget* MainWindow::buildRightArea() {
     // Viewport3D1: the drawing fills this panel through its layout.
     m_viewPanel = new QWidget(image);
     m_viewPanel->setObjectName(QStringLiteral("Viewport3D1"));
-    setBackground(m_viewPanel, QColor(0xF5, 0xF5, 0xF5));  // whitesmoke
+    setBackground(m_viewPanel, QColor(0xF5, 0xF5, 0xF5)); // whitesmoke
     auto* viewLay = new QVBoxLayout(m_viewPanel);
     viewLay->setContentsMargins(0, 0, 0, 0);
     lay->addWidget(m_viewPanel, 1);
@@ -568,14 +603,18 @@ void MainWindow::buildMainMenu() {
     add(file, "MenuItemSaveAs", QStringLiteral("Save As"), &MainWindow::onSaveAs)
         ->setShortcuts(shortcutsFor(QKeySequence::SaveAs, "Ctrl+Shift+S"));
     file->addSeparator();
-    add(file, "ExportReportPdf", QStringLiteral("Export Report as PDF..."), &MainWindow::onExportReportPdf)
+    add(file, "ExportReportPdf", QStringLiteral("Export Report as PDF..."),
+        &MainWindow::onExportReportPdf)
         ->setEnabled(false);
-    add(file, "ExportDrawingPng", QStringLiteral("Export Drawing as PNG..."), &MainWindow::onExportDrawingPng)
+    add(file, "ExportDrawingPng", QStringLiteral("Export Drawing as PNG..."),
+        &MainWindow::onExportDrawingPng)
         ->setEnabled(false);
     QMenu* print = file->addMenu(QStringLiteral("Print"));
     print->setObjectName(QStringLiteral("MenuItemPrint"));
-    add(print, "MenuItemDraw", QStringLiteral("Drawing"), &MainWindow::onPrintDrawing)->setEnabled(false);
-    add(print, "MenuItemResult", QStringLiteral("Results"), &MainWindow::onPrintResults)->setEnabled(false);
+    add(print, "MenuItemDraw", QStringLiteral("Drawing"), &MainWindow::onPrintDrawing)
+        ->setEnabled(false);
+    add(print, "MenuItemResult", QStringLiteral("Results"), &MainWindow::onPrintResults)
+        ->setEnabled(false);
     file->addSeparator();
     QAction* exitAction = file->addAction(QStringLiteral("Exit"));
     exitAction->setObjectName(QStringLiteral("MenuItemExit"));
@@ -598,9 +637,12 @@ void MainWindow::buildMainMenu() {
     edit->addAction(redo);
     add(edit, "MenuItemUndoHistory", QStringLiteral("Undo History"), &MainWindow::onUndoHistory);
     edit->addSeparator();
-    add(edit, "MenuItemEditComp", QStringLiteral("Edit Component"), [this] { m_session->MenuItemEditCompClick(); });
-    add(edit, "MenuItemMoveComp", QStringLiteral("Move Component"), [this] { m_session->MenuItemMoveCompClick(); });
-    add(edit, "MenuItemDelComp", QStringLiteral("Delete Component"), [this] { m_session->MenuItemDelCompClick(); });
+    add(edit, "MenuItemEditComp", QStringLiteral("Edit Component"),
+        [this] { m_session->MenuItemEditCompClick(); });
+    add(edit, "MenuItemMoveComp", QStringLiteral("Move Component"),
+        [this] { m_session->MenuItemMoveCompClick(); });
+    add(edit, "MenuItemDelComp", QStringLiteral("Delete Component"),
+        [this] { m_session->MenuItemDelCompClick(); });
 
     auto addHeader = [&](const char* name, const QString& text, auto slot) {
         QAction* a = bar->addAction(text);
@@ -612,16 +654,20 @@ void MainWindow::buildMainMenu() {
     addHeader("MenuItemDist", QStringLiteral("Distribution"), &MainWindow::onDistribution);
     QMenu* studies = bar->addMenu(QStringLiteral("Studies"));
     studies->setObjectName(QStringLiteral("MenuStudies"));
-    add(studies, "MenuVary", QStringLiteral("Vary Parameters"), &MainWindow::onVaryParameters)->setEnabled(false);
-    add(studies, "MenuModelLimits", QStringLiteral("Model limits"), [this] { MenuModelLimitsClick(this, *m_session); });
-    add(studies, "MenuPenetrationCurve", QStringLiteral("Penetration Curve"), &MainWindow::onPenetrationCurve)
+    add(studies, "MenuVary", QStringLiteral("Vary Parameters"), &MainWindow::onVaryParameters)
+        ->setEnabled(false);
+    add(studies, "MenuModelLimits", QStringLiteral("Model limits"),
+        [this] { MenuModelLimitsClick(this, *m_session); });
+    add(studies, "MenuPenetrationCurve", QStringLiteral("Penetration Curve"),
+        &MainWindow::onPenetrationCurve)
         ->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+C"), QKeySequence::PortableText));
     addHeader("MenuItemWye", QStringLiteral("Splitter"), &MainWindow::onSplitter);
     addHeader("MenuRedraw", QStringLiteral("Redraw"), &MainWindow::onRedraw);
 
     QMenu* help = bar->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("MenuItemHelp"));
-    add(help, "MenuItemAbout", QStringLiteral("About"), &MainWindow::onAbout)->setMenuRole(QAction::AboutRole);
+    add(help, "MenuItemAbout", QStringLiteral("About"), &MainWindow::onAbout)
+        ->setMenuRole(QAction::AboutRole);
 }
 
 void MainWindow::connectPages() {
@@ -633,9 +679,12 @@ void MainWindow::connectPages() {
         const Box b = info.Id;
         connect(box, &QLineEdit::textEdited, this,
                 [this, b](const QString& text) { m_session->SetBoxText(b, text.toStdString()); });
-        if (info.Unit == Quantity::None || !info.Focusable) continue;
-        connect(m_pages->metricButton(b), &QRadioButton::clicked, this, [this, b] { onUnitClicked(b, false); });
-        connect(m_pages->englishButton(b), &QRadioButton::clicked, this, [this, b] { onUnitClicked(b, true); });
+        if (info.Unit == Quantity::None || !info.Focusable)
+            continue;
+        connect(m_pages->metricButton(b), &QRadioButton::clicked, this,
+                [this, b] { onUnitClicked(b, false); });
+        connect(m_pages->englishButton(b), &QRadioButton::clicked, this,
+                [this, b] { onUnitClicked(b, true); });
     }
     for (int i = 0; i < int(ProbeButtons.size()); ++i)
         connect(m_pages->probeButton(i), &QRadioButton::clicked, this, [this, i] {
@@ -647,19 +696,29 @@ void MainWindow::connectPages() {
 // ---- Events the user makes ------------------------------------------------------
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_totals && event->type() == QEvent::Resize) fitTotalsStrip();
-    if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+    if (watched == m_totals && event->type() == QEvent::Resize)
+        fitTotalsStrip();
+    if (event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
     const std::optional<Box> box = m_pages->boxOf(watched);
-    if (!box) return QMainWindow::eventFilter(watched, event);
+    if (!box)
+        return QMainWindow::eventFilter(watched, event);
 
     auto* key = static_cast<QKeyEvent*>(event);
     std::optional<EditKey> move;
     switch (key->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: move = EditKey::Enter; break;
-    case Qt::Key_Down: move = EditKey::Down; break;
-    case Qt::Key_Up: move = EditKey::Up; break;
-    default: break;
+    case Qt::Key_Enter:
+        move = EditKey::Enter;
+        break;
+    case Qt::Key_Down:
+        move = EditKey::Down;
+        break;
+    case Qt::Key_Up:
+        move = EditKey::Up;
+        break;
+    default:
+        break;
     }
     if (move) {
         m_session->BoxKey(*box, *move);
@@ -667,16 +726,19 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         applyFocus();
         return true;
     }
-    if (isEditingKey(key)) return false;
+    if (isEditingKey(key))
+        return false;
     for (const char32_t c : key->text().toUcs4())
-        if (LodoSession::myNum(c)) return true;  // a disallowed character is never inserted
+        if (LodoSession::myNum(c))
+            return true; // a disallowed character is never inserted
     return false;
 }
 
 void MainWindow::onFocusChanged(QWidget*, QWidget* now) {
     // Only the user's own moves inside this window: not ours, not window activation,
     // not a dialog or pop-up taking the focus for a while.
-    if (m_rendering > 0 || m_closing || !now || now->window() != this) return;
+    if (m_rendering > 0 || m_closing || !now || now->window() != this)
+        return;
     if (const std::optional<Box> b = m_pages->boxOf(now)) {
         m_session->FocusBox(*b);
         return;
@@ -690,7 +752,7 @@ void MainWindow::onFocusChanged(QWidget*, QWidget* now) {
 
 void MainWindow::onUnitClicked(Box b, bool english) {
     m_session->SwitchUnit(InfoOf(b).Unit, english ? UnitChoice::English : UnitChoice::Metric);
-    renderPage();  // the pair shows the session's unit even when nothing changed
+    renderPage(); // the pair shows the session's unit even when nothing changed
 }
 
 void MainWindow::flash(QLabel* label, bool flag) {
@@ -703,16 +765,24 @@ void MainWindow::flash(QLabel* label, bool flag) {
 
 // ---- Rendering ------------------------------------------------------------------
 
-void MainWindow::refreshAll() { render(RefreshAll); }
+void MainWindow::refreshAll() {
+    render(RefreshAll);
+}
 
 void MainWindow::render(unsigned mask) {
     RenderScope scope(m_rendering);
-    if (mask & RefreshGrid) m_gridModel->refresh();
-    if (mask & RefreshTotals) renderTotals();
-    if (mask & RefreshLabels) renderLabels();
-    if (mask & (RefreshTotals | RefreshLabels)) fitTotalsStrip();
-    if (mask & RefreshPage) renderPage();
-    if (mask & RefreshDrawing) onDrawingChanged();
+    if (mask & RefreshGrid)
+        m_gridModel->refresh();
+    if (mask & RefreshTotals)
+        renderTotals();
+    if (mask & RefreshLabels)
+        renderLabels();
+    if (mask & (RefreshTotals | RefreshLabels))
+        fitTotalsStrip();
+    if (mask & RefreshPage)
+        renderPage();
+    if (mask & RefreshDrawing)
+        onDrawingChanged();
     renderTitle();
     emit rendered(mask);
 }
@@ -726,8 +796,9 @@ void MainWindow::renderTotals() {
     const DisplaySink& d = m_session->Model().Display;
     applyStyledText(m_systemT, d.SystemT);
     m_massPent->setText(qs(d.MassPent));
-    m_sizeResolved->setText(qs(Analysis::StripLine(Analysis::SizeResolvedOf(m_session->Model()),
-                                                   m_session->Ctx().DType == Distribution::LogNormal)));
+    m_sizeResolved->setText(
+        qs(Analysis::StripLine(Analysis::SizeResolvedOf(m_session->Model()),
+                               m_session->Ctx().DType == Distribution::LogNormal)));
     static_cast<WrappedFitLabel*>(m_sizeResolved)->fit();
     m_maxPartSize->setText(qs(d.MaxPartSize));
     static_cast<WrappedFitLabel*>(m_maxPartSize)->fit();
@@ -741,7 +812,8 @@ void MainWindow::renderTotals() {
 
 void MainWindow::renderLabels() {
     const QString name = qs(m_session->LineName());
-    if (m_lineName->text() != name) m_lineName->setText(name);
+    if (m_lineName->text() != name)
+        m_lineName->setText(name);
     m_labelPent->setText(qs(m_session->LabelPent()));
     m_labelANSI1->setText(qs(m_session->LabelANSI1()));
     m_lnStr1->setVisible(m_session->LNStrVisible());
@@ -774,9 +846,11 @@ void MainWindow::renderPage() {
             const QString text = qs(m_session->BoxText(row.Id));
             if (box->text() != text) {
                 box->setText(text);
-                if (focused == row.Id) box->selectAll();  // typing replaces the value shown
+                if (focused == row.Id)
+                    box->selectAll(); // typing replaces the value shown
             }
-            if (row.Unit == Quantity::None) continue;
+            if (row.Unit == Quantity::None)
+                continue;
             const UnitChoice choice = m_session->UnitButton(row.Unit);
             QRadioButton* metric = m_pages->metricButton(row.Id);
             QRadioButton* english = m_pages->englishButton(row.Id);
@@ -791,7 +865,8 @@ void MainWindow::renderPage() {
             const int probe = m_session->CheckedProbe();
             QButtonGroup* group = m_pages->probeButton(0)->group();
             group->setExclusive(false);
-            for (int i = 0; i < int(ProbeButtons.size()); ++i) m_pages->probeButton(i)->setChecked(i == probe);
+            for (int i = 0; i < int(ProbeButtons.size()); ++i)
+                m_pages->probeButton(i)->setChecked(i == probe);
             group->setExclusive(true);
         }
     }
@@ -809,22 +884,33 @@ void MainWindow::applyFocus() {
         }
     } else if (m_session->LineNameFocused()) {
         m_tabs->setCurrentIndex(0);
-        if (!m_lineName->hasFocus()) m_lineName->setFocus(Qt::OtherFocusReason);
+        if (!m_lineName->hasFocus())
+            m_lineName->setFocus(Qt::OtherFocusReason);
     }
 }
 
 // ---- File menu -------------------------------------------------------------------
 
-void MainWindow::onNewLine() { m_session->NewLineClick(); }
+void MainWindow::onNewLine() {
+    m_session->NewLineClick();
+}
 
 // The session reports every file it writes or reads to the recent files.
-void MainWindow::onOpen() { m_session->LodoX(); }
+void MainWindow::onOpen() {
+    m_session->LodoX();
+}
 
-void MainWindow::onOpenPre() { m_session->MenuItemPreOpenClick(); }
+void MainWindow::onOpenPre() {
+    m_session->MenuItemPreOpenClick();
+}
 
-void MainWindow::onSave() { m_session->MenuItemSaveClick1(); }
+void MainWindow::onSave() {
+    m_session->MenuItemSaveClick1();
+}
 
-void MainWindow::onSaveAs() { m_session->MenuItemSaveAsClick1(); }
+void MainWindow::onSaveAs() {
+    m_session->MenuItemSaveAsClick1();
+}
 
 bool MainWindow::openPath(const QString& path) {
     const bool opened = m_session->OpenFile(toPath(path));
@@ -843,7 +929,8 @@ void MainWindow::addRecentFile(const QString& path) {
     QStringList recent = m_positionFile->readRecentFiles();
     recent.removeAll(absolute);
     recent.prepend(absolute);
-    while (recent.size() > MaxRecentFiles) recent.removeLast();
+    while (recent.size() > MaxRecentFiles)
+        recent.removeLast();
     m_positionFile->writeRecentFiles(recent);
     rebuildRecentMenu();
 }
@@ -852,13 +939,15 @@ void MainWindow::rebuildRecentMenu() {
     m_recentMenu->clear();
     const QStringList recent = m_positionFile->readRecentFiles();
     QStringList names;
-    for (const QString& path : recent) names << QFileInfo(path).fileName();
+    for (const QString& path : recent)
+        names << QFileInfo(path).fileName();
     const QFontMetrics fm(m_recentMenu->font());
     for (int i = 0; i < recent.size(); ++i) {
         const QString path = QDir::toNativeSeparators(recent.at(i));
         // The name alone where it tells the files apart; the folder too where it
         // does not, shortened in the middle so the menu stays narrow.
-        QString text = names.count(names.at(i)) > 1 ? fm.elidedText(path, Qt::ElideMiddle, 480) : names.at(i);
+        QString text =
+            names.count(names.at(i)) > 1 ? fm.elidedText(path, Qt::ElideMiddle, 480) : names.at(i);
         text.replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction* a = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(text));
         a->setToolTip(path);
@@ -893,14 +982,15 @@ void MainWindow::onAbout() {
 // Exit and the close box: the save question when the line has changed, then the
 // window position. A position file that cannot be written never keeps the user in.
 bool MainWindow::confirmExit() {
-    if (!m_session->MenuItemExitClick()) return false;
+    if (!m_session->MenuItemExitClick())
+        return false;
     m_positionFile->writeTopLeft(pos());
     return true;
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    applyFocus();  // the focus asked for before the window was up
+    applyFocus(); // the focus asked for before the window was up
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -934,37 +1024,51 @@ void MainWindow::setUpExtensions() {
     for (const char* name : {"MenuItemDist", "MenuVary", "MenuItemWye"})
         action(QString::fromLatin1(name))->setEnabled(true);
     drawingView(m_viewPanel);
-    for (const char* name : {"MenuItemDraw", "MenuItemResult", "MenuRedraw", "ExportReportPdf", "ExportDrawingPng"})
+    for (const char* name :
+         {"MenuItemDraw", "MenuItemResult", "MenuRedraw", "ExportReportPdf", "ExportDrawingPng"})
         action(QString::fromLatin1(name))->setEnabled(true);
 }
 
-void MainWindow::onDistribution() { StudyCommands::of(this, *m_session, *m_ui).MenuItemDistClick(); }
+void MainWindow::onDistribution() {
+    StudyCommands::of(this, *m_session, *m_ui).MenuItemDistClick();
+}
 
-void MainWindow::onVaryParameters() { StudyCommands::of(this, *m_session, *m_ui).MenuVaryClick(); }
+void MainWindow::onVaryParameters() {
+    StudyCommands::of(this, *m_session, *m_ui).MenuVaryClick();
+}
 
 void MainWindow::onPenetrationCurve() {
     PenetrationCurveWindow* w = PenetrationCurveWindow::open(this, *m_session);
-    connect(this, &MainWindow::rendered, w, &PenetrationCurveWindow::sessionChanged, Qt::UniqueConnection);
+    connect(this, &MainWindow::rendered, w, &PenetrationCurveWindow::sessionChanged,
+            Qt::UniqueConnection);
 }
 
-void MainWindow::onSplitter() { MenuItemWyeClick(this, *m_session); }
+void MainWindow::onSplitter() {
+    MenuItemWyeClick(this, *m_session);
+}
 
 void MainWindow::onPrintDrawing() {
     LodoPrint::MenuItemDrawClick(this, *m_ui, drawingView(m_viewPanel)->CaptureFramed());
 }
 
-void MainWindow::onPrintResults() { LodoPrint::MenuItemResultClick(this, *m_ui, buildReport(*m_session)); }
+void MainWindow::onPrintResults() {
+    LodoPrint::MenuItemResultClick(this, *m_ui, buildReport(*m_session));
+}
 
-void MainWindow::onRedraw() { drawingView(m_viewPanel)->MenuRedrawClick(); }
+void MainWindow::onRedraw() {
+    drawingView(m_viewPanel)->MenuRedrawClick();
+}
 
 void MainWindow::onExportReportPdf() {
-    ReportPdf::ExportReportPdf(*m_ui, m_session->Model(), m_session->LineName(), m_session->DFileName(),
-                               LodoPrint::ProposedName(m_session->DFileName(), m_session->LineName(), ".pdf"));
+    ReportPdf::ExportReportPdf(
+        *m_ui, m_session->Model(), m_session->LineName(), m_session->DFileName(),
+        LodoPrint::ProposedName(m_session->DFileName(), m_session->LineName(), ".pdf"));
 }
 
 void MainWindow::onExportDrawingPng() {
-    LodoPrint::ExportDrawingPng(*m_ui, drawingView(m_viewPanel)->CaptureFramed(),
-                                LodoPrint::ProposedName(m_session->DFileName(), m_session->LineName(), ".png"));
+    LodoPrint::ExportDrawingPng(
+        *m_ui, drawingView(m_viewPanel)->CaptureFramed(),
+        LodoPrint::ProposedName(m_session->DFileName(), m_session->LineName(), ".png"));
 }
 
 // The line's geometry changed (or the drawing was hidden by a new line).

@@ -4,7 +4,6 @@
 #include <QMargins>
 #include <QRect>
 #include <QString>
-
 #include <memory>
 #include <optional>
 
@@ -130,7 +129,7 @@ private:
     PropertyPagesWidget* m_pages = nullptr;
     IntermediateValuesPane* m_values = nullptr;
     QWidget* m_viewPanel = nullptr;
-    QWidget* m_totals = nullptr;  // Panel1
+    QWidget* m_totals = nullptr; // Panel1
     QMenuBar* m_componentBar = nullptr;
     QMenu* m_recentMenu = nullptr;
     QUndoStack* m_undo = nullptr;
@@ -142,11 +141,11 @@ private:
     QLabel* m_systemT = nullptr;
     QLabel* m_labelANSI1 = nullptr;
     QLabel* m_massPent = nullptr;
-    QLabel* m_sizeResolved = nullptr;  // the size-resolved line under the strip
+    QLabel* m_sizeResolved = nullptr; // the size-resolved line under the strip
     QLabel* m_lnStr1 = nullptr;
     QTimer* m_timer1 = nullptr;
     QTimer* m_timer2 = nullptr;
 
-    int m_rendering = 0;  // while > 0, widget changes are ours, not the user's
+    int m_rendering = 0; // while > 0, widget changes are ours, not the user's
     bool m_closing = false;
 };

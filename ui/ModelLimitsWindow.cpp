@@ -11,9 +11,11 @@
 
 namespace {
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
 
-}  // namespace
+} // namespace
 
 ModelLimitsWindow::ModelLimitsWindow(const LodoModel& model, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ModelLimitsWindow"));
@@ -22,21 +24,24 @@ ModelLimitsWindow::ModelLimitsWindow(const LodoModel& model, QWidget* parent) : 
 
     const auto findings = ModelLimits::LineFindings(model);
     int count = 0;
-    for (const auto& row : findings) count += int(row.size());
+    for (const auto& row : findings)
+        count += int(row.size());
 
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("ModelLimitsSummary"));
     m_summary->setWordWrap(true);
-    m_summary->setText(count == 0 ? qs(ModelLimits::NoFindingsText)
-                                  : QStringLiteral("%1 %2: the results of these components extrapolate their "
-                                                   "correlations beyond the ranges they were fitted on.")
-                                        .arg(count)
-                                        .arg(count == 1 ? QStringLiteral("finding") : QStringLiteral("findings")));
+    m_summary->setText(
+        count == 0 ? qs(ModelLimits::NoFindingsText)
+                   : QStringLiteral("%1 %2: the results of these components extrapolate their "
+                                    "correlations beyond the ranges they were fitted on.")
+                         .arg(count)
+                         .arg(count == 1 ? QStringLiteral("finding") : QStringLiteral("findings")));
     lay->addWidget(m_summary);
 
     m_table = new QTableWidget(count, 3, this);
     m_table->setObjectName(QStringLiteral("ModelLimitsTable"));
-    m_table->setHorizontalHeaderLabels({QStringLiteral("#"), QStringLiteral("Component"), QStringLiteral("Finding")});
+    m_table->setHorizontalHeaderLabels(
+        {QStringLiteral("#"), QStringLiteral("Component"), QStringLiteral("Finding")});
     m_table->verticalHeader()->setVisible(false);
     // Wrapped findings take the height they need at the width they get.
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -51,7 +56,8 @@ ModelLimitsWindow::ModelLimitsWindow(const LodoModel& model, QWidget* parent) : 
         const TLodoComp& c = model.List[i];
         for (const std::string& text : ModelLimits::FindingTexts(findings[i])) {
             m_table->setItem(r, 0, new QTableWidgetItem(QString::number(i + 1)));
-            m_table->setItem(r, 1, new QTableWidgetItem(QString::fromStdString(c.Name + " (" + c.NType + ")")));
+            m_table->setItem(
+                r, 1, new QTableWidgetItem(QString::fromStdString(c.Name + " (" + c.NType + ")")));
             auto* item = new QTableWidgetItem(QString::fromStdString(text));
             item->setToolTip(item->text());
             m_table->setItem(r, 2, item);

@@ -12,9 +12,13 @@
 
 namespace {
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
 
-int tabIndex(Page p) { return int(p) - 1; }
+int tabIndex(Page p) {
+    return int(p) - 1;
+}
 
 QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
     auto* l = new QLabel(text, parent);
@@ -22,7 +26,7 @@ QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
     return l;
 }
 
-}  // namespace
+} // namespace
 
 PropertyPagesWidget::PropertyPagesWidget(QWidget* parent) : QTabWidget(parent) {
     setObjectName(QStringLiteral("TabControl2"));
@@ -43,13 +47,15 @@ void PropertyPagesWidget::showOnly(Page page) {
     setTabVisible(tabIndex(page), true);
     setCurrentIndex(tabIndex(page));
     for (const PageInfo& info : Pages)
-        if (info.Id != page) setTabVisible(tabIndex(info.Id), false);
+        if (info.Id != page)
+            setTabVisible(tabIndex(info.Id), false);
     setVisible(true);
 }
 
 std::optional<Box> PropertyPagesWidget::boxOf(const QObject* w) const {
     for (std::size_t i = 0; i < m_boxes.size(); ++i)
-        if (m_boxes[i] == w) return Box(i);
+        if (m_boxes[i] == w)
+            return Box(i);
     return std::nullopt;
 }
 
@@ -82,9 +88,12 @@ QWidget* PropertyPagesWidget::buildPage(const PageInfo& info) {
     lay->setContentsMargins(10, 6, 10, 6);
     lay->setSpacing(1);
 
-    if (info.Id == Page::Shroud) lay->addWidget(buildAspirationPanel(m_shrAsp, QStringLiteral("LabelShrAsp")));
-    if (info.Id == Page::Nozzle) lay->addWidget(buildAspirationPanel(m_nozAsp, QStringLiteral("LabelNozAsp")));
-    if (info.Id == Page::Shroud || info.Id == Page::Nozzle) lay->addSpacing(4);
+    if (info.Id == Page::Shroud)
+        lay->addWidget(buildAspirationPanel(m_shrAsp, QStringLiteral("LabelShrAsp")));
+    if (info.Id == Page::Nozzle)
+        lay->addWidget(buildAspirationPanel(m_nozAsp, QStringLiteral("LabelNozAsp")));
+    if (info.Id == Page::Shroud || info.Id == Page::Nozzle)
+        lay->addSpacing(4);
 
     for (const BoxInfo& row : info.Rows) {
         auto* caption = makeLabel(qs(row.Name) + QStringLiteral("Caption"), qs(row.Caption), page);
@@ -99,7 +108,7 @@ QWidget* PropertyPagesWidget::buildPage(const PageInfo& info) {
         m_boxes[std::size_t(row.Id)] = box;
         line->addWidget(box);
 
-        auto* group = new QButtonGroup(page);  // each quantity's pair on its own
+        auto* group = new QButtonGroup(page); // each quantity's pair on its own
         auto addButton = [&](std::string_view name, std::string_view text) {
             auto* b = new QRadioButton(qs(text), page);
             b->setObjectName(qs(name));
@@ -110,7 +119,7 @@ QWidget* PropertyPagesWidget::buildPage(const PageInfo& info) {
         QRadioButton* metric = addButton(row.MetricButton, row.MetricText);
         m_metric[std::size_t(row.Id)] = metric;
         if (row.EnglishButton.empty()) {
-            metric->setChecked(true);  // "Deg": the only unit an angle has
+            metric->setChecked(true); // "Deg": the only unit an angle has
             metric->setFocusPolicy(Qt::NoFocus);
         } else {
             m_english[std::size_t(row.Id)] = addButton(row.EnglishButton, row.EnglishText);
@@ -120,7 +129,8 @@ QWidget* PropertyPagesWidget::buildPage(const PageInfo& info) {
             box->setFocusPolicy(Qt::NoFocus);
             box->setReadOnly(true);
             for (QRadioButton* b : {metric, m_english[std::size_t(row.Id)]}) {
-                if (!b) continue;
+                if (!b)
+                    continue;
                 b->setAttribute(Qt::WA_TransparentForMouseEvents);
                 b->setFocusPolicy(Qt::NoFocus);
             }
@@ -132,17 +142,19 @@ QWidget* PropertyPagesWidget::buildPage(const PageInfo& info) {
         lay->addSpacing(5);
 
         if (row.Id == Box::BendRadiusEdit) {
-            m_curveR = makeLabel(QStringLiteral("CurveR"), QStringLiteral("Curvature Ratio :"), page);
+            m_curveR =
+                makeLabel(QStringLiteral("CurveR"), QStringLiteral("Curvature Ratio :"), page);
             lay->addWidget(m_curveR);
             lay->addSpacing(5);
         }
     }
 
     if (info.Id == Page::Bend) {
-        m_crError = makeLabel(QStringLiteral("CRError"),
-                              QStringLiteral("Transmission efficiency has been calculated, but the "
-                                             "curvature ratio is < 4 and outside the range of the models."),
-                              page);
+        m_crError =
+            makeLabel(QStringLiteral("CRError"),
+                      QStringLiteral("Transmission efficiency has been calculated, but the "
+                                     "curvature ratio is < 4 and outside the range of the models."),
+                      page);
         m_crError->setWordWrap(true);
         setLabelColour(m_crError, Argb::Crimson);
         m_crError->setVisible(false);

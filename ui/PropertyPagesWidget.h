@@ -3,7 +3,6 @@
 #include "session/PropertyPages.h"
 
 #include <QTabWidget>
-
 #include <array>
 #include <optional>
 

@@ -5,20 +5,26 @@
 #include <QFileDialog>
 #include <QMainWindow>
 #include <QMessageBox>
-#include <QStatusBar>
 #include <QRegularExpression>
+#include <QStatusBar>
 
 namespace {
 
 const QString AppTitle = QStringLiteral("Lodo Calculator");
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
-}  // namespace
+} // namespace
 
-QString toQString(const std::filesystem::path& p) { return QString::fromStdU16String(p.u16string()); }
+QString toQString(const std::filesystem::path& p) {
+    return QString::fromStdU16String(p.u16string());
+}
 
-std::filesystem::path toPath(const QString& s) { return std::filesystem::path(s.toStdU16String()); }
+std::filesystem::path toPath(const QString& s) {
+    return std::filesystem::path(s.toStdU16String());
+}
 
 QStringList toNameFilters(const std::string& filter) {
     static const QRegularExpression trailingPattern(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
@@ -29,7 +35,8 @@ QStringList toNameFilters(const std::string& filter) {
         QStringList patterns = qs(pattern).split(QLatin1Char(';'), Qt::SkipEmptyParts);
         for (QString& p : patterns) {
             p = p.trimmed();
-            if (p == QLatin1String("*.*")) p = QStringLiteral("*");
+            if (p == QLatin1String("*.*"))
+                p = QStringLiteral("*");
         }
         out << QStringLiteral("%1 (%2)").arg(d.trimmed(), patterns.join(QLatin1Char(' ')));
     }
@@ -48,16 +55,20 @@ void QtSessionUi::ShowError(const std::string& text) {
 
 Answer QtSessionUi::YNMessage(const std::string& text, QuestionButtons buttons) {
     QMessageBox::StandardButtons set = QMessageBox::Yes | QMessageBox::No;
-    if (buttons == QuestionButtons::YesNoCancel) set |= QMessageBox::Cancel;
+    if (buttons == QuestionButtons::YesNoCancel)
+        set |= QMessageBox::Cancel;
     QMessageBox box(QMessageBox::NoIcon, AppTitle, qs(text), set, m_parent);
     box.setDefaultButton(QMessageBox::Yes);
     // Escape or the close box answer neither Yes nor No.
-    if (buttons == QuestionButtons::YesNoCancel) box.setEscapeButton(QMessageBox::Cancel);
+    if (buttons == QuestionButtons::YesNoCancel)
+        box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::Yes:
+        return Answer::Yes;
     case QMessageBox::No:
         return box.clickedButton() == box.button(QMessageBox::No) ? Answer::No : Answer::Cancel;
-    default: return Answer::Cancel;
+    default:
+        return Answer::Cancel;
     }
 }
 
@@ -66,7 +77,8 @@ std::optional<std::filesystem::path> QtSessionUi::ChooseOpenFile(const std::stri
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(toNameFilters(filter));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
     return toPath(dialog.selectedFiles().constFirst());
 }
 
@@ -76,11 +88,14 @@ std::optional<std::filesystem::path> QtSessionUi::ChooseSaveFile(const SaveDialo
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(toNameFilters(request.Filter));
     QString ext = qs(request.DefaultExt);
-    if (ext.startsWith(QLatin1Char('.'))) ext.remove(0, 1);
+    if (ext.startsWith(QLatin1Char('.')))
+        ext.remove(0, 1);
     dialog.setDefaultSuffix(ext);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.AskBeforeReplacing);
-    if (!request.InitialName.empty()) dialog.selectFile(qs(request.InitialName));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    if (!request.InitialName.empty())
+        dialog.selectFile(qs(request.InitialName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
     return toPath(dialog.selectedFiles().constFirst());
 }
 

@@ -34,7 +34,8 @@ protected:
         sub.setPointSize(14);
         p.setFont(sub);
         p.setPen(QColor(0x5D, 0x66, 0x70));
-        p.drawText(QRectF(text.left(), text.bottom(), text.width(), 60), Qt::AlignLeft | Qt::AlignTop,
+        p.drawText(QRectF(text.left(), text.bottom(), text.width(), 60),
+                   Qt::AlignLeft | Qt::AlignTop,
                    QStringLiteral("Aerosol sampling line penetration\nVersion 2.0 Beta"));
     }
 };
@@ -51,9 +52,10 @@ protected:
         const QColor steel(0x3B, 0x43, 0x4B);
         p.setPen(QPen(steel, 2));
         p.setBrush(QColor(0xD8, 0xDD, 0xE2));
-        p.drawRoundedRect(QRectF(6, 10, 46, 116), 5, 5);  // stack
+        p.drawRoundedRect(QRectF(6, 10, 46, 116), 5, 5); // stack
         p.setPen(QPen(QColor(0x5D, 0x88, 0xB5), 2, Qt::DashLine));
-        for (int x : {18, 30, 42}) p.drawLine(x, 18, x, 118);
+        for (int x : {18, 30, 42})
+            p.drawLine(x, 18, x, 118);
         QPainterPath line;
         line.moveTo(40, 50);
         line.lineTo(210, 50);
@@ -66,7 +68,7 @@ protected:
         p.drawPath(line);
         p.setPen(QPen(steel, 2));
         p.setBrush(Qt::white);
-        p.drawRoundedRect(QRectF(226, 112, 48, 18), 3, 3);  // filter
+        p.drawRoundedRect(QRectF(226, 112, 48, 18), 3, 3); // filter
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0xB7, 0x93, 0x17));
         for (QPointF c : {QPointF(80, 50), QPointF(120, 49), QPointF(160, 51), QPointF(231, 78)})
@@ -74,7 +76,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 SplashWindow::SplashWindow(QWidget* parent, int tickMs) : QDialog(parent) {
     setObjectName(QStringLiteral("TForm8"));
@@ -98,7 +100,8 @@ SplashWindow::SplashWindow(QWidget* parent, int tickMs) : QDialog(parent) {
     panelLay->addWidget(lineLogo, 0, Qt::AlignHCenter);
     lay->addWidget(panel);
 
-    auto* copyright = new QLabel(QStringLiteral("Copyright \u00A9 Lodo Calculator developers"), this);
+    auto* copyright =
+        new QLabel(QStringLiteral("Copyright \u00A9 Lodo Calculator developers"), this);
     copyright->setFixedHeight(25);
     copyright->setAlignment(Qt::AlignCenter);
     lay->addWidget(copyright);

@@ -12,15 +12,16 @@ constexpr int DefaultCoordinate = 10;
 
 bool canWrite(const QString& path) {
     const QFileInfo fi(path);
-    if (fi.exists()) return fi.isWritable();
+    if (fi.exists())
+        return fi.isWritable();
     const QFileInfo dir(fi.absolutePath());
     return dir.isDir() && dir.isWritable();
 }
 
 // Writes through QSettings and reports whether the file really reached the disk.
-template <typename Fill>
-bool writeIni(const QString& path, Fill fill) {
-    if (path.isEmpty()) return false;
+template <typename Fill> bool writeIni(const QString& path, Fill fill) {
+    if (path.isEmpty())
+        return false;
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSettings s(path, QSettings::IniFormat);
     fill(s);
@@ -28,7 +29,7 @@ bool writeIni(const QString& path, Fill fill) {
     return s.status() == QSettings::NoError && QFileInfo::exists(path);
 }
 
-}  // namespace
+} // namespace
 
 WindowPositionFile::WindowPositionFile(QString primary, QString fallback)
     : m_primary(primary.isEmpty() ? defaultPrimaryPath() : std::move(primary)),
@@ -44,7 +45,9 @@ QString WindowPositionFile::defaultFallbackPath() {
            QStringLiteral("/lodo-calculator.INI");
 }
 
-QString WindowPositionFile::path() const { return canWrite(m_primary) ? m_primary : m_fallback; }
+QString WindowPositionFile::path() const {
+    return canWrite(m_primary) ? m_primary : m_fallback;
+}
 
 QPoint WindowPositionFile::readTopLeft() const {
     QSettings s(path(), QSettings::IniFormat);
@@ -52,8 +55,10 @@ QPoint WindowPositionFile::readTopLeft() const {
     bool okTop = false, okLeft = false;
     int top = s.value(QStringLiteral("Top"), DefaultCoordinate).toInt(&okTop);
     int left = s.value(QStringLiteral("Left"), DefaultCoordinate).toInt(&okLeft);
-    if (!okTop) top = DefaultCoordinate;
-    if (!okLeft) left = DefaultCoordinate;
+    if (!okTop)
+        top = DefaultCoordinate;
+    if (!okLeft)
+        left = DefaultCoordinate;
     return QPoint(left, top);
 }
 

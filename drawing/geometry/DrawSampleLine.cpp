@@ -70,7 +70,7 @@ void DrawFitting(const TLodoComp& c, int index, Pen& pen, std::vector<Primitive>
     Primitive v = Shape(ShapeKind::Letter, index, pen.P + (FittingCt / 2.0) * d, orientation,
                         FittingCt, FittingCt, 1, Material::ColorMaterialSource1);
     v.Scale = {0.02, 0.03, 0.5};
-    v.Text.assign(1, 'V');  // not = "V": GCC 12 warns falsely (-Wrestrict) on that
+    v.Text.assign(1, 'V'); // not = "V": GCC 12 warns falsely (-Wrestrict) on that
     out.push_back(v);
     pen.P = pen.P + FittingCt * d;
     pen.AngZ = (contraction ? 90.0 : -90.0) - c.Ang1;

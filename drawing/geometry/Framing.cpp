@@ -20,9 +20,8 @@ struct Extent {
 Extent ExtentOf(const Primitive& s) {
     if (s.Kind == ShapeKind::Letter) {
         // The letter fills its box across and along the line; depth takes the scale.
-        const double half =
-            0.5 * std::sqrt(s.Width * s.Width + s.Height * s.Height +
-                            s.Depth * s.Scale.Z * s.Depth * s.Scale.Z);
+        const double half = 0.5 * std::sqrt(s.Width * s.Width + s.Height * s.Height +
+                                            s.Depth * s.Scale.Z * s.Depth * s.Scale.Z);
         return {s.Position, s.Position, half};
     }
     const Vec3 axis = s.Axis();
@@ -44,8 +43,10 @@ Sphere BoundingSphere(const std::vector<Primitive>& shapes) {
             continue;
         extents.push_back(e);
         for (Vec3 p : {e.A, e.B}) {
-            lo = {std::min(lo.X, p.X - e.Pad), std::min(lo.Y, p.Y - e.Pad), std::min(lo.Z, p.Z - e.Pad)};
-            hi = {std::max(hi.X, p.X + e.Pad), std::max(hi.Y, p.Y + e.Pad), std::max(hi.Z, p.Z + e.Pad)};
+            lo = {std::min(lo.X, p.X - e.Pad), std::min(lo.Y, p.Y - e.Pad),
+                  std::min(lo.Z, p.Z - e.Pad)};
+            hi = {std::max(hi.X, p.X + e.Pad), std::max(hi.Y, p.Y + e.Pad),
+                  std::max(hi.Z, p.Z + e.Pad)};
         }
     }
     if (extents.empty())

@@ -36,7 +36,8 @@ bool ViewRig::MouseMove(float x, float y, bool leftHeld) {
 bool ViewRig::MouseWheel(int delta) {
     const double notches = delta / 120.0;
     const double before = distance_;
-    distance_ = std::clamp(distance_ * std::pow(ZoomPerNotch, -notches), MinDistance(), MaxDistance());
+    distance_ =
+        std::clamp(distance_ * std::pow(ZoomPerNotch, -notches), MinDistance(), MaxDistance());
     return distance_ != before;
 }
 

@@ -59,7 +59,9 @@ public:
     void ResetZoom() { distance_ = FramedDistance(); }
 
     Mat3 RigOrientation() const { return RotY(beta_) * RotX(alpha_); }
-    Vec3 CameraPosition() const { return target_.Centre + RigOrientation() * Vec3{0, 0, -distance_}; }
+    Vec3 CameraPosition() const {
+        return target_.Centre + RigOrientation() * Vec3{0, 0, -distance_};
+    }
     Vec3 ViewCentre() const { return target_.Centre; }
     Vec3 ViewDirection() const { return RigOrientation() * Vec3{0, 0, 1}; } // world
     Vec3 UpVector() const { return RigOrientation() * Vec3{0, -1, 0}; }     // world; Y points down

@@ -9,10 +9,9 @@
 #include "model/Units.h"
 #include "persistence/Report.h"
 
-#include <fmt/format.h>
-
 #include <algorithm>
 #include <cmath>
+#include <fmt/format.h>
 
 namespace EngReport {
 namespace {
@@ -73,25 +72,26 @@ FieldList ParticlesAndConditions(const LodoModel& m) {
     const TLodoComp& first = m.List.front();
     FieldList f;
     if (EvalFrame::IsLogNormal(m.Ctx))
-        f.Fields.push_back({"Particles", "log-normal distribution: mass median aerodynamic diameter "
-                                         "(MMAD) " +
-                                             Size(m.Ctx.MDp) + ", geometric standard deviation (GSD) " +
-                                             fmt::format("{:g}", m.Ctx.DpSD)});
+        f.Fields.push_back(
+            {"Particles", "log-normal distribution: mass median aerodynamic diameter "
+                          "(MMAD) " +
+                              Size(m.Ctx.MDp) + ", geometric standard deviation (GSD) " +
+                              fmt::format("{:g}", m.Ctx.DpSD)});
     else
         f.Fields.push_back({"Particles", "one size: aerodynamic diameter " + Size(m.Ctx.Dp)});
     f.Fields.push_back({"Particle density", "1000 kg/m\u00B3 (sizes are aerodynamic diameters)"});
-    f.Fields.push_back({"Sample flow rate",
-                        Condition(first.Flow, 2, first.FlowUnit, "L/min", "ft\u00B3/min",
-                                  Units::FlowToLpm(first.Flow, first.FlowUnit))});
-    f.Fields.push_back({"Temperature", Condition(first.Temp, 1, first.TempUnit, Deg + "C", Deg + "F",
-                                                 Units::TempToC(first.Temp, first.TempUnit))});
     f.Fields.push_back(
-        {"Pressure", Condition(first.Press, 2, first.PressUnit, "kPa", "psi",
-                               Units::PressToKPa(first.Press, first.PressUnit)) +
-                         " absolute"});
-    f.Fields.push_back({"Free-stream velocity",
-                        Condition(first.FStream, 2, first.FStreamUnit, "m/s", "ft/s",
-                                  Units::VelToMs(first.FStream, first.FStreamUnit))});
+        {"Sample flow rate", Condition(first.Flow, 2, first.FlowUnit, "L/min", "ft\u00B3/min",
+                                       Units::FlowToLpm(first.Flow, first.FlowUnit))});
+    f.Fields.push_back(
+        {"Temperature", Condition(first.Temp, 1, first.TempUnit, Deg + "C", Deg + "F",
+                                  Units::TempToC(first.Temp, first.TempUnit))});
+    f.Fields.push_back({"Pressure", Condition(first.Press, 2, first.PressUnit, "kPa", "psi",
+                                              Units::PressToKPa(first.Press, first.PressUnit)) +
+                                        " absolute"});
+    f.Fields.push_back(
+        {"Free-stream velocity", Condition(first.FStream, 2, first.FStreamUnit, "m/s", "ft/s",
+                                           Units::VelToMs(first.FStream, first.FStreamUnit))});
 
     // Flow and pressure are made uniform along the line; temperature need not be.
     double lo = INFINITY, hi = -INFINITY;
@@ -101,8 +101,8 @@ FieldList ParticlesAndConditions(const LodoModel& m) {
         hi = std::max(hi, t);
     }
     if (std::isfinite(lo) && std::isfinite(hi) && Num(lo, 1) != Num(hi, 1))
-        f.Fields.push_back({"Temperature along the line",
-                            Num(lo, 1) + " to " + Num(hi, 1) + " " + Deg + "C"});
+        f.Fields.push_back(
+            {"Temperature along the line", Num(lo, 1) + " to " + Num(hi, 1) + " " + Deg + "C"});
     f.Fields.push_back({"Components", std::to_string(m.List.size())});
     return f;
 }
@@ -180,7 +180,7 @@ Verdict InletVerdict(const LodoModel& m) {
         return v;
     }
     v.Result = EvalFrame::AspirationVerdict(first.TransM2).Colour == Argb::Green ? Outcome::Pass
-                                                                                  : Outcome::Fail;
+                                                                                 : Outcome::Fail;
     return v;
 }
 
@@ -209,16 +209,18 @@ Verdict BendVerdict(const LodoModel& m) {
     v.Value = "lowest " + Num(lowest, 2);
     if (below.empty()) {
         v.Result = Outcome::Pass;
-        v.Detail = bends == 1 ? "The bend meets it." : "All " + std::to_string(bends) + " bends meet it.";
+        v.Detail =
+            bends == 1 ? "The bend meets it." : "All " + std::to_string(bends) + " bends meet it.";
         return v;
     }
     v.Result = Outcome::Fail;
     std::string names;
     for (const std::string& b : below)
         names += (names.empty() ? "" : ", ") + b;
-    v.Detail = std::string(below.size() == 1 ? "Below it: " : "Below it (" + std::to_string(below.size()) +
-                                                                  " bends): ") +
-               names + ".";
+    v.Detail =
+        std::string(below.size() == 1 ? "Below it: "
+                                      : "Below it (" + std::to_string(below.size()) + " bends): ") +
+        names + ".";
     return v;
 }
 
@@ -230,8 +232,8 @@ std::string Geometry(const TLodoComp& c) {
         return di + ", L " + WithUnit(c.Len, 2, c.LenUnit, "m", "ft") + ", " + phi;
     case NodeBend:
         return di + ", " + Theta + " " + Num(c.Ang2, 1) + Deg + ", radius " +
-               WithUnit(c.Brd, 4, c.RadiusUnit, "m", "in") + ", Ro " + Num(ReportCurvatureRatio(c), 2) +
-               ", " + phi;
+               WithUnit(c.Brd, 4, c.RadiusUnit, "m", "in") + ", Ro " +
+               Num(ReportCurvatureRatio(c), 2) + ", " + phi;
     case NodeContraction:
     case NodeExpansion:
         return di + ", Do " + WithUnit(c.Dia2, 2, c.Dia2Unit, "mm", "in") + ", half angle " +
@@ -248,16 +250,24 @@ std::string Geometry(const TLodoComp& c) {
 
 Table ComponentTable(const LodoModel& m) {
     Table t;
-    t.Columns = {{"Node", Align::Right},          {"Component", Align::Left},
-                 {"Type", Align::Left},           {"Penetration %", Align::Right},
-                 {"Diffusion %", Align::Right},   {"Settling %", Align::Right},
-                 {"Inertial %", Align::Right},    {"Aspiration ratio", Align::Right},
-                 {"Wall loss", Align::Right},     {"Geometry", Align::Left, true},
+    t.Columns = {{"Node", Align::Right},        {"Component", Align::Left},
+                 {"Type", Align::Left},         {"Penetration %", Align::Right},
+                 {"Diffusion %", Align::Right}, {"Settling %", Align::Right},
+                 {"Inertial %", Align::Right},  {"Aspiration ratio", Align::Right},
+                 {"Wall loss", Align::Right},   {"Geometry", Align::Left, true},
                  {"Transition", Align::Centre}};
     for (std::size_t i = 0; i < m.List.size(); ++i) {
         const TLodoComp& c = m.List[i];
-        std::vector<std::string> row = {std::to_string(i), EvalFrame::StripMark(c.Name), c.NType,
-                                        Pct(c.TransM1), Dash, Dash, Dash, Dash, Dash, Geometry(c),
+        std::vector<std::string> row = {std::to_string(i),
+                                        EvalFrame::StripMark(c.Name),
+                                        c.NType,
+                                        Pct(c.TransM1),
+                                        Dash,
+                                        Dash,
+                                        Dash,
+                                        Dash,
+                                        Dash,
+                                        Geometry(c),
                                         Marked(c) ? "*" : ""};
         switch (c.NTypeInt) {
         case NodeTube:
@@ -287,8 +297,9 @@ Table ComponentTable(const LodoModel& m) {
                "(nozzle) or the wall-loss ratio (shrouded probe). Transition *: Reynolds number "
                "between 2100 and 4000 (note 4).";
     if (EvalFrame::IsLogNormal(m.Ctx))
-        t.Legend += " Log-normal mode: tubes and inlets show their mass penetration, fittings their "
-                    "transmission at the mass median diameter (specified method).";
+        t.Legend +=
+            " Log-normal mode: tubes and inlets show their mass penetration, fittings their "
+            "transmission at the mass median diameter (specified method).";
     return t;
 }
 
@@ -297,13 +308,17 @@ std::vector<Block> LogNormalResults(const LodoModel& m,
     std::vector<Block> out;
     out.push_back(Heading{"Log-normal results"});
     FieldList f;
-    f.Fields.push_back({"Particle (number) penetration, specified method", PctUnit(m.Ctx.PartTrans)});
+    f.Fields.push_back(
+        {"Particle (number) penetration, specified method", PctUnit(m.Ctx.PartTrans)});
     f.Fields.push_back({"Mass penetration, specified method", PctUnit(m.Ctx.MassTrans)});
     f.Fields.push_back({"Largest particle transmitted, specified method", SizeOf(m.Ctx.NewHighV)});
-    f.Fields.push_back({"Mass penetration, size-resolved", sr ? PctUnit(sr->MassPenetration) : "none"});
-    f.Fields.push_back({"Number penetration, size-resolved", sr ? PctUnit(sr->NumberPenetration) : "none"});
-    f.Fields.push_back({"MMAD of the aerosol leaving the line, size-resolved",
-                        sr && std::isfinite(sr->PenetratedMMAD) ? SizeOf(sr->PenetratedMMAD) : "none"});
+    f.Fields.push_back(
+        {"Mass penetration, size-resolved", sr ? PctUnit(sr->MassPenetration) : "none"});
+    f.Fields.push_back(
+        {"Number penetration, size-resolved", sr ? PctUnit(sr->NumberPenetration) : "none"});
+    f.Fields.push_back(
+        {"MMAD of the aerosol leaving the line, size-resolved",
+         sr && std::isfinite(sr->PenetratedMMAD) ? SizeOf(sr->PenetratedMMAD) : "none"});
     out.push_back(std::move(f));
     out.push_back(Paragraph{
         "The specified method, which the main window shows, takes the mass median as the median "
@@ -321,11 +336,17 @@ std::vector<Block> LogNormalResults(const LodoModel& m,
                  {"Mass deposited, % of the mass entering", Align::Right}};
     for (std::size_t i = 0; i < m.List.size(); ++i) {
         const TLodoComp& c = m.List[i];
-        std::vector<std::string> row = {std::to_string(i), EvalFrame::StripMark(c.Name), Pct(c.PTrans),
-                                        Pct(c.MTrans), Dash, Dash, Dash};
+        std::vector<std::string> row = {std::to_string(i),
+                                        EvalFrame::StripMark(c.Name),
+                                        Pct(c.PTrans),
+                                        Pct(c.MTrans),
+                                        Dash,
+                                        Dash,
+                                        Dash};
         if (sr && i < sr->Components.size()) {
             const Analysis::ComponentSizeResolved& x = sr->Components[i];
-            row[4] = std::isfinite(x.NumberPenetration) ? Pct(x.NumberPenetration) : "nothing arrives";
+            row[4] =
+                std::isfinite(x.NumberPenetration) ? Pct(x.NumberPenetration) : "nothing arrives";
             row[5] = std::isfinite(x.MassPenetration) ? Pct(x.MassPenetration) : "nothing arrives";
             row[6] = Pct(x.MassDeposited);
         }
@@ -345,7 +366,8 @@ std::vector<Block> LogNormalResults(const LodoModel& m,
             const double d = sr->Components[i].MassDeposited;
             return std::isfinite(d) ? d : -1.0;
         };
-        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return share(a) > share(b); });
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::size_t a, std::size_t b) { return share(a) > share(b); });
         constexpr std::size_t Named = 10;
         ShareChart chart;
         double rest = 0;
@@ -353,15 +375,19 @@ std::vector<Block> LogNormalResults(const LodoModel& m,
             const std::size_t i = order[k];
             const double d = sr->Components[i].MassDeposited;
             if (k < Named)
-                chart.Bars.push_back({std::to_string(i) + " " + EvalFrame::StripMark(m.List[i].Name), 100.0 * d});
+                chart.Bars.push_back(
+                    {std::to_string(i) + " " + EvalFrame::StripMark(m.List[i].Name), 100.0 * d});
             else if (std::isfinite(d))
                 rest += d;
         }
         if (order.size() > Named)
-            chart.Bars.push_back({"the other " + std::to_string(order.size() - Named) + " components", 100.0 * rest});
-        chart.Caption = "Where the mass goes: the share of the mass entering the line (for an inlet, the "
-                        "mass it aspirates) deposited in each component, size-resolved; the largest "
-                        "first.";
+            chart.Bars.push_back(
+                {"the other " + std::to_string(order.size() - Named) + " components",
+                 100.0 * rest});
+        chart.Caption =
+            "Where the mass goes: the share of the mass entering the line (for an inlet, the "
+            "mass it aspirates) deposited in each component, size-resolved; the largest "
+            "first.";
         out.push_back(Heading{"Where the mass goes"});
         out.push_back(std::move(chart));
     }
@@ -373,7 +399,8 @@ std::vector<Block> LimitsSection(const LodoModel& m) {
     out.push_back(Heading{"Model limits"});
     const std::vector<std::vector<ModelLimits::Finding>> findings = ModelLimits::LineFindings(m);
     Table t;
-    t.Columns = {{"Node", Align::Right}, {"Component", Align::Left}, {"Finding", Align::Left, true}};
+    t.Columns = {
+        {"Node", Align::Right}, {"Component", Align::Left}, {"Finding", Align::Left, true}};
     std::size_t components = 0;
     for (std::size_t i = 0; i < findings.size() && i < m.List.size(); ++i) {
         if (!findings[i].empty())
@@ -386,8 +413,9 @@ std::vector<Block> LimitsSection(const LodoModel& m) {
     } else {
         out.push_back(Paragraph{
             std::to_string(components) + " of " + std::to_string(m.List.size()) +
-            (components == 1 ? " component has a result outside the published range of its model"
-                             : " components have results outside the published ranges of their models") +
+            (components == 1
+                 ? " component has a result outside the published range of its model"
+                 : " components have results outside the published ranges of their models") +
             ". A finding changes no number: it says that the correlation is used beyond the range "
             "it was fitted on."});
         out.push_back(std::move(t));
@@ -400,8 +428,10 @@ std::vector<Block> LimitsSection(const LodoModel& m) {
 std::vector<Block> CurveSection(const LodoList& list) {
     const std::optional<double> d50 = Analysis::CutSizeD50(list);
     // The curve reaches past d50 when the cut lies above the usual range.
-    const double to = d50 && *d50 > Analysis::CurveTo ? std::min(2.0 * *d50, Analysis::SizeCeil) : Analysis::CurveTo;
-    const std::vector<float> sizes = Analysis::LogSpacedSizes(Analysis::CurveFrom, to, Analysis::CurvePoints);
+    const double to = d50 && *d50 > Analysis::CurveTo ? std::min(2.0 * *d50, Analysis::SizeCeil)
+                                                      : Analysis::CurveTo;
+    const std::vector<float> sizes =
+        Analysis::LogSpacedSizes(Analysis::CurveFrom, to, Analysis::CurvePoints);
     const Analysis::PenetrationCurve curve = Analysis::ComputePenetrationCurve(list, sizes);
     CurveChart chart;
     for (std::size_t k = 0; k < curve.Dp.size() && k < curve.System.size(); ++k) {
@@ -410,7 +440,8 @@ std::vector<Block> CurveSection(const LodoList& list) {
     }
     chart.D50 = d50;
     chart.Caption = (d50 ? "Cut size d50 = " + SizeOf(*d50) + ". "
-                         : "No cut size d50: the curve never rises above 50 %, or does not fall to 50 % up to 1000 " +
+                         : "No cut size d50: the curve never rises above 50 %, or does not fall to "
+                           "50 % up to 1000 " +
                                Micro + ". ") +
                     "System penetration of the line against aerodynamic diameter, each size "
                     "evaluated as one particle size (inlets with their aspiration); dashed: 50 %.";
@@ -421,7 +452,8 @@ std::vector<Block> CurveSection(const LodoList& list) {
 }
 
 // The specified notes and nomenclature, as the results report prints them.
-void NotesAndNomenclature(const LodoList& list, const std::string& lineName, std::vector<Block>& out) {
+void NotesAndNomenclature(const LodoList& list, const std::string& lineName,
+                          std::vector<Block>& out) {
     const ReportResult pr = BuildPr(list, lineName, "");
     const auto* lines = std::get_if<std::vector<std::string>>(&pr);
     if (!lines)
@@ -432,11 +464,14 @@ void NotesAndNomenclature(const LodoList& list, const std::string& lineName, std
     for (auto it = notes == lines->end() ? notes : notes + 1; it < nomenclature; ++it)
         if (*it != " ")
             n.Lines.push_back(*it);
-    for (auto it = nomenclature == lines->end() ? nomenclature : nomenclature + 1; it < lines->end(); ++it)
+    for (auto it = nomenclature == lines->end() ? nomenclature : nomenclature + 1;
+         it < lines->end(); ++it)
         nom.Lines.push_back(*it);
     // The symbols this report adds to the specified ones.
-    nom.Lines.push_back("MMAD = Mass median aerodynamic diameter     GSD = Geometric standard deviation");
-    nom.Lines.push_back("d50 = Cut size: the diameter above the curve's maximum at which the penetration falls to 50 %");
+    nom.Lines.push_back(
+        "MMAD = Mass median aerodynamic diameter     GSD = Geometric standard deviation");
+    nom.Lines.push_back("d50 = Cut size: the diameter above the curve's maximum at which the "
+                        "penetration falls to 50 %");
     out.push_back(Heading{"Notes"});
     out.push_back(std::move(n));
     out.push_back(Heading{"Nomenclature"});
@@ -501,9 +536,10 @@ Report BuildReport(const LodoModel& m, const Source& source) {
         r.Blocks.push_back(std::move(b));
 
     r.Blocks.push_back(Heading{"Drawing"});
-    r.Blocks.push_back(LinePicture{Drawing::DrawSampleLine(m.List),
-                                   "The line as the 3-D view draws it, schematic: tube lengths to "
-                                   "scale, every tube the same diameter, every bend the same radius."});
+    r.Blocks.push_back(
+        LinePicture{Drawing::DrawSampleLine(m.List),
+                    "The line as the 3-D view draws it, schematic: tube lengths to "
+                    "scale, every tube the same diameter, every bend the same radius."});
 
     NotesAndNomenclature(m.List, source.LineName, r.Blocks);
     return r;
@@ -533,8 +569,8 @@ std::vector<std::string> ReportText(const Report& report) {
                         out.push_back(f.Label + ": " + f.Value);
                 } else if constexpr (std::is_same_v<T, VerdictList>) {
                     for (const Verdict& v : b.Items) {
-                        out.push_back(v.Check + ": " + v.Value + " " + OutcomeText(v.Result) + " (" +
-                                      v.Limit + ")");
+                        out.push_back(v.Check + ": " + v.Value + " " + OutcomeText(v.Result) +
+                                      " (" + v.Limit + ")");
                         if (!v.Detail.empty())
                             out.push_back("  " + v.Detail);
                     }
@@ -547,7 +583,8 @@ std::vector<std::string> ReportText(const Report& report) {
                         out.push_back(join(row));
                     if (!b.Legend.empty())
                         out.push_back(b.Legend);
-                } else if constexpr (std::is_same_v<T, CurveChart> || std::is_same_v<T, ShareChart> ||
+                } else if constexpr (std::is_same_v<T, CurveChart> ||
+                                     std::is_same_v<T, ShareChart> ||
                                      std::is_same_v<T, LinePicture>) {
                     out.push_back(b.Caption);
                 } else if constexpr (std::is_same_v<T, TextLines>) {

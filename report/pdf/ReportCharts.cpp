@@ -54,7 +54,8 @@ const Drawing::Mat3& View() {
 // Camera coordinates: the rows of the view's transpose.
 Vec3 ToView(const Vec3& v) {
     const Drawing::Mat3& r = View();
-    return {r(0, 0) * v.X + r(1, 0) * v.Y + r(2, 0) * v.Z, r(0, 1) * v.X + r(1, 1) * v.Y + r(2, 1) * v.Z,
+    return {r(0, 0) * v.X + r(1, 0) * v.Y + r(2, 0) * v.Z,
+            r(0, 1) * v.X + r(1, 1) * v.Y + r(2, 1) * v.Z,
             r(0, 2) * v.X + r(1, 2) * v.Y + r(2, 2) * v.Z};
 }
 
@@ -109,7 +110,9 @@ void PaintCurve(QPainter& p, const QRectF& box, const EngReport::CurveChart& cha
     const double d1 = std::max(std::ceil(std::log10(hi) - 1e-5), d0 + 1);
     // An inlet that over-samples lifts the curve above 100 %.
     const double yMax = top <= 100.0 ? 100.0 : std::min(20.0 * std::ceil(top / 20.0), 1000.0);
-    const auto X = [&](double d) { return plot.left() + plot.width() * (std::log10(d) - d0) / (d1 - d0); };
+    const auto X = [&](double d) {
+        return plot.left() + plot.width() * (std::log10(d) - d0) / (d1 - d0);
+    };
     const auto Y = [&](double pct) { return plot.bottom() - plot.height() * pct / yMax; };
 
     // Grid: decades and their steps, and every fifth of the percent axis.
@@ -125,8 +128,9 @@ void PaintCurve(QPainter& p, const QRectF& box, const EngReport::CurveChart& cha
         p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
         p.setPen(Qt::black);
         const QString label = SizeLabel(std::pow(10.0, dec));
-        p.drawText(QPointF(x - fm.horizontalAdvance(label) / 2, plot.bottom() + fm.ascent() + Pts(2, dpi)),
-                   label);
+        p.drawText(
+            QPointF(x - fm.horizontalAdvance(label) / 2, plot.bottom() + fm.ascent() + Pts(2, dpi)),
+            label);
     }
     for (int i = 0; i <= 5; ++i) {
         const double pct = yMax * i / 5.0;
@@ -135,7 +139,8 @@ void PaintCurve(QPainter& p, const QRectF& box, const EngReport::CurveChart& cha
         p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         p.setPen(Qt::black);
         const QString label = SizeLabel(pct);
-        p.drawText(QPointF(plot.left() - fm.horizontalAdvance(label) - Pts(3, dpi), y + fm.ascent() / 2 - Pts(1, dpi)),
+        p.drawText(QPointF(plot.left() - fm.horizontalAdvance(label) - Pts(3, dpi),
+                           y + fm.ascent() / 2 - Pts(1, dpi)),
                    label);
     }
     p.setPen(QPen(Qt::black, Pts(0.6, dpi)));
@@ -174,7 +179,8 @@ void PaintCurve(QPainter& p, const QRectF& box, const EngReport::CurveChart& cha
     }
     p.setPen(QPen(CurveColour, Pts(1.6, dpi)));
     p.drawPath(path);
-    if (chart.D50 && *chart.D50 > 0 && std::log10(*chart.D50) >= d0 && std::log10(*chart.D50) <= d1) {
+    if (chart.D50 && *chart.D50 > 0 && std::log10(*chart.D50) >= d0 &&
+        std::log10(*chart.D50) <= d1) {
         const double x = X(*chart.D50);
         p.setPen(QPen(Qt::black, Pts(0.8, dpi), Qt::DotLine));
         p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
@@ -183,7 +189,8 @@ void PaintCurve(QPainter& p, const QRectF& box, const EngReport::CurveChart& cha
         const QString label = QString::fromStdString(fmt::format("d50 = {:.3g} ", *chart.D50)) +
                               QString::fromUtf8("\u00B5m");
         const double w = fm.horizontalAdvance(label);
-        const double lx = x + Pts(4, dpi) + w < plot.right() ? x + Pts(4, dpi) : x - Pts(4, dpi) - w;
+        const double lx =
+            x + Pts(4, dpi) + w < plot.right() ? x + Pts(4, dpi) : x - Pts(4, dpi) - w;
         p.setPen(Qt::black);
         p.drawText(QPointF(lx, Y(50) - Pts(4, dpi)), label);
     }
@@ -213,20 +220,23 @@ void PaintShares(QPainter& p, const QRectF& box, const EngReport::ShareChart& ch
     double y = box.top() + Pts(4, dpi);
     for (const auto& bar : chart.Bars) {
         p.setPen(Qt::black);
-        const QString label = fm.elidedText(QString::fromStdString(bar.Label), Qt::ElideRight, labelW - Pts(6, dpi));
+        const QString label =
+            fm.elidedText(QString::fromStdString(bar.Label), Qt::ElideRight, labelW - Pts(6, dpi));
         p.drawText(QPointF(box.left(), y + row / 2 + fm.ascent() / 2 - Pts(1, dpi)), label);
         const double v = std::isfinite(bar.Percent) ? std::clamp(bar.Percent, 0.0, scale) : 0.0;
         p.fillRect(QRectF(left, y + Pts(2, dpi), width * v / scale, row - Pts(4, dpi)), BarColour);
         const QString value = std::isfinite(bar.Percent)
                                   ? QString::fromStdString(fmt::format("{:.2f} %", bar.Percent))
                                   : QStringLiteral("invalid");
-        p.drawText(QPointF(left + width * v / scale + Pts(3, dpi), y + row / 2 + fm.ascent() / 2 - Pts(1, dpi)),
+        p.drawText(QPointF(left + width * v / scale + Pts(3, dpi),
+                           y + row / 2 + fm.ascent() / 2 - Pts(1, dpi)),
                    value);
         y += row;
     }
     p.setPen(QPen(Qt::black, Pts(0.5, dpi)));
     p.drawLine(QPointF(left, box.top()), QPointF(left, y + Pts(2, dpi)));
-    const QString axis = QStringLiteral("0 to %1 % of the mass entering the line").arg(SizeLabel(scale));
+    const QString axis =
+        QStringLiteral("0 to %1 % of the mass entering the line").arg(SizeLabel(scale));
     p.drawText(QPointF(left, y + Pts(2, dpi) + fm.ascent()), axis);
 }
 
@@ -251,7 +261,8 @@ void PaintLine(QPainter& p, const QRectF& box, const Drawing::LineDrawing& line,
     };
     for (const Drawing::Primitive& s : line.Shapes) {
         const Vec3 axis = s.Axis();
-        const double half = 0.5 * s.Height * (s.Kind == Drawing::ShapeKind::Letter ? 1.0 : s.Scale.Y);
+        const double half =
+            0.5 * s.Height * (s.Kind == Drawing::ShapeKind::Letter ? 1.0 : s.Scale.Y);
         const Vec3 a = s.Position - half * axis, b = s.Position + half * axis;
         if (!Finite(a) || !Finite(b))
             continue;
@@ -271,7 +282,8 @@ void PaintLine(QPainter& p, const QRectF& box, const Drawing::LineDrawing& line,
     const QPointF mid((x0 + x1) / 2, (y0 + y1) / 2);
     const auto map = [&](QPointF q) { return inner.center() + (q - mid) * s; };
 
-    std::stable_sort(pieces.begin(), pieces.end(), [](const Piece& a, const Piece& b) { return a.Depth > b.Depth; });
+    std::stable_sort(pieces.begin(), pieces.end(),
+                     [](const Piece& a, const Piece& b) { return a.Depth > b.Depth; });
     p.save();
     p.setClipRect(box);
     for (const Piece& piece : pieces) {
@@ -346,7 +358,8 @@ void PaintLine(QPainter& p, const QRectF& box, const Drawing::LineDrawing& line,
         const QPointF tip = origin + ViewPoint(ax.Dir) * Pts(14, dpi);
         p.setPen(QPen(Qt::black, Pts(0.6, dpi)));
         p.drawLine(origin, tip);
-        p.drawText(tip + (tip - origin) * 0.25 + QPointF(-Pts(2, dpi), Pts(2, dpi)), QString::fromLatin1(ax.Name));
+        p.drawText(tip + (tip - origin) * 0.25 + QPointF(-Pts(2, dpi), Pts(2, dpi)),
+                   QString::fromLatin1(ax.Name));
     }
     p.restore();
 }

@@ -8,8 +8,8 @@
 namespace ReportPdf {
 
 int ExportReportCommand(const std::vector<std::string>& args, std::string& err) {
-    static const std::string usage =
-        "usage: lodo-calculator --export-report LINE.lxl OUT.pdf [--mono DP | --lognormal MMAD GSD]";
+    static const std::string usage = "usage: lodo-calculator --export-report LINE.lxl OUT.pdf "
+                                     "[--mono DP | --lognormal MMAD GSD]";
     if (args.size() < 2) {
         err = "--export-report needs LINE.lxl and OUT.pdf (" + usage + ")";
         return 1;
@@ -30,7 +30,8 @@ int ExportReportCommand(const std::vector<std::string>& args, std::string& err) 
     const std::string& linePath = args[0];
     const QString out = QString::fromStdString(args[1]);
     std::error_code ec;
-    if (std::filesystem::equivalent(std::filesystem::path(linePath), std::filesystem::path(args[1]), ec)) {
+    if (std::filesystem::equivalent(std::filesystem::path(linePath), std::filesystem::path(args[1]),
+                                    ec)) {
         err = args[1] + " is the line file itself; the report was not written";
         return 1;
     }
@@ -44,9 +45,12 @@ int ExportReportCommand(const std::vector<std::string>& args, std::string& err) 
         err = linePath + ": There are no components in sample system.";
         return 1;
     }
-    const std::string absolute = QFileInfo(QString::fromStdString(linePath)).absoluteFilePath().toStdString();
-    const EngReport::Report report = EngReport::BuildReport(line.Model, SourceNow(line.LineName, absolute));
-    if (const QString error = WriteReport(report, out, PaperFor(QLocale::system())); !error.isEmpty()) {
+    const std::string absolute =
+        QFileInfo(QString::fromStdString(linePath)).absoluteFilePath().toStdString();
+    const EngReport::Report report =
+        EngReport::BuildReport(line.Model, SourceNow(line.LineName, absolute));
+    if (const QString error = WriteReport(report, out, PaperFor(QLocale::system()));
+        !error.isEmpty()) {
         err = error.toStdString();
         return 1;
     }

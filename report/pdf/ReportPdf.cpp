@@ -206,8 +206,8 @@ struct SetRow {
     std::vector<QColor> Colours;
 };
 
-SetRow SetCells(const Grid& g, const std::vector<QString>& cells, const QFont& font, QPaintDevice* d,
-                std::vector<QColor> colours = {}) {
+SetRow SetCells(const Grid& g, const std::vector<QString>& cells, const QFont& font,
+                QPaintDevice* d, std::vector<QColor> colours = {}) {
     SetRow row;
     for (std::size_t c = 0; c < g.Widths.size(); ++c) {
         const QString text = c < cells.size() ? cells[c] : QString();
@@ -231,7 +231,8 @@ void DrawRow(QPainter& p, const Grid& g, const SetRow& row, double left, double 
     if (to < 0)
         to = rows;
     const double rowHeight = row.Cells.empty() ? 0 : row.Cells.front().RowHeight;
-    const double height = from == 0 && to == rows ? row.Height : (to - from) * rowHeight + 2 * g.Pad;
+    const double height =
+        from == 0 && to == rows ? row.Height : (to - from) * rowHeight + 2 * g.Pad;
     if (shade)
         p.fillRect(QRectF(left, top, width, height), ShadeColour);
     double x = left;
@@ -251,7 +252,8 @@ void DrawRow(QPainter& p, const Grid& g, const SetRow& row, double left, double 
 void PutGrid(Pager& pager, const Grid& g, const SetRow& head, const std::vector<SetRow>& rows) {
     const double left = pager.Left();
     const auto putHead = [&] {
-        pager.Add([g, head, left, y = pager.Y()](QPainter& p) { DrawRow(p, g, head, left, y, true, false); },
+        pager.Add([g, head, left,
+                   y = pager.Y()](QPainter& p) { DrawRow(p, g, head, left, y, true, false); },
                   head.Height);
     };
     pager.Ensure(head.Height + (rows.empty() ? 0 : rows.front().Height));
@@ -264,8 +266,8 @@ void PutGrid(Pager& pager, const Grid& g, const SetRow& head, const std::vector<
             putHead();
         }
         if (pager.Room() >= row.Height) {
-            pager.Add([g, row, left, y = pager.Y(), shade](
-                          QPainter& p) { DrawRow(p, g, row, left, y, false, shade); },
+            pager.Add([g, row, left, y = pager.Y(),
+                       shade](QPainter& p) { DrawRow(p, g, row, left, y, false, shade); },
                       row.Height);
             continue;
         }
@@ -277,8 +279,8 @@ void PutGrid(Pager& pager, const Grid& g, const SetRow& head, const std::vector<
         for (int from = 0; from < total;) {
             const int fit = std::max(1, static_cast<int>((pager.Room() - 2 * g.Pad) / rowHeight));
             const int to = std::min(total, from + fit);
-            pager.Add([g, row, left, y = pager.Y(), shade, from, to](
-                          QPainter& p) { DrawRow(p, g, row, left, y, false, shade, from, to); },
+            pager.Add([g, row, left, y = pager.Y(), shade, from,
+                       to](QPainter& p) { DrawRow(p, g, row, left, y, false, shade, from, to); },
                       (to - from) * rowHeight + 2 * g.Pad);
             from = to;
             if (from < total) {
@@ -418,13 +420,14 @@ void PutFields(Pager& pager, const FieldList& f) {
     g.Pad = Px(1.5);
     for (const Field& field : f.Fields) {
         SetRow row;
-        row.Cells.push_back(Set(Q(field.Label), Font(9, true), g.Widths[0] - 2 * g.Pad, pager.Device()));
+        row.Cells.push_back(
+            Set(Q(field.Label), Font(9, true), g.Widths[0] - 2 * g.Pad, pager.Device()));
         row.Cells.push_back(Set(Q(field.Value), Font(9), g.Widths[1] - 2 * g.Pad, pager.Device()));
         row.Height = std::max(row.Cells[0].Height(), row.Cells[1].Height()) + 2 * g.Pad;
         row.Colours = {Qt::black, Qt::black};
         pager.Ensure(row.Height);
-        pager.Add([g, row, left = pager.Left(), y = pager.Y()](
-                      QPainter& p) { DrawRow(p, g, row, left, y, false, false); },
+        pager.Add([g, row, left = pager.Left(),
+                   y = pager.Y()](QPainter& p) { DrawRow(p, g, row, left, y, false, false); },
                   row.Height);
     }
 }
@@ -435,12 +438,13 @@ void PutVerdicts(Pager& pager, const VerdictList& v) {
     const double w = pager.Width();
     g.Widths = {0.47 * w, 0.2 * w, 0.2 * w, 0.13 * w};
     g.Aligns = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignLeft, Qt::AlignHCenter};
-    const SetRow head = SetCells(g, {QStringLiteral("Check"), QStringLiteral("Value"),
-                                     QStringLiteral("ANSI N13.1 limit"), QStringLiteral("Verdict")},
+    const SetRow head = SetCells(g,
+                                 {QStringLiteral("Check"), QStringLiteral("Value"),
+                                  QStringLiteral("ANSI N13.1 limit"), QStringLiteral("Verdict")},
                                  bold, pager.Device());
     pager.Ensure(head.Height * 3);
-    pager.Add([g, head, left = pager.Left(), y = pager.Y()](
-                  QPainter& p) { DrawRow(p, g, head, left, y, true, false); },
+    pager.Add([g, head, left = pager.Left(),
+               y = pager.Y()](QPainter& p) { DrawRow(p, g, head, left, y, true, false); },
               head.Height);
     for (const Verdict& item : v.Items) {
         const QString outcome = item.Result == Outcome::Pass   ? QStringLiteral("PASS")
@@ -451,15 +455,16 @@ void PutVerdicts(Pager& pager, const VerdictList& v) {
                                                              : QColor(Qt::black);
         SetRow row = SetCells(g, {Q(item.Check), Q(item.Value), Q(item.Limit), QString()}, font,
                               pager.Device());
-        row.Cells[3] = Set(outcome, bold, g.Widths[3] - 2 * g.Pad, pager.Device(), Qt::AlignHCenter);
+        row.Cells[3] =
+            Set(outcome, bold, g.Widths[3] - 2 * g.Pad, pager.Device(), Qt::AlignHCenter);
         row.Colours[3] = colour;
         SetText detail;
         if (!item.Detail.empty())
             detail = Set(Q(item.Detail), Font(8, false, true), w - Px(12), pager.Device());
         const double detailHeight = detail.Layout ? detail.Height() : 0;
         pager.Ensure(row.Height + detailHeight);
-        pager.Add([g, row, left = pager.Left(), y = pager.Y()](
-                      QPainter& p) { DrawRow(p, g, row, left, y, false, false); },
+        pager.Add([g, row, left = pager.Left(),
+                   y = pager.Y()](QPainter& p) { DrawRow(p, g, row, left, y, false, false); },
                   row.Height);
         if (detail.Layout)
             pager.Text(detail, Px(12));
@@ -540,16 +545,19 @@ void PutBlock(Pager& pager, const Block& block, const Block* next) {
                 PutTable(pager, b);
                 pager.Skip(Px(4));
             } else if constexpr (std::is_same_v<T, CurveChart>) {
-                PutFigure(pager, CurveAspect * pager.Width(), b.Caption,
-                          [b](QPainter& p, const QRectF& r) { ReportCharts::PaintCurve(p, r, b, Dpi); });
+                PutFigure(
+                    pager, CurveAspect * pager.Width(), b.Caption,
+                    [b](QPainter& p, const QRectF& r) { ReportCharts::PaintCurve(p, r, b, Dpi); });
             } else if constexpr (std::is_same_v<T, ShareChart>) {
                 const double rows = static_cast<double>(b.Bars.size());
-                PutFigure(pager, Px(BarPt) * rows + Px(16), b.Caption,
-                          [b](QPainter& p, const QRectF& r) { ReportCharts::PaintShares(p, r, b, Dpi); });
+                PutFigure(
+                    pager, Px(BarPt) * rows + Px(16), b.Caption,
+                    [b](QPainter& p, const QRectF& r) { ReportCharts::PaintShares(p, r, b, Dpi); });
             } else if constexpr (std::is_same_v<T, LinePicture>) {
-                PutFigure(pager, PictureAspect * pager.Width(), b.Caption, [b](QPainter& p, const QRectF& r) {
-                    ReportCharts::PaintLine(p, r, b.Shapes, Dpi);
-                });
+                PutFigure(pager, PictureAspect * pager.Width(), b.Caption,
+                          [b](QPainter& p, const QRectF& r) {
+                              ReportCharts::PaintLine(p, r, b.Shapes, Dpi);
+                          });
             } else if constexpr (std::is_same_v<T, TextLines>) {
                 for (const std::string& line : b.Lines)
                     PutTextLine(pager, line, Font(8.5));
@@ -564,7 +572,8 @@ void PaintHeader(QPainter& p, const Report& r, const PageGeometry& g, int page, 
     const QFont title = Font(10, true), small = Font(8);
     const QFontMetricsF tm(title, p.device()), sm(small, p.device());
     double y = Px(g.HeaderTop);
-    const auto row = [&](const QFont& f, const QFontMetricsF& m, const QString& l, const QString& rt) {
+    const auto row = [&](const QFont& f, const QFontMetricsF& m, const QString& l,
+                         const QString& rt) {
         p.setFont(f);
         p.setPen(Qt::black);
         const double rw = m.horizontalAdvance(rt);
@@ -638,10 +647,12 @@ QString WriteReport(const Report& report, const QString& path, QPageSize::PageSi
     // whatever was there before.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("The report could not be written to %1: %2").arg(path, file.errorString());
+        return QStringLiteral("The report could not be written to %1: %2")
+            .arg(path, file.errorString());
     QPdfWriter writer(&file);
     writer.setResolution(Dpi);
-    writer.setPageLayout(QPageLayout(QPageSize(paper), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    writer.setPageLayout(
+        QPageLayout(QPageSize(paper), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     writer.setTitle(Q(report.Title + ": " + report.Head.LineName));
     writer.setCreator(Q(report.Head.Program));
 
@@ -653,7 +664,8 @@ QString WriteReport(const Report& report, const QString& path, QPageSize::PageSi
     pager.Text(title);
     pager.Skip(Px(4));
     for (std::size_t i = 0; i < report.Blocks.size(); ++i)
-        PutBlock(pager, report.Blocks[i], i + 1 < report.Blocks.size() ? &report.Blocks[i + 1] : nullptr);
+        PutBlock(pager, report.Blocks[i],
+                 i + 1 < report.Blocks.size() ? &report.Blocks[i + 1] : nullptr);
 
     QPainter painter;
     if (!painter.begin(&writer))
@@ -673,7 +685,8 @@ QString WriteReport(const Report& report, const QString& path, QPageSize::PageSi
         }
     }
     if (!painter.end() || !file.commit())
-        return QStringLiteral("The report could not be written to %1: %2").arg(path, file.errorString());
+        return QStringLiteral("The report could not be written to %1: %2")
+            .arg(path, file.errorString());
     return {};
 }
 
@@ -694,14 +707,17 @@ void ExportReportPdf(SessionUi& ui, const LodoModel& model, const std::string& l
         {"Export Report as PDF", ".pdf", "PDF documents|*.pdf", proposedName, true});
     if (!chosen)
         return;
-    const QString path = WithSuffix(QString::fromStdU16String(chosen->u16string()), QStringLiteral("pdf"));
+    const QString path =
+        WithSuffix(QString::fromStdU16String(chosen->u16string()), QStringLiteral("pdf"));
     // The report must never take the place of the line it describes.
     if (SameFile(filePath, path)) {
-        ui.ShowError("The report was not written: " + path.toStdString() + " is the line's own file.");
+        ui.ShowError("The report was not written: " + path.toStdString() +
+                     " is the line's own file.");
         return;
     }
     const Report report = BuildReport(model, SourceNow(lineName, filePath));
-    if (const QString error = WriteReport(report, path, PaperFor(QLocale::system())); !error.isEmpty())
+    if (const QString error = WriteReport(report, path, PaperFor(QLocale::system()));
+        !error.isEmpty())
         ui.ShowError(error.toStdString());
 }
 

@@ -20,15 +20,15 @@ public:
     std::deque<SelectionReply> Selections;
 
     // ---- Record ------------------------------------------------------------------
-    std::vector<std::string> Messages;   // ShowMessage texts, in order
-    std::vector<std::string> Errors;     // ShowError texts
-    std::vector<std::string> Questions;  // YNMessage texts
+    std::vector<std::string> Messages;  // ShowMessage texts, in order
+    std::vector<std::string> Errors;    // ShowError texts
+    std::vector<std::string> Questions; // YNMessage texts
     std::vector<QuestionButtons> QuestionButtonSets;
     std::vector<std::string> OpenFilters;
     std::vector<SaveDialogRequest> SaveRequests;
     std::vector<SelectionRequest> SelectionRequests;
-    std::vector<std::string> Statuses;   // ShowStatus texts
-    int Unexpected = 0;  // calls that found their queue empty
+    std::vector<std::string> Statuses; // ShowStatus texts
+    int Unexpected = 0;                // calls that found their queue empty
 
     void ShowMessage(const std::string& text) override { Messages.push_back(text); }
     void ShowError(const std::string& text) override { Errors.push_back(text); }
@@ -80,8 +80,7 @@ public:
     }
 
 private:
-    template <class Queue, class T>
-    T Pop(Queue& q, T fallback) {
+    template <class Queue, class T> T Pop(Queue& q, T fallback) {
         if (q.empty()) {
             ++Unexpected;
             return fallback;

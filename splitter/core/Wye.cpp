@@ -88,8 +88,11 @@ WyeResults CalcT(const WyeInputs& in, float PartSize) {
     r.StokesOutside = outside(r.Stoke, StokesRange);
     r.ReynoldsOutside = outside(r.Reynolds, ReynoldsRange);
     std::string findings;
-    if (r.StokesOutside) findings += "Stk " + GeneralDigits(r.Stoke, 3);
-    if (r.ReynoldsOutside) findings += (findings.empty() ? "" : ", ") + std::string("Re ") + GeneralDigits(r.Reynolds, 6);
+    if (r.StokesOutside)
+        findings += "Stk " + GeneralDigits(r.Stoke, 3);
+    if (r.ReynoldsOutside)
+        findings +=
+            (findings.empty() ? "" : ", ") + std::string("Re ") + GeneralDigits(r.Reynolds, 6);
     if (!findings.empty())
         r.LimitsNote = "Outside the model limitations (" + findings +
                        "): the penetration is an extrapolation of the correlation.";
@@ -103,21 +106,28 @@ std::optional<std::string> CheckInput(Input which, double value) {
         const char* Unit;
     };
     static constexpr Rule rules[] = {
-        {"Inlet flow rate", FlowLimit, " LPM"},  {"Bifurcation angle", AngleLimit, " degrees"},
-        {"Inlet internal diameter", DiLimit, " mm"}, {"Temperature", TempLimit, " C"},
+        {"Inlet flow rate", FlowLimit, " LPM"},
+        {"Bifurcation angle", AngleLimit, " degrees"},
+        {"Inlet internal diameter", DiLimit, " mm"},
+        {"Temperature", TempLimit, " C"},
         {"Pressure", PressLimit, " kPa"},
     };
     const Rule& r = rules[static_cast<int>(which)];
-    if (value >= r.Limit.Min && value <= r.Limit.Max) return std::nullopt;
+    if (value >= r.Limit.Min && value <= r.Limit.Max)
+        return std::nullopt;
     if (!std::isfinite(r.Limit.Max))
-        return std::string(r.What) + " must be at least " + GeneralDigits(r.Limit.Min, 6) + r.Unit + ".";
+        return std::string(r.What) + " must be at least " + GeneralDigits(r.Limit.Min, 6) + r.Unit +
+               ".";
     return std::string(r.What) + " must be between " + GeneralDigits(r.Limit.Min, 6) + " and " +
            GeneralDigits(r.Limit.Max, 6) + r.Unit + ".";
 }
 
 std::string ParticleSizeText(float PartSize, bool logNormal) {
-    std::string text = "Particle size: " + GeneralDigits(PartSize, 5) + " \u00b5m, the monodisperse size of the distribution window";
-    if (logNormal) text += " (the line is evaluated for the log-normal distribution; this splitter model takes one size)";
+    std::string text = "Particle size: " + GeneralDigits(PartSize, 5) +
+                       " \u00b5m, the monodisperse size of the distribution window";
+    if (logNormal)
+        text += " (the line is evaluated for the log-normal distribution; this splitter model "
+                "takes one size)";
     return text + ".";
 }
 

@@ -1,7 +1,7 @@
 #include "splitter/ui/SplitterWindow.h"
 
-#include "splitter/ui/WyeDrawing.h"
 #include "model/EvalContext.h"
+#include "splitter/ui/WyeDrawing.h"
 #include "studies/ui/NumberBox.h"
 
 #include <QFrame>
@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
 #include <cmath>
 #include <limits>
 
@@ -26,7 +25,7 @@ QFont boldOf(const QWidget* w, double scale = 1.0) {
     return f;
 }
 
-}  // namespace
+} // namespace
 
 SplitterWindow::SplitterWindow(const DistributionSetting& data, QWidget* parent)
     : QDialog(parent), data_(data) {
@@ -43,8 +42,9 @@ SplitterWindow::SplitterWindow(const DistributionSetting& data, QWidget* parent)
     top->addWidget(caption);
     top->addWidget(Label1);
     top->addStretch(1);
-    ParticleSizeLabel = new QLabel(
-        QString::fromStdString(Wye::ParticleSizeText(data_.PartSize, data_.TypeDist == Distribution::LogNormal)), this);
+    ParticleSizeLabel = new QLabel(QString::fromStdString(Wye::ParticleSizeText(
+                                       data_.PartSize, data_.TypeDist == Distribution::LogNormal)),
+                                   this);
     ParticleSizeLabel->setObjectName(QStringLiteral("ParticleSizeLabel"));
     ParticleSizeLabel->setWordWrap(true);
     ShowMessage = [this](const QString& text) {
@@ -73,7 +73,7 @@ SplitterWindow::SplitterWindow(const DistributionSetting& data, QWidget* parent)
         auto* box = new NumberBox(splitterTab);
         box->setDecimals(s.Decimals);
         box->setRange(s.Limit.Min, std::isfinite(s.Limit.Max) ? s.Limit.Max
-                                                               : std::numeric_limits<double>::max());
+                                                              : std::numeric_limits<double>::max());
         box->setMinimumWidth(100);
         *s.Box = box;
         inputs->addWidget(new QLabel(QString::fromUtf8(s.Caption), splitterTab), row, 0);
@@ -139,7 +139,8 @@ SplitterWindow::SplitterWindow(const DistributionSetting& data, QWidget* parent)
 
     // Combiner tab.
     auto* combinerTab = new QWidget;
-    auto* notAvailable = new QLabel(QStringLiteral("Model not available at this time"), combinerTab);
+    auto* notAvailable =
+        new QLabel(QStringLiteral("Model not available at this time"), combinerTab);
     notAvailable->setFont(boldOf(notAvailable, 1.2));
     notAvailable->setAlignment(Qt::AlignCenter);
     auto* combinerLayout = new QVBoxLayout(combinerTab);
@@ -212,7 +213,8 @@ void SplitterWindow::ChangeW(NumberBox* box, double value) {
 void SplitterWindow::MoveW(NumberBox* box, int step) {
     const auto boxes = ring();
     for (int i = 0; i < static_cast<int>(boxes.size()); ++i) {
-        if (boxes[static_cast<std::size_t>(i)] != box) continue;
+        if (boxes[static_cast<std::size_t>(i)] != box)
+            continue;
         const int n = static_cast<int>(boxes.size());
         boxes[static_cast<std::size_t>((i + step + n) % n)]->setFocus(Qt::TabFocusReason);
         return;

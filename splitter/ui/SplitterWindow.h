@@ -3,9 +3,7 @@
 #include "splitter/core/Wye.h"
 
 #include <QDialog>
-
 #include <QString>
-
 #include <array>
 #include <functional>
 
@@ -29,15 +27,15 @@ public:
     NumberBox* NBDi = nullptr;
     NumberBox* NBTemp = nullptr;
     NumberBox* NBPress = nullptr;
-    QLabel* Label1 = nullptr;   // penetration [%]
-    QLabel* Label7 = nullptr;   // outlet diameter
-    QLabel* Label9 = nullptr;   // inlet length
-    QLabel* Label10 = nullptr;  // outlet length
-    QLabel* Label15 = nullptr;  // Stokes number
-    QLabel* Label16 = nullptr;  // Reynolds number
-    QLabel* Label17 = nullptr;  // model limitations
-    QLabel* ParticleSizeLabel = nullptr;  // which size the calculation uses
-    QLabel* LimitsNote = nullptr;         // results outside the model limitations
+    QLabel* Label1 = nullptr;            // penetration [%]
+    QLabel* Label7 = nullptr;            // outlet diameter
+    QLabel* Label9 = nullptr;            // inlet length
+    QLabel* Label10 = nullptr;           // outlet length
+    QLabel* Label15 = nullptr;           // Stokes number
+    QLabel* Label16 = nullptr;           // Reynolds number
+    QLabel* Label17 = nullptr;           // model limitations
+    QLabel* ParticleSizeLabel = nullptr; // which size the calculation uses
+    QLabel* LimitsNote = nullptr;        // results outside the model limitations
     QTabWidget* Tabs = nullptr;
     WyeDrawing* Drawing = nullptr;
 

@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QTransform>
-
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -25,7 +24,8 @@ void arrow(QPainter& painter, QPointF from, QPointF to) {
     painter.drawLine(from, to);
     const QPointF d = to - from;
     const double len = std::hypot(d.x(), d.y());
-    if (len <= 0) return;
+    if (len <= 0)
+        return;
     const QPointF u = d / len;
     const QPointF n(-u.y(), u.x());
     const double head = 7.0;
@@ -48,7 +48,7 @@ void dimension(QPainter& painter, QPointF a, QPointF b, const QString& label, QP
     painter.drawText(QRectF(mid.x() - 20, mid.y() - 10, 40, 20), Qt::AlignCenter, label);
 }
 
-}  // namespace
+} // namespace
 
 WyeDrawing::WyeDrawing(QWidget* parent) : QWidget(parent) {
     setMinimumSize(380, 330);
@@ -68,7 +68,7 @@ void WyeDrawing::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
 
     const double w = width();
-    const double h = height() - 80.0;  // room for the table below
+    const double h = height() - 80.0; // room for the table below
     const double half = std::clamp(angle_, 0.0, 180.0) / 2.0;
     const double rad = half * std::numbers::pi / 180.0;
 
@@ -108,11 +108,10 @@ void WyeDrawing::paintEvent(QPaintEvent*) {
     dimension(painter, start + QPointF(0, di / 2 + 14), joint + QPointF(0, di / 2 + 14),
               QStringLiteral("Li"), QPointF(0, 12));
     const QPointF upper(std::cos(rad), -std::sin(rad));
-    const QPointF normal(std::sin(rad), std::cos(rad));  // below the upper branch
+    const QPointF normal(std::sin(rad), std::cos(rad)); // below the upper branch
     const QPointF endUpper = joint + upper * lo;
     dimension(painter, endUpper + normal * (dO / 2) + upper * 10.0,
-              endUpper - normal * (dO / 2) + upper * 10.0, QStringLiteral("Do"),
-              upper * 16.0);
+              endUpper - normal * (dO / 2) + upper * 10.0, QStringLiteral("Do"), upper * 16.0);
     const QPointF off = -normal * (dO / 2 + 12);
     dimension(painter, joint + off, endUpper + off, QStringLiteral("Lo"), -normal * 12.0);
 
@@ -129,14 +128,14 @@ void WyeDrawing::paintEvent(QPaintEvent*) {
     f.setItalic(false);
     painter.setFont(f);
     const QStringList rows{QStringLiteral("Do = 0.7 Di"), QStringLiteral("Li = 10.5 Di"),
-                           QStringLiteral("Lo = 13 Di"),
-                           QStringLiteral("\u03B8 = 30 to 90\u00B0")};
+                           QStringLiteral("Lo = 13 Di"), QStringLiteral("\u03B8 = 30 to 90\u00B0")};
     const double rowH = 17.0;
     const QRectF table(w / 2.0 - 90.0, height() - 4 * rowH - 8.0, 180.0, 4 * rowH);
     painter.drawRect(table);
     for (int i = 0; i < rows.size(); ++i) {
         const QRectF cell(table.left(), table.top() + i * rowH, table.width(), rowH);
-        if (i > 0) painter.drawLine(cell.topLeft(), cell.topRight());
+        if (i > 0)
+            painter.drawLine(cell.topLeft(), cell.topRight());
         painter.drawText(cell, Qt::AlignCenter, rows[i]);
     }
 }

@@ -220,8 +220,8 @@ StudyOutcome FlowAnalysis(LodoModel& m, int Z, double IVal, double FVal,
     });
 }
 
-StudyOutcome DiaAnalysis(LodoModel& m, int Z, double IVal, double FVal,
-                         const StudyMeasure& measure, const StudyProgress& progress) {
+StudyOutcome DiaAnalysis(LodoModel& m, int Z, double IVal, double FVal, const StudyMeasure& measure,
+                         const StudyProgress& progress) {
     constexpr StudyKind kind = StudyKind::Diameter;
     if (auto refused = Refused(m, kind, Z, IVal, FVal))
         return *refused;

@@ -24,7 +24,6 @@
 #include <QVBoxLayout>
 #include <QVXYModelMapper>
 #include <QValueAxis>
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -44,7 +43,8 @@ ChartWindow::ChartWindow(const QString& caption, const QStringList& headers,
     subtitle_->setAlignment(Qt::AlignCenter);
     label2_ = new QLabel(readout1, this);
     label3_ = new QLabel(readout2, this);
-    for (QLabel* l : {label2_, label3_}) l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    for (QLabel* l : {label2_, label3_})
+        l->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* saveButton = new QPushButton(tr("Save Image..."), this);
     auto* copyButton = new QPushButton(tr("Copy Data"), this);
@@ -72,7 +72,8 @@ ChartWindow::ChartWindow(const QString& caption, const QStringList& headers,
     chart_->setBackgroundRoundness(0);
     axisX_ = new QValueAxis;
     axisY_ = new QValueAxis;
-    for (QValueAxis* axis : {axisX_, axisY_}) axis->setLabelFormat(QStringLiteral("%g"));
+    for (QValueAxis* axis : {axisX_, axisY_})
+        axis->setLabelFormat(QStringLiteral("%g"));
     chart_->addAxis(axisX_, Qt::AlignBottom);
     chart_->addAxis(axisY_, Qt::AlignLeft);
     view_ = new QChartView(chart_, this);
@@ -140,7 +141,8 @@ QScatterSeries* ChartWindow::addSeries(int yColumn, QValueAxis* yAxis, const QCo
                 best = i;
             }
         }
-        if (best < 0) return;
+        if (best < 0)
+            return;
         table_->selectRow(best);
         pointClicked(seriesIndex, best);
         // Mark the point whose values the read-out shows. Later, not inside the
@@ -149,8 +151,10 @@ QScatterSeries* ChartWindow::addSeries(int yColumn, QValueAxis* yAxis, const QCo
             series,
             [this, series, best] {
                 for (QAbstractSeries* other : chart_->series())
-                    if (auto* xy = qobject_cast<QXYSeries*>(other)) xy->deselectAllPoints();
-                if (best < series->count()) series->selectPoint(best);
+                    if (auto* xy = qobject_cast<QXYSeries*>(other))
+                        xy->deselectAllPoints();
+                if (best < series->count())
+                    series->selectPoint(best);
             },
             Qt::QueuedConnection);
     });
@@ -172,11 +176,13 @@ std::pair<double, double> paddedRange(const std::vector<std::vector<double>>& ro
     double lo = std::numeric_limits<double>::infinity();
     double hi = -lo;
     for (const auto& row : rows) {
-        if (column >= row.size() || !std::isfinite(row[column])) continue;
+        if (column >= row.size() || !std::isfinite(row[column]))
+            continue;
         lo = std::min(lo, row[column]);
         hi = std::max(hi, row[column]);
     }
-    if (!std::isfinite(lo)) return {0.0, 1.0};
+    if (!std::isfinite(lo))
+        return {0.0, 1.0};
     if (hi - lo < 1e-12 * std::max(1.0, std::fabs(hi))) {
         const double half = std::fabs(hi) > 0 ? std::fabs(hi) * 0.1 : 1.0;
         return {lo - half, hi + half};
@@ -190,7 +196,8 @@ double tickStep(double span) {
     const double raw = span / 5.0;
     const double power = std::pow(10.0, std::floor(std::log10(raw)));
     for (const double f : {1.0, 2.0, 5.0})
-        if (raw <= f * power * 1.5) return f * power;
+        if (raw <= f * power * 1.5)
+            return f * power;
     return 10.0 * power;
 }
 
@@ -203,14 +210,15 @@ void setAxisRange(QValueAxis* axis, std::pair<double, double> range) {
     axis->setTickInterval(tickStep(range.second - range.first));
 }
 
-}  // namespace
+} // namespace
 
 void ChartWindow::fitAxes() {
     // The table is as wide as its columns, so that no column hides behind a scroll bar.
     table_->resizeColumnsToContents();
     int width = table_->verticalHeader()->sizeHint().width() + 2 * table_->frameWidth() +
                 table_->verticalScrollBar()->sizeHint().width();
-    for (int c = 0; c < model_->columnCount(); ++c) width += table_->columnWidth(c);
+    for (int c = 0; c < model_->columnCount(); ++c)
+        width += table_->columnWidth(c);
     table_->setMinimumWidth(width);
 
     const auto& rows = model_->rows();
@@ -227,16 +235,21 @@ bool ChartWindow::saveChartImage(const QString& path) {
         generator.setViewBox(QRect(QPoint(0, 0), view_->size()));
         generator.setTitle(label1_->text());
         QPainter painter;
-        if (!painter.begin(&generator)) return false;
+        if (!painter.begin(&generator))
+            return false;
         view_->render(&painter);
         return painter.end();
     }
     return view_->grab().save(path, "PNG");
 }
 
-QString ChartWindow::dataText() const { return model_->toTabSeparated(); }
+QString ChartWindow::dataText() const {
+    return model_->toTabSeparated();
+}
 
-void ChartWindow::copyData() { QApplication::clipboard()->setText(dataText()); }
+void ChartWindow::copyData() {
+    QApplication::clipboard()->setText(dataText());
+}
 
 void ChartWindow::askSaveImage() {
     const QString png = tr("PNG image (*.png)");
@@ -246,14 +259,17 @@ void ChartWindow::askSaveImage() {
     const QFileInfo proposed(imageBaseName);
     QString file = proposed.fileName();
     file.replace(QRegularExpression(QStringLiteral("[\\\\:*?\"<>|]")), QStringLiteral("-"));
-    const QString name = imageBaseName.contains(QLatin1Char('/')) ? proposed.dir().filePath(file) : file;
+    const QString name =
+        imageBaseName.contains(QLatin1Char('/')) ? proposed.dir().filePath(file) : file;
     QString path = QFileDialog::getSaveFileName(this, tr("Save Chart"), name + ".png",
                                                 png + QStringLiteral(";;") + svg, &filter);
-    if (path.isEmpty()) return;
+    if (path.isEmpty())
+        return;
     const QString suffix = filter == svg ? QStringLiteral(".svg") : QStringLiteral(".png");
     if (!path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) &&
         !path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
         path += suffix;
     if (!saveChartImage(path))
-        QMessageBox::warning(this, windowTitle(), tr("The chart could not be saved as %1.").arg(path));
+        QMessageBox::warning(this, windowTitle(),
+                             tr("The chart could not be saved as %1.").arg(path));
 }

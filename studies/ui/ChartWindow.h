@@ -52,7 +52,7 @@ protected:
     // The point `index` of series `series` (0 first) was clicked.
     virtual void pointClicked(int series, int index) = 0;
 
-    QString imageBaseName;  // proposed file name of a saved picture
+    QString imageBaseName; // proposed file name of a saved picture
 
 private:
     void askSaveImage();
@@ -68,5 +68,5 @@ private:
     PointTableModel* model_ = nullptr;
     QValueAxis* axisX_ = nullptr;
     QValueAxis* axisY_ = nullptr;
-    QList<QPair<QValueAxis*, int>> yAxes_;  // each y axis with its model column
+    QList<QPair<QValueAxis*, int>> yAxes_; // each y axis with its model column
 };

@@ -36,17 +36,21 @@ LogNormalPlotWindow::LogNormalPlotWindow(float MeanPart, float PartSD, bool logN
     subtitleLabel()->setText(QStringLiteral("Median Diameter = ") + FixedFiveTwo(MDp) +
                              QStringLiteral("  Standard Deviation = ") + FixedFiveTwo(DpSD));
     std::vector<std::vector<double>> rows;
-    for (const LNPoint& p : points_) rows.push_back({p.Dp, p.Density});
+    for (const LNPoint& p : points_)
+        rows.push_back({p.Dp, p.Density});
     model()->setRows(std::move(rows));
     fitAxes();
 }
 
 void LogNormalPlotWindow::Series1Click(int index) {
-    if (index < 0 || index >= static_cast<int>(points_.size())) return;
+    if (index < 0 || index >= static_cast<int>(points_.size()))
+        return;
     const LNPoint& p = points_[static_cast<std::size_t>(index)];
     readout1()->setText(QStringLiteral("Particle Size (") + Mu + QStringLiteral("m) ") +
                         FixedFiveTwo(p.Dp));
     readout2()->setText(QStringLiteral("% In Interval = ") + FixedFiveTwo(p.Density));
 }
 
-void LogNormalPlotWindow::pointClicked(int, int index) { Series1Click(index); }
+void LogNormalPlotWindow::pointClicked(int, int index) {
+    Series1Click(index);
+}

@@ -4,7 +4,6 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
-
 #include <cmath>
 
 NumberBox::NumberBox(QWidget* parent) : QLineEdit(parent) {
@@ -30,10 +29,13 @@ void NumberBox::setDecimals(int decimals) {
 double NumberBox::bounded(double v) const {
     const double scale = std::pow(10.0, decimals_);
     double r = std::round(v * scale) / scale;
-    if (!std::isfinite(r)) r = v;
+    if (!std::isfinite(r))
+        r = v;
     // Rounding must not push a value past a limit that has more decimals than shown.
-    if (r < min_) r = min_;
-    if (r > max_) r = max_;
+    if (r < min_)
+        r = min_;
+    if (r > max_)
+        r = max_;
     return r;
 }
 
@@ -42,7 +44,8 @@ void NumberBox::updateValidator() {
     // limits allow negative values.
     QString pattern = min_ < 0 ? QStringLiteral("^-?") : QStringLiteral("^");
     pattern += QStringLiteral("[0-9]*");
-    if (decimals_ > 0) pattern += QStringLiteral("(\\.[0-9]{0,%1})?").arg(decimals_);
+    if (decimals_ > 0)
+        pattern += QStringLiteral("(\\.[0-9]{0,%1})?").arg(decimals_);
     pattern += QLatin1Char('$');
     setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), this));
 }
@@ -59,7 +62,8 @@ void NumberBox::setValue(double v) {
 std::optional<double> NumberBox::typedValue() const {
     bool ok = false;
     const double v = QLocale::c().toDouble(text().trimmed(), &ok);
-    if (!ok || !std::isfinite(v)) return std::nullopt;
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
     return v;
 }
 
@@ -76,20 +80,23 @@ bool NumberBox::commit(bool report) {
         return true;
     }
     if (refuseOutside_ && (*typed < min_ || *typed > max_)) {
-        if (report) emit refused(RangeMessage());
+        if (report)
+            emit refused(RangeMessage());
         return false;
     }
     if (check_) {
         const QString message = check_(*typed);
         if (!message.isEmpty()) {
-            if (report) emit refused(message);
+            if (report)
+                emit refused(message);
             return false;
         }
     }
     const double old = value_;
     value_ = bounded(*typed);
     showValue();
-    if (value_ != old) emit valueChanged(value_);
+    if (value_ != old)
+        emit valueChanged(value_);
     return true;
 }
 
@@ -98,11 +105,13 @@ void NumberBox::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Down:
-        if (commit()) emit moveRequested(+1);
+        if (commit())
+            emit moveRequested(+1);
         event->accept();
         return;
     case Qt::Key_Up:
-        if (commit()) emit moveRequested(-1);
+        if (commit())
+            emit moveRequested(-1);
         event->accept();
         return;
     case Qt::Key_PageUp:
@@ -121,4 +130,6 @@ void NumberBox::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
 }
 
-void NumberBox::wheelEvent(QWheelEvent* event) { event->ignore(); }
+void NumberBox::wheelEvent(QWheelEvent* event) {
+    event->ignore();
+}

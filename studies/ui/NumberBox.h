@@ -2,7 +2,6 @@
 
 #include <QLineEdit>
 #include <QString>
-
 #include <functional>
 #include <optional>
 

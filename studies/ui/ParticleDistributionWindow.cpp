@@ -11,20 +11,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
 #include <array>
 
 namespace {
 const QString Mu = QStringLiteral("\u00B5");
 const QString GsdMessage = QStringLiteral("Geometric Standard Deviation must be greater than 1.");
-}  // namespace
+} // namespace
 
 ParticleDistributionWindow::ParticleDistributionWindow(DistributionSetting& data, QWidget* parent)
     : QDialog(parent), data_(data) {
     setWindowTitle(QStringLiteral("Particle Distribution"));
-    show_ = [this](const QString& text) {
-        QMessageBox::warning(this, windowTitle(), text);
-    };
+    show_ = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
 
     auto* title = new QLabel(QStringLiteral("Set Particle Distribution"), this);
     QFont big = title->font();
@@ -122,7 +119,8 @@ void ParticleDistributionWindow::FormCreate() {
 
 bool ParticleDistributionWindow::commitBoxes() {
     for (NumberBox* box : {NumberBox1, NumberBox2, NumberBox3})
-        if (!box->commit(true)) return false;
+        if (!box->commit(true))
+            return false;
     return true;
 }
 
@@ -137,13 +135,15 @@ void ParticleDistributionWindow::FormClose() {
 }
 
 void ParticleDistributionWindow::accept() {
-    if (!commitBoxes()) return;
+    if (!commitBoxes())
+        return;
     FormClose();
     QDialog::accept();
 }
 
 void ParticleDistributionWindow::Button2Click() {
-    if (!commitBoxes()) return;
+    if (!commitBoxes())
+        return;
     LogNormalPlotWindow plot(static_cast<float>(NumberBox2->value()),
                              static_cast<float>(NumberBox3->value()), RadioButton2->isChecked(),
                              this);

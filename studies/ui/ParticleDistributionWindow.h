@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-
 #include <functional>
 
 struct DistributionSetting;
@@ -22,13 +21,13 @@ public:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
-    NumberBox* NumberBox1 = nullptr;  // monodisperse diameter [um]
-    NumberBox* NumberBox2 = nullptr;  // mass median diameter [um]
-    NumberBox* NumberBox3 = nullptr;  // geometric standard deviation [-]
-    QRadioButton* RadioButton1 = nullptr;  // "Monodispersed"
-    QRadioButton* RadioButton2 = nullptr;  // "Polydispersed Lognormal"
-    QPushButton* Button1 = nullptr;        // "Confirm"
-    QPushButton* Button2 = nullptr;        // "Plot"
+    NumberBox* NumberBox1 = nullptr;      // monodisperse diameter [um]
+    NumberBox* NumberBox2 = nullptr;      // mass median diameter [um]
+    NumberBox* NumberBox3 = nullptr;      // geometric standard deviation [-]
+    QRadioButton* RadioButton1 = nullptr; // "Monodispersed"
+    QRadioButton* RadioButton2 = nullptr; // "Polydispersed Lognormal"
+    QPushButton* Button1 = nullptr;       // "Confirm"
+    QPushButton* Button2 = nullptr;       // "Plot"
 
     // How a refused entry is shown; a warning box unless replaced.
     void setMessageHandler(std::function<void(const QString&)> show) { show_ = std::move(show); }

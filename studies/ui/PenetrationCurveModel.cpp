@@ -16,7 +16,7 @@ double Bell(double d, double median, double lnGsd) {
     return std::exp(-z * z / 2);
 }
 
-}  // namespace
+} // namespace
 
 PenetrationCurveModel::PenetrationCurveModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -42,9 +42,12 @@ void PenetrationCurveModel::setCurve(Analysis::PenetrationCurve curve,
 
 double PenetrationCurveModel::value(int row, int column) const {
     const auto k = static_cast<std::size_t>(row);
-    if (column == SizeColumn) return curve_.Dp[k];
-    if (column < systemColumn()) return 100 * curve_.At(k, static_cast<std::size_t>(column - 1));
-    if (column == systemColumn()) return 100 * curve_.System[k];
+    if (column == SizeColumn)
+        return curve_.Dp[k];
+    if (column < systemColumn())
+        return 100 * curve_.At(k, static_cast<std::size_t>(column - 1));
+    if (column == systemColumn())
+        return 100 * curve_.System[k];
     return column == numberColumn() ? number_[k] : mass_[k];
 }
 
@@ -53,12 +56,14 @@ int PenetrationCurveModel::rowCount(const QModelIndex& parent) const {
 }
 
 int PenetrationCurveModel::columnCount(const QModelIndex& parent) const {
-    if (parent.isValid()) return 0;
+    if (parent.isValid())
+        return 0;
     return systemColumn() + 1 + (aerosol_ ? 2 : 0);
 }
 
 QVariant PenetrationCurveModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+        return {};
     const double v = value(index.row(), index.column());
     switch (role) {
     case Qt::DisplayRole:
@@ -76,21 +81,28 @@ QVariant PenetrationCurveModel::data(const QModelIndex& index, int role) const {
 
 QVariant PenetrationCurveModel::headerData(int section, Qt::Orientation orientation,
                                            int role) const {
-    if (role != Qt::DisplayRole) return {};
-    if (orientation == Qt::Vertical) return section + 1;
-    if (section == SizeColumn) return QStringLiteral("Particle Size (") + Mu + QStringLiteral("m)");
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Vertical)
+        return section + 1;
+    if (section == SizeColumn)
+        return QStringLiteral("Particle Size (") + Mu + QStringLiteral("m)");
     if (section < systemColumn())
         return QString::fromStdString(curve_.Names[static_cast<std::size_t>(section - 1)]) +
                QStringLiteral(" (%)");
-    if (section == systemColumn()) return QStringLiteral("System (%)");
-    if (aerosol_ && section == numberColumn()) return QStringLiteral("Number distribution");
-    if (aerosol_ && section == massColumn()) return QStringLiteral("Mass distribution");
+    if (section == systemColumn())
+        return QStringLiteral("System (%)");
+    if (aerosol_ && section == numberColumn())
+        return QStringLiteral("Number distribution");
+    if (aerosol_ && section == massColumn())
+        return QStringLiteral("Mass distribution");
     return {};
 }
 
 QString PenetrationCurveModel::toTabSeparated() const {
     QStringList header;
-    for (int c = 0; c < columnCount(); ++c) header << headerData(c, Qt::Horizontal).toString();
+    for (int c = 0; c < columnCount(); ++c)
+        header << headerData(c, Qt::Horizontal).toString();
     QString text = header.join(QLatin1Char('\t')) + QLatin1Char('\n');
     for (int r = 0; r < rowCount(); ++r) {
         QStringList cells;
@@ -101,4 +113,6 @@ QString PenetrationCurveModel::toTabSeparated() const {
     return text;
 }
 
-std::string PenetrationCurveModel::toCsv() const { return Analysis::CurveCsv(curve_); }
+std::string PenetrationCurveModel::toCsv() const {
+    return Analysis::CurveCsv(curve_);
+}

@@ -4,7 +4,6 @@
 
 #include <QAbstractTableModel>
 #include <QStringList>
-
 #include <optional>
 #include <vector>
 
@@ -18,8 +17,8 @@ class PenetrationCurveModel : public QAbstractTableModel {
 public:
     // The log-normal aerosol whose distributions are added as two columns.
     struct Aerosol {
-        double MMAD = 0;  // [um]
-        double GSD = 0;   // [-]
+        double MMAD = 0; // [um]
+        double GSD = 0;  // [-]
     };
 
     explicit PenetrationCurveModel(QObject* parent = nullptr);
@@ -33,7 +32,7 @@ public:
     static constexpr int SizeColumn = 0;
     int componentColumn(int i) const { return 1 + i; }
     int systemColumn() const { return 1 + componentCount(); }
-    int numberColumn() const { return systemColumn() + 1; }  // with distributions only
+    int numberColumn() const { return systemColumn() + 1; } // with distributions only
     int massColumn() const { return systemColumn() + 2; }
 
     // The value of a cell as a number (what the chart plots).
@@ -55,6 +54,6 @@ public:
 private:
     Analysis::PenetrationCurve curve_;
     std::optional<Aerosol> aerosol_;
-    std::vector<double> number_;  // per row
+    std::vector<double> number_; // per row
     std::vector<double> mass_;
 };

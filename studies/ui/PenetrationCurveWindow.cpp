@@ -35,7 +35,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QValueAxis>
-
 #include <algorithm>
 #include <cmath>
 
@@ -43,7 +42,9 @@ namespace {
 
 const QString Mu = QStringLiteral("\u00B5");
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 // Colours of the component curves, in turn.
 const QColor Palette[] = {
@@ -53,7 +54,9 @@ const QColor Palette[] = {
     QColor(0x17, 0xbe, 0xcf),
 };
 
-QString SizeText(double d) { return QString::number(d, 'g', 4) + QLatin1Char(' ') + Mu + QLatin1Char('m'); }
+QString SizeText(double d) {
+    return QString::number(d, 'g', 4) + QLatin1Char(' ') + Mu + QLatin1Char('m');
+}
 
 // The largest finite penetration on the chart [%], at least 100, rounded up to 10.
 double PenetrationTop(const PenetrationCurveModel& m) {
@@ -61,25 +64,23 @@ double PenetrationTop(const PenetrationCurveModel& m) {
     for (int r = 0; r < m.rowCount(); ++r)
         for (int c = 1; c <= m.systemColumn(); ++c) {
             const double v = m.value(r, c);
-            if (std::isfinite(v)) top = std::max(top, v);
+            if (std::isfinite(v))
+                top = std::max(top, v);
         }
     return std::ceil(top / 10 - 1e-9) * 10;
 }
 
-}  // namespace
+} // namespace
 
 PenetrationCurveWindow::PenetrationCurveWindow(const LodoSession& session, QWidget* parent)
-    : QDialog(parent),
-      session_(session),
-      from_(Analysis::CurveFrom),
-      to_(Analysis::CurveTo),
-      points_(Analysis::CurvePoints),
-      model_(new PenetrationCurveModel(this)) {
+    : QDialog(parent), session_(session), from_(Analysis::CurveFrom), to_(Analysis::CurveTo),
+      points_(Analysis::CurvePoints), model_(new PenetrationCurveModel(this)) {
     setObjectName(QStringLiteral("PenetrationCurve"));
     setWindowTitle(QStringLiteral("Penetration Curve"));
     setModal(false);
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
-        for (const Feed& f : feeds_) readFeed(f);
+        for (const Feed& f : feeds_)
+            readFeed(f);
     });
 
     title_ = new QLabel(this);
@@ -127,7 +128,8 @@ PenetrationCurveWindow::PenetrationCurveWindow(const LodoSession& session, QWidg
     auto* copyButton = new QPushButton(QStringLiteral("Copy Data"), this);
     auto* csvButton = new QPushButton(QStringLiteral("Export CSV..."), this);
     auto* closeButton = new QPushButton(QStringLiteral("Close"), this);
-    for (QPushButton* b : {saveButton, copyButton, csvButton}) b->setAutoDefault(false);
+    for (QPushButton* b : {saveButton, copyButton, csvButton})
+        b->setAutoDefault(false);
     closeButton->setDefault(true);
     connect(saveButton, &QPushButton::clicked, this, &PenetrationCurveWindow::askSaveImage);
     connect(copyButton, &QPushButton::clicked, this, &PenetrationCurveWindow::copyData);
@@ -135,7 +137,8 @@ PenetrationCurveWindow::PenetrationCurveWindow(const LodoSession& session, QWidg
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(readout_, 1);
-    for (QPushButton* b : {saveButton, copyButton, csvButton, closeButton}) buttons->addWidget(b);
+    for (QPushButton* b : {saveButton, copyButton, csvButton, closeButton})
+        buttons->addWidget(b);
 
     chart_ = new QChart;
     chart_->setBackgroundRoundness(0);
@@ -173,12 +176,15 @@ PenetrationCurveWindow::PenetrationCurveWindow(const LodoSession& session, QWidg
     table_->verticalHeader()->setDefaultSectionSize(20);
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
-                if (current.isValid()) showReadout(model_->systemColumn(), current.row());
+                if (current.isValid())
+                    showReadout(model_->systemColumn(), current.row());
             });
 
     auto* note = new QLabel(
-        QStringLiteral("Each size is evaluated on its own, as in Mono mode; an inlet's curve includes its "
-                       "aspiration and may exceed 100 %. The curve follows the line while this window is open."),
+        QStringLiteral(
+            "Each size is evaluated on its own, as in Mono mode; an inlet's curve includes its "
+            "aspiration and may exceed 100 %. The curve follows the line while this window is "
+            "open."),
         this);
     note->setWordWrap(true);
     auto* chartPage = new QWidget(this);
@@ -197,9 +203,9 @@ PenetrationCurveWindow::PenetrationCurveWindow(const LodoSession& session, QWidg
     componentsView_->verticalHeader()->setVisible(false);
     componentsView_->verticalHeader()->setDefaultSectionSize(22);
     componentsView_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    componentsView_->setToolTip(
-        QStringLiteral("Mass and number penetration of the aerosol that reaches each component, and the "
-                       "share of the line's mass (for an inlet, of what it aspirates) that stays in it."));
+    componentsView_->setToolTip(QStringLiteral(
+        "Mass and number penetration of the aerosol that reaches each component, and the "
+        "share of the line's mass (for an inlet, of what it aspirates) that stays in it."));
     tabs_->addTab(componentsView_, QStringLiteral("Where the mass goes"));
 
     auto* layout = new QVBoxLayout(this);
@@ -217,7 +223,8 @@ PenetrationCurveWindow::~PenetrationCurveWindow() = default;
 PenetrationCurveWindow* PenetrationCurveWindow::open(QWidget* parent, const LodoSession& session) {
     auto* w = parent->findChild<PenetrationCurveWindow*>(QStringLiteral("PenetrationCurve"),
                                                          Qt::FindDirectChildrenOnly);
-    if (!w) w = new PenetrationCurveWindow(session, parent);
+    if (!w)
+        w = new PenetrationCurveWindow(session, parent);
     w->sessionChanged();
     w->show();
     w->raise();
@@ -226,8 +233,10 @@ PenetrationCurveWindow* PenetrationCurveWindow::open(QWidget* parent, const Lodo
 }
 
 void PenetrationCurveWindow::sessionChanged(unsigned mask) {
-    if (!(mask & (RefreshGrid | RefreshTotals | RefreshLabels))) return;
-    if (shown_ && session_.Revision() == revision_) return;
+    if (!(mask & (RefreshGrid | RefreshTotals | RefreshLabels)))
+        return;
+    if (shown_ && session_.Revision() == revision_)
+        return;
     refresh();
 }
 
@@ -242,7 +251,8 @@ void PenetrationCurveWindow::refresh() {
     Analysis::PenetrationCurve curve = Analysis::ComputePenetrationCurve(
         line, line.empty() ? std::vector<float>{} : Analysis::LogSpacedSizes(from_, to_, points_));
     std::optional<PenetrationCurveModel::Aerosol> aerosol;
-    if (logNormal) aerosol = PenetrationCurveModel::Aerosol{ctx.MDp, ctx.DpSD};
+    if (logNormal)
+        aerosol = PenetrationCurveModel::Aerosol{ctx.MDp, ctx.DpSD};
     // The curves are rebuilt only when the columns change; otherwise they re-read
     // the model when it is reset.
     const bool sameColumns = curve.Names == model_->curve().Names &&
@@ -256,10 +266,12 @@ void PenetrationCurveWindow::refresh() {
         numberArea_ = massArea_ = nullptr;
     }
     model_->setCurve(std::move(curve), aerosol);
-    if (!sameColumns) rebuildSeries();
+    if (!sameColumns)
+        rebuildSeries();
     const Analysis::SizeResolvedSummary summary = Analysis::SizeResolvedOf(session_.Model());
     d50_ = line.empty() ? std::nullopt : summary.D50;
-    componentsModel_->setResult(model_->curve().Names, line.empty() ? std::nullopt : summary.Distribution);
+    componentsModel_->setResult(model_->curve().Names,
+                                line.empty() ? std::nullopt : summary.Distribution);
     tabs_->setTabEnabled(2, logNormal && !line.empty());
     tabs_->setTabToolTip(2, logNormal ? QString() : QStringLiteral("In log-normal mode"));
 
@@ -311,7 +323,8 @@ void PenetrationCurveWindow::rangeEdited() {
 
 QLineSeries* PenetrationCurveWindow::addCurve(int column, const QColor& colour, double width) {
     auto* series = new QLineSeries;
-    series->setName(model_->headerData(column, Qt::Horizontal).toString().remove(QStringLiteral(" (%)")));
+    series->setName(
+        model_->headerData(column, Qt::Horizontal).toString().remove(QStringLiteral(" (%)")));
     QPen pen(colour);
     pen.setWidthF(width);
     series->setPen(pen);
@@ -329,21 +342,27 @@ void PenetrationCurveWindow::curveClicked(QAbstractSeries* series, const QPointF
     // on the curve drawn nearest to the click: curves overlap, and the shading of
     // the distributions lies over them for the mouse.
     const auto& dp = model_->curve().Dp;
-    if (dp.empty() || !(p.x() > 0)) return;
+    if (dp.empty() || !(p.x() > 0))
+        return;
     int row = 0;
     for (int k = 1; k < static_cast<int>(dp.size()); ++k)
-        if (std::fabs(std::log(dp[std::size_t(k)] / p.x())) < std::fabs(std::log(dp[std::size_t(row)] / p.x())))
+        if (std::fabs(std::log(dp[std::size_t(k)] / p.x())) <
+            std::fabs(std::log(dp[std::size_t(row)] / p.x())))
             row = k;
     const QPointF at = chart_->mapToPosition(p, series);
-    double nearest = 6.0;  // [px] how far from a curve a click still reads it
+    double nearest = 6.0; // [px] how far from a curve a click still reads it
     std::vector<QLineSeries*> curves = components_;
     curves.push_back(system_);
     for (std::size_t i = 0; i < curves.size(); ++i) {
-        if (!curves[i]->isVisible()) continue;
-        const int c = i < components_.size() ? model_->componentColumn(int(i)) : model_->systemColumn();
+        if (!curves[i]->isVisible())
+            continue;
+        const int c =
+            i < components_.size() ? model_->componentColumn(int(i)) : model_->systemColumn();
         const double v = model_->value(row, c);
-        if (!std::isfinite(v)) continue;
-        const double distance = std::fabs(chart_->mapToPosition(QPointF(dp[std::size_t(row)], v), curves[i]).y() - at.y());
+        if (!std::isfinite(v))
+            continue;
+        const double distance = std::fabs(
+            chart_->mapToPosition(QPointF(dp[std::size_t(row)], v), curves[i]).y() - at.y());
         if (distance <= nearest) {
             nearest = distance;
             column = c;
@@ -382,7 +401,8 @@ void PenetrationCurveWindow::readFeed(const Feed& f) {
     QList<QPointF> points;
     points.reserve(model_->rowCount());
     for (int k = 0; k < model_->rowCount(); ++k)
-        points.append(QPointF(model_->value(k, PenetrationCurveModel::SizeColumn), model_->value(k, f.Column)));
+        points.append(QPointF(model_->value(k, PenetrationCurveModel::SizeColumn),
+                              model_->value(k, f.Column)));
     f.Series->replace(points);
 }
 
@@ -417,8 +437,9 @@ void PenetrationCurveWindow::rebuildSeries() {
     }
     connect(d50Marker_, &QXYSeries::clicked, this, [this] {
         if (d50_)
-            readout_->setText(QStringLiteral("Cut size d50 = ") + qs(Analysis::DiameterText(*d50_)) +
-                              QLatin1Char(' ') + Mu + QLatin1Char('m'));
+            readout_->setText(QStringLiteral("Cut size d50 = ") +
+                              qs(Analysis::DiameterText(*d50_)) + QLatin1Char(' ') + Mu +
+                              QLatin1Char('m'));
     });
     connectLegend();
 }
@@ -426,14 +447,15 @@ void PenetrationCurveWindow::rebuildSeries() {
 void PenetrationCurveWindow::connectLegend() {
     for (QLegendMarker* marker : chart_->legend()->markers()) {
         if (marker->series() == d50Line_) {
-            marker->setVisible(false);  // drawn and toggled with the d50 marker
+            marker->setVisible(false); // drawn and toggled with the d50 marker
             continue;
         }
         connect(marker, &QLegendMarker::clicked, this, [this, marker] {
             QAbstractSeries* series = marker->series();
             const bool visible = !series->isVisible();
             series->setVisible(visible);
-            if (series == d50Marker_) d50Line_->setVisible(visible);
+            if (series == d50Marker_)
+                d50Line_->setVisible(visible);
             // A hidden curve keeps its legend entry, dimmed, to bring it back.
             marker->setVisible(true);
             const qreal alpha = visible ? 1.0 : 0.35;
@@ -458,7 +480,8 @@ void PenetrationCurveWindow::updateMarks() {
     axisY_->setTickInterval(top <= 120 ? 10 : top <= 250 ? 25 : 50);
     half_->replace(QList<QPointF>{{from_, 50.0}, {to_, 50.0}});
     if (d50_) {
-        const QString d50 = qs(Analysis::DiameterText(*d50_)) + QLatin1Char(' ') + Mu + QLatin1Char('m');
+        const QString d50 =
+            qs(Analysis::DiameterText(*d50_)) + QLatin1Char(' ') + Mu + QLatin1Char('m');
         d50Marker_->replace(QList<QPointF>{{*d50_, 50.0}});
         d50Line_->replace(QList<QPointF>{{*d50_, 0.0}, {*d50_, 50.0}});
         const bool beyond = *d50_ < from_ || *d50_ > to_;
@@ -472,14 +495,17 @@ void PenetrationCurveWindow::updateMarks() {
 }
 
 void PenetrationCurveWindow::showReadout(int column, int row) {
-    if (row < 0 || row >= model_->rowCount() || column <= 0 || column >= model_->columnCount()) return;
+    if (row < 0 || row >= model_->rowCount() || column <= 0 || column >= model_->columnCount())
+        return;
     QString name = model_->headerData(column, Qt::Horizontal).toString();
     const double v = model_->value(row, column);
-    const QString at = QStringLiteral(" at ") + SizeText(model_->value(row, 0)) + QStringLiteral(": ");
+    const QString at =
+        QStringLiteral(" at ") + SizeText(model_->value(row, 0)) + QStringLiteral(": ");
     if (column <= model_->systemColumn()) {
         name.remove(QStringLiteral(" (%)"));
-        const QString value = std::isfinite(v) ? qs(NumberFormat::Fixed(v, 2)) + QStringLiteral(" %")
-                                               : QStringLiteral("invalid");
+        const QString value = std::isfinite(v)
+                                  ? qs(NumberFormat::Fixed(v, 2)) + QStringLiteral(" %")
+                                  : QStringLiteral("invalid");
         readout_->setText(name + at + value);
     } else {
         readout_->setText(name + at + QString::number(v, 'g', 3) + QStringLiteral(" of its peak"));
@@ -494,16 +520,21 @@ bool PenetrationCurveWindow::saveChartImage(const QString& path) {
         generator.setViewBox(QRect(QPoint(0, 0), view_->size()));
         generator.setTitle(title_->text());
         QPainter painter;
-        if (!painter.begin(&generator)) return false;
+        if (!painter.begin(&generator))
+            return false;
         view_->render(&painter);
         return painter.end();
     }
     return view_->grab().save(path, "PNG");
 }
 
-QString PenetrationCurveWindow::dataText() const { return model_->toTabSeparated(); }
+QString PenetrationCurveWindow::dataText() const {
+    return model_->toTabSeparated();
+}
 
-void PenetrationCurveWindow::copyData() { QApplication::clipboard()->setText(dataText()); }
+void PenetrationCurveWindow::copyData() {
+    QApplication::clipboard()->setText(dataText());
+}
 
 std::optional<FileError> PenetrationCurveWindow::exportCsv(const QString& path) const {
     return FileIo::WriteFileAtomically(std::filesystem::path(path.toStdString()), model_->toCsv());
@@ -514,27 +545,30 @@ namespace {
 // The line's file name with its extension replaced by `word` (line.lxl -> lineCurve),
 // or the bare word for a line never saved.
 QString ProposedName(const std::string& dFileName, const QString& word) {
-    if (dFileName.empty()) return word;
+    if (dFileName.empty())
+        return word;
     const QFileInfo file(qs(dFileName));
     return file.dir().filePath(file.completeBaseName() + word);
 }
 
-}  // namespace
+} // namespace
 
 void PenetrationCurveWindow::askSaveImage() {
     const QString png = QStringLiteral("PNG image (*.png)");
     const QString svg = QStringLiteral("SVG drawing (*.svg)");
     QString filter = png;
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save Chart"),
-                                                ProposedName(session_.DFileName(), QStringLiteral("Curve")) +
-                                                    QStringLiteral(".png"),
-                                                png + QStringLiteral(";;") + svg, &filter);
-    if (path.isEmpty()) return;
+    QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Save Chart"),
+        ProposedName(session_.DFileName(), QStringLiteral("Curve")) + QStringLiteral(".png"),
+        png + QStringLiteral(";;") + svg, &filter);
+    if (path.isEmpty())
+        return;
     if (!path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) &&
         !path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
         path += filter == svg ? QStringLiteral(".svg") : QStringLiteral(".png");
     if (!saveChartImage(path))
-        QMessageBox::warning(this, windowTitle(), QStringLiteral("The chart could not be saved as %1.").arg(path));
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("The chart could not be saved as %1.").arg(path));
 }
 
 void PenetrationCurveWindow::askExportCsv() {
@@ -542,8 +576,10 @@ void PenetrationCurveWindow::askExportCsv() {
         this, QStringLiteral("Export CSV"),
         ProposedName(session_.DFileName(), QStringLiteral("Curve")) + QStringLiteral(".csv"),
         QStringLiteral("CSV file (*.csv)"));
-    if (path.isEmpty()) return;
-    if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) path += QStringLiteral(".csv");
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        path += QStringLiteral(".csv");
     if (const auto error = exportCsv(path))
         QMessageBox::warning(this, windowTitle(), qs(error->Message));
 }

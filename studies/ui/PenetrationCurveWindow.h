@@ -3,7 +3,6 @@
 #include "persistence/LineFile.h"
 
 #include <QDialog>
-
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -69,7 +68,7 @@ public:
     QLineSeries* systemSeries() const { return system_; }
     QLineSeries* halfLine() const { return half_; }
     QScatterSeries* d50Marker() const { return d50Marker_; }
-    QAreaSeries* numberArea() const { return numberArea_; }  // null in Mono mode
+    QAreaSeries* numberArea() const { return numberArea_; } // null in Mono mode
     QAreaSeries* massArea() const { return massArea_; }
     std::optional<double> d50() const { return d50_; }
 
@@ -85,7 +84,7 @@ public:
 private:
     struct Feed {
         QXYSeries* Series;
-        int Column;  // of the model
+        int Column; // of the model
     };
     void feed(QXYSeries* series, int column);
     void readFeed(const Feed& f);
@@ -102,7 +101,7 @@ private:
 
     const LodoSession& session_;
     std::uint64_t revision_ = 0;
-    bool shown_ = false;  // something has been read yet
+    bool shown_ = false; // something has been read yet
     double from_;
     double to_;
     int points_;
@@ -124,7 +123,7 @@ private:
     QLogValueAxis* axisX_ = nullptr;
     QValueAxis* axisY_ = nullptr;
     QValueAxis* axisDist_ = nullptr;
-    std::vector<Feed> feeds_;  // every series that shows a model column
+    std::vector<Feed> feeds_; // every series that shows a model column
     std::vector<QLineSeries*> components_;
     QLineSeries* system_ = nullptr;
     QLineSeries* half_ = nullptr;

@@ -8,7 +8,8 @@ PointTableModel::PointTableModel(QStringList headers, QObject* parent)
 void PointTableModel::setRows(std::vector<std::vector<double>> rows) {
     beginResetModel();
     rows_ = std::move(rows);
-    for (auto& row : rows_) row.resize(static_cast<std::size_t>(headers_.size()));
+    for (auto& row : rows_)
+        row.resize(static_cast<std::size_t>(headers_.size()));
     endResetModel();
 }
 
@@ -21,9 +22,10 @@ int PointTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant PointTableModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
-    const double v = rows_[static_cast<std::size_t>(index.row())]
-                          [static_cast<std::size_t>(index.column())];
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+        return {};
+    const double v =
+        rows_[static_cast<std::size_t>(index.row())][static_cast<std::size_t>(index.column())];
     switch (role) {
     case Qt::DisplayRole:
         // The chart mappers read this role as a number; the table's delegate shows it
@@ -39,8 +41,10 @@ QVariant PointTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant PointTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole) return {};
-    if (orientation == Qt::Horizontal) return headers_.value(section);
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return headers_.value(section);
     return section + 1;
 }
 
@@ -48,7 +52,8 @@ QString PointTableModel::toTabSeparated() const {
     QString text = headers_.join(QLatin1Char('\t')) + QLatin1Char('\n');
     for (const auto& row : rows_) {
         QStringList cells;
-        for (const double v : row) cells << QString::fromStdString(NumberFormat::General15(v));
+        for (const double v : row)
+            cells << QString::fromStdString(NumberFormat::General15(v));
         text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
     }
     return text;

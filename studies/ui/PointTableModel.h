@@ -2,7 +2,6 @@
 
 #include <QAbstractTableModel>
 #include <QStringList>
-
 #include <vector>
 
 // The points a chart window shows, one row per point and one column per quantity

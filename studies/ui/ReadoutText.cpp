@@ -5,10 +5,13 @@
 #include <cmath>
 
 QString FixedFiveTwo(double x) {
-    if (!std::isfinite(x)) return QString::fromStdString(NumberFormat::General15(x));
-    if (x == 0.0) return QStringLiteral("0.00");
+    if (!std::isfinite(x))
+        return QString::fromStdString(NumberFormat::General15(x));
+    if (x == 0.0)
+        return QStringLiteral("0.00");
     const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(x))));
-    if (exponent >= 5) return QString::number(x, 'E', 4);
+    if (exponent >= 5)
+        return QString::number(x, 'E', 4);
     const double unit = std::pow(10.0, exponent - 4);
     const double rounded = std::round(x / unit) * unit;
     return QString::fromStdString(NumberFormat::Fixed(rounded, 2));

@@ -3,7 +3,6 @@
 #include "analysis/SizeResolvedPenetration.h"
 
 #include <QAbstractTableModel>
-
 #include <string>
 #include <vector>
 
@@ -17,7 +16,8 @@ public:
 
     explicit SizeResolvedComponentsModel(QObject* parent = nullptr);
 
-    void setResult(std::vector<std::string> names, std::optional<Analysis::SizeResolvedResult> result);
+    void setResult(std::vector<std::string> names,
+                   std::optional<Analysis::SizeResolvedResult> result);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -8,13 +8,12 @@
 #include <QLabel>
 #include <QScatterSeries>
 #include <QValueAxis>
-
 #include <algorithm>
 
 namespace {
 
 struct StudyKind {
-    const char* VaryType;  // nullptr: any other value (free stream)
+    const char* VaryType; // nullptr: any other value (free stream)
     QString Title;
     QString BottomTitle;
     QString Txt2;
@@ -39,7 +38,7 @@ StudyKind kindOf(const std::string& varyType) {
             &DataPass::FSArr};
 }
 
-}  // namespace
+} // namespace
 
 StudyChartWindow::StudyChartWindow(const DataPass& data, QWidget* parent)
     : ChartWindow(QStringLiteral("Plot Data"),
@@ -68,7 +67,8 @@ StudyChartWindow::StudyChartWindow(const DataPass& data, QWidget* parent)
         // visible inside the larger ones.
         series2_->setMarkerSize(series1_->markerSize() * 0.6);
         // Two axes: each one takes the colour of its series.
-        for (auto [axis, series] : {std::pair{leftAxis(), series1_}, std::pair{axisRight_, series2_}}) {
+        for (auto [axis, series] :
+             {std::pair{leftAxis(), series1_}, std::pair{axisRight_, series2_}}) {
             axis->setTitleBrush(series->color());
             axis->setLabelsColor(series->color().darker(120));
         }
@@ -94,7 +94,8 @@ StudyChartWindow::StudyChartWindow(const DataPass& data, QWidget* parent)
 
 void StudyChartWindow::Series1Click(int index) {
     const auto& rows = model()->rows();
-    if (index < 0 || index >= static_cast<int>(rows.size())) return;
+    if (index < 0 || index >= static_cast<int>(rows.size()))
+        return;
     const auto& row = rows[static_cast<std::size_t>(index)];
     readout1()->setText(Txt2 + FixedFiveTwo(row[0]));
     readout2()->setText(Txt1 + FixedFiveTwo(row[1]));
@@ -102,7 +103,8 @@ void StudyChartWindow::Series1Click(int index) {
 
 void StudyChartWindow::Series2Click(int index) {
     const auto& rows = model()->rows();
-    if (index < 0 || index >= static_cast<int>(rows.size()) || rows[0].size() < 3) return;
+    if (index < 0 || index >= static_cast<int>(rows.size()) || rows[0].size() < 3)
+        return;
     const auto& row = rows[static_cast<std::size_t>(index)];
     readout1()->setText(Txt2 + FixedFiveTwo(row[0]));
     readout2()->setText(Txt5 + FixedFiveTwo(row[2]));

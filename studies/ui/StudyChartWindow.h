@@ -29,7 +29,7 @@ private:
     QScatterSeries* series1_ = nullptr;
     QScatterSeries* series2_ = nullptr;
     QValueAxis* axisRight_ = nullptr;
-    QString Txt1;  // prefix of the penetration value
-    QString Txt2;  // prefix of the varied value
-    QString Txt5;  // prefix of the aspiration ratio
+    QString Txt1; // prefix of the penetration value
+    QString Txt2; // prefix of the varied value
+    QString Txt5; // prefix of the aspiration ratio
 };

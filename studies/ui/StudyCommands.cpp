@@ -19,9 +19,10 @@ const char* const SaveQuestion =
 // What each point records: the size-resolved mass penetration when the study window
 // asked for it, for a log-normal aerosol, in a study that is not one size at a time.
 bool SizeResolvedStudy(const DataPass& data, const LodoSession& session, StudyKind kind) {
-    return data.SizeResolved && session.Ctx().DType == Distribution::LogNormal && kind != StudyKind::Particle;
+    return data.SizeResolved && session.Ctx().DType == Distribution::LogNormal &&
+           kind != StudyKind::Particle;
 }
-}
+} // namespace
 
 StudyCommands::StudyCommands(LodoSession& session, SessionUi& ui, QWidget* window)
     : QObject(window), session_(session), ui_(ui), window_(window) {
@@ -68,14 +69,18 @@ void StudyCommands::MenuVaryClick() {
         VaryParameterWindow window(data_, window_);
         window.setLogNormal(session_.Ctx().DType == Distribution::LogNormal);
         // Cancel or the close box abandons the study; the settings stay as they were.
-        if (showModal(window) != QDialog::Accepted) return;
+        if (showModal(window) != QDialog::Accepted)
+            return;
     }
     const auto kind = StudyKindFromVaryType(data_.VaryType);
-    if (!kind) return;
+    if (!kind)
+        return;
 
     const StudyOutcome outcome = runStudy(*kind, data_.NoOfSteps, data_.InitialVal, data_.FinalVal);
-    for (const std::string& notice : outcome.Notices) ui_.ShowMessage(notice);
-    if (outcome.Cancelled) return;
+    for (const std::string& notice : outcome.Notices)
+        ui_.ShowMessage(notice);
+    if (outcome.Cancelled)
+        return;
     if (!outcome.Ran()) {
         ui_.ShowMessage(outcome.Error->Text);
         return;
@@ -100,6 +105,7 @@ void StudyCommands::MenuItemDistClick() {
     DistributionSetting setting = session_.Distribution();
     ParticleDistributionWindow window(setting, window_);
     window.setMessageHandler([this](const QString& text) { ui_.ShowMessage(text.toStdString()); });
-    if (showModal(window) != QDialog::Accepted) return;  // unconfirmed edits are discarded
+    if (showModal(window) != QDialog::Accepted)
+        return; // unconfirmed edits are discarded
     session_.ApplyDistribution(setting);
 }

@@ -4,7 +4,6 @@
 #include "studies/engine/ParameterStudy.h"
 
 #include <QObject>
-
 #include <functional>
 
 class LodoSession;

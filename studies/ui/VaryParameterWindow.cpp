@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
 #include <array>
 #include <cmath>
 
@@ -123,9 +122,11 @@ void VaryParameterWindow::updateSizeResolvedBox() {
     SizeResolvedBox->setEnabled(logNormal_ && !RadioButton3->isChecked());
     SizeResolvedBox->setToolTip(
         SizeResolvedBox->isEnabled()
-            ? QStringLiteral("Record at each point the exact penetration of the distribution's mass "
-                             "instead of the log-normal method's value.")
-            : QStringLiteral("For a log-normal distribution, in a diameter, flow or free-stream study."));
+            ? QStringLiteral(
+                  "Record at each point the exact penetration of the distribution's mass "
+                  "instead of the log-normal method's value.")
+            : QStringLiteral(
+                  "For a log-normal distribution, in a diameter, flow or free-stream study."));
 }
 
 void VaryParameterWindow::FormClose() {
@@ -149,7 +150,8 @@ void VaryParameterWindow::FormClose() {
 void VaryParameterWindow::accept() {
     // A number still being typed counts as entered; one outside its range stops the study.
     for (NumberBox* box : {NumberBox1, NumberBox2, NumberBox3})
-        if (!box->commit(true)) return;
+        if (!box->commit(true))
+            return;
     FormClose();
     QDialog::accept();
 }

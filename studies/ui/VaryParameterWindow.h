@@ -16,13 +16,13 @@ class VaryParameterWindow : public QDialog {
 public:
     explicit VaryParameterWindow(DataPass& data, QWidget* parent = nullptr);
 
-    QRadioButton* RadioButton1 = nullptr;  // "Tube Diameter (mm)"
-    QRadioButton* RadioButton2 = nullptr;  // "Flow Rate (LPM)"
-    QRadioButton* RadioButton3 = nullptr;  // "Particle Size (um)"
-    QRadioButton* RadioButton4 = nullptr;  // "Free Stream (m/s)"
-    NumberBox* NumberBox1 = nullptr;       // start value
-    NumberBox* NumberBox2 = nullptr;       // end value
-    NumberBox* NumberBox3 = nullptr;       // number of points
+    QRadioButton* RadioButton1 = nullptr; // "Tube Diameter (mm)"
+    QRadioButton* RadioButton2 = nullptr; // "Flow Rate (LPM)"
+    QRadioButton* RadioButton3 = nullptr; // "Particle Size (um)"
+    QRadioButton* RadioButton4 = nullptr; // "Free Stream (m/s)"
+    NumberBox* NumberBox1 = nullptr;      // start value
+    NumberBox* NumberBox2 = nullptr;      // end value
+    NumberBox* NumberBox3 = nullptr;      // number of points
     // "Size-resolved mass penetration": open only in log-normal mode, and not for a
     // particle-size study, which is one size at a time.
     QCheckBox* SizeResolvedBox = nullptr;

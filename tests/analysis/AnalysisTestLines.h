@@ -5,7 +5,6 @@
 #include "persistence/LineFile.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <variant>
 #include <vector>

@@ -1,11 +1,11 @@
 #include "analysis/CurveCsv.h"
+
 #include "model/EvalContext.h"
 #include "persistence/LineFile.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <sstream>
 #include <variant>
 
@@ -28,7 +28,8 @@ TEST(CurveCsv, HeaderQuotingAndNumbers) {
 TEST(CurveCsv, ReadsBackExactly) {
     const auto file = ReadLxlFile(LODO_EXAMPLES_DIR "/stack-nozzle-line.lxl", EvalContext{});
     ASSERT_TRUE(std::holds_alternative<LineFile>(file));
-    const PenetrationCurve c = ComputePenetrationCurve(std::get<LineFile>(file).List, LogSpacedSizes());
+    const PenetrationCurve c =
+        ComputePenetrationCurve(std::get<LineFile>(file).List, LogSpacedSizes());
     std::istringstream in(CurveCsv(c));
     std::string line;
     std::getline(in, line);

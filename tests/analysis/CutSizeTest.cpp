@@ -1,5 +1,6 @@
-#include "AnalysisTestLines.h"
 #include "analysis/CutSize.h"
+
+#include "AnalysisTestLines.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +20,8 @@ TEST(CutSize, BracketsTheCrossingOfKnownLines) {
     std::vector<LodoModel> lines;
     for (const std::string& name : AnalysisTest::Examples)
         lines.push_back(AnalysisTest::LoadExample(name));
-    lines.push_back(Model({Tube(6.0, 4.0, 5.0, 0.0)}));             // settling
-    lines.push_back(Model({Bend(10.0, 0.05, 60.0, 180.0)}));        // inertial
+    lines.push_back(Model({Tube(6.0, 4.0, 5.0, 0.0)}));      // settling
+    lines.push_back(Model({Bend(10.0, 0.05, 60.0, 180.0)})); // inertial
     lines.push_back(AnalysisTest::MixedLine());
     for (const LodoModel& m : lines) {
         const auto d50 = CutSizeD50(m.List);

@@ -1,12 +1,12 @@
-#include "analysis/LimitFindings.h"
 #include "analysis/ModelLimits.h"
+
+#include "analysis/LimitFindings.h"
 #include "model/ModelTestLines.h"
 #include "physics/LodoMath.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <functional>
+#include <gtest/gtest.h>
 #include <numbers>
 #include <stdexcept>
 #include <string>
@@ -211,15 +211,20 @@ struct RealCase {
     float Dp = 10.0f;
 };
 
-double SpeedOfSound20() { return std::sqrt(1.4 * 287.05 * (T20 + 273.15)); }
+double SpeedOfSound20() {
+    return std::sqrt(1.4 * 287.05 * (T20 + 273.15));
+}
 
 const std::vector<RealCase>& RealCases() {
     using namespace TestLines;
     static const std::vector<RealCase> cases = {
         {"nozzle aspiration correlation", Quantity::EntranceStokes,
-         [](double v) { return LodoList{Nozzle(10, 10, 50, 10, v / LodoMath::StkNo(T20, P0, 10, 1, 10))}; }},
+         [](double v) {
+             return LodoList{Nozzle(10, 10, 50, 10, v / LodoMath::StkNo(T20, P0, 10, 1, 10))};
+         }},
         {"nozzle aspiration correlation", Quantity::VelocityRatio,
-         [](double v) { return LodoList{Nozzle(10, 10, 50, 10, v * LodoMath::Vel(10, 10))}; }, 1.0f},
+         [](double v) { return LodoList{Nozzle(10, 10, 50, 10, v * LodoMath::Vel(10, 10))}; },
+         1.0f},
         {"laminar settling model", Quantity::SettlingParameter,
          [](double v) {
              // A vertical tube: the whole settling velocity runs along the axis.
@@ -228,24 +233,38 @@ const std::vector<RealCase>& RealCases() {
          },
          20.0f},
         {"turbulent inertial deposition model", Quantity::Reynolds,
-         [](double v) { return LodoList{Tube(10, 1, v / LodoMath::ReynoldsNo(LodoMath::Vel(10, 1), 10, T20, P0))}; }},
+         [](double v) {
+             return LodoList{
+                 Tube(10, 1, v / LodoMath::ReynoldsNo(LodoMath::Vel(10, 1), 10, T20, P0))};
+         }},
         {"laminar bend model", Quantity::Reynolds,
-         [](double v) { return LodoList{Bend(10, 0.1, v / LodoMath::ReynoldsNo(LodoMath::Vel(10, 1), 10, T20, P0))}; },
+         [](double v) {
+             return LodoList{
+                 Bend(10, 0.1, v / LodoMath::ReynoldsNo(LodoMath::Vel(10, 1), 10, T20, P0))};
+         },
          1.0f},
         // 20 um keeps the Stokes number above 0.1: the turbulent branch.
         {"turbulent bend model", Quantity::Reynolds,
-         [](double v) { return LodoList{Bend(10, 0.1, v / LodoMath::ReynoldsNo(LodoMath::Vel(10, 1), 10, T20, P0))}; },
+         [](double v) {
+             return LodoList{
+                 Bend(10, 0.1, v / LodoMath::ReynoldsNo(LodoMath::Vel(10, 1), 10, T20, P0))};
+         },
          20.0f},
-        {"bend models", Quantity::CurvatureRatio, [](double v) { return LodoList{Bend(10, v * 0.005, 10)}; }},
+        {"bend models", Quantity::CurvatureRatio,
+         [](double v) { return LodoList{Bend(10, v * 0.005, 10)}; }},
         {"contraction model", Quantity::ContractionPx,
          [](double v) {
-             const double pxPerLpm = (1 - 0.25) * LodoMath::StkNo(T20, P0, 100, LodoMath::Vel(20, 1), 10);
+             const double pxPerLpm =
+                 (1 - 0.25) * LodoMath::StkNo(T20, P0, 100, LodoMath::Vel(20, 1), 10);
              return LodoList{Cone(false, 20, 10, v / pxPerLpm)};
          },
          100.0f},
-        {"contraction model", Quantity::HalfAngle, [](double v) { return LodoList{Cone(false, 20, 10, 10, v)}; }},
+        {"contraction model", Quantity::HalfAngle,
+         [](double v) { return LodoList{Cone(false, 20, 10, 10, v)}; }},
         {"incompressible flow every model assumes", Quantity::Mach,
-         [](double v) { return LodoList{Tube(10, 1, v * SpeedOfSound20() / LodoMath::Vel(10, 1))}; }},
+         [](double v) {
+             return LodoList{Tube(10, 1, v * SpeedOfSound20() / LodoMath::Vel(10, 1))};
+         }},
     };
     return cases;
 }
@@ -283,7 +302,8 @@ TEST(ModelLimitsOnComponents, EveryRowJustInsideAndJustOutside) {
             const LodoModel inside = Evaluated(*c, *bound * (1 - outward * eps));
             const LodoModel outside = Evaluated(*c, *bound * (1 + outward * eps));
             // The quantity the finding reads is the one the evaluation computed.
-            EXPECT_NEAR(QuantitiesOf(outside, 0)[r.Of], *bound * (1 + outward * eps), *bound * 1e-9);
+            EXPECT_NEAR(QuantitiesOf(outside, 0)[r.Of], *bound * (1 + outward * eps),
+                        *bound * 1e-9);
             EXPECT_FALSE(FindsRow(inside, r)) << "inside " << *bound;
             EXPECT_EQ(FindsRow(outside, r), warns) << "outside " << *bound;
             if (!warns) {
@@ -332,7 +352,8 @@ TEST(ModelLimitsOnComponents, ContractionAsEvaluated) {
     LodoModel m = Model({Cone(false, 20, 20, 10, 30)}, "Mono", 10.0f);
     AlignList(m, 0);
     const double din = 20, dco = 20 / 1.5;
-    const double expected = (1 - (dco * dco) / (din * din)) * LodoMath::StkNo(T20, P0, 10, LodoMath::Vel(din, 10), dco);
+    const double expected =
+        (1 - (dco * dco) / (din * din)) * LodoMath::StkNo(T20, P0, 10, LodoMath::Vel(din, 10), dco);
     EXPECT_NEAR(QuantitiesOf(m, 0)[Quantity::ContractionPx], expected, expected * 1e-12);
 }
 
@@ -360,8 +381,9 @@ TEST(ModelLimitsOnComponents, FindingsNeverChangeAResult) {
     using namespace TestLines;
     for (const char* dtype : {"Mono", "LogNormal"}) {
         SCOPED_TRACE(dtype);
-        const LodoList line = {Nozzle(10, 10, 50, 10, 40), Tube(10, 1, 10, 30), Bend(10, 0.01, 10),
-                               Cone(false, 10, 5, 10, 5), Tube(5, 2, 10), Cone(true, 5, 10, 10, 30)};
+        const LodoList line = {
+            Nozzle(10, 10, 50, 10, 40), Tube(10, 1, 10, 30), Bend(10, 0.01, 10),
+            Cone(false, 10, 5, 10, 5),  Tube(5, 2, 10),      Cone(true, 5, 10, 10, 30)};
         LodoModel plain = Model(line, dtype);
         LodoModel checked = Model(line, dtype);
         AlignList(plain, 0);

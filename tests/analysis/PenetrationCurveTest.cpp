@@ -1,9 +1,9 @@
-#include "AnalysisTestLines.h"
 #include "analysis/PenetrationCurve.h"
 
-#include <gtest/gtest.h>
+#include "AnalysisTestLines.h"
 
 #include <cmath>
+#include <gtest/gtest.h>
 
 using namespace Analysis;
 

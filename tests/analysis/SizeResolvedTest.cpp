@@ -1,13 +1,13 @@
+#include "analysis/SizeResolved.h"
+
 #include "AnalysisTestLines.h"
 #include "TestPrecision.h"
-#include "analysis/PenetrationCurve.h"
 #include "analysis/CutSize.h"
-#include "analysis/SizeResolved.h"
+#include "analysis/PenetrationCurve.h"
 #include "analysis/SizeResolvedPenetration.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 using namespace Analysis;
 
@@ -71,7 +71,8 @@ TEST(SizeResolved, AgreesWithBruteForceIntegration) {
     for (const std::string& name : AnalysisTest::Examples) {
         const LodoModel m = AnalysisTest::LoadExample(name);
         for (const Aerosol& a : Aerosols) {
-            SCOPED_TRACE(name + " MMAD " + std::to_string(a.MMAD) + " GSD " + std::to_string(a.GSD));
+            SCOPED_TRACE(name + " MMAD " + std::to_string(a.MMAD) + " GSD " +
+                         std::to_string(a.GSD));
             const auto r = ComputeSizeResolved(m.List, a.MMAD, a.GSD);
             ASSERT_TRUE(r.has_value());
             const BruteForce b = Integrate(m, a.MMAD, a.GSD);
@@ -88,7 +89,8 @@ TEST(SizeResolved, AgreesWithBruteForceIntegration) {
 // by evaluating it size by size (--mono) and integrating by hand: 75.5 % of the
 // mass, 98.4 % of the number (a coarser integration; 1e-3).
 TEST(SizeResolved, ExampleFiguresAtDefaultAerosol) {
-    const auto r = ComputeSizeResolved(AnalysisTest::LoadExample("stack-nozzle-line.lxl").List, 5.0, 2.5);
+    const auto r =
+        ComputeSizeResolved(AnalysisTest::LoadExample("stack-nozzle-line.lxl").List, 5.0, 2.5);
     ASSERT_TRUE(r.has_value());
     EXPECT_NEAR(r->MassPenetration, 0.755, 1e-3);
     EXPECT_NEAR(r->NumberPenetration, 0.984, 1e-3);
@@ -154,7 +156,8 @@ TEST(SizeResolved, TwoIdenticalTubes) {
     // catches best, so it lets more of it through than the first did.
     EXPECT_GT(two->Components[1].MassPenetration, one->MassPenetration);
     EXPECT_LT(two->MassPenetration, one->MassPenetration);
-    EXPECT_NEAR(two->Components[0].MassPenetration, one->MassPenetration, 1e-4); // to the integration's accuracy
+    EXPECT_NEAR(two->Components[0].MassPenetration, one->MassPenetration,
+                1e-4); // to the integration's accuracy
 }
 
 TEST(SizeResolved, GsdBelowOneIsItsInverse) {
@@ -217,7 +220,8 @@ TEST(SizeTable, SharedByCurveDistributionAndCutSize) {
 
     Analysis::SizeTable shared(m.List);
     const std::vector<float> sizes = Analysis::LogSpacedSizes();
-    const Analysis::PenetrationCurve curve = Analysis::ComputePenetrationCurve(m.List, sizes, shared);
+    const Analysis::PenetrationCurve curve =
+        Analysis::ComputePenetrationCurve(m.List, sizes, shared);
     EXPECT_EQ(shared.Evaluated(), sizes.size());
     const auto d2 = Analysis::ComputeSizeResolved(shared, 5.0, 2.5);
     EXPECT_LT(shared.Evaluated() - sizes.size(), distributionSizes / 2);

@@ -1,8 +1,7 @@
 #include "analysis/SizeResolvedText.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 using namespace Analysis;
 
@@ -12,8 +11,8 @@ TEST(SizeResolvedText, DiameterToThreeSignificantDigits) {
     const struct {
         double um;
         const char* text;
-    } cases[] = {{12.34, "12.3"}, {0.04567, "0.0457"}, {123.4, "123"}, {1000.0, "1000"},
-                 {99.96, "100"},  {9.996, "10.0"},     {1.0, "1.00"},  {0.001, "0.00100"},
+    } cases[] = {{12.34, "12.3"},  {0.04567, "0.0457"}, {123.4, "123"}, {1000.0, "1000"},
+                 {99.96, "100"},   {9.996, "10.0"},     {1.0, "1.00"},  {0.001, "0.00100"},
                  {NAN, "invalid"}, {0.0, "invalid"}};
     for (const auto& c : cases)
         EXPECT_EQ(DiameterText(c.um), c.text) << c.um;

@@ -1,15 +1,13 @@
 // Runs the built lodo-cli as a user would and checks what reaches the terminal.
-#include <gtest/gtest.h>
-
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <regex>
 #include <sstream>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -30,7 +28,8 @@ std::string Slurp(const fs::path& p) {
 
 std::string Quote(const std::string& s) {
     std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return q + "'";
 }
 
@@ -46,7 +45,8 @@ protected:
 
     CliRun Cli(const std::vector<std::string>& args) {
         std::string cmd = Quote(LODO_CLI);
-        for (const auto& a : args) cmd += " " + Quote(a);
+        for (const auto& a : args)
+            cmd += " " + Quote(a);
         cmd += " >" + Quote((dir / "out").string()) + " 2>" + Quote((dir / "err").string());
         CliRun r;
         const int status = std::system(cmd.c_str());
@@ -64,10 +64,12 @@ const std::string Legacy = LODO_PERSISTENCE_DATA_DIR "/stack-line.lpl";
 
 // The keys of a JSON text, the findings inside each "Limits" list left out.
 std::vector<std::string> Keys(const std::string& text) {
-    const std::string json = std::regex_replace(text, std::regex(R"("Limits": \[[^\]]*\])"), "\"Limits\": []");
+    const std::string json =
+        std::regex_replace(text, std::regex(R"("Limits": \[[^\]]*\])"), "\"Limits\": []");
     std::vector<std::string> keys;
     const std::regex key("\"([A-Za-z0-9]+)\":");
-    for (auto it = std::sregex_iterator(json.begin(), json.end(), key); it != std::sregex_iterator(); ++it)
+    for (auto it = std::sregex_iterator(json.begin(), json.end(), key);
+         it != std::sregex_iterator(); ++it)
         keys.push_back((*it)[1]);
     return keys;
 }
@@ -75,18 +77,23 @@ std::vector<std::string> Keys(const std::string& text) {
 std::vector<std::string> ExpectedKeys(std::size_t components, bool invalidFirst = false) {
     std::vector<std::string> keys = {"LineName", "DType", "Components"};
     for (std::size_t i = 0; i < components; ++i) {
-        for (const char* k : {"Index", "Name", "NType", "NTypeInt", "TransM1", "TransM2", "TransM3", "TransM4",
-                              "PTrans", "MTrans", "Dia1", "Dia1Unit", "Dia2", "Dia2Unit", "Flow", "FlowUnit",
-                              "Press", "PressUnit", "Limits"})
+        for (const char* k : {"Index", "Name", "NType", "NTypeInt", "TransM1", "TransM2", "TransM3",
+                              "TransM4", "PTrans", "MTrans", "Dia1", "Dia1Unit", "Dia2", "Dia2Unit",
+                              "Flow", "FlowUnit", "Press", "PressUnit", "Limits"})
             keys.push_back(k);
-        if (invalidFirst && i == 0) keys.push_back("Invalid");
+        if (invalidFirst && i == 0)
+            keys.push_back("Invalid");
     }
-    for (const char* k : {"System", "SystemTrans", "MassTrans", "PartTrans", "NewHighV"}) keys.push_back(k);
-    if (invalidFirst) keys.push_back("Invalid");
-    for (const char* k : {"SizeResolved", "D50", "MassPenetration", "NumberPenetration", "PenetratedMMAD", "Components"})
+    for (const char* k : {"System", "SystemTrans", "MassTrans", "PartTrans", "NewHighV"})
+        keys.push_back(k);
+    if (invalidFirst)
+        keys.push_back("Invalid");
+    for (const char* k : {"SizeResolved", "D50", "MassPenetration", "NumberPenetration",
+                          "PenetratedMMAD", "Components"})
         keys.push_back(k);
     for (std::size_t i = 0; i < components; ++i)
-        for (const char* k : {"Index", "Name", "MassPenetration", "NumberPenetration", "MassDeposited"})
+        for (const char* k :
+             {"Index", "Name", "MassPenetration", "NumberPenetration", "MassDeposited"})
             keys.push_back(k);
     keys.push_back("Warnings");
     return keys;
@@ -99,12 +106,14 @@ TEST_F(CliTest, EvaluateJsonHasExactlyTheKeysAndNullsInMonoMode) {
     EXPECT_EQ(Keys(r.out), ExpectedKeys(6));
     EXPECT_NE(r.out.find("\"DType\": \"Mono\""), std::string::npos);
     EXPECT_NE(r.out.find("\"PTrans\": null, \"MTrans\": null"), std::string::npos);
-    EXPECT_NE(r.out.find("\"MassTrans\": null, \"PartTrans\": null, \"NewHighV\": null}"), std::string::npos);
+    EXPECT_NE(r.out.find("\"MassTrans\": null, \"PartTrans\": null, \"NewHighV\": null}"),
+              std::string::npos);
     EXPECT_EQ(r.out.find("Invalid"), std::string::npos);
 }
 
 TEST_F(CliTest, EvaluateLogNormalFillsTheDistributionValues) {
-    const CliRun r = Cli({"evaluate", Examples + "/shrouded-probe-line.lxl", "--lognormal", "5", "2.5", "--json"});
+    const CliRun r = Cli(
+        {"evaluate", Examples + "/shrouded-probe-line.lxl", "--lognormal", "5", "2.5", "--json"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(Keys(r.out), ExpectedKeys(6));
     EXPECT_NE(r.out.find("\"DType\": \"LogNormal\""), std::string::npos);
@@ -123,35 +132,41 @@ TEST_F(CliTest, SizeResolvedResultAndCurve) {
     ASSERT_NE(sized, std::string::npos) << table.out;
     EXPECT_LT(totals, sized);
     EXPECT_NE(table.out.find("Cut size d50: 12.3 \u00B5m\n"), std::string::npos) << table.out;
-    EXPECT_NE(table.out.find("Size-resolved number penetration: 98.4"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("Size-resolved number penetration: 98.4"), std::string::npos)
+        << table.out;
 
     const CliRun json = Cli({"evaluate", file, "--lognormal", "5", "2.5", "--json"});
     ASSERT_EQ(json.code, 0) << json.err;
     std::smatch m;
-    ASSERT_TRUE(std::regex_search(json.out, m,
-                                  std::regex("\"SizeResolved\": \\{\"D50\": ([0-9.]+), \"MassPenetration\": ([0-9.]+)")))
+    ASSERT_TRUE(std::regex_search(
+        json.out, m,
+        std::regex("\"SizeResolved\": \\{\"D50\": ([0-9.]+), \"MassPenetration\": ([0-9.]+)")))
         << json.out;
     EXPECT_NEAR(std::stod(m[1]), 12.34, 0.01);
     EXPECT_NEAR(std::stod(m[2]), 0.755, 1e-3);
 
     const CliRun csv = Cli({"curve", file, "--csv"});
     ASSERT_EQ(csv.code, 0) << csv.err;
-    EXPECT_TRUE(csv.out.starts_with("Dp_um,N-1,T-1,B-1,T-2,B-2,T-3,System\n0.01,")) << csv.out.substr(0, 200);
+    EXPECT_TRUE(csv.out.starts_with("Dp_um,N-1,T-1,B-1,T-2,B-2,T-3,System\n0.01,"))
+        << csv.out.substr(0, 200);
     EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 201);
 
     const CliRun one = Cli({"curve", file, "--from", "10", "--points", "1", "--json"});
     const CliRun mono = Cli({"evaluate", file, "--mono", "10", "--json"});
     ASSERT_EQ(one.code, 0) << one.err;
-    ASSERT_TRUE(std::regex_search(mono.out, m, std::regex("\"SystemTrans\": ([^,}]+)"))) << mono.out;
-    EXPECT_NE(one.out.find("\"System\": [" + m[1].str() + "]"), std::string::npos) << one.out << m[1];
+    ASSERT_TRUE(std::regex_search(mono.out, m, std::regex("\"SystemTrans\": ([^,}]+)")))
+        << mono.out;
+    EXPECT_NE(one.out.find("\"System\": [" + m[1].str() + "]"), std::string::npos)
+        << one.out << m[1];
 }
 
 // A one-point flow study at the line's own flow (113.3 L/min) records the size-resolved mass
 // penetration that evaluate reports for the line; the specified value without the option.
 TEST_F(CliTest, StudySizeResolvedRecordsTheExactMassPenetration) {
     const std::string file = Examples + "/stack-nozzle-line.lxl";
-    const std::vector<std::string> study = {"study", file, "--vary", "Flow", "--from", "113.3", "--to", "113.3",
-                                            "--points", "1", "--lognormal", "5", "2.5", "--json"};
+    const std::vector<std::string> study = {"study",       file,   "--vary", "Flow",     "--from",
+                                            "113.3",       "--to", "113.3",  "--points", "1",
+                                            "--lognormal", "5",    "2.5",    "--json"};
     std::vector<std::string> exact = study;
     exact.push_back("--size-resolved");
     const CliRun plain = Cli(study), sized = Cli(exact);
@@ -163,18 +178,19 @@ TEST_F(CliTest, StudySizeResolvedRecordsTheExactMassPenetration) {
     const double recorded = std::stod(m[1]);
     ASSERT_TRUE(std::regex_search(plain.out, m, penetration)) << plain.out;
     const double specified = std::stod(m[1]);
-    ASSERT_TRUE(std::regex_search(json.out, m, std::regex("\"SizeResolved\": \\{\"D50\": [0-9.]+, "
-                                                          "\"MassPenetration\": ([0-9.e+-]+)")));
+    ASSERT_TRUE(std::regex_search(json.out, m,
+                                  std::regex("\"SizeResolved\": \\{\"D50\": [0-9.]+, "
+                                             "\"MassPenetration\": ([0-9.e+-]+)")));
     EXPECT_NEAR(recorded, std::stod(m[1]), 1e-9);
     ASSERT_TRUE(std::regex_search(json.out, m, std::regex("\"SystemTrans\": ([0-9.e+-]+)")));
     EXPECT_NEAR(specified, std::stod(m[1]), 1e-9);
     EXPECT_GT(recorded - specified, 0.5);
 
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"study", file, "--vary", "Flow", "--from", "10", "--to", "20", "--points", "2",
-                                   "--size-resolved"},
-          {"study", file, "--vary", "Particle", "--from", "1", "--to", "20", "--points", "2", "--lognormal", "5",
-           "2.5", "--size-resolved"}}) {
+         {std::vector<std::string>{"study", file, "--vary", "Flow", "--from", "10", "--to", "20",
+                                   "--points", "2", "--size-resolved"},
+          {"study", file, "--vary", "Particle", "--from", "1", "--to", "20", "--points", "2",
+           "--lognormal", "5", "2.5", "--size-resolved"}}) {
         const CliRun r = Cli(args);
         EXPECT_EQ(r.code, 2) << args[3];
         EXPECT_NE(r.err.find("--size-resolved"), std::string::npos) << r.err;
@@ -184,8 +200,11 @@ TEST_F(CliTest, StudySizeResolvedRecordsTheExactMassPenetration) {
 TEST_F(CliTest, CurveRefusesWrongOptions) {
     const std::string file = Examples + "/stack-nozzle-line.lxl";
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"curve", file, "--points", "0"}, {"curve", file, "--from", "0"},
-          {"curve", file, "--to", "2000"}, {"curve", file, "--csv", "--json"}, {"curve", file, "--mono", "5"},
+         {std::vector<std::string>{"curve", file, "--points", "0"},
+          {"curve", file, "--from", "0"},
+          {"curve", file, "--to", "2000"},
+          {"curve", file, "--csv", "--json"},
+          {"curve", file, "--mono", "5"},
           {"curve"}}) {
         const CliRun r = Cli(args);
         EXPECT_EQ(r.code, 2) << args.back();
@@ -198,7 +217,8 @@ TEST_F(CliTest, TableAndReportAgreeOnTheSystemPenetration) {
     const CliRun table = Cli({"evaluate", Examples + "/english-units-line.lxl"});
     ASSERT_EQ(table.code, 0) << table.err;
     std::smatch m;
-    ASSERT_TRUE(std::regex_search(table.out, m, std::regex("System penetration: ([0-9.]+) %  (PASS|FAIL)")))
+    ASSERT_TRUE(
+        std::regex_search(table.out, m, std::regex("System penetration: ([0-9.]+) %  (PASS|FAIL)")))
         << table.out;
     const CliRun report = Cli({"report", Examples + "/english-units-line.lxl"});
     ASSERT_EQ(report.code, 0) << report.err;
@@ -239,7 +259,8 @@ TEST_F(CliTest, NonFiniteResultsAreReportedInvalid) {
 TEST_F(CliTest, TableGivesTheInletAspirationVerdict) {
     const CliRun ok = Cli({"evaluate", Examples + "/shrouded-probe-line.lxl"});
     ASSERT_EQ(ok.code, 0) << ok.err;
-    EXPECT_NE(ok.out.find("aspiration ratio 1.0767 (within 0.8 to 1.5)"), std::string::npos) << ok.out;
+    EXPECT_NE(ok.out.find("aspiration ratio 1.0767 (within 0.8 to 1.5)"), std::string::npos)
+        << ok.out;
     // Sampling far slower than the free stream over-aspirates large particles.
     std::string text = Slurp(Examples + "/shrouded-probe-line.lxl");
     text.replace(text.find("<FStream>12</FStream>"), 21, "<FStream>40</FStream>");
@@ -256,11 +277,12 @@ TEST_F(CliTest, EvaluateReportsModelLimits) {
     const std::string file = Examples + "/stack-nozzle-line.lxl";
     const CliRun json = Cli({"evaluate", file, "--json"});
     ASSERT_EQ(json.code, 0) << json.err;
-    const std::string bend =
-        "\"Limits\": [{\"Model\": \"laminar bend model\", \"Quantity\": \"Reynolds number\", \"Value\": 4187.";
+    const std::string bend = "\"Limits\": [{\"Model\": \"laminar bend model\", \"Quantity\": "
+                             "\"Reynolds number\", \"Value\": 4187.";
     std::size_t at = json.out.find(bend);
     ASSERT_NE(at, std::string::npos) << json.out;
-    EXPECT_NE(json.out.find("\"Min\": 100, \"Max\": 1000, \"Source\": \"Pui, Romay-Novas & Liu 1987\"}]", at),
+    EXPECT_NE(json.out.find(
+                  "\"Min\": 100, \"Max\": 1000, \"Source\": \"Pui, Romay-Novas & Liu 1987\"}]", at),
               std::string::npos);
     // The two bends, and no other component.
     const std::regex withFindings(R"("Limits": \[\{)");
@@ -272,28 +294,31 @@ TEST_F(CliTest, EvaluateReportsModelLimits) {
 
     const CliRun table = Cli({"evaluate", file});
     ASSERT_EQ(table.code, 0);
-    EXPECT_NE(table.out.find("3  B-1   Bend         97.75 %\n"
-                             "   ! Reynolds number 4187 is outside 100 to 1000, the range of the laminar bend "
-                             "model (Pui, Romay-Novas & Liu 1987)\n4  T-2"),
+    EXPECT_NE(table.out.find(
+                  "3  B-1   Bend         97.75 %\n"
+                  "   ! Reynolds number 4187 is outside 100 to 1000, the range of the laminar bend "
+                  "model (Pui, Romay-Novas & Liu 1987)\n4  T-2"),
               std::string::npos)
         << table.out;
     EXPECT_EQ(table.out.find("mass median"), std::string::npos);
 
     const CliRun strict = Cli({"evaluate", file, "--strict"});
     EXPECT_EQ(strict.code, 3);
-    EXPECT_EQ(strict.out, table.out);  // the results are printed as always
+    EXPECT_EQ(strict.out, table.out); // the results are printed as always
     EXPECT_EQ(strict.err, "");
     EXPECT_EQ(Cli({"evaluate", file, "--json", "--strict"}).code, 3);
 
     // In log-normal mode the table says where the quantities were taken.
     const CliRun ln = Cli({"evaluate", file, "--lognormal", "5", "2.5"});
-    EXPECT_NE(ln.out.find("\nThe model-limit quantities of a log-normal distribution are taken at the mass median "
+    EXPECT_NE(ln.out.find("\nThe model-limit quantities of a log-normal distribution are taken at "
+                          "the mass median "
                           "diameter.\n"),
               std::string::npos)
         << ln.out;
 
     // A line inside every range passes --strict.
-    const CliRun clean = Cli({"evaluate", Examples + "/contraction-expansion-line.lxl", "--strict", "--json"});
+    const CliRun clean =
+        Cli({"evaluate", Examples + "/contraction-expansion-line.lxl", "--strict", "--json"});
     EXPECT_EQ(clean.code, 0) << clean.out;
     EXPECT_EQ(clean.out.find("\"Limits\": [{"), std::string::npos);
 }
@@ -303,29 +328,47 @@ TEST_F(CliTest, ErrorsPrintOneLineAndNothingElse) {
     struct Case {
         std::vector<std::string> args;
         int code;
-        std::string err;  // start of the one line on stderr
+        std::string err; // start of the one line on stderr
     } cases[] = {
-        {{"evaluate", (dir / "missing.lxl").string()}, 1, "lodo-cli: " + (dir / "missing.lxl").string() + ": Cannot open"},
-        {{"evaluate", (dir / "broken.lxl").string(), "--json"}, 1,
-         "lodo-cli: " + (dir / "broken.lxl").string() + ": Component 1 (Index 0), element \"NTypeInt\""},
-        {{"evaluate", Examples + "/stack-nozzle-line.lxl", "--lognormal", "5", "1"}, 2, "lodo-cli evaluate: --lognormal"},
-        {{"evaluate", Examples + "/stack-nozzle-line.lxl", "--lognormal", "0", "2"}, 2, "lodo-cli evaluate: --lognormal"},
-        {{"evaluate", Examples + "/stack-nozzle-line.lxl", "--mono", "-3"}, 2, "lodo-cli evaluate: --mono"},
-        {{"evaluate", Examples + "/stack-nozzle-line.lxl", "--mono"}, 2, "lodo-cli evaluate: --mono needs"},
-        {{"evaluate", Examples + "/stack-nozzle-line.lxl", "--mono", "3", "--lognormal", "5", "2"}, 2,
+        {{"evaluate", (dir / "missing.lxl").string()},
+         1,
+         "lodo-cli: " + (dir / "missing.lxl").string() + ": Cannot open"},
+        {{"evaluate", (dir / "broken.lxl").string(), "--json"},
+         1,
+         "lodo-cli: " + (dir / "broken.lxl").string() +
+             ": Component 1 (Index 0), element \"NTypeInt\""},
+        {{"evaluate", Examples + "/stack-nozzle-line.lxl", "--lognormal", "5", "1"},
+         2,
+         "lodo-cli evaluate: --lognormal"},
+        {{"evaluate", Examples + "/stack-nozzle-line.lxl", "--lognormal", "0", "2"},
+         2,
+         "lodo-cli evaluate: --lognormal"},
+        {{"evaluate", Examples + "/stack-nozzle-line.lxl", "--mono", "-3"},
+         2,
+         "lodo-cli evaluate: --mono"},
+        {{"evaluate", Examples + "/stack-nozzle-line.lxl", "--mono"},
+         2,
+         "lodo-cli evaluate: --mono needs"},
+        {{"evaluate", Examples + "/stack-nozzle-line.lxl", "--mono", "3", "--lognormal", "5", "2"},
+         2,
          "lodo-cli evaluate: give only one"},
         {{"evaluate"}, 2, "lodo-cli evaluate: no FILE given"},
         {{"evaluate", "a.lxl", "b.lxl"}, 2, "lodo-cli evaluate: only one FILE"},
-        {{"evaluate", "a.lxl", "--frobnicate"}, 2, "lodo-cli evaluate: unknown option '--frobnicate'"},
+        {{"evaluate", "a.lxl", "--frobnicate"},
+         2,
+         "lodo-cli evaluate: unknown option '--frobnicate'"},
         {{"import", Legacy, "-o"}, 2, "lodo-cli import: -o needs"},
         {{"import", Legacy, "-o", (dir / "no-such-folder" / "x.lxl").string()}, 1, "lodo-cli: "},
-        {{"report", Examples + "/stack-nozzle-line.lxl", "--json"}, 2, "lodo-cli report: unknown option"},
+        {{"report", Examples + "/stack-nozzle-line.lxl", "--json"},
+         2,
+         "lodo-cli report: unknown option"},
         {{"frobnicate"}, 2, "lodo-cli: unknown command 'frobnicate'"},
     };
     for (const auto& c : cases) {
         const CliRun r = Cli(c.args);
         std::string what;
-        for (const auto& a : c.args) what += a + " ";
+        for (const auto& a : c.args)
+            what += a + " ";
         EXPECT_EQ(r.code, c.code) << what;
         EXPECT_EQ(r.out, "") << what;
         EXPECT_TRUE(r.err.starts_with(c.err)) << what << "\n" << r.err;
@@ -338,7 +381,8 @@ TEST_F(CliTest, EmptyLineHasNoReport) {
     const CliRun report = Cli({"report", (dir / "empty.lxl").string()});
     EXPECT_EQ(report.code, 1);
     EXPECT_EQ(report.out, "");
-    EXPECT_EQ(report.err, "lodo-cli: " + (dir / "empty.lxl").string() + ": There are no components in sample system.\n");
+    EXPECT_EQ(report.err, "lodo-cli: " + (dir / "empty.lxl").string() +
+                              ": There are no components in sample system.\n");
     const CliRun json = Cli({"evaluate", (dir / "empty.lxl").string(), "--json"});
     EXPECT_EQ(json.code, 0);
     EXPECT_EQ(Keys(json.out), ExpectedKeys(0));
@@ -355,46 +399,67 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 TEST_F(CliTest, ExitStatusSaysWhetherTheResultIsValid) {
     const std::string nozzle = Slurp(Examples + "/stack-nozzle-line.lxl");
     const std::string probe = Slurp(Examples + "/shrouded-probe-line.lxl");
-    std::ofstream(dir / "still-air.lxl") << Replaced(probe, "<FStream>12</FStream>", "<FStream>0</FStream>");
-    std::ofstream(dir / "negative-flow.lxl") << Replaced(nozzle, "<Flow>113.3</Flow>", "<Flow>-20</Flow>");
-    std::ofstream(dir / "bend-minus-90.lxl") << Replaced(nozzle, "<Ang2>90</Ang2>", "<Ang2>-90</Ang2>");
-    std::ofstream(dir / "lower-case.lxl") << Replaced(nozzle, "<TempUnit>Metric</TempUnit>", "<TempUnit>metric</TempUnit>");
+    std::ofstream(dir / "still-air.lxl")
+        << Replaced(probe, "<FStream>12</FStream>", "<FStream>0</FStream>");
+    std::ofstream(dir / "negative-flow.lxl")
+        << Replaced(nozzle, "<Flow>113.3</Flow>", "<Flow>-20</Flow>");
+    std::ofstream(dir / "bend-minus-90.lxl")
+        << Replaced(nozzle, "<Ang2>90</Ang2>", "<Ang2>-90</Ang2>");
+    std::ofstream(dir / "lower-case.lxl")
+        << Replaced(nozzle, "<TempUnit>Metric</TempUnit>", "<TempUnit>metric</TempUnit>");
     const std::string file = (dir / "x").string();
     struct Case {
         std::vector<std::string> args;
         int code;
-        std::string err;  // start of stderr ("" : nothing)
-        bool printed;     // the result is on stdout
+        std::string err; // start of stderr ("" : nothing)
+        bool printed;    // the result is on stdout
     } cases[] = {
         {{"evaluate", Examples + "/stack-nozzle-line.lxl"}, 0, "", true},
         // A FAIL verdict is a valid result.
         {{"evaluate", Examples + "/stack-nozzle-line.lxl", "--mono", "1000"}, 0, "", true},
-        {{"evaluate", (dir / "still-air.lxl").string(), "--json"}, 4,
-         "lodo-cli: " + (dir / "still-air.lxl").string() + ": no valid result: Component 1 (Index 0, N-1)", true},
+        {{"evaluate", (dir / "still-air.lxl").string(), "--json"},
+         4,
+         "lodo-cli: " + (dir / "still-air.lxl").string() +
+             ": no valid result: Component 1 (Index 0, N-1)",
+         true},
         {{"report", (dir / "still-air.lxl").string()}, 4, "lodo-cli: ", true},
-        {{"evaluate", (dir / "negative-flow.lxl").string()}, 1,
+        {{"evaluate", (dir / "negative-flow.lxl").string()},
+         1,
          "lodo-cli: " + (dir / "negative-flow.lxl").string() +
-             ": Component 1 (Index 0, N-1), field \"Flow\" is -20 (Metric): Flow rate must be greater than 0\n",
+             ": Component 1 (Index 0, N-1), field \"Flow\" is -20 (Metric): Flow rate must be "
+             "greater than 0\n",
          false},
         {{"evaluate", (dir / "bend-minus-90.lxl").string()}, 1, "lodo-cli: ", false},
-        {{"evaluate", (dir / "lower-case.lxl").string()}, 0,
-         "lodo-cli: warning: " + (dir / "lower-case.lxl").string() + ": Component 1 (Index 0, N-1), field \"TempUnit\"",
+        {{"evaluate", (dir / "lower-case.lxl").string()},
+         0,
+         "lodo-cli: warning: " + (dir / "lower-case.lxl").string() +
+             ": Component 1 (Index 0, N-1), field \"TempUnit\"",
          true},
-        {{"study", Examples + "/stack-nozzle-line.lxl", "--vary", "Flow", "--from", "1e308", "--to", "1.7e308",
-          "--points", "2"},
-         4, "lodo-cli: " + Examples + "/stack-nozzle-line.lxl: no valid result at point 1 (1E308)", true},
-        {{"study", Examples + "/stack-nozzle-line.lxl", "--vary", "Particle", "--from", "0.0001", "--to", "10",
-          "--points", "2"},
-         2, "lodo-cli study: --from 0.0001: Particle diameter must be from 0.001 to 1000", false},
-        {{"study", Examples + "/stack-nozzle-line.lxl", "--vary", "Particle", "--from", "1", "--to", "5000",
-          "--points", "2"},
-         2, "lodo-cli study: --to 5000: Particle diameter", false},
-        {{"import", Legacy, "-o", Legacy}, 1, "lodo-cli: " + Legacy + ": the output is the file being imported", false},
+        {{"study", Examples + "/stack-nozzle-line.lxl", "--vary", "Flow", "--from", "1e308", "--to",
+          "1.7e308", "--points", "2"},
+         4,
+         "lodo-cli: " + Examples + "/stack-nozzle-line.lxl: no valid result at point 1 (1E308)",
+         true},
+        {{"study", Examples + "/stack-nozzle-line.lxl", "--vary", "Particle", "--from", "0.0001",
+          "--to", "10", "--points", "2"},
+         2,
+         "lodo-cli study: --from 0.0001: Particle diameter must be from 0.001 to 1000",
+         false},
+        {{"study", Examples + "/stack-nozzle-line.lxl", "--vary", "Particle", "--from", "1", "--to",
+          "5000", "--points", "2"},
+         2,
+         "lodo-cli study: --to 5000: Particle diameter",
+         false},
+        {{"import", Legacy, "-o", Legacy},
+         1,
+         "lodo-cli: " + Legacy + ": the output is the file being imported",
+         false},
     };
     for (const auto& c : cases) {
         const CliRun r = Cli(c.args);
         std::string what;
-        for (const auto& a : c.args) what += a + " ";
+        for (const auto& a : c.args)
+            what += a + " ";
         EXPECT_EQ(r.code, c.code) << what << "\n" << r.err;
         if (c.err.empty()) {
             EXPECT_EQ(r.err, "") << what;
@@ -409,32 +474,46 @@ TEST_F(CliTest, ExitStatusSaysWhetherTheResultIsValid) {
 
 TEST_F(CliTest, VerdictNamesTheLimitThatFailed) {
     const CliRun ok = Cli({"evaluate", Examples + "/stack-nozzle-line.lxl"});
-    EXPECT_NE(ok.out.find("System penetration: 64.46 %  PASS (ANSI N13.1 limits: above 50 %; inlet aspiration "
-                          "ratio 0.8 to 1.5)\n"),
-              std::string::npos)
+    EXPECT_NE(
+        ok.out.find(
+            "System penetration: 64.46 %  PASS (ANSI N13.1 limits: above 50 %; inlet aspiration "
+            "ratio 0.8 to 1.5)\n"),
+        std::string::npos)
         << ok.out;
     // Large particles sampled slowly by a nozzle alone: it over-aspirates, so the
     // penetration exceeds 100 % and only the aspiration criterion tells the truth.
     std::string nozzleOnly = Slurp(Examples + "/stack-nozzle-line.lxl");
     nozzleOnly = nozzleOnly.substr(0, nozzleOnly.find("</Node>") + 7) + "\n</Nodes>\n";
-    std::ofstream(dir / "slow.lxl") << Replaced(nozzleOnly, "<Flow>113.3</Flow>", "<Flow>0.1</Flow>");
+    std::ofstream(dir / "slow.lxl")
+        << Replaced(nozzleOnly, "<Flow>113.3</Flow>", "<Flow>0.1</Flow>");
     const CliRun slow = Cli({"evaluate", (dir / "slow.lxl").string(), "--mono", "1000"});
     ASSERT_EQ(slow.code, 0) << slow.err;
     std::smatch m;
-    ASSERT_TRUE(std::regex_search(slow.out, m, std::regex("System penetration: ([0-9.]+) %  (.*)\n"))) << slow.out;
+    ASSERT_TRUE(
+        std::regex_search(slow.out, m, std::regex("System penetration: ([0-9.]+) %  (.*)\n")))
+        << slow.out;
     EXPECT_GT(std::stod(m[1]), 100.0) << slow.out;
-    EXPECT_EQ(m[2].str(), "FAIL (ANSI N13.1: aspiration ratio of N-1 outside 0.8 to 1.5)") << slow.out;
-    const CliRun line = Cli({"evaluate", Examples + "/contraction-expansion-line.lxl", "--mono", "60"});
-    EXPECT_NE(line.out.find("FAIL (ANSI N13.1: penetration below 50 %"), std::string::npos) << line.out;
+    EXPECT_EQ(m[2].str(), "FAIL (ANSI N13.1: aspiration ratio of N-1 outside 0.8 to 1.5)")
+        << slow.out;
+    const CliRun line =
+        Cli({"evaluate", Examples + "/contraction-expansion-line.lxl", "--mono", "60"});
+    EXPECT_NE(line.out.find("FAIL (ANSI N13.1: penetration below 50 %"), std::string::npos)
+        << line.out;
 }
 
 bool IsUtf8(const std::string& s) {
     for (std::size_t i = 0; i < s.size();) {
         const auto c = static_cast<unsigned char>(s[i]);
-        const std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        if (n == 0 || i + n > s.size()) return false;
+        const std::size_t n = c < 0x80         ? 1
+                              : (c >> 5) == 6  ? 2
+                              : (c >> 4) == 14 ? 3
+                              : (c >> 3) == 30 ? 4
+                                               : 0;
+        if (n == 0 || i + n > s.size())
+            return false;
         for (std::size_t k = 1; k < n; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+                return false;
         i += n;
     }
     return true;
@@ -442,22 +521,28 @@ bool IsUtf8(const std::string& s) {
 
 TEST_F(CliTest, OutputIsValidUtf8AndMessagesStayShort) {
     const std::string nozzle = Slurp(Examples + "/stack-nozzle-line.lxl");
-    std::ofstream(dir / "latin1.lxl") << Replaced(nozzle, "<LineName>Main stack", "<LineName>Z\xFCrich \x1b[2J stack");
+    std::ofstream(dir / "latin1.lxl")
+        << Replaced(nozzle, "<LineName>Main stack", "<LineName>Z\xFCrich \x1b[2J stack");
     const CliRun json = Cli({"evaluate", (dir / "latin1.lxl").string(), "--json"});
     ASSERT_EQ(json.code, 0) << json.err;
     EXPECT_TRUE(IsUtf8(json.out));
-    EXPECT_NE(json.out.find("\"LineName\": \"Z\xEF\xBF\xBDrich \\u001b[2J stack"), std::string::npos) << json.out;
-    EXPECT_NE(json.out.find("bytes that are not UTF-8 were read as U+FFFD"), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"LineName\": \"Z\xEF\xBF\xBDrich \\u001b[2J stack"),
+              std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("bytes that are not UTF-8 were read as U+FFFD"), std::string::npos)
+        << json.out;
     const CliRun table = Cli({"evaluate", (dir / "latin1.lxl").string()});
     EXPECT_EQ(table.out.find('\x1b'), std::string::npos);
     EXPECT_TRUE(IsUtf8(table.out));
 
-    std::ofstream(dir / "huge.lxl") << Replaced(nozzle, "<Dia1>15.5</Dia1>", "<Dia1>" + std::string(100000, '9') + "\x1b</Dia1>");
+    std::ofstream(dir / "huge.lxl") << Replaced(
+        nozzle, "<Dia1>15.5</Dia1>", "<Dia1>" + std::string(100000, '9') + "\x1b</Dia1>");
     const CliRun huge = Cli({"evaluate", (dir / "huge.lxl").string()});
     EXPECT_EQ(huge.code, 1);
     EXPECT_LT(huge.err.size(), 300u) << huge.err.substr(0, 300);
     EXPECT_EQ(huge.err.find('\x1b'), std::string::npos);
-    const CliRun arg = Cli({"evaluate", Examples + "/stack-nozzle-line.lxl", "--mono", std::string(5000, '1') + "\x1b"});
+    const CliRun arg = Cli({"evaluate", Examples + "/stack-nozzle-line.lxl", "--mono",
+                            std::string(5000, '1') + "\x1b"});
     EXPECT_EQ(arg.code, 2);
     EXPECT_LT(arg.err.size(), 300u);
     EXPECT_EQ(arg.err.find('\x1b'), std::string::npos);
@@ -482,8 +567,11 @@ TEST_F(CliTest, Help) {
         const CliRun help = Cli({command, "--help"});
         EXPECT_EQ(help.code, 0) << command;
         EXPECT_TRUE(help.out.starts_with(std::string("Usage: lodo-cli ") + command)) << help.out;
-        EXPECT_NE(help.out.find("Exit status:\n  0  the result is valid"), std::string::npos) << command;
-        EXPECT_NE(help.out.find("\n  4  the output is printed, but a result is not a finite number"), std::string::npos);
+        EXPECT_NE(help.out.find("Exit status:\n  0  the result is valid"), std::string::npos)
+            << command;
+        EXPECT_NE(
+            help.out.find("\n  4  the output is printed, but a result is not a finite number"),
+            std::string::npos);
     }
     const CliRun none = Cli({});
     EXPECT_EQ(none.code, 2);
@@ -491,4 +579,4 @@ TEST_F(CliTest, Help) {
     EXPECT_TRUE(none.err.starts_with("Usage: lodo-cli COMMAND"));
 }
 
-}  // namespace
+} // namespace

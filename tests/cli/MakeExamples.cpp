@@ -47,7 +47,8 @@ struct Builder {
     bool Save(const std::filesystem::path& path, const std::string& lineName) {
         for (const TLodoComp& c : m.List) {
             if (HasInvalidResult(c, false) || c.Name.ends_with(" *")) {
-                std::fprintf(stderr, "%s: %s is invalid or in transition flow\n", path.c_str(), c.Name.c_str());
+                std::fprintf(stderr, "%s: %s is invalid or in transition flow\n", path.c_str(),
+                             c.Name.c_str());
                 return false;
             }
         }
@@ -66,7 +67,7 @@ void Metric(TLodoComp& r) {
         r.FStreamUnit = "Metric";
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -90,10 +91,25 @@ int main(int argc, char** argv) {
             r.Len = 30;
         });
         b.Add(NodeTube, "Tube", [](TLodoComp& r) { r.Len = 1.5; });
-        b.Add(NodeBend, "Bend", [](TLodoComp& r) { r.Ang2 = 90; r.Brd = 0.1524; r.Ang3 = 0; });
-        b.Add(NodeTube, "Tube", [](TLodoComp& r) { r.Len = 6; r.Ang1 = 90; });
-        b.Add(NodeBend, "Bend", [](TLodoComp& r) { r.Ang2 = 90; r.Brd = 0.1524; r.Ang1 = 90; r.Ang3 = 90; });
-        b.Add(NodeTube, "Tube", [](TLodoComp& r) { r.Len = 3; r.Ang1 = 0; });
+        b.Add(NodeBend, "Bend", [](TLodoComp& r) {
+            r.Ang2 = 90;
+            r.Brd = 0.1524;
+            r.Ang3 = 0;
+        });
+        b.Add(NodeTube, "Tube", [](TLodoComp& r) {
+            r.Len = 6;
+            r.Ang1 = 90;
+        });
+        b.Add(NodeBend, "Bend", [](TLodoComp& r) {
+            r.Ang2 = 90;
+            r.Brd = 0.1524;
+            r.Ang1 = 90;
+            r.Ang3 = 90;
+        });
+        b.Add(NodeTube, "Tube", [](TLodoComp& r) {
+            r.Len = 3;
+            r.Ang1 = 0;
+        });
         ok &= b.Save(dir / "stack-nozzle-line.lxl", "Main stack, 4 cfm nozzle line");
     }
 
@@ -107,10 +123,24 @@ int main(int argc, char** argv) {
             r.Temp = 30;
         });
         b.Add(NodeTube, "Tube", [](TLodoComp& r) { r.Len = 0.8; });
-        b.Add(NodeBend, "Bend", [](TLodoComp& r) { r.Ang2 = 90; r.Brd = 0.2; });
-        b.Add(NodeTube, "Tube", [](TLodoComp& r) { r.Len = 4; r.Ang1 = 90; });
-        b.Add(NodeBend, "Bend", [](TLodoComp& r) { r.Ang2 = 45; r.Brd = 0.2; r.Ang1 = 90; r.Ang3 = 180; });
-        b.Add(NodeTube, "Tube", [](TLodoComp& r) { r.Len = 1.2; r.Ang1 = 45; });
+        b.Add(NodeBend, "Bend", [](TLodoComp& r) {
+            r.Ang2 = 90;
+            r.Brd = 0.2;
+        });
+        b.Add(NodeTube, "Tube", [](TLodoComp& r) {
+            r.Len = 4;
+            r.Ang1 = 90;
+        });
+        b.Add(NodeBend, "Bend", [](TLodoComp& r) {
+            r.Ang2 = 45;
+            r.Brd = 0.2;
+            r.Ang1 = 90;
+            r.Ang3 = 180;
+        });
+        b.Add(NodeTube, "Tube", [](TLodoComp& r) {
+            r.Len = 1.2;
+            r.Ang1 = 45;
+        });
         ok &= b.Save(dir / "shrouded-probe-line.lxl", "Exhaust duct B, shrouded probe");
     }
 
@@ -127,9 +157,18 @@ int main(int argc, char** argv) {
         });
         b.Add(NodeTube, "Tube", [](TLodoComp& r) { r.Len = 0.5; });
         b.Add(NodeContraction, "Contraction", [](TLodoComp& r) { r.Ang2 = 15; });
-        b.Add(NodeTube, "Tube", [](TLodoComp& r) { r.Len = 1.2; r.Ang1 = 90; });
-        b.Add(NodeExpansion, "Expansion", [](TLodoComp& r) { r.Ang2 = 7.5; r.Dia2 = 34.9; });
-        b.Add(NodeTube, "Tube", [](TLodoComp& r) { r.Len = 0.6; r.Ang1 = 0; });
+        b.Add(NodeTube, "Tube", [](TLodoComp& r) {
+            r.Len = 1.2;
+            r.Ang1 = 90;
+        });
+        b.Add(NodeExpansion, "Expansion", [](TLodoComp& r) {
+            r.Ang2 = 7.5;
+            r.Dia2 = 34.9;
+        });
+        b.Add(NodeTube, "Tube", [](TLodoComp& r) {
+            r.Len = 0.6;
+            r.Ang1 = 0;
+        });
         ok &= b.Save(dir / "contraction-expansion-line.lxl", "Wall sleeve, 1 cfm");
     }
 
@@ -137,8 +176,8 @@ int main(int argc, char** argv) {
     {
         Builder b;
         b.Add(NodeNozzle, "Nozzle", [](TLodoComp& r) {
-            r.TempUnit = r.PressUnit = r.LenUnit = r.Dia1Unit = r.Dia2Unit = r.FlowUnit = r.RadiusUnit =
-                r.FStreamUnit = "English";
+            r.TempUnit = r.PressUnit = r.LenUnit = r.Dia1Unit = r.Dia2Unit = r.FlowUnit =
+                r.RadiusUnit = r.FStreamUnit = "English";
             r.Temp = 77;
             r.Press = 14.696;
             r.Flow = 4;
@@ -148,10 +187,24 @@ int main(int argc, char** argv) {
             r.Len = 1.2;
         });
         b.Add(NodeTube, "Tube", [](TLodoComp& r) { r.Len = 5; });
-        b.Add(NodeBend, "Bend", [](TLodoComp& r) { r.Ang2 = 90; r.Brd = 6; });
-        b.Add(NodeTube, "Tube", [](TLodoComp& r) { r.Len = 20; r.Ang1 = 90; });
-        b.Add(NodeBend, "Bend", [](TLodoComp& r) { r.Ang2 = 90; r.Brd = 6; r.Ang1 = 90; r.Ang3 = 90; });
-        b.Add(NodeTube, "Tube", [](TLodoComp& r) { r.Len = 8; r.Ang1 = 0; });
+        b.Add(NodeBend, "Bend", [](TLodoComp& r) {
+            r.Ang2 = 90;
+            r.Brd = 6;
+        });
+        b.Add(NodeTube, "Tube", [](TLodoComp& r) {
+            r.Len = 20;
+            r.Ang1 = 90;
+        });
+        b.Add(NodeBend, "Bend", [](TLodoComp& r) {
+            r.Ang2 = 90;
+            r.Brd = 6;
+            r.Ang1 = 90;
+            r.Ang3 = 90;
+        });
+        b.Add(NodeTube, "Tube", [](TLodoComp& r) {
+            r.Len = 8;
+            r.Ang1 = 0;
+        });
         ok &= b.Save(dir / "english-units-line.lxl", "Stack 2 (English units)");
     }
     return ok ? 0 : 1;

@@ -109,7 +109,8 @@ TEST(SplitterCommand, JsonCarriesTheShownResultsAsNumbers) {
     // The window's penetration text is the same number, rounded.
     char shown[32];
     std::snprintf(shown, sizeof shown, "%.3f", 100.0 * number("YTrans"));
-    EXPECT_NE(text.out.find(std::string("Component Transmission (%): ") + shown), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find(std::string("Component Transmission (%): ") + shown), std::string::npos)
+        << text.out;
     EXPECT_NE(json.out.find(R"("YDi": "mm")"), std::string::npos);
     EXPECT_NE(json.out.find("\"Limits\": [\"0.034 \u2264 Stk \u2264 1.248\""), std::string::npos);
     EXPECT_EQ(Splitter({"--json", "--json"}).code, Cli::ExitUsage);

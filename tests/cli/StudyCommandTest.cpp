@@ -1,11 +1,11 @@
 // The study command of lodo-cli, run in-process on the example lines.
-#include "studies/engine/StudyLines.h"
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "studies/engine/ParameterStudy.h"
+#include "studies/engine/StudyLines.h"
 
-#include <filesystem>
 #include <cstdio>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <regex>
 #include <sstream>
@@ -127,11 +127,18 @@ TEST(StudyCommand, JsonAndCsvCarryTheExportedPointsAsNumbers) {
         std::string vary, unit, particles;
     };
     const Case cases[] = {
-        {{"--vary", "Free_Stream", "--from", "1", "--to", "10", "--points", "4"}, "Free_Stream", "m/s",
+        {{"--vary", "Free_Stream", "--from", "1", "--to", "10", "--points", "4"},
+         "Free_Stream",
+         "m/s",
          R"("Particles": {"DType": "Mono", "Dp": 10, "MMAD": null, "GSD": null})"},
-        {{"--vary", "Flow", "--from", "5", "--to", "50", "--points", "3", "--lognormal", "5", "2.5"}, "Flow",
-         "L/min", R"("Particles": {"DType": "LogNormal", "Dp": null, "MMAD": 5, "GSD": 2.5})"},
-        {{"--vary", "Particle", "--from", "0.3", "--to", "30", "--points", "5"}, "Particle", "µm",
+        {{"--vary", "Flow", "--from", "5", "--to", "50", "--points", "3", "--lognormal", "5",
+          "2.5"},
+         "Flow",
+         "L/min",
+         R"("Particles": {"DType": "LogNormal", "Dp": null, "MMAD": 5, "GSD": 2.5})"},
+        {{"--vary", "Particle", "--from", "0.3", "--to", "30", "--points", "5"},
+         "Particle",
+         "µm",
          R"("Particles": {"DType": "Mono", "Dp": null, "MMAD": null, "GSD": null})"},
     };
     for (const Case& c : cases) {
@@ -140,7 +147,7 @@ TEST(StudyCommand, JsonAndCsvCarryTheExportedPointsAsNumbers) {
         const CliRun exported = Study(args);
         ASSERT_EQ(exported.code, 0) << exported.err;
         auto exportLines = Lines(exported.out);
-        exportLines.erase(exportLines.begin());  // the header
+        exportLines.erase(exportLines.begin()); // the header
 
         args.push_back("--json");
         const CliRun json = Study(args);
@@ -148,13 +155,18 @@ TEST(StudyCommand, JsonAndCsvCarryTheExportedPointsAsNumbers) {
         EXPECT_NE(json.out.find("\"Vary\": \"" + c.vary + "\""), std::string::npos) << json.out;
         EXPECT_NE(json.out.find("\"Unit\": \"" + c.unit + "\""), std::string::npos) << json.out;
         EXPECT_NE(json.out.find(c.particles), std::string::npos) << json.out;
-        EXPECT_NE(json.out.find("\"LineName\": \"Main stack, 4 cfm nozzle line\""), std::string::npos);
-        const std::regex point(R"re(\{"Value": ([^,]+), "Penetration": ([^,]+), "AspirationRatio": ([^}]+)\})re");
+        EXPECT_NE(json.out.find("\"LineName\": \"Main stack, 4 cfm nozzle line\""),
+                  std::string::npos);
+        const std::regex point(
+            R"re(\{"Value": ([^,]+), "Penetration": ([^,]+), "AspirationRatio": ([^}]+)\})re");
         std::vector<std::string> fromJson;
-        for (auto m = std::sregex_iterator(json.out.begin(), json.out.end(), point); m != std::sregex_iterator(); ++m) {
+        for (auto m = std::sregex_iterator(json.out.begin(), json.out.end(), point);
+             m != std::sregex_iterator(); ++m) {
             std::string line = G15(std::stod((*m)[1])) + "\t" + G15(std::stod((*m)[2]));
-            if (c.vary == "Free_Stream") line += "\t" + G15(std::stod((*m)[3]));
-            else EXPECT_EQ((*m)[3], "null");
+            if (c.vary == "Free_Stream")
+                line += "\t" + G15(std::stod((*m)[3]));
+            else
+                EXPECT_EQ((*m)[3], "null");
             fromJson.push_back(line);
         }
         EXPECT_EQ(fromJson, exportLines);
@@ -245,8 +257,8 @@ TEST(StudyCommand, StudiesTheLineCannotRunFailWithTheirMessage) {
 TEST(StudyCommand, HelpNamesEveryOption) {
     const CliRun r = Study({"--help"});
     EXPECT_EQ(r.code, 0);
-    for (const char* option : {"--vary", "--from", "--to", "--points", "--mono", "--lognormal", "--json", "--csv",
-                               "Free_Stream", "Particle", "Diameter", "Flow"})
+    for (const char* option : {"--vary", "--from", "--to", "--points", "--mono", "--lognormal",
+                               "--json", "--csv", "Free_Stream", "Particle", "Diameter", "Flow"})
         EXPECT_NE(r.out.find(option), std::string::npos) << option;
 }
 

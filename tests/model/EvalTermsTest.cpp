@@ -1,8 +1,9 @@
 // The terms a component's evaluation exposes must be the values its results were
 // built from, and reading them must leave the line alone.
+#include "model/EvalTerms.h"
+
 #include "ModelTestLines.h"
 #include "TestPrecision.h"
-#include "model/EvalTerms.h"
 #include "physics/LodoMath.h"
 
 #include <gtest/gtest.h>
@@ -138,7 +139,8 @@ TEST(EvalTerms, BendBranchAndCurvatureRatio) {
         const auto& b = std::get<K::BendTerms>(t.Model);
         EXPECT_EQ(b.Turbulent, c.turbulent) << c.q << " " << c.dp;
         EXPECT_REL_NEAR(b.CurvatureRatio, 4.0, TestPrecision::FifteenDigits);
-        EXPECT_EQ(b.Trans, LodoMath::BendTrans(20, c.dp, t.Flow.V1, 34.9, 101.325, 90, c.q, 0.0698));
+        EXPECT_EQ(b.Trans,
+                  LodoMath::BendTrans(20, c.dp, t.Flow.V1, 34.9, 101.325, 90, c.q, 0.0698));
     }
 }
 

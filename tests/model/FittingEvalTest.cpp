@@ -126,8 +126,8 @@ namespace {
 // In log-normal mode every row of a fitting's panel, the slip correction included,
 // is taken at the mass median diameter: the same texts as a 5 um monodisperse run.
 TEST(FittingEval, LogNormalCommonOutputsAtTheMedian) {
-    for (const TLodoComp& c : {Bend(10.0, 0.1, 10.0), Cone(false, 20, 10, 10),
-                               Cone(true, 10, 20, 10)}) {
+    for (const TLodoComp& c :
+         {Bend(10.0, 0.1, 10.0), Cone(false, 20, 10, 10), Cone(true, 10, 20, 10)}) {
         LodoModel ln = EvaluateOne(c, "LogNormal");
         LodoModel mono = Model({c});
         mono.Ctx.Dp = 5.0f;

@@ -201,4 +201,4 @@ TEST(ShroudEval, WallLossAboveOneTransmitsNothingRatherThanANegativeFraction) {
     EXPECT_GE(m.List[0].PTrans, 0.0);
 }
 
-}  // namespace
+} // namespace

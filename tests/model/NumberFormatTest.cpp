@@ -1,8 +1,8 @@
 #include "model/NumberFormat.h"
 
 #include <cfloat>
-#include <cmath>
 #include <clocale>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -14,10 +14,10 @@ TEST(NumberFormat, GeneralFormatOfFilesAndExports) {
         double x;
         const char* text;
     };
-    for (const Case& c : {Case{57, "57"}, Case{0.5, "0.5"}, Case{101.325, "101.325"},
-                          Case{0.1 + 0.2, "0.3"}, Case{-2.5, "-2.5"}, Case{0.0001, "0.0001"},
-                          Case{1e-7, "1E-7"}, Case{1.5e20, "1.5E20"}, Case{-1.234e-5, "-1.234E-5"},
-                          Case{123456789012345678.0, "1.23456789012346E17"}}) {
+    for (const Case& c :
+         {Case{57, "57"}, Case{0.5, "0.5"}, Case{101.325, "101.325"}, Case{0.1 + 0.2, "0.3"},
+          Case{-2.5, "-2.5"}, Case{0.0001, "0.0001"}, Case{1e-7, "1E-7"}, Case{1.5e20, "1.5E20"},
+          Case{-1.234e-5, "-1.234E-5"}, Case{123456789012345678.0, "1.23456789012346E17"}}) {
         EXPECT_EQ(General15(c.x), c.text);
     }
 }
@@ -41,7 +41,8 @@ TEST(NumberFormat, FixedScientificAndEqualsTexts) {
 TEST(NumberFormat, DecimalPointWhateverTheLocale) {
     const char* old = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = old ? old : "C";
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no German locale here";
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+        GTEST_SKIP() << "no German locale here";
     EXPECT_EQ(Fixed(1.5, 1), "1.5");
     EXPECT_EQ(General15(0.25), "0.25");
     EXPECT_EQ(ParseNumber("0.25"), 0.25);
@@ -53,13 +54,12 @@ TEST(NumberFormat, ParsingIsStrict) {
         const char* text;
         std::optional<double> value;
     };
-    for (const Case& c : {Case{"1.5", 1.5}, Case{" 2.5 ", 2.5}, Case{"1e3", 1000.0},
-                          Case{"+3", 3.0}, Case{"-0.5", -0.5}, Case{"1,5", 1.5},
-                          Case{"", std::nullopt}, Case{"abc", std::nullopt},
-                          Case{"1.2.3", std::nullopt}, Case{"1,2,3", std::nullopt},
-                          Case{"1.5x", std::nullopt}, Case{"nan", std::nullopt},
-                          Case{"inf", std::nullopt}, Case{"1e999", std::nullopt},
-                          Case{"+-1", std::nullopt}, Case{"1.5,2", std::nullopt}}) {
+    for (const Case& c :
+         {Case{"1.5", 1.5}, Case{" 2.5 ", 2.5}, Case{"1e3", 1000.0}, Case{"+3", 3.0},
+          Case{"-0.5", -0.5}, Case{"1,5", 1.5}, Case{"", std::nullopt}, Case{"abc", std::nullopt},
+          Case{"1.2.3", std::nullopt}, Case{"1,2,3", std::nullopt}, Case{"1.5x", std::nullopt},
+          Case{"nan", std::nullopt}, Case{"inf", std::nullopt}, Case{"1e999", std::nullopt},
+          Case{"+-1", std::nullopt}, Case{"1.5,2", std::nullopt}}) {
         EXPECT_EQ(ParseNumber(c.text), c.value) << '"' << c.text << '"';
     }
 }
@@ -73,4 +73,4 @@ TEST(NumberFormat, IntegersAreWhole32BitNumbers) {
         EXPECT_FALSE(ParseInteger(bad).has_value()) << bad;
 }
 
-}  // namespace
+} // namespace

@@ -1,12 +1,10 @@
 // The atomic writer: content complete or the old file untouched, protection honoured.
 #include "persistence/FileIo.h"
 
-#include <gtest/gtest.h>
-
-#include <unistd.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
+#include <unistd.h>
 
 namespace {
 
@@ -15,8 +13,9 @@ namespace fs = std::filesystem;
 class FileIoTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("lodo-fileio-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path() /
+              ("lodo-fileio-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
@@ -32,7 +31,8 @@ protected:
         return s.str();
     }
     std::size_t EntriesIn(const fs::path& d) const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(d), fs::directory_iterator()));
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(d), fs::directory_iterator()));
     }
     fs::path dir;
 };
@@ -45,7 +45,7 @@ TEST_F(FileIoTest, ReplacesContentAndKeepsThePermissions) {
     EXPECT_EQ(Slurp(p), "two");
     EXPECT_EQ(fs::status(p).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(EntriesIn(dir), 1u);  // no temporary file left behind
+    EXPECT_EQ(EntriesIn(dir), 1u); // no temporary file left behind
 }
 
 TEST_F(FileIoTest, RefusesAReadOnlyFileAndAFolder) {
@@ -72,4 +72,4 @@ TEST_F(FileIoTest, SameFileSeesThroughSpellingsAndLinks) {
     EXPECT_FALSE(FileIo::SameFile(p, dir / "line.lxl"));
 }
 
-}  // namespace
+} // namespace

@@ -1,9 +1,8 @@
 #include "persistence/LineFile.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 
 namespace {
@@ -12,11 +11,13 @@ const std::string Tube =
     "T-1,Tube,1,0.95,0.99,0.97,0.99,25,101.325,2.5,0.1016,34.9,34.9,0,0,90,0,57,10,"
     "Metric,Metric,Metric,Metric,Metric,,Metric,Metric,Metric";
 
-std::string Join(const std::vector<std::string>& lines, const std::string& eol, bool finalBreak = true) {
+std::string Join(const std::vector<std::string>& lines, const std::string& eol,
+                 bool finalBreak = true) {
     std::string s;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         s += lines[i];
-        if (i + 1 < lines.size() || finalBreak) s += eol;
+        if (i + 1 < lines.size() || finalBreak)
+            s += eol;
     }
     return s;
 }
@@ -41,7 +42,8 @@ std::vector<std::string> FileLines(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::vector<std::string> lines;
     for (std::string l; std::getline(in, l);) {
-        if (!l.empty() && l.back() == '\r') l.pop_back();
+        if (!l.empty() && l.back() == '\r')
+            l.pop_back();
         lines.push_back(l);
     }
     return lines;
@@ -65,7 +67,8 @@ TEST(LplFile, SampleFileImportsAndItsComponentLinesComeBackUnchanged) {
     const auto original = FileLines(path);
     const auto snapshot = LegacySnapshot(f.List, f.Counters, *f.LineName);
     ASSERT_EQ(snapshot.size(), original.size());
-    for (std::size_t i = 0; i + 1 < original.size(); ++i) EXPECT_EQ(snapshot[i], original[i]);
+    for (std::size_t i = 0; i + 1 < original.size(); ++i)
+        EXPECT_EQ(snapshot[i], original[i]);
     // The snapshot does not quote: the name's comma shows as it is.
     EXPECT_EQ(snapshot.back(), "2,1,0,0,1,0,Stack 3, east duct");
 }
@@ -80,17 +83,33 @@ TEST(LplFile, LineLayouts) {
     } cases[] = {
         {"CR LF", Join({"1", Tube, "1,0,0,0,0,0,Line A"}, "\r\n"), 1, "Line A", {1, 0, 0, 0, 0, 0}},
         {"LF", Join({"1", Tube, "1,0,0,0,0,0,Line A"}, "\n"), 1, "Line A", {1, 0, 0, 0, 0, 0}},
-        {"no final break", Join({"1", Tube, "3,0,0,0,0,0,Line A"}, "\r\n", false), 1, "Line A", {3, 0, 0, 0, 0, 0}},
+        {"no final break",
+         Join({"1", Tube, "3,0,0,0,0,0,Line A"}, "\r\n", false),
+         1,
+         "Line A",
+         {3, 0, 0, 0, 0, 0}},
         {"N = 0", Join({"0", "4,5,6,7,8,9,Empty"}, "\r\n"), 0, "Empty", {4, 5, 6, 7, 8, 9}},
-        {"unquoted name cut at comma", Join({"0", "0,0,0,0,0,0,East, duct"}, "\r\n"), 0, "East", {}},
-        {"quoted name keeps comma", Join({"0", "0,0,0,0,0,0,\"East, \"\"B\"\" duct\""}, "\r\n"), 0,
-         "East, \"B\" duct", {}},
+        {"unquoted name cut at comma",
+         Join({"0", "0,0,0,0,0,0,East, duct"}, "\r\n"),
+         0,
+         "East",
+         {}},
+        {"quoted name keeps comma",
+         Join({"0", "0,0,0,0,0,0,\"East, \"\"B\"\" duct\""}, "\r\n"),
+         0,
+         "East, \"B\" duct",
+         {}},
         {"spaces are kept", Join({"0", "0,0,0,0,0,0, Line B "}, "\r\n"), 0, " Line B ", {}},
-        {"30 fields", Join({"1", Tube + ",extra,more", "0,0,0,0,0,0,L,ignored"}, "\r\n"), 1, "L", {1, 0, 0, 0, 0, 0}},
+        {"30 fields",
+         Join({"1", Tube + ",extra,more", "0,0,0,0,0,0,L,ignored"}, "\r\n"),
+         1,
+         "L",
+         {1, 0, 0, 0, 0, 0}},
     };
     for (const auto& c : cases) {
         const LineFile* f = Read(c.bytes, c.what);
-        if (!f) continue;
+        if (!f)
+            continue;
         EXPECT_EQ(f->List.size(), c.count) << c.what;
         EXPECT_EQ(f->LineName, c.lineName) << c.what;
         EXPECT_EQ(f->Counters, c.counters) << c.what;
@@ -114,10 +133,13 @@ TEST(LplFile, ErrorsReadNothing) {
     } cases[] = {
         {"empty file", "", "Invalid File. Can not Open File: the file is empty"},
         {"N + 1 lines", Join({"1", Tube}, "\r\n"),
-         "Invalid File. Can not Open File: line 1 gives 1 component, so the file needs 3 lines (the count, 1 "
+         "Invalid File. Can not Open File: line 1 gives 1 component, so the file needs 3 lines "
+         "(the count, 1 "
          "component lines and the last line with the name counters and the line name); it has 2"},
-        {"N + 4 lines, the extra one not blank", Join({"2", Tube, Tube, Tube, "0,0,0,0,0,0,L"}, "\r\n"),
-         "Invalid File. Can not Open File: line 1 gives 2 components, so the file needs 4 lines (the count, 2 "
+        {"N + 4 lines, the extra one not blank",
+         Join({"2", Tube, Tube, Tube, "0,0,0,0,0,0,L"}, "\r\n"),
+         "Invalid File. Can not Open File: line 1 gives 2 components, so the file needs 4 lines "
+         "(the count, 2 "
          "component lines and the last line with the name counters and the line name); it has 5"},
         {"negative count", Join({"-1", "0,0,0,0,0,0,L"}, "\r\n"),
          "Invalid File. Can not Open File: line 1 gives -1 components, which is not a count"},
@@ -136,7 +158,8 @@ TEST(LplFile, ErrorsReadNothing) {
         {"unknown probe", Join({"1", probe, "0,0,0,0,0,0,L"}, "\r\n"),
          "Component 1, field \"NType\": 'RF9-999' is not a known shrouded-probe model"},
     };
-    for (const auto& c : cases) EXPECT_EQ(ErrorOf(c.bytes), c.message) << c.what;
+    for (const auto& c : cases)
+        EXPECT_EQ(ErrorOf(c.bytes), c.message) << c.what;
 }
 
 TEST(LplFile, Encodings) {
@@ -172,11 +195,17 @@ TEST(LplFile, Encodings) {
 
 TEST(LplFile, DecodeKeepsOrReplacesBrokenUnicode) {
     // A lone surrogate and an odd final byte in UTF-16 become replacement characters.
-    EXPECT_EQ(DecodeLegacyText(std::string("\xFF\xFE" "A\0\x00\xD8" "B\0C", 9)), "A\xEF\xBF\xBD" "B\xEF\xBF\xBD");
+    EXPECT_EQ(DecodeLegacyText(std::string("\xFF\xFE"
+                                           "A\0\x00\xD8"
+                                           "B\0C",
+                                           9)),
+              "A\xEF\xBF\xBD"
+              "B\xEF\xBF\xBD");
     // A surrogate pair.
     EXPECT_EQ(DecodeLegacyText(std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6)), "\xF0\x9F\x98\x80");
     // A NUL byte cannot be stored in a sample-line file.
-    EXPECT_EQ(DecodeLegacyText(std::string("A\0B", 3)), "A\xEF\xBF\xBD" "B");
+    EXPECT_EQ(DecodeLegacyText(std::string("A\0B", 3)), "A\xEF\xBF\xBD"
+                                                        "B");
     // Overlong UTF-8 is not UTF-8: read as Windows-1252.
     EXPECT_EQ(DecodeLegacyText("\xC0\xAF"), "\xC3\x80\xC2\xAF");
 }
@@ -197,7 +226,8 @@ TEST(LegacySplit, Fields) {
         {"\"q\"tail,x", {"qtail", "x"}},
         {"mid\"quote,x", {"mid\"quote", "x"}},
     };
-    for (const auto& c : cases) EXPECT_EQ(Split(',', c.line), c.fields) << c.line;
+    for (const auto& c : cases)
+        EXPECT_EQ(Split(',', c.line), c.fields) << c.line;
 }
 
 TEST(ConvertToStr, TwentySevenSeparatorsAndTextsAsTheyAre) {
@@ -207,7 +237,7 @@ TEST(ConvertToStr, TwentySevenSeparatorsAndTextsAsTheyAre) {
     std::string line = ConvertToStr(list, 0);
     EXPECT_EQ(line, Tube);
     EXPECT_EQ(std::count(line.begin(), line.end(), ','), 27);
-    EXPECT_NE(line.find("Metric,,Metric"), std::string::npos);  // empty Dia3Unit
+    EXPECT_NE(line.find("Metric,,Metric"), std::string::npos); // empty Dia3Unit
 
     list[0].Name = "T-1, renamed";
     list[0].Len = 1.0 / 3.0;
@@ -224,4 +254,4 @@ TEST(LegacySnapshot, EmptyLine) {
               (std::vector<std::string>{"0", "1,2,3,4,5,6,Sample Line 1"}));
 }
 
-}  // namespace
+} // namespace

@@ -1,28 +1,28 @@
-#include "persistence/LineFile.h"
-
 #include "TestPrecision.h"
 #include "model/CreateComp.h"
-
-#include <gtest/gtest.h>
-#include <pugixml.hpp>
+#include "persistence/LineFile.h"
 
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <limits>
+#include <pugixml.hpp>
 
 namespace {
 
 namespace fs = std::filesystem;
 
 LineFile Ok(ReadResult r) {
-    if (const auto* e = std::get_if<FileError>(&r)) ADD_FAILURE() << "read failed: " << e->Message;
+    if (const auto* e = std::get_if<FileError>(&r))
+        ADD_FAILURE() << "read failed: " << e->Message;
     auto* f = std::get_if<LineFile>(&r);
     return f ? std::move(*f) : LineFile{};
 }
 
 std::string Text(const std::variant<std::string, FileError>& r) {
-    if (const auto* e = std::get_if<FileError>(&r)) ADD_FAILURE() << "write failed: " << e->Message;
+    if (const auto* e = std::get_if<FileError>(&r))
+        ADD_FAILURE() << "write failed: " << e->Message;
     const auto* s = std::get_if<std::string>(&r);
     return s ? *s : std::string();
 }
@@ -53,13 +53,13 @@ TLodoComp AwkwardRecord(int i) {
     c.PressUnit = "English";
     c.LenUnit = "";
     c.Dia1Unit = "Metric";
-    c.Dia2Unit = " ";  // blanks only: still a stored string
+    c.Dia2Unit = " "; // blanks only: still a stored string
     c.Dia3Unit = "<&> \"quoted\" 'x'";
     c.FlowUnit = "Metric";
     c.RadiusUnit = "caf\u00e9 \u00b5m";
     c.FStreamUnit = "English";
     c.PTrans = 0.5;  // not stored
-    c.MTrans = 0.25;  // not stored
+    c.MTrans = 0.25; // not stored
     return c;
 }
 
@@ -67,14 +67,15 @@ void ExpectSameStoredFields(const TLodoComp& a, const TLodoComp& b) {
     EXPECT_EQ(a.Name, b.Name);
     EXPECT_EQ(a.NType, b.NType);
     EXPECT_EQ(a.NTypeInt, b.NTypeInt);
-    for (auto m : {&TLodoComp::TransM1, &TLodoComp::TransM2, &TLodoComp::TransM3, &TLodoComp::TransM4,
-                   &TLodoComp::Temp, &TLodoComp::Press, &TLodoComp::Len, &TLodoComp::Brd,
-                   &TLodoComp::Dia1, &TLodoComp::Dia2, &TLodoComp::Dia3, &TLodoComp::Ang1,
-                   &TLodoComp::Ang2, &TLodoComp::Ang3, &TLodoComp::Flow, &TLodoComp::FStream})
+    for (auto m :
+         {&TLodoComp::TransM1, &TLodoComp::TransM2, &TLodoComp::TransM3, &TLodoComp::TransM4,
+          &TLodoComp::Temp, &TLodoComp::Press, &TLodoComp::Len, &TLodoComp::Brd, &TLodoComp::Dia1,
+          &TLodoComp::Dia2, &TLodoComp::Dia3, &TLodoComp::Ang1, &TLodoComp::Ang2, &TLodoComp::Ang3,
+          &TLodoComp::Flow, &TLodoComp::FStream})
         EXPECT_REL_NEAR(b.*m, a.*m, TestPrecision::FifteenDigits);
-    for (auto m : {&TLodoComp::TempUnit, &TLodoComp::PressUnit, &TLodoComp::LenUnit, &TLodoComp::Dia1Unit,
-                   &TLodoComp::Dia2Unit, &TLodoComp::Dia3Unit, &TLodoComp::FlowUnit,
-                   &TLodoComp::RadiusUnit, &TLodoComp::FStreamUnit})
+    for (auto m : {&TLodoComp::TempUnit, &TLodoComp::PressUnit, &TLodoComp::LenUnit,
+                   &TLodoComp::Dia1Unit, &TLodoComp::Dia2Unit, &TLodoComp::Dia3Unit,
+                   &TLodoComp::FlowUnit, &TLodoComp::RadiusUnit, &TLodoComp::FStreamUnit})
         EXPECT_EQ(b.*m, a.*m);
 }
 
@@ -82,15 +83,16 @@ class TempDir : public ::testing::Test {
 protected:
     void SetUp() override {
         dir = fs::temp_directory_path() /
-              ("lodo-lxl-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+              ("lodo-lxl-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
     void TearDown() override { fs::remove_all(dir); }
     std::vector<std::string> Entries() const {
         std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+        for (const auto& e : fs::directory_iterator(dir))
+            names.push_back(e.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -117,7 +119,7 @@ TEST_F(LxlFileTest, EveryStoredFieldSurvivesSaveAndOpen) {
 
 TEST_F(LxlFileTest, ExtremeNumbersSurvive) {
     TLodoComp c = AwkwardRecord(1);
-    c.Dia3 = std::numeric_limits<double>::max();  // 15 digits would round it past the largest double
+    c.Dia3 = std::numeric_limits<double>::max(); // 15 digits would round it past the largest double
     c.Len = std::numeric_limits<double>::max();
     c.Brd = std::numeric_limits<double>::denorm_min();
     const LineFile f = Ok(ReadLxlText(Text(BuildLxlText({c}, "L")), EvalContext{}));
@@ -129,15 +131,18 @@ TEST_F(LxlFileTest, ExtremeNumbersSurvive) {
 
 TEST_F(LxlFileTest, DocumentHas29ElementsPerNodeInOrder) {
     const std::string text = Text(BuildLxlText({AwkwardRecord(1)}, "L"));
-    EXPECT_TRUE(text.starts_with("<?xml version=\"1.0\" encoding=\"utf-8\"?>")) << text.substr(0, 60);
-    EXPECT_NE(text.find("\n  <Node>\n    <LineName>L</LineName>\n    <Name>T-1 *</Name>"), std::string::npos);
+    EXPECT_TRUE(text.starts_with("<?xml version=\"1.0\" encoding=\"utf-8\"?>"))
+        << text.substr(0, 60);
+    EXPECT_NE(text.find("\n  <Node>\n    <LineName>L</LineName>\n    <Name>T-1 *</Name>"),
+              std::string::npos);
     pugi::xml_document doc;
     ASSERT_TRUE(doc.load_string(text.c_str()));
     const std::vector<std::string> expected = {
-        "LineName", "Name", "NType", "NTypeInt", "TransM1", "TransM2", "TransM3", "TransM4",
-        "Temp", "Press", "Len", "Brd", "Dia1", "Dia2", "Dia3", "Ang1", "Ang2", "Ang3", "Flow",
-        "FStream", "TempUnit", "PressUnit", "LenUnit", "Dia1Unit", "Dia2Unit", "Dia3Unit",
-        "FlowUnit", "RadiusUnit", "FStreamUnit"};
+        "LineName", "Name",     "NType",    "NTypeInt",   "TransM1",    "TransM2",
+        "TransM3",  "TransM4",  "Temp",     "Press",      "Len",        "Brd",
+        "Dia1",     "Dia2",     "Dia3",     "Ang1",       "Ang2",       "Ang3",
+        "Flow",     "FStream",  "TempUnit", "PressUnit",  "LenUnit",    "Dia1Unit",
+        "Dia2Unit", "Dia3Unit", "FlowUnit", "RadiusUnit", "FStreamUnit"};
     std::vector<std::string> names;
     for (const auto& el : doc.child("Nodes").child("Node").children()) {
         names.push_back(el.name());
@@ -175,7 +180,8 @@ TEST_F(LxlFileTest, NonFiniteInputIsRefusedAndTheOldFileKept) {
     bad[1].Dia1 = std::numeric_limits<double>::quiet_NaN();
     const auto error = WriteLxlFile(path, bad, "new");
     ASSERT_TRUE(error);
-    EXPECT_EQ(error->Message, "Component 2 (Index 1, T-2 *), element \"Dia1\": the value is not a finite number");
+    EXPECT_EQ(error->Message,
+              "Component 2 (Index 1, T-2 *), element \"Dia1\": the value is not a finite number");
     bad[1].Dia1 = 1;
     bad[1].Dia3Unit = std::string("in\0", 3);
     EXPECT_TRUE(WriteLxlFile(path, bad, "new"));
@@ -185,7 +191,8 @@ TEST_F(LxlFileTest, NonFiniteInputIsRefusedAndTheOldFileKept) {
 
 TEST_F(LxlFileTest, OverwriteReplacesWholeFileAndLeavesNoTemporary) {
     const auto path = dir / "line.lxl";
-    ASSERT_FALSE(WriteLxlFile(path, {AwkwardRecord(1), AwkwardRecord(2), AwkwardRecord(3)}, "long"));
+    ASSERT_FALSE(
+        WriteLxlFile(path, {AwkwardRecord(1), AwkwardRecord(2), AwkwardRecord(3)}, "long"));
     ASSERT_FALSE(WriteLxlFile(path, {AwkwardRecord(4)}, "short"));
     const LineFile f = Ok(ReadLxlFile(path, EvalContext{}));
     EXPECT_EQ(f.List.size(), 1u);
@@ -246,7 +253,8 @@ TEST(LxlReader, LastNodeNamesTheLineAndCountersFollowTheNames) {
     const auto node = [](const std::string& name, int type, const std::string& ntype,
                          const std::string& line) {
         std::string numbers = AllNumbers;
-        numbers.replace(numbers.find("<NTypeInt>1<"), 12, "<NTypeInt>" + std::to_string(type) + "<");
+        numbers.replace(numbers.find("<NTypeInt>1<"), 12,
+                        "<NTypeInt>" + std::to_string(type) + "<");
         return "<Node><LineName>" + line + "</LineName><Name>" + name + "</Name><NType>" + ntype +
                "</NType>" + numbers + "</Node>";
     };
@@ -260,8 +268,8 @@ TEST(LxlReader, LastNodeNamesTheLineAndCountersFollowTheNames) {
 
 TEST(LxlReader, OnlyNodeElementsAreComponents) {
     const std::string node = "<Node><Name>T-1</Name><NType>Tube</NType>" + AllNumbers + "</Node>";
-    const LineFile f = Ok(ReadLxlText(Doc("<!-- saved by hand -->" + node + "<Comment>x</Comment>" + node),
-                                      EvalContext{}));
+    const LineFile f = Ok(ReadLxlText(
+        Doc("<!-- saved by hand -->" + node + "<Comment>x</Comment>" + node), EvalContext{}));
     EXPECT_EQ(f.List.size(), 2u);
 }
 
@@ -272,8 +280,8 @@ TEST(LxlReader, MissingUnitElements) {
     const std::string node = "<Node><Name>T-1</Name><NType>Tube</NType>" + AllNumbers + "</Node>";
     const LineFile f = Ok(ReadLxlText(Doc(node), defaults));
     ASSERT_EQ(f.List.size(), 1u);
-    EXPECT_EQ(f.List[0].LenUnit, "English");  // kept from the new record
-    EXPECT_EQ(f.List[0].TempUnit, "");        // missing text reads as empty
+    EXPECT_EQ(f.List[0].LenUnit, "English"); // kept from the new record
+    EXPECT_EQ(f.List[0].TempUnit, "");       // missing text reads as empty
     EXPECT_EQ(f.List[0].Dia1Unit, "");
     EXPECT_EQ(f.LineName, "");
 }
@@ -281,8 +289,8 @@ TEST(LxlReader, MissingUnitElements) {
 TEST(LxlReader, CommaSeparatorIsAcceptedWithoutAPoint) {
     std::string numbers = AllNumbers;
     numbers.replace(numbers.find("<Dia1>34.9<"), 11, "<Dia1>34,9<");
-    const LineFile f =
-        Ok(ReadLxlText(Doc("<Node><Name>T-1</Name><NType>Tube</NType>" + numbers + "</Node>"), EvalContext{}));
+    const LineFile f = Ok(ReadLxlText(
+        Doc("<Node><Name>T-1</Name><NType>Tube</NType>" + numbers + "</Node>"), EvalContext{}));
     ASSERT_EQ(f.List.size(), 1u);
     EXPECT_EQ(f.List[0].Dia1, 34.9);
 }
@@ -305,7 +313,8 @@ TEST(LxlReader, ErrorsReadNothing) {
         // Where, as an editor counts lines: the bad tag is on line 3.
         {"bad tag", "<?xml version=\"1.0\"?>\n<Nodes>\n  <Node><=/Node>\n</Nodes>\n",
          "Not a well-formed XML file: Could not determine tag type at line 3, column"},
-        {"other root", "<Lines>" + good + "</Lines>", "Not a sample-line file: the root element is \"Lines\""},
+        {"other root", "<Lines>" + good + "</Lines>",
+         "Not a sample-line file: the root element is \"Lines\""},
         {"malformed number", with("<Dia1>34.9<", "<Dia1>abc<"),
          "Component 3 (Index 2, T-1), element \"Dia1\": 'abc' is not a valid floating point value"},
         {"empty number", with("<Flow>57</Flow>", "<Flow></Flow>"),
@@ -319,9 +328,11 @@ TEST(LxlReader, ErrorsReadNothing) {
         {"malformed integer", with("<NTypeInt>1<", "<NTypeInt>1.0<"),
          "Component 3 (Index 2, T-1), element \"NTypeInt\": '1.0' is not a valid integer value"},
         {"integer overflow", with("<NTypeInt>1<", "<NTypeInt>4294967297<"),
-         "Component 3 (Index 2, T-1), element \"NTypeInt\": '4294967297' is not a valid integer value"},
+         "Component 3 (Index 2, T-1), element \"NTypeInt\": '4294967297' is not a valid integer "
+         "value"},
         {"unknown probe", with("<NTypeInt>1<", "<NTypeInt>6<"),
-         "Component 3 (Index 2, T-1), element \"NType\": 'Tube' is not a known shrouded-probe model"},
+         "Component 3 (Index 2, T-1), element \"NType\": 'Tube' is not a known shrouded-probe "
+         "model"},
     };
     for (const auto& c : cases) {
         const ReadResult r = ReadLxlText(c.text, EvalContext{});
@@ -350,12 +361,18 @@ TEST(NameCounters, RaisedToTheHighestNumberOfEachPrefix) {
         NameCounters start, expected;
     } cases[] = {
         {"empty", {}, {1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 6}},
-        {"each prefix", {comp("T-7", 1), comp("B-3", 2), comp("C-2", 3), comp("E-9", 4)}, {}, {7, 3, 2, 9, 0, 0}},
+        {"each prefix",
+         {comp("T-7", 1), comp("B-3", 2), comp("C-2", 3), comp("E-9", 4)},
+         {},
+         {7, 3, 2, 9, 0, 0}},
         {"never lowered", {comp("T-2", 1)}, {5, 0, 0, 0, 0, 0}, {5, 0, 0, 0, 0, 0}},
         {"transition mark", {comp("T-11 *", 1)}, {}, {11, 0, 0, 0, 0, 0}},
         {"nozzle N-", {comp("N-3", 5)}, {}, {0, 0, 0, 0, 3, 0}},
         {"probe N-", {comp("N-4", 6)}, {}, {0, 0, 0, 0, 0, 4}},
-        {"not numbers", {comp("T-x", 1), comp("T-", 1), comp("T-3a", 1), comp("T--3", 1), comp("t-5", 1)}, {}, {}},
+        {"not numbers",
+         {comp("T-x", 1), comp("T-", 1), comp("T-3a", 1), comp("T--3", 1), comp("t-5", 1)},
+         {},
+         {}},
         {"too large", {comp("T-99999999999", 1), comp("T-2147483647", 1)}, {}, {}},
     };
     for (const auto& c : cases) {
@@ -365,4 +382,4 @@ TEST(NameCounters, RaisedToTheHighestNumberOfEachPrefix) {
     }
 }
 
-}  // namespace
+} // namespace

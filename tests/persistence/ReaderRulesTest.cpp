@@ -2,14 +2,12 @@
 // (refused, naming the component, the field and the rule) and just inside (read),
 // every case where a reader assumes something (a warning), and the examples, which
 // this program wrote, reading back with no warning and unchanged.
-#include "persistence/LineFile.h"
-
 #include "model/ModelTestLines.h"
-
-#include <gtest/gtest.h>
+#include "persistence/LineFile.h"
 
 #include <filesystem>
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -22,7 +20,9 @@ std::string LxlOf(const TLodoComp& c) {
     return std::get<std::string>(text);
 }
 
-std::string LplOf(const TLodoComp& c) { return "1\r\n" + ConvertToStr({c}, 0) + "\r\n" + Trailer + "\r\n"; }
+std::string LplOf(const TLodoComp& c) {
+    return "1\r\n" + ConvertToStr({c}, 0) + "\r\n" + Trailer + "\r\n";
+}
 
 std::string ErrorOf(const ReadResult& r) {
     const auto* e = std::get_if<FileError>(&r);
@@ -34,7 +34,7 @@ TEST(ReaderRules, EachRuleJustOutsideIsRefusedAndJustInsideIsRead) {
         const char* what;
         TLodoComp c;
         std::function<void(TLodoComp&)> change;
-        std::string rule;  // the message's end; empty: the file reads
+        std::string rule; // the message's end; empty: the file reads
     };
     const auto set = [](double TLodoComp::*m, double v) { return [=](TLodoComp& c) { c.*m = v; }; };
     const auto english = [](double v) {
@@ -95,7 +95,8 @@ TEST(ReaderRules, EachRuleJustOutsideIsRefusedAndJustInsideIsRead) {
          "type \"Other\" with type code 9 is not a component type (1 Tube, 2 Bend, 3 Contraction, "
          "4 Expansion, 5 Nozzle, 6 Shrouded probe)"},
         {"bend turned into a widget", Base("B-1", "Widget", 42), nullptr,
-         "type \"Widget\" with type code 42 is not a component type (1 Tube, 2 Bend, 3 Contraction, "
+         "type \"Widget\" with type code 42 is not a component type (1 Tube, 2 Bend, 3 "
+         "Contraction, "
          "4 Expansion, 5 Nozzle, 6 Shrouded probe)"},
         {"type text of another type", Base("B-1", "Widget", 2), nullptr,
          "type \"Widget\" does not match its type code 2, which is \"Bend\""},
@@ -104,7 +105,8 @@ TEST(ReaderRules, EachRuleJustOutsideIsRefusedAndJustInsideIsRead) {
     };
     for (const Case& k : cases) {
         TLodoComp c = k.c;
-        if (k.change) k.change(c);
+        if (k.change)
+            k.change(c);
         const std::string label = "Component 1 (Index 0, " + c.Name + ")";
         const ReadResult lxl = ReadLxlText(LxlOf(c), EvalContext{});
         const ReadResult lpl = ReadLplBytes(LplOf(c), EvalContext{});
@@ -124,7 +126,8 @@ TEST(ReaderRules, AValueOutsideItsRuleRefusesTheWholeFile) {
     bad.Ang2 = -90;
     const auto text = BuildLxlText({Tube(34.9, 1, 57), bad, Tube(34.9, 1, 57)}, "L");
     EXPECT_EQ(ErrorOf(ReadLxlText(std::get<std::string>(text), EvalContext{})),
-              "Component 2 (Index 1, B-7), field \"Ang2\" is -90: Bend angle must be between 0 and 360 degrees.");
+              "Component 2 (Index 1, B-7), field \"Ang2\" is -90: Bend angle must be between 0 and "
+              "360 degrees.");
 }
 
 std::vector<std::string> WarningsOf(const ReadResult& r, const char* what) {
@@ -149,20 +152,38 @@ TEST(ReaderRules, LxlWarningsSayWhatWasAssumed) {
         std::string from, to;
         std::vector<std::string> warnings;
     } cases[] = {
-        {"unit in lower case", "<TempUnit>Metric</TempUnit>", "<TempUnit>metric</TempUnit>",
-         {T + ", field \"TempUnit\": 'metric' is neither \"Metric\" nor \"English\"; read as English"}},
-        {"empty unit", "<FlowUnit>Metric</FlowUnit>", "<FlowUnit></FlowUnit>",
+        {"unit in lower case",
+         "<TempUnit>Metric</TempUnit>",
+         "<TempUnit>metric</TempUnit>",
+         {T +
+          ", field \"TempUnit\": 'metric' is neither \"Metric\" nor \"English\"; read as English"}},
+        {"empty unit",
+         "<FlowUnit>Metric</FlowUnit>",
+         "<FlowUnit></FlowUnit>",
          {T + ", field \"FlowUnit\": '' is neither \"Metric\" nor \"English\"; read as English"}},
-        {"missing unit element", "<TempUnit>Metric</TempUnit>", "",
+        {"missing unit element",
+         "<TempUnit>Metric</TempUnit>",
+         "",
          {T + ": no \"TempUnit\" element; read as empty, that is English units"}},
-        {"missing length unit", "<LenUnit>Metric</LenUnit>", "",
+        {"missing length unit",
+         "<LenUnit>Metric</LenUnit>",
+         "",
          {T + ": no \"LenUnit\" element; the default length unit 'Metric' is kept"}},
-        {"missing line name", "<LineName>L</LineName>", "",
+        {"missing line name",
+         "<LineName>L</LineName>",
+         "",
          {T + ": no \"LineName\" element; the line name is read as empty"}},
-        {"unknown element", "<Flow>", "<Colour>red</Colour><Flow>", {T + ": unknown element \"Colour\" ignored"}},
-        {"unknown element under the root", "</Nodes>", "<Comment>x</Comment></Nodes>",
+        {"unknown element",
+         "<Flow>",
+         "<Colour>red</Colour><Flow>",
+         {T + ": unknown element \"Colour\" ignored"}},
+        {"unknown element under the root",
+         "</Nodes>",
+         "<Comment>x</Comment></Nodes>",
          {"Element \"Comment\" under \"Nodes\" is not a component; ignored"}},
-        {"Latin-1 byte in the line name", "<LineName>L</LineName>", "<LineName>Z\xFCrich</LineName>",
+        {"Latin-1 byte in the line name",
+         "<LineName>L</LineName>",
+         "<LineName>Z\xFCrich</LineName>",
          {T + ", element \"LineName\": bytes that are not UTF-8 were read as U+FFFD"}},
     };
     for (const Case& c : cases) {
@@ -190,26 +211,39 @@ TEST(ReaderRules, LplWarningsAndMessagesNameTheLine) {
         std::string bytes;
         std::vector<std::string> warnings;
     } cases[] = {
-        {"29 fields", "1\r\n" + tube + ",x\r\n" + Trailer + "\r\n",
+        {"29 fields",
+         "1\r\n" + tube + ",x\r\n" + Trailer + "\r\n",
          {T + ", line 2: 29 fields; the 1 after the 28th are ignored"}},
-        {"33 fields", "1\r\n" + tube + ",a,b,c,d,e\r\n" + Trailer + "\r\n",
+        {"33 fields",
+         "1\r\n" + tube + ",a,b,c,d,e\r\n" + Trailer + "\r\n",
          {T + ", line 2: 33 fields; the 5 after the 28th are ignored"}},
-        {"one blank line at the end", "1\r\n" + tube + "\r\n" + Trailer + "\r\n\r\n", {"Line 4 is blank; ignored"}},
-        {"two blank lines at the end", "1\r\n" + tube + "\r\n" + Trailer + "\r\n\r\n \r\n",
+        {"one blank line at the end",
+         "1\r\n" + tube + "\r\n" + Trailer + "\r\n\r\n",
+         {"Line 4 is blank; ignored"}},
+        {"two blank lines at the end",
+         "1\r\n" + tube + "\r\n" + Trailer + "\r\n\r\n \r\n",
          {"Line 4 and the 1 after it are blank; ignored"}},
-        {"a NUL byte in the name", "1\r\n" + tube + "\r\n" + Trailer + std::string(1, '\0') + "x\r\n",
+        {"a NUL byte in the name",
+         "1\r\n" + tube + "\r\n" + Trailer + std::string(1, '\0') + "x\r\n",
          {"Bytes that are no text (a NUL, half of a UTF-16 pair) were read as U+FFFD"}},
-        {"a replacement character that was in the file", "1\r\n" + tube + "\r\n" + Trailer + "\xEF\xBF\xBD\r\n", {}},
-        {"trailer with a comma in the name", "1\r\n" + tube + "\r\n" + Trailer + ", east\r\n",
-         {"Line 3 (name counters and line name): 8 fields; the 1 after the line name are ignored (a name "
+        {"a replacement character that was in the file",
+         "1\r\n" + tube + "\r\n" + Trailer + "\xEF\xBF\xBD\r\n",
+         {}},
+        {"trailer with a comma in the name",
+         "1\r\n" + tube + "\r\n" + Trailer + ", east\r\n",
+         {"Line 3 (name counters and line name): 8 fields; the 1 after the line name are ignored "
+          "(a name "
           "with a comma needs double quotes)"}},
     };
-    for (const Case& c : cases) EXPECT_EQ(WarningsOf(ReadLplBytes(c.bytes, EvalContext{}), c.what), c.warnings) << c.what;
+    for (const Case& c : cases)
+        EXPECT_EQ(WarningsOf(ReadLplBytes(c.bytes, EvalContext{}), c.what), c.warnings) << c.what;
 
     // A missing trailer is a wrong line count, and the message says so.
-    EXPECT_EQ(ErrorOf(ReadLplBytes("1\r\n" + tube + "\r\n", EvalContext{})),
-              "Invalid File. Can not Open File: line 1 gives 1 component, so the file needs 3 lines (the count, 1 "
-              "component lines and the last line with the name counters and the line name); it has 2");
+    EXPECT_EQ(
+        ErrorOf(ReadLplBytes("1\r\n" + tube + "\r\n", EvalContext{})),
+        "Invalid File. Can not Open File: line 1 gives 1 component, so the file needs 3 lines (the "
+        "count, 1 "
+        "component lines and the last line with the name counters and the line name); it has 2");
 }
 
 TEST(ReaderRules, EchoedValuesAreShortAndHarmless) {
@@ -223,16 +257,19 @@ TEST(ReaderRules, EchoedValuesAreShortAndHarmless) {
     text = LxlOf(c);
     Replace(text, "<Dia1>34.9</Dia1>", "<Dia1>\x1b[31mred\x7f\xC2\x9B</Dia1>");
     EXPECT_EQ(ErrorOf(ReadLxlText(text, EvalContext{})),
-              "Component 1 (Index 0, T-1), element \"Dia1\": '\\x1b[31mred\\x7f\\u009b' is not a valid floating point value");
+              "Component 1 (Index 0, T-1), element \"Dia1\": '\\x1b[31mred\\x7f\\u009b' is not a "
+              "valid floating point value");
 
-    const std::string lpl = "1\r\nT\x1b]0;x\x07,Tube,z" + std::string(30, ',') + "\r\n" + Trailer + "\r\n";
+    const std::string lpl =
+        "1\r\nT\x1b]0;x\x07,Tube,z" + std::string(30, ',') + "\r\n" + Trailer + "\r\n";
     EXPECT_EQ(ErrorOf(ReadLplBytes(lpl, EvalContext{})),
               "Component 1, field \"NTypeInt\": 'z' is not a valid integer value");
 }
 
 TEST(ReaderRules, EveryExampleReadsWithoutWarningsAndWritesBackTheSameFile) {
     for (const auto& entry : std::filesystem::directory_iterator(LODO_EXAMPLES_DIR)) {
-        if (entry.path().extension() != ".lxl") continue;
+        if (entry.path().extension() != ".lxl")
+            continue;
         const std::string what = entry.path().filename().string();
         const ReadResult r = ReadLxlFile(entry.path(), EvalContext{});
         ASSERT_TRUE(std::holds_alternative<LineFile>(r)) << what << ": " << ErrorOf(r);
@@ -249,4 +286,4 @@ TEST(ReaderRules, EveryExampleReadsWithoutWarningsAndWritesBackTheSameFile) {
     EXPECT_EQ(WarningsOf(legacy, "stack-line.lpl"), std::vector<std::string>{});
 }
 
-}  // namespace
+} // namespace

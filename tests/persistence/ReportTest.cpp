@@ -1,7 +1,6 @@
 #include "persistence/Report.h"
 
 #include <gtest/gtest.h>
-
 #include <limits>
 
 namespace {
@@ -13,12 +12,14 @@ TEST(FixedPD, RoundsToPrecisionThenToDigits) {
         int p, d;
         const char* expected;
     } cases[] = {
-        {95.37, 3, 1, "95.4"},       {100.0, 3, 1, "100.0"},      {99.96, 3, 1, "100.0"},
-        {5.678, 3, 1, "5.7"},        {5.678, 2, 2, "5.70"},       {0.04, 3, 1, "0.0"},
-        {57, 4, 2, "57.00"},         {1234.567, 4, 2, "1235.00"}, {12345.6, 4, 2, "1.235E+04"},
-        {0.00004, 4, 2, "0.00"},     {-45, 6, 1, "-45.0"},        {-0.01, 6, 1, "0.0"},
-        {0.123456, 8, 2, "0.12"},    {0, 4, 1, "0.0"},            {nan, 4, 2, "invalid"},
-        {1e300, 4, 2, "1.000E+300"},
+        {95.37, 3, 1, "95.4"},        {100.0, 3, 1, "100.0"},
+        {99.96, 3, 1, "100.0"},       {5.678, 3, 1, "5.7"},
+        {5.678, 2, 2, "5.70"},        {0.04, 3, 1, "0.0"},
+        {57, 4, 2, "57.00"},          {1234.567, 4, 2, "1235.00"},
+        {12345.6, 4, 2, "1.235E+04"}, {0.00004, 4, 2, "0.00"},
+        {-45, 6, 1, "-45.0"},         {-0.01, 6, 1, "0.0"},
+        {0.123456, 8, 2, "0.12"},     {0, 4, 1, "0.0"},
+        {nan, 4, 2, "invalid"},       {1e300, 4, 2, "1.000E+300"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FixedPD(c.x, c.p, c.d), c.expected) << c.x << " " << c.p << " " << c.d;
@@ -55,7 +56,7 @@ TEST(BuildPr, EveryComponentTypeWithItsTail) {
     line.push_back(Comp("T-1 *", "Tube", 1, 1.0, 0.99, 0.98));
     line.back().Len = 2.5;
     line.push_back(Comp("B-1", "Bend", 2, 0.9, 1, 1));
-    line.back().Brd = 6;  // in: 0.1524 m over 34.9 mm
+    line.back().Brd = 6; // in: 0.1524 m over 34.9 mm
     line.back().RadiusUnit = "English";
     line.push_back(Comp("C-1", "Contraction", 3, 0.999, 1, 1));
     line.back().Dia2 = 23.2667;
@@ -106,7 +107,7 @@ TEST(BuildPr, HeaderFollowsTheFirstComponentOnly) {
     LodoList line = {Comp("T-1", "Tube", 1, 0.5, 1, 1), Comp("T-2", "Tube", 1, 0.5, 1, 1)};
     line[0].FlowUnit = "English";
     line[0].Flow = 2.013;
-    line[0].FStreamUnit = "";  // anything but Metric is English
+    line[0].FStreamUnit = ""; // anything but Metric is English
     line[0].FStream = 32.8084;
     const auto lines = std::get<std::vector<std::string>>(BuildPr(line, "", ""));
     EXPECT_EQ(lines[1], "Sample Line Name: ");
@@ -118,7 +119,8 @@ TEST(BuildPr, HeaderFollowsTheFirstComponentOnly) {
 TEST(BuildPr, InvalidResultsAreNotShownAsNumbers) {
     LodoList line = {Comp("N-1", "RF2-111", 6, std::numeric_limits<double>::quiet_NaN(), 1, 1)};
     const auto lines = std::get<std::vector<std::string>>(BuildPr(line, "L", "= nan"));
-    EXPECT_EQ(lines[6], " N-1        invalid %      RF2-111; Ae = 1.00; WL = 1.00; \u03A6 =0.0 \u00B0");
+    EXPECT_EQ(lines[6],
+              " N-1        invalid %      RF2-111; Ae = 1.00; WL = 1.00; \u03A6 =0.0 \u00B0");
 }
 
 TEST(BuildPr, EmptyLineIsNotReported) {
@@ -128,4 +130,4 @@ TEST(BuildPr, EmptyLineIsNotReported) {
     EXPECT_EQ(std::get<ReportNotice>(r).Text, "There are no components in sample system.");
 }
 
-}  // namespace
+} // namespace

@@ -1,7 +1,6 @@
 // New, Open, Save, Save As, Open Pre V2 File, Exit, the unsaved-change test and
 // the distribution setting.
 #include "SessionFixture.h"
-
 #include "session/LodoError.h"
 
 namespace {
@@ -19,7 +18,7 @@ std::vector<std::string> Inputs(const LodoList& l) {
     return out;
 }
 
-}  // namespace
+} // namespace
 
 class DocumentTest : public SessionTest {
 protected:
@@ -98,8 +97,8 @@ TEST_F(DocumentTest, SaveWritesToTheCurrentNameWithTheLxlExtension) {
     EXPECT_EQ(ui.SaveRequests.size(), 1u);
     // A legacy name becomes the .lxl beside it, without a dialog.
     const LodoList line = s.List();
-    Write(dir / "old.lpl", "2\n" + ConvertToStr(line, 1) + "\n" + ConvertToStr(line, 2) +
-                               "\n0,0,0,0,0,0,\"Old\"\n");
+    Write(dir / "old.lpl",
+          "2\n" + ConvertToStr(line, 1) + "\n" + ConvertToStr(line, 2) + "\n0,0,0,0,0,0,\"Old\"\n");
     ui.OpenFiles.push_back(dir / "old.lpl");
     ASSERT_TRUE(s.MenuItemPreOpenClick());
     ui.ClearRecord();
@@ -114,7 +113,7 @@ TEST_F(DocumentTest, AFailedWriteIsReportedAndKeepsTheName) {
     ui.SaveFiles.push_back(dir / "no-such-folder" / "line.lxl");
     EXPECT_FALSE(s.MenuItemSaveAsClick1());
     EXPECT_EQ(ui.Errors.size(), 1u);
-    EXPECT_TRUE(ui.Messages.empty());  // no "File : ..." for a file never written
+    EXPECT_TRUE(ui.Messages.empty()); // no "File : ..." for a file never written
     EXPECT_EQ(s.DFileName(), "");
     EXPECT_TRUE(s.IsModified());
 }
@@ -122,14 +121,15 @@ TEST_F(DocumentTest, AFailedWriteIsReportedAndKeepsTheName) {
 TEST_F(DocumentTest, OpenFileRestoresTheSavedLineAndEditsItsLastComponent) {
     const auto p = SavedLine();
     const LodoList saved = s.List();
-    ASSERT_TRUE(s.NewLineClick());  // saved: no question
+    ASSERT_TRUE(s.NewLineClick()); // saved: no question
     EXPECT_TRUE(ui.Questions.empty());
     EXPECT_EQ(s.DFileName(), "");
     ui.OpenFiles.push_back(p);
     ASSERT_TRUE(s.LodoX());
     EXPECT_EQ(ui.OpenFilters.at(0), "Transport Systems (*.lxl)|*.lxl|all files (*.*)|*.*");
     EXPECT_EQ(Inputs(s.List()), Inputs(saved));
-    for (int i = 0; i < s.Count(); ++i) EXPECT_REL_NEAR(At(i).TransM1, saved[i].TransM1, 1e-12);
+    for (int i = 0; i < s.Count(); ++i)
+        EXPECT_REL_NEAR(At(i).TransM1, saved[i].TransM1, 1e-12);
     EXPECT_EQ(s.LineName(), "Stack 3");
     EXPECT_EQ(s.DFileName(), p.string());
     EXPECT_EQ(s.Ctx().CurrRow, 4);
@@ -144,7 +144,7 @@ TEST_F(DocumentTest, OpenCancelledOrFailingLeavesTheLineAsItWas) {
     BuildLine();
     ui.SaveFiles.push_back(dir / "kept.lxl");
     ASSERT_TRUE(s.MenuItemSaveAsClick1());
-    ASSERT_TRUE(Enter(Box::BendAngleEdit, "45"));  // a change not yet saved
+    ASSERT_TRUE(Enter(Box::BendAngleEdit, "45")); // a change not yet saved
     const LodoList before = s.List();
     ui.ClearRecord();
 
@@ -155,16 +155,13 @@ TEST_F(DocumentTest, OpenCancelledOrFailingLeavesTheLineAsItWas) {
         std::optional<std::filesystem::path> Chosen;
         bool ErrorShown;
     } const cases[] = {
-        {false, std::nullopt, false},
-        {false, dir / "broken.lxl", true},
-        {false, dir / "missing.lxl", true},
-        {true, std::nullopt, false},
-        {true, dir / "short.lpl", true},
-        {true, dir / "missing.lpl", true},
+        {false, std::nullopt, false},       {false, dir / "broken.lxl", true},
+        {false, dir / "missing.lxl", true}, {true, std::nullopt, false},
+        {true, dir / "short.lpl", true},    {true, dir / "missing.lpl", true},
     };
     for (const Case& c : cases) {
         ui.ClearRecord();
-        ui.Answers.push_back(Answer::No);  // discard the unsaved change
+        ui.Answers.push_back(Answer::No); // discard the unsaved change
         ui.OpenFiles.push_back(c.Chosen);
         EXPECT_FALSE(c.Legacy ? s.MenuItemPreOpenClick() : s.LodoX());
         EXPECT_EQ(ui.Errors.size(), c.ErrorShown ? 1u : 0u);
@@ -236,8 +233,10 @@ TEST_F(DocumentTest, OpeningShowsWhatTheReaderAssumedOnceAndRefusesImpossibleVal
     Write(dir / "lower.lxl", text);
     ASSERT_TRUE(s.OpenFile(dir / "lower.lxl"));
     ASSERT_EQ(ui.Messages.size(), 1u);
-    EXPECT_NE(ui.Messages[0].find("field \"FlowUnit\": 'metric' is neither \"Metric\" nor \"English\"; read as English"),
-              std::string::npos)
+    EXPECT_NE(
+        ui.Messages[0].find(
+            "field \"FlowUnit\": 'metric' is neither \"Metric\" nor \"English\"; read as English"),
+        std::string::npos)
         << ui.Messages[0];
     EXPECT_EQ(s.List()[0].FlowUnit, "metric");
     ui.ClearRecord();
@@ -247,7 +246,8 @@ TEST_F(DocumentTest, OpeningShowsWhatTheReaderAssumedOnceAndRefusesImpossibleVal
     Write(dir / "negative.lxl", text);
     EXPECT_FALSE(s.OpenFile(dir / "negative.lxl"));
     ASSERT_EQ(ui.Errors.size(), 1u);
-    EXPECT_TRUE(ui.Errors[0].starts_with("negative.lxl: Component 1 (Index 0, N-1 *), field \"Press\" is -101.325"))
+    EXPECT_TRUE(ui.Errors[0].starts_with(
+        "negative.lxl: Component 1 (Index 0, N-1 *), field \"Press\" is -101.325"))
         << ui.Errors[0];
     EXPECT_TRUE(ui.Errors[0].ends_with("Pressure must be greater than 0.")) << ui.Errors[0];
     // The line shown before stays.
@@ -257,7 +257,7 @@ TEST_F(DocumentTest, OpeningShowsWhatTheReaderAssumedOnceAndRefusesImpossibleVal
 struct QuestionCase {
     const char* What;
     std::vector<Answer> Answers;
-    std::vector<std::optional<std::filesystem::path>> SaveAs;  // relative to dir
+    std::vector<std::optional<std::filesystem::path>> SaveAs; // relative to dir
     bool Proceeds;
     bool Saved;
 };
@@ -279,8 +279,10 @@ TEST_P(SaveQuestionTest, NewSampleLineAndExitAskBeforeDiscardingChanges) {
         std::filesystem::remove(dir / "asked.lxl");
         BuildLine();
         const LodoList before = s.List();
-        for (Answer a : c.Answers) ui.Answers.push_back(a);
-        for (const auto& p : c.SaveAs) ui.SaveFiles.push_back(p ? std::optional(dir / *p) : std::nullopt);
+        for (Answer a : c.Answers)
+            ui.Answers.push_back(a);
+        for (const auto& p : c.SaveAs)
+            ui.SaveFiles.push_back(p ? std::optional(dir / *p) : std::nullopt);
         const bool proceeded = exit ? s.MenuItemExitClick() : s.NewLineClick();
         EXPECT_EQ(proceeded, c.Proceeds);
         ASSERT_EQ(ui.Questions.size(), 1u);
@@ -353,7 +355,8 @@ TEST_F(DocumentTest, ExportStudyWritesTheLinesAndKeepsTheName) {
     EXPECT_EQ(r.InitialName, (dir / "lineFlow").string());
     EXPECT_TRUE(r.AskBeforeReplacing);
     std::string expected;
-    for (const std::string& l : o.Lines) expected += l + "\n";
+    for (const std::string& l : o.Lines)
+        expected += l + "\n";
     EXPECT_EQ(Slurp(dir / "study.txt"), expected);
     EXPECT_EQ(s.DFileName(), line.string());
 
@@ -382,10 +385,11 @@ TEST_F(DocumentTest, RunStudyGivesTheLineBackAndNotifies) {
     std::vector<unsigned> heard;
     s.SetObserver([&](unsigned m) { heard.push_back(m); });
     int told = 0;
-    const StudyOutcome o = s.RunStudy(StudyKind::Diameter, 4, 5.0, 20.0, {}, [&](int done, int total) {
-        EXPECT_EQ(total, 4);
-        return ++told == done;
-    });
+    const StudyOutcome o =
+        s.RunStudy(StudyKind::Diameter, 4, 5.0, 20.0, {}, [&](int done, int total) {
+            EXPECT_EQ(total, 4);
+            return ++told == done;
+        });
     EXPECT_TRUE(o.Ran());
     EXPECT_EQ(told, 4);
     EXPECT_EQ(heard, std::vector<unsigned>{RefreshAll});
@@ -411,7 +415,7 @@ TEST_F(DocumentTest, DistributionConfirmSetsTheRangeCaptionsAndReevaluates) {
     EXPECT_EQ(s.LabelANSI1(), "Mass Penetration (%): ");
     EXPECT_TRUE(s.LNStrVisible());
     EXPECT_NE(At(1).TransM1, monoTrans);
-    EXPECT_EQ(s.Ctx().CurrRow, 4);  // still the component whose page is shown
+    EXPECT_EQ(s.Ctx().CurrRow, 4); // still the component whose page is shown
 
     s.ApplyDistribution({3.0f, 5.0f, 2.5f, Distribution::Mono});
     EXPECT_EQ(s.LabelPent(), "Total System Penetration % ");
@@ -429,13 +433,14 @@ TEST_F(DocumentTest, EverySavedOrOpenedLineFileIsReported) {
     const auto first = SavedLine();
     EXPECT_EQ(reported, std::vector<std::string>{first.string()});
 
-    s.TubeMenuClick();  // changed: Open asks to save first
+    s.TubeMenuClick(); // changed: Open asks to save first
     const auto second = dir / "second.lxl";
     ui.Answers.push_back(Answer::Yes);
     ui.SaveFiles.push_back(second);
     ui.OpenFiles.push_back(first);
     ASSERT_TRUE(s.LodoX());
-    EXPECT_EQ(reported, (std::vector<std::string>{first.string(), second.string(), first.string()}));
+    EXPECT_EQ(reported,
+              (std::vector<std::string>{first.string(), second.string(), first.string()}));
 
     ui.SaveFiles.push_back(std::nullopt);
     EXPECT_FALSE(s.MenuItemSaveAsClick1());
@@ -450,8 +455,9 @@ TEST_F(DocumentTest, OpeningReportsResizedFittingsOnceAfterTheLineIsShown) {
     for (const char* example : {"contraction-expansion-line.lxl", "english-units-line.lxl",
                                 "shrouded-probe-line.lxl", "stack-nozzle-line.lxl"}) {
         SCOPED_TRACE(example);
-        s.EditComp(s.Count() - 1);  // editing: RefNum 2
-        if (s.IsModified()) ui.Answers.push_back(Answer::No);
+        s.EditComp(s.Count() - 1); // editing: RefNum 2
+        if (s.IsModified())
+            ui.Answers.push_back(Answer::No);
         ASSERT_TRUE(s.OpenFile(std::filesystem::path(LODO_EXAMPLES_DIR) / example));
         EXPECT_TRUE(ui.Messages.empty()) << ui.Messages.front();
         ui.ClearRecord();
@@ -475,14 +481,16 @@ TEST_F(DocumentTest, OpeningReportsResizedFittingsOnceAfterTheLineIsShown) {
     ui.ClearRecord();
 
     std::vector<std::string> order;
-    s.SetObserver([&](unsigned) { order.push_back(ui.Messages.empty() ? "render" : "render after message"); });
+    s.SetObserver([&](unsigned) {
+        order.push_back(ui.Messages.empty() ? "render" : "render after message");
+    });
     ASSERT_TRUE(s.OpenFile(p));
     ASSERT_EQ(ui.Messages.size(), 1u);
     ASSERT_FALSE(order.empty());
     EXPECT_EQ(order.front(), "render");
     const std::string& m = ui.Messages[0];
     EXPECT_NE(m.find("(Index 2, C-1"), std::string::npos) << m;
-    EXPECT_NE(m.find("resized to 34.9 to 23.267 mm"), std::string::npos) << m;  // 34.9 x 20 / 30
+    EXPECT_NE(m.find("resized to 34.9 to 23.267 mm"), std::string::npos) << m; // 34.9 x 20 / 30
     EXPECT_EQ(m.find(std::string(LodoErrorText(7))), std::string::npos) << m;
     EXPECT_FALSE(s.IsModified());
 }
@@ -516,9 +524,11 @@ TEST_F(DocumentTest, SaveAsProposesTheLineNameAndTheTitleNamesTheFile) {
         {"...", "Sample Line"},
         {"Ablu\u0308ftung 3 m\u00b3/h", "Ablu\u0308ftung 3 m\u00b3_h"},
     };
-    for (const Case& c : cases) EXPECT_EQ(LodoSession::ProposedFileName(c.line), c.proposed) << c.line;
+    for (const Case& c : cases)
+        EXPECT_EQ(LodoSession::ProposedFileName(c.line), c.proposed) << c.line;
     const std::string longName(200, 'x');
     EXPECT_EQ(LodoSession::ProposedFileName(longName).size(), 120u);
     // Cut between whole characters: 119 bytes of "x" and then two-byte characters.
-    EXPECT_EQ(LodoSession::ProposedFileName(std::string(119, 'x') + "\u00e9\u00e9"), std::string(119, 'x'));
+    EXPECT_EQ(LodoSession::ProposedFileName(std::string(119, 'x') + "\u00e9\u00e9"),
+              std::string(119, 'x'));
 }

@@ -1,7 +1,6 @@
 // Adding components, typed entries with their validation and rounding, focus
 // cycles, the key filter, the probe choice and the grid's cell texts.
 #include "SessionFixture.h"
-
 #include "model/NumberFormat.h"
 #include "session/LodoError.h"
 
@@ -9,7 +8,9 @@
 
 namespace {
 
-std::string Msg(int e) { return std::string(LodoErrorText(e)); }
+std::string Msg(int e) {
+    return std::string(LodoErrorText(e));
+}
 
 using Command = void (LodoSession::*)();
 
@@ -31,7 +32,7 @@ const AddCase AddCases[] = {
     {&LodoSession::ShroudMenuClick, "N-1", "RF2-111", 6, Page::Shroud, Box::ShrFreeEdit},
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(SessionTest, StartsAsAnEmptyUntouchedLine) {
     EXPECT_EQ(s.Count(), 0);
@@ -72,7 +73,7 @@ TEST_F(SessionTest, NamesCountPerTypeAndAreNeverReused) {
     s.TubeMenuClick();
     EXPECT_EQ(Base(At(3).Name), "T-3");
     EXPECT_EQ(Base(At(1).Name), "B-1");
-    ui.Selections.push_back({true, 2, 0});  // delete T-2
+    ui.Selections.push_back({true, 2, 0}); // delete T-2
     s.MenuItemDelCompClick();
     s.TubeMenuClick();
     EXPECT_EQ(Base(s.List().back().Name), "T-4");
@@ -113,7 +114,7 @@ TEST_F(SessionTest, ASecondInletIsRefusedWithMessage6AndThePageStays) {
 
 TEST_F(SessionTest, NewComponentsTakeTheirStartValuesFromTheUpstreamOne) {
     s.NozzleMenuClick();
-    EXPECT_DOUBLE_EQ(At(0).Len, 10.0);  // a nozzle first gets length 10
+    EXPECT_DOUBLE_EQ(At(0).Len, 10.0); // a nozzle first gets length 10
     EXPECT_EQ(s.BoxText(Box::NozLenEdit), "10");
     s.TubeMenuClick();
     s.ContractMenuClick();
@@ -145,9 +146,9 @@ struct EntryCase {
     Command Add;
     Box In;
     const char* Typed;
-    int Message;         // 0: accepted
-    const char* Shown;   // box text afterwards
-    double Stored;       // the context value afterwards (NaN: unchanged)
+    int Message;       // 0: accepted
+    const char* Shown; // box text afterwards
+    double Stored;     // the context value afterwards (NaN: unchanged)
     Box FocusAfter;
 };
 
@@ -173,19 +174,33 @@ TEST_P(EntryTest, EnterValidatesStoresRoundsAndMovesOn) {
     const TLodoComp& r = Edited();
     if (!std::isnan(c.Stored)) {
         switch (c.In) {
-            case Box::TubeLenEdit: EXPECT_DOUBLE_EQ(r.Len, c.Stored); EXPECT_DOUBLE_EQ(x.L, c.Stored); break;
-            case Box::TubeDiaEdit:
-            case Box::BendDiaEdit:
-                EXPECT_DOUBLE_EQ(r.Dia1, c.Stored);
-                EXPECT_DOUBLE_EQ(r.Dia2, c.Stored);
-                break;
-            case Box::TubeAng1Edit: EXPECT_DOUBLE_EQ(r.Ang1, c.Stored); break;
-            case Box::TubeTempEdit: EXPECT_DOUBLE_EQ(r.Temp, c.Stored); break;
-            case Box::TubePressEdit: EXPECT_DOUBLE_EQ(r.Press, c.Stored); break;
-            case Box::BendAngleEdit:
-            case Box::ContHalfEdit: EXPECT_DOUBLE_EQ(r.Ang2, c.Stored); break;
-            case Box::ShrFreeEdit: EXPECT_DOUBLE_EQ(r.FStream, c.Stored); break;
-            default: ADD_FAILURE() << "no check for this box";
+        case Box::TubeLenEdit:
+            EXPECT_DOUBLE_EQ(r.Len, c.Stored);
+            EXPECT_DOUBLE_EQ(x.L, c.Stored);
+            break;
+        case Box::TubeDiaEdit:
+        case Box::BendDiaEdit:
+            EXPECT_DOUBLE_EQ(r.Dia1, c.Stored);
+            EXPECT_DOUBLE_EQ(r.Dia2, c.Stored);
+            break;
+        case Box::TubeAng1Edit:
+            EXPECT_DOUBLE_EQ(r.Ang1, c.Stored);
+            break;
+        case Box::TubeTempEdit:
+            EXPECT_DOUBLE_EQ(r.Temp, c.Stored);
+            break;
+        case Box::TubePressEdit:
+            EXPECT_DOUBLE_EQ(r.Press, c.Stored);
+            break;
+        case Box::BendAngleEdit:
+        case Box::ContHalfEdit:
+            EXPECT_DOUBLE_EQ(r.Ang2, c.Stored);
+            break;
+        case Box::ShrFreeEdit:
+            EXPECT_DOUBLE_EQ(r.FStream, c.Stored);
+            break;
+        default:
+            ADD_FAILURE() << "no check for this box";
         }
     }
 }
@@ -194,37 +209,63 @@ constexpr double Unchanged = NAN;
 
 INSTANTIATE_TEST_SUITE_P(
     Boxes, EntryTest,
-    ::testing::Values(
-        EntryCase{&LodoSession::TubeMenuClick, Box::TubeLenEdit, "1.234567", 0, "1.23457", 1.23457, Box::TubeAng1Edit},
-        EntryCase{&LodoSession::TubeMenuClick, Box::TubeDiaEdit, "34.92345", 0, "34.923", 34.923, Box::TubeFlowEdit},
-        EntryCase{&LodoSession::BendMenuClick, Box::BendDiaEdit, "34.92345", 0, "34.923", 34.923, Box::BendFlowEdit},
-        EntryCase{&LodoSession::TubeMenuClick, Box::TubePressEdit, "99.123456", 0, "99.1235", 99.1235, Box::TubeLenEdit},
-        EntryCase{&LodoSession::TubeMenuClick, Box::TubeFlowEdit, "0", 3, "0", Unchanged, Box::TubeFlowEdit},
-        EntryCase{&LodoSession::TubeMenuClick, Box::TubeLenEdit, "0", 2, "0", Unchanged, Box::TubeLenEdit},
-        EntryCase{&LodoSession::TubeMenuClick, Box::TubePressEdit, "-1", 5, "-1", Unchanged, Box::TubePressEdit},
-        EntryCase{&LodoSession::TubeMenuClick, Box::TubeAng1Edit, "360", 0, "360", 360.0, Box::TubeDiaEdit},
-        EntryCase{&LodoSession::TubeMenuClick, Box::TubeAng1Edit, "-360", 0, "-360", -360.0, Box::TubeDiaEdit},
-        EntryCase{&LodoSession::TubeMenuClick, Box::TubeAng1Edit, "360.5", 4, "360.5", Unchanged, Box::TubeAng1Edit},
-        EntryCase{&LodoSession::BendMenuClick, Box::BendAngleEdit, "0", 0, "0", 0.0, Box::BendRadiusEdit},
-        EntryCase{&LodoSession::BendMenuClick, Box::BendAngleEdit, "180", 0, "180", 180.0, Box::BendRadiusEdit},
-        EntryCase{&LodoSession::BendMenuClick, Box::BendAngleEdit, "181", 10, "181", Unchanged, Box::BendAngleEdit},
-        EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-40", 0, "-40", -40.0, Box::TubePressEdit},
-        // Below absolute zero, or a cone half angle outside (0, 90], evaluates to
-        // nothing sensible and would make a file that no reader accepts.
-        EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-300", 13, "-300", Unchanged, Box::TubeTempEdit},
-        EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-273.15", 13, "-273.15", Unchanged, Box::TubeTempEdit},
-        EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-273.14", 0, "-273.14", -273.14, Box::TubePressEdit},
-        // Rounded to 5 digits, as it would be stored, this is absolute zero.
-        EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-273.1499", 13, "-273.1499", Unchanged, Box::TubeTempEdit},
-        EntryCase{&LodoSession::ContractMenuClick, Box::ContHalfEdit, "0", 14, "0", Unchanged, Box::ContHalfEdit},
-        EntryCase{&LodoSession::ContractMenuClick, Box::ContHalfEdit, "90", 0, "90", 90.0, Box::ContAng1Edit},
-        EntryCase{&LodoSession::ExpandMenuClick, Box::ExpdHalfEdit, "-10", 14, "-10", Unchanged, Box::ExpdHalfEdit},
-        EntryCase{&LodoSession::ExpandMenuClick, Box::ExpdHalfEdit, "120", 14, "120", Unchanged, Box::ExpdHalfEdit},
-        EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "1.2.3", 1, "1.2.3", Unchanged, Box::TubeTempEdit},
-        EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-", 1, "-", Unchanged, Box::TubeTempEdit},
-        EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "", 1, "", Unchanged, Box::TubeTempEdit},
-        EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "2,5", 1, "2,5", Unchanged, Box::TubeTempEdit},
-        EntryCase{&LodoSession::ShroudMenuClick, Box::ShrFreeEdit, "12.345678", 0, "12.346", 12.346, Box::ShrAng1Edit}));
+    ::testing::Values(EntryCase{&LodoSession::TubeMenuClick, Box::TubeLenEdit, "1.234567", 0,
+                                "1.23457", 1.23457, Box::TubeAng1Edit},
+                      EntryCase{&LodoSession::TubeMenuClick, Box::TubeDiaEdit, "34.92345", 0,
+                                "34.923", 34.923, Box::TubeFlowEdit},
+                      EntryCase{&LodoSession::BendMenuClick, Box::BendDiaEdit, "34.92345", 0,
+                                "34.923", 34.923, Box::BendFlowEdit},
+                      EntryCase{&LodoSession::TubeMenuClick, Box::TubePressEdit, "99.123456", 0,
+                                "99.1235", 99.1235, Box::TubeLenEdit},
+                      EntryCase{&LodoSession::TubeMenuClick, Box::TubeFlowEdit, "0", 3, "0",
+                                Unchanged, Box::TubeFlowEdit},
+                      EntryCase{&LodoSession::TubeMenuClick, Box::TubeLenEdit, "0", 2, "0",
+                                Unchanged, Box::TubeLenEdit},
+                      EntryCase{&LodoSession::TubeMenuClick, Box::TubePressEdit, "-1", 5, "-1",
+                                Unchanged, Box::TubePressEdit},
+                      EntryCase{&LodoSession::TubeMenuClick, Box::TubeAng1Edit, "360", 0, "360",
+                                360.0, Box::TubeDiaEdit},
+                      EntryCase{&LodoSession::TubeMenuClick, Box::TubeAng1Edit, "-360", 0, "-360",
+                                -360.0, Box::TubeDiaEdit},
+                      EntryCase{&LodoSession::TubeMenuClick, Box::TubeAng1Edit, "360.5", 4, "360.5",
+                                Unchanged, Box::TubeAng1Edit},
+                      EntryCase{&LodoSession::BendMenuClick, Box::BendAngleEdit, "0", 0, "0", 0.0,
+                                Box::BendRadiusEdit},
+                      EntryCase{&LodoSession::BendMenuClick, Box::BendAngleEdit, "180", 0, "180",
+                                180.0, Box::BendRadiusEdit},
+                      EntryCase{&LodoSession::BendMenuClick, Box::BendAngleEdit, "181", 10, "181",
+                                Unchanged, Box::BendAngleEdit},
+                      EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-40", 0, "-40",
+                                -40.0, Box::TubePressEdit},
+                      // Below absolute zero, or a cone half angle outside (0, 90], evaluates to
+                      // nothing sensible and would make a file that no reader accepts.
+                      EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-300", 13, "-300",
+                                Unchanged, Box::TubeTempEdit},
+                      EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-273.15", 13,
+                                "-273.15", Unchanged, Box::TubeTempEdit},
+                      EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-273.14", 0,
+                                "-273.14", -273.14, Box::TubePressEdit},
+                      // Rounded to 5 digits, as it would be stored, this is absolute zero.
+                      EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-273.1499", 13,
+                                "-273.1499", Unchanged, Box::TubeTempEdit},
+                      EntryCase{&LodoSession::ContractMenuClick, Box::ContHalfEdit, "0", 14, "0",
+                                Unchanged, Box::ContHalfEdit},
+                      EntryCase{&LodoSession::ContractMenuClick, Box::ContHalfEdit, "90", 0, "90",
+                                90.0, Box::ContAng1Edit},
+                      EntryCase{&LodoSession::ExpandMenuClick, Box::ExpdHalfEdit, "-10", 14, "-10",
+                                Unchanged, Box::ExpdHalfEdit},
+                      EntryCase{&LodoSession::ExpandMenuClick, Box::ExpdHalfEdit, "120", 14, "120",
+                                Unchanged, Box::ExpdHalfEdit},
+                      EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "1.2.3", 1, "1.2.3",
+                                Unchanged, Box::TubeTempEdit},
+                      EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-", 1, "-",
+                                Unchanged, Box::TubeTempEdit},
+                      EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "", 1, "",
+                                Unchanged, Box::TubeTempEdit},
+                      EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "2,5", 1, "2,5",
+                                Unchanged, Box::TubeTempEdit},
+                      EntryCase{&LodoSession::ShroudMenuClick, Box::ShrFreeEdit, "12.345678", 0,
+                                "12.346", 12.346, Box::ShrAng1Edit}));
 
 TEST_F(SessionTest, LeavingWithTheMouseStoresAValidTextSilentlyAndIgnoresAnInvalidOne) {
     s.TubeMenuClick();
@@ -253,7 +294,7 @@ TEST_F(SessionTest, AnUnchangedBoxStoresNothingWhenLeft) {
     const LodoList before = s.List();
     EXPECT_TRUE(s.BoxKey(Box::TubeLenEdit, EditKey::Enter));
     EXPECT_EQ(s.List(), before);
-    EXPECT_GT(s.Revision(), rev);  // the focus moved
+    EXPECT_GT(s.Revision(), rev); // the focus moved
 }
 
 TEST_F(SessionTest, FocusCyclesWrapBothWays) {
@@ -270,7 +311,7 @@ TEST_F(SessionTest, FocusCyclesWrapBothWays) {
     EXPECT_EQ(s.FocusedBox(), Box::NozLenEdit);
     s.FocusBox(Box::NozOutDiaEdit);
     EXPECT_EQ(s.FocusedBox(), std::nullopt);
-    EXPECT_FALSE(s.BoxKey(Box::TubeLenEdit, EditKey::Enter));  // not on the visible page
+    EXPECT_FALSE(s.BoxKey(Box::TubeLenEdit, EditKey::Enter)); // not on the visible page
 }
 
 TEST_F(SessionTest, TheTubePageMovesOnAfterAStoredEntryButAClickChoosesTheBox) {
@@ -293,7 +334,7 @@ TEST_F(SessionTest, TheNozzleInletSetsTheOutletAndTheFlashingNote) {
     ASSERT_TRUE(Enter(Box::NozInDiaEdit, "25"));
     EXPECT_EQ(s.BoxText(Box::NozOutDiaEdit), "25");
     EXPECT_DOUBLE_EQ(At(0).Dia2, 25.0);
-    EXPECT_DOUBLE_EQ(At(1).Dia1, 25.0);  // carried down the line
+    EXPECT_DOUBLE_EQ(At(1).Dia1, 25.0); // carried down the line
     EXPECT_TRUE(s.FlashText9());
     EXPECT_EQ(s.Label9(),
               "The exit diameter of this Nozzle is 25  mm. If the next component's internal "
@@ -305,10 +346,13 @@ TEST_F(SessionTest, TheNozzleInletSetsTheOutletAndTheFlashingNote) {
 }
 
 TEST_F(SessionTest, KeyFilterAdmitsOnlyDigitsMinusAndPoint) {
-    for (char32_t c = U'0'; c <= U'9'; ++c) EXPECT_FALSE(LodoSession::myNum(c));
-    for (char32_t c : {U'-', U'.', char32_t{0}}) EXPECT_FALSE(LodoSession::myNum(c)) << int(c);
-    for (char32_t c : {U',', U'a', U'E', U' ', U'/', U'+', char32_t{1}, char32_t{44}, char32_t{47},
-                       char32_t{58}, char32_t{127}, char32_t{128}, char32_t{0xE9}, char32_t{0x20AC}})
+    for (char32_t c = U'0'; c <= U'9'; ++c)
+        EXPECT_FALSE(LodoSession::myNum(c));
+    for (char32_t c : {U'-', U'.', char32_t{0}})
+        EXPECT_FALSE(LodoSession::myNum(c)) << int(c);
+    for (char32_t c :
+         {U',', U'a', U'E', U' ', U'/', U'+', char32_t{1}, char32_t{44}, char32_t{47}, char32_t{58},
+          char32_t{127}, char32_t{128}, char32_t{0xE9}, char32_t{0x20AC}})
         EXPECT_TRUE(LodoSession::myNum(c)) << int(c);
 }
 
@@ -318,17 +362,19 @@ TEST_F(SessionTest, CheckValueBoundsAreInclusiveWhereShown) {
         int Tc;
         int CV;
     } const cases[] = {
-        {"0", 1, 2},      {"1e-9", 1, 0},  {"0", 2, 3},     {"0", 4, 5},     {"0", 0, 0},
-        {"-300", 0, 0},   {"-360", 3, 0},  {"-360.01", 3, 4}, {"0", 5, 0},   {"-0.5", 5, 10},
-        {"180", 5, 0},    {"abc", 0, 1},   {"1.2.3", 1, 1}, {" 5 ", 1, 0},   {"inf", 0, 1},
-        {"nan", 0, 1},    {"1,5", 0, 1},   {"7", 9, 0},
-        {"-273.15", 6, 13}, {"-273.149", 6, 0}, {"0", 7, 14}, {"90", 7, 0}, {"90.001", 7, 14},
+        {"0", 1, 2},    {"1e-9", 1, 0}, {"0", 2, 3},       {"0", 4, 5},        {"0", 0, 0},
+        {"-300", 0, 0}, {"-360", 3, 0}, {"-360.01", 3, 4}, {"0", 5, 0},        {"-0.5", 5, 10},
+        {"180", 5, 0},  {"abc", 0, 1},  {"1.2.3", 1, 1},   {" 5 ", 1, 0},      {"inf", 0, 1},
+        {"nan", 0, 1},  {"1,5", 0, 1},  {"7", 9, 0},       {"-273.15", 6, 13}, {"-273.149", 6, 0},
+        {"0", 7, 14},   {"90", 7, 0},   {"90.001", 7, 14},
     };
-    for (const Case& c : cases) EXPECT_EQ(LodoSession::CheckValue(c.S, c.Tc), c.CV) << c.S << " " << c.Tc;
+    for (const Case& c : cases)
+        EXPECT_EQ(LodoSession::CheckValue(c.S, c.Tc), c.CV) << c.S << " " << c.Tc;
     // Temperatures are judged in the box's unit.
     EXPECT_EQ(LodoSession::CheckValue("-300", 6, "English"), 0);
     EXPECT_EQ(LodoSession::CheckValue("-459.67", 6, "English"), 13);
-    EXPECT_EQ(std::string(LodoErrorText(13)), "Temperature must be above -273.15 \u00B0C (-459.67 \u00B0F).");
+    EXPECT_EQ(std::string(LodoErrorText(13)),
+              "Temperature must be above -273.15 \u00B0C (-459.67 \u00B0F).");
 }
 
 // ---- Probe choice --------------------------------------------------------------------------
@@ -367,9 +413,12 @@ TEST_F(SessionTest, GridShowsTubeLengthInFeetAndTemperatureInFahrenheit) {
     s.TempEUnit();
     ASSERT_TRUE(Enter(Box::TubeTempEdit, "70"));
     EXPECT_EQ(Base(At(0).Name), "T-1");
-    const std::string expected[] = {"0",  At(0).Name, "Tube",     NumberFormat::Fixed(At(0).TransM1, 4),
-                                    "2.50 ft", "NA", "NA", "34.90 mm", "34.90 mm", "70.0 F"};
-    for (int col = 0; col < 10; ++col) EXPECT_EQ(s.Grid1GetValue(col, 0), expected[col]) << col;
+    const std::string expected[] = {
+        "0",        At(0).Name, "Tube", NumberFormat::Fixed(At(0).TransM1, 4),
+        "2.50 ft",  "NA",       "NA",   "34.90 mm",
+        "34.90 mm", "70.0 F"};
+    for (int col = 0; col < 10; ++col)
+        EXPECT_EQ(s.Grid1GetValue(col, 0), expected[col]) << col;
     EXPECT_EQ(s.Grid1GetValue(0, 1), "");
     EXPECT_EQ(s.Grid1GetValue(10, 0), "");
     EXPECT_EQ(s.Grid1GetValue(0, -1), "");
@@ -378,7 +427,7 @@ TEST_F(SessionTest, GridShowsTubeLengthInFeetAndTemperatureInFahrenheit) {
 TEST_F(SessionTest, GridShowsBendValuesAndNaForOtherTypes) {
     s.NozzleMenuClick();
     s.BendMenuClick();
-    EXPECT_EQ(s.Grid1GetValue(4, 0), "NA");  // a nozzle has a length, but not a tube length
+    EXPECT_EQ(s.Grid1GetValue(4, 0), "NA"); // a nozzle has a length, but not a tube length
     EXPECT_EQ(s.Grid1GetValue(5, 0), "NA");
     EXPECT_EQ(s.Grid1GetValue(4, 1), "NA");
     EXPECT_EQ(s.Grid1GetValue(5, 1), "90.00 Deg");
@@ -404,7 +453,7 @@ TEST_F(SessionTest, TheObserverHearsOncePerOperation) {
     ASSERT_EQ(heard.size(), 1u);
     EXPECT_NE(heard[0] & RefreshGrid, 0u);
     EXPECT_NE(heard[0] & RefreshPage, 0u);
-    Enter(Box::TubeLenEdit, "3");  // the focus is there already; typing is not reported
+    Enter(Box::TubeLenEdit, "3"); // the focus is there already; typing is not reported
     EXPECT_EQ(heard.size(), 2u);
     s.SetBoxText(Box::TubeLenEdit, "4");
     s.FocusBox(Box::TubeFlowEdit);
@@ -413,12 +462,16 @@ TEST_F(SessionTest, TheObserverHearsOncePerOperation) {
 
 // The page tables are indexed by the enumerations.
 TEST(PropertyPagesTable, IsIndexedByItsEnumerations) {
-    for (std::size_t i = 0; i < Boxes.size(); ++i) EXPECT_EQ(static_cast<std::size_t>(Boxes[i].Id), i);
+    for (std::size_t i = 0; i < Boxes.size(); ++i)
+        EXPECT_EQ(static_cast<std::size_t>(Boxes[i].Id), i);
     for (const PageInfo& p : Pages) {
         EXPECT_EQ(&InfoOf(p.Id), &p);
-        for (const BoxInfo& row : p.Rows) EXPECT_EQ(row.OnPage, p.Id) << row.Name;
-        for (Box b : p.FocusCycle) EXPECT_EQ(InfoOf(b).OnPage, p.Id);
-        for (Box b : p.WriteOrder) EXPECT_EQ(InfoOf(b).OnPage, p.Id);
+        for (const BoxInfo& row : p.Rows)
+            EXPECT_EQ(row.OnPage, p.Id) << row.Name;
+        for (Box b : p.FocusCycle)
+            EXPECT_EQ(InfoOf(b).OnPage, p.Id);
+        for (Box b : p.WriteOrder)
+            EXPECT_EQ(InfoOf(b).OnPage, p.Id);
         EXPECT_EQ(p.WriteOrder.size(), p.Rows.size());
     }
 }

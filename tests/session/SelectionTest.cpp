@@ -1,13 +1,14 @@
 // Edit, Move and Delete Component with the selection window's rules.
 #include "SessionFixture.h"
-
 #include "session/LodoError.h"
 
 namespace {
 
-std::string Msg(int e) { return std::string(LodoErrorText(e)); }
+std::string Msg(int e) {
+    return std::string(LodoErrorText(e));
+}
 
-}  // namespace
+} // namespace
 
 class SelectionTest : public SessionTest {
 protected:
@@ -21,7 +22,8 @@ protected:
     }
     std::vector<std::string> Names() const {
         std::vector<std::string> n;
-        for (const TLodoComp& c : s.List()) n.push_back(Base(c.Name));
+        for (const TLodoComp& c : s.List())
+            n.push_back(Base(c.Name));
         return n;
     }
     using Names_t = std::vector<std::string>;
@@ -100,7 +102,7 @@ TEST_F(SelectionTest, NothingMovesOntoOrOffTheInletsPlace) {
 
 TEST_F(SelectionTest, MoveAndDeleteNeedConfirm) {
     BuildLine();
-    ui.Selections.push_back({true, 2, 0});  // edit B-1: Item1 becomes 2
+    ui.Selections.push_back({true, 2, 0}); // edit B-1: Item1 becomes 2
     s.MenuItemEditCompClick();
     const LodoList before = s.List();
     ui.Selections.push_back({false, 3, 1});
@@ -115,7 +117,7 @@ TEST_F(SelectionTest, MoveAndDeleteNeedConfirm) {
 // Cancel does nothing at all, in every mode; the typed numbers are still kept.
 TEST_F(SelectionTest, CancelLeavesTheLineAndThePageAsTheyWere) {
     BuildLine();
-    ui.Selections.push_back({true, 2, 0});  // edit B-1
+    ui.Selections.push_back({true, 2, 0}); // edit B-1
     s.MenuItemEditCompClick();
     s.EditComp(0);
     const LodoList before = s.List();
@@ -154,7 +156,8 @@ TEST_F(SelectionTest, DeletingTheFirstComponentEditsTheNewFirst) {
     EXPECT_EQ(s.Ctx().CurrRow, 1);
     EXPECT_EQ(s.VisiblePage(), Page::Tube);
     EXPECT_EQ(Base(s.NodeNameL()), "Component: T-1");
-    for (const TLodoComp& c : s.List()) EXPECT_TRUE(std::isfinite(c.TransM1));
+    for (const TLodoComp& c : s.List())
+        EXPECT_TRUE(std::isfinite(c.TransM1));
 }
 
 TEST_F(SelectionTest, EditWithoutConfirmReopensThePreviousChoice) {
@@ -172,7 +175,7 @@ TEST_F(SelectionTest, EditWithoutConfirmReopensThePreviousChoice) {
 
 TEST_F(SelectionTest, NumbersBeyondTheLastIndexAreClampedOrIgnored) {
     BuildLine();
-    ui.Selections.push_back({true, 9, 0});  // the box clamps 9 to 3
+    ui.Selections.push_back({true, 9, 0}); // the box clamps 9 to 3
     s.MenuItemEditCompClick();
     EXPECT_EQ(s.Item1(), 3);
     EXPECT_EQ(Base(s.NodeNameL()), "Component: T-2");

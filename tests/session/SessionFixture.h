@@ -36,14 +36,16 @@ protected:
 
     // New Sample Line, discarding whatever was there.
     void StartAfresh() {
-        if (s.IsModified()) ui.Answers.push_back(Answer::No);
+        if (s.IsModified())
+            ui.Answers.push_back(Answer::No);
         ASSERT_TRUE(s.NewLineClick());
         ui.ClearRecord();
     }
 
     // A name without the transition-flow mark " *" that evaluation may append.
     static std::string Base(std::string name) {
-        if (name.size() >= 2 && name.compare(name.size() - 2, 2, " *") == 0) name.resize(name.size() - 2);
+        if (name.size() >= 2 && name.compare(name.size() - 2, 2, " *") == 0)
+            name.resize(name.size() - 2);
         return name;
     }
 
@@ -55,7 +57,8 @@ protected:
     void OpenLine(const LodoList& list) {
         const auto p = dir / "opened.lxl";
         ASSERT_FALSE(WriteLxlFile(p, list, "Opened").has_value());
-        if (s.IsModified()) ui.Answers.push_back(Answer::No);
+        if (s.IsModified())
+            ui.Answers.push_back(Answer::No);
         ASSERT_TRUE(s.OpenFile(p));
         ui.ClearRecord();
     }

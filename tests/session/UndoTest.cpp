@@ -14,16 +14,18 @@ struct Shown {
     bool operator==(const Shown&) const = default;
 };
 
-}  // namespace
+} // namespace
 
 class UndoTest : public SessionTest {
 protected:
     Shown Now() const {
-        return {s.List(), s.LineName(), s.Model().Display.SystemT.Text, s.VisiblePage(), s.NodeNameL()};
+        return {s.List(), s.LineName(), s.Model().Display.SystemT.Text, s.VisiblePage(),
+                s.NodeNameL()};
     }
     std::vector<std::string> Names() const {
         std::vector<std::string> n;
-        for (const auto& step : s.History().Steps()) n.push_back(step.Text);
+        for (const auto& step : s.History().Steps())
+            n.push_back(step.Text);
         return n;
     }
 };
@@ -38,7 +40,7 @@ TEST_F(UndoTest, EachEditIsOneNamedStep) {
     s.TubeMenuClick();
     ASSERT_TRUE(Enter(Box::TubeLenEdit, "2"));
     s.FlowEUnit();
-    s.EditComp(0);  // showing a page changes nothing
+    s.EditComp(0); // showing a page changes nothing
     s.SetLineName("Stack 3");
     ui.Selections.push_back({true, 2, 1});
     s.MenuItemMoveCompClick();
@@ -113,10 +115,19 @@ TEST_F(UndoTest, ThirtyMixedEditsUndoToTheStartBitForBitAndRedoToTheEnd) {
         [&] { s.SetLineName("Thirty edits"); },
         [&] { s.ExpandMenuClick(); },
         [&] { Enter(Box::ExpdHalfEdit, "15"); },
-        [&] { s.EditComp(0); Enter(Box::NozInDiaEdit, "11"); },
+        [&] {
+            s.EditComp(0);
+            Enter(Box::NozInDiaEdit, "11");
+        },
         [&] { s.LenEUnit(); },
-        [&] { ui.Selections.push_back({true, 3, 1}); s.MenuItemMoveCompClick(); },
-        [&] { ui.Selections.push_back({true, 2, 0}); s.MenuItemDelCompClick(); },
+        [&] {
+            ui.Selections.push_back({true, 3, 1});
+            s.MenuItemMoveCompClick();
+        },
+        [&] {
+            ui.Selections.push_back({true, 2, 0});
+            s.MenuItemDelCompClick();
+        },
         [&] { s.TubeMenuClick(); },
         [&] { Enter(Box::TubePressEdit, "14"); },
         [&] { s.DiaEUnit(); },
@@ -130,16 +141,19 @@ TEST_F(UndoTest, ThirtyMixedEditsUndoToTheStartBitForBitAndRedoToTheEnd) {
         [&] { Enter(Box::BendRadiusEdit, "0.3"); },
     };
     ASSERT_EQ(edits.size(), 30u);
-    for (auto& edit : edits) edit();
+    for (auto& edit : edits)
+        edit();
     ASSERT_EQ(s.History().Index(), base + 30) << ::testing::PrintToString(Names());
     const Shown end = Now();
     const DistributionSetting endDist = s.Distribution();
 
-    for (int i = 0; i < 30; ++i) ASSERT_TRUE(s.Undo()) << i;
+    for (int i = 0; i < 30; ++i)
+        ASSERT_TRUE(s.Undo()) << i;
     EXPECT_EQ(Now(), start);
     EXPECT_EQ(s.Distribution(), DistributionSetting{});
     EXPECT_EQ(s.LabelPent(), "Total System Penetration % ");
-    for (int i = 0; i < 30; ++i) ASSERT_TRUE(s.Redo()) << i;
+    for (int i = 0; i < 30; ++i)
+        ASSERT_TRUE(s.Redo()) << i;
     EXPECT_EQ(Now(), end);
     EXPECT_EQ(s.Distribution(), endDist);
     EXPECT_TRUE(ui.Errors.empty());

@@ -10,8 +10,8 @@ using Command = void (LodoSession::*)();
 struct SwitchCase {
     const char* What;
     Command Add;
-    std::vector<Command> Before;  // switches made first
-    Box Set;                      // typed before switching (nullptr text: none)
+    std::vector<Command> Before; // switches made first
+    Box Set;                     // typed before switching (nullptr text: none)
     const char* Typed;
     Command Switch;
     Box Shows;
@@ -23,40 +23,161 @@ struct SwitchCase {
 };
 
 const SwitchCase SwitchCases[] = {
-    {"tube length m to ft", &LodoSession::TubeMenuClick, {}, Box::TubeLenEdit, nullptr,
-     &LodoSession::LenEUnit, Box::TubeLenEdit, "3.2808", &TLodoComp::Len, 1.0 / 0.3048, &TLodoComp::LenUnit, "English"},
-    {"tube length back to m", &LodoSession::TubeMenuClick, {&LodoSession::LenEUnit}, Box::TubeLenEdit, nullptr,
-     &LodoSession::LenMUnit, Box::TubeLenEdit, "1", &TLodoComp::Len, 1.0, &TLodoComp::LenUnit, "Metric"},
-    {"flow to CFM", &LodoSession::TubeMenuClick, {}, Box::TubeFlowEdit, nullptr,
-     &LodoSession::FlowEUnit, Box::TubeFlowEdit, "2.0129", &TLodoComp::Flow, 57.0 / 28.31685, &TLodoComp::FlowUnit, "English"},
-    {"second CFM click", &LodoSession::TubeMenuClick, {&LodoSession::FlowEUnit}, Box::TubeFlowEdit, nullptr,
-     &LodoSession::FlowEUnit, Box::TubeFlowEdit, "2.0129", &TLodoComp::Flow, 57.0 / 28.31685, &TLodoComp::FlowUnit, "English"},
-    {"25 C to F", &LodoSession::BendMenuClick, {}, Box::BendTempEdit, nullptr,
-     &LodoSession::TempEUnit, Box::BendTempEdit, "77", &TLodoComp::Temp, 77.0, &TLodoComp::TempUnit, "English"},
-    {"98.6 F to C", &LodoSession::TubeMenuClick, {&LodoSession::TempEUnit}, Box::TubeTempEdit, "98.6",
-     &LodoSession::TempMUnit, Box::TubeTempEdit, "37", &TLodoComp::Temp, 66.6 / 1.8, &TLodoComp::TempUnit, "Metric"},
-    {"14.7 psi to kPa", &LodoSession::TubeMenuClick, {&LodoSession::PressEUnit}, Box::TubePressEdit, "14.7",
-     &LodoSession::PressMUnit, Box::TubePressEdit, "101.35", &TLodoComp::Press, 14.7 * 6.894757, &TLodoComp::PressUnit, "Metric"},
-    {"bend radius to inches", &LodoSession::BendMenuClick, {}, Box::BendRadiusEdit, nullptr,
-     &LodoSession::RadiusEUnit, Box::BendRadiusEdit, "4", &TLodoComp::Brd, 0.1016 / 0.0254, &TLodoComp::RadiusUnit, "English"},
-    {"tube diameter to inches", &LodoSession::TubeMenuClick, {}, Box::TubeDiaEdit, nullptr,
-     &LodoSession::DiaEUnit, Box::TubeDiaEdit, "1.374", &TLodoComp::Dia2, 34.9 / 25.4, &TLodoComp::Dia2Unit, "English"},
-    {"nozzle length to inches", &LodoSession::NozzleMenuClick, {}, Box::NozLenEdit, nullptr,
-     &LodoSession::LenEUnit, Box::NozLenEdit, "0.3937", &TLodoComp::Len, 10.0 / 25.4, &TLodoComp::LenUnit, "English"},
-    {"free stream to ft/s", &LodoSession::ShroudMenuClick, {}, Box::ShrFreeEdit, nullptr,
-     &LodoSession::FreeEUnit, Box::ShrFreeEdit, "32.808", &TLodoComp::FStream, 10.0 / 0.3048, &TLodoComp::FStreamUnit, "English"},
-    {"contraction outlet to inches", &LodoSession::ContractMenuClick, {}, Box::ContOutEdit, nullptr,
-     &LodoSession::Dia2EUnit, Box::ContOutEdit, "0.91601", &TLodoComp::Dia2, 34.9 / 1.5 / 25.4, &TLodoComp::Dia2Unit, "English"},
+    {"tube length m to ft",
+     &LodoSession::TubeMenuClick,
+     {},
+     Box::TubeLenEdit,
+     nullptr,
+     &LodoSession::LenEUnit,
+     Box::TubeLenEdit,
+     "3.2808",
+     &TLodoComp::Len,
+     1.0 / 0.3048,
+     &TLodoComp::LenUnit,
+     "English"},
+    {"tube length back to m",
+     &LodoSession::TubeMenuClick,
+     {&LodoSession::LenEUnit},
+     Box::TubeLenEdit,
+     nullptr,
+     &LodoSession::LenMUnit,
+     Box::TubeLenEdit,
+     "1",
+     &TLodoComp::Len,
+     1.0,
+     &TLodoComp::LenUnit,
+     "Metric"},
+    {"flow to CFM",
+     &LodoSession::TubeMenuClick,
+     {},
+     Box::TubeFlowEdit,
+     nullptr,
+     &LodoSession::FlowEUnit,
+     Box::TubeFlowEdit,
+     "2.0129",
+     &TLodoComp::Flow,
+     57.0 / 28.31685,
+     &TLodoComp::FlowUnit,
+     "English"},
+    {"second CFM click",
+     &LodoSession::TubeMenuClick,
+     {&LodoSession::FlowEUnit},
+     Box::TubeFlowEdit,
+     nullptr,
+     &LodoSession::FlowEUnit,
+     Box::TubeFlowEdit,
+     "2.0129",
+     &TLodoComp::Flow,
+     57.0 / 28.31685,
+     &TLodoComp::FlowUnit,
+     "English"},
+    {"25 C to F",
+     &LodoSession::BendMenuClick,
+     {},
+     Box::BendTempEdit,
+     nullptr,
+     &LodoSession::TempEUnit,
+     Box::BendTempEdit,
+     "77",
+     &TLodoComp::Temp,
+     77.0,
+     &TLodoComp::TempUnit,
+     "English"},
+    {"98.6 F to C",
+     &LodoSession::TubeMenuClick,
+     {&LodoSession::TempEUnit},
+     Box::TubeTempEdit,
+     "98.6",
+     &LodoSession::TempMUnit,
+     Box::TubeTempEdit,
+     "37",
+     &TLodoComp::Temp,
+     66.6 / 1.8,
+     &TLodoComp::TempUnit,
+     "Metric"},
+    {"14.7 psi to kPa",
+     &LodoSession::TubeMenuClick,
+     {&LodoSession::PressEUnit},
+     Box::TubePressEdit,
+     "14.7",
+     &LodoSession::PressMUnit,
+     Box::TubePressEdit,
+     "101.35",
+     &TLodoComp::Press,
+     14.7 * 6.894757,
+     &TLodoComp::PressUnit,
+     "Metric"},
+    {"bend radius to inches",
+     &LodoSession::BendMenuClick,
+     {},
+     Box::BendRadiusEdit,
+     nullptr,
+     &LodoSession::RadiusEUnit,
+     Box::BendRadiusEdit,
+     "4",
+     &TLodoComp::Brd,
+     0.1016 / 0.0254,
+     &TLodoComp::RadiusUnit,
+     "English"},
+    {"tube diameter to inches",
+     &LodoSession::TubeMenuClick,
+     {},
+     Box::TubeDiaEdit,
+     nullptr,
+     &LodoSession::DiaEUnit,
+     Box::TubeDiaEdit,
+     "1.374",
+     &TLodoComp::Dia2,
+     34.9 / 25.4,
+     &TLodoComp::Dia2Unit,
+     "English"},
+    {"nozzle length to inches",
+     &LodoSession::NozzleMenuClick,
+     {},
+     Box::NozLenEdit,
+     nullptr,
+     &LodoSession::LenEUnit,
+     Box::NozLenEdit,
+     "0.3937",
+     &TLodoComp::Len,
+     10.0 / 25.4,
+     &TLodoComp::LenUnit,
+     "English"},
+    {"free stream to ft/s",
+     &LodoSession::ShroudMenuClick,
+     {},
+     Box::ShrFreeEdit,
+     nullptr,
+     &LodoSession::FreeEUnit,
+     Box::ShrFreeEdit,
+     "32.808",
+     &TLodoComp::FStream,
+     10.0 / 0.3048,
+     &TLodoComp::FStreamUnit,
+     "English"},
+    {"contraction outlet to inches",
+     &LodoSession::ContractMenuClick,
+     {},
+     Box::ContOutEdit,
+     nullptr,
+     &LodoSession::Dia2EUnit,
+     Box::ContOutEdit,
+     "0.91601",
+     &TLodoComp::Dia2,
+     34.9 / 1.5 / 25.4,
+     &TLodoComp::Dia2Unit,
+     "English"},
 };
 
-}  // namespace
+} // namespace
 
 class UnitSwitchTest : public SessionTest, public ::testing::WithParamInterface<SwitchCase> {};
 
 TEST_P(UnitSwitchTest, ConvertsRewritesAndStores) {
     const SwitchCase& c = GetParam();
     (s.*c.Add)();
-    for (Command before : c.Before) (s.*before)();
+    for (Command before : c.Before)
+        (s.*before)();
     if (c.Typed) {
         ASSERT_TRUE(Enter(c.Set, c.Typed));
     }
@@ -71,7 +192,8 @@ INSTANTIATE_TEST_SUITE_P(Examples, UnitSwitchTest, ::testing::ValuesIn(SwitchCas
                          [](const auto& info) {
                              std::string n = info.param.What;
                              for (char& ch : n)
-                                 if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                                 if (!std::isalnum(static_cast<unsigned char>(ch)))
+                                     ch = '_';
                              return n;
                          });
 
@@ -99,7 +221,7 @@ TEST_F(SessionTest, SwitchingAUnitAndBackReturnsTheEnteredValueExactly) {
     EXPECT_EQ(s.Model().Display.SystemT.Text, total);
     EXPECT_EQ(s.BoxText(Box::TubeFlowEdit), "57");
     EXPECT_EQ(s.BoxText(Box::TubePressEdit), "101.325");
-    EXPECT_EQ(At(0).Flow, 57.0);  // the whole line, not only the edited component
+    EXPECT_EQ(At(0).Flow, 57.0); // the whole line, not only the edited component
     EXPECT_EQ(At(0).Press, 101.325);
 
     // A value typed in between is converted as it stands.
@@ -118,7 +240,7 @@ TEST_F(SessionTest, TubeDiameterSwitchSetsBothDiametersAndTheGridUnits) {
     EXPECT_EQ(s.Grid1GetValue(7, 0), "1.37 in");
     EXPECT_EQ(s.Grid1GetValue(8, 0), "1.37 in");
     EXPECT_EQ(s.UnitButton(Quantity::Dia), UnitChoice::English);
-    EXPECT_EQ(s.UnitButton(Quantity::Radius), UnitChoice::Neither);  // not on the tube page
+    EXPECT_EQ(s.UnitButton(Quantity::Radius), UnitChoice::Neither); // not on the tube page
 }
 
 TEST_F(SessionTest, BendRadiusInInchesShowsInTheGrid) {
@@ -178,9 +300,9 @@ TEST_F(SessionTest, ShowingAPageNeverChangesStoredValues) {
     s.BendMenuClick();
     s.TempEUnit();
     s.ContractMenuClick();
-    s.RadiusEUnit();  // not on this page: nothing happens
+    s.RadiusEUnit(); // not on this page: nothing happens
     LodoList line = s.List();
-    line[0].Temp = 21.123456789;  // as a file may hold it
+    line[0].Temp = 21.123456789; // as a file may hold it
     OpenLine(line);
     const LodoList before = s.List();
     for (int round = 0; round < 2; ++round)

@@ -31,6 +31,7 @@ TEST_F(SessionTest, TheUserGuidesWalkThroughGivesTheNumbersItQuotes) {
     // 5. Green above 50 %, at the figure the guide gives; the tubes in transition.
     EXPECT_EQ(s.Model().Display.SystemT.Text, "= 69.18");
     EXPECT_EQ(s.Model().Display.SystemT.Colour, Argb::Green);
-    for (int i = 1; i < s.Count(); ++i) EXPECT_NE(At(i).Name.find(" *"), std::string::npos) << i;
+    for (int i = 1; i < s.Count(); ++i)
+        EXPECT_NE(At(i).Name.find(" *"), std::string::npos) << i;
     EXPECT_TRUE(ui.Messages.empty());
 }

@@ -2,11 +2,11 @@
 // Enter key to the refreshed grid and totals on screen; and the same entry through
 // the event loop's next pass, which also renders the changed 3-D scene.
 
+#include "analysis/SizeResolvedText.h"
 #include "drawing/view/LineView.h"
 #include "session/LodoSession.h"
 #include "session/testing/ScriptedUi.h"
 #include "studies/ui/PenetrationCurveWindow.h"
-#include "analysis/SizeResolvedText.h"
 #include "ui/GridModel.h"
 #include "ui/MainWindow.h"
 
@@ -18,7 +18,6 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <algorithm>
 #include <vector>
 
@@ -34,7 +33,7 @@ private slots:
     void gridRefreshAlone();
     void sizeResolvedLineAlone();
     void enterWithTheCurveWindowOpen();
-    void sameEntryInTheSessionAlone();  // last: the window stops rendering
+    void sameEntryInTheSessionAlone(); // last: the window stops rendering
     void cleanupTestCase() { m_window.reset(); }
 
 private:
@@ -52,13 +51,14 @@ void EntryBenchmark::initTestCase() {
     LodoSession& s = m_window->session();
     s.ApplyDistribution({10.0f, 5.0f, 2.5f, Distribution::LogNormal});
     s.NozzleMenuClick();
-    for (int i = 1; i < 200; ++i) (i % 3 == 2) ? s.BendMenuClick() : s.TubeMenuClick();
+    for (int i = 1; i < 200; ++i)
+        (i % 3 == 2) ? s.BendMenuClick() : s.TubeMenuClick();
     QCOMPARE(s.Count(), 200);
     m_window->show();
     m_window->activateWindow();
     QApplication::setActiveWindow(m_window.get());
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    s.EditComp(100);  // a tube in the middle of the line
+    s.EditComp(100); // a tube in the middle of the line
     QCOMPARE(s.List()[100].NTypeInt, 1);
     QVERIFY(m_ui.Messages.empty());
 }
@@ -119,7 +119,9 @@ void EntryBenchmark::gridRefreshAlone() {
 void EntryBenchmark::sizeResolvedLineAlone() {
     const LodoSession& s = m_window->session();
     std::string text;
-    QBENCHMARK { text = Analysis::StripLine(Analysis::SizeResolvedOf(s.Model()), true); }
+    QBENCHMARK {
+        text = Analysis::StripLine(Analysis::SizeResolvedOf(s.Model()), true);
+    }
     QVERIFY(text.starts_with("Size-resolved: mass "));
 }
 

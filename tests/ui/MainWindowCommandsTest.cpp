@@ -1,3 +1,4 @@
+#include "ShowActive.h"
 #include "session/LodoSession.h"
 #include "session/testing/ScriptedUi.h"
 #include "splitter/ui/SplitterWindow.h"
@@ -9,8 +10,6 @@
 #include "studies/ui/VaryParameterWindow.h"
 #include "ui/MainWindow.h"
 
-#include "ShowActive.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -19,7 +18,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
 #include <memory>
 
 // The three commands as the main window's menu starts them.
@@ -35,7 +33,9 @@ private slots:
     void penetrationCurveFollowsTheLine();
 
 private:
-    QLabel* label(const char* name) const { return window->findChild<QLabel*>(QLatin1String(name)); }
+    QLabel* label(const char* name) const {
+        return window->findChild<QLabel*>(QLatin1String(name));
+    }
 
     std::unique_ptr<QTemporaryDir> dir;
     std::unique_ptr<ScriptedUi> ui;
@@ -73,7 +73,8 @@ void MainWindowCommandsTest::distributionSwitchesTheMainWindowLabels() {
     StudyCommands& cmd = StudyCommands::of(window.get(), window->session(), *ui);
     cmd.showModal = [](QDialog& d) {
         auto* w = qobject_cast<ParticleDistributionWindow*>(&d);
-        if (!w) return int(QDialog::Rejected);
+        if (!w)
+            return int(QDialog::Rejected);
         w->RadioButton2->setChecked(true);
         w->accept();
         return w->result();
@@ -88,7 +89,8 @@ void MainWindowCommandsTest::distributionSwitchesTheMainWindowLabels() {
 
     cmd.showModal = [](QDialog& d) {
         auto* w = qobject_cast<ParticleDistributionWindow*>(&d);
-        if (!w) return int(QDialog::Rejected);
+        if (!w)
+            return int(QDialog::Rejected);
         w->RadioButton1->setChecked(true);
         w->accept();
         return w->result();
@@ -108,7 +110,8 @@ void MainWindowCommandsTest::studyFromTheMenu() {
             v->accept();
             return v->result();
         }
-        if (auto* c = qobject_cast<StudyChartWindow*>(&d)) points = c->series1()->count();
+        if (auto* c = qobject_cast<StudyChartWindow*>(&d))
+            points = c->series1()->count();
         return int(QDialog::Accepted);
     };
     ui->Answers = {Answer::No};
@@ -125,7 +128,8 @@ void MainWindowCommandsTest::splitterFromTheMenu() {
     QString result;
     QTimer::singleShot(0, this, [&] {
         auto* w = qobject_cast<SplitterWindow*>(QApplication::activeModalWidget());
-        if (!w) return;
+        if (!w)
+            return;
         result = w->Label1->text();
         w->accept();
     });

@@ -3,10 +3,9 @@
 // Questions and dialogs are answered by the scripted UI.
 
 #include "UiTestSupport.h"
-
+#include "analysis/SizeResolvedText.h"
 #include "session/LodoError.h"
 #include "session/LodoSession.h"
-#include "analysis/SizeResolvedText.h"
 #include "ui/GridModel.h"
 #include "ui/PropertyPagesWidget.h"
 #include "ui/QtSessionUi.h"
@@ -17,17 +16,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
-#include <QRegularExpression>
+#include <QMenuBar>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTabWidget>
-#include <QMenuBar>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QTableView>
 #include <QUndoStack>
 
@@ -37,7 +36,8 @@ QString WindowUnderTest::cell(int row, int col) const {
 
 QStringList WindowUnderTest::column(int col) const {
     QStringList out;
-    for (int r = 0; r < window->gridModel()->rowCount(); ++r) out << cell(r, col);
+    for (int r = 0; r < window->gridModel()->rowCount(); ++r)
+        out << cell(r, col);
     return out;
 }
 
@@ -45,13 +45,16 @@ QStringList WindowUnderTest::column(int col) const {
 QStringList WindowUnderTest::names() const {
     QStringList out = column(1);
     for (QString& n : out)
-        if (n.endsWith(QStringLiteral(" *"))) n.chop(2);
+        if (n.endsWith(QStringLiteral(" *")))
+            n.chop(2);
     return out;
 }
 
 namespace {
 
-QString message(int e) { return QString::fromUtf8(LodoErrorText(e).data(), qsizetype(LodoErrorText(e).size())); }
+QString message(int e) {
+    return QString::fromUtf8(LodoErrorText(e).data(), qsizetype(LodoErrorText(e).size()));
+}
 
 QString lastMessage(const ScriptedUi& ui) {
     return ui.Messages.empty() ? QString() : QString::fromStdString(ui.Messages.back());
@@ -67,7 +70,7 @@ QString focusName() {
     return f ? f->objectName() : QString();
 }
 
-}  // namespace
+} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -116,11 +119,12 @@ void MainWindowTest::startsAsAnEmptyLine() {
     QCOMPARE(w.label("LabelANSI1")->text(), QStringLiteral(" ANSI Limit > 50%"));
     QVERIFY(w.label("SystemT")->text().isEmpty());
     QCOMPARE(w.label("StdPressLabel")->text(), QStringLiteral("Standard Pressure = 101.325 kPa"));
-    QCOMPARE(w.label("StdTempLabel")->text(), QString::fromUtf8("Standard Temperature = 298.15 \u00B0K"));
+    QCOMPARE(w.label("StdTempLabel")->text(),
+             QString::fromUtf8("Standard Temperature = 298.15 \u00B0K"));
     QVERIFY(!w.label("LNStr1")->isVisible());
     // The windows of later work are present but wait for their owners.
-    for (const char* name : {"MenuItemDist", "MenuVary", "MenuItemWye", "MenuItemDraw", "MenuItemResult",
-                             "MenuRedraw", "ExportReportPdf", "ExportDrawingPng"})
+    for (const char* name : {"MenuItemDist", "MenuVary", "MenuItemWye", "MenuItemDraw",
+                             "MenuItemResult", "MenuRedraw", "ExportReportPdf", "ExportDrawingPng"})
         QVERIFY2(w->action(QLatin1String(name)) != nullptr, name);
     QVERIFY(w->viewPanel() != nullptr);
     QVERIFY(w.ui.Silent());
@@ -149,13 +153,16 @@ void MainWindowTest::addingEachTypeNamesItAndShowsItsPage() {
         types << QLatin1String(s.type);
         QCOMPARE(visiblePageTitle(w.window.get()), QLatin1String(s.page));
         QCOMPARE(w->pages()->count(), 6);
-        QVERIFY(w.label("NodeNameL")->text().startsWith(QStringLiteral("Component: ") + QLatin1String(s.name)));
+        QVERIFY(w.label("NodeNameL")
+                    ->text()
+                    .startsWith(QStringLiteral("Component: ") + QLatin1String(s.name)));
         QCOMPARE(w.names(), names);
         QCOMPARE(w.column(2), types);
     }
     QCOMPARE(w.column(0), (QStringList{"0", "1", "2", "3", "4", "5"}));
     // Every component has been evaluated: a transmission and a system total.
-    for (const QString& t : w.column(3)) QVERIFY2(QRegularExpression("^\\d+\\.\\d{4}$").match(t).hasMatch(), qPrintable(t));
+    for (const QString& t : w.column(3))
+        QVERIFY2(QRegularExpression("^\\d+\\.\\d{4}$").match(t).hasMatch(), qPrintable(t));
     QVERIFY(!w.label("SystemT")->text().isEmpty());
     QVERIFY(w.ui.Messages.empty());
 }
@@ -187,27 +194,75 @@ void MainWindowTest::typingWithKeys_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("key");
-    QTest::addColumn<int>("messageNo");  // 0: accepted
+    QTest::addColumn<int>("messageNo"); // 0: accepted
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("focus");
 
     const int enter = Qt::Key_Enter, down = Qt::Key_Down, up = Qt::Key_Up;
-    QTest::newRow("length rounded to 6 digits") << "TubeMenu" << "TubeLenEdit" << "1.234567" << enter << 0 << "1.23457" << "TubeAng1Edit";
-    QTest::newRow("diameter rounded to 5 digits") << "TubeMenu" << "TubeDiaEdit" << "34.92345" << down << 0 << "34.923" << "TubeFlowEdit";
-    QTest::newRow("zero flow") << "TubeMenu" << "TubeFlowEdit" << "0" << enter << 3 << "0" << "TubeFlowEdit";
-    QTest::newRow("inclination 360") << "TubeMenu" << "TubeAng1Edit" << "360" << enter << 0 << "360" << "TubeDiaEdit";
-    QTest::newRow("inclination -360") << "TubeMenu" << "TubeAng1Edit" << "-360" << up << 0 << "-360" << "TubeLenEdit";
-    QTest::newRow("inclination 360.5") << "TubeMenu" << "TubeAng1Edit" << "360.5" << enter << 4 << "360.5" << "TubeAng1Edit";
-    QTest::newRow("temperature -40") << "TubeMenu" << "TubeTempEdit" << "-40" << up << 0 << "-40" << "TubeFlowEdit";
-    QTest::newRow("two points") << "TubeMenu" << "TubeLenEdit" << "1.2.3" << enter << 1 << "1.2.3" << "TubeLenEdit";
-    QTest::newRow("lone minus") << "TubeMenu" << "TubeLenEdit" << "-" << down << 1 << "-" << "TubeLenEdit";
-    QTest::newRow("zero length") << "TubeMenu" << "TubeLenEdit" << "0" << up << 2 << "0" << "TubeLenEdit";
-    QTest::newRow("zero pressure") << "TubeMenu" << "TubePressEdit" << "0" << enter << 5 << "0" << "TubePressEdit";
-    QTest::newRow("pressure wraps to length") << "TubeMenu" << "TubePressEdit" << "99" << enter << 0 << "99" << "TubeLenEdit";
-    QTest::newRow("bend angle 180") << "BendMenu" << "BendAngleEdit" << "180" << enter << 0 << "180" << "BendRadiusEdit";
-    QTest::newRow("bend angle 181") << "BendMenu" << "BendAngleEdit" << "181" << enter << 10 << "181" << "BendAngleEdit";
-    QTest::newRow("probe: up from the first box") << "ShroudMenu" << "ShrFreeEdit" << "12" << up << 0 << "12" << "ShrPressEdit";
-    QTest::newRow("nozzle skips its outlet") << "NozzleMenu" << "NozInDiaEdit" << "25" << enter << 0 << "25" << "NozLenEdit";
+    QTest::newRow("length rounded to 6 digits") << "TubeMenu"
+                                                << "TubeLenEdit"
+                                                << "1.234567" << enter << 0 << "1.23457"
+                                                << "TubeAng1Edit";
+    QTest::newRow("diameter rounded to 5 digits") << "TubeMenu"
+                                                  << "TubeDiaEdit"
+                                                  << "34.92345" << down << 0 << "34.923"
+                                                  << "TubeFlowEdit";
+    QTest::newRow("zero flow") << "TubeMenu"
+                               << "TubeFlowEdit"
+                               << "0" << enter << 3 << "0"
+                               << "TubeFlowEdit";
+    QTest::newRow("inclination 360") << "TubeMenu"
+                                     << "TubeAng1Edit"
+                                     << "360" << enter << 0 << "360"
+                                     << "TubeDiaEdit";
+    QTest::newRow("inclination -360") << "TubeMenu"
+                                      << "TubeAng1Edit"
+                                      << "-360" << up << 0 << "-360"
+                                      << "TubeLenEdit";
+    QTest::newRow("inclination 360.5") << "TubeMenu"
+                                       << "TubeAng1Edit"
+                                       << "360.5" << enter << 4 << "360.5"
+                                       << "TubeAng1Edit";
+    QTest::newRow("temperature -40") << "TubeMenu"
+                                     << "TubeTempEdit"
+                                     << "-40" << up << 0 << "-40"
+                                     << "TubeFlowEdit";
+    QTest::newRow("two points") << "TubeMenu"
+                                << "TubeLenEdit"
+                                << "1.2.3" << enter << 1 << "1.2.3"
+                                << "TubeLenEdit";
+    QTest::newRow("lone minus") << "TubeMenu"
+                                << "TubeLenEdit"
+                                << "-" << down << 1 << "-"
+                                << "TubeLenEdit";
+    QTest::newRow("zero length") << "TubeMenu"
+                                 << "TubeLenEdit"
+                                 << "0" << up << 2 << "0"
+                                 << "TubeLenEdit";
+    QTest::newRow("zero pressure") << "TubeMenu"
+                                   << "TubePressEdit"
+                                   << "0" << enter << 5 << "0"
+                                   << "TubePressEdit";
+    QTest::newRow("pressure wraps to length") << "TubeMenu"
+                                              << "TubePressEdit"
+                                              << "99" << enter << 0 << "99"
+                                              << "TubeLenEdit";
+    QTest::newRow("bend angle 180") << "BendMenu"
+                                    << "BendAngleEdit"
+                                    << "180" << enter << 0 << "180"
+                                    << "BendRadiusEdit";
+    QTest::newRow("bend angle 181") << "BendMenu"
+                                    << "BendAngleEdit"
+                                    << "181" << enter << 10 << "181"
+                                    << "BendAngleEdit";
+    QTest::newRow("probe: up from the first box") << "ShroudMenu"
+                                                  << "ShrFreeEdit"
+                                                  << "12" << up << 0 << "12"
+                                                  << "ShrPressEdit";
+    QTest::newRow("nozzle skips its outlet") << "NozzleMenu"
+                                             << "NozInDiaEdit"
+                                             << "25" << enter << 0 << "25"
+                                             << "NozLenEdit";
 }
 
 void MainWindowTest::typingWithKeys() {
@@ -239,13 +294,15 @@ void MainWindowTest::focusFollowsTheNewComponent() {
     QCOMPARE(focusName(), QStringLiteral("NozInDiaEdit"));
     w.type("NozInDiaEdit", QStringLiteral("25"));
     QCOMPARE(focusName(), QStringLiteral("NozLenEdit"));
-    const char* next[][2] = {{"TubeMenu", "TubeLenEdit"}, {"BendMenu", "BendAngleEdit"},
-                             {"ContractMenu", "ContDiaEdit"}, {"ExpandMenu", "ExpdDiaEdit"},
+    const char* next[][2] = {{"TubeMenu", "TubeLenEdit"},
+                             {"BendMenu", "BendAngleEdit"},
+                             {"ContractMenu", "ContDiaEdit"},
+                             {"ExpandMenu", "ExpdDiaEdit"},
                              {"TubeMenu", "TubeLenEdit"}};
     for (const auto& [action, box] : next) {
         w.clickComponent(action);
         QCOMPARE(focusName(), QLatin1String(box));
-        QVERIFY(w.box(box)->hasSelectedText());  // typing replaces the shown value
+        QVERIFY(w.box(box)->hasSelectedText()); // typing replaces the shown value
     }
     QTest::keyClicks(w.box("TubeLenEdit"), QStringLiteral("2.5"));
     QTest::keyClick(w.box("TubeLenEdit"), Qt::Key_Enter);
@@ -261,7 +318,7 @@ void MainWindowTest::leavingByMouseStoresValidTextSilently() {
     QCOMPARE(lastMessage(w.ui), message(3));
     QTest::mouseClick(w.box("TubeTempEdit"), Qt::LeftButton);
     QCOMPARE(focusName(), QStringLiteral("TubeTempEdit"));
-    QCOMPARE(int(w.ui.Messages.size()), 1);  // no second message
+    QCOMPARE(int(w.ui.Messages.size()), 1); // no second message
     QCOMPARE(w.box("TubeFlowEdit")->text(), QStringLiteral("0"));
     QCOMPARE(w->session().List()[0].Flow, flow);
 
@@ -286,7 +343,7 @@ void MainWindowTest::disallowedCharactersAreNeverInserted() {
     QKeyEvent accented(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8("\u00E9"));
     QApplication::sendEvent(len, &accented);
     QCOMPARE(len->text(), QStringLiteral("1"));
-    QTest::keyClick(len, Qt::Key_Backspace);  // editing keys still work
+    QTest::keyClick(len, Qt::Key_Backspace); // editing keys still work
     QCOMPARE(len->text(), QString());
     QApplication::clipboard()->setText(QStringLiteral("2x"));
     len->paste();
@@ -308,11 +365,11 @@ void MainWindowTest::unitButtonsConvertTheEditedValue() {
     QVERIFY(!button("TubeLenMRB")->isChecked());
     QCOMPARE(w.cell(0, 4), QStringLiteral("3.28 ft"));
     QTest::mouseClick(button("TubeLenMRB"), Qt::LeftButton);
-    QCOMPARE(w.box("TubeLenEdit")->text(), QStringLiteral("1"));  // the way back is exact
+    QCOMPARE(w.box("TubeLenEdit")->text(), QStringLiteral("1")); // the way back is exact
 
     QTest::mouseClick(button("TubeFlowERB"), Qt::LeftButton);
     QCOMPARE(w.box("TubeFlowEdit")->text(), QStringLiteral("2.0129"));
-    QTest::mouseClick(button("TubeFlowERB"), Qt::LeftButton);  // already in force
+    QTest::mouseClick(button("TubeFlowERB"), Qt::LeftButton); // already in force
     QCOMPARE(w.box("TubeFlowEdit")->text(), QStringLiteral("2.0129"));
     QVERIFY(button("TubeFlowERB")->isChecked());
 
@@ -349,12 +406,13 @@ void MainWindowTest::gridShowsTheCellTexts() {
     QCOMPARE(w.cell(1, 4), QStringLiteral("NA"));
     QCOMPARE(w.cell(1, 5), QStringLiteral("90.00 Deg"));
     QCOMPARE(w.cell(1, 6), QStringLiteral("0.102 m"));
-    QCOMPARE(w.cell(5, 1), QString());  // outside the line
+    QCOMPARE(w.cell(5, 1), QString()); // outside the line
 
     // Headers as given, leading blanks included; dragging a column keeps its texts.
     QCOMPARE(w->gridModel()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("   Index"));
     QCOMPARE(w->gridModel()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("     Type"));
-    QCOMPARE(w->gridModel()->headerData(9, Qt::Horizontal).toString(), QStringLiteral("Temperature"));
+    QCOMPARE(w->gridModel()->headerData(9, Qt::Horizontal).toString(),
+             QStringLiteral("Temperature"));
     w->grid()->horizontalHeader()->moveSection(9, 0);
     const QModelIndex first = w->grid()->indexAt(QPoint(5, 5));
     QCOMPARE(first.column(), 9);
@@ -373,7 +431,8 @@ void MainWindowTest::editMoveDeleteThroughTheSelectionWindow() {
     w->action(QStringLiteral("MenuItemDelComp"))->trigger();
     QCOMPARE(lastMessage(w.ui), message(8));
 
-    for (const char* name : {"TubeMenu", "BendMenu", "TubeMenu"}) w.clickComponent(name);
+    for (const char* name : {"TubeMenu", "BendMenu", "TubeMenu"})
+        w.clickComponent(name);
     QCOMPARE(w.names(), (QStringList{"N-1", "T-1", "B-1", "T-2"}));
 
     w.ui.Selections.push_back({true, 3, 1});
@@ -382,7 +441,8 @@ void MainWindowTest::editMoveDeleteThroughTheSelectionWindow() {
     QCOMPARE(w.ui.SelectionRequests.back().Title, std::string("Move a Component"));
     QCOMPARE(w.ui.SelectionRequests.back().LodoCnt, 3);
     QCOMPARE(w.names(), (QStringList{"N-1", "T-2", "T-1", "B-1"}));
-    QVERIFY(w.label("NodeNameL")->text().startsWith(QStringLiteral("Component: T-2")));  // the moved one
+    QVERIFY(
+        w.label("NodeNameL")->text().startsWith(QStringLiteral("Component: T-2"))); // the moved one
 
     const std::size_t before = w.ui.Messages.size();
     w.ui.Selections.push_back({true, 0, 2});
@@ -441,7 +501,8 @@ void MainWindowTest::probeChoiceChangesTheInletType() {
 // name in two folders show their folders.
 void MainWindowTest::recentFilesKeepEverySavedFileAndTellSameNamesApart() {
     WindowUnderTest w;
-    QVERIFY(QDir(w.dir.path()).mkpath(QStringLiteral("a")) && QDir(w.dir.path()).mkpath(QStringLiteral("b")));
+    QVERIFY(QDir(w.dir.path()).mkpath(QStringLiteral("a")) &&
+            QDir(w.dir.path()).mkpath(QStringLiteral("b")));
     const QString first = w.dir.filePath(QStringLiteral("a/line.lxl"));
     const QString second = w.dir.filePath(QStringLiteral("b/line.lxl"));
     const QString other = w.dir.filePath(QStringLiteral("b/R&D stack.lxl"));
@@ -449,7 +510,7 @@ void MainWindowTest::recentFilesKeepEverySavedFileAndTellSameNamesApart() {
     w.ui.SaveFiles.push_back(toPath(first));
     w->action(QStringLiteral("MenuItemSaveAs"))->trigger();
 
-    w.clickComponent("TubeMenu");  // changed: Open asks first, Yes saves elsewhere
+    w.clickComponent("TubeMenu"); // changed: Open asks first, Yes saves elsewhere
     w.ui.Answers.push_back(Answer::Yes);
     w.ui.SaveFiles.push_back(toPath(second));
     w.ui.OpenFiles.push_back(toPath(first));
@@ -465,11 +526,13 @@ void MainWindowTest::recentFilesKeepEverySavedFileAndTellSameNamesApart() {
         tips << a->toolTip();
         texts << a->text();
     }
-    QCOMPARE(tips, (QStringList{QFileInfo(other).absoluteFilePath(), QFileInfo(first).absoluteFilePath(),
-                                QFileInfo(second).absoluteFilePath()}));
+    QCOMPARE(tips,
+             (QStringList{QFileInfo(other).absoluteFilePath(), QFileInfo(first).absoluteFilePath(),
+                          QFileInfo(second).absoluteFilePath()}));
     QCOMPARE(texts.at(0), QStringLiteral("&1 R&&D stack.lxl"));
     for (int i : {1, 2}) {
-        const QString folder = i == 1 ? QStringLiteral("/a/line.lxl") : QStringLiteral("/b/line.lxl");
+        const QString folder =
+            i == 1 ? QStringLiteral("/a/line.lxl") : QStringLiteral("/b/line.lxl");
         QVERIFY2(texts.at(i).endsWith(folder), qPrintable(texts.at(i)));
         QVERIFY2(texts.at(i).size() > folder.size() + 3, qPrintable(texts.at(i)));
     }
@@ -499,7 +562,7 @@ void MainWindowTest::newOpenSaveWithScriptedDialogs() {
     w.ui.Answers.push_back(Answer::Cancel);
     w->action(QStringLiteral("NewLine"))->trigger();
     QCOMPARE(w.ui.Questions.size(), std::size_t(1));
-    QCOMPARE(w->gridModel()->rowCount(), 3);  // cancelled: nothing discarded
+    QCOMPARE(w->gridModel()->rowCount(), 3); // cancelled: nothing discarded
     w.ui.Answers.push_back(Answer::No);
     w->action(QStringLiteral("NewLine"))->trigger();
     QCOMPARE(w->gridModel()->rowCount(), 0);
@@ -540,7 +603,7 @@ void MainWindowTest::closeBoxAsksAndStoresThePosition() {
     QPoint placed;
     {
         WindowUnderTest w;
-        QCOMPARE(w->pos(), QPoint(10, 10));  // no position file yet
+        QCOMPARE(w->pos(), QPoint(10, 10)); // no position file yet
         w->move(120, 90);
         w.clickComponent("TubeMenu");
         w.ui.Answers.push_back(Answer::Cancel);
@@ -604,7 +667,8 @@ void MainWindowTest::logNormalShowsItsNotesAndMass() {
     QVERIFY(w.label("LNStr1")->isVisible());
     QVERIFY(w.label("LNStr2")->isVisibleTo(w->tabControl1()->widget(1)));
     QCOMPARE(w.label("LabelPent")->text(), QString::fromStdString(w->session().LabelPent()));
-    QCOMPARE(w.label("MassPent")->text(), QString::fromStdString(w->session().Model().Display.MassPent));
+    QCOMPARE(w.label("MassPent")->text(),
+             QString::fromStdString(w->session().Model().Display.MassPent));
     QVERIFY(!w.label("MassPent")->text().isEmpty());
     QVERIFY(!w.label("MaxPartSize")->text().isEmpty());
     w->session().ApplyDistribution({10.0f, 5.0f, 2.5f, Distribution::Mono});
@@ -616,7 +680,8 @@ void MainWindowTest::logNormalShowsItsNotesAndMass() {
 static bool showsWhole(const QLabel* l) {
     const QRect box = l->contentsRect();
     const int flags = l->wordWrap() ? int(Qt::TextWordWrap) : 0;
-    const QRect need = l->fontMetrics().boundingRect(QRect(0, 0, box.width(), 10000), flags, l->text());
+    const QRect need =
+        l->fontMetrics().boundingRect(QRect(0, 0, box.width(), 10000), flags, l->text());
     return l->isVisible() && need.width() <= box.width() && need.height() <= box.height();
 }
 
@@ -642,9 +707,11 @@ void MainWindowTest::totalsAndLargestSizeShowWhole() {
     QRect previous;
     for (const char* name : {"LabelPent", "SystemT", "LabelANSI1", "MassPent"}) {
         QLabel* l = w.label(name);
-        if (mode == QLatin1String("Mono") && QLatin1String(name) == QLatin1String("MassPent")) continue;
+        if (mode == QLatin1String("Mono") && QLatin1String(name) == QLatin1String("MassPent"))
+            continue;
         QVERIFY2(!l->text().isEmpty(), name);
-        QVERIFY2(showsWhole(l), qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(name), l->text())));
+        QVERIFY2(showsWhole(l),
+                 qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(name), l->text())));
         QVERIFY2(strip->rect().contains(l->geometry()), name);
         QVERIFY2(!l->geometry().intersects(previous), name);
         previous = l->geometry();
@@ -652,17 +719,19 @@ void MainWindowTest::totalsAndLargestSizeShowWhole() {
     // The size-resolved line sits under the strip, whole, with the texts of the
     // shared helper.
     QLabel* sizeResolved = w.label("SizeResolvedT");
-    QCOMPARE(sizeResolved->text(),
-             QString::fromStdString(Analysis::StripLine(Analysis::SizeResolvedOf(w->session().Model()),
-                                                        mode == QLatin1String("LogNormal"))));
-    QVERIFY(sizeResolved->text().startsWith(mode == QLatin1String("Mono") ? QStringLiteral("Cut size d50 = ")
-                                                                          : QStringLiteral("Size-resolved: mass ")));
+    QCOMPARE(sizeResolved->text(), QString::fromStdString(Analysis::StripLine(
+                                       Analysis::SizeResolvedOf(w->session().Model()),
+                                       mode == QLatin1String("LogNormal"))));
+    QVERIFY(sizeResolved->text().startsWith(mode == QLatin1String("Mono")
+                                                ? QStringLiteral("Cut size d50 = ")
+                                                : QStringLiteral("Size-resolved: mass ")));
     QVERIFY2(showsWhole(sizeResolved), qPrintable(sizeResolved->text()));
     QVERIFY(sizeResolved->font().pointSizeF() >= 7.0);
     QVERIFY(sizeResolved->geometry().top() >= strip->geometry().bottom());
     QLabel* largest = w.label("MaxPartSize");
     if (mode == QLatin1String("LogNormal")) {
-        QVERIFY(largest->text().startsWith(QStringLiteral("Maximum particle size that the system can transport = ")));
+        QVERIFY(largest->text().startsWith(
+            QStringLiteral("Maximum particle size that the system can transport = ")));
         QVERIFY2(showsWhole(largest), qPrintable(largest->text()));
         QVERIFY(w.find<QWidget>(QStringLiteral("Panel5"))->rect().contains(largest->geometry()));
         QVERIFY(largest->font().pointSizeF() >= 8.0);
@@ -678,8 +747,10 @@ void MainWindowTest::curvatureNoteIsCrimson() {
     w.type("BendRadiusEdit", QStringLiteral("0.01"));
     QLabel* note = w.label("CRError");
     QVERIFY(note->isVisible());
-    QCOMPARE(note->text(), QStringLiteral("Transmission efficiency has been calculated, but the curvature ratio is < 4 "
-                                          "and outside the range of the models."));
+    QCOMPARE(note->text(),
+             QStringLiteral(
+                 "Transmission efficiency has been calculated, but the curvature ratio is < 4 "
+                 "and outside the range of the models."));
     QCOMPARE(labelColour(note), Argb::Crimson);
 }
 
@@ -704,13 +775,14 @@ void MainWindowTest::standardShortcutsExistOnEveryPlatform() {
         const QKeySequence expected =
             platform.isEmpty() ? QKeySequence(QString::fromLatin1(c.fallback)) : platform.first();
         QCOMPARE(a->shortcut(), expected);
-        if (QLatin1String(c.action) == QLatin1String("MenuItemExit")) continue;
+        if (QLatin1String(c.action) == QLatin1String("MenuItemExit"))
+            continue;
         QSignalSpy triggered(a, &QAction::triggered);
         QWidget* focus = QApplication::focusWidget();
         QVERIFY(focus);
         QTest::keySequence(focus, a->shortcut());
         QCOMPARE(triggered.count(), 1);
-        w.ui.ClearRecord();  // unanswered questions and dialogs cancel: the line stays
+        w.ui.ClearRecord(); // unanswered questions and dialogs cancel: the line stays
     }
     QCOMPARE(w->session().Count(), 1);
 }
@@ -722,7 +794,8 @@ void MainWindowTest::aboutShowsThreeLines() {
     const QStringList lines = lastMessage(w.ui).split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 3);
     QCOMPARE(lines.first(), QStringLiteral("Lodo Calculator, Version 2.0 Beta"));
-    QVERIFY(lines.at(1).startsWith(QStringLiteral("  ")) && lines.at(2).startsWith(QStringLiteral("  ")));
+    QVERIFY(lines.at(1).startsWith(QStringLiteral("  ")) &&
+            lines.at(2).startsWith(QStringLiteral("  ")));
 }
 
 // Nothing clipped: every control of every page lies inside the page as the
@@ -783,7 +856,9 @@ void MainWindowTest::fitsASmallScreen() {
     }
     w->tabControl1()->setCurrentIndex(1);
     QApplication::processEvents();
-    QVERIFY(!w->findChild<QScrollArea*>(QStringLiteral("InterValuesScroll"))->verticalScrollBar()->isVisible());
+    QVERIFY(!w->findChild<QScrollArea*>(QStringLiteral("InterValuesScroll"))
+                 ->verticalScrollBar()
+                 ->isVisible());
     // The totals strip keeps its texts whole in the narrower pane.
     for (const char* name : {"LabelPent", "LabelANSI1"}) {
         QLabel* l = w.label(name);
@@ -805,7 +880,8 @@ void MainWindowTest::fitsASmallScreen() {
         {{10, 10, 1400, 784}, {0, 30, 1280, 690}, {0, 30, 1264, 650}},
     };
     for (const Case& c : cases)
-        QCOMPARE(MainWindow::FittedGeometry(c.wanted, c.available, QMargins(8, 32, 8, 8)), c.placed);
+        QCOMPARE(MainWindow::FittedGeometry(c.wanted, c.available, QMargins(8, 32, 8, 8)),
+                 c.placed);
 }
 
 void MainWindowTest::everyPageFitsItsTab() {
@@ -815,19 +891,24 @@ void MainWindowTest::everyPageFitsItsTab() {
         pages->showOnly(info.Id);
         QApplication::processEvents();
         QWidget* page = pages->currentWidget();
-        QCOMPARE(page->objectName(), QString::fromLatin1(info.ItemName.data(), qsizetype(info.ItemName.size())));
+        QCOMPARE(page->objectName(),
+                 QString::fromLatin1(info.ItemName.data(), qsizetype(info.ItemName.size())));
         const QRect inside = page->rect();
         QRect previousRow;
         for (const BoxInfo& row : info.Rows) {
             QLineEdit* box = pages->box(row.Id);
-            QCOMPARE(box->objectName(), QString::fromLatin1(row.Name.data(), qsizetype(row.Name.size())));
-            QLabel* caption = page->findChild<QLabel*>(box->objectName() + QStringLiteral("Caption"));
+            QCOMPARE(box->objectName(),
+                     QString::fromLatin1(row.Name.data(), qsizetype(row.Name.size())));
+            QLabel* caption =
+                page->findChild<QLabel*>(box->objectName() + QStringLiteral("Caption"));
             QVERIFY(caption);
-            QCOMPARE(caption->text(), QString::fromUtf8(row.Caption.data(), qsizetype(row.Caption.size())));
+            QCOMPARE(caption->text(),
+                     QString::fromUtf8(row.Caption.data(), qsizetype(row.Caption.size())));
             QCOMPARE(pages->metricButton(row.Id)->text(),
                      QString::fromUtf8(row.MetricText.data(), qsizetype(row.MetricText.size())));
-            QWidget* last = row.EnglishButton.empty() ? static_cast<QWidget*>(pages->metricButton(row.Id))
-                                                      : pages->englishButton(row.Id);
+            QWidget* last = row.EnglishButton.empty()
+                                ? static_cast<QWidget*>(pages->metricButton(row.Id))
+                                : pages->englishButton(row.Id);
             QRect rowRect = caption->geometry().united(box->geometry()).united(last->geometry());
             QVERIFY2(inside.contains(rowRect), qPrintable(box->objectName()));
             QVERIFY2(last->geometry().right() < inside.right(), qPrintable(box->objectName()));
@@ -845,16 +926,19 @@ void MainWindowTest::everyPageFitsItsTab() {
         QLabel* name = w.label(QStringLiteral("IVN%1").arg(i).toLatin1().constData());
         QLabel* value = w.label(QStringLiteral("IVR%1").arg(i).toLatin1().constData());
         QVERIFY(name && value);
-        QCOMPARE(name->mapTo(w.window.get(), QPoint(0, 0)).y(), value->mapTo(w.window.get(), QPoint(0, 0)).y());
+        QCOMPARE(name->mapTo(w.window.get(), QPoint(0, 0)).y(),
+                 value->mapTo(w.window.get(), QPoint(0, 0)).y());
         QVERIFY(value->mapTo(w.window.get(), QPoint(0, value->height())).y() < w->height());
     }
 }
 
 void MainWindowTest::gridModelPassesTheModelTester() {
     WindowUnderTest w;
-    QAbstractItemModelTester tester(w->gridModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester tester(w->gridModel(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
     w.clickComponent("NozzleMenu");
-    for (int i = 0; i < 4; ++i) w.clickComponent("TubeMenu");
+    for (int i = 0; i < 4; ++i)
+        w.clickComponent("TubeMenu");
     w.type("TubeLenEdit", QStringLiteral("4"));
     w.ui.Selections.push_back({true, 1, 0});
     w->action(QStringLiteral("MenuItemDelComp"))->trigger();

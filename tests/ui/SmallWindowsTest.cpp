@@ -19,16 +19,17 @@
 namespace {
 
 // Runs `act` on the selection window once it is up and modal.
-template <class Act>
-void whenSelectionWindowShows(Act act) {
+template <class Act> void whenSelectionWindowShows(Act act) {
     QTimer::singleShot(0, [act] {
         auto* w = qobject_cast<CompSel*>(QApplication::activeModalWidget());
         QTRY_VERIFY(w || (w = qobject_cast<CompSel*>(QApplication::activeModalWidget())));
         w->activateWindow();
         // Typing needs the focus. The window is closed in any case, also when a check
         // in `act` failed, so that the test goes on.
-        if (QTest::qWaitForWindowActive(w)) act(w);
-        else QTest::qFail("the selection window did not become active", __FILE__, __LINE__);
+        if (QTest::qWaitForWindowActive(w))
+            act(w);
+        else
+            QTest::qFail("the selection window did not become active", __FILE__, __LINE__);
         w->close();
     });
 }
@@ -44,7 +45,7 @@ SelectionRequest moveRequest(int lodoCnt) {
     return r;
 }
 
-}  // namespace
+} // namespace
 
 class SmallWindowsTest : public QObject {
     Q_OBJECT
@@ -63,15 +64,17 @@ void SmallWindowsTest::selectionWindowClampsTypedNumbers() {
     QtSessionUi ui(nullptr);
     whenSelectionWindowShows([](CompSel* w) {
         QCOMPARE(w->windowTitle(), QStringLiteral("Select Components"));
-        QCOMPARE(w->findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("Move a Component"));
-        QCOMPARE(w->findChild<QLabel*>(QStringLiteral("Label2"))->text(), QStringLiteral("Item To Move:"));
+        QCOMPARE(w->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+                 QStringLiteral("Move a Component"));
+        QCOMPARE(w->findChild<QLabel*>(QStringLiteral("Label2"))->text(),
+                 QStringLiteral("Item To Move:"));
         QVERIFY(w->numberBox2()->isVisible());
         QCOMPARE(w->numberBox1()->value(), 0);
         QTest::keyClick(w->numberBox1(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(w->numberBox1(), QStringLiteral("9"));
         QTest::keyClick(w->numberBox1(), Qt::Key_Tab);
-        QCOMPARE(w->numberBox1()->value(), 3);  // clamped when the box is left
-        QTest::keyClick(w->numberBox2(), Qt::Key_Up);  // steps are off: only typing changes it
+        QCOMPARE(w->numberBox1()->value(), 3);        // clamped when the box is left
+        QTest::keyClick(w->numberBox2(), Qt::Key_Up); // steps are off: only typing changes it
         QCOMPARE(w->numberBox2()->value(), 0);
         QTest::keyClicks(w->numberBox2(), QStringLiteral("1"));
         QTest::mouseClick(w->confirmButton(), Qt::LeftButton);
@@ -91,7 +94,7 @@ void SmallWindowsTest::selectionWindowClosedWithoutConfirm() {
     });
     const SelectionReply reply = ui.SelectComponents(moveRequest(3));
     QVERIFY(!reply.Confirmed);
-    QVERIFY(!reply.Cancelled);  // the close box is not Cancel
+    QVERIFY(!reply.Cancelled); // the close box is not Cancel
     QCOMPARE(reply.Item1, 2);  // stored for the next command all the same
 
     whenSelectionWindowShows([](CompSel* w) {
@@ -117,13 +120,15 @@ void SmallWindowsTest::selectionWindowForEditHidesTheSecondBox() {
     QCOMPARE(w.height(), 234);
     QVERIFY(!w.numberBox2()->isVisible());
     QVERIFY(!w.findChild<QLabel*>(QStringLiteral("Label3"))->isVisible());
-    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label4"))->text(), QStringLiteral("Be sure to use the Index number"));
+    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Label4"))->text(),
+             QStringLiteral("Be sure to use the Index number"));
     QCOMPARE(w.numberBox1()->maximum(), 5);
     QCOMPARE(w.confirmButton()->text(), QStringLiteral("Confirm"));
 }
 
 void SmallWindowsTest::selectionWindowTitlesReadOnOneLine() {
-    for (const char* title : {"Move a Component", "Select a Component to Edit", "Select a Component to Delete"}) {
+    for (const char* title :
+         {"Move a Component", "Select a Component to Edit", "Select a Component to Delete"}) {
         SelectionRequest r;
         r.Mode = 2;
         r.Title = title;
@@ -158,19 +163,21 @@ void SmallWindowsTest::filtersBecomeDialogNameFilters() {
              (QStringList{"Transport Systems (*.lxl)", "all files (*)"}));
     QCOMPARE(toNameFilters("Lodo files only|*.lxl"), QStringList{"Lodo files only (*.lxl)"});
     QCOMPARE(toNameFilters("Lodo Files (*txt)|*.txt"), QStringList{"Lodo Files (*.txt)"});
-    QCOMPARE(toNameFilters("Pre Version 2 Transport Systems (*.lpl)|*.lpl|all files (*.*)|*.*").first(),
-             QStringLiteral("Pre Version 2 Transport Systems (*.lpl)"));
+    QCOMPARE(
+        toNameFilters("Pre Version 2 Transport Systems (*.lpl)|*.lpl|all files (*.*)|*.*").first(),
+        QStringLiteral("Pre Version 2 Transport Systems (*.lpl)"));
     const QString odd = QString::fromUtf8("/tmp/\u00E9t\u00E9 line.lxl");
     QCOMPARE(toQString(toPath(odd)), odd);
 }
 
 void SmallWindowsTest::positionFileDefaultsAndRoundTrip() {
     QTemporaryDir dir;
-    const WindowPositionFile file(dir.filePath(QStringLiteral("a.INI")), dir.filePath(QStringLiteral("b/a.INI")));
+    const WindowPositionFile file(dir.filePath(QStringLiteral("a.INI")),
+                                  dir.filePath(QStringLiteral("b/a.INI")));
     QCOMPARE(file.readTopLeft(), QPoint(10, 10));
     {
         QSettings ini(file.path(), QSettings::IniFormat);
-        ini.setValue(QStringLiteral("Form1/Top"), 250);  // Left missing
+        ini.setValue(QStringLiteral("Form1/Top"), 250); // Left missing
     }
     QCOMPARE(file.readTopLeft(), QPoint(10, 250));
     QVERIFY(file.writeTopLeft(QPoint(33, 44)));
@@ -180,7 +187,8 @@ void SmallWindowsTest::positionFileDefaultsAndRoundTrip() {
     QCOMPARE(file.readTopLeft(), QPoint(33, 44));
 
     QVERIFY(WindowPositionFile::defaultPrimaryPath().endsWith(QStringLiteral(".INI")));
-    QVERIFY(WindowPositionFile::defaultPrimaryPath().startsWith(QCoreApplication::applicationDirPath()));
+    QVERIFY(WindowPositionFile::defaultPrimaryPath().startsWith(
+        QCoreApplication::applicationDirPath()));
 }
 
 QTEST_MAIN(SmallWindowsTest)

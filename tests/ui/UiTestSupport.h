@@ -10,7 +10,6 @@
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <memory>
 
 // A main window without the splash, answering through a scripted UI, keeping its
@@ -37,8 +36,7 @@ struct WindowUnderTest {
 
     MainWindow* operator->() const { return window.get(); }
 
-    template <class W = QWidget>
-    W* find(const QString& name) const {
+    template <class W = QWidget> W* find(const QString& name) const {
         return window->findChild<W*>(name);
     }
     QLineEdit* box(const char* name) const { return find<QLineEdit>(QLatin1String(name)); }
@@ -54,11 +52,13 @@ struct WindowUnderTest {
     // Replaces the text of a box by typing, then presses `key`.
     void type(const char* boxName, const QString& text, Qt::Key key = Qt::Key_Enter) const {
         QLineEdit* b = box(boxName);
-        if (!b->hasFocus()) QTest::mouseClick(b, Qt::LeftButton);
+        if (!b->hasFocus())
+            QTest::mouseClick(b, Qt::LeftButton);
         b->selectAll();
         QTest::keyClick(b, Qt::Key_Backspace);
         QTest::keyClicks(b, text);
-        if (key != Qt::Key_unknown) QTest::keyClick(b, key);
+        if (key != Qt::Key_unknown)
+            QTest::keyClick(b, key);
     }
 
     QString cell(int row, int column) const;

@@ -53,8 +53,8 @@ void PaintReport(QPrinter& printer, QPainter& painter, const std::vector<std::st
     std::vector<ReportLineBox> boxes;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const QFont font = ReportFont(family, styles[i]);
-        auto layout = std::make_unique<QTextLayout>(QString::fromStdString(lines[i]), font,
-                                                    painter.device());
+        auto layout =
+            std::make_unique<QTextLayout>(QString::fromStdString(lines[i]), font, painter.device());
         QTextOption option(Qt::AlignLeft | Qt::AlignTop);
         // A word longer than the line is broken rather than run past the right margin.
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);

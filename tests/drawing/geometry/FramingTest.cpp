@@ -10,7 +10,8 @@ using namespace Drawing;
 
 namespace {
 
-TLodoComp Comp(NodeTypeCode type, double ang1 = 0.0, double len = 0.0, const char* lenUnit = "Metric") {
+TLodoComp Comp(NodeTypeCode type, double ang1 = 0.0, double len = 0.0,
+               const char* lenUnit = "Metric") {
     TLodoComp c;
     c.NTypeInt = type;
     c.Ang1 = ang1;
@@ -32,7 +33,8 @@ void ExpectHoldsEveryShape(const std::vector<Primitive>& shapes, const Sphere& s
         }
         const Vec3 a = p.Axis();
         const Mat3 o = p.Orientation();
-        const Vec3 across[] = {o * Vec3{1, 0, 0}, o * Vec3{0, 0, 1}, o * Vec3{-1, 0, 0}, o * Vec3{0, 0, -1}};
+        const Vec3 across[] = {o * Vec3{1, 0, 0}, o * Vec3{0, 0, 1}, o * Vec3{-1, 0, 0},
+                               o * Vec3{0, 0, -1}};
         for (double t : {-0.5, 0.5})
             for (Vec3 r : across) {
                 const Vec3 rim = p.Position + (t * p.Height) * a + (0.5 * p.Width) * r;

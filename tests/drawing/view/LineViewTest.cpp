@@ -140,15 +140,17 @@ private slots:
         } cases[] = {
             {"fittings only", {Comp(NodeNozzle), Comp(NodeContraction), Comp(NodeExpansion)}},
             {"small line", SmallLine},
-            {"long line in feet", {Comp(NodeNozzle), feet, Comp(NodeBend, 0, 0, 90, 0),
-                                   Comp(NodeTube, 90, 30.0), Comp(NodeTube, 0, 20.0)}},
+            {"long line in feet",
+             {Comp(NodeNozzle), feet, Comp(NodeBend, 0, 0, 90, 0), Comp(NodeTube, 90, 30.0),
+              Comp(NodeTube, 0, 20.0)}},
         };
         for (const auto& c : cases) {
             view_->DrawSampleLine(c.line);
             const QRect box = InkedBox(view_->Capture());
-            const QSize size = view_->RenderWindow()->size() * view_->RenderWindow()->devicePixelRatio();
-            const double span = std::max(double(box.width()) / size.width(),
-                                         double(box.height()) / size.height());
+            const QSize size =
+                view_->RenderWindow()->size() * view_->RenderWindow()->devicePixelRatio();
+            const double span =
+                std::max(double(box.width()) / size.width(), double(box.height()) / size.height());
             QVERIFY2(span > 0.6, qPrintable(QStringLiteral("%1: %2").arg(c.what).arg(span)));
             QVERIFY2(box.left() >= 0 && box.right() < size.width() && box.top() >= 0 &&
                          box.bottom() < size.height(),

@@ -136,7 +136,8 @@ private slots:
         QVERIFY(ui_.Errors.empty());
         QVERIFY(QFileInfo(pdf).size() > 0);
         // The engineering report, with the window's line name.
-        if (const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext")); !tool.isEmpty()) {
+        if (const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+            !tool.isEmpty()) {
             QProcess p;
             p.start(tool, {pdf, QStringLiteral("-")});
             QVERIFY(p.waitForFinished(30000));

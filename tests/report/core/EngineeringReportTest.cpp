@@ -1,17 +1,15 @@
-#include "report/core/ReportTestLines.h"
 #include "report/core/EngineeringReport.h"
 
 #include "analysis/CutSize.h"
 #include "analysis/LimitFindings.h"
 #include "analysis/SizeResolvedPenetration.h"
-
 #include "model/NumberFormat.h"
 #include "persistence/Report.h"
-
-#include <gtest/gtest.h>
+#include "report/core/ReportTestLines.h"
 
 #include <algorithm>
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -80,18 +78,20 @@ TEST(EngineeringReport, HeaderParticlesAndConditionsWithUnits) {
     EXPECT_EQ(r.Head.DateTime, "2026-12-10 09:30 UTC");
     EXPECT_EQ(r.Head.Program, "Lodo Calculator, Version 2.0 Beta");
     const std::string t = Text(r);
-    for (const char* expected : {"Particles: one size: aerodynamic diameter 10 \u00B5m",
-                                 "Sample flow rate: 113.30 L/min", "Temperature: 35.0 \u00B0C",
-                                 "kPa absolute", "Free-stream velocity: 10.00 m/s", "Components: 6"})
+    for (const char* expected :
+         {"Particles: one size: aerodynamic diameter 10 \u00B5m", "Sample flow rate: 113.30 L/min",
+          "Temperature: 35.0 \u00B0C", "kPa absolute", "Free-stream velocity: 10.00 m/s",
+          "Components: 6"})
         EXPECT_NE(t.find(expected), std::string::npos) << expected << "\n" << t;
 
     EXPECT_EQ(BuildReport(m, {"x", "", ""}).Head.FilePath, "not saved");
 
     // English entries keep their unit and show the working value beside it.
     const std::string english = Text(BuildReport(ReportTest::Load("english-units-line.lxl"), Here));
-    for (const char* expected : {"Sample flow rate: 4.00 ft\u00B3/min (113.27 L/min)",
-                                 "Temperature: 77.0 \u00B0F (25.0 \u00B0C)", "psi (101.33 kPa) absolute",
-                                 "Free-stream velocity: 32.80 ft/s (10.00 m/s)", "L 1.20 in", "Di 1.37 in"})
+    for (const char* expected :
+         {"Sample flow rate: 4.00 ft\u00B3/min (113.27 L/min)",
+          "Temperature: 77.0 \u00B0F (25.0 \u00B0C)", "psi (101.33 kPa) absolute",
+          "Free-stream velocity: 32.80 ft/s (10.00 m/s)", "L 1.20 in", "Di 1.37 in"})
         EXPECT_NE(english.find(expected), std::string::npos) << expected << "\n" << english;
 }
 
@@ -123,8 +123,8 @@ TEST(EngineeringReport, InletAspirationRatioAgainstTheAnsiRange) {
         double asp;
         Outcome outcome;
     } cases[] = {
-        {NodeNozzle, 0.79, Outcome::Fail}, {NodeNozzle, 0.8, Outcome::Pass},
-        {NodeShroud, 1.5, Outcome::Pass},  {NodeShroud, 1.51, Outcome::Fail},
+        {NodeNozzle, 0.79, Outcome::Fail},     {NodeNozzle, 0.8, Outcome::Pass},
+        {NodeShroud, 1.5, Outcome::Pass},      {NodeShroud, 1.51, Outcome::Fail},
         {NodeNozzle, NAN, Outcome::NotJudged}, {NodeTube, 1.0, Outcome::NotJudged},
     };
     for (const Case& c : cases) {
@@ -136,7 +136,8 @@ TEST(EngineeringReport, InletAspirationRatioAgainstTheAnsiRange) {
         EXPECT_EQ(v->Result, c.outcome) << c.asp;
         EXPECT_EQ(v->Limit, "0.8 to 1.5");
         if (c.code != NodeTube) {
-            EXPECT_EQ(v->Check, "Inlet aspiration ratio (N-1) at 10 \u00B5m"); // without the transition mark
+            EXPECT_EQ(v->Check,
+                      "Inlet aspiration ratio (N-1) at 10 \u00B5m"); // without the transition mark
         }
     }
 }
@@ -149,11 +150,11 @@ TEST(EngineeringReport, BendsBelowCurvatureRatioThreeAreNamed) {
         return b;
     };
     // Ro = radius / diameter: 0.0524 m on 34.9 mm is 1.50; 0.1047 m is 3.0.
-    const Report r = BuildReport(
-        Stored({Record(NodeNozzle, "N-1", "Nozzle"), bend("B-1", 0.05235, 34.9), bend("B-2", 0.1047, 34.9),
-                bend("B-3 *", 0.1043, 34.9)},
-               0.9),
-        Here);
+    const Report r =
+        BuildReport(Stored({Record(NodeNozzle, "N-1", "Nozzle"), bend("B-1", 0.05235, 34.9),
+                            bend("B-2", 0.1047, 34.9), bend("B-3 *", 0.1043, 34.9)},
+                           0.9),
+                    Here);
     const Verdict* v = VerdictStarting(r, "Bend curvature ratio");
     ASSERT_NE(v, nullptr);
     EXPECT_EQ(v->Result, Outcome::Fail);
@@ -165,12 +166,13 @@ TEST(EngineeringReport, BendsBelowCurvatureRatioThreeAreNamed) {
     TLodoComp english = bend("B-1", 6, 1.374);
     english.RadiusUnit = english.Dia1Unit = "English";
     EXPECT_NEAR(ReportCurvatureRatio(english), 6 / 1.374, 1e-12);
-    const Verdict* pass = VerdictStarting(BuildReport(Stored({english}, 0.9), Here), "Bend curvature ratio");
+    const Verdict* pass =
+        VerdictStarting(BuildReport(Stored({english}, 0.9), Here), "Bend curvature ratio");
     ASSERT_NE(pass, nullptr);
     EXPECT_EQ(pass->Result, Outcome::Pass);
 
-    const Verdict* none =
-        VerdictStarting(BuildReport(Stored({Record(NodeTube, "T-1", "Tube")}, 0.9), Here), "Bend curvature ratio");
+    const Verdict* none = VerdictStarting(
+        BuildReport(Stored({Record(NodeTube, "T-1", "Tube")}, 0.9), Here), "Bend curvature ratio");
     ASSERT_NE(none, nullptr);
     EXPECT_EQ(none->Result, Outcome::NotJudged);
     EXPECT_EQ(none->Detail, "The line has no bends.");
@@ -186,9 +188,10 @@ TEST(EngineeringReport, ComponentTableHasOneAlignedRowPerComponent) {
     std::vector<std::string> titles;
     for (const Column& c : t.Columns)
         titles.push_back(c.Title);
-    EXPECT_EQ(titles, (std::vector<std::string>{"Node", "Component", "Type", "Penetration %", "Diffusion %",
-                                                "Settling %", "Inertial %", "Aspiration ratio", "Wall loss",
-                                                "Geometry", "Transition"}));
+    EXPECT_EQ(titles,
+              (std::vector<std::string>{"Node", "Component", "Type", "Penetration %", "Diffusion %",
+                                        "Settling %", "Inertial %", "Aspiration ratio", "Wall loss",
+                                        "Geometry", "Transition"}));
     EXPECT_EQ(t.Columns[3].Alignment, Align::Right);
     for (std::size_t i = 0; i < t.Rows.size(); ++i) {
         const auto& row = t.Rows[i];
@@ -215,10 +218,12 @@ TEST(EngineeringReport, LogNormalModeNamesBothResults) {
     const LodoModel m = ReportTest::Load("stack-nozzle-line.lxl", 5.0f, 2.5f);
     const Report r = BuildReport(m, Here);
     const std::string t = Text(r);
-    EXPECT_NE(t.find("Particles: log-normal distribution: mass median aerodynamic diameter (MMAD) 5 \u00B5m, "
+    EXPECT_NE(t.find("Particles: log-normal distribution: mass median aerodynamic diameter (MMAD) "
+                     "5 \u00B5m, "
                      "geometric standard deviation (GSD) 2.5"),
               std::string::npos);
-    const Verdict* v = VerdictStarting(r, "System penetration (product of the component transmissions)");
+    const Verdict* v =
+        VerdictStarting(r, "System penetration (product of the component transmissions)");
     ASSERT_NE(v, nullptr);
     EXPECT_EQ(v->Value, NumberFormat::Fixed(100 * m.Ctx.SystemTrans, 2) + " %");
     EXPECT_EQ(v->Result, 100 * m.Ctx.SystemTrans >= 50 ? Outcome::Pass : Outcome::Fail);
@@ -227,7 +232,8 @@ TEST(EngineeringReport, LogNormalModeNamesBothResults) {
     EXPECT_NE(t.find("Particle (number) penetration, specified method: " +
                      NumberFormat::Fixed(100 * m.Ctx.PartTrans, 2) + " %"),
               std::string::npos);
-    EXPECT_NE(t.find("Mass penetration, specified method: " + NumberFormat::Fixed(100 * m.Ctx.MassTrans, 2) + " %"),
+    EXPECT_NE(t.find("Mass penetration, specified method: " +
+                     NumberFormat::Fixed(100 * m.Ctx.MassTrans, 2) + " %"),
               std::string::npos);
 }
 
@@ -290,15 +296,17 @@ TEST(EngineeringReport, ModelLimitFindingsOfEveryComponent) {
                 expected.push_back({std::to_string(i), EvalFrame::StripMark(m.List[i].Name), text});
         ASSERT_FALSE(expected.empty());
         const auto tables = BlocksOf<Table>(r);
-        const auto limits = std::find_if(tables.begin(), tables.end(),
-                                         [](const Table* t) { return t->Columns.back().Title == "Finding"; });
+        const auto limits = std::find_if(tables.begin(), tables.end(), [](const Table* t) {
+            return t->Columns.back().Title == "Finding";
+        });
         ASSERT_NE(limits, tables.end());
         EXPECT_EQ((*limits)->Rows, expected);
         const bool bendNamed = std::any_of(expected.begin(), expected.end(), [](const auto& row) {
             return row[1] == "B-7" && row[2].find("urvature ratio") != std::string::npos;
         });
         EXPECT_TRUE(bendNamed);
-        EXPECT_EQ(Text(r).find(std::string(ModelLimits::LogNormalNote)) != std::string::npos, gsd > 0);
+        EXPECT_EQ(Text(r).find(std::string(ModelLimits::LogNormalNote)) != std::string::npos,
+                  gsd > 0);
     }
 
     // A line within every range says so, and has no findings table.

@@ -57,7 +57,8 @@ inline LodoModel LongLine(int count, float dp = 10.0f, float gsd = 0.0f, int tig
     int tubes = 0, bends = 0;
     for (int i = 1; i < count; ++i) {
         TLodoComp c = base.List[static_cast<std::size_t>(1 + (i - 1) % 5)];
-        c.Name = c.NTypeInt == NodeBend ? "B-" + std::to_string(++bends) : "T-" + std::to_string(++tubes);
+        c.Name = c.NTypeInt == NodeBend ? "B-" + std::to_string(++bends)
+                                        : "T-" + std::to_string(++tubes);
         if (c.NTypeInt == NodeBend && bends == tightBend)
             c.Brd = 0.05;
         m.List.push_back(c);

@@ -1,9 +1,9 @@
-#include "report/core/ReportTestLines.h"
 #include "report/pdf/ReportPdf.h"
 
 #include "analysis/LimitFindings.h"
 #include "model/NumberFormat.h"
 #include "persistence/LineFile.h"
+#include "report/core/ReportTestLines.h"
 #include "session/testing/ScriptedUi.h"
 
 #include <QCryptographicHash>
@@ -43,7 +43,8 @@ struct PdfPages {
 };
 
 PdfPages Read(const QString& pdf) {
-    const QString html = Run(Tool("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    const QString html =
+        Run(Tool("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     static const QRegularExpression token(QStringLiteral(
         "<page width=\"([^\"]+)\" height=\"([^\"]+)\">|<word xMin=\"([^\"]+)\" yMin=\"([^\"]+)\" "
         "xMax=\"([^\"]+)\" yMax=\"([^\"]+)\">([^<]*)</word>"));
@@ -63,7 +64,8 @@ PdfPages Read(const QString& pdf) {
 }
 
 QString Flat(const QString& pdf) {
-    return Run(Tool("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}).simplified();
+    return Run(Tool("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+        .simplified();
 }
 
 QString Q(const std::string& s) {
@@ -98,22 +100,29 @@ private slots:
         // Nothing outside the page's frame: the header from its top, the body down
         // to the bottom margin, within the left and right margins.
         for (const PdfWord& w : pages.Words) {
-            const QString where =
-                QStringLiteral("'%1' page %2 at (%3, %4)-(%5, %6)")
-                    .arg(w.Text).arg(w.Page + 1).arg(w.Left).arg(w.Top).arg(w.Right).arg(w.Bottom);
+            const QString where = QStringLiteral("'%1' page %2 at (%3, %4)-(%5, %6)")
+                                      .arg(w.Text)
+                                      .arg(w.Page + 1)
+                                      .arg(w.Left)
+                                      .arg(w.Top)
+                                      .arg(w.Right)
+                                      .arg(w.Bottom);
             QVERIFY2(w.Top >= g.HeaderTop - 1 && w.Bottom <= g.Bottom + 0.5, qPrintable(where));
             QVERIFY2(w.Left >= g.Left - 0.5 && w.Right <= g.Right + 0.5, qPrintable(where));
         }
 
         // The header block on every page: line, file, date, program, page n of m.
-        const QString text = Run(Tool("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        const QString text =
+            Run(Tool("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
         const QStringList pageTexts = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
         QCOMPARE(pageTexts.size(), pages.Count);
         for (int i = 0; i < pages.Count; ++i) {
             const QString head = pageTexts[i].simplified().left(400);
-            QVERIFY2(head.contains(QStringLiteral("Page %1 of %2").arg(i + 1).arg(pages.Count)), qPrintable(head));
-            for (const char* part : {"Sample line: Long line", "File: /data/long.lxl", "2026-12-10 09:30 UTC",
-                                     "Lodo Calculator, Version 2.0 Beta", "Sample Line Engineering Report"})
+            QVERIFY2(head.contains(QStringLiteral("Page %1 of %2").arg(i + 1).arg(pages.Count)),
+                     qPrintable(head));
+            for (const char* part :
+                 {"Sample line: Long line", "File: /data/long.lxl", "2026-12-10 09:30 UTC",
+                  "Lodo Calculator, Version 2.0 Beta", "Sample Line Engineering Report"})
                 QVERIFY2(head.contains(QString::fromUtf8(part)), part);
         }
 
@@ -123,7 +132,8 @@ private slots:
         for (const PdfWord& w : pages.Words)
             rows[{w.Page, qRound(w.Top)}].push_back(&w);
         for (auto& [key, words] : rows)
-            std::sort(words.begin(), words.end(), [](const PdfWord* a, const PdfWord* b) { return a->Left < b->Left; });
+            std::sort(words.begin(), words.end(),
+                      [](const PdfWord* a, const PdfWord* b) { return a->Left < b->Left; });
         std::vector<double> rightEdges;
         int lastPage = 0;
         for (std::size_t i = 1; i < m.List.size(); ++i) {
@@ -150,15 +160,19 @@ private slots:
 
         // The verdicts, with number, unit and outcome.
         const QString flat = Flat(pdf);
-        const QString system = QStringLiteral("System penetration at 10 \u00B5m %1 % above 50 % %2")
-                                   .arg(Q(NumberFormat::Fixed(100 * m.Ctx.SystemTrans, 2)),
-                                        m.Ctx.SystemTrans >= 0.5 ? QStringLiteral("PASS") : QStringLiteral("FAIL"));
+        const QString system =
+            QStringLiteral("System penetration at 10 \u00B5m %1 % above 50 % %2")
+                .arg(Q(NumberFormat::Fixed(100 * m.Ctx.SystemTrans, 2)),
+                     m.Ctx.SystemTrans >= 0.5 ? QStringLiteral("PASS") : QStringLiteral("FAIL"));
         QVERIFY2(flat.contains(system), qPrintable(system));
-        QVERIFY(flat.contains(QStringLiteral("Inlet aspiration ratio (N-1) at 10 \u00B5m %1 0.8 to 1.5")
-                                  .arg(Q(NumberFormat::Fixed(m.List[0].TransM2, 4)))));
-        QVERIFY(flat.contains(QStringLiteral("Bend curvature ratio Ro (radius / tube diameter) lowest 1.43 "
-                                             "at least 3.0 FAIL Below it: B-7 (Ro 1.43).")));
-        QVERIFY(flat.contains(QStringLiteral("Ro = Curvature Ratio = Radius of Curvature/Tube Diameter")));
+        QVERIFY(
+            flat.contains(QStringLiteral("Inlet aspiration ratio (N-1) at 10 \u00B5m %1 0.8 to 1.5")
+                              .arg(Q(NumberFormat::Fixed(m.List[0].TransM2, 4)))));
+        QVERIFY(flat.contains(
+            QStringLiteral("Bend curvature ratio Ro (radius / tube diameter) lowest 1.43 "
+                           "at least 3.0 FAIL Below it: B-7 (Ro 1.43).")));
+        QVERIFY(flat.contains(
+            QStringLiteral("Ro = Curvature Ratio = Radius of Curvature/Tube Diameter")));
 
         // The tight bend's model-limit findings, under its node and name.
         const auto findings = ModelLimits::ComponentFindings(m, 17);
@@ -170,7 +184,8 @@ private slots:
                 out << Q(t);
             return out;
         }();
-        QVERIFY2(flat.contains(QStringLiteral("17 B-7 ") + texts.first()), qPrintable(texts.first()));
+        QVERIFY2(flat.contains(QStringLiteral("17 B-7 ") + texts.first()),
+                 qPrintable(texts.first()));
     }
 
     void textTallerThanAPageContinuesAndStaysInsideTheMargins() {
@@ -180,17 +195,23 @@ private slots:
         for (int i = 0; i < 1500; ++i)
             words += QStringLiteral("zq%1 ").arg(i);
         m.List[1].Name = words.trimmed().toStdString();
-        const EngReport::Source source{words.trimmed().toStdString(), "/data/x.lxl", "2026-12-10 09:30 UTC"};
+        const EngReport::Source source{words.trimmed().toStdString(), "/data/x.lxl",
+                                       "2026-12-10 09:30 UTC"};
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("tall.pdf"));
-        QCOMPARE(ReportPdf::WriteReport(EngReport::BuildReport(m, source), pdf, QPageSize::A4), QString());
+        QCOMPARE(ReportPdf::WriteReport(EngReport::BuildReport(m, source), pdf, QPageSize::A4),
+                 QString());
 
         const PdfPages pages = Read(pdf);
         const ReportPdf::PageGeometry g = ReportPdf::GeometryOf(QPageSize::A4);
         std::map<QString, int> seen;
         for (const PdfWord& w : pages.Words) {
-            QVERIFY2(w.Top >= g.HeaderTop - 1 && w.Bottom <= g.Bottom + 0.5 && w.Right <= g.Right + 0.5,
-                     qPrintable(QStringLiteral("'%1' page %2 at %3").arg(w.Text).arg(w.Page + 1).arg(w.Bottom)));
+            QVERIFY2(w.Top >= g.HeaderTop - 1 && w.Bottom <= g.Bottom + 0.5 &&
+                         w.Right <= g.Right + 0.5,
+                     qPrintable(QStringLiteral("'%1' page %2 at %3")
+                                    .arg(w.Text)
+                                    .arg(w.Page + 1)
+                                    .arg(w.Bottom)));
             if (w.Text.startsWith(QStringLiteral("zq")))
                 ++seen[w.Text];
         }
@@ -200,15 +221,18 @@ private slots:
     }
 
     void paperFollowsTheLocale() {
-        QCOMPARE(ReportPdf::PaperFor(QLocale(QLocale::English, QLocale::UnitedStates)), QPageSize::Letter);
+        QCOMPARE(ReportPdf::PaperFor(QLocale(QLocale::English, QLocale::UnitedStates)),
+                 QPageSize::Letter);
         QCOMPARE(ReportPdf::PaperFor(QLocale(QLocale::French, QLocale::Canada)), QPageSize::Letter);
-        QCOMPARE(ReportPdf::PaperFor(QLocale(QLocale::English, QLocale::UnitedKingdom)), QPageSize::A4);
+        QCOMPARE(ReportPdf::PaperFor(QLocale(QLocale::English, QLocale::UnitedKingdom)),
+                 QPageSize::A4);
         QCOMPARE(ReportPdf::PaperFor(QLocale(QLocale::German, QLocale::Germany)), QPageSize::A4);
 
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("letter.pdf"));
         const LodoModel m = ReportTest::Load("shrouded-probe-line.lxl", 5.0f, 2.5f);
-        QCOMPARE(ReportPdf::WriteReport(EngReport::BuildReport(m, Here), pdf, QPageSize::Letter), QString());
+        QCOMPARE(ReportPdf::WriteReport(EngReport::BuildReport(m, Here), pdf, QPageSize::Letter),
+                 QString());
         const PdfPages pages = Read(pdf);
         QVERIFY(qAbs(pages.Width - 612) < 1 && qAbs(pages.Height - 792) < 1);
         const ReportPdf::PageGeometry g = ReportPdf::GeometryOf(QPageSize::Letter);
@@ -239,10 +263,12 @@ private slots:
 
         // The chosen name without extension gets ".pdf".
         ui.ClearRecord();
-        ui.SaveFiles.push_back(std::filesystem::path(dir.filePath(QStringLiteral("stack")).toStdString()));
+        ui.SaveFiles.push_back(
+            std::filesystem::path(dir.filePath(QStringLiteral("stack")).toStdString()));
         ReportPdf::ExportReportPdf(ui, m, "Stack", "", "Stack.pdf");
         QVERIFY(ui.Errors.empty());
-        QVERIFY(Flat(dir.filePath(QStringLiteral("stack.pdf"))).contains(QStringLiteral("Sample line: Stack")));
+        QVERIFY(Flat(dir.filePath(QStringLiteral("stack.pdf")))
+                    .contains(QStringLiteral("Sample line: Stack")));
 
         // The line's own file chosen as the report: refused, the file untouched.
         const QString line = dir.filePath(QStringLiteral("line.lxl"));
@@ -279,17 +305,23 @@ private slots:
             const char* message; // the start of the one stderr line, or nothing
         } cases[] = {
             {{line, dir.filePath(QStringLiteral("mono.pdf"))}, 0, nullptr},
-            {{line, dir.filePath(QStringLiteral("ln.pdf")), QStringLiteral("--lognormal"), QStringLiteral("5"),
-              QStringLiteral("2.5")},
-             0, nullptr},
+            {{line, dir.filePath(QStringLiteral("ln.pdf")), QStringLiteral("--lognormal"),
+              QStringLiteral("5"), QStringLiteral("2.5")},
+             0,
+             nullptr},
             {{line}, 1, "lodo-calculator: --export-report needs LINE.lxl and OUT.pdf"},
-            {{dir.filePath(QStringLiteral("none.lxl")), dir.filePath(QStringLiteral("x.pdf"))}, 1,
+            {{dir.filePath(QStringLiteral("none.lxl")), dir.filePath(QStringLiteral("x.pdf"))},
+             1,
              "lodo-calculator: "},
-            {{line, dir.filePath(QStringLiteral("y.pdf")), QStringLiteral("--mono"), QStringLiteral("abc")}, 1,
+            {{line, dir.filePath(QStringLiteral("y.pdf")), QStringLiteral("--mono"),
+              QStringLiteral("abc")},
+             1,
              "lodo-calculator: --mono: the particle diameter must be a number"},
-            {{line, dir.filePath(QStringLiteral("z.pdf")), QStringLiteral("--color")}, 1,
+            {{line, dir.filePath(QStringLiteral("z.pdf")), QStringLiteral("--color")},
+             1,
              "lodo-calculator: unexpected argument '--color'"},
-            {{line, dir.filePath(QStringLiteral("no/such/folder/r.pdf"))}, 1,
+            {{line, dir.filePath(QStringLiteral("no/such/folder/r.pdf"))},
+             1,
              "lodo-calculator: The report could not be written"},
             {{line, line}, 1, "lodo-calculator: "},
         };
@@ -311,8 +343,9 @@ private slots:
             QCOMPARE(p.exitCode(), c.status);
             QCOMPARE(p.exitStatus(), QProcess::NormalExit);
             // Qt's own notes (fonts, runtime dir) aside, exactly one line of ours.
-            const QStringList ours = err.split(QLatin1Char('\n'), Qt::SkipEmptyParts)
-                                         .filter(QRegularExpression(QStringLiteral("^lodo-calculator: ")));
+            const QStringList ours =
+                err.split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                    .filter(QRegularExpression(QStringLiteral("^lodo-calculator: ")));
             if (c.message) {
                 QCOMPARE(ours.size(), 1);
                 QVERIFY2(ours[0].startsWith(QString::fromUtf8(c.message)), qPrintable(what));
@@ -322,7 +355,8 @@ private slots:
             }
         }
         QVERIFY(Flat(dir.filePath(QStringLiteral("ln.pdf")))
-                    .contains(QStringLiteral("log-normal distribution: mass median aerodynamic diameter (MMAD) 5")));
+                    .contains(QStringLiteral(
+                        "log-normal distribution: mass median aerodynamic diameter (MMAD) 5")));
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("x.pdf"))));
         QFile after(line);
         QVERIFY(after.open(QIODevice::ReadOnly));

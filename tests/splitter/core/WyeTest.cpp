@@ -119,8 +119,9 @@ TEST(WyeCalcT, ResultsOutsideTheModelLimitationsAreMarked) {
     const Wye::WyeResults start = Wye::CalcT(Wye::WyeInputs{}, 10.0f);
     EXPECT_TRUE(start.StokesOutside);
     EXPECT_TRUE(start.ReynoldsOutside);
-    EXPECT_EQ(start.LimitsNote, "Outside the model limitations (Stk 0.0134, Re 2045.4): the penetration "
-                                "is an extrapolation of the correlation.");
+    EXPECT_EQ(start.LimitsNote,
+              "Outside the model limitations (Stk 0.0134, Re 2045.4): the penetration "
+              "is an extrapolation of the correlation.");
     // 150 L/min through 25 mm at 10 um: Re and Stk both within.
     Wye::WyeInputs inside;
     inside.YFlow = 150;
@@ -134,9 +135,10 @@ TEST(WyeCalcT, ResultsOutsideTheModelLimitationsAreMarked) {
 TEST(WyeParticleSize, SaysWhichSizeIsUsed) {
     EXPECT_EQ(Wye::ParticleSizeText(10.0f, false),
               "Particle size: 10 \u00b5m, the monodisperse size of the distribution window.");
-    EXPECT_EQ(Wye::ParticleSizeText(3.5f, true),
-              "Particle size: 3.5 \u00b5m, the monodisperse size of the distribution window (the line is "
-              "evaluated for the log-normal distribution; this splitter model takes one size).");
+    EXPECT_EQ(
+        Wye::ParticleSizeText(3.5f, true),
+        "Particle size: 3.5 \u00b5m, the monodisperse size of the distribution window (the line is "
+        "evaluated for the log-normal distribution; this splitter model takes one size).");
 }
 
 } // namespace

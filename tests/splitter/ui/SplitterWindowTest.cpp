@@ -1,9 +1,9 @@
 #include "splitter/ui/SplitterWindow.h"
-#include "splitter/ui/WyeDrawing.h"
-#include "model/EvalContext.h"
-#include "studies/ui/NumberBox.h"
 
 #include "ShowActive.h"
+#include "model/EvalContext.h"
+#include "splitter/ui/WyeDrawing.h"
+#include "studies/ui/NumberBox.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -29,7 +29,7 @@ void enter(NumberBox* box, const QString& text) {
     QTest::keyClick(box, Qt::Key_Return);
 }
 
-}  // namespace
+} // namespace
 
 void SplitterWindowTest::startValues() {
     // The published example: start values and the start-up particle size of 10 um.
@@ -50,9 +50,10 @@ void SplitterWindowTest::startValues() {
     QCOMPARE(w.Label10->text(), QStringLiteral("Lo: Minimum outlet Tube Length (mm): 495.3"));
     QCOMPARE(w.Label15->text(), QStringLiteral("Stokes Number: 0.0134"));
     QCOMPARE(w.Label16->text(), QStringLiteral("Reynolds Number: 2045.4"));
-    QCOMPARE(w.Label17->text(),
-             QStringLiteral("0.034 \u2264 Stk \u2264 1.248\n30\u00B0 \u2264 \u03B8 \u2264 90\u00B0\n"
-                            "2560 \u2264 Re \u2264 13,600"));
+    QCOMPARE(
+        w.Label17->text(),
+        QStringLiteral("0.034 \u2264 Stk \u2264 1.248\n30\u00B0 \u2264 \u03B8 \u2264 90\u00B0\n"
+                       "2560 \u2264 Re \u2264 13,600"));
     // Limits of the boxes.
     QCOMPARE(w.NBFlow->minimum(), 0.001);
     QCOMPARE(w.NBFlow->maximum(), 200.0);
@@ -74,7 +75,8 @@ void SplitterWindowTest::angleOf90RecalculatesAndMovesOn() {
     QStringList shown;
     w.ShowMessage = [&shown](const QString& m) { shown << m; };
     enter(w.NBAngle, QStringLiteral("120"));
-    QCOMPARE(shown, QStringList{QStringLiteral("Bifurcation angle must be between 30 and 90 degrees.")});
+    QCOMPARE(shown,
+             QStringList{QStringLiteral("Bifurcation angle must be between 30 and 90 degrees.")});
     QCOMPARE(w.inputs().YAngle, 90.0);
     QCOMPARE(QApplication::focusWidget(), w.NBAngle);
     enter(w.NBAngle, QStringLiteral("30"));
@@ -134,7 +136,8 @@ void SplitterWindowTest::outOfRangeIsRefusedAndOutsideResultsAreMarked() {
     QVERIFY(w.LimitsNote->text().contains(QStringLiteral("Stk 0.0134, Re 2045.4")));
 
     enter(w.NBDi, QStringLiteral("0"));
-    QCOMPARE(shown, QStringList{QStringLiteral("Inlet internal diameter must be at least 0.01 mm.")});
+    QCOMPARE(shown,
+             QStringList{QStringLiteral("Inlet internal diameter must be at least 0.01 mm.")});
     QCOMPARE(w.inputs().YDi, 38.1);
     QVERIFY(w.NBDi->hasFocus());
     QCOMPARE(w.Label1->text(), QStringLiteral("98.944"));

@@ -126,10 +126,11 @@ TEST(StudyMeasure, RecordsWhatTheMeasureReturns) {
         LodoModel specified = m;
         const StudyOutcome plain = RunStudy(specified, kind, 3, 20.0, 40.0);
         std::vector<std::size_t> firsts;
-        const StudyOutcome o = RunStudy(m, kind, 3, 20.0, 40.0, [&](const LodoModel& at, std::size_t first) {
-            firsts.push_back(first);
-            return SpecifiedPenetration(at, first) / 2;
-        });
+        const StudyOutcome o =
+            RunStudy(m, kind, 3, 20.0, 40.0, [&](const LodoModel& at, std::size_t first) {
+                firsts.push_back(first);
+                return SpecifiedPenetration(at, first) / 2;
+            });
         ASSERT_TRUE(o.Ran());
         ASSERT_EQ(o.Rows.size(), 3u);
         EXPECT_EQ(firsts, std::vector<std::size_t>(3, kind == StudyKind::Diameter ? 1 : 0));

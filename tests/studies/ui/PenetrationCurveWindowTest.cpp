@@ -1,3 +1,6 @@
+#include "studies/ui/PenetrationCurveWindow.h"
+
+#include "ShowActive.h"
 #include "analysis/CutSize.h"
 #include "analysis/PenetrationCurve.h"
 #include "analysis/SizeResolvedPenetration.h"
@@ -5,10 +8,7 @@
 #include "session/LodoSession.h"
 #include "session/testing/ScriptedUi.h"
 #include "studies/ui/PenetrationCurveModel.h"
-#include "studies/ui/PenetrationCurveWindow.h"
 #include "studies/ui/SizeResolvedComponentsModel.h"
-
-#include "ShowActive.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -30,7 +30,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QValueAxis>
-
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -47,7 +46,7 @@ std::string ReadAll(const QString& path) {
     return s.str();
 }
 
-}  // namespace
+} // namespace
 
 class PenetrationCurveWindowTest : public QObject {
     Q_OBJECT
@@ -67,32 +66,39 @@ void PenetrationCurveWindowTest::modelHoldsTheCurve() {
     ScriptedUi ui;
     LodoSession s(ui);
     QVERIFY(s.OpenFile(Nozzle));
-    const auto curve = Analysis::ComputePenetrationCurve(s.List(), Analysis::LogSpacedSizes(0.1, 100, 31));
+    const auto curve =
+        Analysis::ComputePenetrationCurve(s.List(), Analysis::LogSpacedSizes(0.1, 100, 31));
     PenetrationCurveModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     model.setCurve(curve, std::nullopt);
     const int n = int(curve.Components());
     QCOMPARE(model.rowCount(), 31);
     QCOMPARE(model.columnCount(), n + 2);
-    QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("Particle Size (") + Mu + "m)");
-    QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QString::fromStdString(curve.Names[0]) + " (%)");
+    QCOMPARE(model.headerData(0, Qt::Horizontal).toString(),
+             QStringLiteral("Particle Size (") + Mu + "m)");
+    QCOMPARE(model.headerData(1, Qt::Horizontal).toString(),
+             QString::fromStdString(curve.Names[0]) + " (%)");
     QCOMPARE(model.headerData(n + 1, Qt::Horizontal).toString(), QStringLiteral("System (%)"));
     for (int k = 0; k < 31; ++k) {
         QCOMPARE(model.index(k, 0).data().toDouble(), double(curve.Dp[std::size_t(k)]));
         for (int i = 0; i < n; ++i)
-            QCOMPARE(model.index(k, i + 1).data().toDouble(), 100 * curve.At(std::size_t(k), std::size_t(i)));
+            QCOMPARE(model.index(k, i + 1).data().toDouble(),
+                     100 * curve.At(std::size_t(k), std::size_t(i)));
         QCOMPARE(model.index(k, n + 1).data().toDouble(), 100 * curve.System[std::size_t(k)]);
     }
 
     // The distributions: each peaks (at 1) at its own median.
     model.setCurve(curve, PenetrationCurveModel::Aerosol{5.0, 2.5});
     QCOMPARE(model.columnCount(), n + 4);
-    QCOMPARE(model.headerData(n + 2, Qt::Horizontal).toString(), QStringLiteral("Number distribution"));
-    QCOMPARE(model.headerData(n + 3, Qt::Horizontal).toString(), QStringLiteral("Mass distribution"));
+    QCOMPARE(model.headerData(n + 2, Qt::Horizontal).toString(),
+             QStringLiteral("Number distribution"));
+    QCOMPARE(model.headerData(n + 3, Qt::Horizontal).toString(),
+             QStringLiteral("Mass distribution"));
     auto peakAt = [&](int column) {
         int best = 0;
         for (int k = 1; k < model.rowCount(); ++k)
-            if (model.value(k, column) > model.value(best, column)) best = k;
+            if (model.value(k, column) > model.value(best, column))
+                best = k;
         return model.value(best, 0);
     };
     // 10 sizes per decade: the peak lies within a twentieth of a decade of the median.
@@ -127,9 +133,11 @@ void PenetrationCurveWindowTest::chartShowsTheModel() {
     ScriptedUi ui;
     LodoSession s(ui);
     QVERIFY(s.OpenFile(Nozzle));
-    if (logNormal) s.ApplyDistribution({10.0f, 5.0f, 2.5f, Distribution::LogNormal});
+    if (logNormal)
+        s.ApplyDistribution({10.0f, 5.0f, 2.5f, Distribution::LogNormal});
     PenetrationCurveWindow w(s);
-    QAbstractItemModelTester tester(w.model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester tester(w.model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
     PenetrationCurveModel* m = w.model();
     const int n = s.Count();
 
@@ -138,8 +146,10 @@ void PenetrationCurveWindowTest::chartShowsTheModel() {
     QCOMPARE(w.tableView()->model(), m);
     QVERIFY(w.chart()->axes(Qt::Horizontal).contains(w.sizeAxis()));
     // The axis spans the sizes, a hair wider.
-    QVERIFY(w.sizeAxis()->min() <= Analysis::CurveFrom && w.sizeAxis()->min() > 0.999 * Analysis::CurveFrom);
-    QVERIFY(w.sizeAxis()->max() >= Analysis::CurveTo && w.sizeAxis()->max() < 1.001 * Analysis::CurveTo);
+    QVERIFY(w.sizeAxis()->min() <= Analysis::CurveFrom &&
+            w.sizeAxis()->min() > 0.999 * Analysis::CurveFrom);
+    QVERIFY(w.sizeAxis()->max() >= Analysis::CurveTo &&
+            w.sizeAxis()->max() < 1.001 * Analysis::CurveTo);
     // Every curve plots its model column, the system curve bold.
     for (int i = 0; i <= n; ++i) {
         QLineSeries* series = i < n ? w.componentSeries()[std::size_t(i)] : w.systemSeries();
@@ -149,13 +159,15 @@ void PenetrationCurveWindowTest::chartShowsTheModel() {
             QCOMPARE(series->at(k).x(), m->value(k, 0));
             QCOMPARE(series->at(k).y(), m->value(k, column));
         }
-        if (i < n) QVERIFY(series->pen().widthF() < w.systemSeries()->pen().widthF());
+        if (i < n)
+            QVERIFY(series->pen().widthF() < w.systemSeries()->pen().widthF());
     }
     QCOMPARE(w.systemSeries()->name(), QStringLiteral("System"));
     // Every value on the chart, an inlet's above 100 % included, on a round axis.
     double top = 0;
     for (int k = 0; k < m->rowCount(); ++k)
-        for (int c = 1; c <= m->systemColumn(); ++c) top = std::max(top, m->value(k, c));
+        for (int c = 1; c <= m->systemColumn(); ++c)
+            top = std::max(top, m->value(k, c));
     QVERIFY(w.penetrationAxis()->max() >= top);
     QVERIFY(w.penetrationAxis()->max() >= 100);
     QCOMPARE(std::fmod(w.penetrationAxis()->max(), 10.0), 0.0);
@@ -167,21 +179,27 @@ void PenetrationCurveWindowTest::chartShowsTheModel() {
     QCOMPARE(w.d50(), d50);
     QCOMPARE(w.d50Marker()->count(), 1);
     QCOMPARE(w.d50Marker()->at(0), QPointF(*d50, 50.0));
-    QCOMPARE(w.d50Marker()->name(),
-             QStringLiteral("d50 = ") + QString::fromStdString(Analysis::DiameterText(*d50)) + " " + Mu + "m");
+    QCOMPARE(w.d50Marker()->name(), QStringLiteral("d50 = ") +
+                                        QString::fromStdString(Analysis::DiameterText(*d50)) + " " +
+                                        Mu + "m");
 
     const Analysis::SizeResolvedSummary summary = Analysis::SizeResolvedOf(s.Model());
     const QString strip = QString::fromStdString(Analysis::StripLine(summary, logNormal));
 
     // Where the mass goes: the components, then the line.
     SizeResolvedComponentsModel* where = w.componentsModel();
-    QAbstractItemModelTester whereTester(where, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester whereTester(where,
+                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(w.componentsView()->model(), where);
     QCOMPARE(w.tabs()->isTabEnabled(2), logNormal);
     if (logNormal) {
         using C = SizeResolvedComponentsModel;
-        const auto text = [&](int row, int column) { return where->index(row, column).data().toString(); };
-        const auto percent = [](double f) { return QString::fromStdString(Analysis::PercentText(f)); };
+        const auto text = [&](int row, int column) {
+            return where->index(row, column).data().toString();
+        };
+        const auto percent = [](double f) {
+            return QString::fromStdString(Analysis::PercentText(f));
+        };
         const auto& r = *summary.Distribution;
         QCOMPARE(where->rowCount(), n + 1);
         QCOMPARE(text(0, C::Name), QString::fromStdString(s.List()[0].Name));
@@ -191,7 +209,8 @@ void PenetrationCurveWindowTest::chartShowsTheModel() {
         QCOMPARE(text(n, C::Name), QStringLiteral("Line"));
         QCOMPARE(text(n, C::Mass), percent(r.MassPenetration));
         double kept = 0;
-        for (const auto& c : r.Components) kept += c.MassDeposited;
+        for (const auto& c : r.Components)
+            kept += c.MassDeposited;
         QCOMPARE(text(n, C::Deposited), percent(kept) + " (" + percent(1 - kept) + " leaves)");
     } else {
         QCOMPARE(where->rowCount(), 0);
@@ -204,7 +223,8 @@ void PenetrationCurveWindowTest::chartShowsTheModel() {
         QCOMPARE(w.massArea()->upperSeries()->count(), m->rowCount());
         QCOMPARE(w.massArea()->upperSeries()->at(10).y(), m->value(10, m->massColumn()));
         QCOMPARE(w.numberArea()->upperSeries()->at(10).y(), m->value(10, m->numberColumn()));
-        QVERIFY(w.summaryLabel()->text().contains(QStringLiteral("mass median of what leaves the line")));
+        QVERIFY(w.summaryLabel()->text().contains(
+            QStringLiteral("mass median of what leaves the line")));
     } else {
         QVERIFY(strip.startsWith(QStringLiteral("Cut size d50 = ")));
         QVERIFY(!w.numberArea() && !w.massArea());
@@ -261,7 +281,7 @@ void PenetrationCurveWindowTest::legendTogglesCurves() {
     QLegendMarker* marker = markers.front();
     emit marker->clicked();
     QVERIFY(!first->isVisible());
-    QVERIFY(marker->isVisible());  // kept, dimmed, to bring the curve back
+    QVERIFY(marker->isVisible()); // kept, dimmed, to bring the curve back
     QVERIFY(marker->labelBrush().color().alphaF() < 0.5);
     emit marker->clicked();
     QVERIFY(first->isVisible());
@@ -286,31 +306,37 @@ void PenetrationCurveWindowTest::clickReadsOut() {
     ScriptedUi ui;
     LodoSession s(ui);
     QVERIFY(s.OpenFile(Nozzle));
-    if (logNormal) s.ApplyDistribution({10.0f, 5.0f, 2.5f, Distribution::LogNormal});
+    if (logNormal)
+        s.ApplyDistribution({10.0f, 5.0f, 2.5f, Distribution::LogNormal});
     PenetrationCurveWindow w(s);
     QVERIFY(ShowActive(w));
     const int k = 164;
     QVERIFY(std::fabs(w.model()->value(k, 0) - 20.0) < 1.0);
     if (logNormal) {
         const QPointF top = w.chart()->mapToPosition(
-            QPointF(w.model()->value(k, 0), w.model()->value(k, w.model()->massColumn())), w.massArea());
+            QPointF(w.model()->value(k, 0), w.model()->value(k, w.model()->massColumn())),
+            w.massArea());
         const QPointF curve = w.chart()->mapToPosition(w.systemSeries()->at(k), w.systemSeries());
-        QVERIFY(curve.y() > top.y() + 5);  // below the top of the shading on the screen
+        QVERIFY(curve.y() > top.y() + 5); // below the top of the shading on the screen
     }
     const QPointF scene = w.chart()->mapToPosition(w.systemSeries()->at(k), w.systemSeries());
-    QTest::mouseClick(w.chartView()->viewport(), Qt::LeftButton, {}, w.chartView()->mapFromScene(scene));
+    QTest::mouseClick(w.chartView()->viewport(), Qt::LeftButton, {},
+                      w.chartView()->mapFromScene(scene));
     const PenetrationCurveModel* m = w.model();
-    const QString expected = QStringLiteral("System at ") + QString::number(m->value(k, 0), 'g', 4) + " " + Mu +
+    const QString expected = QStringLiteral("System at ") +
+                             QString::number(m->value(k, 0), 'g', 4) + " " + Mu +
                              "m: " + QString::number(m->value(k, m->systemColumn()), 'f', 2) + " %";
     QTRY_COMPARE(w.readout()->text(), expected);
     QCOMPARE(w.tableView()->currentIndex().row(), k);
 
     // In the shading, away from every curve: the distribution there.
     if (logNormal) {
-        const int j = 73;  // 0.3 um, where only the number distribution is shaded
+        const int j = 73; // 0.3 um, where only the number distribution is shaded
         const QPointF low = w.chart()->mapToPosition(QPointF(m->value(j, 0), 0.1), w.numberArea());
-        QTest::mouseClick(w.chartView()->viewport(), Qt::LeftButton, {}, w.chartView()->mapFromScene(low));
-        QTRY_VERIFY2(w.readout()->text().startsWith(QStringLiteral("Number distribution at ")), qPrintable(w.readout()->text()));
+        QTest::mouseClick(w.chartView()->viewport(), Qt::LeftButton, {},
+                          w.chartView()->mapFromScene(low));
+        QTRY_VERIFY2(w.readout()->text().startsWith(QStringLiteral("Number distribution at ")),
+                     qPrintable(w.readout()->text()));
         QVERIFY(w.readout()->text().endsWith(QStringLiteral(" of its peak")));
     }
 }
@@ -335,7 +361,8 @@ void PenetrationCurveWindowTest::exports() {
     QCOMPARE(w.dataText(), w.model()->toTabSeparated());
     QPushButton* copy = nullptr;
     for (QPushButton* b : w.findChildren<QPushButton*>())
-        if (b->text() == QStringLiteral("Copy Data")) copy = b;
+        if (b->text() == QStringLiteral("Copy Data"))
+            copy = b;
     QVERIFY(copy);
     QApplication::clipboard()->clear();
     QTest::mouseClick(copy, Qt::LeftButton);

@@ -1,3 +1,4 @@
+#include "ShowActive.h"
 #include "analysis/SizeResolved.h"
 #include "session/LodoSession.h"
 #include "session/testing/ScriptedUi.h"
@@ -12,12 +13,10 @@
 #include "studies/ui/VaryParameterWindow.h"
 
 #include <QAbstractItemModelTester>
-#include "ShowActive.h"
-
 #include <QApplication>
-#include <QCheckBox>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -30,7 +29,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QValueAxis>
-
 #include <bit>
 #include <cmath>
 #include <fstream>
@@ -44,7 +42,8 @@ const QString Mu = QStringLiteral("\u00B5");
 std::vector<std::string> ReadLines(const QString& path) {
     std::ifstream in(path.toStdString());
     std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
     return lines;
 }
 
@@ -73,12 +72,12 @@ struct Before {
           RefNum(s.Ctx().RefNum), Revision(s.Revision()), Dist(s.Distribution()) {}
     bool Same(const LodoSession& s) const {
         return List == s.List() && Dp == std::bit_cast<std::uint32_t>(s.Ctx().Dp) &&
-               DType == s.Ctx().DType && RefNum == s.Ctx().RefNum &&
-               Revision == s.Revision() && Dist == s.Distribution();
+               DType == s.Ctx().DType && RefNum == s.Ctx().RefNum && Revision == s.Revision() &&
+               Dist == s.Distribution();
     }
 };
 
-}  // namespace
+} // namespace
 
 class StudyWindowsTest : public QObject {
     Q_OBJECT
@@ -138,7 +137,8 @@ void StudyWindowsTest::flowStudyEndToEnd() {
             return v->result();
         }
         auto* chart = qobject_cast<StudyChartWindow*>(&d);
-        if (!chart) return int(QDialog::Rejected);
+        if (!chart)
+            return int(QDialog::Rejected);
         ++chartsShown;
         [&] {
             QCOMPARE(chart->windowTitle(), QStringLiteral("Plot Data"));
@@ -161,9 +161,8 @@ void StudyWindowsTest::flowStudyEndToEnd() {
             QCOMPARE(chart->readout1()->text(), QStringLiteral("Flow Rate (lpm)40.00"));
             // The clicked point is marked.
             QTRY_COMPARE(chart->series1()->selectedPoints(), QList<int>{3});
-            QCOMPARE(chart->readout2()->text(),
-                     QStringLiteral("% Penetration = ") +
-                         QString::number(expected.Rows[3].Pent, 'f', 2));
+            QCOMPARE(chart->readout2()->text(), QStringLiteral("% Penetration = ") +
+                                                    QString::number(expected.Rows[3].Pent, 'f', 2));
         }();
         return int(QDialog::Accepted);
     };
@@ -178,7 +177,8 @@ void StudyWindowsTest::flowStudyEndToEnd() {
                                "Would you like to save the data? File will be saved as a tab "
                                "delimited .txt file."});
     QCOMPARE(ui.SaveRequests.size(), std::size_t(1));
-    QCOMPARE(ui.SaveRequests[0].InitialName, dir.filePath(QStringLiteral("stackFlow")).toStdString());
+    QCOMPARE(ui.SaveRequests[0].InitialName,
+             dir.filePath(QStringLiteral("stackFlow")).toStdString());
     QCOMPARE(ui.SaveRequests[0].DefaultExt, std::string("txt"));
     const auto lines = ReadLines(out);
     QCOMPARE(lines.size(), std::size_t(11));
@@ -210,7 +210,8 @@ void StudyWindowsTest::freeStreamStudyShowsBothSeries() {
     bool checked = false;
     cmd.showModal = [&](QDialog& d) {
         if (auto* v = qobject_cast<VaryParameterWindow*>(&d)) {
-            if (!v->RadioButton4->isChecked()) return int(QDialog::Rejected);
+            if (!v->RadioButton4->isChecked())
+                return int(QDialog::Rejected);
             v->accept();
             return v->result();
         }
@@ -289,7 +290,8 @@ void StudyWindowsTest::sizeResolvedStudy() {
             v->RadioButton3->setChecked(true);
             const bool openForParticles = v->SizeResolvedBox->isEnabled();
             v->RadioButton2->setChecked(true);
-            if (open != recordsSizeResolved || openForParticles) return int(QDialog::Rejected);
+            if (open != recordsSizeResolved || openForParticles)
+                return int(QDialog::Rejected);
             v->SizeResolvedBox->setChecked(true);
             v->accept();
             return v->result();
@@ -300,9 +302,9 @@ void StudyWindowsTest::sizeResolvedStudy() {
                 QCOMPARE(chart->series1()->count(), 4);
                 for (int k = 0; k < 4; ++k)
                     QCOMPARE(chart->series1()->at(k).y(), expected.Rows[std::size_t(k)].Pent);
-                QCOMPARE(chart->subtitleLabel()->text(), recordsSizeResolved
-                                                             ? QStringLiteral("Size-resolved mass penetration")
-                                                             : QString());
+                QCOMPARE(chart->subtitleLabel()->text(),
+                         recordsSizeResolved ? QStringLiteral("Size-resolved mass penetration")
+                                             : QString());
             }();
         }
         return int(QDialog::Accepted);
@@ -325,12 +327,12 @@ void StudyWindowsTest::particleStudyReadout() {
     data.PArr[2] = {5.5, 80.0, 0};
     StudyChartWindow w(data);
     QCOMPARE(w.titleLabel()->text(), QStringLiteral("Varing Particle Size"));
-    QCOMPARE(w.bottomAxis()->titleText(), QStringLiteral("Particle Size (") + Mu +
-                                              QStringLiteral("m)"));
+    QCOMPARE(w.bottomAxis()->titleText(),
+             QStringLiteral("Particle Size (") + Mu + QStringLiteral("m)"));
     QCOMPARE(w.series1()->count(), 3);
     w.Series1Click(1);
-    QCOMPARE(w.readout1()->text(), QStringLiteral("Particle Size (") + Mu +
-                                       QStringLiteral("m) =3.25"));
+    QCOMPARE(w.readout1()->text(),
+             QStringLiteral("Particle Size (") + Mu + QStringLiteral("m) =3.25"));
     QCOMPARE(w.readout2()->text(), QStringLiteral("% Penetration = 93.46"));
     // The table shows the same points as the chart.
     QCOMPARE(w.model()->rowCount(), 3);
@@ -357,7 +359,8 @@ void StudyWindowsTest::studyCancelPathsLeaveEverything() {
     cmd.showModal = [&](QDialog& d) {
         ++shown;
         auto* v = qobject_cast<VaryParameterWindow*>(&d);
-        if (!v) return int(QDialog::Accepted);
+        if (!v)
+            return int(QDialog::Accepted);
         v->RadioButton4->setChecked(true);
         Type(v->NumberBox1, QStringLiteral("7"));
         Type(v->NumberBox3, QStringLiteral("3"));
@@ -423,11 +426,12 @@ namespace {
 struct ProgressWatch : QObject {
     int Shown = 0;
     bool eventFilter(QObject* o, QEvent* e) override {
-        if (e->type() == QEvent::Show && qobject_cast<QProgressDialog*>(o)) ++Shown;
+        if (e->type() == QEvent::Show && qobject_cast<QProgressDialog*>(o))
+            ++Shown;
         return false;
     }
 };
-}  // namespace
+} // namespace
 
 void StudyWindowsTest::longStudyShowsProgress() {
     ScriptedUi ui;
@@ -441,7 +445,7 @@ void StudyWindowsTest::longStudyShowsProgress() {
 
     QWidget parent;
     StudyCommands cmd(session, ui, &parent);
-    cmd.progressAfterMs = 0;  // every study counts as long
+    cmd.progressAfterMs = 0; // every study counts as long
     cmd.data().NoOfSteps = 20;
     cmd.data().InitialVal = 5.0f;
     cmd.data().FinalVal = 50.0f;
@@ -460,7 +464,8 @@ void StudyWindowsTest::longStudyShowsProgress() {
     QVERIFY(progressGone);
     // Showing the progress does not change the study.
     for (int k = 0; k < 20; ++k)
-        QCOMPARE(cmd.data().DArr[static_cast<std::size_t>(k)], expected.Rows[static_cast<std::size_t>(k)]);
+        QCOMPARE(cmd.data().DArr[static_cast<std::size_t>(k)],
+                 expected.Rows[static_cast<std::size_t>(k)]);
     QVERIFY(ui.Messages.empty());
 }
 
@@ -479,7 +484,8 @@ void StudyWindowsTest::cancelledStudyShowsNothing() {
     cmd.data().NoOfSteps = 50;
     int charts = 0;
     cmd.showModal = [&](QDialog& d) {
-        if (qobject_cast<StudyChartWindow*>(&d)) ++charts;
+        if (qobject_cast<StudyChartWindow*>(&d))
+            ++charts;
         d.accept();
         return d.result();
     };
@@ -517,7 +523,8 @@ void StudyWindowsTest::distributionSwitch() {
     // Start-up values, "Polydispersed Lognormal", Confirm.
     cmd.showModal = [](QDialog& d) {
         auto* w = qobject_cast<ParticleDistributionWindow*>(&d);
-        if (!w || !w->RadioButton1->isChecked()) return int(QDialog::Rejected);
+        if (!w || !w->RadioButton1->isChecked())
+            return int(QDialog::Rejected);
         w->RadioButton2->setChecked(true);
         w->Button1->click();
         return w->result();
@@ -536,7 +543,8 @@ void StudyWindowsTest::distributionSwitch() {
     // Back to "Monodispersed" at 3 um: every component re-evaluated at 3 um.
     cmd.showModal = [](QDialog& d) {
         auto* w = qobject_cast<ParticleDistributionWindow*>(&d);
-        if (!w || !w->RadioButton2->isChecked()) return int(QDialog::Rejected);
+        if (!w || !w->RadioButton2->isChecked())
+            return int(QDialog::Rejected);
         w->RadioButton1->setChecked(true);
         Type(w->NumberBox1, QStringLiteral("3"));
         w->Button1->click();
@@ -550,7 +558,8 @@ void StudyWindowsTest::distributionSwitch() {
     QVERIFY(session.Model().Display.MassPent.empty());
     QVERIFY(!session.LNStrVisible());
     LodoModel at3 = session.Model();
-    for (int i = 0; i < static_cast<int>(at3.List.size()); ++i) CalcNodeTrans(at3, i);
+    for (int i = 0; i < static_cast<int>(at3.List.size()); ++i)
+        CalcNodeTrans(at3, i);
     QVERIFY(at3.List == session.List());
 }
 
@@ -564,7 +573,8 @@ void StudyWindowsTest::distributionCancelDiscardsEdits() {
     StudyCommands cmd(session, ui, &parent);
     cmd.showModal = [](QDialog& d) {
         auto* w = qobject_cast<ParticleDistributionWindow*>(&d);
-        if (!w) return int(QDialog::Accepted);
+        if (!w)
+            return int(QDialog::Accepted);
         Type(w->NumberBox1, QStringLiteral("2"));
         Type(w->NumberBox2, QStringLiteral("4"));
         w->RadioButton2->setChecked(true);
@@ -585,14 +595,15 @@ void StudyWindowsTest::deviationOfOneIsRefused() {
     QStringList shown;
     w.setMessageHandler([&](const QString& text) { shown << text; });
     QVERIFY(ShowActive(w));
-    QCOMPARE(w.Label3->text(), QStringLiteral("Geometric Standard Deviation (") + Mu +
-                                   QStringLiteral("m)"));
+    QCOMPARE(w.Label3->text(),
+             QStringLiteral("Geometric Standard Deviation (") + Mu + QStringLiteral("m)"));
 
     // Enter on "1": refused, the box keeps the focus and its text, nothing stored.
     w.NumberBox3->setFocus();
     Type(w.NumberBox3, QStringLiteral("1"));
     QTest::keyClick(w.NumberBox3, Qt::Key_Return);
-    QCOMPARE(shown, QStringList{QStringLiteral("Geometric Standard Deviation must be greater than 1.")});
+    QCOMPARE(shown,
+             QStringList{QStringLiteral("Geometric Standard Deviation must be greater than 1.")});
     QCOMPARE(QApplication::focusWidget(), w.NumberBox3);
     QCOMPARE(w.NumberBox3->value(), 2.5);
 
@@ -605,7 +616,7 @@ void StudyWindowsTest::deviationOfOneIsRefused() {
 
     // Just above 1 is the lowest deviation the box takes.
     Type(w.NumberBox3, QStringLiteral("1.0004"));
-    QCOMPARE(w.NumberBox3->text(), QStringLiteral("1.0004"));  // not yet taken
+    QCOMPARE(w.NumberBox3->text(), QStringLiteral("1.0004")); // not yet taken
     QTest::keyClick(w.NumberBox3, Qt::Key_Return);
     QCOMPARE(w.NumberBox3->value(), 1.001);
     w.Button1->click();
@@ -639,7 +650,8 @@ void StudyWindowsTest::plotShowsTheBoxesWithoutStoringThem() {
             QVERIFY(plot->readout2()->text().startsWith(QStringLiteral("% In Interval = ")));
             checked = true;
         }();
-        if (plot) plot->accept();
+        if (plot)
+            plot->accept();
     });
     w.Button2Click();
     QVERIFY(checked);
@@ -650,7 +662,8 @@ void StudyWindowsTest::plotShowsTheBoxesWithoutStoringThem() {
     QString subtitle;
     QTimer::singleShot(0, this, [&] {
         auto* plot = qobject_cast<LogNormalPlotWindow*>(QApplication::activeModalWidget());
-        if (!plot) return;
+        if (!plot)
+            return;
         subtitle = plot->subtitleLabel()->text();
         plot->accept();
     });

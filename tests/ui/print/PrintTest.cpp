@@ -85,7 +85,7 @@ std::multimap<double, QString> WordsByTop(const QString& pdf) {
 }
 
 struct PdfWord {
-    int Page = 0; // 0-based
+    int Page = 0;               // 0-based
     double Top = 0, Bottom = 0; // [pt] from the page's top edge
     QString Text;
     double Right = 0; // [pt] from the page's left edge
@@ -273,7 +273,8 @@ private slots:
         tall[3] = {100, 230};
         const auto t = LodoPrint::PaginateReport(tall, dpi, height);
         QCOMPARE(t[2].Line, 2);
-        QVERIFY2(qAbs(t[2].Top - t[1].Top - 3 * 262.6) < 1, qPrintable(QString::number(t[2].Top - t[1].Top)));
+        QVERIFY2(qAbs(t[2].Top - t[1].Top - 3 * 262.6) < 1,
+                 qPrintable(QString::number(t[2].Top - t[1].Top)));
         int rows = 0;
         for (const auto& x : t) {
             QVERIFY(x.Top + x.Rows * 230 <= height - dpi);
@@ -291,7 +292,8 @@ private slots:
         const QString pdf = dir.filePath(QStringLiteral("long.pdf"));
         // A line name with no blank to wrap at.
         const std::string name = "Long-line-" + std::string(300, 'x');
-        const auto lines = std::get<std::vector<std::string>>(BuildPr(LongLine(150), name, "= 12.34"));
+        const auto lines =
+            std::get<std::vector<std::string>>(BuildPr(LongLine(150), name, "= 12.34"));
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
@@ -307,14 +309,18 @@ private slots:
             pages = std::max(pages, w.Page + 1);
             QVERIFY2(w.Bottom <= bottomMargin + 0.5,
                      qPrintable(QStringLiteral("%1 on page %2 ends at %3 pt, margin %4")
-                                    .arg(w.Text).arg(w.Page + 1).arg(w.Bottom).arg(bottomMargin)));
+                                    .arg(w.Text)
+                                    .arg(w.Page + 1)
+                                    .arg(w.Bottom)
+                                    .arg(bottomMargin)));
             QVERIFY(w.Bottom <= pageHeight);
             QVERIFY2(w.Right <= rightMargin + 0.5, qPrintable(w.Text));
         }
         QVERIFY2(pages >= 4, qPrintable(QString::number(pages)));
 
         // Every component's row, once, in order.
-        const QString text = Run(Tool("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        const QString text =
+            Run(Tool("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
         QCOMPARE(text.count(QLatin1Char('\f')), pages);
         qsizetype at = 0;
         for (int i = 1; i < 150; ++i) {
