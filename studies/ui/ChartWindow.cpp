@@ -1,5 +1,6 @@
 #include "studies/ui/ChartWindow.h"
 
+#include "studies/ui/ChartImage.h"
 #include "studies/ui/PointTableModel.h"
 
 #include <QApplication>
@@ -19,7 +20,6 @@
 #include <QScatterSeries>
 #include <QScrollBar>
 #include <QSplitter>
-#include <QSvgGenerator>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QVXYModelMapper>
@@ -228,19 +228,7 @@ void ChartWindow::fitAxes() {
 }
 
 bool ChartWindow::saveChartImage(const QString& path) {
-    if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-        QSvgGenerator generator;
-        generator.setFileName(path);
-        generator.setSize(view_->size());
-        generator.setViewBox(QRect(QPoint(0, 0), view_->size()));
-        generator.setTitle(label1_->text());
-        QPainter painter;
-        if (!painter.begin(&generator))
-            return false;
-        view_->render(&painter);
-        return painter.end();
-    }
-    return view_->grab().save(path, "PNG");
+    return SaveChartImage(view_, label1_->text(), path);
 }
 
 QString ChartWindow::dataText() const {

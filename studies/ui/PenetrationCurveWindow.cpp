@@ -5,6 +5,7 @@
 #include "model/NumberFormat.h"
 #include "persistence/FileIo.h"
 #include "session/LodoSession.h"
+#include "studies/ui/ChartImage.h"
 #include "studies/ui/PenetrationCurveModel.h"
 #include "studies/ui/SizeResolvedComponentsModel.h"
 
@@ -30,7 +31,6 @@
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QSpinBox>
-#include <QSvgGenerator>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -513,19 +513,7 @@ void PenetrationCurveWindow::showReadout(int column, int row) {
 }
 
 bool PenetrationCurveWindow::saveChartImage(const QString& path) {
-    if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-        QSvgGenerator generator;
-        generator.setFileName(path);
-        generator.setSize(view_->size());
-        generator.setViewBox(QRect(QPoint(0, 0), view_->size()));
-        generator.setTitle(title_->text());
-        QPainter painter;
-        if (!painter.begin(&generator))
-            return false;
-        view_->render(&painter);
-        return painter.end();
-    }
-    return view_->grab().save(path, "PNG");
+    return SaveChartImage(view_, title_->text(), path);
 }
 
 QString PenetrationCurveWindow::dataText() const {
