@@ -126,6 +126,18 @@ int Fail(std::ostream& err, std::string_view message, int code) {
     return code;
 }
 
+std::optional<std::string> ReadPointCount(const std::string& value, int max,
+                                          std::optional<int>& points) {
+    if (points)
+        return "--points given twice";
+    const auto n = NumberFormat::ParseInteger(value);
+    if (!n || *n < 1 || *n > max)
+        return "--points must be a whole number from 1 to " + std::to_string(max) + ", not '" +
+               Quote(value) + "'";
+    points = *n;
+    return std::nullopt;
+}
+
 int UsageError(std::ostream& err, std::string_view command, std::string_view message) {
     err << "lodo-cli " << command << ": " << OneLine(message) << " (see 'lodo-cli " << command
         << " --help')\n";

@@ -134,13 +134,8 @@ int RunCurveCommand(const std::vector<std::string>& args, std::ostream& out, std
                 return usage(a + " needs a value");
             const std::string& v = args[++i];
             if (a == "--points") {
-                if (points)
-                    return usage("--points given twice");
-                const auto n = NumberFormat::ParseInteger(v);
-                if (!n || *n < 1 || *n > MaxPoints)
-                    return usage("--points must be a whole number from 1 to 10000, not '" +
-                                 Cli::Quote(v) + "'");
-                points = *n;
+                if (const auto error = Cli::ReadPointCount(v, MaxPoints, points))
+                    return usage(*error);
             } else {
                 std::optional<double>& target = a == "--from" ? from : to;
                 if (target)

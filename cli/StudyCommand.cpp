@@ -130,13 +130,8 @@ int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std
                     return usage("--vary must be Flow, Diameter, Particle or Free_Stream, not '" +
                                  Cli::Quote(v) + "'");
             } else if (a == "--points") {
-                if (points)
-                    return usage("--points given twice");
-                const auto n = NumberFormat::ParseInteger(v);
-                if (!n || *n < 1 || *n > MaxStudyPoints)
-                    return usage("--points must be a whole number from 1 to 50, not '" +
-                                 Cli::Quote(v) + "'");
-                points = *n;
+                if (const auto error = Cli::ReadPointCount(v, MaxStudyPoints, points))
+                    return usage(*error);
             } else {
                 std::optional<double>& target = a == "--from" ? from : to;
                 if (target)
