@@ -24,6 +24,13 @@ double FittingRatio(const TLodoComp& c, bool& unusable) {
     return unusable ? 1.0 : ratio;
 }
 
+// Taking a fitting's ratio and applying it again may land a rounding step away from
+// where the diameter was; only a change an entry could make is a resize.
+bool Resized(double beforeMm, double afterMm) {
+    constexpr double Tolerance = 1e-9; // relative; entries carry five significant digits
+    return !(std::abs(afterMm - beforeMm) <= Tolerance * std::abs(beforeMm));
+}
+
 } // namespace
 
 AlignResult AlignList(LodoModel& m, int CR) {
@@ -55,7 +62,7 @@ AlignResult AlignList(LodoModel& m, int CR) {
                 n.Dia1 = u.Dia2;
                 n.Dia2 = u.Dia2 * ratio;
                 n.Dia1Unit = n.Dia2Unit = u.Dia2Unit;
-                if (unusable || InMm(n.Dia1, n.Dia1Unit) != oldIn)
+                if (unusable || Resized(oldIn, InMm(n.Dia1, n.Dia1Unit)))
                     errState = true;
             } else {
                 n.Dia1 = n.Dia2 = u.Dia2;
@@ -77,7 +84,7 @@ AlignResult AlignList(LodoModel& m, int CR) {
                 u.Dia2 = n.Dia1;
                 u.Dia1 = n.Dia1 / ratio;
                 u.Dia1Unit = u.Dia2Unit = n.Dia1Unit;
-                if (unusable || InMm(u.Dia2, u.Dia2Unit) != oldOut)
+                if (unusable || Resized(oldOut, InMm(u.Dia2, u.Dia2Unit)))
                     errState = true;
             } else {
                 u.Dia1 = u.Dia2 = n.Dia1;
