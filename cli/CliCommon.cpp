@@ -1,5 +1,6 @@
 #include "cli/CliCommon.h"
 
+#include "cli/Arguments.h"
 #include "model/InputRules.h"
 #include "model/NumberFormat.h"
 #include "persistence/RecordFields.h"
@@ -12,13 +13,6 @@
 
 namespace Cli {
 namespace {
-
-std::optional<float> SizeArgument(const std::string& text) {
-    const auto v = NumberFormat::ParseNumber(text);
-    if (!v || !InputRules::Allows(InputRules::RuleId::ParticleSize, *v))
-        return std::nullopt;
-    return static_cast<float>(*v);
-}
 
 // One line of a message: nothing in it can move the cursor or change the terminal.
 std::string OneLine(std::string_view message) {
@@ -49,26 +43,22 @@ bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i,
             error = "--mono needs the particle diameter DP";
             return true;
         }
-        const auto dp = SizeArgument(args[++i]);
-        if (!dp) {
-            error =
-                "--mono: the particle diameter must be a number from 0.001 to 1000 (um), not '" +
-                Quote(args[i]) + "'";
+        std::optional<double> dp;
+        if (auto e = ParticleDiameter(dp)(option, args[++i])) {
+            error = std::move(*e);
             return true;
         }
         particles.LogNormal = false;
-        particles.Dp = *dp;
+        particles.Dp = static_cast<float>(*dp);
         return true;
     }
     if (i + 2 >= args.size()) {
         error = "--lognormal needs MMAD and GSD";
         return true;
     }
-    const auto mmad = SizeArgument(args[++i]);
-    if (!mmad) {
-        error = "--lognormal: the mass median diameter must be a number from 0.001 to 1000 (um), "
-                "not '" +
-                Quote(args[i]) + "'";
+    std::optional<double> mmad;
+    if (auto e = ParticleDiameter(mmad, "the mass median diameter")(option, args[++i])) {
+        error = std::move(*e);
         return true;
     }
     const auto gsd = NumberFormat::ParseNumber(args[++i]);
@@ -81,7 +71,7 @@ bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i,
         return true;
     }
     particles.LogNormal = true;
-    particles.MDp = *mmad;
+    particles.MDp = static_cast<float>(*mmad);
     particles.DpSD = static_cast<float>(*gsd);
     return true;
 }
@@ -124,18 +114,6 @@ bool WantsHelp(const std::vector<std::string>& args) {
 int Fail(std::ostream& err, std::string_view message, int code) {
     err << "lodo-cli: " << OneLine(message) << '\n';
     return code;
-}
-
-std::optional<std::string> ReadPointCount(const std::string& value, int max,
-                                          std::optional<int>& points) {
-    if (points)
-        return "--points given twice";
-    const auto n = NumberFormat::ParseInteger(value);
-    if (!n || *n < 1 || *n > max)
-        return "--points must be a whole number from 1 to " + std::to_string(max) + ", not '" +
-               Quote(value) + "'";
-    points = *n;
-    return std::nullopt;
 }
 
 int UsageError(std::ostream& err, std::string_view command, std::string_view message) {

@@ -94,11 +94,6 @@ bool WantsHelp(const std::vector<std::string>& args);
 // Prints "lodo-cli: <message>" on one line (control characters escaped) and returns `code`.
 int Fail(std::ostream& err, std::string_view message, int code);
 
-// Reads the value of --points, a whole number from 1 to `max`, into `points`; the usage
-// message when it is given twice or is no such number.
-std::optional<std::string> ReadPointCount(const std::string& value, int max,
-                                          std::optional<int>& points);
-
 // Prints a usage error with a pointer to the command's help; returns ExitUsage.
 int UsageError(std::ostream& err, std::string_view command, std::string_view message);
 

@@ -2,9 +2,9 @@
 #include "analysis/CutSize.h"
 #include "analysis/PenetrationCurve.h"
 #include "analysis/SizeResolvedText.h"
+#include "cli/Arguments.h"
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
-#include "model/InputRules.h"
 #include "model/NumberFormat.h"
 
 #include <algorithm>
@@ -112,52 +112,22 @@ std::string Json(const Cli::LoadedLine& line, const Analysis::PenetrationCurve& 
 } // namespace
 
 int RunCurveCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const auto usage = [&](const std::string& message) {
-        return Cli::UsageError(err, "curve", message);
-    };
     if (Cli::WantsHelp(args)) {
         out << Usage;
         return Cli::ExitOk;
     }
-    std::string file;
+    std::string file, format;
     std::optional<double> from, to;
     std::optional<int> points;
-    enum class Format { Table, Json, Csv } format = Format::Table;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--json" || a == "--csv") {
-            if (format != Format::Table)
-                return usage("give at most one of --json and --csv");
-            format = a == "--json" ? Format::Json : Format::Csv;
-        } else if (a == "--from" || a == "--to" || a == "--points") {
-            if (i + 1 >= args.size())
-                return usage(a + " needs a value");
-            const std::string& v = args[++i];
-            if (a == "--points") {
-                if (const auto error = Cli::ReadPointCount(v, MaxPoints, points))
-                    return usage(*error);
-            } else {
-                std::optional<double>& target = a == "--from" ? from : to;
-                if (target)
-                    return usage(a + " given twice");
-                const auto x = NumberFormat::ParseNumber(v);
-                if (!x || !InputRules::Allows(InputRules::RuleId::ParticleSize, *x))
-                    return usage(
-                        a +
-                        ": the particle diameter must be a number from 0.001 to 1000 (um), not '" +
-                        Cli::Quote(v) + "'");
-                target = *x;
-            }
-        } else if (a.starts_with("-") && a != "-") {
-            return usage("unknown option '" + Cli::Quote(a) + "'");
-        } else if (file.empty()) {
-            file = a;
-        } else {
-            return usage("only one FILE may be given");
-        }
-    }
-    if (file.empty())
-        return usage("no FILE given");
+    if (const auto error =
+            Cli::Parse({.Options = {{{"--from"}, Cli::ParticleDiameter(from)},
+                                    {{"--to"}, Cli::ParticleDiameter(to)},
+                                    {{"--points"}, Cli::PointCount(MaxPoints, points)}},
+                        .Formats = {"--json", "--csv"},
+                        .Format = &format,
+                        .File = &file},
+                       args))
+        return Cli::UsageError(err, "curve", *error);
 
     auto loaded = Cli::LoadLine(file, Cli::ParticleSpec{});
     if (auto* error = std::get_if<std::string>(&loaded))
@@ -170,9 +140,9 @@ int RunCurveCommand(const std::vector<std::string>& args, std::ostream& out, std
     const Analysis::PenetrationCurve curve =
         Analysis::ComputePenetrationCurve(line.Model.List, sizes);
     const std::optional<double> d50 = Analysis::CutSizeD50(line.Model.List);
-    out << (format == Format::Csv    ? Analysis::CurveCsv(curve)
-            : format == Format::Json ? Json(line, curve, d50)
-                                     : Table(line, curve, d50));
+    out << (format == "--csv"    ? Analysis::CurveCsv(curve)
+            : format == "--json" ? Json(line, curve, d50)
+                                 : Table(line, curve, d50));
     for (std::size_t k = 0; k < curve.Dp.size(); ++k) {
         if (!std::isfinite(curve.System[k]))
             return Cli::Fail(err,

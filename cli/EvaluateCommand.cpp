@@ -1,4 +1,5 @@
 #include "analysis/LimitFindings.h"
+#include "cli/Arguments.h"
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/EvaluationText.h"
@@ -48,25 +49,11 @@ int RunEvaluateCommand(const std::vector<std::string>& args, std::ostream& out, 
     std::string file;
     bool json = false;
     bool strict = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string error;
-        if (Cli::ParseParticleOption(args, i, particle, error)) {
-            if (!error.empty())
-                return Cli::UsageError(err, "evaluate", error);
-        } else if (args[i] == "--json") {
-            json = true;
-        } else if (args[i] == "--strict") {
-            strict = true;
-        } else if (args[i].starts_with("-") && args[i] != "-") {
-            return Cli::UsageError(err, "evaluate", "unknown option '" + Cli::Quote(args[i]) + "'");
-        } else if (file.empty()) {
-            file = args[i];
-        } else {
-            return Cli::UsageError(err, "evaluate", "only one FILE may be given");
-        }
-    }
-    if (file.empty())
-        return Cli::UsageError(err, "evaluate", "no FILE given");
+    if (const auto error = Cli::Parse({.Flags = {{"--json", &json}, {"--strict", &strict}},
+                                       .Particles = &particle,
+                                       .File = &file},
+                                      args))
+        return Cli::UsageError(err, "evaluate", *error);
 
     auto loaded = Cli::LoadLine(file, particle);
     if (auto* error = std::get_if<std::string>(&loaded))

@@ -1,3 +1,4 @@
+#include "cli/Arguments.h"
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/EvaluationText.h"
@@ -34,27 +35,20 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
     Cli::ParticleSpec particle;
     std::string file, output;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string error;
-        if (Cli::ParseParticleOption(args, i, particle, error)) {
-            if (!error.empty())
-                return Cli::UsageError(err, "import", error);
-        } else if (args[i] == "-o" || args[i] == "--output") {
-            if (i + 1 >= args.size() || args[i + 1].empty())
-                return Cli::UsageError(err, "import", args[i] + " needs the output file name");
-            if (!output.empty())
-                return Cli::UsageError(err, "import", "only one output file may be given");
-            output = args[++i];
-        } else if (args[i].starts_with("-") && args[i] != "-") {
-            return Cli::UsageError(err, "import", "unknown option '" + Cli::Quote(args[i]) + "'");
-        } else if (file.empty()) {
-            file = args[i];
-        } else {
-            return Cli::UsageError(err, "import", "only one FILE may be given");
-        }
-    }
-    if (file.empty())
-        return Cli::UsageError(err, "import", "no FILE given");
+    constexpr std::string_view needs = "the output file name";
+    const Cli::ValuedOption outputOption{
+        .Names = {"-o", "--output"},
+        .Read = [&](std::string_view name, const std::string& value) -> std::optional<std::string> {
+            if (value.empty())
+                return std::string(name) + " needs " + std::string(needs);
+            output = value;
+            return std::nullopt;
+        },
+        .Needs = needs,
+        .Twice = "only one output file may be given"};
+    if (const auto error =
+            Cli::Parse({.Options = {outputOption}, .Particles = &particle, .File = &file}, args))
+        return Cli::UsageError(err, "import", *error);
 
     // Writing over the file being imported would replace the legacy line with XML.
     if (!output.empty() && FileIo::SameFile(file, output))

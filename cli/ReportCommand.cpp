@@ -1,3 +1,4 @@
+#include "cli/Arguments.h"
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "persistence/Report.h"
@@ -28,21 +29,8 @@ int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
     Cli::ParticleSpec particle;
     std::string file;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string error;
-        if (Cli::ParseParticleOption(args, i, particle, error)) {
-            if (!error.empty())
-                return Cli::UsageError(err, "report", error);
-        } else if (args[i].starts_with("-") && args[i] != "-") {
-            return Cli::UsageError(err, "report", "unknown option '" + Cli::Quote(args[i]) + "'");
-        } else if (file.empty()) {
-            file = args[i];
-        } else {
-            return Cli::UsageError(err, "report", "only one FILE may be given");
-        }
-    }
-    if (file.empty())
-        return Cli::UsageError(err, "report", "no FILE given");
+    if (const auto error = Cli::Parse({.Particles = &particle, .File = &file}, args))
+        return Cli::UsageError(err, "report", *error);
 
     auto loaded = Cli::LoadLine(file, particle);
     if (auto* error = std::get_if<std::string>(&loaded))

@@ -1,11 +1,9 @@
+#include "cli/Arguments.h"
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/SplitterJson.h"
-#include "model/NumberFormat.h"
 #include "splitter/core/Wye.h"
 
-#include <cmath>
-#include <optional>
 #include <ostream>
 #include <string>
 
@@ -32,17 +30,9 @@ const std::string Usage =
     "\n" +
     std::string(Cli::ExitStatusHelp);
 
-struct Option {
-    std::string_view Name;
-    std::string_view What;
-    Wye::InputLimit Limit;
-    double* Value;
-};
-
-std::string LimitText(const Wye::InputLimit& l) {
-    if (std::isinf(l.Max))
-        return "at least " + NumberFormat::General15(l.Min);
-    return "from " + NumberFormat::General15(l.Min) + " to " + NumberFormat::General15(l.Max);
+Cli::ValuedOption Input(std::string_view name, const Wye::InputLimit& limit, std::string_view what,
+                        double& value) {
+    return {{name}, Cli::NumberWithin(limit.Min, limit.Max, what, value)};
 }
 
 } // namespace
@@ -54,47 +44,18 @@ int RunSplitterCommand(const std::vector<std::string>& args, std::ostream& out, 
     }
     Wye::WyeInputs in;
     double dp = 10.0; // the start-up particle size of the distribution window
-    const Option options[] = {
-        {"--flow", "the flow rate (L/min)", Wye::FlowLimit, &in.YFlow},
-        {"--angle", "the bifurcation angle (degrees)", Wye::AngleLimit, &in.YAngle},
-        {"--dia", "the inlet diameter (mm)", Wye::DiLimit, &in.YDi},
-        {"--temp", "the temperature (degrees C)", Wye::TempLimit, &in.YTemp},
-        {"--press", "the pressure (kPa)", Wye::PressLimit, &in.YPress},
-        {"--dp", "the particle diameter (um)", Wye::InputLimit{0.001, 1000.0}, &dp},
-    };
-    bool seen[std::size(options)] = {};
     bool json = false;
-
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--json") {
-            if (json)
-                return Cli::UsageError(err, "splitter", "--json given twice");
-            json = true;
-            continue;
-        }
-        std::size_t k = 0;
-        while (k < std::size(options) && options[k].Name != a)
-            ++k;
-        if (k == std::size(options)) {
-            if (a.starts_with("-"))
-                return Cli::UsageError(err, "splitter", "unknown option '" + Cli::Quote(a) + "'");
-            return Cli::UsageError(err, "splitter", "unexpected argument '" + Cli::Quote(a) + "'");
-        }
-        const Option& o = options[k];
-        if (seen[k])
-            return Cli::UsageError(err, "splitter", a + " given twice");
-        seen[k] = true;
-        if (i + 1 >= args.size())
-            return Cli::UsageError(err, "splitter", a + " needs a value");
-        const std::string& v = args[++i];
-        const auto x = NumberFormat::ParseNumber(v);
-        if (!x || *x < o.Limit.Min || *x > o.Limit.Max)
-            return Cli::UsageError(err, "splitter",
-                                   a + ": " + std::string(o.What) + " must be a number " +
-                                       LimitText(o.Limit) + ", not '" + Cli::Quote(v) + "'");
-        *o.Value = *x;
-    }
+    if (const auto error = Cli::Parse(
+            {.Flags = {{"--json", &json}},
+             .Options =
+                 {Input("--flow", Wye::FlowLimit, "the flow rate (L/min)", in.YFlow),
+                  Input("--angle", Wye::AngleLimit, "the bifurcation angle (degrees)", in.YAngle),
+                  Input("--dia", Wye::DiLimit, "the inlet diameter (mm)", in.YDi),
+                  Input("--temp", Wye::TempLimit, "the temperature (degrees C)", in.YTemp),
+                  Input("--press", Wye::PressLimit, "the pressure (kPa)", in.YPress),
+                  Input("--dp", Wye::InputLimit{0.001, 1000.0}, "the particle diameter (um)", dp)}},
+            args))
+        return Cli::UsageError(err, "splitter", *error);
 
     const Wye::WyeResults r = Wye::CalcT(in, static_cast<float>(dp));
     if (json) {

@@ -1,4 +1,5 @@
 #include "analysis/SizeResolved.h"
+#include "cli/Arguments.h"
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/StudyOutput.h"
@@ -93,64 +94,31 @@ int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std
     }
 
     Cli::ParticleSpec particle;
-    std::string file;
+    std::string file, format;
     std::optional<StudyKind> kind;
     std::optional<double> from, to;
     std::optional<int> points;
-    enum class Format { Export, Json, Csv } format = Format::Export;
     bool sizeResolved = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        std::string error;
-        if (Cli::ParseParticleOption(args, i, particle, error)) {
-            if (!error.empty())
-                return usage(error);
-            continue;
-        }
-        if (a == "--size-resolved") {
-            sizeResolved = true;
-            continue;
-        }
-        if (a == "--json" || a == "--csv") {
-            if (format != Format::Export)
-                return usage("give at most one of --json and --csv");
-            format = a == "--json" ? Format::Json : Format::Csv;
-            continue;
-        }
-        const bool valued = a == "--vary" || a == "--from" || a == "--to" || a == "--points";
-        if (valued) {
-            if (i + 1 >= args.size())
-                return usage(a + " needs a value");
-            const std::string& v = args[++i];
-            if (a == "--vary") {
-                if (kind)
-                    return usage("--vary given twice");
-                kind = KindArgument(v);
-                if (!kind)
-                    return usage("--vary must be Flow, Diameter, Particle or Free_Stream, not '" +
-                                 Cli::Quote(v) + "'");
-            } else if (a == "--points") {
-                if (const auto error = Cli::ReadPointCount(v, MaxStudyPoints, points))
-                    return usage(*error);
-            } else {
-                std::optional<double>& target = a == "--from" ? from : to;
-                if (target)
-                    return usage(a + " given twice");
-                const auto x = NumberFormat::ParseNumber(v);
-                if (!x || !(*x > 0.0))
-                    return usage(a + " must be a positive number, not '" + Cli::Quote(v) + "'");
-                target = *x;
-            }
-        } else if (a.starts_with("-") && a != "-") {
-            return usage("unknown option '" + Cli::Quote(a) + "'");
-        } else if (file.empty()) {
-            file = a;
-        } else {
-            return usage("only one FILE may be given");
-        }
-    }
-    if (file.empty())
-        return usage("no FILE given");
+    const auto readKind = [&](std::string_view name,
+                              const std::string& value) -> std::optional<std::string> {
+        kind = KindArgument(value);
+        if (!kind)
+            return std::string(name) + " must be Flow, Diameter, Particle or Free_Stream, not '" +
+                   Cli::Quote(value) + "'";
+        return std::nullopt;
+    };
+    if (const auto error =
+            Cli::Parse({.Flags = {{"--size-resolved", &sizeResolved}},
+                        .Options = {{{"--vary"}, readKind},
+                                    {{"--from"}, Cli::PositiveNumber(from)},
+                                    {{"--to"}, Cli::PositiveNumber(to)},
+                                    {{"--points"}, Cli::PointCount(MaxStudyPoints, points)}},
+                        .Formats = {"--json", "--csv"},
+                        .Format = &format,
+                        .Particles = &particle,
+                        .File = &file},
+                       args))
+        return usage(*error);
     if (!kind)
         return usage("--vary is required");
     if (!from)
@@ -186,17 +154,13 @@ int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std
         err << "lodo-cli study: " << notice << '\n';
     const Cli::StudyDescription description{std::get<Cli::LoadedLine>(loaded).LineName, *kind,
                                             particle};
-    switch (format) {
-    case Format::Json:
+    if (format == "--json") {
         out << Cli::StudyJson(description, o);
-        break;
-    case Format::Csv:
+    } else if (format == "--csv") {
         out << Cli::StudyCsv(description, o);
-        break;
-    case Format::Export:
+    } else {
         for (const std::string& line : o.Lines)
             out << line << '\n';
-        break;
     }
     for (std::size_t k = 0; k < o.Rows.size(); ++k) {
         const StudyRow& row = o.Rows[k];
