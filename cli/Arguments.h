@@ -28,7 +28,7 @@ struct ValuedOption {
     std::vector<std::string_view> Names; // each spells the same option ("-o", "--output")
     ValueReader Read;
     std::string_view Needs = "a value"; // the message "<name> needs <Needs>" when it has none
-    std::string_view Twice = {};        // the message when given twice; "<name> given twice"
+    std::string_view Twice = {};        // the message when given twice ("<name> given twice")
 };
 
 struct ArgumentSpec {
