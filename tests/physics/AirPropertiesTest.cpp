@@ -10,7 +10,11 @@
 #include <limits>
 #include <string>
 
-using namespace LodoMath;
+using LodoMath::AirDensity, LodoMath::AirMFP, LodoMath::AirVis, LodoMath::DiffCoeff,
+    LodoMath::RelaxNo, LodoMath::ResTime, LodoMath::ReynoldsNo, LodoMath::SchmidtNo,
+    LodoMath::SettleVel, LodoMath::ShHigh, LodoMath::ShLow, LodoMath::SlipCorr, LodoMath::StkNo,
+    LodoMath::TArea, LodoMath::TConv, LodoMath::Tr, LodoMath::Vel, LodoMath::Vis, LodoMath::VPlus;
+namespace Kernels = LodoMath::Kernels;
 
 namespace {
 
@@ -20,8 +24,12 @@ struct NamedValue {
     double expected;
 };
 
-// Reference values at 20 degC and 101.325 kPa, printed to six significant digits
-// (five for the diffusion coefficient).
+// Values of the property formulas as defined, evaluated independently at 20 degC and
+// 101.325 kPa to six significant digits (five for the diffusion coefficient): the ideal
+// gas, Sutherland's law for the viscosity, the kinetic-theory mean free path, the
+// Cunningham slip correction 1 + (lambda/d)(2.34 + 1.05 exp(-0.39 d/lambda)) in the form
+// Hinds (1999) gives, Stokes-Einstein diffusion, and the Reynolds and Stokes numbers
+// (StkNo is 2 tau V / D, twice Hinds' tau V / D).
 TEST(AirProperties, ReferenceValuesAt20CAndStandardPressure) {
     const double V = Vel(10, 10);
     const NamedValue cases[] = {
@@ -92,8 +100,9 @@ TEST(AirProperties, SchmidtAndSherwoodNumbersFollowTheirDefinitions) {
                     1e-14);
 }
 
-// Terminal settling velocities at 20 degC and 101.325 kPa: Stokes with slip for 1 and
-// 10 um, the drag iteration for 100 um (particle Reynolds number about 2).
+// Terminal settling velocities at 20 degC and 101.325 kPa, evaluated independently to
+// five significant digits: Stokes' law with slip for 1 and 10 um, the iteration on the
+// Schiller & Naumann (1933) drag coefficient for 100 um (particle Reynolds number about 2).
 TEST(SettleVel, ReferenceValuesThreeSizes) {
     const struct {
         double Dp, expected;

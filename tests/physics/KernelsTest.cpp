@@ -13,7 +13,14 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-using namespace LodoMath;
+using LodoMath::AirDensity, LodoMath::AirMFP, LodoMath::AirVis, LodoMath::BendTrans,
+    LodoMath::ContTrans, LodoMath::DiffCoeff, LodoMath::DiffTime, LodoMath::ExpTrans,
+    LodoMath::LogNormalCDF, LodoMath::LogNormalF, LodoMath::NozWallLoss, LodoMath::NozzleAsp,
+    LodoMath::ProbeCount, LodoMath::ProbeData, LodoMath::PType, LodoMath::ReMax, LodoMath::ReMin,
+    LodoMath::ResTime, LodoMath::ReynoldsNo, LodoMath::SchmidtNo, LodoMath::SettleVel,
+    LodoMath::ShHigh, LodoMath::ShLow, LodoMath::ShroudAsp, LodoMath::ShroudWallLoss,
+    LodoMath::SlipCorr, LodoMath::SplitR, LodoMath::TubeDiffTran, LodoMath::TubeInertTrans,
+    LodoMath::TubeSedTrans, LodoMath::Vel, LodoMath::VPlus;
 namespace K = LodoMath::Kernels;
 
 namespace {
@@ -138,14 +145,14 @@ TEST(Kernels, LogNormalBitIdenticalToPublicRoutines) {
 // A transcription that always runs the drag iteration, as the model is written.
 double SettleVelAlwaysIterating(double T, double Dp, double P) {
     const double d = Dp / 1e6, rho = AirDensity(T, P), mu = AirVis(T);
-    const double VtsL = RhoP * (d * d) * g * SlipCorr(Dp, T, P) / (18 * mu);
+    const double VtsL = LodoMath::RhoP * (d * d) * LodoMath::g * SlipCorr(Dp, T, P) / (18 * mu);
     const double ReL = ReynoldsNo(VtsL, Dp / 1000, T, P);
     double CDa = (24 / ReL) * (1 + 0.15 * std::pow(ReL, 0.687));
     double Diff = 1, Vold = VtsL, VtsA = 0;
     int Count = 1;
     bool abandoned = false;
     while (Diff >= 0.0001) {
-        VtsA = std::sqrt(4 * RhoP * d * g / (3 * CDa * rho));
+        VtsA = std::sqrt(4 * LodoMath::RhoP * d * LodoMath::g / (3 * CDa * rho));
         const double ReA = ReynoldsNo(VtsA, Dp / 1000, T, P);
         CDa = (24 / ReA) * (1 + 0.15 * std::pow(ReA, 0.687));
         Diff = std::fabs((Vold - VtsA) / VtsA);
