@@ -10,7 +10,9 @@
 #include <random>
 
 using namespace TestLines;
-using namespace LodoMath;
+using LodoMath::BendTrans, LodoMath::ContTrans, LodoMath::ExpTrans, LodoMath::LogNormalCDF,
+    LodoMath::NozWallLoss, LodoMath::NozzleAsp, LodoMath::ShroudAsp, LodoMath::ShroudWallLoss,
+    LodoMath::TubeDiffTran, LodoMath::TubeInertTrans, LodoMath::TubeSedTrans, LodoMath::Vel;
 
 namespace {
 

@@ -18,7 +18,8 @@ LodoModel EvaluateOne(const TLodoComp& c, const std::string& dtype = "Mono") {
 }
 
 TEST(BendEval, ReferenceValuesAndPanel) {
-    // Bend model reference at 20 degC, 101.325 kPa, Dp 10 um, D 10 mm, Q 10 L/min.
+    // The bend model's laminar value (Pui, Romay-Novas & Liu 1987) as defined, evaluated
+    // independently: 20 degC, 101.325 kPa, Dp 10 um, D 10 mm, Q 10 L/min.
     const LodoModel m90 = EvaluateOne(Bend(10.0, 0.1, 10.0, 90.0));
     EXPECT_REL_NEAR(m90.List[0].TransM1, 0.661672, TestPrecision::SixDigits);
     EXPECT_EQ(m90.List[0].TransM2, 1.0);
@@ -55,7 +56,9 @@ TEST(BendEval, CurvatureRatioVerdict) {
 }
 
 TEST(ConeEval, ReferenceValues) {
-    // Cone model references at 20 degC, 101.325 kPa, Dp 10 um, Q 10 L/min.
+    // The cone models' values as defined (contraction: Muyshondt, McFarland & Anand 1996;
+    // expansion: its empirical fit), evaluated independently: 20 degC, 101.325 kPa,
+    // Dp 10 um, Q 10 L/min.
     struct Case {
         bool expansion;
         double din, dout, half, expected;

@@ -32,7 +32,8 @@ TEST(InletEval, AspirationVerdictBounds) {
 }
 
 TEST(NozzleEval, ReferenceValues) {
-    // Nozzle model references at 20 degC, 101.325 kPa, Dp 10 um, Din 10 mm, Q 10 L/min.
+    // The nozzle aspiration and wall-loss correlations as defined, evaluated
+    // independently: 20 degC, 101.325 kPa, Dp 10 um, Din 10 mm, Q 10 L/min.
     struct Case {
         double len, uo, asp, wl;
         std::uint32_t verdict;
@@ -90,7 +91,8 @@ TEST(NozzleEval, LengthInInchesIsMillimetres) {
 }
 
 TEST(ShroudEval, ReferenceValuesAndCatalogueDiameters) {
-    // Shrouded-probe references at 20 degC, 101.325 kPa, Dp 10 um, Uo 10 m/s.
+    // The shrouded-probe correlations as defined, evaluated independently: 20 degC,
+    // 101.325 kPa, Dp 10 um, Uo 10 m/s.
     struct Case {
         const char* model;
         double q, asp, wl, d1, d2;

@@ -7,7 +7,8 @@
 
 namespace {
 
-using namespace NumberFormat;
+using NumberFormat::EqualsF, NumberFormat::Fixed, NumberFormat::General15,
+    NumberFormat::ParseInteger, NumberFormat::ParseNumber, NumberFormat::Sci4;
 
 TEST(NumberFormat, GeneralFormatOfFilesAndExports) {
     struct Case {

@@ -17,7 +17,8 @@ LodoModel EvaluateOne(const TLodoComp& c, const std::string& dtype = "Mono", flo
 }
 
 // Straight-tube penetrations at 20 degC, 101.325 kPa, horizontal, D = 10 mm, L = 1 m:
-// the published reference table of the tube models.
+// the tube models' values as defined, evaluated independently to six significant digits
+// (the table of tests/physics/TubeModelsTest.cpp, which names the correlations).
 struct TubeRef {
     float Dp;
     double Q, DT, ST, IT;
@@ -39,7 +40,7 @@ TEST_P(TubeReference, StoresMechanismsAndTheirProduct) {
     EXPECT_EQ(m.Display.IV[7].Value.Text, NumberFormat::Fixed(c.TransM3, 5));
 }
 
-INSTANTIATE_TEST_SUITE_P(PublishedTable, TubeReference,
+INSTANTIATE_TEST_SUITE_P(CorrelationValues, TubeReference,
                          ::testing::Values(TubeRef{0.01f, 10, 0.972355, 0.999996, 1, false},
                                            TubeRef{1.0f, 10, 0.999828, 0.997929, 1, false},
                                            TubeRef{10.0f, 10, 0.999966, 0.829979, 1, false},
