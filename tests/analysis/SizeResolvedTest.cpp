@@ -62,7 +62,8 @@ BruteForce Integrate(const LodoModel& m, double MMAD, double GSD) {
 }
 
 TEST(SizeResolved, CountMedianIsHatchChoate) {
-    // MMAD 5 um, GSD 2.5: CMD = 5 exp(-3 ln^2 2.5) = 0.402795 um.
+    // Hatch & Choate's (1929) conversion for a log-normal distribution, MMAD 5 um,
+    // GSD 2.5: CMD = 5 exp(-3 ln^2 2.5) = 0.402795 um.
     EXPECT_NEAR(CountMedian(5.0, 2.5), 0.402795, 5e-6);
     EXPECT_DOUBLE_EQ(CountMedian(7.0, 1.0), 7.0);
 }
@@ -86,8 +87,9 @@ TEST(SizeResolved, AgreesWithBruteForceIntegration) {
 }
 
 // The figures first found for the stack-nozzle example at the ICRP default aerosol
-// by evaluating it size by size (--mono) and integrating by hand: 75.5 % of the
-// mass, 98.4 % of the number (a coarser integration; 1e-3).
+// (ICRP Publication 66: 5 um AMAD, GSD 2.5) by evaluating it size by size (--mono) and
+// integrating by hand: 75.5 % of the mass, 98.4 % of the number (a coarser
+// integration; 1e-3).
 TEST(SizeResolved, ExampleFiguresAtDefaultAerosol) {
     const auto r =
         ComputeSizeResolved(AnalysisTest::LoadExample("stack-nozzle-line.lxl").List, 5.0, 2.5);
