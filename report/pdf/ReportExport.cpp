@@ -24,7 +24,7 @@ int ExportReportCommand(const std::vector<std::string>& args, std::string& err) 
             }
             continue;
         }
-        err = "unexpected argument '" + args[i] + "' (" + usage + ")";
+        err = "unexpected argument '" + Cli::Quote(args[i]) + "' (" + usage + ")";
         return 1;
     }
     const std::string& linePath = args[0];
