@@ -204,7 +204,7 @@ std::string EvaluationJson(const LoadedLine& line) {
     };
     std::string out = "{\n";
     out += "  \"LineName\": " + JsonString(line.LineName) + ",\n";
-    out += "  \"DType\": " + JsonString(logNormal ? "LogNormal" : "Mono") + ",\n";
+    out += "  \"DType\": " + JsonString(DistributionText(ctx.DType)) + ",\n";
     out += "  \"Components\": [";
     for (std::size_t i = 0; i < list.size(); ++i) {
         const TLodoComp& c = list[i];
