@@ -224,6 +224,7 @@ MainWindow::MainWindow(const Options& options, QWidget* parent) : QMainWindow(pa
         m_ui = m_ownUi.get();
     }
     m_session = std::make_unique<LodoSession>(*m_ui);
+    m_studies = new StudyCommands(*m_session, *m_ui, this);
     m_positionFile =
         std::make_unique<WindowPositionFile>(options.positionFile, options.positionFallback);
 
@@ -280,7 +281,6 @@ MainWindow::MainWindow(const Options& options, QWidget* parent) : QMainWindow(pa
     m_timer2->start();
 
     rebuildRecentMenu();
-    setUpExtensions();
     refreshAll();
 }
 
@@ -546,6 +546,8 @@ QWidget* MainWindow::buildRightArea() {
     setBackground(m_viewPanel, QColor(0xF5, 0xF5, 0xF5)); // whitesmoke
     auto* viewLay = new QVBoxLayout(m_viewPanel);
     viewLay->setContentsMargins(0, 0, 0, 0);
+    m_lineView = new LineView(m_viewPanel);
+    viewLay->addWidget(m_lineView);
     lay->addWidget(m_viewPanel, 1);
     return image;
 }
@@ -604,17 +606,13 @@ void MainWindow::buildMainMenu() {
         ->setShortcuts(shortcutsFor(QKeySequence::SaveAs, "Ctrl+Shift+S"));
     file->addSeparator();
     add(file, "ExportReportPdf", QStringLiteral("Export Report as PDF..."),
-        &MainWindow::onExportReportPdf)
-        ->setEnabled(false);
+        &MainWindow::onExportReportPdf);
     add(file, "ExportDrawingPng", QStringLiteral("Export Drawing as PNG..."),
-        &MainWindow::onExportDrawingPng)
-        ->setEnabled(false);
+        &MainWindow::onExportDrawingPng);
     QMenu* print = file->addMenu(QStringLiteral("Print"));
     print->setObjectName(QStringLiteral("MenuItemPrint"));
-    add(print, "MenuItemDraw", QStringLiteral("Drawing"), &MainWindow::onPrintDrawing)
-        ->setEnabled(false);
-    add(print, "MenuItemResult", QStringLiteral("Results"), &MainWindow::onPrintResults)
-        ->setEnabled(false);
+    add(print, "MenuItemDraw", QStringLiteral("Drawing"), &MainWindow::onPrintDrawing);
+    add(print, "MenuItemResult", QStringLiteral("Results"), &MainWindow::onPrintResults);
     file->addSeparator();
     QAction* exitAction = file->addAction(QStringLiteral("Exit"));
     exitAction->setObjectName(QStringLiteral("MenuItemExit"));
@@ -647,15 +645,13 @@ void MainWindow::buildMainMenu() {
     auto addHeader = [&](const char* name, const QString& text, auto slot) {
         QAction* a = bar->addAction(text);
         a->setObjectName(QString::fromLatin1(name));
-        a->setEnabled(false);
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
     addHeader("MenuItemDist", QStringLiteral("Distribution"), &MainWindow::onDistribution);
     QMenu* studies = bar->addMenu(QStringLiteral("Studies"));
     studies->setObjectName(QStringLiteral("MenuStudies"));
-    add(studies, "MenuVary", QStringLiteral("Vary Parameters"), &MainWindow::onVaryParameters)
-        ->setEnabled(false);
+    add(studies, "MenuVary", QStringLiteral("Vary Parameters"), &MainWindow::onVaryParameters);
     add(studies, "MenuModelLimits", QStringLiteral("Model limits"),
         [this] { MenuModelLimitsClick(this, *m_session); });
     add(studies, "MenuPenetrationCurve", QStringLiteral("Penetration Curve"),
@@ -1002,45 +998,27 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
 }
 
-// ==== Hooks of the other windows ==================================================
-// The distribution, study, splitter, printing and drawing windows plug in here:
-// each fills its slot and enables its action in setUpExtensions().
-
-// The 3-D view lives in the view panel; made on first use.
-static LineView* drawingView(QWidget* panel) {
-    auto* view = panel->findChild<LineView*>();
-    if (!view) {
-        view = new LineView(panel);
-        panel->layout()->addWidget(view);
-    }
-    return view;
-}
+// ==== Commands of the other windows ===============================================
+// Enabled from the start: the ones that need components say so on an empty line.
 
 static ReportResult buildReport(const LodoSession& s) {
     return BuildPr(s.List(), s.LineName(), s.Model().Display.SystemT.Text);
 }
 
-void MainWindow::setUpExtensions() {
-    for (const char* name : {"MenuItemDist", "MenuVary", "MenuItemWye"})
-        action(QString::fromLatin1(name))->setEnabled(true);
-    drawingView(m_viewPanel);
-    for (const char* name :
-         {"MenuItemDraw", "MenuItemResult", "MenuRedraw", "ExportReportPdf", "ExportDrawingPng"})
-        action(QString::fromLatin1(name))->setEnabled(true);
-}
-
 void MainWindow::onDistribution() {
-    StudyCommands::of(this, *m_session, *m_ui).MenuItemDistClick();
+    m_studies->MenuItemDistClick();
 }
 
 void MainWindow::onVaryParameters() {
-    StudyCommands::of(this, *m_session, *m_ui).MenuVaryClick();
+    m_studies->MenuVaryClick();
 }
 
 void MainWindow::onPenetrationCurve() {
-    PenetrationCurveWindow* w = PenetrationCurveWindow::open(this, *m_session);
-    connect(this, &MainWindow::rendered, w, &PenetrationCurveWindow::sessionChanged,
-            Qt::UniqueConnection);
+    if (!m_curve) {
+        m_curve = new PenetrationCurveWindow(*m_session, this);
+        connect(this, &MainWindow::rendered, m_curve, &PenetrationCurveWindow::sessionChanged);
+    }
+    m_curve->bringToFront();
 }
 
 void MainWindow::onSplitter() {
@@ -1048,7 +1026,7 @@ void MainWindow::onSplitter() {
 }
 
 void MainWindow::onPrintDrawing() {
-    LodoPrint::MenuItemDrawClick(this, *m_ui, drawingView(m_viewPanel)->CaptureFramed());
+    LodoPrint::MenuItemDrawClick(this, *m_ui, m_lineView->CaptureFramed());
 }
 
 void MainWindow::onPrintResults() {
@@ -1056,7 +1034,7 @@ void MainWindow::onPrintResults() {
 }
 
 void MainWindow::onRedraw() {
-    drawingView(m_viewPanel)->MenuRedrawClick();
+    m_lineView->MenuRedrawClick();
 }
 
 void MainWindow::onExportReportPdf() {
@@ -1067,15 +1045,14 @@ void MainWindow::onExportReportPdf() {
 
 void MainWindow::onExportDrawingPng() {
     LodoPrint::ExportDrawingPng(
-        *m_ui, drawingView(m_viewPanel)->CaptureFramed(),
+        *m_ui, m_lineView->CaptureFramed(),
         LodoPrint::ProposedName(m_session->DFileName(), m_session->LineName(), ".png"));
 }
 
 // The line's geometry changed (or the drawing was hidden by a new line).
 void MainWindow::onDrawingChanged() {
-    LineView* view = drawingView(m_viewPanel);
     if (m_session->DrawingVisible())
-        view->DrawSampleLine(m_session->List());
+        m_lineView->DrawSampleLine(m_session->List());
     else
-        view->HideModel();
+        m_lineView->HideModel();
 }

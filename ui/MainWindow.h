@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QMargins>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <memory>
@@ -9,7 +10,9 @@
 
 class GridModel;
 class IntermediateValuesPane;
+class LineView;
 class LodoSession;
+class PenetrationCurveWindow;
 class PropertyPagesWidget;
 class QAction;
 class QLabel;
@@ -21,6 +24,7 @@ class QTableView;
 class QTimer;
 class QUndoStack;
 class SessionUi;
+class StudyCommands;
 class WindowPositionFile;
 enum class Box;
 
@@ -60,6 +64,9 @@ public:
     PropertyPagesWidget* pages() const { return m_pages; }
     QTabWidget* tabControl1() const { return m_tabs; }
     QMenuBar* componentMenuBar() const { return m_componentBar; }
+    LineView* lineView() const { return m_lineView; }
+    StudyCommands& studyCommands() const { return *m_studies; }
+    // By object name, as the tests know the actions.
     QAction* action(const QString& objectName) const;
     QUndoStack* undoStack() const { return m_undo; }
 
@@ -105,8 +112,7 @@ private:
     void rebuildRecentMenu();
     bool confirmExit();
 
-    // ---- Hooks of the other windows (see the end of MainWindow.cpp) ----------
-    void setUpExtensions();
+    // ---- Commands of the other windows (see the end of MainWindow.cpp) -------
     void onDistribution();
     void onVaryParameters();
     void onPenetrationCurve();
@@ -129,10 +135,13 @@ private:
     PropertyPagesWidget* m_pages = nullptr;
     IntermediateValuesPane* m_values = nullptr;
     QWidget* m_viewPanel = nullptr;
-    QWidget* m_totals = nullptr; // Panel1
+    LineView* m_lineView = nullptr; // fills m_viewPanel
+    QWidget* m_totals = nullptr;    // Panel1
     QMenuBar* m_componentBar = nullptr;
     QMenu* m_recentMenu = nullptr;
     QUndoStack* m_undo = nullptr;
+    StudyCommands* m_studies = nullptr;
+    QPointer<PenetrationCurveWindow> m_curve; // made on first use, then shown again
 
     QLineEdit* m_lineName = nullptr;
     QLabel* m_maxPartSize = nullptr;

@@ -220,16 +220,11 @@ PenetrationCurveWindow::PenetrationCurveWindow(const LodoSession& session, QWidg
 
 PenetrationCurveWindow::~PenetrationCurveWindow() = default;
 
-PenetrationCurveWindow* PenetrationCurveWindow::open(QWidget* parent, const LodoSession& session) {
-    auto* w = parent->findChild<PenetrationCurveWindow*>(QStringLiteral("PenetrationCurve"),
-                                                         Qt::FindDirectChildrenOnly);
-    if (!w)
-        w = new PenetrationCurveWindow(session, parent);
-    w->sessionChanged();
-    w->show();
-    w->raise();
-    w->activateWindow();
-    return w;
+void PenetrationCurveWindow::bringToFront() {
+    sessionChanged();
+    show();
+    raise();
+    activateWindow();
 }
 
 void PenetrationCurveWindow::sessionChanged(unsigned mask) {

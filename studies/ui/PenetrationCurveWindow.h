@@ -38,8 +38,8 @@ public:
     explicit PenetrationCurveWindow(const LodoSession& session, QWidget* parent = nullptr);
     ~PenetrationCurveWindow() override;
 
-    // The window of `parent`, created on first use, shown and raised.
-    static PenetrationCurveWindow* open(QWidget* parent, const LodoSession& session);
+    // Shows the window up to date and in front, whether it was hidden, behind or new.
+    void bringToFront();
 
     // Re-reads the line and the particle description when they changed; `mask` is
     // what the session reported (focus and page changes leave the curve alone).

@@ -26,15 +26,7 @@ bool SizeResolvedStudy(const DataPass& data, const LodoSession& session, StudyKi
 
 StudyCommands::StudyCommands(LodoSession& session, SessionUi& ui, QWidget* window)
     : QObject(window), session_(session), ui_(ui), window_(window) {
-    setObjectName(QStringLiteral("StudyCommands"));
     showModal = [](QDialog& d) { return d.exec(); };
-}
-
-StudyCommands& StudyCommands::of(QWidget* window, LodoSession& session, SessionUi& ui) {
-    if (auto* existing = window->findChild<StudyCommands*>(QStringLiteral("StudyCommands"),
-                                                           Qt::FindDirectChildrenOnly))
-        return *existing;
-    return *new StudyCommands(session, ui, window);
 }
 
 StudyOutcome StudyCommands::runStudy(StudyKind kind, int Z, double IVal, double FVal) {

@@ -17,10 +17,8 @@ class SessionUi;
 class StudyCommands : public QObject {
     Q_OBJECT
 public:
+    // `window` parents the study's windows; the commands live as its child.
     StudyCommands(LodoSession& session, SessionUi& ui, QWidget* window);
-
-    // The commands object of `window`, created on first use as its child.
-    static StudyCommands& of(QWidget* window, LodoSession& session, SessionUi& ui);
 
     DataPass& data() { return data_; }
 

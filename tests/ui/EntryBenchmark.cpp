@@ -168,7 +168,7 @@ void EntryBenchmark::sameEntryInTheSessionAlone() {
 
 // The rebuild after a length change: every shape downstream of the tube moves.
 void EntryBenchmark::redrawOfTheViewAlone() {
-    auto* view = m_window->viewPanel()->findChild<LineView*>();
+    LineView* view = m_window->lineView();
     QVERIFY(view);
     const LodoList& line = m_window->session().List();
     LodoList longer = line;

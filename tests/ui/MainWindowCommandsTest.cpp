@@ -1,4 +1,5 @@
 #include "ShowActive.h"
+#include "drawing/view/LineView.h"
 #include "session/LodoSession.h"
 #include "session/testing/ScriptedUi.h"
 #include "splitter/ui/SplitterWindow.h"
@@ -62,15 +63,26 @@ void MainWindowCommandsTest::cleanup() {
     dir.reset();
 }
 
+// Right after construction, on an empty line: nothing waits for a later pass.
 void MainWindowCommandsTest::actionsAreEnabled() {
-    for (const char* name : {"MenuItemDist", "MenuVary", "MenuItemWye"}) {
-        QAction* a = window->action(QLatin1String(name));
+    MainWindow::Options o;
+    o.showSplash = false;
+    o.ui = ui.get();
+    o.positionFile = dir->filePath(QStringLiteral("fresh.INI"));
+    o.positionFallback = dir->filePath(QStringLiteral("fallback/fresh.INI"));
+    MainWindow fresh(o);
+    QCOMPARE(fresh.session().Count(), 0);
+    for (const char* name :
+         {"MenuItemDist", "MenuVary", "MenuItemWye", "MenuItemDraw", "MenuItemResult", "MenuRedraw",
+          "ExportReportPdf", "ExportDrawingPng"}) {
+        QAction* a = fresh.action(QLatin1String(name));
         QVERIFY2(a && a->isEnabled(), name);
     }
+    QVERIFY(fresh.lineView() && fresh.viewPanel()->isAncestorOf(fresh.lineView()));
 }
 
 void MainWindowCommandsTest::distributionSwitchesTheMainWindowLabels() {
-    StudyCommands& cmd = StudyCommands::of(window.get(), window->session(), *ui);
+    StudyCommands& cmd = window->studyCommands();
     cmd.showModal = [](QDialog& d) {
         auto* w = qobject_cast<ParticleDistributionWindow*>(&d);
         if (!w)
@@ -84,8 +96,6 @@ void MainWindowCommandsTest::distributionSwitchesTheMainWindowLabels() {
     QCOMPARE(label("LabelANSI1")->text(), QStringLiteral("Mass Penetration (%): "));
     QVERIFY(label("LNStr1")->isVisibleTo(window.get()));
     QVERIFY(!label("MassPent")->text().isEmpty());
-    // The same object serves every command of the window.
-    QCOMPARE(&StudyCommands::of(window.get(), window->session(), *ui), &cmd);
 
     cmd.showModal = [](QDialog& d) {
         auto* w = qobject_cast<ParticleDistributionWindow*>(&d);
@@ -102,7 +112,7 @@ void MainWindowCommandsTest::distributionSwitchesTheMainWindowLabels() {
 }
 
 void MainWindowCommandsTest::studyFromTheMenu() {
-    StudyCommands& cmd = StudyCommands::of(window.get(), window->session(), *ui);
+    StudyCommands& cmd = window->studyCommands();
     int points = -1;
     cmd.showModal = [&](QDialog& d) {
         if (auto* v = qobject_cast<VaryParameterWindow*>(&d)) {
@@ -157,9 +167,13 @@ void MainWindowCommandsTest::penetrationCurveFollowsTheLine() {
     window->session().ApplyDistribution({10.0f, 5.0f, 2.5f, Distribution::LogNormal});
     QVERIFY(curve->massArea());
     QVERIFY(curve->summaryLabel()->text().startsWith(label("SizeResolvedT")->text()));
-    // Again: the same window comes to the front.
+    // Again, once closed and behind the main window: the same window comes to the front.
+    curve->close();
+    QVERIFY(ShowActive(*window));
     a->trigger();
     QCOMPARE(window->findChildren<PenetrationCurveWindow*>().size(), 1);
+    QVERIFY(curve->isVisible());
+    QVERIFY(QTest::qWaitForWindowActive(curve));
     QVERIFY(ui->Silent());
 }
 
