@@ -3,6 +3,7 @@
 #include "analysis/CurveCsv.h"
 #include "analysis/SizeResolvedPenetration.h"
 #include "model/NumberFormat.h"
+#include "studies/ui/NumberCell.h"
 
 #include <cmath>
 
@@ -64,19 +65,7 @@ int PenetrationCurveModel::columnCount(const QModelIndex& parent) const {
 QVariant PenetrationCurveModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    const double v = value(index.row(), index.column());
-    switch (role) {
-    case Qt::DisplayRole:
-        // The chart reads the numbers; the table shows them in the
-        // view's (C) locale.
-        return v;
-    case Qt::ToolTipRole:
-        return QString::fromStdString(NumberFormat::General15(v));
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-    default:
-        return {};
-    }
+    return NumberCellData(value(index.row(), index.column()), role);
 }
 
 QVariant PenetrationCurveModel::headerData(int section, Qt::Orientation orientation,

@@ -1,6 +1,7 @@
 #include "studies/ui/PointTableModel.h"
 
 #include "model/NumberFormat.h"
+#include "studies/ui/NumberCell.h"
 
 PointTableModel::PointTableModel(QStringList headers, QObject* parent)
     : QAbstractTableModel(parent), headers_(std::move(headers)) {}
@@ -24,20 +25,9 @@ int PointTableModel::columnCount(const QModelIndex& parent) const {
 QVariant PointTableModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    const double v =
-        rows_[static_cast<std::size_t>(index.row())][static_cast<std::size_t>(index.column())];
-    switch (role) {
-    case Qt::DisplayRole:
-        // The chart mappers read this role as a number; the table's delegate shows it
-        // in the view's (C) locale.
-        return v;
-    case Qt::ToolTipRole:
-        return QString::fromStdString(NumberFormat::General15(v));
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-    default:
-        return {};
-    }
+    return NumberCellData(
+        rows_[static_cast<std::size_t>(index.row())][static_cast<std::size_t>(index.column())],
+        role);
 }
 
 QVariant PointTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
