@@ -19,7 +19,8 @@ std::string ErrnoText(int e) {
 std::filesystem::path TempPathBeside(const std::filesystem::path& path) {
     std::random_device rd;
     std::ostringstream name;
-    name << '.' << path.filename().string() << ".tmp-" << std::hex << rd() << rd();
+    // Cut: a name near the longest a folder entry takes would leave no room for the rest.
+    name << '.' << path.filename().string().substr(0, 64) << ".tmp-" << std::hex << rd() << rd();
     return path.parent_path() / name.str();
 }
 

@@ -62,6 +62,14 @@ TEST_F(FileIoTest, RefusesAReadOnlyFileAndAFolder) {
     EXPECT_TRUE(fs::is_directory(dir / "sub"));
 }
 
+TEST_F(FileIoTest, WritesANameAsLongAsAFolderEntryMayBe) {
+    const fs::path p = dir / (std::string(251, 'x') + ".lxl"); // 255 bytes, the usual limit
+    ASSERT_FALSE(FileIo::WriteFileAtomically(p, "one"));
+    ASSERT_FALSE(FileIo::WriteFileAtomically(p, "two"));
+    EXPECT_EQ(Slurp(p), "two");
+    EXPECT_EQ(EntriesIn(dir), 1u);
+}
+
 TEST_F(FileIoTest, SameFileSeesThroughSpellingsAndLinks) {
     const fs::path p = dir / "line.lpl";
     std::ofstream(p) << "x";
