@@ -57,6 +57,20 @@ int SyncFolder(const std::filesystem::path& folder) {
     return 0;
 }
 
+// A device or a pipe has no content to keep: the bytes go straight into it.
+std::optional<FileError> WriteInto(const std::filesystem::path& path, std::string_view content) {
+    Fd out{::open(path.c_str(), O_WRONLY | O_CLOEXEC)};
+    if (out.fd < 0)
+        return FileError{"Cannot write the file: " + ErrnoText(errno)};
+    if (const int e = WriteAll(out.fd, content))
+        return FileError{"Cannot write the file: " + ErrnoText(e)};
+    const int fd = out.fd;
+    out.fd = -1;
+    if (::close(fd) != 0)
+        return FileError{"Cannot write the file: " + ErrnoText(errno)};
+    return std::nullopt;
+}
+
 } // namespace
 
 std::variant<std::string, FileError> ReadWholeFile(const std::filesystem::path& path) {
@@ -98,6 +112,13 @@ std::optional<FileError> WriteFileAtomically(const std::filesystem::path& reques
     const bool replacing = !ec && std::filesystem::exists(old);
     if (replacing && std::filesystem::is_directory(old))
         return FileError{"Cannot write the file: it is a folder"};
+    // Renaming over a device or a pipe would replace the node itself (/dev/null with a
+    // regular file); a disk or a socket takes no line at all.
+    if (replacing && !std::filesystem::is_regular_file(old)) {
+        if (std::filesystem::is_character_file(old) || std::filesystem::is_fifo(old))
+            return WriteInto(path, content);
+        return FileError{"Cannot write the file: it is not a regular file"};
+    }
     // The rename would replace a file its owner protected; honour the protection.
     // (Checked on the mode bits too: access() grants everything to the superuser.)
     const bool noWriteBits =

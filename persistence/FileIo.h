@@ -15,7 +15,8 @@ std::variant<std::string, FileError> ReadWholeFile(const std::filesystem::path& 
 
 // Writes `content` to a new file beside `path`, syncs it to the disk, then renames it
 // over `path` and syncs the folder: either the new content is complete in place or
-// the old file is left as it was. A read-only file is not replaced.
+// the old file is left as it was. A read-only file is not replaced; a device or a pipe
+// is written into, never replaced.
 std::optional<FileError> WriteFileAtomically(const std::filesystem::path& path,
                                              std::string_view content);
 

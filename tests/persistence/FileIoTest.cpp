@@ -1,9 +1,12 @@
 // The atomic writer: content complete or the old file untouched, protection honoured.
 #include "persistence/FileIo.h"
 
+#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -68,6 +71,29 @@ TEST_F(FileIoTest, WritesANameAsLongAsAFolderEntryMayBe) {
     ASSERT_FALSE(FileIo::WriteFileAtomically(p, "two"));
     EXPECT_EQ(Slurp(p), "two");
     EXPECT_EQ(EntriesIn(dir), 1u);
+}
+
+TEST_F(FileIoTest, APipeOrADeviceIsWrittenIntoNotReplaced) {
+    const fs::path fifo = dir / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_FALSE(FileIo::WriteFileAtomically(fifo, "line"));
+    char got[16] = {};
+    EXPECT_EQ(::read(reader, got, sizeof got), 4);
+    ::close(reader);
+    EXPECT_EQ(std::string(got), "line");
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_EQ(EntriesIn(dir), 1u);
+
+    // A full device reports the failure (making one needs the privilege to).
+    const fs::path full = dir / "full";
+    if (::mknod(full.c_str(), S_IFCHR | 0666, ::makedev(1, 7)) != 0)
+        GTEST_SKIP() << "cannot make a device node here";
+    const auto e = FileIo::WriteFileAtomically(full, "line");
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->Message, "Cannot write the file: No space left on device");
+    EXPECT_TRUE(fs::is_character_file(full));
 }
 
 TEST_F(FileIoTest, SameFileSeesThroughSpellingsAndLinks) {
