@@ -61,7 +61,18 @@ std::variant<std::string, FileError> BuildLxlText(const LodoList& list,
     }
     std::ostringstream out;
     doc.save(out, "  ", pugi::format_indent, pugi::encoding_utf8);
-    return std::move(out).str();
+    // A reader turns a carriage return written as it is into a line feed; only texts
+    // hold one, so each is written as a character reference.
+    std::string xml = std::move(out).str();
+    std::string escaped;
+    escaped.reserve(xml.size());
+    for (const char ch : xml) {
+        if (ch == '\r')
+            escaped += "&#13;";
+        else
+            escaped += ch;
+    }
+    return escaped;
 }
 
 std::optional<FileError> WriteLxlFile(const std::filesystem::path& path, const LodoList& list,

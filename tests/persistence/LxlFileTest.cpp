@@ -53,8 +53,8 @@ TLodoComp AwkwardRecord(int i) {
     c.PressUnit = "English";
     c.LenUnit = "";
     c.Dia1Unit = "Metric";
-    c.Dia2Unit = " "; // blanks only: still a stored string
-    c.Dia3Unit = "<&> \"quoted\" 'x'";
+    c.Dia2Unit = " ";                                // blanks only: still a stored string
+    c.Dia3Unit = "<&> \"quoted\" 'x' CR\r CRLF\r\n"; // a reader turns a bare CR into LF
     c.FlowUnit = "Metric";
     c.RadiusUnit = "caf\u00e9 \u00b5m";
     c.FStreamUnit = "English";
@@ -104,11 +104,11 @@ using LxlFileTest = TempDir;
 TEST_F(LxlFileTest, EveryStoredFieldSurvivesSaveAndOpen) {
     const LodoList line = {AwkwardRecord(1), AwkwardRecord(2)};
     const auto path = dir / "line.lxl";
-    ASSERT_FALSE(WriteLxlFile(path, line, "Stack \u00b5 <1> & \"A\""));
+    ASSERT_FALSE(WriteLxlFile(path, line, "Stack \u00b5 <1> & \"A\"\r"));
     EvalContext defaults;
     const LineFile f = Ok(ReadLxlFile(path, defaults));
     ASSERT_EQ(f.List.size(), 2u);
-    EXPECT_EQ(f.LineName, "Stack \u00b5 <1> & \"A\"");
+    EXPECT_EQ(f.LineName, "Stack \u00b5 <1> & \"A\"\r");
     for (std::size_t i = 0; i < 2; ++i) {
         ExpectSameStoredFields(line[i], f.List[i]);
         // Recomputed by evaluation, never read from the file.
