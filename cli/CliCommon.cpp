@@ -126,6 +126,16 @@ std::string Quote(std::string_view value) {
     return InputRules::Echo(value);
 }
 
+std::string TerminalText(std::string_view text) {
+    return InputRules::Echo(text, 4096);
+}
+
+std::size_t TextWidth(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char ch) {
+        return (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
+    }));
+}
+
 void PrintWarnings(std::ostream& err, const LoadedLine& line) {
     for (const std::string& w : line.Warnings)
         err << "lodo-cli: warning: " << OneLine(line.Path + ": " + w) << '\n';

@@ -97,6 +97,14 @@ int Fail(std::ostream& err, std::string_view message, int code);
 // Prints a usage error with a pointer to the command's help; returns ExitUsage.
 int UsageError(std::ostream& err, std::string_view command, std::string_view message);
 
+// A text from a file as a table or report prints it on the terminal: control
+// characters escaped (nothing in it can move the cursor or change the terminal),
+// valid UTF-8, cut only past 4096 characters.
+std::string TerminalText(std::string_view text);
+
+// The columns a text takes on the terminal, counting a UTF-8 sequence as one.
+std::size_t TextWidth(std::string_view text);
+
 // JSON texts: a quoted, escaped string (bytes that are not UTF-8 become U+FFFD); a number as the
 // shortest text that reads back as the same double, null when it is not finite.
 std::string JsonString(std::string_view s);

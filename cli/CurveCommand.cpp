@@ -53,20 +53,20 @@ std::string Percent(double fraction) {
 
 std::string Table(const Cli::LoadedLine& line, const Analysis::PenetrationCurve& c,
                   const std::optional<double>& d50) {
-    std::string out = "Sample line: " + line.LineName + "\n";
+    std::string out = "Sample line: " + Cli::TerminalText(line.LineName) + "\n";
     out += "Penetration curve (%), each size evaluated as one particle size\n";
     std::vector<std::string> head{"Dp (\u00B5m)"};
     for (const std::string& n : c.Names)
-        head.push_back(n);
+        head.push_back(Cli::TerminalText(n));
     head.push_back("System");
     std::vector<std::size_t> width;
     for (const std::string& h : head)
-        width.push_back(std::max<std::size_t>(h.size(), 8));
+        width.push_back(std::max<std::size_t>(Cli::TextWidth(h), 8));
     const auto row = [&](const std::vector<std::string>& cells) {
         std::string text;
         for (std::size_t j = 0; j < cells.size(); ++j) {
-            text += (j ? "  " : "") +
-                    std::string(width[j] - std::min(width[j], cells[j].size()), ' ') + cells[j];
+            const std::size_t w = Cli::TextWidth(cells[j]);
+            text += (j ? "  " : "") + std::string(width[j] - std::min(width[j], w), ' ') + cells[j];
         }
         return text + "\n";
     };

@@ -3,7 +3,6 @@
 #include "analysis/LimitFindings.h"
 #include "cli/SizeResolvedOutput.h"
 #include "model/EvalFrame.h"
-#include "model/InputRules.h"
 #include "model/NumberFormat.h"
 
 #include <algorithm>
@@ -63,20 +62,13 @@ std::string Details(const TLodoComp& c, bool logNormal) {
     return d;
 }
 
-// Column width in characters, counting a UTF-8 sequence as one.
-std::size_t Width(const std::string& s) {
-    return static_cast<std::size_t>(std::count_if(s.begin(), s.end(), [](char ch) {
-        return (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
-    }));
-}
-
 std::string Pad(const std::string& s, std::size_t width) {
-    const std::size_t w = Width(s);
+    const std::size_t w = TextWidth(s);
     return s + std::string(w < width ? width - w : 0, ' ');
 }
 
 std::string PadLeft(const std::string& s, std::size_t width) {
-    const std::size_t w = Width(s);
+    const std::size_t w = TextWidth(s);
     return std::string(w < width ? width - w : 0, ' ') + s;
 }
 
@@ -145,9 +137,7 @@ std::string EvaluationTable(const LoadedLine& line) {
     const LodoList& list = line.Model.List;
     const EvalContext& ctx = line.Model.Ctx;
     const bool logNormal = IsLogNormal(ctx);
-    // Texts from the file reach the terminal: no control character goes through.
-    const auto safe = [](const std::string& t) { return InputRules::Echo(t, 4096); };
-    std::string out = "Sample line: " + safe(line.LineName) + "\n";
+    std::string out = "Sample line: " + TerminalText(line.LineName) + "\n";
     out += logNormal ? "Particles: log-normal, mass median diameter " + Size(ctx.MDp) +
                            ", geometric standard deviation " + fmt::format("{:g}", ctx.DpSD) + "\n"
                      : "Particles: one size, aerodynamic diameter " + Size(ctx.Dp) + "\n";
@@ -161,16 +151,16 @@ std::string EvaluationTable(const LoadedLine& line) {
     for (std::size_t i = 0; i < list.size(); ++i) {
         const TLodoComp& c = list[i];
         const bool invalid = HasInvalidResult(c, logNormal);
-        rows.push_back({std::to_string(i + 1), safe(c.Name), safe(c.NType),
+        rows.push_back({std::to_string(i + 1), TerminalText(c.Name), TerminalText(c.NType),
                         invalid ? "invalid" : Percent(c.TransM1), Details(c, logNormal),
                         LimitLines(line.Model, i)});
     }
     std::size_t wi = 0, wn = 0, wt = 0, wp = 0;
     for (const Row& r : rows) {
-        wi = std::max(wi, Width(r.index));
-        wn = std::max(wn, Width(r.name));
-        wt = std::max(wt, Width(r.type));
-        wp = std::max(wp, Width(r.trans));
+        wi = std::max(wi, TextWidth(r.index));
+        wn = std::max(wn, TextWidth(r.name));
+        wt = std::max(wt, TextWidth(r.type));
+        wp = std::max(wp, TextWidth(r.trans));
     }
     for (const Row& r : rows) {
         std::string text = PadLeft(r.index, wi) + "  " + Pad(r.name, wn) + "  " + Pad(r.type, wt) +

@@ -43,7 +43,7 @@ int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, st
         return Cli::Fail(err, file + ": " + notice->Text, Cli::ExitFailure);
     std::string text;
     for (const std::string& l : std::get<std::vector<std::string>>(report))
-        text += l + "\n";
+        text += Cli::TerminalText(l) + "\n";
     out << text;
     return Cli::Finish(err, line);
 }

@@ -40,13 +40,13 @@ std::string SizeResolvedTable(const LoadedLine& line, const Analysis::SizeResolv
     std::size_t wi = 1, wn = 4;
     for (std::size_t i = 0; i < list.size(); ++i) {
         wi = std::max(wi, std::to_string(i + 1).size());
-        wn = std::max(wn, list[i].Name.size());
+        wn = std::max(wn, TextWidth(TerminalText(list[i].Name)));
     }
     const auto row = [&](const std::string& i, const std::string& name, const std::string& mass,
                          const std::string& number, const std::string& deposited) {
         std::string text =
             std::string(wi - std::min(wi, i.size()), ' ') + i + "  " + name +
-            std::string(wn - std::min(wn, name.size()), ' ') + "  " +
+            std::string(wn - std::min(wn, TextWidth(name)), ' ') + "  " +
             std::string(8 - std::min<std::size_t>(8, mass.size()), ' ') + mass + "  " +
             std::string(8 - std::min<std::size_t>(8, number.size()), ' ') + number + "  " +
             std::string(14 - std::min<std::size_t>(14, deposited.size()), ' ') + deposited;
@@ -55,7 +55,7 @@ std::string SizeResolvedTable(const LoadedLine& line, const Analysis::SizeResolv
     out += row("#", "Name", "Mass", "Number", "Mass deposited");
     for (std::size_t i = 0; i < list.size(); ++i) {
         const Analysis::ComponentSizeResolved& c = r.Components[i];
-        out += row(std::to_string(i + 1), list[i].Name, Percent(c.MassPenetration),
+        out += row(std::to_string(i + 1), TerminalText(list[i].Name), Percent(c.MassPenetration),
                    Percent(c.NumberPenetration), Percent(c.MassDeposited));
     }
     return out;

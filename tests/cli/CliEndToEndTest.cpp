@@ -1,4 +1,5 @@
 // Runs the built lodo-cli as a user would and checks what reaches the terminal.
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -546,6 +547,36 @@ TEST_F(CliTest, OutputIsValidUtf8AndMessagesStayShort) {
     EXPECT_EQ(arg.code, 2);
     EXPECT_LT(arg.err.size(), 300u);
     EXPECT_EQ(arg.err.find('\x1b'), std::string::npos);
+}
+
+// Every table and the report: names from the file cannot reach the terminal as
+// control sequences, and a column stays aligned whatever its bytes.
+TEST_F(CliTest, TerminalOutputEscapesNamesAndKeepsColumns) {
+    const std::string nozzle = Slurp(Examples + "/stack-nozzle-line.lxl");
+    std::ofstream(dir / "escape.lxl")
+        << Replaced(Replaced(nozzle, "<Name>N-1</Name>", "<Name>N-1 &#27;]0;title&#7;</Name>"),
+                    "<LineName>Main stack", "<LineName>&#27;[2J stack");
+    const std::string file = (dir / "escape.lxl").string();
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"evaluate", file, "--lognormal", "5", "2.5"},
+          {"report", file},
+          {"curve", file, "--points", "3"}}) {
+        const CliRun r = Cli(args);
+        ASSERT_EQ(r.code, 0) << args[0] << r.err;
+        EXPECT_EQ(r.out.find_first_of("\x1b\x07"), std::string::npos) << args[0] << r.out;
+        EXPECT_NE(r.out.find("N-1 \\x1b]0;title\\x07"), std::string::npos) << args[0] << r.out;
+    }
+    // The curve's header ("Dp (\u00B5m)", two bytes for one character) and its rows.
+    const CliRun curve = Cli({"curve", Examples + "/stack-nozzle-line.lxl", "--points", "3"});
+    std::istringstream lines(curve.out);
+    std::string l;
+    std::vector<std::size_t> widths;
+    for (std::getline(lines, l), std::getline(lines, l); std::getline(lines, l) && !l.empty();)
+        widths.push_back(static_cast<std::size_t>(std::count_if(l.begin(), l.end(), [](char c) {
+            return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        })));
+    ASSERT_EQ(widths.size(), 4u) << curve.out;
+    EXPECT_EQ(std::count(widths.begin(), widths.end(), widths[0]), 4) << curve.out;
 }
 
 TEST_F(CliTest, ImportRefusesAReadOnlyOutput) {
