@@ -4,8 +4,10 @@
 #include "cli/SplitterJson.h"
 #include "splitter/core/Wye.h"
 
+#include <cmath>
 #include <ostream>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -35,6 +37,25 @@ Cli::ValuedOption Input(std::string_view name, const Wye::InputLimit& limit, std
     return {{name}, Cli::NumberWithin(limit.Min, limit.Max, what, value)};
 }
 
+// A diameter near the largest number makes the lengths overflow: the output is
+// printed, but the status says that a result is not a number.
+int InvalidStatus(std::ostream& err, const Wye::WyeResults& r) {
+    const std::pair<const char*, double> results[] = {
+        {"penetration", r.YTrans},
+        {"outlet tube diameter", r.YDo},
+        {"minimum inlet tube length", r.YLi},
+        {"minimum outlet tube length", r.YLo},
+        {"Stokes number", r.Stoke},
+        {"Reynolds number", r.Reynolds},
+    };
+    for (const auto& [name, value] : results)
+        if (!std::isfinite(value))
+            return Cli::Fail(
+                err, std::string("no valid result: the ") + name + " is not a finite number",
+                Cli::ExitInvalid);
+    return Cli::ExitOk;
+}
+
 } // namespace
 
 int RunSplitterCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -60,7 +81,7 @@ int RunSplitterCommand(const std::vector<std::string>& args, std::ostream& out, 
     const Wye::WyeResults r = Wye::CalcT(in, static_cast<float>(dp));
     if (json) {
         out << Cli::SplitterJson(in, static_cast<float>(dp), r);
-        return Cli::ExitOk;
+        return InvalidStatus(err, r);
     }
     out << "Component Transmission (%): " << r.Label1 << '\n'
         << r.Label7 << '\n'
@@ -71,5 +92,5 @@ int RunSplitterCommand(const std::vector<std::string>& args, std::ostream& out, 
         << "Model Limitations\n";
     for (const std::string& line : Wye::LimitsLines())
         out << line << '\n';
-    return Cli::ExitOk;
+    return InvalidStatus(err, r);
 }

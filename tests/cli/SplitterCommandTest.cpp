@@ -87,6 +87,21 @@ TEST(SplitterCommand, OutOfRangeOrMalformedValuesAreRefused) {
     }
 }
 
+TEST(SplitterCommand, AResultThatOverflowsIsPrintedButNotValid) {
+    // The lengths are 15 and 13 inlet diameters: past the largest number.
+    for (const char* format : {"--json", ""}) {
+        std::vector<std::string> args = {"--dia", "1e308"};
+        if (*format)
+            args.push_back(format);
+        const CliRun r = Splitter(args);
+        EXPECT_EQ(r.code, Cli::ExitInvalid) << format;
+        EXPECT_NE(r.out, "");
+        EXPECT_EQ(r.err, "lodo-cli: no valid result: the minimum inlet tube length is not a finite "
+                         "number\n");
+    }
+    EXPECT_EQ(Splitter({"--dia", "1e306"}).code, Cli::ExitOk);
+}
+
 TEST(SplitterCommand, Help) {
     const CliRun r = Splitter({"-h"});
     EXPECT_EQ(r.code, 0);
