@@ -2,10 +2,12 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 
+#include <cerrno>
 #include <iostream>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -46,6 +48,22 @@ std::string Usage() {
     return text;
 }
 
+// Prints what a command produced; a standard output that cannot take it (a full disk,
+// a closed pipe) fails the command, since its result never arrived.
+int Emit(const std::string& out, const std::string& err, int code) {
+    errno = 0;
+    std::cout << out << std::flush;
+    const int writeError = errno;
+    std::cerr << err << std::flush;
+    if (std::cout)
+        return code;
+    return Cli::Fail(
+        std::cerr,
+        "cannot write the output: " +
+            (writeError ? std::generic_category().message(writeError) : std::string("write error")),
+        Cli::ExitFailure);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -54,19 +72,15 @@ int main(int argc, char** argv) {
         std::cerr << Usage();
         return Cli::ExitUsage;
     }
-    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        std::cout << Usage();
-        return Cli::ExitOk;
-    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help")
+        return Emit(Usage(), "", Cli::ExitOk);
     for (const Command& c : Commands) {
         if (args[0] != c.Name)
             continue;
         // Nothing reaches the terminal until the command has finished.
         std::ostringstream out, err;
         const int code = c.Run({args.begin() + 1, args.end()}, out, err);
-        std::cout << out.str() << std::flush;
-        std::cerr << err.str() << std::flush;
-        return code;
+        return Emit(out.str(), err.str(), code);
     }
     return Cli::Fail(std::cerr,
                      "unknown command '" + Cli::Quote(args[0]) + "' (see 'lodo-cli --help')",

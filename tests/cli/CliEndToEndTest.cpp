@@ -579,6 +579,22 @@ TEST_F(CliTest, TerminalOutputEscapesNamesAndKeepsColumns) {
     EXPECT_EQ(std::count(widths.begin(), widths.end(), widths[0]), 4) << curve.out;
 }
 
+TEST_F(CliTest, AnOutputThatCannotBeWrittenIsAFailure) {
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    for (const std::string& args :
+         {"evaluate " + Quote(Examples + "/stack-nozzle-line.lxl") + " --json",
+          std::string("--help"), std::string("splitter")}) {
+        const std::string cmd =
+            Quote(LODO_CLI) + " " + args + " >/dev/full 2>" + Quote((dir / "err").string());
+        const int status = std::system(cmd.c_str());
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << args;
+        EXPECT_EQ(Slurp(dir / "err"),
+                  "lodo-cli: cannot write the output: No space left on device\n")
+            << args;
+    }
+}
+
 TEST_F(CliTest, ImportRefusesAReadOnlyOutput) {
     const fs::path out = dir / "protected.lxl";
     std::ofstream(out) << "keep me";
