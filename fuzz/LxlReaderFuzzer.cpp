@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the .lxl reader. A file either reads into a whole line
-// or gives an error; whatever it reads must also write back out.
+// or gives an error; whatever it reads must also write back out and read back the same.
 #include "persistence/LineFile.h"
 
 #include <cstddef>
@@ -18,8 +18,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const ReadResult reread = ReadLxlText(*again, defaults);
             if (std::holds_alternative<FileError>(reread))
                 __builtin_trap();
-            if (std::get<LineFile>(reread).List.size() != file->List.size())
+            const LineFile& second = std::get<LineFile>(reread);
+            if (second.List.size() != file->List.size())
                 __builtin_trap();
+            // And come back as it was: every stored field and the line name.
+            if (!file->List.empty() && second.LineName != file->LineName)
+                __builtin_trap();
+            for (std::size_t i = 0; i < file->List.size(); ++i)
+                if (ConvertToStr(second.List, int(i)) != ConvertToStr(file->List, int(i)))
+                    __builtin_trap();
         }
     }
     return 0;
