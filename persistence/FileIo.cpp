@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <fstream>
 #include <random>
 #include <sstream>
 #include <sys/stat.h>
@@ -74,18 +73,30 @@ std::optional<FileError> WriteInto(const std::filesystem::path& path, std::strin
 } // namespace
 
 std::variant<std::string, FileError> ReadWholeFile(const std::filesystem::path& path) {
+    // No sample line comes near this; it keeps a file chosen by mistake (a disk image,
+    // a device without end) from taking all the memory and the line being edited with it.
+    constexpr std::size_t MaxBytes = std::size_t(64) << 20;
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec))
         return FileError{"Cannot open the file: it is a folder"};
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    Fd in{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (in.fd < 0)
         return FileError{"Cannot open the file: " + ErrnoText(errno)};
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad())
-        return FileError{"Cannot read the file: " + ErrnoText(errno)};
-    return std::move(bytes).str();
+    std::string bytes;
+    char buffer[1 << 16];
+    while (true) {
+        const ssize_t n = ::read(in.fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return FileError{"Cannot read the file: " + ErrnoText(errno)};
+        if (n == 0)
+            return bytes;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+        if (bytes.size() > MaxBytes)
+            return FileError{"Cannot open the file: it is larger than 64 MB, and no sample "
+                             "line is"};
+    }
 }
 
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {

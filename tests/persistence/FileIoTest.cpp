@@ -96,6 +96,18 @@ TEST_F(FileIoTest, APipeOrADeviceIsWrittenIntoNotReplaced) {
     EXPECT_TRUE(fs::is_character_file(full));
 }
 
+TEST_F(FileIoTest, AFileFarLargerThanAnyLineIsNotRead) {
+    const fs::path p = dir / "disk.img";
+    std::ofstream(p) << "<Nodes>";
+    fs::resize_file(p, (std::uintmax_t(64) << 20) + 1); // sparse: costs no disk
+    const auto r = FileIo::ReadWholeFile(p);
+    ASSERT_TRUE(std::holds_alternative<FileError>(r));
+    EXPECT_EQ(std::get<FileError>(r).Message,
+              "Cannot open the file: it is larger than 64 MB, and no sample line is");
+    fs::resize_file(p, std::uintmax_t(64) << 20);
+    EXPECT_TRUE(std::holds_alternative<std::string>(FileIo::ReadWholeFile(p)));
+}
+
 TEST_F(FileIoTest, SameFileSeesThroughSpellingsAndLinks) {
     const fs::path p = dir / "line.lpl";
     std::ofstream(p) << "x";
