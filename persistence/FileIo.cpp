@@ -151,6 +151,13 @@ std::optional<FileError> WriteFileAtomically(const std::filesystem::path& reques
             return FileError{"Cannot write the file: " + ErrnoText(errno)};
         if (const int e = WriteAll(out.fd, content))
             return fail("Cannot write the file: ", e);
+        // Keep the owner of the file being replaced where that is allowed: the superuser
+        // saving someone's line must not leave them a file they cannot save again. Anyone
+        // else may not give a file away; then the new file is theirs, as it must be.
+        struct stat owner {};
+        if (replacing && ::stat(path.c_str(), &owner) == 0) {
+            [[maybe_unused]] const int ignored = ::fchown(out.fd, owner.st_uid, owner.st_gid);
+        }
         // Keep the permissions the user gave the file being replaced.
         if (replacing && ::fchmod(out.fd, old.permissions() == std::filesystem::perms::unknown
                                               ? 0644

@@ -51,6 +51,19 @@ TEST_F(FileIoTest, ReplacesContentAndKeepsThePermissions) {
     EXPECT_EQ(EntriesIn(dir), 1u); // no temporary file left behind
 }
 
+TEST_F(FileIoTest, KeepsTheOwnerWhereAllowedToGiveTheFileAway) {
+    const fs::path p = dir / "theirs.lxl";
+    std::ofstream(p) << "old";
+    if (::geteuid() != 0 || ::chown(p.c_str(), 65534, 65534) != 0)
+        GTEST_SKIP() << "only the superuser can hand a file to another user";
+    ASSERT_FALSE(FileIo::WriteFileAtomically(p, "new"));
+    struct stat st {};
+    ASSERT_EQ(::stat(p.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+    EXPECT_EQ(Slurp(p), "new");
+}
+
 TEST_F(FileIoTest, RefusesAReadOnlyFileAndAFolder) {
     const fs::path p = dir / "protected.txt";
     std::ofstream(p) << "old";
