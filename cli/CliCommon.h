@@ -21,13 +21,16 @@ inline constexpr int ExitFailure =
 inline constexpr int ExitUsage = 2; // the command line was wrong
 inline constexpr int ExitInvalid = 4; // the output is printed, but a result is not a finite number
 
-// The exit statuses as every command's help lists them.
+// The exit statuses as every command's help lists them; evaluate adds StrictStatusHelp.
 inline constexpr std::string_view ExitStatusHelp =
     "Exit status:\n"
     "  0  the result is valid (also when the line fails an ANSI N13.1 limit: read the verdict)\n"
-    "  1  a file could not be read or written (a value outside its input rule included)\n"
+    "  1  a file could not be read or written (a value outside its input rule included), or\n"
+    "     the command cannot run on the line (an empty line for report, a study it refuses)\n"
     "  2  the command line was wrong\n"
     "  4  the output is printed, but a result is not a finite number (the reason is on stderr)\n";
+inline constexpr std::string_view StrictStatusHelp =
+    "  3  --strict only: a component is outside the published range of one of its models\n";
 
 // The particle description: Mono 10 um unless an option says otherwise.
 struct ParticleSpec {

@@ -16,6 +16,13 @@ int StrictStatus(bool strict, const LodoModel& m) {
     return strict && ModelLimits::AnyFinding(m) ? ExitModelLimits : Cli::ExitOk;
 }
 
+// The shared list with --strict's status in its place.
+std::string ExitStatuses() {
+    std::string text(Cli::ExitStatusHelp);
+    text.insert(text.find("  4  "), Cli::StrictStatusHelp);
+    return text;
+}
+
 const std::string Usage =
     std::string(
         "Usage: lodo-cli evaluate FILE [--mono DP | --lognormal MMAD GSD] [--json] [--strict]\n"
@@ -36,7 +43,7 @@ const std::string Usage =
     "                       a result that is not finite keeps status 4)\n"
     "  -h, --help           show this help\n"
     "\n" +
-    std::string(Cli::ExitStatusHelp);
+    ExitStatuses();
 
 } // namespace
 
