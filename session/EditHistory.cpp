@@ -4,6 +4,7 @@
 #include "model/Units.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -69,8 +70,32 @@ std::string DescribeComponent(const TLodoComp& was, const TLodoComp& now) {
 
 } // namespace
 
+namespace {
+
+// Every number of a record, results included.
+constexpr double TLodoComp::*Numbers[] = {
+    &TLodoComp::TransM1, &TLodoComp::TransM2, &TLodoComp::TransM3, &TLodoComp::TransM4,
+    &TLodoComp::PTrans,  &TLodoComp::MTrans,  &TLodoComp::Temp,    &TLodoComp::Press,
+    &TLodoComp::Len,     &TLodoComp::Brd,     &TLodoComp::Dia1,    &TLodoComp::Dia2,
+    &TLodoComp::Dia3,    &TLodoComp::Ang1,    &TLodoComp::Ang2,    &TLodoComp::Ang3,
+    &TLodoComp::Flow,    &TLodoComp::FStream,
+};
+
+// Equal records, a result that is not a number matching itself: otherwise a line
+// with such a result would differ from itself and every operation become a step.
+bool SameRecord(TLodoComp a, TLodoComp b) {
+    for (const auto number : Numbers)
+        if (std::isnan(a.*number) && std::isnan(b.*number))
+            a.*number = b.*number = 0.0;
+    return a == b;
+}
+
+} // namespace
+
 bool LineChanged(const LineState& a, const LineState& b) {
-    return a.Model.List != b.Model.List || a.LineName != b.LineName || !(a.Dist == b.Dist);
+    const LodoList &x = a.Model.List, &y = b.Model.List;
+    return !std::equal(x.begin(), x.end(), y.begin(), y.end(), SameRecord) ||
+           a.LineName != b.LineName || !(a.Dist == b.Dist);
 }
 
 std::string DescribeStep(const LineState& before, const LineState& after) {

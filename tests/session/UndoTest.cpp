@@ -2,6 +2,7 @@
 // session of 30 mixed edits undone back to the starting line bit for bit.
 #include "SessionFixture.h"
 
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -170,4 +171,25 @@ TEST_F(UndoTest, UndoingBackToTheSavedLineLeavesItUnmodified) {
     EXPECT_FALSE(s.IsModified());
     ASSERT_TRUE(s.Redo());
     EXPECT_TRUE(s.IsModified());
+}
+
+// A result that is not a number (the probe's, at an accepted but absurd pressure)
+// is the same result in the next state: neither showing a page nor an undo makes a step of it.
+TEST_F(UndoTest, AResultThatIsNotANumberMakesNoStepOfItsOwn) {
+    s.ShroudMenuClick();
+    s.TubeMenuClick();
+    ASSERT_TRUE(Enter(Box::TubePressEdit, "1e-300"));
+    ASSERT_TRUE(std::isnan(At(0).TransM1));
+    s.SetLineName("Stack 3");
+    const std::size_t steps = s.History().Steps().size();
+
+    s.EditComp(0);
+    s.EditComp(1);
+    EXPECT_EQ(s.History().Steps().size(), steps);
+    ASSERT_TRUE(s.Undo());
+    EXPECT_EQ(s.LineName(), "Sample Line 1");
+    EXPECT_TRUE(s.CanRedo());
+    ASSERT_TRUE(s.Redo());
+    EXPECT_EQ(s.LineName(), "Stack 3");
+    EXPECT_EQ(s.History().Steps().size(), steps);
 }
