@@ -413,6 +413,9 @@ void LodoSession::Apply(const LineState& state) {
         editor_.EditComp(row);
     else
         editor_.ShowPage(Page::None);
+    // Showing the page loaded the context as an edit does; the step's own context
+    // says which operation was in progress and what the next component starts with.
+    m_.Ctx = state.Model.Ctx;
     Notify(RefreshAll);
 }
 

@@ -193,3 +193,18 @@ TEST_F(UndoTest, AResultThatIsNotANumberMakesNoStepOfItsOwn) {
     EXPECT_EQ(s.LineName(), "Stack 3");
     EXPECT_EQ(s.History().Steps().size(), steps);
 }
+
+// Undo puts back the operation in progress too: right after adding, a resized
+// fitting is not warned about (message 7), before an undo as after it.
+TEST_F(UndoTest, UndoBackToAnAddedComponentKeepsItBeingAdded) {
+    s.TubeMenuClick();
+    s.ContractMenuClick();
+    s.TubeMenuClick();
+    const EvalContext added = s.Ctx();
+    s.SetLineName("Stack 3");
+    ASSERT_TRUE(s.Undo());
+    EXPECT_EQ(s.Ctx().RefNum, added.RefNum);
+    ui.ClearRecord();
+    ASSERT_TRUE(Enter(Box::TubeDiaEdit, "10"));
+    EXPECT_TRUE(ui.Messages.empty()) << ui.Messages.front();
+}
