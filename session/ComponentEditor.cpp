@@ -559,7 +559,9 @@ void ComponentEditor::ProbeSelect(int index) {
 void ComponentEditor::SwitchUnit(Quantity q, UnitChoice target) {
     OperationScope op(s_);
     EvalContext& c = m_.Ctx;
-    if (target == UnitChoice::Neither || c.CurrRow == 0 || c.CurrRow > Count())
+    // Angles have no unit pair (their rows carry no quantity).
+    if (target == UnitChoice::Neither || q == Quantity::None || c.CurrRow == 0 ||
+        c.CurrRow > Count())
         return;
     const std::optional<Box> box = BoxFor(page_, q);
     if (!box)

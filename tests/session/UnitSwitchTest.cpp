@@ -314,3 +314,19 @@ TEST_F(SessionTest, ShowingAPageNeverChangesStoredValues) {
     EXPECT_EQ(s.BoxText(Box::TubeTempEdit), "21.123");
     EXPECT_EQ(s.UnitButton(Quantity::Press), UnitChoice::English);
 }
+
+// Angles have no unit pair: a switch of no quantity converts nothing, on any page
+// (the angle boxes are the page's rows without a quantity).
+TEST_F(SessionTest, ASwitchOfNoQuantityChangesNothing) {
+    s.TubeMenuClick();
+    s.BendMenuClick();
+    ASSERT_TRUE(Enter(Box::BendRadiusEdit, "0.3"));
+    const LodoList before = s.List();
+    const std::string angle = s.BoxText(Box::BendAngleEdit);
+    for (UnitChoice c : {UnitChoice::English, UnitChoice::Metric})
+        s.SwitchUnit(Quantity::None, c);
+    EXPECT_EQ(Edited().RadiusUnit, Units::Metric);
+    EXPECT_TRUE(s.List() == before);
+    EXPECT_EQ(s.BoxText(Box::BendAngleEdit), angle);
+    EXPECT_EQ(s.Ctx().A2, Edited().Ang2);
+}
