@@ -411,8 +411,10 @@ void LodoSession::Apply(const LineState& state) {
     const int row = m_.Ctx.CurrRow - 1;
     if (state.Shown != Page::None && row >= 0 && row < Count())
         editor_.EditComp(row);
-    else
+    else {
         editor_.ShowPage(Page::None);
+        editor_.ClearNodeName();
+    }
     // Showing the page loaded the context as an edit does; the step's own context
     // says which operation was in progress and what the next component starts with.
     m_.Ctx = state.Model.Ctx;

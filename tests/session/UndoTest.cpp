@@ -208,3 +208,14 @@ TEST_F(UndoTest, UndoBackToAnAddedComponentKeepsItBeingAdded) {
     ASSERT_TRUE(Enter(Box::TubeDiaEdit, "10"));
     EXPECT_TRUE(ui.Messages.empty()) << ui.Messages.front();
 }
+
+// Undone back to a line with no component being edited, the heading names none.
+TEST_F(UndoTest, UndoToNoComponentBeingEditedClearsTheHeading) {
+    s.TubeMenuClick();
+    ASSERT_EQ(Base(s.NodeNameL()), "Component: T-1");
+    ASSERT_TRUE(s.Undo());
+    EXPECT_EQ(s.VisiblePage(), Page::None);
+    EXPECT_EQ(s.NodeNameL(), "");
+    ASSERT_TRUE(s.Redo());
+    EXPECT_EQ(Base(s.NodeNameL()), "Component: T-1");
+}
