@@ -68,6 +68,9 @@ std::string LineDocument::ProposedFileName(const std::string& lineName) {
         while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
             --cut; // whole UTF-8 characters
         name.resize(cut);
+        // The cut may have left blanks or dots at the end.
+        const auto last = name.find_last_not_of(" .");
+        name.resize(last == std::string::npos ? 0 : last + 1);
     }
     return name.empty() ? std::string("Sample Line") : name;
 }

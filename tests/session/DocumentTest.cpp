@@ -531,4 +531,7 @@ TEST_F(DocumentTest, SaveAsProposesTheLineNameAndTheTitleNamesTheFile) {
     // Cut between whole characters: 119 bytes of "x" and then two-byte characters.
     EXPECT_EQ(LodoSession::ProposedFileName(std::string(119, 'x') + "\u00e9\u00e9"),
               std::string(119, 'x'));
+    // A cut that ends in blanks or dots loses them too.
+    EXPECT_EQ(LodoSession::ProposedFileName(std::string(118, 'x') + " .tail"),
+              std::string(118, 'x'));
 }
