@@ -1045,7 +1045,7 @@ void MainWindow::onExportReportPdf() {
 
 void MainWindow::onExportDrawingPng() {
     LodoPrint::ExportDrawingPng(
-        *m_ui, m_lineView->CaptureFramed(),
+        *m_ui, m_lineView->CaptureFramed(), m_session->DFileName(),
         LodoPrint::ProposedName(m_session->DFileName(), m_session->LineName(), ".png"));
 }
 

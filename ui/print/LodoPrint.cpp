@@ -308,7 +308,8 @@ void MenuItemDrawClick(QWidget* parent, SessionUi& ui, const QImage& drawing) {
         ui.ShowError(error.toStdString());
 }
 
-void ExportDrawingPng(SessionUi& ui, const QImage& drawing, const std::string& proposedName) {
+void ExportDrawingPng(SessionUi& ui, const QImage& drawing, const std::string& lineFile,
+                      const std::string& proposedName) {
     if (drawing.isNull()) {
         ui.ShowError("The drawing could not be captured.");
         return;
@@ -317,9 +318,17 @@ void ExportDrawingPng(SessionUi& ui, const QImage& drawing, const std::string& p
         {"Export Drawing as PNG", ".png", "PNG images|*.png", proposedName, true});
     if (!path)
         return;
-    if (const QString error =
-            WriteDrawingPng(WithSuffix(FromPath(*path), QStringLiteral("png")), drawing);
-        !error.isEmpty())
+    const QString target = WithSuffix(FromPath(*path), QStringLiteral("png"));
+    // The picture must never take the place of the line it shows.
+    std::error_code ec;
+    if (!lineFile.empty() &&
+        std::filesystem::equivalent(std::filesystem::path(lineFile),
+                                    std::filesystem::path(target.toStdU16String()), ec)) {
+        ui.ShowError("The drawing was not written: " + target.toStdString() +
+                     " is the line's own file.");
+        return;
+    }
+    if (const QString error = WriteDrawingPng(target, drawing); !error.isEmpty())
         ui.ShowError(error.toStdString());
 }
 

@@ -80,7 +80,9 @@ std::string ProposedName(const std::string& dFileName, const std::string& lineNa
 // dialog is the platform's. A cancelled dialog does nothing.
 void MenuItemResultClick(QWidget* parent, SessionUi& ui, const ReportResult& report);
 void MenuItemDrawClick(QWidget* parent, SessionUi& ui, const QImage& drawing);
-// `proposedName` is the file name offered in the save dialog (may be empty).
-void ExportDrawingPng(SessionUi& ui, const QImage& drawing, const std::string& proposedName);
+// `proposedName` is the file name offered in the save dialog (may be empty);
+// `lineFile` is the line's own file (empty when not saved), never written over.
+void ExportDrawingPng(SessionUi& ui, const QImage& drawing, const std::string& lineFile,
+                      const std::string& proposedName);
 
 } // namespace LodoPrint

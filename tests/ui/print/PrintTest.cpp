@@ -386,7 +386,7 @@ private slots:
         // Without an extension the format's own is added.
         ui.SaveFiles.push_back(
             std::filesystem::path(dir.filePath(QStringLiteral("drawing")).toStdString()));
-        LodoPrint::ExportDrawingPng(ui, image, "drawing.png");
+        LodoPrint::ExportDrawingPng(ui, image, "", "drawing.png");
         QVERIFY(ui.Errors.empty());
         QCOMPARE(QImage(dir.filePath(QStringLiteral("drawing.png"))).size(), image.size());
         QCOMPARE(QString::fromStdString(ui.SaveRequests.at(0).DefaultExt), QStringLiteral(".png"));
@@ -394,20 +394,46 @@ private slots:
         // A folder that does not exist: an error box, nothing written, nothing else.
         const QString missing = dir.filePath(QStringLiteral("no/x.png"));
         ui.SaveFiles.push_back(std::filesystem::path(missing.toStdString()));
-        LodoPrint::ExportDrawingPng(ui, image, "x.png");
+        LodoPrint::ExportDrawingPng(ui, image, "", "x.png");
         QCOMPARE(ui.Errors.size(), std::size_t(1));
         QVERIFY(!QFileInfo::exists(missing));
 
         // A cancelled dialog does nothing.
         ui.ClearRecord();
-        LodoPrint::ExportDrawingPng(ui, image, "x.png");
+        LodoPrint::ExportDrawingPng(ui, image, "", "x.png");
         QVERIFY(ui.Errors.empty() && ui.Messages.empty());
 
         // No captured image: an error, no dialog.
         ui.ClearRecord();
-        LodoPrint::ExportDrawingPng(ui, QImage(), "x.png");
+        LodoPrint::ExportDrawingPng(ui, QImage(), "", "x.png");
         QCOMPARE(ui.Errors.size(), std::size_t(1));
         QVERIFY(ui.SaveRequests.empty());
+    }
+
+    // Chosen as the PNG's name, the line's own file is refused, by its own name or
+    // another path to it, and stays as it was.
+    void drawingNeverReplacesTheLineFile() {
+        QTemporaryDir dir;
+        const QString line = dir.filePath(QStringLiteral("line.lxl"));
+        {
+            QFile f(line);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("<Nodes/>");
+        }
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(Qt::darkGray);
+        for (const QString& chosen : {line, dir.filePath(QStringLiteral("sub/../line.lxl"))}) {
+            QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("sub")));
+            ScriptedUi ui;
+            ui.SaveFiles.push_back(std::filesystem::path(chosen.toStdString()));
+            LodoPrint::ExportDrawingPng(ui, image, line.toStdString(), "line.png");
+            QCOMPARE(ui.Errors.size(), std::size_t(1));
+            QVERIFY(QString::fromStdString(ui.Errors[0])
+                        .endsWith(QStringLiteral(" is the line's own file.")));
+            QFile f(line);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), QByteArray("<Nodes/>"));
+        }
     }
 
     void proposedNamesFollowTheFileOrTheLineName() {
