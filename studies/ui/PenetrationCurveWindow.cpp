@@ -128,9 +128,9 @@ PenetrationCurveWindow::PenetrationCurveWindow(const LodoSession& session, QWidg
     auto* copyButton = new QPushButton(QStringLiteral("Copy Data"), this);
     auto* csvButton = new QPushButton(QStringLiteral("Export CSV..."), this);
     auto* closeButton = new QPushButton(QStringLiteral("Close"), this);
-    for (QPushButton* b : {saveButton, copyButton, csvButton})
+    // No default button: Enter in a size box applies the range and the window stays.
+    for (QPushButton* b : {saveButton, copyButton, csvButton, closeButton})
         b->setAutoDefault(false);
-    closeButton->setDefault(true);
     connect(saveButton, &QPushButton::clicked, this, &PenetrationCurveWindow::askSaveImage);
     connect(copyButton, &QPushButton::clicked, this, &PenetrationCurveWindow::copyData);
     connect(csvButton, &QPushButton::clicked, this, &PenetrationCurveWindow::askExportCsv);

@@ -16,6 +16,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -25,6 +26,7 @@
 #include <QLogValueAxis>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -60,6 +62,7 @@ private slots:
     void clickReadsOut();
     void exports();
     void rangeIsChecked();
+    void enterAppliesTheRangeAndKeepsTheWindow();
 };
 
 void PenetrationCurveWindowTest::modelHoldsTheCurve() {
@@ -396,6 +399,36 @@ void PenetrationCurveWindowTest::rangeIsChecked() {
     QCOMPARE(w.systemSeries()->count(), 61);
     QVERIFY(w.sizeAxis()->max() >= 1000.0 && w.sizeAxis()->max() < 1001.0);
     QCOMPARE(w.halfLine()->at(1).x(), 1000.0);
+}
+
+// Keyboard use: Enter in a size box applies what was typed and leaves the window
+// open; Escape closes it.
+void PenetrationCurveWindowTest::enterAppliesTheRangeAndKeepsTheWindow() {
+    ScriptedUi ui;
+    LodoSession s(ui);
+    QVERIFY(s.OpenFile(Nozzle));
+    PenetrationCurveWindow w(s);
+    QVERIFY(ShowActive(w));
+    auto* points = w.findChild<QSpinBox*>();
+    auto* from = w.findChildren<QDoubleSpinBox*>().value(0);
+    QVERIFY(points && from);
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        points->setFocus();
+        points->selectAll();
+        QTest::keyClicks(points,
+                         key == Qt::Key_Return ? QStringLiteral("61") : QStringLiteral("7"));
+        QTest::keyClick(points, key);
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.model()->rowCount(), key == Qt::Key_Return ? 61 : 7);
+    }
+    from->setFocus();
+    from->selectAll();
+    QTest::keyClicks(from, QStringLiteral("0.5"));
+    QTest::keyClick(from, Qt::Key_Return);
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.model()->value(0, PenetrationCurveModel::SizeColumn), 0.5);
+    QTest::keyClick(&w, Qt::Key_Escape);
+    QVERIFY(!w.isVisible());
 }
 
 QTEST_MAIN(PenetrationCurveWindowTest)
