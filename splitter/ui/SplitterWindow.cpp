@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
@@ -194,6 +195,24 @@ void SplitterWindow::CalcT() {
     LimitsNote->setText(QString::fromStdString(r.LimitsNote));
     LimitsNote->setVisible(!r.LimitsNote.empty());
     Drawing->setAngle(in_.YAngle);
+    fitHeight();
+}
+
+void SplitterWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    fitHeight();
+}
+
+// The size taken before the window was first shown, or before the note on the model
+// limitations came back, leaves no room for all the note's lines; a window never
+// shrinks by itself to its height for width.
+void SplitterWindow::fitHeight() {
+    if (!isVisible())
+        return;
+    layout()->activate();
+    const int need = heightForWidth(width());
+    if (need > height())
+        resize(width(), need);
 }
 
 void SplitterWindow::ChangeW(NumberBox* box, double value) {

@@ -10,6 +10,7 @@
 struct DistributionSetting;
 class NumberBox;
 class QLabel;
+class QShowEvent;
 class QTabWidget;
 class WyeDrawing;
 
@@ -49,7 +50,12 @@ public:
     // Shows a refusal (an OK box); tests replace it.
     std::function<void(const QString&)> ShowMessage;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    // Grows the window to the height its wrapped texts need at its width.
+    void fitHeight();
     void FormCreate();
     void ChangeW(NumberBox* box, double value);
     void MoveW(NumberBox* box, int step);

@@ -18,6 +18,7 @@ private slots:
     void ringFocusOrder();
     void particleSizeOfTheDistributionWindow();
     void outOfRangeIsRefusedAndOutsideResultsAreMarked();
+    void resultTextsShowWhole();
 };
 
 namespace {
@@ -150,6 +151,35 @@ void SplitterWindowTest::outOfRangeIsRefusedAndOutsideResultsAreMarked() {
     enter(w.NBDi, QStringLiteral("25"));
     QCOMPARE(shown.size(), 2);
     QVERIFY(!w.LimitsNote->isVisible());
+}
+
+// Every result line shows whole, the wrapped note on the model limitations too,
+// when the window opens with it and when it comes back after an entry.
+void SplitterWindowTest::resultTextsShowWhole() {
+    DistributionSetting data;
+    SplitterWindow w(data);
+    w.ShowMessage = [](const QString&) {};
+    QVERIFY(ShowActive(w));
+    const auto whole = [&w] {
+        for (QLabel* l : {w.Label7, w.Label9, w.Label10, w.Label15, w.Label16, w.LimitsNote}) {
+            if (!l->isVisible())
+                continue;
+            const QRect need = l->fontMetrics().boundingRect(
+                QRect(0, 0, l->contentsRect().width(), 10000), Qt::TextWordWrap, l->text());
+            if (need.height() > l->contentsRect().height() ||
+                need.width() > l->contentsRect().width())
+                return false;
+        }
+        return true;
+    };
+    QVERIFY(w.LimitsNote->isVisible());
+    QTRY_VERIFY(whole());
+    enter(w.NBFlow, QStringLiteral("150"));
+    enter(w.NBDi, QStringLiteral("25"));
+    QVERIFY(!w.LimitsNote->isVisible());
+    enter(w.NBDi, QStringLiteral("60"));
+    QVERIFY(w.LimitsNote->isVisible());
+    QTRY_VERIFY(whole());
 }
 
 QTEST_MAIN(SplitterWindowTest)
