@@ -385,6 +385,9 @@ QWidget* MainWindow::buildLeftArea() {
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Whole rows are selected and nothing is edited in place: Tab leaves the grid
+    // rather than walking its cells unseen.
+    m_grid->setTabKeyNavigation(false);
     m_grid->setWordWrap(false);
     m_grid->setMinimumWidth(200);
     m_grid->verticalHeader()->setVisible(false);

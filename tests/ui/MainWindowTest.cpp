@@ -102,6 +102,7 @@ private slots:
     void undoAndRedoFromTheEditMenu();
     void everyPageFitsItsTab();
     void gridModelPassesTheModelTester();
+    void tabLeavesTheGrid();
 };
 
 void MainWindowTest::startsAsAnEmptyLine() {
@@ -946,6 +947,20 @@ void MainWindowTest::gridModelPassesTheModelTester() {
     w.ui.Answers.push_back(Answer::No);
     w->action(QStringLiteral("NewLine"))->trigger();
     QCOMPARE(w->gridModel()->rowCount(), 0);
+}
+
+// Keyboard use: the grid is one stop of the Tab chain, whatever its rows and columns.
+void MainWindowTest::tabLeavesTheGrid() {
+    WindowUnderTest w;
+    w.clickComponent("TubeMenu");
+    w.clickComponent("BendMenu");
+    w->grid()->setFocus(Qt::TabFocusReason);
+    QCOMPARE(focusName(), QStringLiteral("Grid1"));
+    QTest::keyClick(w->grid(), Qt::Key_Tab);
+    QVERIFY(focusName() != QStringLiteral("Grid1"));
+    w->grid()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w->grid(), Qt::Key_Backtab);
+    QCOMPARE(focusName(), QStringLiteral("LineName"));
 }
 
 QTEST_MAIN(MainWindowTest)
