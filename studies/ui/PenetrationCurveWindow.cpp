@@ -30,6 +30,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
@@ -214,8 +215,17 @@ PenetrationCurveWindow::PenetrationCurveWindow(const LodoSession& session, QWidg
     layout->addLayout(range);
     layout->addWidget(tabs_, 1);
     layout->addLayout(buttons);
-    resize(1000, 700);
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    resize(StartSize(screen ? screen->availableGeometry().size() : QSize()));
     refresh();
+}
+
+QSize PenetrationCurveWindow::StartSize(const QSize& available) {
+    const QSize wanted(1000, 700);
+    if (available.isEmpty())
+        return wanted;
+    // Room for the window manager's frame and title bar, so the buttons stay on screen.
+    return wanted.boundedTo(available - QSize(16, 40));
 }
 
 PenetrationCurveWindow::~PenetrationCurveWindow() = default;

@@ -3,6 +3,7 @@
 #include "persistence/LineFile.h"
 
 #include <QDialog>
+#include <QSize>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -40,6 +41,9 @@ public:
 
     // Shows the window up to date and in front, whether it was hidden, behind or new.
     void bringToFront();
+    // The size it opens with on a screen whose free area is `available` (empty: not
+    // known): 1000 x 700, less where the screen and the window frame leave less.
+    static QSize StartSize(const QSize& available);
 
     // Re-reads the line and the particle description when they changed; `mask` is
     // what the session reported (focus and page changes leave the curve alone).

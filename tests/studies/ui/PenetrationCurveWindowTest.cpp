@@ -26,6 +26,7 @@
 #include <QLogValueAxis>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
@@ -63,6 +64,7 @@ private slots:
     void exports();
     void rangeIsChecked();
     void enterAppliesTheRangeAndKeepsTheWindow();
+    void opensWithinTheScreen();
 };
 
 void PenetrationCurveWindowTest::modelHoldsTheCurve() {
@@ -429,6 +431,21 @@ void PenetrationCurveWindowTest::enterAppliesTheRangeAndKeepsTheWindow() {
     QCOMPARE(w.model()->value(0, PenetrationCurveModel::SizeColumn), 0.5);
     QTest::keyClick(&w, Qt::Key_Escape);
     QVERIFY(!w.isVisible());
+}
+
+// A 1280 x 720 screen with a panel leaves less than the usual height: the window
+// opens no taller than the free area less its frame, so its buttons show.
+void PenetrationCurveWindowTest::opensWithinTheScreen() {
+    QCOMPARE(PenetrationCurveWindow::StartSize(QSize(1600, 1000)), QSize(1000, 700));
+    QCOMPARE(PenetrationCurveWindow::StartSize(QSize()), QSize(1000, 700));
+    const QSize small = PenetrationCurveWindow::StartSize(QSize(1280, 680));
+    QCOMPARE(small.width(), 1000);
+    QVERIFY(small.height() + 32 <= 680);
+    ScriptedUi ui;
+    LodoSession s(ui);
+    PenetrationCurveWindow w(s);
+    const QSize available = QGuiApplication::primaryScreen()->availableGeometry().size();
+    QCOMPARE(w.size(), PenetrationCurveWindow::StartSize(available).expandedTo(w.minimumSize()));
 }
 
 QTEST_MAIN(PenetrationCurveWindowTest)
