@@ -733,11 +733,19 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-void MainWindow::onFocusChanged(QWidget*, QWidget* now) {
+void MainWindow::onFocusChanged(QWidget* old, QWidget* now) {
     // Only the user's own moves inside this window: not ours, not window activation,
     // not a dialog or pop-up taking the focus for a while.
     if (m_rendering > 0 || m_closing || !now || now->window() != this)
         return;
+    // Qt passes the focus on by itself when the widget holding it is hidden, as when
+    // the Component tab gives way to the intermediate values: the user has left the
+    // box but chosen nothing. Taken as a choice, the line name would be asked to
+    // take the focus and the tab would be turned back in the middle of the switch.
+    if (old && old->window() == this && !old->isVisible()) {
+        m_session->FocusBox(std::nullopt);
+        return;
+    }
     if (const std::optional<Box> b = m_pages->boxOf(now)) {
         m_session->FocusBox(*b);
         return;

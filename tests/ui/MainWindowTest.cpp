@@ -26,6 +26,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QUndoStack>
@@ -103,6 +104,7 @@ private slots:
     void everyPageFitsItsTab();
     void gridModelPassesTheModelTester();
     void tabLeavesTheGrid();
+    void intermediateValuesTabWhileABoxHasTheFocus();
 };
 
 void MainWindowTest::startsAsAnEmptyLine() {
@@ -961,6 +963,24 @@ void MainWindowTest::tabLeavesTheGrid() {
     w->grid()->setFocus(Qt::TabFocusReason);
     QTest::keyClick(w->grid(), Qt::Key_Backtab);
     QCOMPARE(focusName(), QStringLiteral("LineName"));
+}
+
+// A click on a tab while a box holds the focus shows that tab, and the tab bar says
+// so: a click on the other tab then brings its page back.
+void MainWindowTest::intermediateValuesTabWhileABoxHasTheFocus() {
+    WindowUnderTest w;
+    w.clickComponent("TubeMenu");
+    QTRY_COMPARE(focusName(), QStringLiteral("TubeLenEdit"));
+    QTabWidget* tabs = w->tabControl1();
+    QTabBar* bar = tabs->tabBar();
+    for (const int index : {1, 0, 1}) {
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+        QCOMPARE(tabs->currentIndex(), index);
+        QCOMPARE(tabs->currentWidget()->objectName(), index == 0
+                                                          ? QStringLiteral("ComponentScroll")
+                                                          : QStringLiteral("InterValuesScroll"));
+    }
+    QVERIFY(!w->session().LineNameFocused());
 }
 
 QTEST_MAIN(MainWindowTest)
