@@ -40,6 +40,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -454,7 +455,16 @@ QWidget* MainWindow::buildLeftArea() {
 
     m_values = new IntermediateValuesPane;
     m_values->setObjectName(QStringLiteral("InterValues"));
-    m_tabs->addTab(scrolling(m_values), QStringLiteral("Intermediate Values"));
+    QScrollArea* values = scrolling(m_values);
+    m_tabs->addTab(values, QStringLiteral("Intermediate Values"));
+    // The columns of intermediate values are wider than the nominal tab once the
+    // pane's margins and a scroll bar are counted; narrower, their right edge and
+    // the ends of the wrapped notes would lie out of sight, as nothing scrolls
+    // sideways.
+    values->setMinimumWidth(
+        m_values->minimumSizeHint().width() +
+        values->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, values));
+    m_tabs->setMinimumWidth(std::max(TabControl1MinWidth, m_tabs->minimumSizeHint().width()));
     m_tabs->setCurrentIndex(0);
     body->addWidget(m_tabs);
     body->setStretchFactor(0, 1);

@@ -105,6 +105,7 @@ private slots:
     void gridModelPassesTheModelTester();
     void tabLeavesTheGrid();
     void intermediateValuesTabWhileABoxHasTheFocus();
+    void intermediateValuesNotesShowWholeOnASmallScreen();
 };
 
 void MainWindowTest::startsAsAnEmptyLine() {
@@ -981,6 +982,29 @@ void MainWindowTest::intermediateValuesTabWhileABoxHasTheFocus() {
                                                           : QStringLiteral("InterValuesScroll"));
     }
     QVERIFY(!w->session().LineNameFocused());
+}
+
+// At 1280 x 720, a log-normal line with findings: the pane scrolls, its columns fit
+// beside the scroll bar, and its two wrapped notes show every word.
+void MainWindowTest::intermediateValuesNotesShowWholeOnASmallScreen() {
+    WindowUnderTest w;
+    w->resize(1280 - 16, 720 - 40);
+    QVERIFY(w->openPath(QStringLiteral(LODO_EXAMPLES_DIR "/shrouded-probe-line.lxl")));
+    w->session().ApplyDistribution({10.0f, 5.0f, 2.5f, Distribution::LogNormal});
+    w->tabControl1()->setCurrentIndex(1);
+    auto* scroll = w.find<QScrollArea>(QStringLiteral("InterValuesScroll"));
+    QWidget* viewport = scroll->viewport();
+    QTRY_VERIFY(scroll->verticalScrollBar()->isVisible());
+    QCOMPARE(scroll->widget()->width(), viewport->width()); // the columns show whole too
+    for (const char* name : {"LNStr2", "ModelLimitsText"}) {
+        QLabel* note = w.label(name);
+        QVERIFY2(note->isVisible(), name);
+        QTRY_VERIFY2(note->mapTo(viewport, note->rect().topRight()).x() < viewport->width(), name);
+        const QRect need = note->fontMetrics().boundingRect(
+            QRect(0, 0, note->contentsRect().width(), 10000), Qt::TextWordWrap, note->text());
+        QVERIFY2(need.width() <= note->contentsRect().width(), name);
+        QVERIFY2(need.height() <= note->contentsRect().height(), name);
+    }
 }
 
 QTEST_MAIN(MainWindowTest)
