@@ -445,6 +445,7 @@ QWidget* MainWindow::buildLeftArea() {
     compLay->setContentsMargins(4, 6, 4, 4);
     compLay->setSpacing(6);
     m_nodeNameL = makeLabel(QStringLiteral("NodeNameL"), QString(), component, 14);
+    m_nodeNameL->setTextFormat(Qt::PlainText); // a component's name, as its file gives it
     compLay->addWidget(m_nodeNameL);
     m_pages = new PropertyPagesWidget(component);
     m_pages->setVisible(false);

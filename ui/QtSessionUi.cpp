@@ -43,13 +43,16 @@ QStringList toNameFilters(const std::string& filter) {
     return out;
 }
 
+// The texts name files and components as they are; none of them is markup.
 void QtSessionUi::ShowMessage(const std::string& text) {
     QMessageBox box(QMessageBox::Information, AppTitle, qs(text), QMessageBox::Ok, m_parent);
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 void QtSessionUi::ShowError(const std::string& text) {
     QMessageBox box(QMessageBox::Critical, AppTitle, qs(text), QMessageBox::Ok, m_parent);
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
@@ -58,6 +61,7 @@ Answer QtSessionUi::YNMessage(const std::string& text, QuestionButtons buttons) 
     if (buttons == QuestionButtons::YesNoCancel)
         set |= QMessageBox::Cancel;
     QMessageBox box(QMessageBox::NoIcon, AppTitle, qs(text), set, m_parent);
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Yes);
     // Escape or the close box answer neither Yes nor No.
     if (buttons == QuestionButtons::YesNoCancel)

@@ -85,6 +85,7 @@ PenetrationCurveWindow::PenetrationCurveWindow(const LodoSession& session, QWidg
     });
 
     title_ = new QLabel(this);
+    title_->setTextFormat(Qt::PlainText); // it holds the line's name
     QFont bold = title_->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.3);
@@ -95,6 +96,7 @@ PenetrationCurveWindow::PenetrationCurveWindow(const LodoSession& session, QWidg
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     readout_ = new QLabel(QStringLiteral("Click a curve to read its value."), this);
     readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    readout_->setTextFormat(Qt::PlainText); // it names the component read
 
     // The sizes of the curve.
     fromBox_ = new QDoubleSpinBox(this);
@@ -328,8 +330,11 @@ void PenetrationCurveWindow::rangeEdited() {
 
 QLineSeries* PenetrationCurveWindow::addCurve(int column, const QColor& colour, double width) {
     auto* series = new QLineSeries;
-    series->setName(
-        model_->headerData(column, Qt::Horizontal).toString().remove(QStringLiteral(" (%)")));
+    // The legend reads its labels as HTML; a component's name is plain text.
+    series->setName(model_->headerData(column, Qt::Horizontal)
+                        .toString()
+                        .remove(QStringLiteral(" (%)"))
+                        .toHtmlEscaped());
     QPen pen(colour);
     pen.setWidthF(width);
     series->setPen(pen);

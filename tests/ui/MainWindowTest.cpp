@@ -29,6 +29,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTextDocument>
 #include <QUndoStack>
 
 QString WindowUnderTest::cell(int row, int col) const {
@@ -106,6 +107,7 @@ private slots:
     void tabLeavesTheGrid();
     void intermediateValuesTabWhileABoxHasTheFocus();
     void intermediateValuesNotesShowWholeOnASmallScreen();
+    void componentNameShowsAsItIs();
 };
 
 void MainWindowTest::startsAsAnEmptyLine() {
@@ -1005,6 +1007,24 @@ void MainWindowTest::intermediateValuesNotesShowWholeOnASmallScreen() {
         QVERIFY2(need.width() <= note->contentsRect().width(), name);
         QVERIFY2(need.height() <= note->contentsRect().height(), name);
     }
+}
+
+// A component's name from its file shows as written above its page, "<" and all.
+void MainWindowTest::componentNameShowsAsItIs() {
+    QFile example(QStringLiteral(LODO_EXAMPLES_DIR "/stack-nozzle-line.lxl"));
+    QVERIFY(example.open(QIODevice::ReadOnly));
+    QByteArray xml = example.readAll();
+    xml.replace("<Name>T-3</Name>", "<Name>T&lt;A&gt;3</Name>");
+    WindowUnderTest w;
+    const QString path = w.dir.filePath(QStringLiteral("named.lxl"));
+    QFile named(path);
+    QVERIFY(named.open(QIODevice::WriteOnly));
+    named.write(xml);
+    named.close();
+    QVERIFY(w->openPath(path));
+    QLabel* shown = w.label("NodeNameL");
+    QCOMPARE(shown->text(), QStringLiteral("Component: T<A>3"));
+    QVERIFY(shown->textFormat() == Qt::PlainText || !Qt::mightBeRichText(shown->text()));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -8,12 +8,14 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -58,6 +60,7 @@ private slots:
     void splashFillsItsBarAndClosesItself();
     void filtersBecomeDialogNameFilters();
     void positionFileDefaultsAndRoundTrip();
+    void messagesShowTheirTextAsItIs();
 };
 
 void SmallWindowsTest::selectionWindowClampsTypedNumbers() {
@@ -189,6 +192,33 @@ void SmallWindowsTest::positionFileDefaultsAndRoundTrip() {
     QVERIFY(WindowPositionFile::defaultPrimaryPath().endsWith(QStringLiteral(".INI")));
     QVERIFY(WindowPositionFile::defaultPrimaryPath().startsWith(
         QCoreApplication::applicationDirPath()));
+}
+
+// A message naming a file or a component with "<" in it is not read as markup.
+void SmallWindowsTest::messagesShowTheirTextAsItIs() {
+    QtSessionUi ui(nullptr);
+    const QString text =
+        QStringLiteral("line<A>.lxl: Component 3 (Index 2, T<b>1), element \"Len\"");
+    for (int kind = 0; kind < 3; ++kind) {
+        bool plain = false;
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            plain = box->textFormat() == Qt::PlainText || !Qt::mightBeRichText(box->text());
+            shown = box->text();
+            box->done(QMessageBox::No);
+        });
+        if (kind == 0)
+            ui.ShowMessage(text.toStdString());
+        else if (kind == 1)
+            ui.ShowError(text.toStdString());
+        else
+            ui.YNMessage(text.toStdString(), QuestionButtons::YesNoCancel);
+        QCOMPARE(shown, text);
+        QVERIFY2(plain, qPrintable(QString::number(kind)));
+    }
 }
 
 QTEST_MAIN(SmallWindowsTest)

@@ -32,6 +32,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <QValueAxis>
 #include <cmath>
 #include <fstream>
@@ -65,6 +66,7 @@ private slots:
     void rangeIsChecked();
     void enterAppliesTheRangeAndKeepsTheWindow();
     void opensWithinTheScreen();
+    void namesShowAsTheyAre();
 };
 
 void PenetrationCurveWindowTest::modelHoldsTheCurve() {
@@ -446,6 +448,40 @@ void PenetrationCurveWindowTest::opensWithinTheScreen() {
     PenetrationCurveWindow w(s);
     const QSize available = QGuiApplication::primaryScreen()->availableGeometry().size();
     QCOMPARE(w.size(), PenetrationCurveWindow::StartSize(available).expandedTo(w.minimumSize()));
+}
+
+// Names that hold "<" and ">" show as written, in the title and in the legend.
+void PenetrationCurveWindowTest::namesShowAsTheyAre() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("named.lxl"));
+    {
+        std::string xml = ReadAll(QString::fromStdString(Nozzle));
+        for (const auto& [from, to] :
+             {std::pair<std::string, std::string>{"<Name>T-1</Name>", "<Name>T&lt;A&gt;1</Name>"},
+              {"Main stack, 4 cfm nozzle line", "Duct &lt;A&gt; probe"}})
+            for (std::size_t at = xml.find(from); at != std::string::npos; at = xml.find(from))
+                xml.replace(at, from.size(), to);
+        std::ofstream(path.toStdString(), std::ios::binary) << xml;
+    }
+    ScriptedUi ui;
+    LodoSession s(ui);
+    QVERIFY(s.OpenFile(path.toStdString()));
+    QCOMPARE(s.LineName(), std::string("Duct <A> probe"));
+    PenetrationCurveWindow w(s);
+    QLabel* title = w.titleLabel();
+    QCOMPARE(title->text(), QStringLiteral("Penetration Curve of Duct <A> probe"));
+    QVERIFY(title->textFormat() == Qt::PlainText || !Qt::mightBeRichText(title->text()));
+    QStringList legend;
+    for (QLegendMarker* marker : w.chart()->legend()->markers()) {
+        QTextDocument shown;
+        shown.setHtml(marker->label());
+        legend << shown.toPlainText();
+    }
+    QVERIFY2(legend.contains(QStringLiteral("T<A>1")), qPrintable(legend.join(QLatin1Char('|'))));
+    w.showReadout(w.model()->componentColumn(1), 0);
+    QLabel* readout = w.readout();
+    QVERIFY(readout->text().startsWith(QStringLiteral("T<A>1 at ")));
+    QVERIFY(readout->textFormat() == Qt::PlainText || !Qt::mightBeRichText(readout->text()));
 }
 
 QTEST_MAIN(PenetrationCurveWindowTest)
