@@ -184,7 +184,13 @@ bool isEditingKey(const QKeyEvent* e) {
 // already made the change when the step is pushed, so the first redo does nothing.
 class SessionStep : public QUndoCommand {
 public:
-    SessionStep(LodoSession& session, const QString& text) : m_session(session) { setText(text); }
+    SessionStep(LodoSession& session, const QString& text) : m_session(session) {
+        // The Undo and Redo items would read an "&" (in a line's or a component's
+        // name) as their shortcut mark; the history list shows the text as it is.
+        QString action = text;
+        action.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        setText(action == text ? text : text + QLatin1Char('\n') + action);
+    }
     void undo() override { m_session.Undo(); }
     void redo() override {
         if (m_pushed)

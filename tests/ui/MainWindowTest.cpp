@@ -838,6 +838,12 @@ void MainWindowTest::undoAndRedoFromTheEditMenu() {
     QVERIFY(w->isWindowModified());
     redo->trigger();
     QVERIFY(!w->isWindowModified());
+
+    // An "&" in a name is shown, not taken for the item's shortcut mark.
+    w.type("LineName", QStringLiteral("R&D stack"), Qt::Key_Tab);
+    QCOMPARE(w->undoStack()->text(w->undoStack()->index() - 1),
+             QStringLiteral("Line name \"R&D stack\""));
+    QCOMPARE(undo->text(), QStringLiteral("Undo Line name \"R&&D stack\""));
 }
 
 // A 1280 x 720 screen with room for the window manager's frame: every pane shows
