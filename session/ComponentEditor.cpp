@@ -504,16 +504,37 @@ bool ComponentEditor::BoxKey(Box b, EditKey key) {
         lineNameFocused_ = false;
         Notify(RefreshPage);
     }
+    if (const int cv = EntryCheck(b); cv != 0) {
+        ui_.ShowMessage(std::string(LodoErrorText(cv)));
+        return false;
+    }
+    MoveFocus(b, key == EditKey::Up ? -1 : 1);
+    return true;
+}
+
+int ComponentEditor::EntryCheck(Box b) const {
+    const BoxInfo& info = InfoOf(b);
     int cv = CheckValue(BoxText(b), info.CheckCode, UnitOf(m_.Ctx, info.Unit));
     // What would be stored is the rounded text: it must pass as well.
     if (cv == 0)
         cv = CheckValue(NumberFormat::General(*NumberFormat::ParseNumber(BoxText(b)), info.Digits),
                         info.CheckCode, UnitOf(m_.Ctx, info.Unit));
-    if (cv != 0) {
+    return cv;
+}
+
+bool ComponentEditor::EnterPendingValue() {
+    OperationScope op(s_);
+    if (!focus_)
+        return true;
+    const Box b = *focus_;
+    const BoxState& s = boxes_[static_cast<std::size_t>(b)];
+    if (s.Text == s.Committed)
+        return true;
+    if (const int cv = EntryCheck(b); cv != 0) {
         ui_.ShowMessage(std::string(LodoErrorText(cv)));
         return false;
     }
-    MoveFocus(b, key == EditKey::Up ? -1 : 1);
+    ChangeEdit(b);
     return true;
 }
 

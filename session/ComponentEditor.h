@@ -36,6 +36,9 @@ public:
     std::optional<Box> FocusedBox() const { return focus_; }
     bool LineNameFocused() const { return lineNameFocused_; }
     void FocusLineName();
+    // Enters the value typed into the focused box and not yet entered, as leaving the
+    // box would; false, with the box's message shown, when the value is refused.
+    bool EnterPendingValue();
 
     Page VisiblePage() const { return page_; }
     const std::string& NodeNameL() const { return nodeNameL_; }
@@ -71,6 +74,7 @@ private:
     double& ContextValue(Field f);
     std::string& ContextUnit(Quantity q);
     bool ChangeEdit(Box b);
+    int EntryCheck(Box b) const; // CheckValue's code for the box's text as it would be stored
     void StoreEntry(Box b, double V);
     void MoveFocus(Box from, int step);
     void WriteNozzleNote(int variant);

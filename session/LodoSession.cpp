@@ -104,6 +104,9 @@ void LodoSession::FocusBox(std::optional<Box> b) {
 void LodoSession::FocusLineName() {
     editor_.FocusLineName();
 }
+bool LodoSession::EnterPendingValue() {
+    return editor_.EnterPendingValue();
+}
 UnitChoice LodoSession::UnitButton(Quantity q) const {
     return editor_.UnitButton(q);
 }
@@ -385,6 +388,8 @@ bool LodoSession::AskToSave() {
 
 bool LodoSession::NewLineClick() {
     OperationScope op(*this);
+    if (!EnterPendingValue())
+        return false;
     if (!AskToSave())
         return false;
     ResetLine();
@@ -455,11 +460,15 @@ bool LodoSession::Redo() {
 
 bool LodoSession::MenuItemExitClick() {
     OperationScope op(*this);
+    if (!EnterPendingValue())
+        return false;
     return AskToSave();
 }
 
 bool LodoSession::LodoX() {
     OperationScope op(*this);
+    if (!EnterPendingValue())
+        return false;
     if (!AskToSave())
         return false;
     const auto path = ui_.ChooseOpenFile(LineDocument::LxlFilter);
@@ -470,6 +479,8 @@ bool LodoSession::LodoX() {
 
 bool LodoSession::MenuItemPreOpenClick() {
     OperationScope op(*this);
+    if (!EnterPendingValue())
+        return false;
     if (!AskToSave())
         return false;
     const auto path = ui_.ChooseOpenFile(LineDocument::LplFilter);
@@ -480,6 +491,8 @@ bool LodoSession::MenuItemPreOpenClick() {
 
 bool LodoSession::OpenFile(const std::filesystem::path& path) {
     OperationScope op(*this);
+    if (!EnterPendingValue())
+        return false;
     if (!AskToSave())
         return false;
     return ReplaceLine(path, LineDocument::IsLegacyPath(path));
@@ -585,6 +598,8 @@ bool LodoSession::SaveTo(const std::filesystem::path& path) {
 
 bool LodoSession::MenuItemSaveClick1() {
     OperationScope op(*this);
+    if (!EnterPendingValue())
+        return false;
     if (doc_.FileName().empty()) {
         const auto path = doc_.ChooseSaveAs(ui_, lineName_);
         return path && SaveAsTo(*path);
@@ -597,6 +612,8 @@ bool LodoSession::MenuItemSaveClick1() {
 
 bool LodoSession::MenuItemSaveAsClick1() {
     OperationScope op(*this);
+    if (!EnterPendingValue())
+        return false;
     const auto path = doc_.ChooseSaveAs(ui_, lineName_);
     return path && SaveAsTo(*path);
 }

@@ -149,6 +149,12 @@ public:
     bool LineNameFocused() const { return editor_.LineNameFocused(); }
     // The line-name field was focused by the user.
     void FocusLineName();
+    // A value typed into the focused box but not entered yet is what the user sees:
+    // it is entered first by every File command below (and should be by any command
+    // that reads the line, such as printing), so that the line saved, kept or left
+    // is the one on screen. False, with the box's message, when it is refused; the
+    // command then does nothing.
+    bool EnterPendingValue();
 
     // ---- What the Component tab shows ----------------------------------------
     Page VisiblePage() const { return editor_.VisiblePage(); } // Page::None: TabControl2 hidden

@@ -1034,14 +1034,20 @@ static ReportResult buildReport(const LodoSession& s) {
 }
 
 void MainWindow::onDistribution() {
+    if (!m_session->EnterPendingValue())
+        return;
     m_studies->MenuItemDistClick();
 }
 
 void MainWindow::onVaryParameters() {
+    if (!m_session->EnterPendingValue())
+        return;
     m_studies->MenuVaryClick();
 }
 
 void MainWindow::onPenetrationCurve() {
+    if (!m_session->EnterPendingValue())
+        return;
     if (!m_curve) {
         m_curve = new PenetrationCurveWindow(*m_session, this);
         connect(this, &MainWindow::rendered, m_curve, &PenetrationCurveWindow::sessionChanged);
@@ -1054,10 +1060,14 @@ void MainWindow::onSplitter() {
 }
 
 void MainWindow::onPrintDrawing() {
+    if (!m_session->EnterPendingValue())
+        return;
     LodoPrint::MenuItemDrawClick(this, *m_ui, m_lineView->CaptureFramed());
 }
 
 void MainWindow::onPrintResults() {
+    if (!m_session->EnterPendingValue())
+        return;
     LodoPrint::MenuItemResultClick(this, *m_ui, buildReport(*m_session));
 }
 
@@ -1066,12 +1076,16 @@ void MainWindow::onRedraw() {
 }
 
 void MainWindow::onExportReportPdf() {
+    if (!m_session->EnterPendingValue())
+        return;
     ReportPdf::ExportReportPdf(
         *m_ui, m_session->Model(), m_session->LineName(), m_session->DFileName(),
         LodoPrint::ProposedName(m_session->DFileName(), m_session->LineName(), ".pdf"));
 }
 
 void MainWindow::onExportDrawingPng() {
+    if (!m_session->EnterPendingValue())
+        return;
     LodoPrint::ExportDrawingPng(
         *m_ui, m_lineView->CaptureFramed(), m_session->DFileName(),
         LodoPrint::ProposedName(m_session->DFileName(), m_session->LineName(), ".png"));

@@ -535,3 +535,31 @@ TEST_F(DocumentTest, SaveAsProposesTheLineNameAndTheTitleNamesTheFile) {
     EXPECT_EQ(LodoSession::ProposedFileName(std::string(118, 'x') + " .tail"),
               std::string(118, 'x'));
 }
+
+// A value typed and not entered is what the user sees: Save writes it, a refused one
+// stops Save with the box's message, and closing asks the save question for it.
+TEST_F(DocumentTest, AValueTypedButNotEnteredIsTakenByTheFileCommands) {
+    const auto p = SavedLine(); // the bend's page is shown
+    s.FocusBox(Box::BendAngleEdit);
+    s.SetBoxText(Box::BendAngleEdit, "45");
+    ASSERT_TRUE(s.MenuItemSaveClick1());
+    EXPECT_NE(Slurp(p).find("<Ang2>45</Ang2>"), std::string::npos);
+    EXPECT_FALSE(s.IsModified());
+    EXPECT_EQ(s.FocusedBox(), Box::BendAngleEdit);
+
+    const std::string saved = Slurp(p);
+    ui.ClearRecord();
+    s.SetBoxText(Box::BendAngleEdit, "x");
+    EXPECT_FALSE(s.MenuItemSaveClick1());
+    EXPECT_EQ(ui.Messages.size(), 1u);
+    EXPECT_TRUE(ui.Questions.empty());
+    EXPECT_EQ(Slurp(p), saved);
+    EXPECT_FALSE(s.MenuItemExitClick()) << "a refused value keeps the window open";
+
+    ui.ClearRecord();
+    s.SetBoxText(Box::BendAngleEdit, "60");
+    ui.Answers.push_back(Answer::Cancel);
+    EXPECT_FALSE(s.MenuItemExitClick());
+    EXPECT_EQ(ui.Questions, std::vector<std::string>{SaveQuestion});
+    EXPECT_EQ(At(3).Ang2, 60.0);
+}
