@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -17,6 +18,22 @@ constexpr double ShroudPageOutletDia = 38.1;
 
 const std::string& UnitText(UnitChoice c) {
     return c == UnitChoice::English ? Units::English : Units::Metric;
+}
+
+// The counter moved on to the number of the next name. A counter a file set below
+// zero starts again from zero; one at the end of the range takes the first number no
+// component of the line carries, so that no name repeats.
+int NextNameNumber(int& counter, const LodoList& list, const std::string& prefix) {
+    counter = std::max(counter, 0);
+    if (counter < std::numeric_limits<int>::max())
+        return ++counter;
+    for (int n = 1;; ++n) {
+        const std::string name = prefix + std::to_string(n);
+        if (std::none_of(list.begin(), list.end(), [&](const TLodoComp& c) {
+                return c.Name == name || c.Name == name + " *";
+            }))
+            return n;
+    }
 }
 
 struct ComponentType {
@@ -194,7 +211,7 @@ void ComponentEditor::AddComponent(int code) {
     if (type.InletOnly && Count() != 0) {
         // Refused: the counter still counts the attempt, but the component being
         // edited stays the one whose page is shown, and the page stays.
-        ++(c.*type.Counter);
+        NextNameNumber(c.*type.Counter, m_.List, type.Prefix);
         ui_.ShowMessage(std::string(LodoErrorText(6)));
         Notify(RefreshLabels | RefreshComponentTab);
         return;
@@ -202,7 +219,7 @@ void ComponentEditor::AddComponent(int code) {
     c.NodeType = type.NType;
     c.NodeInt = type.Code;
     c.RefNum = Operation::Adding;
-    const int number = ++(c.*type.Counter);
+    const int number = NextNameNumber(c.*type.Counter, m_.List, type.Prefix);
     c.NodeName = type.Prefix + std::to_string(number);
     Notify(RefreshLabels);
     if (type.InletOnly)

@@ -5,6 +5,7 @@
 #include "session/LodoError.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -77,6 +78,23 @@ TEST_F(SessionTest, NamesCountPerTypeAndAreNeverReused) {
     s.MenuItemDelCompClick();
     s.TubeMenuClick();
     EXPECT_EQ(Base(s.List().back().Name), "T-4");
+}
+
+// A file can bring a name at the end of the counter's range: adding after it neither
+// overflows nor repeats a name.
+TEST_F(SessionTest, NamesStayUniqueWhenTheCounterReachesItsEnd) {
+    s.TubeMenuClick();
+    s.TubeMenuClick();
+    LodoList line = s.List();
+    line[1].Name = "T-" + std::to_string(std::numeric_limits<int>::max() - 1);
+    OpenLine(line);
+    for (int k = 0; k < 3; ++k)
+        s.TubeMenuClick();
+    std::vector<std::string> names;
+    for (const TLodoComp& c : s.List())
+        names.push_back(Base(c.Name));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"T-1", "T-2147483646", "T-2147483647", "T-2", "T-3"}));
 }
 
 TEST_F(SessionTest, ASecondInletIsRefusedWithMessage6AndThePageStays) {
