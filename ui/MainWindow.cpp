@@ -1080,7 +1080,8 @@ void MainWindow::onExportReportPdf() {
         return;
     ReportPdf::ExportReportPdf(
         *m_ui, m_session->Model(), m_session->LineName(), m_session->DFileName(),
-        LodoPrint::ProposedName(m_session->DFileName(), m_session->LineName(), ".pdf"));
+        LodoPrint::ProposedName(m_session->DFileName(), m_session->LineName(), ".pdf"),
+        m_session->IsModified());
 }
 
 void MainWindow::onExportDrawingPng() {

@@ -502,7 +502,9 @@ Report BuildReport(const LodoModel& m, const Source& source) {
     Report r;
     r.Title = "Sample Line Engineering Report";
     r.Head.LineName = source.LineName;
-    r.Head.FilePath = source.FilePath.empty() ? std::string("not saved") : source.FilePath;
+    r.Head.FilePath = source.FilePath.empty()    ? std::string("not saved")
+                      : source.ChangedSinceSaved ? source.FilePath + " (changed since it was saved)"
+                                                 : source.FilePath;
     r.Head.DateTime = source.DateTime;
     if (m.List.empty()) {
         r.Blocks.push_back(Paragraph{"There are no components in sample system."});

@@ -113,6 +113,7 @@ struct Source {
     std::string LineName;
     std::string FilePath;
     std::string DateTime;
+    bool ChangedSinceSaved = false; // the line on screen is not the one in FilePath
 };
 
 // The report of the line as `model` holds it after a whole-line evaluation. Nothing

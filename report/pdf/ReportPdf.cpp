@@ -698,7 +698,8 @@ Source SourceNow(const std::string& lineName, const std::string& filePath) {
 }
 
 void ExportReportPdf(SessionUi& ui, const LodoModel& model, const std::string& lineName,
-                     const std::string& filePath, const std::string& proposedName) {
+                     const std::string& filePath, const std::string& proposedName,
+                     bool changedSinceSaved) {
     if (model.List.empty()) {
         ui.ShowMessage("There are no components in sample system.");
         return;
@@ -715,7 +716,9 @@ void ExportReportPdf(SessionUi& ui, const LodoModel& model, const std::string& l
                      " is the line's own file.");
         return;
     }
-    const Report report = BuildReport(model, SourceNow(lineName, filePath));
+    Source source = SourceNow(lineName, filePath);
+    source.ChangedSinceSaved = changedSinceSaved;
+    const Report report = BuildReport(model, source);
     if (const QString error = WriteReport(report, path, PaperFor(QLocale::system()));
         !error.isEmpty())
         ui.ShowError(error.toStdString());

@@ -37,9 +37,11 @@ EngReport::Source SourceNow(const std::string& lineName, const std::string& file
 
 // File > Export Report as PDF...: asks for the file through `ui` (proposing
 // `proposedName`), then writes the report of the evaluated `model`. An empty line
-// is explained and nothing is asked.
+// is explained and nothing is asked. `changedSinceSaved`: the line differs from the
+// file, which the header then says.
 void ExportReportPdf(SessionUi& ui, const LodoModel& model, const std::string& lineName,
-                     const std::string& filePath, const std::string& proposedName);
+                     const std::string& filePath, const std::string& proposedName,
+                     bool changedSinceSaved = false);
 
 // The headless export: `args` are what follows "--export-report" on the command line,
 // LINE.lxl OUT.pdf [--mono DP | --lognormal MMAD GSD]. Returns the exit status (0

@@ -85,6 +85,10 @@ TEST(EngineeringReport, HeaderParticlesAndConditionsWithUnits) {
         EXPECT_NE(t.find(expected), std::string::npos) << expected << "\n" << t;
 
     EXPECT_EQ(BuildReport(m, {"x", "", ""}).Head.FilePath, "not saved");
+    // Figures of an edited line must not pass for the saved file's.
+    EXPECT_EQ(BuildReport(m, {"x", "/data/stack2.lxl", "", true}).Head.FilePath,
+              "/data/stack2.lxl (changed since it was saved)");
+    EXPECT_EQ(BuildReport(m, {"x", "", "", true}).Head.FilePath, "not saved");
 
     // English entries keep their unit and show the working value beside it.
     const std::string english = Text(BuildReport(ReportTest::Load("english-units-line.lxl"), Here));
