@@ -11,6 +11,10 @@ namespace LodoMath {
 
 using std::numbers::pi;
 
+namespace {
+constexpr double EqualAreaTolerance = 1e-12; // relative; far below any entered difference
+}
+
 namespace Kernels {
 
 double BendTrans(const AirState& air, const ParticleState& p, const FlowState& f, double Ang) {
@@ -52,6 +56,10 @@ ConeState MakeExpansion(double Din, double Dco, double Q, double Ang) {
     c.Vc = Vel(Dco, Q);
     c.Dn = Din;
     c.AreaTerm = 1 - Ai / Ao;
+    // Equal diameters that a unit conversion left an ulp apart are equal: the fit takes
+    // the logarithm of this term, and an outlet a rounding step narrower made it NaN.
+    if (c.AreaTerm < 0 && c.AreaTerm > -EqualAreaTolerance)
+        c.AreaTerm = 0;
     c.AngTerm = std::log(Ang / 12.519) / 2.7825;
     c.LossFactor = 1.1358 * c.AreaTerm * c.AreaTerm;
     return c;

@@ -86,6 +86,10 @@ TEST(FittingModels, ExpansionDegenerateConesGiveExactlyOne) {
     EXPECT_EQ(ExpTrans(T20, P0, 10, 10, 20, 10, 0), 1.0);
     EXPECT_EQ(ExpTrans(T20, P0, 10, 10, 10, 10, 30), 1.0);
     EXPECT_EQ(ExpTrans(T20, P0, 10, 10, 10, 10, 0), 1.0);
+    // Equal diameters a unit conversion left a rounding step apart (34.9 mm through
+    // inches and back) are still equal.
+    const double din = 34.9, dout = std::nextafter(din, 0.0);
+    EXPECT_EQ(ExpTrans(T20, P0, 10, din, dout, 10, 30), 1.0);
 }
 
 // Plain IEEE arithmetic: an expansion leaves the floating-point environment as it was.
