@@ -585,7 +585,7 @@ bool LodoSession::SaveAsTo(const std::filesystem::path& path) {
 
 bool LodoSession::SaveTo(const std::filesystem::path& path) {
     if (const std::optional<FileError> err = LineDocument::Write(path, m_.List, lineName_)) {
-        ui_.ShowError(err->Message);
+        ui_.ShowError(path.string() + ": " + err->Message); // which file, as reading says
         return false;
     }
     doc_.SetFileName(path.string());

@@ -112,7 +112,9 @@ TEST_F(DocumentTest, AFailedWriteIsReportedAndKeepsTheName) {
     BuildLine();
     ui.SaveFiles.push_back(dir / "no-such-folder" / "line.lxl");
     EXPECT_FALSE(s.MenuItemSaveAsClick1());
-    EXPECT_EQ(ui.Errors.size(), 1u);
+    ASSERT_EQ(ui.Errors.size(), 1u);
+    EXPECT_TRUE(ui.Errors[0].starts_with((dir / "no-such-folder" / "line.lxl").string() + ": "))
+        << ui.Errors[0];
     EXPECT_TRUE(ui.Messages.empty()); // no "File : ..." for a file never written
     EXPECT_EQ(s.DFileName(), "");
     EXPECT_TRUE(s.IsModified());
