@@ -103,6 +103,18 @@ ChartWindow::ChartWindow(const QString& caption, const QStringList& headers,
     layout->addLayout(panel);
     layout->addWidget(split, 1);
     resize(1000, 620);
+
+    chooseImageFile = [this](const QString& proposed, QString* filter) {
+        const QString png = tr("PNG image (*.png)");
+        const QString svg = tr("SVG drawing (*.svg)");
+        return QFileDialog::getSaveFileName(this, tr("Save Chart"), proposed,
+                                            png + QStringLiteral(";;") + svg, filter);
+    };
+    confirmReplace = [this](const QString& path) {
+        return QMessageBox::question(this, windowTitle(),
+                                     tr("%1 already exists.\nDo you want to replace it?")
+                                         .arg(QDir::toNativeSeparators(path))) == QMessageBox::Yes;
+    };
 }
 
 QScatterSeries* ChartWindow::addSeries(int yColumn, QValueAxis* yAxis, const QColor& colour) {
@@ -249,14 +261,17 @@ void ChartWindow::askSaveImage() {
     file.replace(QRegularExpression(QStringLiteral("[\\\\:*?\"<>|]")), QStringLiteral("-"));
     const QString name =
         imageBaseName.contains(QLatin1Char('/')) ? proposed.dir().filePath(file) : file;
-    QString path = QFileDialog::getSaveFileName(this, tr("Save Chart"), name + ".png",
-                                                png + QStringLiteral(";;") + svg, &filter);
+    QString path = chooseImageFile(name + ".png", &filter);
     if (path.isEmpty())
         return;
     const QString suffix = filter == svg ? QStringLiteral(".svg") : QStringLiteral(".png");
     if (!path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) &&
-        !path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
+        !path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
         path += suffix;
+        // The dialog asked about the name without the suffix, not about this file.
+        if (QFileInfo::exists(path) && !confirmReplace(path))
+            return;
+    }
     if (!saveChartImage(path))
         QMessageBox::warning(this, windowTitle(),
                              tr("The chart could not be saved as %1.").arg(path));

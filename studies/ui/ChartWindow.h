@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <functional>
 
 class PointTableModel;
 class QChart;
@@ -38,6 +39,11 @@ public:
     // The points as tab-separated text with a header line; also put on the clipboard
     // by "Copy Data".
     QString dataText() const;
+
+    // The questions of "Save Image...": the file, with the chosen filter's text in
+    // *filter, and whether an existing file may be replaced. Replaceable by a test.
+    std::function<QString(const QString& proposed, QString* filter)> chooseImageFile;
+    std::function<bool(const QString& path)> confirmReplace;
 
 protected:
     ChartWindow(const QString& caption, const QStringList& headers, const QString& readout1,

@@ -18,6 +18,7 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QProgressDialog>
@@ -98,6 +99,7 @@ private slots:
     void plotShowsTheBoxesWithoutStoringThem();
     void monodispersePlotIsEmpty();
     void chartImageAndData();
+    void imageSuffixAddedAsksBeforeReplacing();
     void numberBoxNeverStepsAndUsesPoint();
     void outOfRangeNumbersAreRefusedNamingTheRange();
 };
@@ -708,6 +710,50 @@ void StudyWindowsTest::chartImageAndData() {
     const QByteArray text = file.readAll();
     QVERIFY(text.contains("<svg"));
     QVERIFY(text.contains("Aspiration Ratio"));
+}
+
+void StudyWindowsTest::imageSuffixAddedAsksBeforeReplacing() {
+    DataPass data;
+    data.VaryType = "Flow";
+    data.NoOfSteps = 2;
+    data.FArr[0] = {10.0, 90.0};
+    data.FArr[1] = {20.0, 80.0};
+    StudyChartWindow w(data);
+    QVERIFY(ShowActive(w));
+    QTemporaryDir dir;
+    const QString existing = dir.filePath(QStringLiteral("chart.svg"));
+    {
+        QFile f(existing);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("keep");
+    }
+    // The dialog was given "chart" (it asked about that name only) with the SVG filter.
+    w.chooseImageFile = [&](const QString&, QString* filter) {
+        *filter = QStringLiteral("SVG drawing (*.svg)");
+        return dir.filePath(QStringLiteral("chart"));
+    };
+    QStringList asked;
+    bool replace = false;
+    w.confirmReplace = [&](const QString& path) {
+        asked << path;
+        return replace;
+    };
+    QPushButton* save = nullptr;
+    for (QPushButton* b : w.findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("Save Image..."))
+            save = b;
+    QVERIFY(save);
+    const auto contents = [&] {
+        QFile f(existing);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    save->click();
+    QCOMPARE(asked, QStringList{existing});
+    QCOMPARE(contents(), QByteArray("keep"));
+    replace = true;
+    save->click();
+    QVERIFY(contents().contains("<svg"));
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("chart"))));
 }
 
 void StudyWindowsTest::numberBoxNeverStepsAndUsesPoint() {
