@@ -219,6 +219,17 @@ PenetrationCurveWindow::PenetrationCurveWindow(const LodoSession& session, QWidg
     layout->addLayout(buttons);
     const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
     resize(StartSize(screen ? screen->availableGeometry().size() : QSize()));
+
+    chooseFile = [this](const QString& title, const QString& proposed, const QString& filters,
+                        QString* filter) {
+        return QFileDialog::getSaveFileName(this, title, proposed, filters, filter);
+    };
+    confirmReplace = [this](const QString& path) {
+        return QMessageBox::question(
+                   this, windowTitle(),
+                   QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                       .arg(QDir::toNativeSeparators(path))) == QMessageBox::Yes;
+    };
     refresh();
 }
 
@@ -555,29 +566,37 @@ void PenetrationCurveWindow::askSaveImage() {
     const QString png = QStringLiteral("PNG image (*.png)");
     const QString svg = QStringLiteral("SVG drawing (*.svg)");
     QString filter = png;
-    QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Save Chart"),
-        ProposedName(session_.DFileName(), QStringLiteral("Curve")) + QStringLiteral(".png"),
-        png + QStringLiteral(";;") + svg, &filter);
+    QString path = chooseFile(QStringLiteral("Save Chart"),
+                              ProposedName(session_.DFileName(), QStringLiteral("Curve")) +
+                                  QStringLiteral(".png"),
+                              png + QStringLiteral(";;") + svg, &filter);
     if (path.isEmpty())
         return;
     if (!path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) &&
-        !path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
+        !path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
         path += filter == svg ? QStringLiteral(".svg") : QStringLiteral(".png");
+        // The dialog asked about the name without the suffix, not about this file.
+        if (QFileInfo::exists(path) && !confirmReplace(path))
+            return;
+    }
     if (!saveChartImage(path))
         QMessageBox::warning(this, windowTitle(),
                              QStringLiteral("The chart could not be saved as %1.").arg(path));
 }
 
 void PenetrationCurveWindow::askExportCsv() {
-    QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Export CSV"),
-        ProposedName(session_.DFileName(), QStringLiteral("Curve")) + QStringLiteral(".csv"),
-        QStringLiteral("CSV file (*.csv)"));
+    QString filter;
+    QString path = chooseFile(QStringLiteral("Export CSV"),
+                              ProposedName(session_.DFileName(), QStringLiteral("Curve")) +
+                                  QStringLiteral(".csv"),
+                              QStringLiteral("CSV file (*.csv)"), &filter);
     if (path.isEmpty())
         return;
-    if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+    if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
         path += QStringLiteral(".csv");
+        if (QFileInfo::exists(path) && !confirmReplace(path))
+            return;
+    }
     if (const auto error = exportCsv(path))
         QMessageBox::warning(this, windowTitle(), qs(error->Message));
 }

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QSize>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -84,6 +85,14 @@ public:
     std::optional<FileError> exportCsv(const QString& path) const;
     // The read-out of the size in `row` on the curve of model column `column`.
     void showReadout(int column, int row);
+
+    // The questions of "Save Image..." and "Export CSV...": the file (the chosen
+    // filter's text in *filter), and whether an existing file may be replaced.
+    // Replaceable by a test.
+    std::function<QString(const QString& title, const QString& proposed, const QString& filters,
+                          QString* filter)>
+        chooseFile;
+    std::function<bool(const QString& path)> confirmReplace;
 
 private:
     struct Feed {

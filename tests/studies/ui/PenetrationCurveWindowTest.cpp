@@ -386,6 +386,40 @@ void PenetrationCurveWindowTest::exports() {
     QVERIFY(error);
     QVERIFY(!error->Message.empty());
     QVERIFY(!QFile::exists(missing));
+
+    // A name chosen without its extension: the dialog asked about that name only, so
+    // the file the extension makes is asked about before it is replaced.
+    QStringList asked;
+    bool replace = false;
+    w.confirmReplace = [&](const QString& path) {
+        asked << path;
+        return replace;
+    };
+    w.chooseFile = [&](const QString& title, const QString&, const QString&, QString* filter) {
+        if (title == QStringLiteral("Save Chart"))
+            *filter = QStringLiteral("SVG drawing (*.svg)");
+        return dir.filePath(QStringLiteral("curve"));
+    };
+    for (const QString& path : {csv, svg}) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("keep");
+    }
+    const auto click = [&](const QString& text) {
+        for (QPushButton* b : w.findChildren<QPushButton*>())
+            if (b->text() == text)
+                b->click();
+    };
+    click(QStringLiteral("Export CSV..."));
+    click(QStringLiteral("Save Image..."));
+    QCOMPARE(asked, (QStringList{csv, svg}));
+    QCOMPARE(ReadAll(csv), std::string("keep"));
+    QCOMPARE(ReadAll(svg), std::string("keep"));
+    replace = true;
+    click(QStringLiteral("Export CSV..."));
+    click(QStringLiteral("Save Image..."));
+    QCOMPARE(ReadAll(csv), w.model()->toCsv());
+    QVERIFY(ReadAll(svg).find("<svg") != std::string::npos);
 }
 
 void PenetrationCurveWindowTest::rangeIsChecked() {
