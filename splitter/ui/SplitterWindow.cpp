@@ -87,6 +87,9 @@ SplitterWindow::SplitterWindow(const DistributionSetting& data, QWidget* parent)
     for (int i = 0; i < static_cast<int>(ring().size()); ++i) {
         NumberBox* box = ring()[static_cast<std::size_t>(i)];
         const auto which = static_cast<Wye::Input>(i);
+        // The results beside the boxes are those of the values that stand: a box
+        // never shows a refused entry once it has been left.
+        box->revertRefusedOnLeave();
         box->setCheck([which](double v) {
             const auto message = Wye::CheckInput(which, v);
             return message ? QString::fromStdString(*message) : QString();

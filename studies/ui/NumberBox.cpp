@@ -125,8 +125,9 @@ void NumberBox::keyPressEvent(QKeyEvent* event) {
 
 void NumberBox::focusOutEvent(QFocusEvent* event) {
     // Leaving by a mouse click stores a valid entry; a refused one is kept as typed
-    // and not stored.
-    commit(false);
+    // and not stored, unless the window asked for the value that stands.
+    if (!commit(false) && revertOnLeave_)
+        showValue();
     QLineEdit::focusOutEvent(event);
 }
 

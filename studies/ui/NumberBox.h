@@ -44,6 +44,10 @@ public:
     void refuseOutsideRange() { refuseOutside_ = true; }
     QString RangeMessage() const;
 
+    // Leaving the box with a refused entry shows the value that stands again, for a
+    // window whose results follow the boxes at once and have no Confirm to stop at.
+    void revertRefusedOnLeave() { revertOnLeave_ = true; }
+
 signals:
     void valueChanged(double value);
     // Enter or Down (+1), Up (-1), after a successful commit.
@@ -65,6 +69,7 @@ private:
     double min_ = 0.0;
     double max_ = 100.0;
     int decimals_ = 2;
+    bool revertOnLeave_ = false;
     double value_ = 0.0;
     std::function<QString(double)> check_;
     bool refuseOutside_ = false;

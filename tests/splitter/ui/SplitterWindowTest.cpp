@@ -146,6 +146,11 @@ void SplitterWindowTest::outOfRangeIsRefusedAndOutsideResultsAreMarked() {
     QCOMPARE(shown.size(), 2);
     QCOMPARE(shown.last(), QStringLiteral("Inlet flow rate must be between 0.001 and 200 LPM."));
     QCOMPARE(w.inputs().YFlow, 57.0);
+    // Leaving by Tab with the refused entry: the box shows the value the results are for.
+    QTest::keyClick(&w, Qt::Key_Tab);
+    QVERIFY(!w.NBFlow->hasFocus());
+    QCOMPARE(w.NBFlow->text(), QStringLiteral("57.00"));
+    QCOMPARE(w.Label1->text(), QStringLiteral("98.944"));
 
     enter(w.NBFlow, QStringLiteral("150"));
     enter(w.NBDi, QStringLiteral("25"));
