@@ -196,7 +196,9 @@ std::pair<double, double> paddedRange(const std::vector<std::vector<double>>& ro
     if (!std::isfinite(lo))
         return {0.0, 1.0};
     if (hi - lo < 1e-12 * std::max(1.0, std::fabs(hi))) {
-        const double half = std::fabs(hi) > 0 ? std::fabs(hi) * 0.1 : 1.0;
+        // The chart takes a span of 1e-12 or less for none and then draws nothing, so
+        // values that close to 0 get the span that 0 gets.
+        const double half = std::fabs(hi) * 0.1 > 1e-11 ? std::fabs(hi) * 0.1 : 1.0;
         return {lo - half, hi + half};
     }
     const double margin = (hi - lo) * 0.04;

@@ -100,6 +100,7 @@ private slots:
     void monodispersePlotIsEmpty();
     void chartImageAndData();
     void imageSuffixAddedAsksBeforeReplacing();
+    void tinyPenetrationsStayOnTheChart();
     void numberBoxNeverStepsAndUsesPoint();
     void outOfRangeNumbersAreRefusedNamingTheRange();
 };
@@ -754,6 +755,27 @@ void StudyWindowsTest::imageSuffixAddedAsksBeforeReplacing() {
     save->click();
     QVERIFY(contents().contains("<svg"));
     QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("chart"))));
+}
+
+// A study where next to nothing gets through (one point's penetration underflows to a
+// subnormal number, the rest are 0) still draws its points on a usable axis.
+void StudyWindowsTest::tinyPenetrationsStayOnTheChart() {
+    for (const double tiny : {1e-14, 1e-300, 8.75966087841949E-315}) {
+        DataPass data;
+        data.VaryType = "Diameter";
+        data.NoOfSteps = 3;
+        data.DArr[0] = {2.7, tiny};
+        data.DArr[1] = {2.3, 0.0};
+        data.DArr[2] = {1.9, 0.0};
+        StudyChartWindow w(data);
+        QVERIFY(ShowActive(w));
+        QVERIFY(w.leftAxis()->min() <= 0.0 && w.leftAxis()->max() >= tiny);
+        for (int i = 0; i < 3; ++i) {
+            const QPointF at = w.chart()->mapToPosition(w.series1()->at(i), w.series1());
+            QVERIFY(std::isfinite(at.x()) && std::isfinite(at.y()));
+            QVERIFY(w.chart()->plotArea().contains(at));
+        }
+    }
 }
 
 void StudyWindowsTest::numberBoxNeverStepsAndUsesPoint() {
