@@ -52,7 +52,10 @@ VaryParameterWindow::VaryParameterWindow(DataPass& data, QWidget* parent)
             RangeNote->show();
             box->setFocus(Qt::OtherFocusReason);
         });
+        // The note is about the entry refused; a new entry, even one that gives the
+        // box back the value it had, makes it stale.
         connect(box, &NumberBox::valueChanged, RangeNote, &QLabel::hide);
+        connect(box, &QLineEdit::textEdited, RangeNote, &QLabel::hide);
     }
     for (int i = 0; i < 3; ++i) {
         connect(boxes[static_cast<std::size_t>(i)], &NumberBox::moveRequested, this,

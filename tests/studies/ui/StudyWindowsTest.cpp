@@ -828,6 +828,12 @@ void StudyWindowsTest::outOfRangeNumbersAreRefusedNamingTheRange() {
     QVERIFY(v.RangeNote->isVisible());
     QCOMPARE(v.RangeNote->text(), QStringLiteral("Enter a number from 1 to 50."));
     QCOMPARE(data.NoOfSteps, 50);
+    // Typing the value the box had leaves no stale note.
+    v.NumberBox3->setFocus();
+    v.NumberBox3->selectAll();
+    QTest::keyClicks(v.NumberBox3, QStringLiteral("50"));
+    QTest::keyClick(v.NumberBox3, Qt::Key_Return);
+    QVERIFY(!v.RangeNote->isVisible());
     Type(v.NumberBox3, QStringLiteral("12"));
     v.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
     QCOMPARE(v.result(), int(QDialog::Accepted));
