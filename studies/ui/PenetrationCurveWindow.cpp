@@ -42,6 +42,7 @@
 namespace {
 
 const QString Mu = QStringLiteral("\u00B5");
+const QString ClickHint = QStringLiteral("Click a curve to read its value.");
 
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
@@ -94,7 +95,7 @@ PenetrationCurveWindow::PenetrationCurveWindow(const LodoSession& session, QWidg
     summary_ = new QLabel(this);
     summary_->setAlignment(Qt::AlignCenter);
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    readout_ = new QLabel(QStringLiteral("Click a curve to read its value."), this);
+    readout_ = new QLabel(ClickHint, this);
     readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     readout_->setTextFormat(Qt::PlainText); // it names the component read
 
@@ -284,6 +285,8 @@ void PenetrationCurveWindow::refresh() {
         numberArea_ = massArea_ = nullptr;
     }
     model_->setCurve(std::move(curve), aerosol);
+    // A value read out, or a refused range, was about the curve that was there.
+    readout_->setText(ClickHint);
     if (!sameColumns)
         rebuildSeries();
     const Analysis::SizeResolvedSummary summary = Analysis::SizeResolvedOf(session_.Model());

@@ -437,6 +437,18 @@ void PenetrationCurveWindowTest::rangeIsChecked() {
     QCOMPARE(w.systemSeries()->count(), 61);
     QVERIFY(w.sizeAxis()->max() >= 1000.0 && w.sizeAxis()->max() < 1001.0);
     QCOMPARE(w.halfLine()->at(1).x(), 1000.0);
+
+    // A value read out belongs to the curve it was read from: once the line changes,
+    // or the range does, the read-out asks for a click again.
+    const QString hint = QStringLiteral("Click a curve to read its value.");
+    w.showReadout(w.model()->systemColumn(), 10);
+    QVERIFY(w.readout()->text().startsWith(QStringLiteral("System at ")));
+    s.TubeMenuClick();
+    w.sessionChanged();
+    QCOMPARE(w.readout()->text(), hint);
+    w.showReadout(w.model()->systemColumn(), 10);
+    QVERIFY(w.setRange(2, 500, 40));
+    QCOMPARE(w.readout()->text(), hint);
 }
 
 // Keyboard use: Enter in a size box applies what was typed and leaves the window
