@@ -138,38 +138,51 @@ QScatterSeries* ChartWindow::addSeries(int yColumn, QValueAxis* yAxis, const QCo
     }
 
     const int seriesIndex = static_cast<int>(chart_->series().size()) - 1;
-    connect(series, &QScatterSeries::clicked, this, [this, series, seriesIndex](QPointF p) {
-        // The click reports the point's values; find which one it is, measured on the
-        // screen because the two axes have different scales.
-        const QList<QPointF> points = series->points();
-        const QPointF at = chart_->mapToPosition(p, series);
-        int best = -1;
-        double bestDistance = std::numeric_limits<double>::infinity();
-        for (int i = 0; i < points.size(); ++i) {
-            const QPointF d = chart_->mapToPosition(points[i], series) - at;
-            const double distance = std::hypot(d.x(), d.y());
-            if (distance < bestDistance) {
-                bestDistance = distance;
-                best = i;
-            }
-        }
-        if (best < 0)
-            return;
-        table_->selectRow(best);
-        pointClicked(seriesIndex, best);
-        // Mark the point whose values the read-out shows. Later, not inside the
-        // click: a selection rebuilds the marker that is still handling the mouse.
-        QMetaObject::invokeMethod(
-            series,
-            [this, series, best] {
-                for (QAbstractSeries* other : chart_->series())
-                    if (auto* xy = qobject_cast<QXYSeries*>(other))
-                        xy->deselectAllPoints();
-                if (best < series->count())
-                    series->selectPoint(best);
-            },
-            Qt::QueuedConnection);
-    });
+    connect(series, &QScatterSeries::clicked, this,
+            [this, series, seriesIndex, yColumn](QPointF p) {
+                // The click reports the point's values; find which row it is, measured on the
+                // screen because the two axes have different scales. The series leaves out
+                // the rows it cannot draw (not finite), so its points are not the rows.
+                if (yColumn < 0)
+                    return;
+                const auto& rows = model_->rows();
+                const QPointF at = chart_->mapToPosition(p, series);
+                int best = -1;
+                int bestPoint = -1;
+                int point = 0;
+                double bestDistance = std::numeric_limits<double>::infinity();
+                for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+                    const QPointF xy(
+                        rows[static_cast<std::size_t>(i)][0],
+                        rows[static_cast<std::size_t>(i)][static_cast<std::size_t>(yColumn)]);
+                    if (!std::isfinite(xy.x()) || !std::isfinite(xy.y()))
+                        continue;
+                    const QPointF d = chart_->mapToPosition(xy, series) - at;
+                    const double distance = std::hypot(d.x(), d.y());
+                    if (distance < bestDistance) {
+                        bestDistance = distance;
+                        best = i;
+                        bestPoint = point;
+                    }
+                    ++point;
+                }
+                if (best < 0)
+                    return;
+                table_->selectRow(best);
+                pointClicked(seriesIndex, best);
+                // Mark the point whose values the read-out shows. Later, not inside the
+                // click: a selection rebuilds the marker that is still handling the mouse.
+                QMetaObject::invokeMethod(
+                    series,
+                    [this, series, bestPoint] {
+                        for (QAbstractSeries* other : chart_->series())
+                            if (auto* xy = qobject_cast<QXYSeries*>(other))
+                                xy->deselectAllPoints();
+                        if (bestPoint < series->count())
+                            series->selectPoint(bestPoint);
+                    },
+                    Qt::QueuedConnection);
+            });
     return series;
 }
 

@@ -26,6 +26,7 @@
 #include <QRadioButton>
 #include <QScatterSeries>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -33,6 +34,7 @@
 #include <bit>
 #include <cmath>
 #include <fstream>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -101,6 +103,7 @@ private slots:
     void chartImageAndData();
     void imageSuffixAddedAsksBeforeReplacing();
     void tinyPenetrationsStayOnTheChart();
+    void clickAfterAnUndrawnPointReadsItsOwnRow();
     void numberBoxNeverStepsAndUsesPoint();
     void outOfRangeNumbersAreRefusedNamingTheRange();
 };
@@ -776,6 +779,30 @@ void StudyWindowsTest::tinyPenetrationsStayOnTheChart() {
             QVERIFY(w.chart()->plotArea().contains(at));
         }
     }
+}
+
+// A point that is no number is not drawn; a click on a later point reads that point,
+// not the row at the same place among the drawn ones.
+void StudyWindowsTest::clickAfterAnUndrawnPointReadsItsOwnRow() {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    DataPass data;
+    data.VaryType = "Free_Stream";
+    data.NoOfSteps = 4;
+    data.FSArr[0] = {1.0, nan, nan};
+    data.FSArr[1] = {2.0, std::numeric_limits<double>::infinity(), 1.05};
+    data.FSArr[2] = {3.0, 50.0, 1.1};
+    data.FSArr[3] = {4.0, 60.0, 1.2};
+    StudyChartWindow w(data);
+    QVERIFY(ShowActive(w));
+    QCOMPARE(w.series1()->count(), 2);
+    ClickPoint(w, w.series1(), 0);
+    QCOMPARE(w.readout1()->text(), QStringLiteral("Free Stream (m/s) 3.00"));
+    QCOMPARE(w.readout2()->text(), QStringLiteral("% Penetration = 50.00"));
+    QCOMPARE(w.tableView()->currentIndex().row(), 2);
+    QTRY_COMPARE(w.series1()->selectedPoints(), QList<int>{0});
+    ClickPoint(w, w.series2(), 0);
+    QCOMPARE(w.readout2()->text(), QStringLiteral("Aspiration Ratio = 1.05"));
+    QCOMPARE(w.tableView()->currentIndex().row(), 1);
 }
 
 void StudyWindowsTest::numberBoxNeverStepsAndUsesPoint() {
