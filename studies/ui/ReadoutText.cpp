@@ -14,5 +14,8 @@ QString FixedFiveTwo(double x) {
         return QString::number(x, 'E', 4);
     const double unit = std::pow(10.0, exponent - 4);
     const double rounded = std::round(x / unit) * unit;
+    // Rounding may carry into a sixth digit before the point (99999.7 -> 100000).
+    if (std::fabs(rounded) >= 1e5)
+        return QString::number(x, 'E', 4);
     return QString::fromStdString(NumberFormat::Fixed(rounded, 2));
 }

@@ -8,6 +8,7 @@
 #include "studies/ui/NumberBox.h"
 #include "studies/ui/ParticleDistributionWindow.h"
 #include "studies/ui/PointTableModel.h"
+#include "studies/ui/ReadoutText.h"
 #include "studies/ui/StudyChartWindow.h"
 #include "studies/ui/StudyCommands.h"
 #include "studies/ui/VaryParameterWindow.h"
@@ -88,6 +89,7 @@ private slots:
     void flowStudyEndToEnd();
     void freeStreamStudyShowsBothSeries();
     void particleStudyReadout();
+    void readoutNumberText();
     void sizeResolvedStudy_data();
     void sizeResolvedStudy();
     void studyCancelPathsLeaveEverything_data();
@@ -343,6 +345,23 @@ void StudyWindowsTest::particleStudyReadout() {
     // The table shows the same points as the chart.
     QCOMPARE(w.model()->rowCount(), 3);
     QCOMPARE(w.model()->data(w.model()->index(1, 1)).toDouble(), 93.456789);
+}
+
+// Five significant digits shown with two decimals; more than five digits before the
+// point, also by rounding, in scientific notation.
+void StudyWindowsTest::readoutNumberText() {
+    const std::pair<double, const char*> cases[] = {
+        {0.0, "0.00"},
+        {5.0, "5.00"},
+        {-3.14159, "-3.14"},
+        {12345.678, "12346.00"},
+        {99999.4, "99999.00"},
+        {99999.6, "1.0000E+05"},
+        {123456.0, "1.2346E+05"},
+        {0.123456, "0.12"},
+    };
+    for (const auto& [x, text] : cases)
+        QCOMPARE(FixedFiveTwo(x), QString::fromLatin1(text));
 }
 
 void StudyWindowsTest::studyCancelPathsLeaveEverything_data() {
