@@ -126,7 +126,11 @@ void NumberBox::keyPressEvent(QKeyEvent* event) {
 void NumberBox::focusOutEvent(QFocusEvent* event) {
     // Leaving by a mouse click stores a valid entry; a refused one is kept as typed
     // and not stored, unless the window asked for the value that stands.
-    if (!commit(false) && revertOnLeave_)
+    // A message box or another window taking the focus is no leaving: the entry
+    // stays to be corrected.
+    const bool windowLeft =
+        event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+    if (!commit(false) && revertOnLeave_ && !windowLeft)
         showValue();
     QLineEdit::focusOutEvent(event);
 }

@@ -7,8 +7,10 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 class SplitterWindowTest : public QObject {
     Q_OBJECT
@@ -146,6 +148,24 @@ void SplitterWindowTest::outOfRangeIsRefusedAndOutsideResultsAreMarked() {
     QCOMPARE(shown.size(), 2);
     QCOMPARE(shown.last(), QStringLiteral("Inlet flow rate must be between 0.001 and 200 LPM."));
     QCOMPARE(w.inputs().YFlow, 57.0);
+    // The refusal said in a message box leaves the entry to be corrected.
+    QString textWhileShown;
+    w.ShowMessage = [&](const QString& m) {
+        shown << m;
+        QTimer::singleShot(50, &w, [&] {
+            textWhileShown = w.NBFlow->text();
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->accept();
+        });
+        QMessageBox::information(&w, QStringLiteral("Split/Combine"), m);
+    };
+    enter(w.NBFlow, QStringLiteral("500"));
+    QCOMPARE(shown.size(), 3);
+    QCOMPARE(textWhileShown, QStringLiteral("500"));
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(w.NBFlow->hasFocus());
+    QCOMPARE(w.NBFlow->text(), QStringLiteral("500"));
     // Leaving by Tab with the refused entry: the box shows the value the results are for.
     QTest::keyClick(&w, Qt::Key_Tab);
     QVERIFY(!w.NBFlow->hasFocus());
@@ -154,7 +174,7 @@ void SplitterWindowTest::outOfRangeIsRefusedAndOutsideResultsAreMarked() {
 
     enter(w.NBFlow, QStringLiteral("150"));
     enter(w.NBDi, QStringLiteral("25"));
-    QCOMPARE(shown.size(), 2);
+    QCOMPARE(shown.size(), 3);
     QVERIFY(!w.LimitsNote->isVisible());
 }
 
