@@ -43,6 +43,7 @@ namespace {
 
 const QString Mu = QStringLiteral("\u00B5");
 const QString ClickHint = QStringLiteral("Click a curve to read its value.");
+const QString RangeRefused = QStringLiteral("The first size must be below the last.");
 
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
@@ -285,8 +286,9 @@ void PenetrationCurveWindow::refresh() {
         numberArea_ = massArea_ = nullptr;
     }
     model_->setCurve(std::move(curve), aerosol);
-    // A value read out, or a refused range, was about the curve that was there.
-    readout_->setText(ClickHint);
+    // A value read out was about the curve that was there; a refused range still
+    // stands in the boxes.
+    readout_->setText(rangeRefused_ ? RangeRefused : ClickHint);
     if (!sameColumns)
         rebuildSeries();
     const Analysis::SizeResolvedSummary summary = Analysis::SizeResolvedOf(session_.Model());
@@ -324,6 +326,7 @@ bool PenetrationCurveWindow::setRange(double from, double to, int points) {
     from_ = from;
     to_ = to;
     points_ = points;
+    rangeRefused_ = false;
     for (auto* box : {static_cast<QWidget*>(fromBox_), static_cast<QWidget*>(toBox_),
                       static_cast<QWidget*>(pointsBox_)})
         box->blockSignals(true);
@@ -338,8 +341,10 @@ bool PenetrationCurveWindow::setRange(double from, double to, int points) {
 }
 
 void PenetrationCurveWindow::rangeEdited() {
-    if (!setRange(fromBox_->value(), toBox_->value(), pointsBox_->value()))
-        readout_->setText(QStringLiteral("The first size must be below the last."));
+    if (!setRange(fromBox_->value(), toBox_->value(), pointsBox_->value())) {
+        rangeRefused_ = true;
+        readout_->setText(RangeRefused);
+    }
 }
 
 QLineSeries* PenetrationCurveWindow::addCurve(int column, const QColor& colour, double width) {

@@ -114,7 +114,8 @@ private:
 
     const LodoSession& session_;
     std::uint64_t revision_ = 0;
-    bool shown_ = false; // something has been read yet
+    bool shown_ = false;        // something has been read yet
+    bool rangeRefused_ = false; // the size boxes hold a range that was refused
     double from_;
     double to_;
     int points_;

@@ -449,6 +449,17 @@ void PenetrationCurveWindowTest::rangeIsChecked() {
     w.showReadout(w.model()->systemColumn(), 10);
     QVERIFY(w.setRange(2, 500, 40));
     QCOMPARE(w.readout()->text(), hint);
+    // A range refused in the boxes is still said while the boxes hold it.
+    auto* from = w.findChildren<QDoubleSpinBox*>().value(0);
+    QVERIFY(from);
+    from->setValue(600);
+    const QString refused = QStringLiteral("The first size must be below the last.");
+    QCOMPARE(w.readout()->text(), refused);
+    s.TubeMenuClick();
+    w.sessionChanged();
+    QCOMPARE(w.readout()->text(), refused);
+    from->setValue(1);
+    QCOMPARE(w.readout()->text(), hint);
 }
 
 // Keyboard use: Enter in a size box applies what was typed and leaves the window
