@@ -167,6 +167,14 @@ StudyOutcome Started(StudyKind kind) {
 
 } // namespace
 
+std::vector<std::string> StudyNotices(const LodoModel& m, StudyKind kind, int Z, double IVal,
+                                      double FVal) {
+    if (kind != StudyKind::Diameter || Refused(m, kind, Z, IVal, FVal) || !IsInlet(m.List[0]) ||
+        m.List.size() == 1)
+        return {};
+    return {std::string(m.List[0].NTypeInt == NodeNozzle ? NozzleNotice : ProbeNotice)};
+}
+
 std::string_view VaryTypeText(StudyKind kind) {
     switch (kind) {
     case StudyKind::Flow:
@@ -231,7 +239,7 @@ StudyOutcome DiaAnalysis(LodoModel& m, int Z, double IVal, double FVal, const St
     if (IsInlet(m.List[0])) {
         if (m.List.size() == 1)
             return Failed(kind, StudyMessage{0, std::string(InletOnlyText)});
-        o.Notices.emplace_back(m.List[0].NTypeInt == NodeNozzle ? NozzleNotice : ProbeNotice);
+        o.Notices = StudyNotices(m, kind, Z, IVal, FVal);
         BGin = 1;
     }
 

@@ -81,6 +81,12 @@ StudyOutcome FreeStreamAnalysis(LodoModel& m, int Z, double IVal, double FVal,
                                 const StudyMeasure& measure = {},
                                 const StudyProgress& progress = {}); // [m/s]
 
+// The information boxes the study of `kind` brings (its outcome's Notices), known
+// before it runs so that they can be shown first: a diameter study behind an inlet
+// leaves the inlet out.
+std::vector<std::string> StudyNotices(const LodoModel& m, StudyKind kind, int Z, double IVal,
+                                      double FVal);
+
 // The study of `kind`, as the "Vary Parameters" command dispatches it.
 // The particle study is monodisperse and always records the specified value.
 StudyOutcome RunStudy(LodoModel& m, StudyKind kind, int Z, double IVal, double FVal,

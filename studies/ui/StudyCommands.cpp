@@ -68,9 +68,11 @@ void StudyCommands::MenuVaryClick() {
     if (!kind)
         return;
 
-    const StudyOutcome outcome = runStudy(*kind, data_.NoOfSteps, data_.InitialVal, data_.FinalVal);
-    for (const std::string& notice : outcome.Notices)
+    // The notice that the inlet is left out comes before the study, not after it.
+    for (const std::string& notice :
+         StudyNotices(session_.Model(), *kind, data_.NoOfSteps, data_.InitialVal, data_.FinalVal))
         ui_.ShowMessage(notice);
+    const StudyOutcome outcome = runStudy(*kind, data_.NoOfSteps, data_.InitialVal, data_.FinalVal);
     if (outcome.Cancelled)
         return;
     if (!outcome.Ran()) {

@@ -208,10 +208,16 @@ TEST(DiaAnalysis, InletIsLeftOutOfTheStudy) {
         SCOPED_TRACE(c.what);
         const LodoList line = c.line();
         LodoModel m = Prepared(line);
+        // Known before the study runs, so that the window can show it first; only the
+        // diameter study brings it, and a refused study none.
+        const auto notices = StudyNotices(m, StudyKind::Diameter, 3, 12.0, 30.0);
+        EXPECT_TRUE(StudyNotices(m, StudyKind::Flow, 3, 12.0, 30.0).empty());
+        EXPECT_TRUE(StudyNotices(m, StudyKind::Diameter, 0, 12.0, 30.0).empty());
         const StudyOutcome o = DiaAnalysis(m, 3, 12.0, 30.0);
         ASSERT_TRUE(o.Ran());
         ASSERT_EQ(o.Notices.size(), 1u);
         EXPECT_EQ(o.Notices[0], c.notice);
+        EXPECT_EQ(notices, o.Notices);
         for (const StudyRow& row : o.Rows) {
             // Varies the component behind the inlet; reports the line without the inlet.
             LodoModel fresh = Prepared(line);
@@ -229,6 +235,7 @@ TEST(DiaAnalysis, InletOnlyLineHasNothingToVary) {
     for (NodeTypeCode inlet : {NodeNozzle, NodeShroud}) {
         LodoModel m = Prepared({Comp(inlet, 20.0, 34.9)});
         const Snapshot before(m);
+        EXPECT_TRUE(StudyNotices(m, StudyKind::Diameter, 5, 10.0, 20.0).empty());
         const StudyOutcome o = DiaAnalysis(m, 5, 10.0, 20.0);
         ASSERT_FALSE(o.Ran());
         EXPECT_EQ(o.Error->Text, "There are no components after the inlet to vary.");
