@@ -23,6 +23,9 @@ constexpr double MinWidth = 1e-5; // [ln um] no panel narrower
 // A line of hundreds of components, each jumping at its own size, would otherwise
 // take many thousands of sizes; past this many a panel is taken as it is.
 constexpr std::size_t MaxNodes = 8192;
+// [ln GSD] 2^-24, half the float resolution near 1: every GSD a float holds but 1 is
+// wider.
+constexpr double NarrowestSpread = 0x1p-24;
 
 struct Node {
     double q = 0;                 // position on the size lattice (LatticeQ)
@@ -179,7 +182,9 @@ std::optional<SizeResolvedResult> ComputeSizeResolved(SizeTable& table, double M
     if (!(MMAD > 0) || !std::isfinite(MMAD) || !(GSD > 0) || !std::isfinite(GSD))
         return std::nullopt;
     const double s = std::fabs(std::log(GSD));
-    if (s == 0)
+    // A spread below a float's resolution covers no size but MMAD's few neighbours,
+    // and is too narrow for the lattice: its panels would not advance.
+    if (s < NarrowestSpread)
         return Monodisperse(table, MMAD);
 
     const double xMass = std::log(MMAD);

@@ -42,10 +42,10 @@ struct SizeResolvedResult {
 
 // Log-normal mass distribution with median MMAD [um] and geometric standard
 // deviation GSD; the number distribution has the same GSD and the count median.
-// A GSD of exactly 1 is the monodisperse aerosol at MMAD; a GSD below 1 is the same
-// distribution as its inverse. No result for an MMAD or GSD that is not positive and
-// finite, or a size range entirely outside 0.001 to 1000 um. The line is read,
-// never changed.
+// A GSD of 1 (or within 2^-24 of it in ln, nearer than any other float) is the
+// monodisperse aerosol at MMAD; a GSD below 1 is the same distribution as its inverse. No result
+// for an MMAD or GSD that is not positive and finite, or a size range entirely outside 0.001 to
+// 1000 um. The line is read, never changed.
 std::optional<SizeResolvedResult> ComputeSizeResolved(const LodoList& line, double MMAD,
                                                       double GSD);
 // The same on a table of the line's values that other results share.

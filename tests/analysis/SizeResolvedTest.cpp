@@ -162,6 +162,19 @@ TEST(SizeResolved, TwoIdenticalTubes) {
                 1e-4); // to the integration's accuracy
 }
 
+// GSDs nearer 1 than a float can be: the lattice's panels could not advance (a hang)
+// or had no width (NaN). They are the monodisperse aerosol.
+TEST(SizeResolved, SpreadNarrowerThanAFloatIsMonodisperse) {
+    const LodoModel m = AnalysisTest::MixedLine();
+    for (double gsd : {std::nextafter(1.0, 2.0), 1 + 3e-16, 1 + 1e-15, 1 - 1e-15})
+        for (double mmad : {0.001, 10.0, 999.0, 1000.0}) {
+            const auto r = ComputeSizeResolved(m.List, mmad, gsd);
+            ASSERT_TRUE(r.has_value());
+            EXPECT_EQ(r->MassPenetration, ComputeSizeResolved(m.List, mmad, 1.0)->MassPenetration)
+                << gsd - 1 << " " << mmad;
+        }
+}
+
 TEST(SizeResolved, GsdBelowOneIsItsInverse) {
     const LodoModel m = AnalysisTest::LoadExample("stack-nozzle-line.lxl");
     const auto a = ComputeSizeResolved(m.List, 5.0, 2.5);
