@@ -20,8 +20,11 @@ SizeResolvedSummary SizeResolvedOf(const LodoModel& m, SizeTable& table) {
 }
 
 double SizeResolvedMassPenetration(const LodoModel& m, std::size_t first) {
+    // A monodisperse line keeps MDp and DpSD from before; they describe no aerosol.
+    if (m.Ctx.DType != Distribution::LogNormal || first > m.List.size())
+        return std::nan("");
     const auto r = ComputeSizeResolved(m.List, m.Ctx.MDp, m.Ctx.DpSD);
-    if (!r || first > m.List.size())
+    if (!r)
         return std::nan("");
     if (first == 0)
         return r->MassPenetration;

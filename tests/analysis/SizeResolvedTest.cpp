@@ -221,6 +221,22 @@ TEST(SizeResolvedOf, DistributionOnlyInLogNormalMode) {
               Analysis::ComputeSizeResolved(m.List, 3.0f, 1.8f)->MassPenetration);
 }
 
+// What a study records: the line's mass penetration, or that of the rows from
+// `first` of the aerosol reaching them; nothing for a monodisperse line.
+TEST(SizeResolvedMassPenetration, OfTheRowsFromFirstAndOnlyForADistribution) {
+    LodoModel m = AnalysisTest::LoadExample("stack-nozzle-line.lxl");
+    m.Ctx.DType = m.Ctx.TypeDist = Distribution::LogNormal;
+    const auto r = Analysis::ComputeSizeResolved(m.List, m.Ctx.MDp, m.Ctx.DpSD);
+    ASSERT_TRUE(r.has_value());
+    EXPECT_EQ(Analysis::SizeResolvedMassPenetration(m, 0), r->MassPenetration);
+    EXPECT_REL_NEAR(Analysis::SizeResolvedMassPenetration(m, 1),
+                    r->MassPenetration / r->Components[0].MassPenetration, 1e-12);
+    EXPECT_TRUE(std::isnan(Analysis::SizeResolvedMassPenetration(m, m.List.size() + 1)));
+    m.Ctx.DType = m.Ctx.TypeDist = Distribution::Mono;
+    EXPECT_TRUE(std::isnan(Analysis::SizeResolvedMassPenetration(m, 0)));
+    EXPECT_TRUE(std::isnan(Analysis::SizeResolvedMassPenetration(m, 1)));
+}
+
 } // namespace
 
 namespace {
