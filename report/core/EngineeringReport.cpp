@@ -4,6 +4,7 @@
 #include "analysis/LimitFindings.h"
 #include "analysis/PenetrationCurve.h"
 #include "analysis/SizeResolvedPenetration.h"
+#include "analysis/SizeResolvedText.h"
 #include "model/EvalFrame.h"
 #include "model/NumberFormat.h"
 #include "model/Units.h"
@@ -43,6 +44,13 @@ std::string Size(double um) {
 // A computed size: three significant digits are what the models support.
 std::string SizeOf(double um) {
     return std::isfinite(um) ? fmt::format("{:.3g} ", um) + Micro : "invalid";
+}
+
+// A size the analysis found (0.001 to 1000 um), written as lodo-cli and the main
+// window write it: "%g" would give 999.7 as "1e+03".
+std::string FoundSize(double um) {
+    const std::string d = Analysis::DiameterText(um);
+    return d == "invalid" ? d : d + " " + Micro;
 }
 
 std::string WithUnit(double v, int decimals, const std::string& unit, const std::string& metric,
@@ -318,7 +326,7 @@ std::vector<Block> LogNormalResults(const LodoModel& m,
         {"Number penetration, size-resolved", sr ? PctUnit(sr->NumberPenetration) : "none"});
     f.Fields.push_back(
         {"MMAD of the aerosol leaving the line, size-resolved",
-         sr && std::isfinite(sr->PenetratedMMAD) ? SizeOf(sr->PenetratedMMAD) : "none"});
+         sr && std::isfinite(sr->PenetratedMMAD) ? FoundSize(sr->PenetratedMMAD) : "none"});
     out.push_back(std::move(f));
     out.push_back(Paragraph{
         "The specified method, which the main window shows, takes the mass median as the median "
@@ -439,7 +447,7 @@ std::vector<Block> CurveSection(const LodoList& list) {
         chart.System.push_back(100.0 * curve.System[k]);
     }
     chart.D50 = d50;
-    chart.Caption = (d50 ? "Cut size d50 = " + SizeOf(*d50) + ". "
+    chart.Caption = (d50 ? "Cut size d50 = " + FoundSize(*d50) + ". "
                          : "No cut size d50: the curve never rises above 50 %, or does not fall to "
                            "50 % up to 1000 " +
                                Micro + ". ") +

@@ -287,6 +287,29 @@ TEST(EngineeringReport, SizeResolvedResultsTenMicronVerdictAndTheCurve) {
     EXPECT_EQ(Text(m).find("Log-normal results"), std::string::npos);
 }
 
+// The cut size reads as lodo-cli and the main window print it: a d50 just below
+// 1000 um once read "1e+03".
+TEST(EngineeringReport, CutSizeAsTheOtherFrontEndsWriteIt) {
+    LodoModel m = ReportTest::Load("stack-nozzle-line.lxl");
+    // A short wide horizontal tube: settling cuts at 999.7 um.
+    TLodoComp tube = m.List[1];
+    tube.Dia1 = tube.Dia2 = 100.0;
+    tube.Len = 0.0025825;
+    tube.Flow = 100.0;
+    tube.Ang1 = 0.0;
+    tube.Dia1Unit = tube.Dia2Unit = tube.LenUnit = tube.FlowUnit = Units::Metric;
+    m.List = {tube};
+    AlignList(m, 0);
+    const auto d50 = Analysis::CutSizeD50(m.List);
+    ASSERT_TRUE(d50.has_value());
+    ASSERT_GT(*d50, 999.5);
+    const Report r = BuildReport(m, Here);
+    const auto curves = BlocksOf<CurveChart>(r);
+    ASSERT_EQ(curves.size(), 1u);
+    EXPECT_TRUE(curves.front()->Caption.starts_with("Cut size d50 = 1000 \u00B5m."))
+        << curves.front()->Caption;
+}
+
 TEST(EngineeringReport, ModelLimitFindingsOfEveryComponent) {
     // The tight bend is outside the bend models' curvature range; every finding of
     // the line is listed under its component, in line order.
