@@ -6,7 +6,11 @@
 namespace Analysis {
 namespace {
 
-std::string Field(const std::string& s) {
+// A name a spreadsheet would run as a formula (=, +, -, @ first) is kept as text
+// by a leading apostrophe; the rest is quoted as CSV quotes.
+std::string Field(std::string s) {
+    if (!s.empty() && std::string_view("=+-@\t\r").find(s.front()) != std::string_view::npos)
+        s.insert(0, 1, '\'');
     if (s.find_first_of(",\"\r\n") == std::string::npos)
         return s;
     std::string q = "\"";

@@ -22,6 +22,13 @@ TEST(CurveCsv, HeaderQuotingAndNumbers) {
     EXPECT_EQ(CurveCsv(c), "Dp_um,T-1,\"odd, \"\"name\"\"\",System\n"
                            "0.01,0.5,1.25,0.625\n"
                            "10,0.30000000000000004,nan,nan\n");
+
+    // Names a spreadsheet would run as formulas stay text.
+    c.Names = {"=HYPERLINK(\"x\")", "+1", "-2", "@A1"};
+    c.Trans = {1, 1, 1, 1};
+    c.Dp = {1.0f};
+    c.System = {1};
+    EXPECT_EQ(CurveCsv(c), "Dp_um,\"'=HYPERLINK(\"\"x\"\")\",'+1,'-2,'@A1,System\n1,1,1,1,1,1\n");
 }
 
 // Every number reads back as the value the curve holds, bit for bit.
