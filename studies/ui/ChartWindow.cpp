@@ -2,6 +2,7 @@
 
 #include "studies/ui/ChartImage.h"
 #include "studies/ui/PointTableModel.h"
+#include "studies/ui/SavePath.h"
 
 #include <QApplication>
 #include <QChart>
@@ -110,11 +111,7 @@ ChartWindow::ChartWindow(const QString& caption, const QStringList& headers,
         return QFileDialog::getSaveFileName(this, tr("Save Chart"), proposed,
                                             png + QStringLiteral(";;") + svg, filter);
     };
-    confirmReplace = [this](const QString& path) {
-        return QMessageBox::question(this, windowTitle(),
-                                     tr("%1 already exists.\nDo you want to replace it?")
-                                         .arg(QDir::toNativeSeparators(path))) == QMessageBox::Yes;
-    };
+    confirmReplace = [this](const QString& path) { return AskReplace(this, path); };
 }
 
 QScatterSeries* ChartWindow::addSeries(int yColumn, QValueAxis* yAxis, const QColor& colour) {
@@ -277,16 +274,11 @@ void ChartWindow::askSaveImage() {
     const QString name =
         imageBaseName.contains(QLatin1Char('/')) ? proposed.dir().filePath(file) : file;
     QString path = chooseImageFile(name + ".png", &filter);
+    path = CompletedSavePath(path, {QStringLiteral(".png"), QStringLiteral(".svg")},
+                             filter == svg ? QStringLiteral(".svg") : QStringLiteral(".png"),
+                             confirmReplace);
     if (path.isEmpty())
         return;
-    const QString suffix = filter == svg ? QStringLiteral(".svg") : QStringLiteral(".png");
-    if (!path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) &&
-        !path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-        path += suffix;
-        // The dialog asked about the name without the suffix, not about this file.
-        if (QFileInfo::exists(path) && !confirmReplace(path))
-            return;
-    }
     if (!saveChartImage(path))
         QMessageBox::warning(this, windowTitle(),
                              tr("The chart could not be saved as %1.").arg(path));

@@ -7,6 +7,7 @@
 #include "session/LodoSession.h"
 #include "studies/ui/ChartImage.h"
 #include "studies/ui/PenetrationCurveModel.h"
+#include "studies/ui/SavePath.h"
 #include "studies/ui/SizeResolvedComponentsModel.h"
 
 #include <QApplication>
@@ -226,12 +227,7 @@ PenetrationCurveWindow::PenetrationCurveWindow(const LodoSession& session, QWidg
                         QString* filter) {
         return QFileDialog::getSaveFileName(this, title, proposed, filters, filter);
     };
-    confirmReplace = [this](const QString& path) {
-        return QMessageBox::question(
-                   this, windowTitle(),
-                   QStringLiteral("%1 already exists.\nDo you want to replace it?")
-                       .arg(QDir::toNativeSeparators(path))) == QMessageBox::Yes;
-    };
+    confirmReplace = [this](const QString& path) { return AskReplace(this, path); };
     refresh();
 }
 
@@ -578,15 +574,11 @@ void PenetrationCurveWindow::askSaveImage() {
                               ProposedName(session_.DFileName(), QStringLiteral("Curve")) +
                                   QStringLiteral(".png"),
                               png + QStringLiteral(";;") + svg, &filter);
+    path = CompletedSavePath(path, {QStringLiteral(".png"), QStringLiteral(".svg")},
+                             filter == svg ? QStringLiteral(".svg") : QStringLiteral(".png"),
+                             confirmReplace);
     if (path.isEmpty())
         return;
-    if (!path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) &&
-        !path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-        path += filter == svg ? QStringLiteral(".svg") : QStringLiteral(".png");
-        // The dialog asked about the name without the suffix, not about this file.
-        if (QFileInfo::exists(path) && !confirmReplace(path))
-            return;
-    }
     if (!saveChartImage(path))
         QMessageBox::warning(this, windowTitle(),
                              QStringLiteral("The chart could not be saved as %1.").arg(path));
@@ -598,13 +590,10 @@ void PenetrationCurveWindow::askExportCsv() {
                               ProposedName(session_.DFileName(), QStringLiteral("Curve")) +
                                   QStringLiteral(".csv"),
                               QStringLiteral("CSV file (*.csv)"), &filter);
+    path =
+        CompletedSavePath(path, {QStringLiteral(".csv")}, QStringLiteral(".csv"), confirmReplace);
     if (path.isEmpty())
         return;
-    if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
-        path += QStringLiteral(".csv");
-        if (QFileInfo::exists(path) && !confirmReplace(path))
-            return;
-    }
     if (const auto error = exportCsv(path))
         QMessageBox::warning(this, windowTitle(), qs(error->Message));
 }
