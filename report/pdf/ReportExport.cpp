@@ -1,9 +1,9 @@
 #include "cli/CliCommon.h"
+#include "persistence/FileIo.h"
 #include "report/pdf/ReportPdf.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <filesystem>
 
 namespace ReportPdf {
 
@@ -29,9 +29,7 @@ int ExportReportCommand(const std::vector<std::string>& args, std::string& err) 
     }
     const std::string& linePath = args[0];
     const QString out = QString::fromStdString(args[1]);
-    std::error_code ec;
-    if (std::filesystem::equivalent(std::filesystem::path(linePath), std::filesystem::path(args[1]),
-                                    ec)) {
+    if (FileIo::SameFile(linePath, args[1])) {
         err = args[1] + " is the line file itself; the report was not written";
         return 1;
     }

@@ -1,5 +1,6 @@
 #include "report/pdf/ReportPdf.h"
 
+#include "persistence/FileIo.h"
 #include "report/pdf/ReportCharts.h"
 #include "session/SessionUi.h"
 
@@ -596,14 +597,6 @@ QString WithSuffix(QString path, const QString& suffix) {
     return path;
 }
 
-bool SameFile(const std::string& a, const QString& b) {
-    if (a.empty())
-        return false;
-    std::error_code ec;
-    return std::filesystem::equivalent(std::filesystem::path(a),
-                                       std::filesystem::path(b.toStdU16String()), ec);
-}
-
 } // namespace
 
 QPageSize::PageSizeId PaperFor(const QLocale& locale) {
@@ -711,7 +704,7 @@ void ExportReportPdf(SessionUi& ui, const LodoModel& model, const std::string& l
     const QString path =
         WithSuffix(QString::fromStdU16String(chosen->u16string()), QStringLiteral("pdf"));
     // The report must never take the place of the line it describes.
-    if (SameFile(filePath, path)) {
+    if (!filePath.empty() && FileIo::SameFile(filePath, path.toStdU16String())) {
         ui.ShowError("The report was not written: " + path.toStdString() +
                      " is the line's own file.");
         return;

@@ -1,5 +1,6 @@
 #include "ui/print/LodoPrint.h"
 
+#include "persistence/FileIo.h"
 #include "session/SessionUi.h"
 
 #include <QFileInfo>
@@ -320,10 +321,7 @@ void ExportDrawingPng(SessionUi& ui, const QImage& drawing, const std::string& l
         return;
     const QString target = WithSuffix(FromPath(*path), QStringLiteral("png"));
     // The picture must never take the place of the line it shows.
-    std::error_code ec;
-    if (!lineFile.empty() &&
-        std::filesystem::equivalent(std::filesystem::path(lineFile),
-                                    std::filesystem::path(target.toStdU16String()), ec)) {
+    if (!lineFile.empty() && FileIo::SameFile(lineFile, target.toStdU16String())) {
         ui.ShowError("The drawing was not written: " + target.toStdString() +
                      " is the line's own file.");
         return;
