@@ -2,6 +2,7 @@
 
 #include "model/NumberFormat.h"
 #include "model/Units.h"
+#include "persistence/RecordFields.h"
 
 #include <algorithm>
 #include <cmath>
@@ -68,25 +69,19 @@ std::string DescribeComponent(const TLodoComp& was, const TLodoComp& now) {
     return {};
 }
 
-} // namespace
-
-namespace {
-
-// Every number of a record, results included.
-constexpr double TLodoComp::*Numbers[] = {
-    &TLodoComp::TransM1, &TLodoComp::TransM2, &TLodoComp::TransM3, &TLodoComp::TransM4,
-    &TLodoComp::PTrans,  &TLodoComp::MTrans,  &TLodoComp::Temp,    &TLodoComp::Press,
-    &TLodoComp::Len,     &TLodoComp::Brd,     &TLodoComp::Dia1,    &TLodoComp::Dia2,
-    &TLodoComp::Dia3,    &TLodoComp::Ang1,    &TLodoComp::Ang2,    &TLodoComp::Ang3,
-    &TLodoComp::Flow,    &TLodoComp::FStream,
-};
-
 // Equal records, a result that is not a number matching itself: otherwise a line
 // with such a result would differ from itself and every operation become a step.
 bool SameRecord(TLodoComp a, TLodoComp b) {
-    for (const auto number : Numbers)
+    const auto nanMatchesNan = [&](double TLodoComp::*number) {
         if (std::isnan(a.*number) && std::isnan(b.*number))
             a.*number = b.*number = 0.0;
+    };
+    for (const RecordFields::Field& f : RecordFields::All)
+        if (const auto* number = std::get_if<RecordFields::NumberMember>(&f.Member))
+            nanMatchesNan(*number);
+    // Not stored, but results all the same.
+    nanMatchesNan(&TLodoComp::PTrans);
+    nanMatchesNan(&TLodoComp::MTrans);
     return a == b;
 }
 
