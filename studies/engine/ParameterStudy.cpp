@@ -1,7 +1,6 @@
 #include "studies/engine/ParameterStudy.h"
 
 #include "model/NumberFormat.h"
-#include "model/Units.h"
 
 #include <cmath>
 #include <functional>
@@ -213,15 +212,15 @@ StudyOutcome FlowAnalysis(LodoModel& m, int Z, double IVal, double FVal,
     constexpr StudyKind kind = StudyKind::Flow;
     if (auto refused = Refused(m, kind, Z, IVal, FVal))
         return *refused;
+    const StudyInput input = *StudyInputOf(m.List, kind);
     return Study(m, Started(kind), Z, IVal, FVal, progress, [&] {
-        m.List[0].FlowUnit = Units::Metric;
         StudyPlan p;
         p.Header = FlowHeader;
         // AlignList ends by evaluating every row in order: that is the point's
         // evaluation, and a second pass would only repeat it.
         p.EvaluateAt = [&](double v) {
-            m.List[0].Flow = v;
-            AlignList(m, 0);
+            SetStudyInput(m.List, input, v);
+            AlignList(m, input.CR);
         };
         p.Point = [&](double v) { return StudyRow{v, Measured(measure, m, 0) * 100.0, 0.0}; };
         return p;
@@ -235,37 +234,19 @@ StudyOutcome DiaAnalysis(LodoModel& m, int Z, double IVal, double FVal, const St
         return *refused;
 
     StudyOutcome o = Started(kind);
-    int BGin = 0;
-    if (IsInlet(m.List[0])) {
-        if (m.List.size() == 1)
-            return Failed(kind, StudyMessage{0, std::string(InletOnlyText)});
-        o.Notices = StudyNotices(m, kind, Z, IVal, FVal);
-        BGin = 1;
-    }
-
-    // A fitting keeps its diameter ratio through the study.
-    const TLodoComp& varied = m.List[BGin];
-    double Ratio = 1.0;
-    if (varied.NType == "Contraction" || varied.NType == "Expansion") {
-        // Both diameters become millimetres below, so a ratio between different units
-        // has to be taken in millimetres too.
-        Ratio = varied.Dia1Unit == varied.Dia2Unit ||
-                        (!Units::IsMetric(varied.Dia1Unit) && !Units::IsMetric(varied.Dia2Unit))
-                    ? varied.Dia2 / varied.Dia1
-                    : Units::DiaToMm(varied.Dia2, varied.Dia2Unit) /
-                          Units::DiaToMm(varied.Dia1, varied.Dia1Unit);
-    }
+    const std::optional<StudyInput> input = StudyInputOf(m.List, kind);
+    if (!input)
+        return Failed(kind, StudyMessage{0, std::string(InletOnlyText)});
+    o.Notices = StudyNotices(m, kind, Z, IVal, FVal);
+    const int BGin = static_cast<int>(input->Row);
 
     return Study(m, std::move(o), Z, IVal, FVal, progress, [&] {
-        m.List[BGin].Dia1Unit = Units::Metric;
-        m.List[BGin].Dia2Unit = Units::Metric;
         StudyPlan p;
         p.Header = DiaHeader;
-        p.CR = BGin;
+        p.CR = input->CR;
         p.EvaluateAt = [&](double v) {
-            m.List[BGin].Dia1 = v;
-            m.List[BGin].Dia2 = v * Ratio;
-            AlignList(m, BGin);
+            SetStudyInput(m.List, *input, v);
+            AlignList(m, input->CR);
         };
         p.Point = [&](double v) {
             // With an inlet in front, the penetration of the line behind it.
@@ -301,14 +282,14 @@ StudyOutcome FreeStreamAnalysis(LodoModel& m, int Z, double IVal, double FVal,
     constexpr StudyKind kind = StudyKind::FreeStream;
     if (auto refused = Refused(m, kind, Z, IVal, FVal, true))
         return *refused;
+    const StudyInput input = *StudyInputOf(m.List, kind);
     return Study(m, Started(kind), Z, IVal, FVal, progress, [&] {
-        m.List[0].FStreamUnit = Units::Metric;
         StudyPlan p;
         p.Header = FreeStreamHeader;
         p.WithAsp = true;
         p.EvaluateAt = [&](double v) {
-            m.List[0].FStream = v;
-            AlignList(m, 0);
+            SetStudyInput(m.List, input, v);
+            AlignList(m, input.CR);
         };
         p.Point = [&](double v) {
             return StudyRow{v, Measured(measure, m, 0) * 100.0, m.List[0].TransM2};

@@ -2,6 +2,7 @@
 
 #include "model/LodoModel.h"
 #include "studies/engine/DataPass.h"
+#include "studies/engine/StudyInput.h"
 
 #include <functional>
 #include <optional>
@@ -12,8 +13,6 @@
 // Parameter studies: the whole line is evaluated while one input steps through a
 // range. A study borrows the line and gives it back unchanged: every input, unit,
 // Dp and DType is as it was, and the line has been re-evaluated with its own values.
-
-enum class StudyKind { Flow, Diameter, Particle, FreeStream };
 
 // "Flow", "Diameter", "Particle", "Free_Stream" (the VaryType texts).
 std::string_view VaryTypeText(StudyKind kind);
