@@ -191,14 +191,10 @@ Outcome Verdict::Result() const {
     return Range ? Range->Result : Nominal.Result;
 }
 
-PointVerdict VerdictAt(const LodoList& line, const OperatingPoint& point, const Criteria& limits,
-                       const DistributionSetting& particles) {
-    if (auto problem = CriteriaProblem(limits))
-        return NoVerdictAt(point, *problem);
-    auto evaluated = ModelAt(line, point, AtReferenceSize(particles, limits));
-    if (auto* refusal = std::get_if<std::string>(&evaluated))
-        return NoVerdictAt(point, *refusal);
-    const LodoModel& m = std::get<LodoModel>(evaluated);
+namespace {
+
+// The quantities of a line evaluated at the point, against the criteria.
+PointVerdict Judged(const LodoModel& m, const OperatingPoint& point, const Criteria& limits) {
     const LodoList& list = m.List;
 
     PointVerdict v;
@@ -240,6 +236,21 @@ PointVerdict VerdictAt(const LodoList& line, const OperatingPoint& point, const 
     v.Result = v.Failed.empty() ? Outcome::Pass : Outcome::Fail;
     if (!inlet)
         v.Reason = NoInletText;
+    return v;
+}
+
+} // namespace
+
+PointVerdict VerdictAt(const LodoList& line, const OperatingPoint& point, const Criteria& limits,
+                       const DistributionSetting& particles, LodoModel* evaluated) {
+    if (auto problem = CriteriaProblem(limits))
+        return NoVerdictAt(point, *problem);
+    auto at = ModelAt(line, point, AtReferenceSize(particles, limits));
+    if (auto* refusal = std::get_if<std::string>(&at))
+        return NoVerdictAt(point, *refusal);
+    PointVerdict v = Judged(std::get<LodoModel>(at), point, limits);
+    if (evaluated)
+        *evaluated = std::get<LodoModel>(std::move(at));
     return v;
 }
 

@@ -72,9 +72,11 @@ struct Verdict {
     Outcome Result() const;
 };
 
-// The quantities at one point of the line, judged against `limits`.
+// The quantities at one point of the line, judged against `limits`. `evaluated`, when
+// given, receives the line evaluated at the point and the reference size (left alone
+// when the point is refused), for a caller that reads more of it (the design map).
 PointVerdict VerdictAt(const LodoList& line, const OperatingPoint& point, const Criteria& limits,
-                       const DistributionSetting& particles);
+                       const DistributionSetting& particles, LodoModel* evaluated = nullptr);
 
 // The design verdict of a line with its criteria and operating range. `particles` is
 // the selected description (for particle properties beyond the aerodynamic diameter).
