@@ -13,3 +13,4 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
 int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunCurveCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunSplitterCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunMapCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

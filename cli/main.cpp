@@ -28,6 +28,7 @@ constexpr Command Commands[] = {
      RunStudyCommand},
     {"curve", "print the penetration curve of a sample line and its cut size d50", RunCurveCommand},
     {"splitter", "size a flow splitter (wye) and estimate its penetration", RunSplitterCommand},
+    {"map", "map the design verdict of a sample line over two operating conditions", RunMapCommand},
 };
 
 std::string Usage() {
