@@ -3,6 +3,10 @@
 #include "model/CreateComp.h"
 #include "model/NumberFormat.h"
 #include "model/Units.h"
+#include "session/ComponentTypes.h"
+#include "session/CurrentComponent.h"
+#include "session/DiameterChanges.h"
+#include "session/EntryMessages.h"
 #include "session/LodoError.h"
 #include "session/LodoSession.h"
 #include "session/OperationScope.h"
@@ -18,47 +22,6 @@ constexpr double ShroudPageOutletDia = 38.1;
 
 const std::string& UnitText(UnitChoice c) {
     return c == UnitChoice::English ? Units::English : Units::Metric;
-}
-
-// The counter moved on to the number of the next name. A counter a file set below
-// zero starts again from zero; one at the end of the range takes the first number no
-// component of the line carries, so that no name repeats.
-int NextNameNumber(int& counter, const LodoList& list, const std::string& prefix) {
-    counter = std::max(counter, 0);
-    if (counter < std::numeric_limits<int>::max())
-        return ++counter;
-    for (int n = 1;; ++n) {
-        const std::string name = prefix + std::to_string(n);
-        if (std::none_of(list.begin(), list.end(), [&](const TLodoComp& c) {
-                return c.Name == name || c.Name == name + " *";
-            }))
-            return n;
-    }
-}
-
-struct ComponentType {
-    int Code;
-    const char* NType;
-    const char* Prefix;
-    int EvalContext::*Counter;
-    Page OnPage;
-    bool InletOnly;
-};
-
-constexpr ComponentType ComponentTypes[] = {
-    {NodeTube, "Tube", "T-", &EvalContext::TINo, Page::Tube, false},
-    {NodeBend, "Bend", "B-", &EvalContext::BINo, Page::Bend, false},
-    {NodeContraction, "Contraction", "C-", &EvalContext::CINo, Page::Contract, false},
-    {NodeExpansion, "Expansion", "E-", &EvalContext::EINo, Page::Expand, false},
-    {NodeNozzle, "Nozzle", "N-", &EvalContext::NINo, Page::Nozzle, true},
-    {NodeShroud, "RF2-111", "N-", &EvalContext::SINo, Page::Shroud, true},
-};
-
-const ComponentType* TypeOf(int code) {
-    for (const auto& t : ComponentTypes)
-        if (t.Code == code)
-            return &t;
-    return nullptr;
 }
 
 double& RecordValue(TLodoComp& r, Quantity q) {
@@ -209,10 +172,11 @@ void ComponentEditor::AddComponent(int code) {
     const ComponentType& type = *TypeOf(code);
     EvalContext& c = m_.Ctx;
     if (type.InletOnly && Count() != 0) {
-        // Refused: the counter still counts the attempt, but the component being
-        // edited stays the one whose page is shown, and the page stays.
-        NextNameNumber(c.*type.Counter, m_.List, type.Prefix);
+        // Refused: nothing changes (no name used up, nothing to save); the component
+        // being edited stays the one whose page is shown, and the page stays.
         ui_.ShowMessage(std::string(LodoErrorText(6)));
+        ui_.ShowStatus(
+            "To change the inlet, use Edit > Replace Inlet: the rest of the line stays.");
         Notify(RefreshLabels | RefreshComponentTab);
         return;
     }
@@ -282,6 +246,9 @@ void ComponentEditor::EditComp(int CR) {
     m_.Ctx.RefNum = Operation::Editing;
     SetNodeValues(m_);
     ShowPage(PageOfCode(m_.List[CR].NTypeInt));
+    // The intermediate values name the same component as the page.
+    CurrentComponent::ShowValuesOf(m_, CR);
+    Notify(RefreshTotals);
 }
 
 void ComponentEditor::ShowPage(Page p) {
@@ -313,6 +280,10 @@ void ComponentEditor::ShowPage(Page p) {
             Notify(RefreshLabels);
         }
     }
+    // A note already written describes the nozzle shown, not the one it was written
+    // for (undo, another line): it follows the outlet the page shows.
+    if (p == Page::Nozzle && !label9_.empty())
+        WriteNozzleNote(Units::IsEnglish(r.Dia1Unit) ? 1 : 0);
     focus_ = InfoOf(p).FocusCycle.front();
     lineNameFocused_ = false;
     nodeNameL_ = "Component: " + r.Name;
@@ -373,8 +344,7 @@ std::string& ComponentEditor::ContextUnit(Quantity q) {
 UnitChoice ComponentEditor::UnitButton(Quantity q) const {
     if (page_ == Page::None || q == Quantity::None)
         return UnitChoice::Neither;
-    if (page_ == Page::Nozzle && q == Quantity::Dia2)
-        return UnitChoice::Neither;
+    // The nozzle's outlet pair takes no clicks but shows the unit of the outlet diameter.
     if (!BoxFor(page_, q))
         return UnitChoice::Neither;
     return Units::IsMetric(UnitOf(m_.Ctx, q)) ? UnitChoice::Metric : UnitChoice::English;
@@ -382,6 +352,19 @@ UnitChoice ComponentEditor::UnitButton(Quantity q) const {
 
 const std::string& ComponentEditor::BoxText(Box b) const {
     return boxes_[static_cast<std::size_t>(b)].Text;
+}
+
+bool ComponentEditor::BoxPending(Box b) const {
+    const BoxState& s = boxes_[static_cast<std::size_t>(b)];
+    return s.Text != s.Committed;
+}
+
+void ComponentEditor::DiscardBoxTyping(Box b) {
+    BoxState& s = boxes_[static_cast<std::size_t>(b)];
+    if (s.Text == s.Committed)
+        return;
+    s.Text = s.Committed;
+    Notify(RefreshPage);
 }
 
 void ComponentEditor::SetBoxText(Box b, std::string text) {
@@ -473,8 +456,39 @@ void ComponentEditor::StoreEntry(Box b, double V) {
         WriteNozzleNote(Units::IsEnglish(r.Dia1Unit) ? 1 : 0);
 
     const int row = c.CurrRow - 1;
+    const LodoList before = m_.List;
     Align(row);
+    ReportResized(before, row, info.Feeds == Field::Dia1 && page_ == Page::Nozzle);
     EvaluateRow(row);
+}
+
+// The alignment carries a diameter along the line: the components it changed
+// besides the edited one are named. The nozzle's inlet sets its outlet, and with it
+// the whole line downstream, which nobody expects from an inlet entry: that is
+// said in a message; any other resize in the status bar.
+void ComponentEditor::ReportResized(const LodoList& before, int row, bool nozzleInlet) {
+    const std::vector<DiameterChange> changes = DiameterChanges(before, m_.List, row);
+    if (changes.empty())
+        return;
+    const TLodoComp& r = m_.List[static_cast<std::size_t>(row)];
+    std::string name = r.Name;
+    if (name.size() >= 2 && name.compare(name.size() - 2, 2, " *") == 0)
+        name.resize(name.size() - 2);
+    if (nozzleInlet) {
+        ui_.ShowMessage("The outlet of nozzle " + name +
+                        " is its inlet diameter, and the line downstream follows the outlet: "
+                        "changing the inlet diameter to " +
+                        NumberFormat::General(r.Dia1, 5) +
+                        (Units::IsEnglish(r.Dia1Unit) ? " in" : " mm") + " also changed\n" +
+                        DescribeDiameterChanges(changes) +
+                        "\nEdit > Undo (Ctrl+Z) puts them all back in one step.");
+        return;
+    }
+    std::string names;
+    for (const DiameterChange& c : changes)
+        names += (names.empty() ? "" : ", ") + c.Name;
+    ui_.ShowStatus("Diameters carried along the line to " + names +
+                   " (Edit > Undo puts them back)");
 }
 
 void ComponentEditor::WriteNozzleNote(int variant) {
@@ -522,7 +536,7 @@ bool ComponentEditor::BoxKey(Box b, EditKey key) {
         Notify(RefreshPage);
     }
     if (const int cv = EntryCheck(b); cv != 0) {
-        ui_.ShowMessage(std::string(LodoErrorText(cv)));
+        ui_.ShowMessage(EntryMessage(cv, BoxText(b)));
         return false;
     }
     MoveFocus(b, key == EditKey::Up ? -1 : 1);
@@ -548,7 +562,7 @@ bool ComponentEditor::EnterPendingValue() {
     if (s.Text == s.Committed)
         return true;
     if (const int cv = EntryCheck(b); cv != 0) {
-        ui_.ShowMessage(std::string(LodoErrorText(cv)));
+        ui_.ShowMessage(EntryMessage(cv, s.Text));
         return false;
     }
     ChangeEdit(b);

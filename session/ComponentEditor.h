@@ -30,6 +30,8 @@ public:
     void EditComp(int CR);
 
     const std::string& BoxText(Box b) const;
+    bool BoxPending(Box b) const;
+    void DiscardBoxTyping(Box b);
     void SetBoxText(Box b, std::string text);
     bool BoxKey(Box b, EditKey key);
     void FocusBox(std::optional<Box> b);
@@ -78,6 +80,7 @@ private:
     void StoreEntry(Box b, double V);
     void MoveFocus(Box from, int step);
     void WriteNozzleNote(int variant);
+    void ReportResized(const LodoList& before, int row, bool nozzleInlet);
 
     LodoSession& s_;
     LodoModel& m_;

@@ -102,13 +102,25 @@ std::string DescribeStep(const LineState& before, const LineState& after) {
     if (now.size() == was.size() + 1)
         for (const TLodoComp& c : now)
             if (!named(was, BaseName(c.Name)))
-                return "Add " + BaseName(c.Name);
+                return (&c == &now.back() ? "Add " : "Insert ") + BaseName(c.Name);
     if (now.size() + 1 == was.size())
         for (const TLodoComp& c : was)
             if (!named(now, BaseName(c.Name)))
                 return "Delete " + BaseName(c.Name);
     const int edited = after.Model.Ctx.CurrRow - 1;
     if (now.size() == was.size()) {
+        // One component gone and another in its place: the inlet replaced (a probe
+        // and a nozzle may carry the same name).
+        std::size_t differing = 0, at = 0;
+        for (std::size_t i = 0; i < now.size(); ++i)
+            if (was[i].NTypeInt != now[i].NTypeInt ||
+                BaseName(was[i].Name) != BaseName(now[i].Name)) {
+                ++differing;
+                at = i;
+            }
+        if (differing == 1)
+            return "Replace " + BaseName(was[at].Name) + " (" + was[at].NType + ") with " +
+                   BaseName(now[at].Name) + " (" + now[at].NType + ")";
         // A moved component is the one edited next, at its new place.
         if (edited >= 0 && static_cast<std::size_t>(edited) < now.size() &&
             BaseName(was[edited].Name) != BaseName(now[edited].Name))

@@ -78,7 +78,7 @@ std::string LineDocument::ProposedFileName(const std::string& lineName) {
 std::optional<std::filesystem::path> LineDocument::ChooseSaveAs(SessionUi& ui,
                                                                 const std::string& lineName) const {
     SaveDialogRequest req;
-    req.Title = "Save your text or word file";
+    req.Title = "Save Sample Line As";
     req.DefaultExt = ".lxl";
     req.Filter = "Lodo files only|*.lxl";
     // The line's file, or a name made from the line name for a line never saved.

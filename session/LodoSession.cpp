@@ -105,7 +105,12 @@ void LodoSession::FocusLineName() {
     editor_.FocusLineName();
 }
 bool LodoSession::EnterPendingValue() {
+    EnterLineName();
     return editor_.EnterPendingValue();
+}
+void LodoSession::DiscardBoxTyping(Box b) {
+    OperationScope op(*this);
+    editor_.DiscardBoxTyping(b);
 }
 UnitChoice LodoSession::UnitButton(Quantity q) const {
     return editor_.UnitButton(q);
@@ -156,9 +161,27 @@ bool LodoSession::myNum(char32_t c) {
 
 void LodoSession::SetLineName(std::string name) {
     OperationScope op(*this);
+    lineNameTyped_.reset();
     if (name == lineName_)
         return;
     lineName_ = std::move(name);
+    Notify(RefreshLabels);
+}
+
+void LodoSession::TypeLineName(std::string text) {
+    lineNameTyped_ = std::move(text);
+}
+
+void LodoSession::EnterLineName() {
+    if (lineNameTyped_)
+        SetLineName(*lineNameTyped_);
+}
+
+void LodoSession::DiscardLineNameTyping() {
+    OperationScope op(*this);
+    if (!lineNameTyped_)
+        return;
+    lineNameTyped_.reset();
     Notify(RefreshLabels);
 }
 
@@ -344,6 +367,7 @@ void LodoSession::SetCaptionsForDistribution() {
 void LodoSession::ResetLine() {
     EvalContext& c = m_.Ctx;
     lineName_ = "Sample Line 1";
+    lineNameTyped_.reset();
     editor_.ShowPage(Page::None);
     // The second diameter follows the type last added, read before the reset.
     const double d2 = c.NodeType == "Contraction" ? 34.9 / 1.5
@@ -440,6 +464,7 @@ void LodoSession::EndOperation() {
 
 bool LodoSession::Undo() {
     OperationScope op(*this);
+    lineNameTyped_.reset(); // typing not entered goes with the state it was typed on
     const LineState* state = history_.Undo();
     if (!state)
         return false;
@@ -450,6 +475,7 @@ bool LodoSession::Undo() {
 
 bool LodoSession::Redo() {
     OperationScope op(*this);
+    lineNameTyped_.reset();
     const LineState* state = history_.Redo();
     if (!state)
         return false;
@@ -578,8 +604,9 @@ void LodoSession::ShowReaderWarnings(const std::vector<std::string>& warnings) {
 bool LodoSession::SaveAsTo(const std::filesystem::path& path) {
     if (!SaveTo(path))
         return false;
-    // Confirmed once the file is written, not before.
-    ui_.ShowMessage("File : " + path.string());
+    // Confirmed once the file is written, not before, in the status bar: a box to
+    // close after every save is in the way.
+    ui_.ShowStatus("File : " + path.string());
     return true;
 }
 

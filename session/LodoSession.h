@@ -173,6 +173,19 @@ public:
     // ---- Main window labels ----------------------------------------------------
     const std::string& LineName() const { return lineName_; }
     void SetLineName(std::string name);
+    // The line-name field: what is typed is held until it is entered (Enter, leaving
+    // the field, or EnterPendingValue), so that a new name is one undo step.
+    void TypeLineName(std::string text);
+    void EnterLineName();
+    void DiscardLineNameTyping();
+    bool LineNamePending() const { return lineNameTyped_.has_value(); }
+    const std::string& LineNameShown() const {
+        return lineNameTyped_ ? *lineNameTyped_ : lineName_;
+    }
+    // A box holding typing that is not entered yet, and dropping that typing (the
+    // box shows its value again): Ctrl+Z in a box undoes the typing first.
+    bool BoxPending(Box b) const { return editor_.BoxPending(b); }
+    void DiscardBoxTyping(Box b);
     const std::string& LabelPent() const { return labelPent_; }
     const std::string& LabelANSI1() const { return labelANSI1_; }
     bool LNStrVisible() const { return lnStrVisible_; }     // LNStr1 and LNStr2
@@ -322,6 +335,7 @@ private:
     std::vector<std::string> afterRender_;
 
     std::string lineName_;
+    std::optional<std::string> lineNameTyped_;
     std::string labelPent_, labelANSI1_;
     bool lnStrVisible_ = false;
     bool drawingVisible_ = false;
@@ -337,4 +351,5 @@ private:
 
     friend class OperationScope;
     friend class ComponentEditor;
+    friend struct SessionAccess;
 };

@@ -48,11 +48,12 @@ TEST_F(DocumentTest, SaveAsWritesTheFileAndRemembersIt) {
     ui.SaveFiles.push_back(p);
     ASSERT_TRUE(s.MenuItemSaveAsClick1());
     ASSERT_EQ(ui.SaveRequests.size(), 1u);
-    EXPECT_EQ(ui.SaveRequests[0].Title, "Save your text or word file");
+    EXPECT_EQ(ui.SaveRequests[0].Title, "Save Sample Line As");
     EXPECT_EQ(ui.SaveRequests[0].DefaultExt, ".lxl");
     EXPECT_EQ(ui.SaveRequests[0].Filter, "Lodo files only|*.lxl");
     EXPECT_TRUE(ui.SaveRequests[0].AskBeforeReplacing);
-    EXPECT_EQ(ui.Messages, std::vector<std::string>{"File : " + p.string()});
+    EXPECT_TRUE(ui.Messages.empty()); // the status bar says it, no box to close
+    EXPECT_EQ(ui.Statuses, std::vector<std::string>{"File : " + p.string()});
     EXPECT_TRUE(std::filesystem::exists(p));
     EXPECT_EQ(s.DFileName(), p.string());
     EXPECT_FALSE(s.IsModified());

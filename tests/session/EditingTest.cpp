@@ -2,6 +2,7 @@
 // cycles, the key filter, the probe choice and the grid's cell texts.
 #include "SessionFixture.h"
 #include "model/NumberFormat.h"
+#include "session/EntryMessages.h"
 #include "session/LodoError.h"
 
 #include <cmath>
@@ -185,7 +186,8 @@ TEST_P(EntryTest, EnterValidatesStoresRoundsAndMovesOn) {
         EXPECT_NE(s.List(), before);
     } else {
         ASSERT_EQ(ui.Messages.size(), 1u);
-        EXPECT_EQ(ui.Messages[0], Msg(c.Message));
+        // A comma also says to type "." instead.
+        EXPECT_EQ(ui.Messages[0], EntryMessage(c.Message, c.Typed));
         EXPECT_EQ(s.List(), before);
     }
     const EvalContext& x = s.Ctx();

@@ -280,8 +280,8 @@ TEST_F(SessionTest, NozzleInletSwitchRewritesTheOutletInTheSameUnitAndTheInchNot
               "The exit diameter of this nozzle is 34.9 mm.  If the next component's internal "
               "diameter is not 34.9  mm, then either a Contraction or an Expansion must be the "
               "next component");
-    EXPECT_EQ(s.UnitButton(Quantity::Dia2), UnitChoice::Neither);
-    // The outlet buttons take no clicks.
+    // The outlet pair shows the outlet's unit but takes no clicks.
+    EXPECT_EQ(s.UnitButton(Quantity::Dia2), UnitChoice::Metric);
     const LodoList before = s.List();
     s.Dia2EUnit();
     EXPECT_EQ(s.List(), before);

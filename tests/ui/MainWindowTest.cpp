@@ -555,7 +555,7 @@ void MainWindowTest::newOpenSaveWithScriptedDialogs() {
     w.ui.SaveFiles.push_back(toPath(path));
     w->action(QStringLiteral("MenuItemSave"))->trigger();
     QVERIFY(QFile::exists(path));
-    QCOMPARE(w.ui.SaveRequests.back().Title, std::string("Save your text or word file"));
+    QCOMPARE(w.ui.SaveRequests.back().Title, std::string("Save Sample Line As"));
     QCOMPARE(w->windowTitle(), QString::fromUtf8("line.lxl[*] \u2014 Lodo Calculator, v 2.0 Beta"));
     QVERIFY(!w->isWindowModified());
     QMenu* recent = w.find<QMenu>(QStringLiteral("RecentFilesMenu"));
