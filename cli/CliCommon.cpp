@@ -76,10 +76,15 @@ bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i,
     return true;
 }
 
+namespace {
+DistributionSetting SettingOf(const ParticleSpec& particles) {
+    return DistributionSetting{particles.Dp, particles.MDp, particles.DpSD,
+                               particles.LogNormal ? Distribution::LogNormal : Distribution::Mono};
+}
+} // namespace
+
 void ApplyParticle(EvalContext& ctx, const ParticleSpec& particles) {
-    ApplyDistribution(ctx, DistributionSetting{particles.Dp, particles.MDp, particles.DpSD,
-                                               particles.LogNormal ? Distribution::LogNormal
-                                                                   : Distribution::Mono});
+    ApplyDistribution(ctx, SettingOf(particles));
 }
 
 std::variant<LoadedLine, std::string> LoadLine(const std::string& path,
@@ -101,7 +106,8 @@ std::variant<LoadedLine, std::string> LoadLine(const std::string& path,
     ctx.EINo = file.Counters.EINo;
     ctx.NINo = file.Counters.NINo;
     ctx.SINo = file.Counters.SINo;
-    ApplyParticle(ctx, particles);
+    line.Particles = SettingOf(particles);
+    ApplyDistribution(ctx, line.Particles);
     line.Align = AlignList(line.Model, 0);
     return line;
 }

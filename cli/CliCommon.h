@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/DesignCase.h"
 #include "model/LodoModel.h"
 #include "persistence/LineFile.h"
 
@@ -66,6 +67,8 @@ struct LoadedLine {
     AlignResult Align;
     std::string Path;
     std::vector<std::string> Warnings; // what the reader assumed (see LineFile::Warnings)
+    DistributionSetting Particles;     // the description the line was evaluated for
+    Design::DesignCase Design;         // what the file says the line is designed for
 };
 
 // Prints each reader warning as "lodo-cli: warning: FILE: ..." on its own line.

@@ -8,6 +8,7 @@
 // result to `out` only once it is complete, and one line per error to `err`;
 // it returns the process exit code.
 int RunEvaluateCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunCheckCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

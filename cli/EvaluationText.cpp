@@ -2,6 +2,7 @@
 
 #include "analysis/LimitFindings.h"
 #include "cli/SizeResolvedOutput.h"
+#include "cli/VerdictOutput.h"
 #include "model/EvalFrame.h"
 #include "model/NumberFormat.h"
 
@@ -70,32 +71,6 @@ std::string Pad(const std::string& s, std::size_t width) {
 std::string PadLeft(const std::string& s, std::size_t width) {
     const std::size_t w = TextWidth(s);
     return std::string(w < width ? width - w : 0, ' ') + s;
-}
-
-// PASS only when the line meets both ANSI N13.1 limits: the system penetration, and
-// the aspiration ratio of every inlet. A FAIL names each limit that failed.
-std::string Verdict(const LodoList& list, const EvalContext& ctx) {
-    // The limit judges the product of the components' transmissions; exactly 50 % passes.
-    const bool penetrationPasses = 100.0 * ctx.SystemTrans >= 50.0;
-    std::vector<std::string> outside;
-    bool hasInlet = false;
-    for (const TLodoComp& c : list) {
-        if (c.NTypeInt != NodeNozzle && c.NTypeInt != NodeShroud)
-            continue;
-        hasInlet = true;
-        if (EvalFrame::AspirationVerdict(c.TransM2).Colour != Argb::Green)
-            outside.push_back(c.Name);
-    }
-    if (penetrationPasses && outside.empty())
-        return hasInlet ? "PASS (ANSI N13.1 limits: above 50 %; inlet aspiration ratio 0.8 to 1.5)"
-                        : "PASS (ANSI N13.1 limit: above 50 %)";
-    std::string failed;
-    if (!penetrationPasses)
-        failed = "penetration below 50 %";
-    for (const std::string& name : outside)
-        failed += (failed.empty() ? "" : "; ") + std::string("aspiration ratio of ") + name +
-                  " outside 0.8 to 1.5";
-    return "FAIL (ANSI N13.1: " + failed + ")";
 }
 
 // The model-limit findings of a component, one line each, under its row.
@@ -174,13 +149,21 @@ std::string EvaluationTable(const LoadedLine& line) {
     if (HasInvalidSystem(ctx)) {
         out += "System penetration: invalid (a result is not a number)\n";
     } else {
-        out += "System penetration: " + Percent(ctx.SystemTrans) + "  " + Verdict(list, ctx) + "\n";
+        out += "System penetration: " + Percent(ctx.SystemTrans) + "\n";
     }
     if (logNormal) {
         out += "Particle penetration: " + Percent(ctx.PartTrans) + "\n";
         out += "Mass penetration: " + Percent(ctx.MassTrans) + "\n";
         out += "Largest particle transmitted: " + Size(ctx.NewHighV) + "\n";
     }
+    // The criteria hold at one size: the figures above are information, the verdict is
+    // taken there whatever the description.
+    const Design::Verdict verdict = VerdictOf(line, line.Design.Range);
+    out += VerdictLines(verdict);
+    if (logNormal)
+        out += fmt::format("The log-normal figures above are information; the design verdict is "
+                           "taken at {:g} \u00B5m.\n",
+                           verdict.Limits.ReferenceSize);
     out += SizeResolvedTable(line, Analysis::SizeResolvedOf(line.Model));
     return out;
 }
@@ -238,6 +221,7 @@ std::string EvaluationJson(const LoadedLine& line) {
         out += ", \"Invalid\": true";
     out += "},\n";
     out += SizeResolvedJson(line, Analysis::SizeResolvedOf(line.Model));
+    out += VerdictJson(VerdictOf(line, line.Design.Range));
     out += "  \"Warnings\": [";
     for (std::size_t i = 0; i < line.Warnings.size(); ++i)
         out += (i == 0 ? "" : ", ") + JsonString(line.Warnings[i]);

@@ -8,8 +8,8 @@
 namespace Cli {
 
 // A readable table: one row per component with its transmission and per-type
-// results, then the system penetration with the ANSI N13.1 verdict (PASS only when
-// it is above 50 % and every inlet's aspiration ratio lies within 0.8 to 1.5).
+// results, the system penetration (and the log-normal figures), then the design
+// verdict at the reference size.
 std::string EvaluationTable(const LoadedLine& line);
 
 // The results as one JSON object (keys in a fixed order; null where a value does

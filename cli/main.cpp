@@ -22,6 +22,8 @@ struct Command {
 constexpr Command Commands[] = {
     {"evaluate", "evaluate a sample line and print each component's transmission",
      RunEvaluateCommand},
+    {"check", "judge a sample line against its design criteria, over its operating range",
+     RunCheckCommand},
     {"report", "print the results report of a sample line", RunReportCommand},
     {"import", "read a legacy .lpl sample line; evaluate it or write it as .lxl", RunImportCommand},
     {"study", "vary one input of a sample line over a range; print the study table",

@@ -96,6 +96,11 @@ std::vector<std::string> ExpectedKeys(std::size_t components, bool invalidFirst 
         for (const char* k :
              {"Index", "Name", "MassPenetration", "NumberPenetration", "MassDeposited"})
             keys.push_back(k);
+    for (const char* k : {"Verdict", "ReferenceSize", "Criteria", "MinAspirationRatio",
+                          "MaxAspirationRatio", "MinTransportPenetration", "MinSystemPenetration",
+                          "Default", "AspirationRatio", "TransportPenetration", "SystemPenetration",
+                          "Result", "Pass", "Failed", "Reason", "Range"})
+        keys.push_back(k);
     keys.push_back("Warnings");
     return keys;
 }
@@ -218,8 +223,7 @@ TEST_F(CliTest, TableAndReportAgreeOnTheSystemPenetration) {
     const CliRun table = Cli({"evaluate", Examples + "/english-units-line.lxl"});
     ASSERT_EQ(table.code, 0) << table.err;
     std::smatch m;
-    ASSERT_TRUE(
-        std::regex_search(table.out, m, std::regex("System penetration: ([0-9.]+) %  (PASS|FAIL)")))
+    ASSERT_TRUE(std::regex_search(table.out, m, std::regex("System penetration: ([0-9.]+) %\n")))
         << table.out;
     const CliRun report = Cli({"report", Examples + "/english-units-line.lxl"});
     ASSERT_EQ(report.code, 0) << report.err;
@@ -473,13 +477,13 @@ TEST_F(CliTest, ExitStatusSaysWhetherTheResultIsValid) {
     EXPECT_TRUE(Slurp(Legacy).starts_with("4")) << Slurp(Legacy).substr(0, 40);
 }
 
-TEST_F(CliTest, VerdictNamesTheLimitThatFailed) {
+TEST_F(CliTest, VerdictNamesTheCriteriaThatFailed) {
     const CliRun ok = Cli({"evaluate", Examples + "/stack-nozzle-line.lxl"});
-    EXPECT_NE(
-        ok.out.find(
-            "System penetration: 64.46 %  PASS (ANSI N13.1 limits: above 50 %; inlet aspiration "
-            "ratio 0.8 to 1.5)\n"),
-        std::string::npos)
+    EXPECT_NE(ok.out.find("System penetration: 64.46 %\n"
+                          "Design verdict: ANSI N13.1 at 10 \u00B5m: PASS \u2014 aspiration ratio "
+                          "1.000 (0.8 to 1.5), transport 64.5 % (\u2265 50 %), system 64.5 % "
+                          "(\u2265 50 %)\n"),
+              std::string::npos)
         << ok.out;
     // Large particles sampled slowly by a nozzle alone: it over-aspirates, so the
     // penetration exceeds 100 % and only the aspiration criterion tells the truth.
@@ -491,15 +495,77 @@ TEST_F(CliTest, VerdictNamesTheLimitThatFailed) {
     ASSERT_EQ(slow.code, 0) << slow.err;
     std::smatch m;
     ASSERT_TRUE(
-        std::regex_search(slow.out, m, std::regex("System penetration: ([0-9.]+) %  (.*)\n")))
+        std::regex_search(slow.out, m, std::regex("System penetration: ([0-9.]+) %\n(.*)\n")))
         << slow.out;
     EXPECT_GT(std::stod(m[1]), 100.0) << slow.out;
-    EXPECT_EQ(m[2].str(), "FAIL (ANSI N13.1: aspiration ratio of N-1 outside 0.8 to 1.5)")
+    EXPECT_TRUE(m[2].str().starts_with(
+        "Design verdict: ANSI N13.1 at 10 \u00B5m: FAIL (aspiration ratio) \u2014"))
         << slow.out;
+    // The verdict is the one at 10 um, whatever size the penetration is printed for.
     const CliRun line =
-        Cli({"evaluate", Examples + "/contraction-expansion-line.lxl", "--mono", "60"});
-    EXPECT_NE(line.out.find("FAIL (ANSI N13.1: penetration below 50 %"), std::string::npos)
+        Cli({"evaluate", Examples + "/english-units-line.lxl", "--lognormal", "1", "1.5"});
+    EXPECT_NE(line.out.find("Design verdict: ANSI N13.1 at 10 \u00B5m: FAIL (transport "
+                            "penetration, system penetration) \u2014"),
+              std::string::npos)
         << line.out;
+}
+
+// check: 0 when the design passes (over its range), 5 when it does not, the other
+// statuses as every command has them.
+TEST_F(CliTest, CheckExitStatusIsTheDesignVerdict) {
+    const std::string nozzle = Examples + "/stack-nozzle-line.lxl";
+    std::ofstream(dir / "still-air.lxl")
+        << Replaced(Slurp(Examples + "/shrouded-probe-line.lxl"), "<FStream>12</FStream>",
+                    "<FStream>0</FStream>");
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        std::string verdict; // the last line of the report
+    } cases[] = {
+        {{"check", nozzle}, 0, "Design verdict: PASS"},
+        {{"check", nozzle, "--stack-velocity", "5:20"},
+         0,
+         "Design verdict: PASS over the operating range (3 points)"},
+        {{"check", nozzle, "--stack-velocity", "5:22", "--flow", "80:140", "--temperature",
+          "10:60"},
+         5,
+         "Design verdict: FAIL over the operating range (27 points)"},
+        // The selected description does not move the verdict off 10 um.
+        {{"check", nozzle, "--stack-velocity", "5:22", "--mono", "1"},
+         5,
+         "Design verdict: FAIL over the operating range (3 points)"},
+        {{"check", Examples + "/english-units-line.lxl"}, 5, "Design verdict: FAIL"},
+        {{"check", (dir / "still-air.lxl").string()}, 4, ""},
+        {{"check", nozzle, "--flow", "140:80"}, 2, ""},
+        {{"check", nozzle, "--temperature", "20"}, 2, ""},
+        {{"check", (dir / "missing.lxl").string()}, 1, ""},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = Cli(c.args);
+        const std::string what = c.args.size() > 2 ? c.args[2] : c.args[1];
+        EXPECT_EQ(r.code, c.code) << what << "\n" << r.out << r.err;
+        if (!c.verdict.empty())
+            EXPECT_TRUE(r.out.ends_with("\n" + c.verdict + "\n")) << r.out;
+    }
+    const CliRun json = Cli({"check", nozzle, "--json", "--stack-velocity", "5:22"});
+    EXPECT_EQ(json.code, 5);
+    EXPECT_NE(json.out.find("\"Result\": \"FAIL\", \"Pass\": false, \"Failed\": "
+                            "[\"AspirationRatio\"]"),
+              std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("{\"StackVelocity\": 22, \"Flow\": 113.3, \"Temperature\": 35"),
+              std::string::npos)
+        << json.out;
+}
+
+TEST_F(CliTest, LogNormalFiguresAreNotAVerdict) {
+    const CliRun r =
+        Cli({"evaluate", Examples + "/stack-nozzle-line.lxl", "--lognormal", "5", "2.5"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("System penetration: 1.29 %\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Design verdict: ANSI N13.1 at 10 \u00B5m: PASS"), std::string::npos)
+        << r.out;
+    EXPECT_EQ(r.out.find("FAIL"), std::string::npos) << r.out;
 }
 
 bool IsUtf8(const std::string& s) {
