@@ -544,8 +544,9 @@ TEST_F(CliTest, CheckExitStatusIsTheDesignVerdict) {
         const CliRun r = Cli(c.args);
         const std::string what = c.args.size() > 2 ? c.args[2] : c.args[1];
         EXPECT_EQ(r.code, c.code) << what << "\n" << r.out << r.err;
-        if (!c.verdict.empty())
+        if (!c.verdict.empty()) {
             EXPECT_TRUE(r.out.ends_with("\n" + c.verdict + "\n")) << r.out;
+        }
     }
     const CliRun json = Cli({"check", nozzle, "--json", "--stack-velocity", "5:22"});
     EXPECT_EQ(json.code, 5);
