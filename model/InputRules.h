@@ -36,6 +36,9 @@ enum class RuleId {
     FreeStream,   // 0 or more
     ParticleSize, // 0.001 to 1000 um
     Gsd,          // above 1, up to 1000
+    // A design case's acceptance criteria.
+    AspirationLimit,  // a limit of the aspiration ratio: 0 or more
+    PenetrationLimit, // a least penetration: 0 to 1
 };
 
 struct Rule {
@@ -49,7 +52,7 @@ struct Rule {
     std::string_view Message;
 };
 
-inline constexpr std::array<Rule, 15> Rules{{
+inline constexpr std::array<Rule, 17> Rules{{
     {RuleId::EntryLength, 0.0, false, Open, false, "", 2, "Length must be greater than 0."},
     {RuleId::EntryFlow, 0.0, false, Open, false, "", 3, "Flow rate must be greater than 0"},
     {RuleId::EntryAngle, -360.0, true, 360.0, true, "", 4,
@@ -73,6 +76,10 @@ inline constexpr std::array<Rule, 15> Rules{{
      "Particle diameter must be from 0.001 to 1000 \u00B5m."},
     {RuleId::Gsd, 1.0, false, 1000.0, true, "", 0,
      "Geometric standard deviation must be above 1 and at most 1000."},
+    {RuleId::AspirationLimit, 0.0, true, Open, false, "", 0,
+     "An aspiration-ratio limit must not be negative."},
+    {RuleId::PenetrationLimit, 0.0, true, 1.0, true, "", 0,
+     "A penetration limit must be from 0 to 1 (0 to 100 %)."},
 }};
 
 constexpr const Rule& RuleOf(RuleId id) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/DesignCase.h"
 #include "model/EvalContext.h"
 #include "model/TLodoComp.h"
 
@@ -22,6 +23,8 @@ struct LineFile {
     // .lxl: the highest numbers the names carry (a caller raises its own counters to
     // these with RaiseNameCounters or a max); .lpl: the trailer, raised the same way.
     NameCounters Counters;
+    // .lxl: what the line is designed for (empty when the file holds none); .lpl: empty.
+    Design::DesignCase Design;
     // What the reader assumed where the file was not as written by this program (a
     // unit text read as English, a missing element, fields or elements ignored, bytes
     // that were not UTF-8): one line each, naming the component and the field.
@@ -43,13 +46,18 @@ ReadResult ReadLxlText(std::string_view text, const EvalContext& defaults);
 ReadResult ReadLplBytes(std::string_view bytes, const EvalContext& defaults);
 
 // Writes atomically (beside the target, then rename). Returns the error, if any.
+// The design case goes inside the first component; a line without components has
+// nowhere to keep it (nor its name). An empty design case writes the file exactly as
+// a program without design cases did.
 std::optional<FileError> WriteLxlFile(const std::filesystem::path& path, const LodoList& list,
-                                      const std::string& lineName);
+                                      const std::string& lineName,
+                                      const Design::DesignCase& design = {});
 
 // The document WriteLxlFile writes, or why it cannot be written (an input that is
-// not a finite number would make a file that no reader accepts).
-std::variant<std::string, FileError> BuildLxlText(const LodoList& list,
-                                                  const std::string& lineName);
+// not a finite number, or a design value outside its rule, would make a file that
+// does not read back as it was).
+std::variant<std::string, FileError> BuildLxlText(const LodoList& list, const std::string& lineName,
+                                                  const Design::DesignCase& design = {});
 
 // The legacy one-line layout of the component at SRow (0-based); empty outside the list.
 std::string ConvertToStr(const LodoList& list, int SRow);

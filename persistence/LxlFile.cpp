@@ -1,7 +1,9 @@
 // The sample-line XML file: root "Nodes", one "Node" per component holding
-// "LineName" and the 28 stored fields as element texts.
+// "LineName" and the 28 stored fields as element texts; the first Node also holds
+// the line's design case.
 #include "model/CreateComp.h"
 #include "model/InputRules.h"
+#include "persistence/DesignElement.h"
 #include "persistence/FileIo.h"
 #include "persistence/LineFile.h"
 #include "persistence/RecordFields.h"
@@ -33,8 +35,8 @@ std::string LineAndColumn(std::string_view text, std::ptrdiff_t offset) {
 
 } // namespace
 
-std::variant<std::string, FileError> BuildLxlText(const LodoList& list,
-                                                  const std::string& lineName) {
+std::variant<std::string, FileError> BuildLxlText(const LodoList& list, const std::string& lineName,
+                                                  const Design::DesignCase& design) {
     pugi::xml_document doc;
     auto decl = doc.append_child(pugi::node_declaration);
     decl.append_attribute("version") = "1.0";
@@ -58,6 +60,9 @@ std::variant<std::string, FileError> BuildLxlText(const LodoList& list,
             if (!text.empty())
                 el.text().set(text.c_str());
         }
+        if (i == 0)
+            if (auto error = DesignElement::Append(node, design))
+                return *error;
     }
     std::ostringstream out;
     doc.save(out, "  ", pugi::format_indent, pugi::encoding_utf8);
@@ -76,8 +81,9 @@ std::variant<std::string, FileError> BuildLxlText(const LodoList& list,
 }
 
 std::optional<FileError> WriteLxlFile(const std::filesystem::path& path, const LodoList& list,
-                                      const std::string& lineName) {
-    auto text = BuildLxlText(list, lineName);
+                                      const std::string& lineName,
+                                      const Design::DesignCase& design) {
+    auto text = BuildLxlText(list, lineName, design);
     if (auto* e = std::get_if<FileError>(&text))
         return *e;
     return FileIo::WriteFileAtomically(path, std::get<std::string>(text));
@@ -146,10 +152,22 @@ ReadResult ReadLxlText(std::string_view text, const EvalContext& defaults) {
             if (f.Name == "Name")
                 label = RecordFields::ComponentLabel(index, c.Name);
         }
+        const bool first = index == 0;
+        if (first)
+            file.Design = DesignElement::Read(node.child(DesignElement::Name), warnings);
+        bool designSeen = false;
         for (const auto& el : node.children()) {
             if (el.type() != pugi::node_element)
                 continue;
             const std::string_view name = el.name();
+            if (name == DesignElement::Name) {
+                if (!first || designSeen)
+                    warnings.push_back(
+                        label + ": " + (first ? "a second" : "a") + " \"Design\" element " +
+                        (first ? "" : "outside the first component ") + "is ignored");
+                designSeen = true;
+                continue;
+            }
             const bool known =
                 name == LineNameElement ||
                 std::any_of(RecordFields::All.begin(), RecordFields::All.end(),
