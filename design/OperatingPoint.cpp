@@ -24,6 +24,29 @@ std::optional<std::string> PointRefusal(const LodoList& line, const OperatingPoi
     return std::nullopt;
 }
 
+int SetOperatingPoint(LodoList& line, const OperatingPoint& point) {
+    int CR = 0;
+    for (const Setting& s :
+         {Setting{StudyKind::Flow, point.Flow}, Setting{StudyKind::FreeStream, point.StackVelocity},
+          Setting{StudyKind::Diameter, point.Diameter}}) {
+        if (!s.Value)
+            continue;
+        const StudyInput in = *StudyInputOf(line, s.Kind);
+        SetStudyInput(line, in, *s.Value);
+        if (s.Kind == StudyKind::Diameter)
+            CR = in.CR;
+    }
+    // No study varies the temperature; re-alignment leaves it alone, so it is set on
+    // every component.
+    if (point.Temperature) {
+        for (TLodoComp& c : line) {
+            c.Temp = *point.Temperature;
+            c.TempUnit = Units::Metric;
+        }
+    }
+    return CR;
+}
+
 std::variant<LodoModel, std::string> ModelAt(const LodoList& line, const OperatingPoint& point,
                                              const DistributionSetting& particles) {
     if (auto refusal = PointRefusal(line, point))
@@ -32,26 +55,7 @@ std::variant<LodoModel, std::string> ModelAt(const LodoList& line, const Operati
     m.List = line;
     ApplyDistribution(m.Ctx, particles);
     m.Ctx.RefNum = Operation::Adding; // no resize warning: nobody is editing
-    int CR = 0;
-    for (const Setting& s :
-         {Setting{StudyKind::Flow, point.Flow}, Setting{StudyKind::FreeStream, point.StackVelocity},
-          Setting{StudyKind::Diameter, point.Diameter}}) {
-        if (!s.Value)
-            continue;
-        const StudyInput in = *StudyInputOf(m.List, s.Kind);
-        SetStudyInput(m.List, in, *s.Value);
-        if (s.Kind == StudyKind::Diameter)
-            CR = in.CR;
-    }
-    // No study varies the temperature; re-alignment leaves it alone, so it is set on
-    // every component.
-    if (point.Temperature) {
-        for (TLodoComp& c : m.List) {
-            c.Temp = *point.Temperature;
-            c.TempUnit = Units::Metric;
-        }
-    }
-    AlignList(m, CR);
+    AlignList(m, SetOperatingPoint(m.List, point));
     return m;
 }
 

@@ -26,6 +26,12 @@ struct OperatingPoint {
 // stack velocity without an inlet first, a diameter with no component behind the inlet.
 std::optional<std::string> PointRefusal(const LodoList& line, const OperatingPoint& point);
 
+// Sets the point's values on `line` (which PointRefusal accepts) as the studies set
+// them, leaving it to be re-aligned from the row returned and evaluated: the one way a
+// point is put on a line, for a copy (ModelAt) and for the user's own line (the design
+// map's click).
+int SetOperatingPoint(LodoList& line, const OperatingPoint& point);
+
 // A copy of `line` at the point, re-aligned from the row the studies re-align from
 // (the varied component of a diameter, else the first) and evaluated for `particles`
 // in a fresh context. Neither the line nor any context of the caller is touched.

@@ -680,3 +680,27 @@ void LodoSession::ApplyDistribution(const DistributionSetting& s) {
         CalcNodeTrans(m_, i);
     Notify(RefreshAll);
 }
+
+bool LodoSession::ApplyOperatingPoint(const Design::OperatingPoint& point) {
+    if (const auto refusal = Design::PointRefusal(m_.List, point)) {
+        ui_.ShowMessage(*refusal);
+        return false;
+    }
+    using InputRules::RuleId;
+    for (const auto& [value, rule] :
+         {std::pair{point.Flow, RuleId::Flow}, std::pair{point.Diameter, RuleId::Diameter},
+          std::pair{point.StackVelocity, RuleId::FreeStream},
+          std::pair{point.Temperature, RuleId::Temperature}}) {
+        if (value && !InputRules::Allows(InputRules::RuleOf(rule), *value)) {
+            ui_.ShowMessage(std::string(InputRules::RuleOf(rule).Message));
+            return false;
+        }
+    }
+    OperationScope op(*this);
+    Align(Design::SetOperatingPoint(m_.List, point));
+    // The page on screen shows the component's new values.
+    const int row = m_.Ctx.CurrRow - 1;
+    if (editor_.VisiblePage() != Page::None && row >= 0 && row < Count())
+        editor_.EditComp(row);
+    return true;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "design/OperatingPoint.h"
 #include "model/LodoModel.h"
 #include "persistence/LineFile.h"
 #include "session/ComponentEditor.h"
@@ -281,6 +282,13 @@ public:
     // file is replaced only once it is complete; DFileName never changes. Returns
     // true when written.
     bool ExportStudy(const StudyOutcome& outcome);
+
+    // ---- Operating point (Design Map) ------------------------------------------------
+    // Sets the line to an operating point (flow, diameter, stack velocity, temperature)
+    // the way the parameter studies set each value, and re-evaluates it: one step that
+    // Undo takes back. A point the line cannot take, or a value outside its input rule,
+    // is refused with the reason (ShowMessage) and changes nothing.
+    bool ApplyOperatingPoint(const Design::OperatingPoint& point);
 
     // ---- Distribution ----------------------------------------------------------------
     // The particle description in force: what the distribution window opens with.
