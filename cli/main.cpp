@@ -48,6 +48,8 @@ std::string Usage() {
                 std::string(c.Summary) + "\n";
     text += "\nOptions:\n  -h, --help  show this help\n\n";
     text += Cli::ExitStatusHelp;
+    text +=
+        "  5  check only: the design does not pass its criteria (see 'lodo-cli check --help')\n";
     return text;
 }
 
