@@ -2,9 +2,10 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/VerdictOutput.h"
-#include "model/InputRules.h"
+#include "model/DesignCaseRules.h"
 #include "model/NumberFormat.h"
 
+#include <array>
 #include <ostream>
 #include <string>
 
@@ -51,9 +52,10 @@ const std::string Usage =
     "\n" +
     ExitStatuses();
 
-// "MIN:MAX" of a quantity under its input rule.
-Cli::ValueReader RangeReader(InputRules::RuleId rule, std::optional<Design::Interval>& value) {
-    return [rule, &value](std::string_view name, const std::string& text) {
+// "MIN:MAX" of a range of the design case, under the rules the file's range obeys.
+Cli::ValueReader RangeReader(const DesignCaseRules::RangeField& field,
+                             std::optional<Design::Interval>& value) {
+    return [&field, &value](std::string_view name, const std::string& text) {
         const std::string quoted = "'" + Cli::Quote(text) + "'";
         const std::size_t colon = text.find(':');
         std::optional<double> min, max;
@@ -63,14 +65,10 @@ Cli::ValueReader RangeReader(InputRules::RuleId rule, std::optional<Design::Inte
         }
         if (!min.has_value() || !max.has_value())
             return std::optional(std::string(name) + " needs MIN:MAX, two numbers, not " + quoted);
-        const double lo = *min, hi = *max;
-        const InputRules::Rule& r = InputRules::RuleOf(rule);
-        if (!InputRules::Allows(r, lo) || !InputRules::Allows(r, hi))
-            return std::optional(std::string(name) + " " + quoted + ": " + std::string(r.Message));
-        if (lo > hi)
-            return std::optional(std::string(name) + " " + quoted +
-                                 ": the minimum is above the maximum");
-        value = Design::Interval{lo, hi};
+        const Design::Interval range{*min, *max};
+        if (auto why = DesignCaseRules::CheckInterval(field, range))
+            return std::optional(std::string(name) + " " + quoted + ": " + *why);
+        value = range;
         return std::optional<std::string>();
     };
 }
@@ -85,19 +83,18 @@ int RunCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
     Cli::ParticleSpec particle;
     std::string file;
     bool json = false;
-    std::optional<Design::Interval> velocity, flow, temperature;
-    using InputRules::RuleId;
-    const auto range = [](const char* name, RuleId rule, std::optional<Design::Interval>& v) {
-        return Cli::ValuedOption{{name}, RangeReader(rule, v), "MIN:MAX"};
-    };
-    if (const auto error =
-            Cli::Parse({.Flags = {{"--json", &json}},
-                        .Options = {range("--stack-velocity", RuleId::FreeStream, velocity),
-                                    range("--flow", RuleId::Flow, flow),
-                                    range("--temperature", RuleId::Temperature, temperature)},
-                        .Particles = &particle,
-                        .File = &file},
-                       args))
+    // One option per range of the design case: --stack-velocity, --flow, --temperature.
+    constexpr std::string_view OptionNames[] = {"--stack-velocity", "--flow", "--temperature"};
+    std::array<std::optional<Design::Interval>, DesignCaseRules::RangeFields.size()> given;
+    std::vector<Cli::ValuedOption> options;
+    for (std::size_t k = 0; k < given.size(); ++k)
+        options.push_back(
+            {{OptionNames[k]}, RangeReader(DesignCaseRules::RangeFields[k], given[k]), "MIN:MAX"});
+    if (const auto error = Cli::Parse({.Flags = {{"--json", &json}},
+                                       .Options = options,
+                                       .Particles = &particle,
+                                       .File = &file},
+                                      args))
         return Cli::UsageError(err, "check", *error);
 
     auto loaded = Cli::LoadLine(file, particle);
@@ -107,12 +104,9 @@ int RunCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
     Cli::PrintWarnings(err, line);
 
     Design::OperatingRange r = line.Design.Range;
-    if (velocity)
-        r.StackVelocity = velocity;
-    if (flow)
-        r.Flow = flow;
-    if (temperature)
-        r.Temperature = temperature;
+    for (std::size_t k = 0; k < given.size(); ++k)
+        if (given[k])
+            r.*DesignCaseRules::RangeFields[k].Member = given[k];
     const Design::Verdict v = Cli::VerdictOf(line, r);
     out << (json ? Cli::CheckJson(line, v) : Cli::CheckTable(line, v));
     if (const int status = Cli::Finish(err, line); status != Cli::ExitOk)

@@ -106,7 +106,11 @@ std::variant<LoadedLine, std::string> LoadLine(const std::string& path,
     ctx.EINo = file.Counters.EINo;
     ctx.NINo = file.Counters.NINo;
     ctx.SINo = file.Counters.SINo;
-    line.Particles = SettingOf(particles);
+    line.Design = file.Design;
+    // A line saved with its particle description is evaluated with it unless an option
+    // says otherwise.
+    line.Particles =
+        !particles.Given && file.Design.Particles ? *file.Design.Particles : SettingOf(particles);
     ApplyDistribution(ctx, line.Particles);
     line.Align = AlignList(line.Model, 0);
     return line;

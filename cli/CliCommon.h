@@ -33,7 +33,7 @@ inline constexpr std::string_view ExitStatusHelp =
 inline constexpr std::string_view StrictStatusHelp =
     "  3  --strict only: a component is outside the published range of one of its models\n";
 
-// The particle description: Mono 10 um unless an option says otherwise.
+// The particle description the options give: Mono 10 um unless an option says otherwise.
 struct ParticleSpec {
     bool LogNormal = false;
     float Dp = 10.0f;  // [um]
@@ -45,7 +45,8 @@ struct ParticleSpec {
 // Text for the usage lines of commands that take the particle options.
 inline constexpr std::string_view ParticleOptionsHelp =
     "  --mono DP            one particle size: aerodynamic diameter DP in um (0.001 to 1000;\n"
-    "                       10 when no particle option is given)\n"
+    "                       without a particle option: the description saved with the\n"
+    "                       line, else 10)\n"
     "  --lognormal MMAD GSD log-normal distribution: mass median aerodynamic diameter MMAD\n"
     "                       in um (0.001 to 1000) and geometric standard deviation GSD\n"
     "                       (above 1, up to 1000)\n";
@@ -60,7 +61,8 @@ bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i,
 void ApplyParticle(EvalContext& ctx, const ParticleSpec& particles);
 
 // A line read from a file, with its particle description applied and evaluated
-// (AlignList(0)) as opening it in the application does.
+// (AlignList(0)) as opening it in the application does: the options' description, or
+// without one the file's own (its design case), or Mono 10 um.
 struct LoadedLine {
     LodoModel Model;
     std::string LineName;

@@ -1,6 +1,7 @@
 #include "cli/VerdictOutput.h"
 
 #include "design/VerdictText.h"
+#include "model/DesignCaseRules.h"
 
 #include <algorithm>
 #include <fmt/format.h>
@@ -309,6 +310,15 @@ std::string CheckJson(const LoadedLine& line, const Design::Verdict& v) {
            ", \"CheckedBy\": " + JsonString(id.CheckedBy) +
            ", \"Revision\": " + JsonString(id.Revision) + ", \"Date\": " + JsonString(id.Date) +
            ", \"Notes\": " + JsonString(id.Notes) + "},\n";
+    out += "  \"OperatingRange\": {";
+    for (std::size_t k = 0; k < DesignCaseRules::RangeFields.size(); ++k) {
+        const DesignCaseRules::RangeField& f = DesignCaseRules::RangeFields[k];
+        const auto& i = v.Range ? v.Range->Set.*f.Member : std::nullopt;
+        out += (k == 0 ? "" : ", ") + JsonString(f.Name) + ": " +
+               (i ? "{\"Min\": " + JsonNumber(i->Min) + ", \"Max\": " + JsonNumber(i->Max) + "}"
+                  : std::string("null"));
+    }
+    out += "},\n";
     const DistributionSetting& d = line.Particles;
     const bool logNormal = d.TypeDist == Distribution::LogNormal;
     out += "  \"Particles\": {\"DType\": " + JsonString(DistributionText(d.TypeDist)) +

@@ -24,7 +24,8 @@ std::string VerdictJson(const Design::Verdict& v);
 // operating point, the range table with its worst points, and the design verdict.
 std::string CheckTable(const LoadedLine& line, const Design::Verdict& v);
 
-// check's JSON object.
+// check's JSON object: the line name, the design case's identification, the operating
+// range the verdict was taken over, the particle description, "Verdict", "Warnings".
 std::string CheckJson(const LoadedLine& line, const Design::Verdict& v);
 
 } // namespace Cli

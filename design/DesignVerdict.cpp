@@ -1,6 +1,6 @@
 #include "design/DesignVerdict.h"
 
-#include "model/InputRules.h"
+#include "model/DesignCaseRules.h"
 #include "model/LineStructure.h"
 
 #include <algorithm>
@@ -28,13 +28,8 @@ DistributionSetting AtReferenceSize(DistributionSetting particles, const Criteri
 }
 
 std::optional<std::string> CriteriaProblem(const Criteria& c) {
-    const bool finite =
-        std::isfinite(c.MinAspirationRatio) && std::isfinite(c.MaxAspirationRatio) &&
-        std::isfinite(c.MinTransportPenetration) && std::isfinite(c.MinSystemPenetration);
-    if (!InputRules::Allows(InputRules::RuleId::ParticleSize, c.ReferenceSize) || !finite ||
-        c.MinAspirationRatio > c.MaxAspirationRatio)
-        return "the criteria are not valid (reference size from 0.001 to 1000 um, limits that are "
-               "numbers, the aspiration ratio's minimum not above its maximum)";
+    if (auto why = DesignCaseRules::CheckCriteria(c))
+        return "the criteria cannot be used: " + *why;
     return std::nullopt;
 }
 
@@ -68,22 +63,10 @@ std::vector<std::optional<double>> AxisValues(const std::optional<Interval>& ran
 }
 
 std::optional<std::string> RangeProblem(const OperatingRange& r) {
-    struct Axis {
-        const std::optional<Interval>& Range;
-        InputRules::RuleId Rule;
-        const char* Name;
-    };
-    for (const Axis& a : {Axis{r.StackVelocity, InputRules::RuleId::FreeStream, "stack velocity"},
-                          Axis{r.Flow, InputRules::RuleId::Flow, "flow"},
-                          Axis{r.Temperature, InputRules::RuleId::Temperature, "temperature"}}) {
-        if (!a.Range)
-            continue;
-        if (!InputRules::Allows(a.Rule, a.Range->Min) ||
-            !InputRules::Allows(a.Rule, a.Range->Max) || a.Range->Min > a.Range->Max)
-            return std::string("the ") + a.Name + " range is not valid (" +
-                   std::string(InputRules::RuleOf(a.Rule).Message) +
-                   " The minimum must not be above the maximum.)";
-    }
+    for (const DesignCaseRules::RangeField& f : DesignCaseRules::RangeFields)
+        if (const auto& i = r.*f.Member)
+            if (auto why = DesignCaseRules::CheckInterval(f, *i))
+                return "the operating range cannot be used: " + *why;
     return std::nullopt;
 }
 

@@ -559,6 +559,44 @@ TEST_F(CliTest, CheckExitStatusIsTheDesignVerdict) {
         << json.out;
 }
 
+// The design case saved with a line: its particle description (unless an option gives
+// one), its identification and its operating range (unless an option replaces it).
+TEST_F(CliTest, FileDesignCaseIsUsed) {
+    const std::string design =
+        "<Design><Identification><Facility>Plant A</Facility><Stack>Main stack</Stack>"
+        "</Identification><Particles><TypeDist>LogNormal</TypeDist><PartSize>10</PartSize>"
+        "<MeanPart>5</MeanPart><PartSD>2.5</PartSD></Particles><OperatingRange><StackVelocity>"
+        "<Min>5</Min><Max>20</Max></StackVelocity></OperatingRange></Design>";
+    std::string text = Slurp(Examples + "/stack-nozzle-line.lxl");
+    text.insert(text.find("  </Node>"), "    " + design + "\n");
+    const std::string file = (dir / "designed.lxl").string();
+    std::ofstream(file) << text;
+
+    const CliRun evaluated = Cli({"evaluate", file});
+    ASSERT_EQ(evaluated.code, 0) << evaluated.err;
+    EXPECT_EQ(evaluated.err, "");
+    EXPECT_NE(evaluated.out.find("Particles: log-normal, mass median diameter 5 \u00B5m"),
+              std::string::npos)
+        << evaluated.out;
+    EXPECT_NE(evaluated.out.find("Design verdict over the operating range: PASS, worst system "
+                                 "penetration 59.0 % at 5 m/s\n"),
+              std::string::npos)
+        << evaluated.out;
+    EXPECT_NE(Cli({"evaluate", file, "--mono", "10"})
+                  .out.find("Particles: one size, aerodynamic diameter 10 \u00B5m"),
+              std::string::npos);
+
+    const CliRun checked = Cli({"check", file});
+    EXPECT_EQ(checked.code, 0) << checked.err;
+    EXPECT_NE(checked.out.find("Design case:\n  Facility:      Plant A\n  Stack or duct: Main "
+                               "stack\n"),
+              std::string::npos)
+        << checked.out;
+    EXPECT_TRUE(checked.out.ends_with("Design verdict: PASS over the operating range (3 points)\n"))
+        << checked.out;
+    EXPECT_EQ(Cli({"check", file, "--stack-velocity", "5:22"}).code, 5);
+}
+
 TEST_F(CliTest, LogNormalFiguresAreNotAVerdict) {
     const CliRun r =
         Cli({"evaluate", Examples + "/stack-nozzle-line.lxl", "--lognormal", "5", "2.5"});
