@@ -1,5 +1,6 @@
 #include "persistence/Report.h"
 
+#include "model/LodoError.h"
 #include "model/Units.h"
 
 #include <algorithm>
@@ -76,7 +77,7 @@ std::string FixedPD(double x, int precision, int digits) {
 ReportResult BuildPr(const LodoList& list, const std::string& lineName,
                      const std::string& systemPenetrationText) {
     if (list.empty())
-        return ReportNotice{9, "There are no components in sample system."};
+        return ReportNotice{9, std::string(LodoErrorText(9))};
     const TLodoComp& first = list.front();
     std::vector<std::string> lines = {
         "Results Report",

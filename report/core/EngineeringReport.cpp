@@ -6,6 +6,7 @@
 #include "analysis/SizeResolvedPenetration.h"
 #include "analysis/SizeResolvedText.h"
 #include "model/EvalFrame.h"
+#include "model/LodoError.h"
 #include "model/NumberFormat.h"
 #include "model/Units.h"
 #include "persistence/Report.h"
@@ -515,7 +516,7 @@ Report BuildReport(const LodoModel& m, const Source& source) {
                                                  : source.FilePath;
     r.Head.DateTime = source.DateTime;
     if (m.List.empty()) {
-        r.Blocks.push_back(Paragraph{"There are no components in sample system."});
+        r.Blocks.push_back(Paragraph{std::string(LodoErrorText(9))});
         return r;
     }
     r.Blocks.push_back(Heading{"Particles and conditions"});

@@ -1,4 +1,5 @@
 #include "cli/CliCommon.h"
+#include "model/LodoError.h"
 #include "persistence/FileIo.h"
 #include "report/pdf/ReportPdf.h"
 
@@ -40,7 +41,7 @@ int ExportReportCommand(const std::vector<std::string>& args, std::string& err) 
     }
     const Cli::LoadedLine& line = std::get<Cli::LoadedLine>(loaded);
     if (line.Model.List.empty()) {
-        err = linePath + ": There are no components in sample system.";
+        err = linePath + ": " + std::string(LodoErrorText(9));
         return 1;
     }
     const std::string absolute =

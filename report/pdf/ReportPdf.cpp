@@ -1,6 +1,7 @@
 #include "report/pdf/ReportPdf.h"
 
 #include "gui/ExportFile.h"
+#include "model/LodoError.h"
 #include "report/pdf/ReportCharts.h"
 #include "session/SessionUi.h"
 
@@ -687,7 +688,7 @@ void ExportReportPdf(SessionUi& ui, const LodoModel& model, const std::string& l
                      const std::string& filePath, const std::string& proposedName,
                      bool changedSinceSaved) {
     if (model.List.empty()) {
-        ui.ShowMessage("There are no components in sample system.");
+        ui.ShowMessage(std::string(LodoErrorText(9)));
         return;
     }
     ExportFile(ui, {"Export Report as PDF", ".pdf", "PDF documents|*.pdf", proposedName, true},

@@ -5,7 +5,7 @@
 #include "UiTestSupport.h"
 #include "analysis/SizeResolvedText.h"
 #include "gui/StyledLabel.h"
-#include "session/LodoError.h"
+#include "model/LodoError.h"
 #include "session/LodoSession.h"
 #include "ui/GridModel.h"
 #include "ui/PropertyPagesWidget.h"
