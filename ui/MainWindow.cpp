@@ -6,8 +6,9 @@
 #include "gui/QtText.h"
 #include "gui/StyledLabel.h"
 #include "model/DisplaySink.h"
-#include "persistence/Report.h"
+#include "report/core/ResultsReport.h"
 #include "report/pdf/ReportPdf.h"
+#include "report/print/LodoPrint.h"
 #include "session/LodoSession.h"
 #include "splitter/ui/SplitterCommand.h"
 #include "studies/ui/StudyCommands.h"
@@ -18,7 +19,6 @@
 #include "ui/QtSessionUi.h"
 #include "ui/SplashWindow.h"
 #include "ui/WindowPositionFile.h"
-#include "ui/print/LodoPrint.h"
 
 #include <QAction>
 #include <QApplication>

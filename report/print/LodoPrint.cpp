@@ -1,4 +1,4 @@
-#include "ui/print/LodoPrint.h"
+#include "report/print/LodoPrint.h"
 
 #include "gui/ExportFile.h"
 #include "session/SessionUi.h"
