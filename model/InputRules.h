@@ -192,12 +192,4 @@ inline bool IsUnitText(const std::string& s) {
     return s == Units::Metric || s == Units::English;
 }
 
-// Text as valid UTF-8: each byte that is not part of a well-formed sequence becomes
-// U+FFFD; `replaced` (when given) tells whether any did.
-std::string ValidUtf8(std::string_view s, bool* replaced = nullptr);
-
-// A value as a message may quote it: valid UTF-8, control characters escaped ("\n",
-// "\x1b"), and cut after `maxChars` characters with "..." and the full length.
-std::string Echo(std::string_view s, std::size_t maxChars = 60);
-
 } // namespace InputRules
