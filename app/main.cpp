@@ -1,4 +1,4 @@
-#include "report/pdf/ReportPdf.h"
+#include "app/ExportReport.h"
 #include "ui/MainWindow.h"
 
 #include <QApplication>
@@ -23,7 +23,7 @@ int ExportReport(int argc, char* argv[]) {
     for (const QString& a : QApplication::arguments().mid(2))
         args.push_back(a.toStdString());
     std::string error;
-    const int status = ReportPdf::ExportReportCommand(args, error);
+    const int status = ExportReportCommand(args, error);
     if (status != 0)
         std::cerr << "lodo-calculator: " << error << '\n';
     return status;

@@ -16,7 +16,7 @@ namespace {
 
 // One line of a message: nothing in it can move the cursor or change the terminal.
 std::string OneLine(std::string_view message) {
-    return InputRules::Echo(message, 2000);
+    return TextSafety::Echo(message, 2000);
 }
 
 bool IsLegacyPath(const std::string& path) {
@@ -132,20 +132,6 @@ int UsageError(std::ostream& err, std::string_view command, std::string_view mes
     return ExitUsage;
 }
 
-std::string Quote(std::string_view value) {
-    return InputRules::Echo(value);
-}
-
-std::string TerminalText(std::string_view text) {
-    return InputRules::Echo(text, 4096);
-}
-
-std::size_t TextWidth(std::string_view text) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char ch) {
-        return (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
-    }));
-}
-
 void PrintWarnings(std::ostream& err, const LoadedLine& line) {
     for (const std::string& w : line.Warnings)
         err << "lodo-cli: warning: " << OneLine(line.Path + ": " + w) << '\n';
@@ -169,42 +155,6 @@ int Finish(std::ostream& err, const LoadedLine& line) {
     if (const auto reason = InvalidReason(line))
         return Fail(err, line.Path + ": no valid result: " + *reason, ExitInvalid);
     return ExitOk;
-}
-
-std::string JsonString(std::string_view raw) {
-    const std::string s = InputRules::ValidUtf8(raw);
-    std::string out = "\"";
-    for (char ch : s) {
-        switch (ch) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\b':
-            out += "\\b";
-            break;
-        case '\f':
-            out += "\\f";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(ch) < 0x20)
-                out += fmt::format("\\u{:04x}", static_cast<unsigned char>(ch));
-            else
-                out += ch;
-        }
-    }
-    return out + "\"";
 }
 
 std::string JsonNumber(double x) {

@@ -2,6 +2,7 @@
 
 #include "model/DesignCase.h"
 #include "model/LodoModel.h"
+#include "model/TextSafety.h"
 #include "persistence/LineFile.h"
 
 #include <cstddef>
@@ -84,10 +85,6 @@ std::optional<std::string> InvalidReason(const LoadedLine& line);
 // when a result is not finite, ExitOk otherwise.
 int Finish(std::ostream& err, const LoadedLine& line);
 
-// A value from the user or a file as a message quotes it: cut to about 60
-// characters, control characters escaped, valid UTF-8.
-std::string Quote(std::string_view value);
-
 enum class FileKind { ByExtension, Legacy };
 
 // Reads a .lxl or (by its extension, or when `kind` says so) a legacy .lpl file.
@@ -105,17 +102,14 @@ int Fail(std::ostream& err, std::string_view message, int code);
 // Prints a usage error with a pointer to the command's help; returns ExitUsage.
 int UsageError(std::ostream& err, std::string_view command, std::string_view message);
 
-// A text from a file as a table or report prints it on the terminal: control
-// characters escaped (nothing in it can move the cursor or change the terminal),
-// valid UTF-8, cut only past 4096 characters.
-std::string TerminalText(std::string_view text);
-
-// The columns a text takes on the terminal, counting a UTF-8 sequence as one.
-std::size_t TextWidth(std::string_view text);
-
-// JSON texts: a quoted, escaped string (bytes that are not UTF-8 become U+FFFD); a number as the
-// shortest text that reads back as the same double, null when it is not finite.
-std::string JsonString(std::string_view s);
+// A JSON number: the shortest text that reads back as the same double, null when it
+// is not finite.
 std::string JsonNumber(double x);
+
+// The commands quote and print texts as every front end does (model/TextSafety.h).
+using TextSafety::JsonString;
+using TextSafety::Quote;
+using TextSafety::TerminalText;
+using TextSafety::TextWidth;
 
 } // namespace Cli

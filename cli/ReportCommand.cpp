@@ -1,7 +1,7 @@
 #include "cli/Arguments.h"
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
-#include "persistence/Report.h"
+#include "report/core/ResultsReport.h"
 
 #include <ostream>
 #include <string>

@@ -7,7 +7,7 @@
 #include "model/LodoModel.h"
 #include "model/StepControl.h"
 #include "persistence/LineFile.h"
-#include "persistence/Report.h"
+#include "report/core/ResultsReport.h"
 
 #include <cmath>
 #include <cstddef>

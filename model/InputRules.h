@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/LodoError.h"
 #include "model/TLodoComp.h"
 #include "model/Units.h"
 
@@ -47,27 +48,23 @@ struct Rule {
     bool MinIncluded;
     double Max; // Open when there is no upper bound
     bool MaxIncluded;
-    std::string_view Unit; // the working unit the bounds are in; empty for angles and ratios
-    int MessageNo;         // the editor's numbered message (LodoError), 0 when it has none
-    std::string_view Message;
+    std::string_view Unit;    // the working unit the bounds are in; empty for angles and ratios
+    int MessageNo;            // the editor's numbered message (LodoError), 0 when it has none
+    std::string_view Message; // LodoErrorText(MessageNo) when it has one
 };
 
 inline constexpr std::array<Rule, 17> Rules{{
-    {RuleId::EntryLength, 0.0, false, Open, false, "", 2, "Length must be greater than 0."},
-    {RuleId::EntryFlow, 0.0, false, Open, false, "", 3, "Flow rate must be greater than 0"},
-    {RuleId::EntryAngle, -360.0, true, 360.0, true, "", 4,
-     "Angle must be between -360 and 360 degrees"},
-    {RuleId::EntryPressure, 0.0, false, Open, false, "", 5, "Pressure must be greater than 0."},
-    {RuleId::EntryBendAngle, 0.0, true, 180.0, true, "", 10,
-     "Angle must be between 0 and 180 degrees"},
-    {RuleId::Temperature, -273.15, false, Open, false, "\u00B0C", 13,
-     "Temperature must be above -273.15 \u00B0C (-459.67 \u00B0F)."},
-    {RuleId::HalfAngle, 0.0, false, 90.0, true, "", 14,
-     "Half angle must be greater than 0 and at most 90 degrees."},
+    {RuleId::EntryLength, 0.0, false, Open, false, "", 2, LodoErrorText(2)},
+    {RuleId::EntryFlow, 0.0, false, Open, false, "", 3, LodoErrorText(3)},
+    {RuleId::EntryAngle, -360.0, true, 360.0, true, "", 4, LodoErrorText(4)},
+    {RuleId::EntryPressure, 0.0, false, Open, false, "", 5, LodoErrorText(5)},
+    {RuleId::EntryBendAngle, 0.0, true, 180.0, true, "", 10, LodoErrorText(10)},
+    {RuleId::Temperature, -273.15, false, Open, false, "\u00B0C", 13, LodoErrorText(13)},
+    {RuleId::HalfAngle, 0.0, false, 90.0, true, "", 14, LodoErrorText(14)},
     {RuleId::Length, 0.0, true, Open, false, "", 0, "Length must not be negative."},
     {RuleId::Diameter, 0.0, false, Open, false, "", 0, "Diameter must be greater than 0."},
-    {RuleId::Flow, 0.0, false, Open, false, "", 3, "Flow rate must be greater than 0"},
-    {RuleId::Pressure, 0.0, false, Open, false, "", 5, "Pressure must be greater than 0."},
+    {RuleId::Flow, 0.0, false, Open, false, "", 3, LodoErrorText(3)},
+    {RuleId::Pressure, 0.0, false, Open, false, "", 5, LodoErrorText(5)},
     {RuleId::BendAngle, 0.0, true, 360.0, true, "", 0,
      "Bend angle must be between 0 and 360 degrees."},
     {RuleId::FreeStream, 0.0, true, Open, false, "", 0,
@@ -194,13 +191,5 @@ inline const std::array<std::pair<std::string_view, std::string TLodoComp::*>, 8
 inline bool IsUnitText(const std::string& s) {
     return s == Units::Metric || s == Units::English;
 }
-
-// Text as valid UTF-8: each byte that is not part of a well-formed sequence becomes
-// U+FFFD; `replaced` (when given) tells whether any did.
-std::string ValidUtf8(std::string_view s, bool* replaced = nullptr);
-
-// A value as a message may quote it: valid UTF-8, control characters escaped ("\n",
-// "\x1b"), and cut after `maxChars` characters with "..." and the full length.
-std::string Echo(std::string_view s, std::size_t maxChars = 60);
 
 } // namespace InputRules

@@ -3,6 +3,7 @@
 #include "model/DesignCaseRules.h"
 #include "model/InputRules.h"
 #include "model/NumberFormat.h"
+#include "model/TextSafety.h"
 
 #include <algorithm>
 #include <cmath>
@@ -47,10 +48,10 @@ template <class T>
 std::optional<std::string> ParseInto(T& into, std::string_view text, RuleId rule) {
     const auto v = NumberFormat::ParseNumber(text);
     if (!v)
-        return "'" + InputRules::Echo(text) + "' is not a valid floating point value";
+        return "'" + TextSafety::Echo(text) + "' is not a valid floating point value";
     // Checked before narrowing (no float holds 1e300) and after (1.00000001 is 1).
     if (!InputRules::Allows(rule, *v) || !InputRules::Allows(rule, static_cast<T>(*v)))
-        return "'" + InputRules::Echo(text) +
+        return "'" + TextSafety::Echo(text) +
                "' is refused: " + Clause(std::string(InputRules::RuleOf(rule).Message));
     into = static_cast<T>(*v);
     return std::nullopt;
@@ -94,7 +95,7 @@ const ParticleField ParticleFields[] = {
      [](DistributionSetting& s, std::string_view t) -> std::optional<std::string> {
          const auto d = DistributionFromText(t);
          if (!d)
-             return "'" + InputRules::Echo(t) + "' is neither \"Mono\" nor \"LogNormal\"";
+             return "'" + TextSafety::Echo(t) + "' is neither \"Mono\" nor \"LogNormal\"";
          s.TypeDist = *d;
          return std::nullopt;
      }},
@@ -129,13 +130,13 @@ void WarnUnknown(pugi::xml_node parent, const std::string& path, const Names& kn
         if (std::none_of(std::begin(known), std::end(known),
                          [&](std::string_view k) { return k == name; }))
             warnings.push_back("Design case: unknown element \"" + path + "/" +
-                               InputRules::Echo(name) + "\" ignored");
+                               TextSafety::Echo(name) + "\" ignored");
     }
 }
 
 std::string TextOf(pugi::xml_node el, const std::string& path, std::vector<std::string>& warnings) {
     bool replaced = false;
-    std::string t = InputRules::ValidUtf8(el.text().get(), &replaced);
+    std::string t = TextSafety::ValidUtf8(el.text().get(), &replaced);
     if (replaced)
         warnings.push_back(Where(path) + "bytes that are not UTF-8 were read as U+FFFD");
     return t;

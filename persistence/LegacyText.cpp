@@ -1,5 +1,6 @@
 // Texts of the legacy comma-separated layout: one component per line, the
 // snapshot of a whole line, field splitting and the legacy files' encodings.
+#include "model/TextSafety.h"
 #include "persistence/LineFile.h"
 #include "persistence/RecordFields.h"
 
@@ -27,45 +28,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
 }
 
 constexpr char32_t Replacement = 0xFFFD;
-
-bool IsValidUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        int extra = 0;
-        char32_t cp = 0;
-        if (b >= 0xC2 && b <= 0xDF) {
-            extra = 1;
-            cp = b & 0x1F;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            extra = 2;
-            cp = b & 0x0F;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            extra = 3;
-            cp = b & 0x07;
-        } else {
-            return false;
-        }
-        if (i + extra >= s.size())
-            return false;
-        for (int k = 1; k <= extra; ++k) {
-            const auto c = static_cast<unsigned char>(s[i + k]);
-            if ((c & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        // Overlong forms, surrogates and values beyond Unicode are not UTF-8.
-        if ((extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000) || cp > 0x10FFFF ||
-            (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += extra + 1;
-    }
-    return true;
-}
 
 // Windows-1252 0x80..0x9F; the five unassigned bytes map to the C1 controls of the
 // same value, as Windows itself converts them.
@@ -117,13 +79,13 @@ namespace {
 std::string Decode(std::string_view bytes) {
     if (bytes.starts_with("\xEF\xBB\xBF")) {
         bytes.remove_prefix(3);
-        return IsValidUtf8(bytes) ? std::string(bytes) : FromCp1252(bytes);
+        return TextSafety::IsValidUtf8(bytes) ? std::string(bytes) : FromCp1252(bytes);
     }
     if (bytes.starts_with("\xFF\xFE"))
         return FromUtf16(bytes.substr(2), false);
     if (bytes.starts_with("\xFE\xFF"))
         return FromUtf16(bytes.substr(2), true);
-    return IsValidUtf8(bytes) ? std::string(bytes) : FromCp1252(bytes);
+    return TextSafety::IsValidUtf8(bytes) ? std::string(bytes) : FromCp1252(bytes);
 }
 
 } // namespace

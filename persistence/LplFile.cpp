@@ -3,6 +3,7 @@
 #include "model/CreateComp.h"
 #include "model/InputRules.h"
 #include "model/NumberFormat.h"
+#include "model/TextSafety.h"
 #include "persistence/FileIo.h"
 #include "persistence/LineFile.h"
 #include "persistence/RecordFields.h"
@@ -88,7 +89,7 @@ std::optional<FileError> ReadTrailer(std::string_view line, std::size_t lineNo, 
         const auto v = NumberFormat::ParseInteger(fields[k]);
         if (!v)
             return FileError{"Last line, field \"" + std::string(counters[k].first) + "\": '" +
-                             InputRules::Echo(fields[k]) + "' is not a valid integer value"};
+                             TextSafety::Echo(fields[k]) + "' is not a valid integer value"};
         *counters[k].second = *v;
     }
     file.LineName = fields[6];
@@ -104,7 +105,7 @@ ReadResult ReadLplBytes(std::string_view bytes, const EvalContext& defaults) {
         return FileError{std::string(InvalidFile) + ": the file is empty"};
     const auto count = NumberFormat::ParseInteger(lines.front());
     if (!count)
-        return FileError{"Line 1 (number of components): '" + InputRules::Echo(lines.front()) +
+        return FileError{"Line 1 (number of components): '" + TextSafety::Echo(lines.front()) +
                          "' is not a valid integer value"};
     if (*count < 0)
         return FileError{std::string(InvalidFile) + ": line 1 gives " + std::to_string(*count) +

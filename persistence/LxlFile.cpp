@@ -3,6 +3,7 @@
 // the line's design case.
 #include "model/CreateComp.h"
 #include "model/InputRules.h"
+#include "model/TextSafety.h"
 #include "persistence/DesignElement.h"
 #include "persistence/FileIo.h"
 #include "persistence/LineFile.h"
@@ -100,14 +101,14 @@ ReadResult ReadLxlText(std::string_view text, const EvalContext& defaults) {
     const auto root = doc.document_element();
     if (std::string_view(root.name()) != RootName)
         return FileError{"Not a sample-line file: the root element is \"" +
-                         InputRules::Echo(root.name()) + "\", not \"Nodes\""};
+                         TextSafety::Echo(root.name()) + "\", not \"Nodes\""};
 
     LineFile file;
     std::vector<std::string>& warnings = file.Warnings;
     for (const auto& child : root.children()) {
         if (child.type() != pugi::node_element || std::string_view(child.name()) == NodeName)
             continue;
-        warnings.push_back("Element \"" + InputRules::Echo(child.name()) +
+        warnings.push_back("Element \"" + TextSafety::Echo(child.name()) +
                            "\" under \"Nodes\" is not a component; ignored");
     }
     for (const auto& node : root.children(NodeName)) {
@@ -118,7 +119,7 @@ ReadResult ReadLxlText(std::string_view text, const EvalContext& defaults) {
         std::string label = RecordFields::ComponentLabel(index, node.child("Name").text().get());
         const auto textOf = [&](pugi::xml_node el, std::string_view name) {
             bool replaced = false;
-            std::string t = InputRules::ValidUtf8(el.text().get(), &replaced);
+            std::string t = TextSafety::ValidUtf8(el.text().get(), &replaced);
             if (replaced)
                 warnings.push_back(label + ", element \"" + std::string(name) +
                                    "\": bytes that are not UTF-8 were read as U+FFFD");
@@ -138,7 +139,7 @@ ReadResult ReadLxlText(std::string_view text, const EvalContext& defaults) {
                 if (f.Name == "LenUnit") {
                     warnings.push_back(label +
                                        ": no \"LenUnit\" element; the default length unit '" +
-                                       InputRules::Echo(c.LenUnit) + "' is kept");
+                                       TextSafety::Echo(c.LenUnit) + "' is kept");
                     continue;
                 }
                 const bool unit = f.Name.ends_with("Unit") && f.Name != "Dia3Unit";
@@ -173,7 +174,7 @@ ReadResult ReadLxlText(std::string_view text, const EvalContext& defaults) {
                 std::any_of(RecordFields::All.begin(), RecordFields::All.end(),
                             [&](const RecordFields::Field& f) { return f.Name == name; });
             if (!known)
-                warnings.push_back(label + ": unknown element \"" + InputRules::Echo(name) +
+                warnings.push_back(label + ": unknown element \"" + TextSafety::Echo(name) +
                                    "\" ignored");
         }
         if (auto error = RecordFields::CheckComponentType(c))

@@ -2,6 +2,7 @@
 
 #include "model/InputRules.h"
 #include "model/NumberFormat.h"
+#include "model/TextSafety.h"
 #include "physics/LodoMath.h"
 
 #include <algorithm>
@@ -82,7 +83,7 @@ std::optional<std::string> Set(TLodoComp& c, const Field& f, std::string_view te
             [&](IntegerMember m) -> std::optional<std::string> {
                 const auto v = NumberFormat::ParseInteger(text);
                 if (!v)
-                    return "'" + InputRules::Echo(text) + "' is not a valid integer value";
+                    return "'" + TextSafety::Echo(text) + "' is not a valid integer value";
                 c.*m = *v;
                 return std::nullopt;
             },
@@ -91,7 +92,7 @@ std::optional<std::string> Set(TLodoComp& c, const Field& f, std::string_view te
                 if (!v && f.IsResult)
                     v = ParseNonFinite(text);
                 if (!v)
-                    return "'" + InputRules::Echo(text) + "' is not a valid floating point value";
+                    return "'" + TextSafety::Echo(text) + "' is not a valid floating point value";
                 c.*m = *v;
                 return std::nullopt;
             },
@@ -104,13 +105,13 @@ std::optional<std::string> CheckComponentType(const TLodoComp& c) {
     static constexpr std::array<std::string_view, 6> Types{"Tube",      "Bend",   "Contraction",
                                                            "Expansion", "Nozzle", "Shrouded probe"};
     if (c.NTypeInt < NodeTube || c.NTypeInt > NodeShroud)
-        return "type \"" + InputRules::Echo(c.NType) + "\" with type code " +
+        return "type \"" + TextSafety::Echo(c.NType) + "\" with type code " +
                std::to_string(c.NTypeInt) +
                " is not a component type (1 Tube, 2 Bend, 3 Contraction, 4 Expansion, 5 Nozzle, 6 "
                "Shrouded probe)";
     const std::string_view expected = Types[static_cast<std::size_t>(c.NTypeInt - 1)];
     if (c.NTypeInt != NodeShroud && c.NType != expected)
-        return "type \"" + InputRules::Echo(c.NType) + "\" does not match its type code " +
+        return "type \"" + TextSafety::Echo(c.NType) + "\" does not match its type code " +
                std::to_string(c.NTypeInt) + ", which is \"" + std::string(expected) + "\"";
     return std::nullopt;
 }
@@ -118,12 +119,12 @@ std::optional<std::string> CheckComponentType(const TLodoComp& c) {
 std::optional<std::string> CheckProbeModel(const TLodoComp& c) {
     if (c.NTypeInt != NodeShroud || LodoMath::FindProbe(c.NType))
         return std::nullopt;
-    return "'" + InputRules::Echo(c.NType) + "' is not a known shrouded-probe model";
+    return "'" + TextSafety::Echo(c.NType) + "' is not a known shrouded-probe model";
 }
 
 std::string ComponentLabel(std::size_t index, const std::string& name) {
     return "Component " + std::to_string(index + 1) + " (Index " + std::to_string(index) +
-           (name.empty() ? std::string() : ", " + InputRules::Echo(name)) + ")";
+           (name.empty() ? std::string() : ", " + TextSafety::Echo(name)) + ")";
 }
 
 std::optional<std::string> CheckInputRules(const TLodoComp& c) {
@@ -136,7 +137,7 @@ std::optional<std::string> CheckInputRules(const TLodoComp& c) {
         const std::string& unit = c.*f.Unit;
         value += InputRules::IsUnitText(unit)
                      ? " (" + unit + ")"
-                     : " (unit '" + InputRules::Echo(unit) + "', read as English)";
+                     : " (unit '" + TextSafety::Echo(unit) + "', read as English)";
     }
     return "field \"" + std::string(f.Field) + "\" is " + value + ": " +
            std::string(InputRules::RuleOf(f.Rule).Message);
@@ -150,7 +151,7 @@ void AddUnitWarnings(const TLodoComp& c, const std::string& label,
         if (InputRules::IsUnitText(unit) || std::find(skip.begin(), skip.end(), name) != skip.end())
             continue;
         warnings.push_back(label + ", field \"" + std::string(name) + "\": '" +
-                           InputRules::Echo(unit) +
+                           TextSafety::Echo(unit) +
                            "' is neither \"Metric\" nor \"English\"; read as English");
     }
 }

@@ -1,13 +1,13 @@
 #include "session/ComponentEditor.h"
 
 #include "model/CreateComp.h"
+#include "model/LodoError.h"
 #include "model/NumberFormat.h"
 #include "model/Units.h"
 #include "session/ComponentTypes.h"
 #include "session/CurrentComponent.h"
 #include "session/DiameterChanges.h"
 #include "session/EntryMessages.h"
-#include "session/LodoError.h"
 #include "session/LodoSession.h"
 #include "session/OperationScope.h"
 

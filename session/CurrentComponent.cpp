@@ -1,7 +1,7 @@
 #include "session/CurrentComponent.h"
 
 #include "model/EvalTypes.h"
-#include "session/LodoError.h"
+#include "model/LodoError.h"
 #include "session/OperationScope.h"
 #include "session/SessionAccess.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/LodoError.h"
+#include "model/LodoError.h"
 
 #include <string>
 #include <string_view>

@@ -1,11 +1,11 @@
 #include "session/LineStructureEdits.h"
 
 #include "model/CreateComp.h"
+#include "model/LodoError.h"
 #include "model/Units.h"
 #include "session/ComponentTypes.h"
 #include "session/CurrentComponent.h"
 #include "session/DiameterChanges.h"
-#include "session/LodoError.h"
 #include "session/OperationScope.h"
 #include "session/SessionAccess.h"
 

@@ -2,12 +2,12 @@
 
 #include "model/CreateComp.h"
 #include "model/InputRules.h"
+#include "model/LodoError.h"
 #include "model/NumberFormat.h"
 #include "model/PanelText.h"
 #include "model/Units.h"
 #include "persistence/FileIo.h"
 #include "persistence/RecordFields.h"
-#include "session/LodoError.h"
 #include "session/OperationScope.h"
 
 #include <algorithm>
@@ -142,14 +142,6 @@ int LodoSession::CheckValue(std::string_view S, int Tc, const std::string& unit)
     const double V = *id == InputRules::RuleId::Temperature ? Units::TempToC(*v, unit) : *v;
     return InputRules::Allows(rule, V) ? 0 : rule.MessageNo;
 }
-
-// The rules that have an editor message carry its number and its exact text.
-static_assert([] {
-    for (const InputRules::Rule& r : InputRules::Rules)
-        if (r.MessageNo != 0 && LodoErrorText(r.MessageNo) != r.Message)
-            return false;
-    return true;
-}());
 
 bool LodoSession::myNum(char32_t c) {
     if (c == 0)

@@ -1,8 +1,8 @@
 #include "ui/CompSel.h"
 
+#include "gui/StyledLabel.h"
 #include "model/DisplaySink.h"
 #include "session/SessionUi.h"
-#include "ui/StyledLabel.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>

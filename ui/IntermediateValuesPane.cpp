@@ -1,10 +1,10 @@
 #include "ui/IntermediateValuesPane.h"
 
 #include "analysis/LimitFindings.h"
+#include "gui/StyledLabel.h"
 #include "model/DisplaySink.h"
 #include "model/NumberFormat.h"
 #include "model/Units.h"
-#include "ui/StyledLabel.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

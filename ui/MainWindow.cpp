@@ -1,13 +1,16 @@
 #include "ui/MainWindow.h"
 
 #include "analysis/SizeResolvedText.h"
+#include "analysis/ui/PenetrationCurveWindow.h"
 #include "drawing/view/LineView.h"
+#include "gui/QtText.h"
+#include "gui/StyledLabel.h"
 #include "model/DisplaySink.h"
-#include "persistence/Report.h"
+#include "report/core/ResultsReport.h"
 #include "report/pdf/ReportPdf.h"
+#include "report/print/LodoPrint.h"
 #include "session/LodoSession.h"
 #include "splitter/ui/SplitterCommand.h"
-#include "studies/ui/PenetrationCurveWindow.h"
 #include "studies/ui/StudyCommands.h"
 #include "ui/GridModel.h"
 #include "ui/IntermediateValuesPane.h"
@@ -15,9 +18,7 @@
 #include "ui/PropertyPagesWidget.h"
 #include "ui/QtSessionUi.h"
 #include "ui/SplashWindow.h"
-#include "ui/StyledLabel.h"
 #include "ui/WindowPositionFile.h"
-#include "ui/print/LodoPrint.h"
 
 #include <QAction>
 #include <QApplication>
@@ -64,10 +65,6 @@ constexpr double ComponentBarScale = 1.3;
 constexpr int MaxRecentFiles = 8;
 // Room for the window manager's frame and title bar around the client area.
 const QMargins FrameAllowance(8, 32, 8, 8);
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent, double points = 0) {
     auto* l = new QLabel(text, parent);

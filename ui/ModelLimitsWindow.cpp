@@ -1,6 +1,7 @@
 #include "ui/ModelLimitsWindow.h"
 
 #include "analysis/LimitFindings.h"
+#include "gui/QtText.h"
 #include "session/LodoSession.h"
 
 #include <QDialogButtonBox>
@@ -9,13 +10,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
-} // namespace
+namespace {} // namespace
 
 ModelLimitsWindow::ModelLimitsWindow(const LodoModel& model, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ModelLimitsWindow"));

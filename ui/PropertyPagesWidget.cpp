@@ -1,6 +1,7 @@
 #include "ui/PropertyPagesWidget.h"
 
-#include "ui/StyledLabel.h"
+#include "gui/QtText.h"
+#include "gui/StyledLabel.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -11,10 +12,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
 
 int tabIndex(Page p) {
     return int(p) - 1;

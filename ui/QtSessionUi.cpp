@@ -1,5 +1,6 @@
 #include "ui/QtSessionUi.h"
 
+#include "gui/QtText.h"
 #include "ui/CompSel.h"
 
 #include <QFileDialog>
@@ -11,10 +12,6 @@
 namespace {
 
 const QString AppTitle = QStringLiteral("Lodo Calculator");
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 } // namespace
 

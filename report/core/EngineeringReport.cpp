@@ -6,9 +6,10 @@
 #include "analysis/SizeResolvedPenetration.h"
 #include "analysis/SizeResolvedText.h"
 #include "model/EvalFrame.h"
+#include "model/LodoError.h"
 #include "model/NumberFormat.h"
 #include "model/Units.h"
-#include "persistence/Report.h"
+#include "report/core/ResultsReport.h"
 
 #include <algorithm>
 #include <cmath>
@@ -460,21 +461,8 @@ std::vector<Block> CurveSection(const LodoList& list) {
 }
 
 // The specified notes and nomenclature, as the results report prints them.
-void NotesAndNomenclature(const LodoList& list, const std::string& lineName,
-                          std::vector<Block>& out) {
-    const ReportResult pr = BuildPr(list, lineName, "");
-    const auto* lines = std::get_if<std::vector<std::string>>(&pr);
-    if (!lines)
-        return;
-    const auto notes = std::find(lines->begin(), lines->end(), "Notes:");
-    const auto nomenclature = std::find(notes, lines->end(), "Nomenclature:");
-    TextLines n, nom;
-    for (auto it = notes == lines->end() ? notes : notes + 1; it < nomenclature; ++it)
-        if (*it != " ")
-            n.Lines.push_back(*it);
-    for (auto it = nomenclature == lines->end() ? nomenclature : nomenclature + 1;
-         it < lines->end(); ++it)
-        nom.Lines.push_back(*it);
+void NotesAndNomenclature(std::vector<Block>& out) {
+    TextLines n{ResultsNotes()}, nom{ResultsNomenclature()};
     // The symbols this report adds to the specified ones.
     nom.Lines.push_back(
         "MMAD = Mass median aerodynamic diameter     GSD = Geometric standard deviation");
@@ -515,7 +503,7 @@ Report BuildReport(const LodoModel& m, const Source& source) {
                                                  : source.FilePath;
     r.Head.DateTime = source.DateTime;
     if (m.List.empty()) {
-        r.Blocks.push_back(Paragraph{"There are no components in sample system."});
+        r.Blocks.push_back(Paragraph{std::string(LodoErrorText(9))});
         return r;
     }
     r.Blocks.push_back(Heading{"Particles and conditions"});
@@ -551,7 +539,7 @@ Report BuildReport(const LodoModel& m, const Source& source) {
                     "The line as the 3-D view draws it, schematic: tube lengths to "
                     "scale, every tube the same diameter, every bend the same radius."});
 
-    NotesAndNomenclature(m.List, source.LineName, r.Blocks);
+    NotesAndNomenclature(r.Blocks);
     return r;
 }
 

@@ -1,11 +1,11 @@
 #include "report/pdf/ReportPdf.h"
 
-#include "persistence/FileIo.h"
+#include "gui/ExportFile.h"
+#include "model/LodoError.h"
 #include "report/pdf/ReportCharts.h"
 #include "session/SessionUi.h"
 
 #include <QDateTime>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -591,12 +591,6 @@ void PaintHeader(QPainter& p, const Report& r, const PageGeometry& g, int page, 
     p.drawLine(QPointF(left, y), QPointF(right, y));
 }
 
-QString WithSuffix(QString path, const QString& suffix) {
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QLatin1Char('.') + suffix;
-    return path;
-}
-
 } // namespace
 
 QPageSize::PageSizeId PaperFor(const QLocale& locale) {
@@ -694,27 +688,16 @@ void ExportReportPdf(SessionUi& ui, const LodoModel& model, const std::string& l
                      const std::string& filePath, const std::string& proposedName,
                      bool changedSinceSaved) {
     if (model.List.empty()) {
-        ui.ShowMessage("There are no components in sample system.");
+        ui.ShowMessage(std::string(LodoErrorText(9)));
         return;
     }
-    const auto chosen = ui.ChooseSaveFile(
-        {"Export Report as PDF", ".pdf", "PDF documents|*.pdf", proposedName, true});
-    if (!chosen)
-        return;
-    const QString path =
-        WithSuffix(QString::fromStdU16String(chosen->u16string()), QStringLiteral("pdf"));
-    // The report must never take the place of the line it describes.
-    if (!filePath.empty() && FileIo::SameFile(filePath, path.toStdU16String())) {
-        ui.ShowError("The report was not written: " + path.toStdString() +
-                     " is the line's own file.");
-        return;
-    }
-    Source source = SourceNow(lineName, filePath);
-    source.ChangedSinceSaved = changedSinceSaved;
-    const Report report = BuildReport(model, source);
-    if (const QString error = WriteReport(report, path, PaperFor(QLocale::system()));
-        !error.isEmpty())
-        ui.ShowError(error.toStdString());
+    ExportFile(ui, {"Export Report as PDF", ".pdf", "PDF documents|*.pdf", proposedName, true},
+               QStringLiteral("pdf"), filePath, "The report", [&](const QString& path) {
+                   Source source = SourceNow(lineName, filePath);
+                   source.ChangedSinceSaved = changedSinceSaved;
+                   return WriteReport(BuildReport(model, source), path,
+                                      PaperFor(QLocale::system()));
+               });
 }
 
 } // namespace ReportPdf

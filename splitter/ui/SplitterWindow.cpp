@@ -1,8 +1,8 @@
 #include "splitter/ui/SplitterWindow.h"
 
+#include "gui/NumberBox.h"
 #include "model/EvalContext.h"
 #include "splitter/ui/WyeDrawing.h"
-#include "studies/ui/NumberBox.h"
 
 #include <QFrame>
 #include <QGridLayout>

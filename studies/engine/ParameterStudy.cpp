@@ -1,5 +1,6 @@
 #include "studies/engine/ParameterStudy.h"
 
+#include "model/LodoError.h"
 #include "model/NumberFormat.h"
 
 #include <cmath>
@@ -95,7 +96,7 @@ StudyOutcome Failed(StudyKind kind, StudyMessage msg) {
 }
 
 StudyMessage NoComponents() {
-    return {9, std::string(NoComponentsText)};
+    return {9, std::string(LodoErrorText(9))};
 }
 
 bool IsInlet(const TLodoComp& c) {
@@ -152,7 +153,7 @@ std::optional<StudyOutcome> Refused(const LodoModel& m, StudyKind kind, int Z, d
     if (m.List.empty())
         return Failed(kind, NoComponents());
     if (needsInlet && !IsInlet(m.List[0]))
-        return Failed(kind, StudyMessage{12, std::string(NeedsInletText)});
+        return Failed(kind, StudyMessage{12, std::string(LodoErrorText(12))});
     if (auto e = CheckPoints(Z, IVal, FVal))
         return Failed(kind, *e);
     return std::nullopt;

@@ -26,9 +26,6 @@ inline constexpr std::string_view FreeStreamHeader =
     "Free Stream Velocity (m/s)\t Transmission Ratio\tAspiration Ratio";
 
 // Messages a study returns for the caller to show.
-inline constexpr std::string_view NoComponentsText = "There are no components in sample system.";
-inline constexpr std::string_view NeedsInletText =
-    "The first component must be a probe or nozzle for this analysis";
 inline constexpr std::string_view InletOnlyText =
     "There are no components after the inlet to vary.";
 inline constexpr std::string_view NozzleNotice =

@@ -1,8 +1,9 @@
 #include "studies/ui/ChartWindow.h"
 
-#include "studies/ui/ChartImage.h"
+#include "gui/ChartImage.h"
+#include "gui/ChartPane.h"
+#include "gui/SavePath.h"
 #include "studies/ui/PointTableModel.h"
-#include "studies/ui/SavePath.h"
 
 #include <QApplication>
 #include <QChart>
@@ -31,15 +32,11 @@
 
 ChartWindow::ChartWindow(const QString& caption, const QStringList& headers,
                          const QString& readout1, const QString& readout2, QWidget* parent)
-    : QDialog(parent), model_(new PointTableModel(headers, this)) {
+    : QDialog(parent), saveQuestions(DialogQuestions(this)),
+      model_(new PointTableModel(headers, this)) {
     setWindowTitle(caption);
 
-    label1_ = new QLabel(this);
-    QFont bold = label1_->font();
-    bold.setBold(true);
-    bold.setPointSizeF(bold.pointSizeF() * 1.3);
-    label1_->setFont(bold);
-    label1_->setAlignment(Qt::AlignCenter);
+    label1_ = MakeChartTitle(this);
     subtitle_ = new QLabel(this);
     subtitle_->setAlignment(Qt::AlignCenter);
     label2_ = new QLabel(readout1, this);
@@ -54,7 +51,8 @@ ChartWindow::ChartWindow(const QString& caption, const QStringList& headers,
     copyButton->setAutoDefault(false);
     closeButton->setDefault(true);
     connect(saveButton, &QPushButton::clicked, this, &ChartWindow::askSaveImage);
-    connect(copyButton, &QPushButton::clicked, this, &ChartWindow::copyData);
+    connect(copyButton, &QPushButton::clicked, this,
+            [this] { QApplication::clipboard()->setText(dataText()); });
     connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* readouts = new QVBoxLayout;
@@ -68,27 +66,18 @@ ChartWindow::ChartWindow(const QString& caption, const QStringList& headers,
     panel->addLayout(readouts, 1);
     panel->addLayout(buttons);
 
-    chart_ = new QChart;
+    const ChartPane pane = MakeChartPane(model_, QSize(560, 380), this);
+    chart_ = pane.Chart;
+    view_ = pane.View;
+    table_ = pane.Table;
     chart_->legend()->hide();
-    chart_->setBackgroundRoundness(0);
     axisX_ = new QValueAxis;
     axisY_ = new QValueAxis;
     for (QValueAxis* axis : {axisX_, axisY_})
         axis->setLabelFormat(QStringLiteral("%g"));
     chart_->addAxis(axisX_, Qt::AlignBottom);
     chart_->addAxis(axisY_, Qt::AlignLeft);
-    view_ = new QChartView(chart_, this);
-    view_->setRenderHint(QPainter::Antialiasing);
-    view_->setRubberBand(QChartView::NoRubberBand);
-    view_->setMinimumSize(560, 380);
-
-    table_ = new QTableView(this);
-    table_->setModel(model_);
-    table_->setLocale(QLocale::c());
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->verticalHeader()->setDefaultSectionSize(20);
 
     auto* split = new QSplitter(Qt::Horizontal, this);
     split->addWidget(view_);
@@ -104,14 +93,6 @@ ChartWindow::ChartWindow(const QString& caption, const QStringList& headers,
     layout->addLayout(panel);
     layout->addWidget(split, 1);
     resize(1000, 620);
-
-    chooseImageFile = [this](const QString& proposed, QString* filter) {
-        const QString png = tr("PNG image (*.png)");
-        const QString svg = tr("SVG drawing (*.svg)");
-        return QFileDialog::getSaveFileName(this, tr("Save Chart"), proposed,
-                                            png + QStringLiteral(";;") + svg, filter);
-    };
-    confirmReplace = [this](const QString& path) { return AskReplace(this, path); };
 }
 
 QScatterSeries* ChartWindow::addSeries(int yColumn, QValueAxis* yAxis, const QColor& colour) {
@@ -259,27 +240,12 @@ QString ChartWindow::dataText() const {
     return model_->toTabSeparated();
 }
 
-void ChartWindow::copyData() {
-    QApplication::clipboard()->setText(dataText());
-}
-
 void ChartWindow::askSaveImage() {
-    const QString png = tr("PNG image (*.png)");
-    const QString svg = tr("SVG drawing (*.svg)");
-    QString filter = png;
     // A folder in the proposed name is kept; the file part loses what no file name takes.
     const QFileInfo proposed(imageBaseName);
     QString file = proposed.fileName();
     file.replace(QRegularExpression(QStringLiteral("[\\\\:*?\"<>|]")), QStringLiteral("-"));
     const QString name =
         imageBaseName.contains(QLatin1Char('/')) ? proposed.dir().filePath(file) : file;
-    QString path = chooseImageFile(name + ".png", &filter);
-    path = CompletedSavePath(path, {QStringLiteral(".png"), QStringLiteral(".svg")},
-                             filter == svg ? QStringLiteral(".svg") : QStringLiteral(".png"),
-                             confirmReplace);
-    if (path.isEmpty())
-        return;
-    if (!saveChartImage(path))
-        QMessageBox::warning(this, windowTitle(),
-                             tr("The chart could not be saved as %1.").arg(path));
+    AskSaveChartImage(this, saveQuestions, view_, label1_->text(), name + ".png");
 }

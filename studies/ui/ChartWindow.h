@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/SavePath.h"
+
 #include <QDialog>
 #include <QStringList>
 #include <functional>
@@ -40,10 +42,8 @@ public:
     // by "Copy Data".
     QString dataText() const;
 
-    // The questions of "Save Image...": the file, with the chosen filter's text in
-    // *filter, and whether an existing file may be replaced. Replaceable by a test.
-    std::function<QString(const QString& proposed, QString* filter)> chooseImageFile;
-    std::function<bool(const QString& path)> confirmReplace;
+    // The questions of "Save Image...", replaceable by a test.
+    SaveQuestions saveQuestions;
 
 protected:
     ChartWindow(const QString& caption, const QStringList& headers, const QString& readout1,
@@ -62,7 +62,6 @@ protected:
 
 private:
     void askSaveImage();
-    void copyData();
 
     QLabel* label1_ = nullptr;
     QLabel* subtitle_ = nullptr;

@@ -1,8 +1,8 @@
 #include "studies/ui/ParticleDistributionWindow.h"
 
+#include "gui/NumberBox.h"
 #include "model/EvalContext.h"
 #include "studies/ui/LogNormalPlotWindow.h"
-#include "studies/ui/NumberBox.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

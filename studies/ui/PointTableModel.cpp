@@ -1,7 +1,7 @@
 #include "studies/ui/PointTableModel.h"
 
+#include "gui/NumberCell.h"
 #include "model/NumberFormat.h"
-#include "studies/ui/NumberCell.h"
 
 PointTableModel::PointTableModel(QStringList headers, QObject* parent)
     : QAbstractTableModel(parent), headers_(std::move(headers)) {}

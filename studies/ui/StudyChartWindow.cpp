@@ -1,8 +1,8 @@
 #include "studies/ui/StudyChartWindow.h"
 
+#include "gui/ReadoutText.h"
 #include "studies/engine/DataPass.h"
 #include "studies/ui/PointTableModel.h"
-#include "studies/ui/ReadoutText.h"
 
 #include <QChart>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "studies/ui/StudyCommands.h"
 
 #include "analysis/SizeResolved.h"
-#include "session/LodoError.h"
+#include "model/LodoError.h"
 #include "session/LodoSession.h"
 #include "session/SessionUi.h"
 #include "studies/ui/ParticleDistributionWindow.h"

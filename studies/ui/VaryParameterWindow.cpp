@@ -1,7 +1,7 @@
 #include "studies/ui/VaryParameterWindow.h"
 
+#include "gui/NumberBox.h"
 #include "studies/engine/DataPass.h"
-#include "studies/ui/NumberBox.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

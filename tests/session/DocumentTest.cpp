@@ -1,7 +1,7 @@
 // New, Open, Save, Save As, Open Pre V2 File, Exit, the unsaved-change test and
 // the distribution setting.
 #include "SessionFixture.h"
-#include "session/LodoError.h"
+#include "model/LodoError.h"
 
 namespace {
 

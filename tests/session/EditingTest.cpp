@@ -1,9 +1,9 @@
 // Adding components, typed entries with their validation and rounding, focus
 // cycles, the key filter, the probe choice and the grid's cell texts.
 #include "SessionFixture.h"
+#include "model/LodoError.h"
 #include "model/NumberFormat.h"
 #include "session/EntryMessages.h"
-#include "session/LodoError.h"
 
 #include <cmath>
 #include <limits>

@@ -2,9 +2,9 @@
 // put anywhere, one current component, typing that is undone before the line is,
 // and the resize a nozzle entry carries along the line said and undone as one step.
 #include "SessionFixture.h"
+#include "model/LodoError.h"
 #include "session/CurrentComponent.h"
 #include "session/LineStructureEdits.h"
-#include "session/LodoError.h"
 
 namespace {
 

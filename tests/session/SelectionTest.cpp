@@ -1,6 +1,6 @@
 // Edit, Move and Delete Component with the selection window's rules.
 #include "SessionFixture.h"
-#include "session/LodoError.h"
+#include "model/LodoError.h"
 
 namespace {
 

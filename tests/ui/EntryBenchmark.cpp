@@ -3,10 +3,10 @@
 // the event loop's next pass, which also renders the changed 3-D scene.
 
 #include "analysis/SizeResolvedText.h"
+#include "analysis/ui/PenetrationCurveWindow.h"
 #include "drawing/view/LineView.h"
 #include "session/LodoSession.h"
 #include "session/testing/ScriptedUi.h"
-#include "studies/ui/PenetrationCurveWindow.h"
 #include "ui/GridModel.h"
 #include "ui/MainWindow.h"
 

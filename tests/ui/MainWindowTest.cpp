@@ -4,12 +4,12 @@
 
 #include "UiTestSupport.h"
 #include "analysis/SizeResolvedText.h"
-#include "session/LodoError.h"
+#include "gui/StyledLabel.h"
+#include "model/LodoError.h"
 #include "session/LodoSession.h"
 #include "ui/GridModel.h"
 #include "ui/PropertyPagesWidget.h"
 #include "ui/QtSessionUi.h"
-#include "ui/StyledLabel.h"
 
 #include <QAbstractItemModelTester>
 #include <QClipboard>

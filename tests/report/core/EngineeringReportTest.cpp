@@ -4,8 +4,8 @@
 #include "analysis/LimitFindings.h"
 #include "analysis/SizeResolvedPenetration.h"
 #include "model/NumberFormat.h"
-#include "persistence/Report.h"
 #include "report/core/ReportTestLines.h"
+#include "report/core/ResultsReport.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 #include "splitter/ui/SplitterWindow.h"
 
 #include "ShowActive.h"
+#include "gui/NumberBox.h"
 #include "model/EvalContext.h"
 #include "splitter/ui/WyeDrawing.h"
-#include "studies/ui/NumberBox.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -2,6 +2,7 @@
 
 #include "StudyLines.h"
 #include "TestPrecision.h"
+#include "model/LodoError.h"
 #include "model/NumberFormat.h"
 #include "model/Units.h"
 
@@ -255,11 +256,11 @@ TEST(Studies, RefuseWhatTheyCannotRun) {
         std::string_view text;
     };
     const Case cases[] = {
-        {"empty, flow", StudyKind::Flow, {}, 5, 9, NoComponentsText},
-        {"empty, diameter", StudyKind::Diameter, {}, 5, 9, NoComponentsText},
-        {"empty, particle", StudyKind::Particle, {}, 5, 9, NoComponentsText},
-        {"empty, free stream", StudyKind::FreeStream, {}, 5, 9, NoComponentsText},
-        {"free stream on tubes", StudyKind::FreeStream, TubeLine(), 5, 12, NeedsInletText},
+        {"empty, flow", StudyKind::Flow, {}, 5, 9, LodoErrorText(9)},
+        {"empty, diameter", StudyKind::Diameter, {}, 5, 9, LodoErrorText(9)},
+        {"empty, particle", StudyKind::Particle, {}, 5, 9, LodoErrorText(9)},
+        {"empty, free stream", StudyKind::FreeStream, {}, 5, 9, LodoErrorText(9)},
+        {"free stream on tubes", StudyKind::FreeStream, TubeLine(), 5, 12, LodoErrorText(12)},
         {"no points", StudyKind::Flow, TubeLine(), 0, 0,
          "The number of points must be from 1 to 50."},
         {"51 points", StudyKind::Particle, TubeLine(), 51, 0,
@@ -278,8 +279,8 @@ TEST(Studies, RefuseWhatTheyCannotRun) {
         EXPECT_TRUE(o.Lines.empty());
         ExpectUnchanged(m, before);
     }
-    EXPECT_EQ(NeedsInletText, "The first component must be a probe or nozzle for this analysis");
-    EXPECT_EQ(NoComponentsText, "There are no components in sample system.");
+    EXPECT_EQ(LodoErrorText(12), "The first component must be a probe or nozzle for this analysis");
+    EXPECT_EQ(LodoErrorText(9), "There are no components in sample system.");
 }
 
 TEST(Studies, OnePointEvaluatesTheStartValue) {

@@ -1,14 +1,14 @@
 #include "ShowActive.h"
 #include "analysis/SizeResolved.h"
+#include "gui/NumberBox.h"
+#include "gui/ReadoutText.h"
 #include "session/LodoSession.h"
 #include "session/testing/ScriptedUi.h"
 #include "studies/engine/DataPass.h"
 #include "studies/engine/ParameterStudy.h"
 #include "studies/ui/LogNormalPlotWindow.h"
-#include "studies/ui/NumberBox.h"
 #include "studies/ui/ParticleDistributionWindow.h"
 #include "studies/ui/PointTableModel.h"
-#include "studies/ui/ReadoutText.h"
 #include "studies/ui/StudyChartWindow.h"
 #include "studies/ui/StudyCommands.h"
 #include "studies/ui/VaryParameterWindow.h"
@@ -751,13 +751,14 @@ void StudyWindowsTest::imageSuffixAddedAsksBeforeReplacing() {
         f.write("keep");
     }
     // The dialog was given "chart" (it asked about that name only) with the SVG filter.
-    w.chooseImageFile = [&](const QString&, QString* filter) {
+    w.saveQuestions.chooseFile = [&](const QString&, const QString&, const QString&,
+                                     QString* filter) {
         *filter = QStringLiteral("SVG drawing (*.svg)");
         return dir.filePath(QStringLiteral("chart"));
     };
     QStringList asked;
     bool replace = false;
-    w.confirmReplace = [&](const QString& path) {
+    w.saveQuestions.confirmReplace = [&](const QString& path) {
         asked << path;
         return replace;
     };

@@ -1,11 +1,12 @@
+#include "app/ExportReport.h"
+
 #include "cli/CliCommon.h"
+#include "model/LodoError.h"
 #include "persistence/FileIo.h"
 #include "report/pdf/ReportPdf.h"
 
 #include <QDir>
 #include <QFileInfo>
-
-namespace ReportPdf {
 
 int ExportReportCommand(const std::vector<std::string>& args, std::string& err) {
     static const std::string usage = "usage: lodo-calculator --export-report LINE.lxl OUT.pdf "
@@ -40,19 +41,18 @@ int ExportReportCommand(const std::vector<std::string>& args, std::string& err) 
     }
     const Cli::LoadedLine& line = std::get<Cli::LoadedLine>(loaded);
     if (line.Model.List.empty()) {
-        err = linePath + ": There are no components in sample system.";
+        err = linePath + ": " + std::string(LodoErrorText(9));
         return 1;
     }
     const std::string absolute =
         QFileInfo(QString::fromStdString(linePath)).absoluteFilePath().toStdString();
     const EngReport::Report report =
-        EngReport::BuildReport(line.Model, SourceNow(line.LineName, absolute));
-    if (const QString error = WriteReport(report, out, PaperFor(QLocale::system()));
+        EngReport::BuildReport(line.Model, ReportPdf::SourceNow(line.LineName, absolute));
+    if (const QString error =
+            ReportPdf::WriteReport(report, out, ReportPdf::PaperFor(QLocale::system()));
         !error.isEmpty()) {
         err = error.toStdString();
         return 1;
     }
     return 0;
 }
-
-} // namespace ReportPdf

@@ -1,5 +1,6 @@
-#include "persistence/Report.h"
+#include "report/core/ResultsReport.h"
 
+#include "model/LodoError.h"
 #include "model/Units.h"
 
 #include <algorithm>
@@ -76,7 +77,7 @@ std::string FixedPD(double x, int precision, int digits) {
 ReportResult BuildPr(const LodoList& list, const std::string& lineName,
                      const std::string& systemPenetrationText) {
     if (list.empty())
-        return ReportNotice{9, "There are no components in sample system."};
+        return ReportNotice{9, std::string(LodoErrorText(9))};
     const TLodoComp& first = list.front();
     std::vector<std::string> lines = {
         "Results Report",
@@ -91,9 +92,15 @@ ReportResult BuildPr(const LodoList& list, const std::string& lineName,
         if (!row.empty())
             lines.push_back(std::move(row));
     }
-    const std::vector<std::string> tail = {
-        " ",
-        "Notes:",
+    lines.insert(lines.end(), {" ", "Notes:"});
+    lines.insert(lines.end(), ResultsNotes().begin(), ResultsNotes().end());
+    lines.insert(lines.end(), {" ", "Nomenclature:"});
+    lines.insert(lines.end(), ResultsNomenclature().begin(), ResultsNomenclature().end());
+    return lines;
+}
+
+const std::vector<std::string>& ResultsNotes() {
+    static const std::vector<std::string> notes = {
         "1) The values of % Penetration are estimates based upon correlations.",
         "2) Calculations were made with the best possible extrapolations of the models.",
         "3) ANSI N13.1-2011 states that the Curvature Ratio (Ro) shall be at least 3.0",
@@ -102,14 +109,17 @@ ReportResult BuildPr(const LodoList& list, const std::string& lineName,
         "for such components is an estimate based on selecting the best transmission using both "
         "the "
         "Laminar and the Turbulent models.",
-        " ",
-        "Nomenclature:",
+    };
+    return notes;
+}
+
+const std::vector<std::string>& ResultsNomenclature() {
+    static const std::vector<std::string> nomenclature = {
         "Di = Inlet Diameter          Do = Outlet Diameter",
         Theta + " = Bend Angle               " + Phi + " = Inclination from Horizontal",
         "Ae = Aspiration ratio       WL = Wall Loss Fraction",
         "L = Length",
         "Ro = Curvature Ratio = Radius of Curvature/Tube Diameter",
     };
-    lines.insert(lines.end(), tail.begin(), tail.end());
-    return lines;
+    return nomenclature;
 }

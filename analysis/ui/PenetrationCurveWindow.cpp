@@ -1,14 +1,16 @@
-#include "studies/ui/PenetrationCurveWindow.h"
+#include "analysis/ui/PenetrationCurveWindow.h"
 
 #include "analysis/PenetrationCurve.h"
 #include "analysis/SizeResolvedText.h"
+#include "analysis/ui/PenetrationCurveModel.h"
+#include "analysis/ui/SizeResolvedComponentsModel.h"
+#include "gui/ChartImage.h"
+#include "gui/ChartPane.h"
+#include "gui/QtText.h"
+#include "gui/SavePath.h"
 #include "model/NumberFormat.h"
 #include "persistence/FileIo.h"
 #include "session/LodoSession.h"
-#include "studies/ui/ChartImage.h"
-#include "studies/ui/PenetrationCurveModel.h"
-#include "studies/ui/SavePath.h"
-#include "studies/ui/SizeResolvedComponentsModel.h"
 
 #include <QApplication>
 #include <QAreaSeries>
@@ -46,10 +48,6 @@ const QString Mu = QStringLiteral("\u00B5");
 const QString ClickHint = QStringLiteral("Click a curve to read its value.");
 const QString RangeRefused = QStringLiteral("The first size must be below the last.");
 
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
 // Colours of the component curves, in turn.
 const QColor Palette[] = {
     QColor(0x1f, 0x77, 0xb4), QColor(0xff, 0x7f, 0x0e), QColor(0x2c, 0xa0, 0x2c),
@@ -77,8 +75,9 @@ double PenetrationTop(const PenetrationCurveModel& m) {
 } // namespace
 
 PenetrationCurveWindow::PenetrationCurveWindow(const LodoSession& session, QWidget* parent)
-    : QDialog(parent), session_(session), from_(Analysis::CurveFrom), to_(Analysis::CurveTo),
-      points_(Analysis::CurvePoints), model_(new PenetrationCurveModel(this)) {
+    : QDialog(parent), saveQuestions(DialogQuestions(this)), session_(session),
+      from_(Analysis::CurveFrom), to_(Analysis::CurveTo), points_(Analysis::CurvePoints),
+      model_(new PenetrationCurveModel(this)) {
     setObjectName(QStringLiteral("PenetrationCurve"));
     setWindowTitle(QStringLiteral("Penetration Curve"));
     setModal(false);
@@ -87,13 +86,8 @@ PenetrationCurveWindow::PenetrationCurveWindow(const LodoSession& session, QWidg
             readFeed(f);
     });
 
-    title_ = new QLabel(this);
+    title_ = MakeChartTitle(this);
     title_->setTextFormat(Qt::PlainText); // it holds the line's name
-    QFont bold = title_->font();
-    bold.setBold(true);
-    bold.setPointSizeF(bold.pointSizeF() * 1.3);
-    title_->setFont(bold);
-    title_->setAlignment(Qt::AlignCenter);
     summary_ = new QLabel(this);
     summary_->setAlignment(Qt::AlignCenter);
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -138,7 +132,8 @@ PenetrationCurveWindow::PenetrationCurveWindow(const LodoSession& session, QWidg
     for (QPushButton* b : {saveButton, copyButton, csvButton, closeButton})
         b->setAutoDefault(false);
     connect(saveButton, &QPushButton::clicked, this, &PenetrationCurveWindow::askSaveImage);
-    connect(copyButton, &QPushButton::clicked, this, &PenetrationCurveWindow::copyData);
+    connect(copyButton, &QPushButton::clicked, this,
+            [this] { QApplication::clipboard()->setText(dataText()); });
     connect(csvButton, &QPushButton::clicked, this, &PenetrationCurveWindow::askExportCsv);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
     auto* buttons = new QHBoxLayout;
@@ -146,8 +141,10 @@ PenetrationCurveWindow::PenetrationCurveWindow(const LodoSession& session, QWidg
     for (QPushButton* b : {saveButton, copyButton, csvButton, closeButton})
         buttons->addWidget(b);
 
-    chart_ = new QChart;
-    chart_->setBackgroundRoundness(0);
+    const ChartPane pane = MakeChartPane(model_, QSize(640, 420), this);
+    chart_ = pane.Chart;
+    view_ = pane.View;
+    table_ = pane.Table;
     chart_->legend()->setAlignment(Qt::AlignBottom);
     axisX_ = new QLogValueAxis;
     axisX_->setBase(10);
@@ -168,18 +165,7 @@ PenetrationCurveWindow::PenetrationCurveWindow(const LodoSession& session, QWidg
     chart_->addAxis(axisX_, Qt::AlignBottom);
     chart_->addAxis(axisY_, Qt::AlignLeft);
     chart_->addAxis(axisDist_, Qt::AlignRight);
-    view_ = new QChartView(chart_, this);
-    view_->setRenderHint(QPainter::Antialiasing);
-    view_->setRubberBand(QChartView::NoRubberBand);
-    view_->setMinimumSize(640, 420);
-
-    table_ = new QTableView(this);
-    table_->setModel(model_);
-    table_->setLocale(QLocale::c());
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->verticalHeader()->setDefaultSectionSize(20);
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid())
@@ -222,12 +208,6 @@ PenetrationCurveWindow::PenetrationCurveWindow(const LodoSession& session, QWidg
     layout->addLayout(buttons);
     const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
     resize(StartSize(screen ? screen->availableGeometry().size() : QSize()));
-
-    chooseFile = [this](const QString& title, const QString& proposed, const QString& filters,
-                        QString* filter) {
-        return QFileDialog::getSaveFileName(this, title, proposed, filters, filter);
-    };
-    confirmReplace = [this](const QString& path) { return AskReplace(this, path); };
     refresh();
 }
 
@@ -545,10 +525,6 @@ QString PenetrationCurveWindow::dataText() const {
     return model_->toTabSeparated();
 }
 
-void PenetrationCurveWindow::copyData() {
-    QApplication::clipboard()->setText(dataText());
-}
-
 std::optional<FileError> PenetrationCurveWindow::exportCsv(const QString& path) const {
     return FileIo::WriteFileAtomically(std::filesystem::path(path.toStdString()), model_->toCsv());
 }
@@ -567,31 +543,16 @@ QString ProposedName(const std::string& dFileName, const QString& word) {
 } // namespace
 
 void PenetrationCurveWindow::askSaveImage() {
-    const QString png = QStringLiteral("PNG image (*.png)");
-    const QString svg = QStringLiteral("SVG drawing (*.svg)");
-    QString filter = png;
-    QString path = chooseFile(QStringLiteral("Save Chart"),
-                              ProposedName(session_.DFileName(), QStringLiteral("Curve")) +
-                                  QStringLiteral(".png"),
-                              png + QStringLiteral(";;") + svg, &filter);
-    path = CompletedSavePath(path, {QStringLiteral(".png"), QStringLiteral(".svg")},
-                             filter == svg ? QStringLiteral(".svg") : QStringLiteral(".png"),
-                             confirmReplace);
-    if (path.isEmpty())
-        return;
-    if (!saveChartImage(path))
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("The chart could not be saved as %1.").arg(path));
+    AskSaveChartImage(this, saveQuestions, view_, title_->text(),
+                      ProposedName(session_.DFileName(), QStringLiteral("Curve")) +
+                          QStringLiteral(".png"));
 }
 
 void PenetrationCurveWindow::askExportCsv() {
-    QString filter;
-    QString path = chooseFile(QStringLiteral("Export CSV"),
-                              ProposedName(session_.DFileName(), QStringLiteral("Curve")) +
-                                  QStringLiteral(".csv"),
-                              QStringLiteral("CSV file (*.csv)"), &filter);
-    path =
-        CompletedSavePath(path, {QStringLiteral(".csv")}, QStringLiteral(".csv"), confirmReplace);
+    const QString path = AskSavePath(
+        saveQuestions, QStringLiteral("Export CSV"),
+        ProposedName(session_.DFileName(), QStringLiteral("Curve")) + QStringLiteral(".csv"),
+        {{QStringLiteral("CSV file (*.csv)"), QStringLiteral(".csv")}});
     if (path.isEmpty())
         return;
     if (const auto error = exportCsv(path))

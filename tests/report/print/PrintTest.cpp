@@ -1,7 +1,7 @@
 #include "drawing/view/LineView.h"
-#include "persistence/Report.h"
+#include "report/core/ResultsReport.h"
+#include "report/print/LodoPrint.h"
 #include "session/testing/ScriptedUi.h"
-#include "ui/print/LodoPrint.h"
 
 #include <QLineEdit>
 #include <QPrintDialog>

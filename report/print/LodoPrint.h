@@ -1,6 +1,6 @@
 #pragma once
 
-#include "persistence/Report.h"
+#include "report/core/ResultsReport.h"
 
 #include <QImage>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "studies/ui/ReadoutText.h"
+#include "gui/ReadoutText.h"
 
 #include "model/NumberFormat.h"
 

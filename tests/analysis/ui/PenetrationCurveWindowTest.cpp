@@ -1,14 +1,14 @@
-#include "studies/ui/PenetrationCurveWindow.h"
+#include "analysis/ui/PenetrationCurveWindow.h"
 
 #include "ShowActive.h"
 #include "analysis/CutSize.h"
 #include "analysis/PenetrationCurve.h"
 #include "analysis/SizeResolvedPenetration.h"
 #include "analysis/SizeResolvedText.h"
+#include "analysis/ui/PenetrationCurveModel.h"
+#include "analysis/ui/SizeResolvedComponentsModel.h"
 #include "session/LodoSession.h"
 #include "session/testing/ScriptedUi.h"
-#include "studies/ui/PenetrationCurveModel.h"
-#include "studies/ui/SizeResolvedComponentsModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -391,11 +391,12 @@ void PenetrationCurveWindowTest::exports() {
     // the file the extension makes is asked about before it is replaced.
     QStringList asked;
     bool replace = false;
-    w.confirmReplace = [&](const QString& path) {
+    w.saveQuestions.confirmReplace = [&](const QString& path) {
         asked << path;
         return replace;
     };
-    w.chooseFile = [&](const QString& title, const QString&, const QString&, QString* filter) {
+    w.saveQuestions.chooseFile = [&](const QString& title, const QString&, const QString&,
+                                     QString* filter) {
         if (title == QStringLiteral("Save Chart"))
             *filter = QStringLiteral("SVG drawing (*.svg)");
         return dir.filePath(QStringLiteral("curve"));

@@ -1,4 +1,4 @@
-#include "studies/ui/SizeResolvedComponentsModel.h"
+#include "analysis/ui/SizeResolvedComponentsModel.h"
 
 #include "analysis/SizeResolvedText.h"
 

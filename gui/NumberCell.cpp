@@ -1,4 +1,4 @@
-#include "studies/ui/NumberCell.h"
+#include "gui/NumberCell.h"
 
 #include "model/NumberFormat.h"
 

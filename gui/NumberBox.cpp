@@ -1,4 +1,4 @@
-#include "studies/ui/NumberBox.h"
+#include "gui/NumberBox.h"
 
 #include <QKeyEvent>
 #include <QLocale>

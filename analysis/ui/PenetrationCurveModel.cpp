@@ -1,9 +1,9 @@
-#include "studies/ui/PenetrationCurveModel.h"
+#include "analysis/ui/PenetrationCurveModel.h"
 
 #include "analysis/CurveCsv.h"
 #include "analysis/SizeResolvedPenetration.h"
+#include "gui/NumberCell.h"
 #include "model/NumberFormat.h"
-#include "studies/ui/NumberCell.h"
 
 #include <cmath>
 

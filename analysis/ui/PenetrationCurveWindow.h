@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/SavePath.h"
 #include "persistence/LineFile.h"
 
 #include <QDialog>
@@ -86,13 +87,8 @@ public:
     // The read-out of the size in `row` on the curve of model column `column`.
     void showReadout(int column, int row);
 
-    // The questions of "Save Image..." and "Export CSV...": the file (the chosen
-    // filter's text in *filter), and whether an existing file may be replaced.
-    // Replaceable by a test.
-    std::function<QString(const QString& title, const QString& proposed, const QString& filters,
-                          QString* filter)>
-        chooseFile;
-    std::function<bool(const QString& path)> confirmReplace;
+    // The questions of "Save Image..." and "Export CSV...", replaceable by a test.
+    SaveQuestions saveQuestions;
 
 private:
     struct Feed {
@@ -108,7 +104,6 @@ private:
     void connectLegend();
     void updateMarks();
     void askSaveImage();
-    void copyData();
     void askExportCsv();
     void rangeEdited();
 

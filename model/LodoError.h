@@ -1,11 +1,10 @@
 #pragma once
 
-#include "studies/engine/ParameterStudy.h"
-
 #include <array>
 #include <string_view>
 
-// The numbered messages of the editor, shown in an OK box (LodoError(E)).
+// The numbered messages (LodoError(E)), shown in an OK box. The editor, the input
+// rules, the studies and the reports refer to them by number, never by a copy of the text.
 inline constexpr std::array<std::string_view, 14> LodoErrorTexts{
     "Invalid Entry. Please Enter valid number. ",
     "Length must be greater than 0.",
@@ -16,10 +15,10 @@ inline constexpr std::array<std::string_view, 14> LodoErrorTexts{
     "Sample Line contains a Contraction or Expansion. "
     "User needs to validate the diameters of those Components.",
     "Can not delete the only Component. Use \"File/New Sample Line\"",
-    NoComponentsText,
+    "There are no components in sample system.",
     "Angle must be between 0 and 180 degrees",
     "Invalid File. Can not Open File",
-    NeedsInletText,
+    "The first component must be a probe or nozzle for this analysis",
     "Temperature must be above -273.15 \u00B0C (-459.67 \u00B0F).",
     "Half angle must be greater than 0 and at most 90 degrees.",
 };

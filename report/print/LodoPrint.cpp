@@ -1,9 +1,8 @@
-#include "ui/print/LodoPrint.h"
+#include "report/print/LodoPrint.h"
 
-#include "persistence/FileIo.h"
+#include "gui/ExportFile.h"
 #include "session/SessionUi.h"
 
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
@@ -23,10 +22,6 @@ constexpr int SmallLines = 10; // the notes' tail and the nomenclature
 
 int RoundHalfEven(double v) {
     return static_cast<int>(std::nearbyint(v));
-}
-
-QString FromPath(const std::filesystem::path& p) {
-    return QString::fromStdU16String(p.u16string());
 }
 
 QFont ReportFont(const QString& family, const ReportLineStyle& style) {
@@ -121,12 +116,6 @@ const std::vector<std::string>* LinesOf(SessionUi& ui, const ReportResult& repor
         return nullptr;
     }
     return &std::get<std::vector<std::string>>(report);
-}
-
-QString WithSuffix(QString path, const QString& suffix) {
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QLatin1Char('.') + suffix;
-    return path;
 }
 
 } // namespace
@@ -315,19 +304,9 @@ void ExportDrawingPng(SessionUi& ui, const QImage& drawing, const std::string& l
         ui.ShowError("The drawing could not be captured.");
         return;
     }
-    const auto path = ui.ChooseSaveFile(
-        {"Export Drawing as PNG", ".png", "PNG images|*.png", proposedName, true});
-    if (!path)
-        return;
-    const QString target = WithSuffix(FromPath(*path), QStringLiteral("png"));
-    // The picture must never take the place of the line it shows.
-    if (!lineFile.empty() && FileIo::SameFile(lineFile, target.toStdU16String())) {
-        ui.ShowError("The drawing was not written: " + target.toStdString() +
-                     " is the line's own file.");
-        return;
-    }
-    if (const QString error = WriteDrawingPng(target, drawing); !error.isEmpty())
-        ui.ShowError(error.toStdString());
+    ExportFile(ui, {"Export Drawing as PNG", ".png", "PNG images|*.png", proposedName, true},
+               QStringLiteral("png"), lineFile, "The drawing",
+               [&](const QString& path) { return WriteDrawingPng(path, drawing); });
 }
 
 } // namespace LodoPrint

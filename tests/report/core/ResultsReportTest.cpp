@@ -1,4 +1,4 @@
-#include "persistence/Report.h"
+#include "report/core/ResultsReport.h"
 
 #include <gtest/gtest.h>
 #include <limits>

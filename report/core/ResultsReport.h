@@ -20,6 +20,11 @@ using ReportResult = std::variant<std::vector<std::string>, ReportNotice>;
 ReportResult BuildPr(const LodoList& list, const std::string& lineName,
                      const std::string& systemPenetrationText);
 
+// The report's notes and nomenclature, one text per printed line (the engineering
+// report prints them too).
+const std::vector<std::string>& ResultsNotes();
+const std::vector<std::string>& ResultsNomenclature();
+
 // fixed(P, D): rounded to P significant digits but to no more than D decimals,
 // written with exactly D decimals; scientific ("1.235E+04") when the value has more
 // than P digits before the point. Not-finite values read "invalid".
