@@ -172,7 +172,9 @@ std::string RangeTable(const Design::Verdict& v) {
             row.push_back(value(p.Values.Temperature, "\u00B0C"));
         for (Criterion c : Criteria)
             row.push_back(Quantity(c, p));
-        std::string verdict(Design::OutcomeText(p.Result));
+        // A withheld verdict is withheld at every point.
+        std::string verdict(
+            Design::OutcomeText(v.Withheld.empty() ? p.Result : Outcome::NoVerdict));
         if (i == 0)
             verdict += " (the line's own)";
         if (p.Result == Outcome::NoVerdict)
@@ -281,7 +283,11 @@ std::string CheckTable(const LoadedLine& line, const Design::Verdict& v) {
         for (Criterion c : Criteria) {
             const bool failed = std::ranges::find(n.Failed, c) != n.Failed.end();
             out += "  " + Pad(Capitalised(Design::CriterionName(c)), 23) + Pad(Quantity(c, n), 9) +
-                   Pad(Limit(c, v.Limits), 13) + (failed ? "FAIL" : "pass") + "\n";
+                   Pad(Limit(c, v.Limits), 13) +
+                   (!v.Withheld.empty() ? "-"
+                    : failed            ? "FAIL"
+                                        : "pass") +
+                   "\n";
         }
     }
     out += Design::VerdictLine(v) + "\n";

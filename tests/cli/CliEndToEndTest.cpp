@@ -517,6 +517,13 @@ TEST_F(CliTest, CheckExitStatusIsTheDesignVerdict) {
     std::ofstream(dir / "still-air.lxl")
         << Replaced(Slurp(Examples + "/shrouded-probe-line.lxl"), "<FStream>12</FStream>",
                     "<FStream>0</FStream>");
+    // The nozzle again behind the last tube.
+    std::string text = Slurp(nozzle);
+    const std::size_t first = text.find("  <Node>"), end = text.find("</Node>") + 8;
+    std::string second = text.substr(first, end - first);
+    second.replace(second.find("<Name>N-1</Name>"), 16, "<Name>N-2</Name>");
+    text.insert(text.rfind("</Nodes>"), second);
+    std::ofstream(dir / "second-inlet.lxl") << text;
     const struct {
         std::vector<std::string> args;
         int code;
@@ -536,6 +543,10 @@ TEST_F(CliTest, CheckExitStatusIsTheDesignVerdict) {
          "Design verdict: FAIL over the operating range (3 points)"},
         {{"check", Examples + "/english-units-line.lxl"}, 5, "Design verdict: FAIL"},
         {{"check", (dir / "still-air.lxl").string()}, 4, ""},
+        {{"check", (dir / "second-inlet.lxl").string()},
+         5,
+         "Design verdict: no verdict \u2014 the line's geometry is inconsistent: N-2: an inlet can "
+         "only be the first component of the line"},
         {{"check", nozzle, "--flow", "140:80"}, 2, ""},
         {{"check", nozzle, "--temperature", "20"}, 2, ""},
         {{"check", (dir / "missing.lxl").string()}, 1, ""},
