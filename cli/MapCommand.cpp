@@ -1,6 +1,7 @@
 #include "cli/Arguments.h"
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
+#include "design/VerdictText.h"
 #include "design/map/LineMap.h"
 #include "design/map/MapCsv.h"
 #include "model/NumberFormat.h"
@@ -142,12 +143,7 @@ std::string Verdict(const MapPoint& p) {
 }
 
 std::string CriteriaText(const Design::Criteria& c) {
-    return fmt::format("reference size {} um, aspiration ratio {} to {}, transport >= {} %, "
-                       "system >= {} %{}",
-                       G(c.ReferenceSize), G(c.MinAspirationRatio), G(c.MaxAspirationRatio),
-                       G(100 * c.MinTransportPenetration), G(100 * c.MinSystemPenetration),
-                       c.IsDefault() ? " (ANSI N13.1)"
-                                     : " (the line's own, not the ANSI N13.1 defaults)");
+    return Design::CriteriaName(c) + ": " + Design::CriteriaLimits(c);
 }
 
 std::string Text(const std::string& lineName, const LineMap& map) {
@@ -286,6 +282,9 @@ int RunMapCommand(const std::vector<std::string>& args, std::ostream& out, std::
     LineMapRequest request;
     request.X = *x;
     request.Y = *y;
+    // Judged by the criteria saved with the line, for the aerosol it was saved with.
+    request.Limits = line.Design.Limits;
+    request.Particles = line.Design.Particles.value_or(DistributionSetting{});
     const LineMap map = ComputeLineMap(line.Model.List, request);
     if (format == "--json")
         out << Json(line.LineName, map);

@@ -2,6 +2,7 @@
 
 #include "analysis/SizeResolvedText.h"
 #include "analysis/ui/PenetrationCurveWindow.h"
+#include "design/ui/DesignMapWindow.h"
 #include "drawing/view/LineView.h"
 #include "gui/QtText.h"
 #include "gui/StyledLabel.h"
@@ -674,6 +675,8 @@ void MainWindow::buildMainMenu() {
     add(studies, "MenuPenetrationCurve", QStringLiteral("Penetration Curve"),
         &MainWindow::onPenetrationCurve)
         ->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+C"), QKeySequence::PortableText));
+    add(studies, "MenuDesignMap", QStringLiteral("Design Map"), &MainWindow::onDesignMap)
+        ->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+M"), QKeySequence::PortableText));
     addHeader("MenuItemWye", QStringLiteral("Splitter"), &MainWindow::onSplitter);
     addHeader("MenuRedraw", QStringLiteral("Redraw"), &MainWindow::onRedraw);
 
@@ -1050,6 +1053,16 @@ void MainWindow::onPenetrationCurve() {
         connect(this, &MainWindow::rendered, m_curve, &PenetrationCurveWindow::sessionChanged);
     }
     m_curve->bringToFront();
+}
+
+void MainWindow::onDesignMap() {
+    if (!m_session->EnterPendingValue())
+        return;
+    if (!m_designMap) {
+        m_designMap = new DesignMapWindow(*m_session, this);
+        connect(this, &MainWindow::rendered, m_designMap, &DesignMapWindow::sessionChanged);
+    }
+    m_designMap->bringToFront();
 }
 
 void MainWindow::onSplitter() {

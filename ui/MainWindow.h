@@ -13,6 +13,7 @@ class IntermediateValuesPane;
 class LineView;
 class LodoSession;
 class PenetrationCurveWindow;
+class DesignMapWindow;
 class PropertyPagesWidget;
 class QAction;
 class QLabel;
@@ -116,6 +117,7 @@ private:
     void onDistribution();
     void onVaryParameters();
     void onPenetrationCurve();
+    void onDesignMap();
     void onSplitter();
     void onPrintDrawing();
     void onPrintResults();
@@ -142,6 +144,7 @@ private:
     QUndoStack* m_undo = nullptr;
     StudyCommands* m_studies = nullptr;
     QPointer<PenetrationCurveWindow> m_curve; // made on first use, then shown again
+    QPointer<DesignMapWindow> m_designMap;    // the same
 
     QLineEdit* m_lineName = nullptr;
     QLabel* m_maxPartSize = nullptr;

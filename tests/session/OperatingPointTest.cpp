@@ -15,7 +15,10 @@ TEST_F(OperatingPointTest, OneUndoableStepThatGivesTheVerdictOfThePoint) {
     ASSERT_TRUE(s.OpenFile(Nozzle));
     ui.ClearRecord();
     const LodoList before = s.List();
-    const Design::OperatingPoint point{.StackVelocity = 14.5, .Flow = 71.0, .Diameter = 18.25};
+    Design::OperatingPoint point;
+    point.StackVelocity = 14.5;
+    point.Flow = 71.0;
+    point.Diameter = 18.25;
     const auto expected = Design::VerdictAt(before, point, {}, {});
 
     ASSERT_TRUE(s.ApplyOperatingPoint(point));
@@ -40,8 +43,12 @@ TEST_F(OperatingPointTest, RefusedPointsChangeNothing) {
     ASSERT_TRUE(s.OpenFile(Nozzle));
     ui.ClearRecord();
     const LodoList before = s.List();
-    EXPECT_FALSE(s.ApplyOperatingPoint({.Flow = -3.0}));
-    EXPECT_FALSE(s.ApplyOperatingPoint({.Temperature = -300.0}));
+    Design::OperatingPoint negativeFlow, belowAbsoluteZero, noInlet;
+    negativeFlow.Flow = -3.0;
+    belowAbsoluteZero.Temperature = -300.0;
+    noInlet.StackVelocity = 5.0;
+    EXPECT_FALSE(s.ApplyOperatingPoint(negativeFlow));
+    EXPECT_FALSE(s.ApplyOperatingPoint(belowAbsoluteZero));
     EXPECT_EQ(s.List(), before);
     EXPECT_TRUE(s.History().Steps().empty());
     EXPECT_EQ(ui.Messages.size(), 2u); // each refusal says why
@@ -50,6 +57,6 @@ TEST_F(OperatingPointTest, RefusedPointsChangeNothing) {
     s.TubeMenuClick();
     ui.ClearRecord();
     const std::size_t steps = s.History().Steps().size();
-    EXPECT_FALSE(s.ApplyOperatingPoint({.StackVelocity = 5.0})); // no inlet
+    EXPECT_FALSE(s.ApplyOperatingPoint(noInlet));
     EXPECT_EQ(s.History().Steps().size(), steps);
 }
