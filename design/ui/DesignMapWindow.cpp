@@ -260,6 +260,7 @@ void DesignMapWindow::sessionChanged(unsigned) {
     recompute();
 }
 
+// The session holds no criteria of the line's own: the window judges by ANSI N13.1's.
 Design::Criteria DesignMapWindow::criteria() const {
     return {};
 }
