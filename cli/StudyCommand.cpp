@@ -149,7 +149,7 @@ int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std
         model, *kind, *points, *from, *to,
         sizeResolved ? StudyMeasure(Analysis::SizeResolvedMassPenetration) : StudyMeasure{});
     if (o.Error)
-        return Cli::Fail(err, file + ": " + o.Error->Text, Cli::ExitFailure);
+        return Cli::Fail(err, Cli::Quote(file) + ": " + o.Error->Text, Cli::ExitFailure);
     for (const std::string& notice : o.Notices)
         err << "lodo-cli study: " << notice << '\n';
     const Cli::StudyDescription description{std::get<Cli::LoadedLine>(loaded).LineName, *kind,
@@ -168,8 +168,8 @@ int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std
         if (std::isfinite(row.Pent) && (!aspiration || std::isfinite(row.Asp)))
             continue;
         return Cli::Fail(err,
-                         file + ": no valid result at point " + std::to_string(k + 1) + " (" +
-                             NumberFormat::General15(row.Value) + "): the " +
+                         Cli::Quote(file) + ": no valid result at point " + std::to_string(k + 1) +
+                             " (" + NumberFormat::General15(row.Value) + "): the " +
                              (std::isfinite(row.Pent) ? "aspiration ratio" : "penetration") +
                              " is not a finite number",
                          Cli::ExitInvalid);
