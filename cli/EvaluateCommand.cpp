@@ -3,6 +3,7 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/EvaluationText.h"
+#include "cli/WorkBounds.h"
 
 #include <ostream>
 #include <string>
@@ -75,6 +76,12 @@ int RunEvaluateCommand(const std::vector<std::string>& args, std::ostream& out, 
         return Cli::Fail(err, *error, Cli::ExitFailure);
     const auto& line = std::get<Cli::LoadedLine>(loaded);
     Cli::PrintWarnings(err, line);
+    if (const auto refused = Cli::CheckWork(
+            "evaluate", line.Model.List.size(),
+            1 + Cli::AnalysisSizes +
+                (particle.LogNormal ? Cli::LogNormalSizes + Cli::SizeResolvedSizes : 0),
+            1))
+        return Cli::Fail(err, *refused, Cli::ExitFailure);
     // Nothing to evaluate is no result, as for report and study.
     if (line.Model.List.empty())
         return Cli::Fail(err, Cli::Quote(file) + ": There are no components in sample system.",

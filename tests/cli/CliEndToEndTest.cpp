@@ -386,6 +386,36 @@ TEST_F(CliTest, LongPathsAreCutWhereEchoed) {
     EXPECT_NE(r.err.find("... ("), std::string::npos) << r.err;
 }
 
+// A command is refused beyond the work one command may do, saying the bound.
+TEST_F(CliTest, WorkBeyondTheBoundIsRefusedNamingIt) {
+    std::string text = Slurp(Examples + "/contraction-expansion-line.lxl");
+    const std::size_t from = text.find("<Node>", text.find("<Name>T-1</Name>") - 200);
+    const std::size_t to = text.find("</Node>", from) + 7;
+    const std::string tube = text.substr(from, to - from);
+    std::string many;
+    for (int i = 0; i < 2000; ++i)
+        many += tube;
+    text.insert(to, many);
+    std::ofstream(dir / "long.lxl") << text;
+    const std::string file = (dir / "long.lxl").string();
+    const CliRun curve = Cli({"curve", file, "--points", "10000"});
+    EXPECT_EQ(curve.code, 1);
+    EXPECT_EQ(curve.out, "");
+    EXPECT_NE(curve.err.find("curve would evaluate 2006 components x 10400 particle sizes x 1 "
+                             "point, more than the 10000000 component evaluations one command "
+                             "makes"),
+              std::string::npos)
+        << curve.err;
+    const CliRun study = Cli({"study", file, "--vary", "Flow", "--from", "10", "--to", "100",
+                              "--points", "50", "--lognormal", "5", "2.5", "--size-resolved"});
+    EXPECT_EQ(study.code, 1);
+    EXPECT_NE(study.err.find("study would evaluate 2006 components x 400 particle sizes x 50"),
+              std::string::npos)
+        << study.err;
+    // Within the bound the same line is evaluated.
+    EXPECT_EQ(Cli({"curve", file, "--points", "100"}).code, 0);
+}
+
 TEST_F(CliTest, ErrorsPrintOneLineAndNothingElse) {
     std::ofstream(dir / "broken.lxl") << "<Nodes><Node><Dia1>abc</Dia1></Node></Nodes>";
     struct Case {
