@@ -1,19 +1,47 @@
 #include "analysis/CutSize.h"
 
+#include "analysis/SettlingSwitch.h"
 #include "analysis/SizeResolvedPenetration.h"
 #include "analysis/SizeTable.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 namespace Analysis {
 namespace {
 
-// Every fourth size of the curve's lattice, 12.4 per decade, finds every crossing of a
-// curve whose features are wider than a factor 1.2 in size; bisection then narrows
-// the crossing to 1e-4.
-constexpr double ScanStep = 4;     // lattice steps
-constexpr double Tolerance = 1e-4; // relative width of the final bracket
+// The search looks at every size of the curve's lattice (about 50 per decade, the
+// sizes the curve shows), so the first lattice size at or below 50 % is the one the
+// curve shows first. Between two lattice sizes the curve is smooth except where a
+// tube's settling velocity changes branch (the curve jumps there): both sides of each
+// such size are looked at too, so a dip below 50 % just before a jump is not skipped.
+// Bisection then narrows the first crossing to 1e-4.
+constexpr double Tolerance = 1e-4;  // relative width of the final bracket
+constexpr double SwitchSide = 1e-6; // relative distance of the two sides of a branch switch
+
+std::vector<float> ScanSizes(SizeTable& table) {
+    std::vector<double> sizes{SizeFloor};
+    const double qHi = LatticeQ(std::log(SizeCeil));
+    for (double q = std::floor(LatticeQ(std::log(SizeFloor))) + 1; q < qHi; ++q)
+        sizes.push_back(LatticeSize(q));
+    sizes.push_back(SizeCeil);
+    for (const auto& air : table.Airs()) {
+        const double d = SettlingSwitchSize(air.T, air.P);
+        if (std::isfinite(d)) {
+            sizes.push_back(d * (1 - SwitchSide));
+            sizes.push_back(d * (1 + SwitchSide));
+        }
+    }
+    std::vector<float> out;
+    out.reserve(sizes.size());
+    for (double d : sizes)
+        if (d >= SizeFloor && d <= SizeCeil)
+            out.push_back(static_cast<float>(d));
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    return out;
+}
 
 } // namespace
 
@@ -23,12 +51,7 @@ std::optional<double> CutSizeD50(const LodoList& line) {
 }
 
 std::optional<double> CutSizeD50(SizeTable& table) {
-    std::vector<float> grid{static_cast<float>(SizeFloor)};
-    const double qHi = LatticeQ(std::log(SizeCeil));
-    for (double q = std::floor(LatticeQ(std::log(SizeFloor)) / ScanStep + 1) * ScanStep; q < qHi;
-         q += ScanStep)
-        grid.push_back(LatticeSize(q));
-    grid.push_back(static_cast<float>(SizeCeil));
+    const std::vector<float> grid = ScanSizes(table);
     std::vector<double> P(grid.size());
     std::size_t top = 0;
     for (std::size_t k = 0; k < grid.size(); ++k) {
@@ -43,7 +66,7 @@ std::optional<double> CutSizeD50(SizeTable& table) {
         ++k;
     if (k == grid.size())
         return std::nullopt;
-    // P(lo) > 0.5 >= P(hi); halve the bracket in log d.
+    // P(lo) > 0.5 >= P(hi) on a smooth piece of the curve; halve the bracket in log d.
     double lo = grid[k - 1], hi = grid[k];
     while (hi / lo - 1 > Tolerance) {
         const double mid = std::sqrt(lo * hi);

@@ -1,6 +1,8 @@
 #include "analysis/LimitFindings.h"
 
+#include "analysis/SettlingSwitch.h"
 #include "model/EvalTerms.h"
+#include "model/LineStructure.h"
 #include "physics/LodoMath.h"
 
 #include <algorithm>
@@ -35,6 +37,7 @@ struct Fill {
         q[Quantity::Reynolds] = k.Re;
         // Settling along the axis against the centre-line velocity of laminar flow.
         q[Quantity::SettlingParameter] = k.Vt * std::fabs(std::sin(t.In.Theta)) / (2 * t.Flow.V1);
+        q[Quantity::ParticleReynolds] = Analysis::StokesParticleReynolds(t.Air.T, t.Air.P, t.Dp);
     }
     void operator()(const K::BendTerms& k) const {
         q.ModelBranch = k.Turbulent ? Turbulent : Laminar;
@@ -42,6 +45,8 @@ struct Fill {
         q[Quantity::CurvatureRatio] = k.CurvatureRatio;
     }
     void operator()(const K::ConeTerms& k) const {
+        if (t.In.Type == NodeExpansion)
+            q[Quantity::ExpansionPx] = k.Px;
         if (t.In.Type != NodeContraction)
             return;
         q[Quantity::ContractionPx] = k.Px;
@@ -86,10 +91,32 @@ std::vector<std::vector<Finding>> LineFindings(const LodoModel& m) {
 }
 
 bool AnyFinding(const LodoModel& m) {
+    if (!LineStructure::Findings(m.List).empty())
+        return true;
     for (std::size_t i = 0; i < m.List.size(); ++i)
         if (!ComponentFindings(m, static_cast<int>(i)).empty())
             return true;
     return false;
+}
+
+std::vector<std::string> AllFindingTexts(const LodoModel& m, int Row) {
+    std::vector<std::string> out;
+    if (Row < 0 || static_cast<std::size_t>(Row) >= m.List.size())
+        return out;
+    const auto row = static_cast<std::size_t>(Row);
+    for (LineStructure::Finding& f : LineStructure::ComponentFindings(m.List[row], row))
+        out.push_back(std::move(f.Text));
+    for (std::string& text : FindingTexts(ComponentFindings(m, Row)))
+        out.push_back(std::move(text));
+    return out;
+}
+
+std::vector<std::vector<std::string>> LineFindingTexts(const LodoModel& m) {
+    std::vector<std::vector<std::string>> out;
+    out.reserve(m.List.size());
+    for (std::size_t i = 0; i < m.List.size(); ++i)
+        out.push_back(AllFindingTexts(m, static_cast<int>(i)));
+    return out;
 }
 
 int LastEvaluatedRow(const LodoModel& m) {

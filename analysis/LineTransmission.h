@@ -32,6 +32,9 @@ public:
     // True when component 0 is a nozzle or a shrouded probe.
     bool HasInlet() const;
 
+    // The distinct air states (temperature and pressure) of the line's components.
+    std::span<const LodoMath::Kernels::AirState> Airs() const { return airs_; }
+
 private:
     struct Prepared {
         int Code = 0;

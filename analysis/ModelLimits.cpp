@@ -40,7 +40,8 @@ std::vector<Finding> FindLimits(const ComponentQuantities& q) {
         const double v = q[r.Of];
         if (!std::isfinite(v))
             continue;
-        if (Below(r, v) || Above(r, v))
+        const bool inside = r.WarnInside && r.Min && r.Max && v >= *r.Min && v <= *r.Max;
+        if (Below(r, v) || Above(r, v) || inside)
             out.push_back({&r, v});
     }
     return out;
@@ -53,8 +54,8 @@ std::string ValueText(const Finding& f) {
     for (int d = r.Decimals; d <= 12; ++d) {
         text = NumberFormat::Fixed(f.Value, d);
         const double shown = NumberFormat::ParseNumber(text).value_or(f.Value);
-        const bool clear =
-            (Below(r, f.Value) && shown < *r.Min) || (Above(r, f.Value) && shown > *r.Max);
+        const bool clear = r.WarnInside || (Below(r, f.Value) && shown < *r.Min) ||
+                           (Above(r, f.Value) && shown > *r.Max);
         if (clear)
             break;
     }
@@ -74,6 +75,9 @@ std::string RangeText(const LimitRange& r) {
 std::string FindingText(const Finding& f) {
     const LimitRange& r = *f.Range;
     std::string text = std::string(r.Name) + " " + ValueText(f) + std::string(r.Unit) + " is ";
+    if (r.WarnInside)
+        return text + "within " + RangeText(r) + ", " + std::string(r.Why) + " (" +
+               std::string(r.Source) + ")";
     if (r.Min && r.Max)
         text += "outside " + RangeText(r) + ", the range of the ";
     else if (r.Max)

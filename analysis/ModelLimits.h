@@ -23,9 +23,11 @@ enum class Quantity : std::uint8_t {
     ContractionPx,     // contraction: (1 - Ao/Ai) Stk [-]
     HalfAngle,         // contraction: cone half angle [deg]
     Mach,              // fastest mean velocity of the component / speed of sound [-]
+    ParticleReynolds,  // tube: particle Reynolds number of the Stokes settling velocity [-]
+    ExpansionPx,       // expansion: (1 - Ai/Ao) Stk, the fit's Stokes parameter [-]
 };
 inline constexpr std::size_t QuantityCount =
-    static_cast<std::size_t>(Quantity::Mach) + 1; // Mach is the last
+    static_cast<std::size_t>(Quantity::ExpansionPx) + 1; // the last
 
 // The branch of its model a component's result came from: a tube by its flow regime
 // (Re <= 2100 and exactly 4000 laminar, strictly between transition, above 4000
@@ -65,9 +67,13 @@ struct LimitRange {
     std::uint8_t Branches;      // Branch bits it applies to
     int Decimals;               // decimals of the value in the texts
     std::string_view Unit;      // appended to value and bounds ("°"), usually empty
+    // A band, not a range: a value from Min to Max is the finding (a model's switch
+    // between two branches lies there); WarnBelow and WarnAbove are then false.
+    bool WarnInside = false;
+    std::string_view Why = {}; // what a value inside the band means (band rows only)
 };
 
-inline constexpr std::array<LimitRange, 10> LimitTable{{
+inline constexpr std::array<LimitRange, 12> LimitTable{{
     {"nozzle aspiration correlation", "Stokes number", Quantity::EntranceStokes, 0.05, 2.03, false,
      true, "Stevens 1986",
      "Stevens 1986 (J. Aerosol Sci. 17:729, a review of thin-walled nozzle aspiration), as used "
@@ -110,6 +116,24 @@ inline constexpr std::array<LimitRange, 10> LimitTable{{
     {"incompressible flow every model assumes", "Mach number", Quantity::Mach, std::nullopt, 0.3,
      false, true, "textbook fluid mechanics",
      "textbook fluid mechanics: Mach = V / sqrt(1.4 · 287.05 · Tk)", AnyType, AnyBranch, 3, ""},
+    // Not a published range: the settling velocity is the Stokes value below a particle
+    // Reynolds number of 1 and the drag iteration from 1, and the two differ by about
+    // 15 % there, so penetration jumps across that size. The band is where they differ
+    // by 10 % or more on either side.
+    {"settling model", "Particle Reynolds number", Quantity::ParticleReynolds, 0.5, 2.0, false,
+     false, "the program's settling model",
+     "the program's settling model: the Stokes velocity with slip below a particle Reynolds "
+     "number of 1, the Schiller–Naumann drag iteration from 1",
+     TubeType, AnyBranch, 2, "", true,
+     "near 1, where the settling velocity switches from the Stokes branch to the drag "
+     "iteration: the settling penetration jumps across this size"},
+    // Not a published range either (none is known for the expansion fit): the fit's
+    // loss is greatest at Px = 0.5518 and falls again above it.
+    {"expansion fit", "Stokes parameter Px", Quantity::ExpansionPx, std::nullopt, 0.5518, false,
+     true, "the program's expansion fit",
+     "the program's expansion fit, whose loss is greatest at Px = 0.5518; no published range "
+     "is known for it",
+     ExpansionType, AnyBranch, 3, ""},
 }};
 
 // What one evaluation computed for one component: its type code, the branch its

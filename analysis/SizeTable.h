@@ -28,6 +28,8 @@ public:
     };
     // The line at Dp [um], as LineTransmission::At gives it.
     Values At(float Dp);
+    // The distinct air states of the line's components.
+    std::span<const LodoMath::Kernels::AirState> Airs() const { return eval_.Airs(); }
 
 private:
     LineTransmission eval_;

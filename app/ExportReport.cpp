@@ -31,7 +31,7 @@ int ExportReportCommand(const std::vector<std::string>& args, std::string& err) 
     const std::string& linePath = args[0];
     const QString out = QString::fromStdString(args[1]);
     if (FileIo::SameFile(linePath, args[1])) {
-        err = args[1] + " is the line file itself; the report was not written";
+        err = Cli::Quote(args[1]) + " is the line file itself; the report was not written";
         return 1;
     }
     auto loaded = Cli::LoadLine(linePath, particles);
@@ -41,7 +41,7 @@ int ExportReportCommand(const std::vector<std::string>& args, std::string& err) 
     }
     const Cli::LoadedLine& line = std::get<Cli::LoadedLine>(loaded);
     if (line.Model.List.empty()) {
-        err = linePath + ": " + std::string(LodoErrorText(9));
+        err = Cli::Quote(linePath) + ": " + std::string(LodoErrorText(9));
         return 1;
     }
     const std::string absolute =

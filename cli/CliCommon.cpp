@@ -3,6 +3,7 @@
 #include "cli/Arguments.h"
 #include "model/InputRules.h"
 #include "model/NumberFormat.h"
+#include "persistence/ReaderWarnings.h"
 #include "persistence/RecordFields.h"
 
 #include <algorithm>
@@ -94,7 +95,7 @@ std::variant<LoadedLine, std::string> LoadLine(const std::string& path,
     const bool legacy = kind == FileKind::Legacy || IsLegacyPath(path);
     ReadResult read = legacy ? ReadLplFile(path, ctx) : ReadLxlFile(path, ctx);
     if (auto* e = std::get_if<FileError>(&read))
-        return path + ": " + e->Message;
+        return Quote(path) + ": " + e->Message;
     LineFile& file = std::get<LineFile>(read);
     line.Path = path;
     line.Warnings = std::move(file.Warnings);
@@ -112,7 +113,10 @@ std::variant<LoadedLine, std::string> LoadLine(const std::string& path,
     line.Particles =
         !particles.Given && file.Design.Particles ? *file.Design.Particles : SettingOf(particles);
     ApplyDistribution(ctx, line.Particles);
+    const LodoList asRead = line.Model.List;
     line.Align = AlignList(line.Model, 0);
+    for (std::string& w : ReaderWarnings::AlignmentChanges(asRead, line.Model.List))
+        line.Warnings.push_back(std::move(w));
     return line;
 }
 
@@ -133,8 +137,13 @@ int UsageError(std::ostream& err, std::string_view command, std::string_view mes
 }
 
 void PrintWarnings(std::ostream& err, const LoadedLine& line) {
-    for (const std::string& w : line.Warnings)
-        err << "lodo-cli: warning: " << OneLine(line.Path + ": " + w) << '\n';
+    // A file of thousands of oddities would bury the result under them.
+    const std::vector<std::string> shown = ReaderWarnings::Capped(line.Warnings);
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        err << "lodo-cli: warning: "
+            << (i < ReaderWarnings::MaxPrinted ? OneLine(Quote(line.Path) + ": " + shown[i])
+                                               : OneLine(shown[i]))
+            << '\n';
 }
 
 std::optional<std::string> InvalidReason(const LoadedLine& line) {

@@ -28,11 +28,12 @@ inline constexpr std::string_view ExitStatusHelp =
     "Exit status:\n"
     "  0  the result is valid (also when the line fails an ANSI N13.1 limit: read the verdict)\n"
     "  1  a file could not be read or written (a value outside its input rule included), or\n"
-    "     the command cannot run on the line (an empty line for report, a study it refuses)\n"
+    "     the command cannot run on the line (an empty line, a study it refuses)\n"
     "  2  the command line was wrong\n"
     "  4  the output is printed, but a result is not a finite number (the reason is on stderr)\n";
 inline constexpr std::string_view StrictStatusHelp =
-    "  3  --strict only: a component is outside the published range of one of its models\n";
+    "  3  --strict only: a component is outside the published range of one of its models,\n"
+    "     or breaks a line-structure rule\n";
 
 // The particle description the options give: Mono 10 um unless an option says otherwise.
 struct ParticleSpec {

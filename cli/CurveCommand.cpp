@@ -5,6 +5,7 @@
 #include "cli/Arguments.h"
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
+#include "cli/WorkBounds.h"
 #include "model/NumberFormat.h"
 
 #include <algorithm>
@@ -134,6 +135,11 @@ int RunCurveCommand(const std::vector<std::string>& args, std::ostream& out, std
         return Cli::Fail(err, *error, Cli::ExitFailure);
     const auto& line = std::get<Cli::LoadedLine>(loaded);
     Cli::PrintWarnings(err, line);
+    if (const auto refused = Cli::CheckWork(
+            "curve", line.Model.List.size(),
+            static_cast<std::size_t>(points.value_or(Analysis::CurvePoints)) + Cli::AnalysisSizes,
+            1))
+        return Cli::Fail(err, *refused, Cli::ExitFailure);
     const std::vector<float> sizes =
         Analysis::LogSpacedSizes(from.value_or(Analysis::CurveFrom), to.value_or(Analysis::CurveTo),
                                  points.value_or(Analysis::CurvePoints));

@@ -3,6 +3,7 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/EvaluationText.h"
+#include "cli/WorkBounds.h"
 
 #include <ostream>
 #include <string>
@@ -35,16 +36,20 @@ const std::string Usage =
         "(see 'lodo-cli check --help'; in log-normal mode the log-normal figures are\n"
         "information). The table\n"
         "numbers components from 1; \"Index\" in the JSON output counts from 0. Under a\n"
-        "component's row (and in its \"Limits\" in the JSON) are its model-limit findings:\n"
+        "component's row are its findings: what the line's structure makes impossible to\n"
+        "evaluate honestly (an inlet that is not first, a contraction that widens, a bend\n"
+        "tighter than its tube, an inclination, temperature or pressure outside what the\n"
+        "models understand; \"Structure\" in the JSON), then its model-limit findings:\n"
         "quantities outside the published range of a correlation, taken at the mass median\n"
-        "diameter in log-normal mode.\n"
+        "diameter in log-normal mode (\"Limits\" in the JSON).\n"
         "\n"
         "Options:\n") +
     std::string(Cli::ParticleOptionsHelp) +
     "  --json               print one JSON object instead of the table\n"
-    "  --strict             exit with status 3 when a component is outside the published\n"
-    "                       range of one of its models (the results are printed as always;\n"
-    "                       a result that is not finite keeps status 4)\n"
+    "  --strict             exit with status 3 when a component has a finding: outside the\n"
+    "                       published range of one of its models, or breaking a structure\n"
+    "                       rule (the results are printed as always; a result that is not\n"
+    "                       finite keeps status 4)\n"
     "  -h, --help           show this help\n"
     "\n" +
     ExitStatuses();
@@ -71,6 +76,16 @@ int RunEvaluateCommand(const std::vector<std::string>& args, std::ostream& out, 
         return Cli::Fail(err, *error, Cli::ExitFailure);
     const auto& line = std::get<Cli::LoadedLine>(loaded);
     Cli::PrintWarnings(err, line);
+    if (const auto refused = Cli::CheckWork(
+            "evaluate", line.Model.List.size(),
+            1 + Cli::AnalysisSizes +
+                (particle.LogNormal ? Cli::LogNormalSizes + Cli::SizeResolvedSizes : 0),
+            1))
+        return Cli::Fail(err, *refused, Cli::ExitFailure);
+    // Nothing to evaluate is no result, as for report and study.
+    if (line.Model.List.empty())
+        return Cli::Fail(err, Cli::Quote(file) + ": There are no components in sample system.",
+                         Cli::ExitFailure);
     out << (json ? Cli::EvaluationJson(line) : Cli::EvaluationTable(line));
     const int status = Cli::Finish(err, line);
     return status != Cli::ExitOk ? status : StrictStatus(strict, line.Model);

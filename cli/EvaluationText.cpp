@@ -4,6 +4,7 @@
 #include "cli/SizeResolvedOutput.h"
 #include "cli/VerdictOutput.h"
 #include "model/EvalFrame.h"
+#include "model/LineStructure.h"
 #include "model/NumberFormat.h"
 
 #include <algorithm>
@@ -76,9 +77,8 @@ std::string PadLeft(const std::string& s, std::size_t width) {
 // The model-limit findings of a component, one line each, under its row.
 std::string LimitLines(const LodoModel& m, std::size_t row) {
     std::string out;
-    for (const std::string& text :
-         ModelLimits::FindingTexts(ModelLimits::ComponentFindings(m, int(row))))
-        out += "   ! " + text + "\n";
+    for (const std::string& text : ModelLimits::AllFindingTexts(m, int(row)))
+        out += "   ! " + TerminalText(text) + "\n";
     return out;
 }
 
@@ -103,6 +103,14 @@ std::string LimitsJson(const LodoModel& m, std::size_t row) {
                ", \"Value\": " + JsonNumber(findings[k].Value) + ", \"Min\": " + bound(r.Min) +
                ", \"Max\": " + bound(r.Max) + ", \"Source\": " + JsonString(r.Source) + "}";
     }
+    out += "]";
+    // What the line's structure makes of the component (an inlet not first, a
+    // contraction that widens...): texts, as the table shows them.
+    out += ", \"Structure\": [";
+    const LodoList& list = m.List;
+    const auto structure = LineStructure::ComponentFindings(list[row], row);
+    for (std::size_t k = 0; k < structure.size(); ++k)
+        out += (k == 0 ? "" : ", ") + JsonString(structure[k].Text);
     return out + "]";
 }
 

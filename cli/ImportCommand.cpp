@@ -52,8 +52,9 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
 
     // Writing over the file being imported would replace the legacy line with XML.
     if (!output.empty() && FileIo::SameFile(file, output))
-        return Cli::Fail(err, output + ": the output is the file being imported; give another name",
-                         Cli::ExitFailure);
+        return Cli::Fail(
+            err, Cli::Quote(output) + ": the output is the file being imported; give another name",
+            Cli::ExitFailure);
     auto loaded = Cli::LoadLine(file, particle, Cli::FileKind::Legacy);
     if (auto* error = std::get_if<std::string>(&loaded))
         return Cli::Fail(err, *error, Cli::ExitFailure);
@@ -64,9 +65,9 @@ int RunImportCommand(const std::vector<std::string>& args, std::ostream& out, st
         return Cli::Finish(err, line);
     }
     if (auto error = WriteLxlFile(output, line.Model.List, line.LineName))
-        return Cli::Fail(err, output + ": " + error->Message, Cli::ExitFailure);
+        return Cli::Fail(err, Cli::Quote(output) + ": " + error->Message, Cli::ExitFailure);
     out << "Imported " << line.Model.List.size()
-        << (line.Model.List.size() == 1 ? " component" : " components") << " into " << output
-        << "\n";
+        << (line.Model.List.size() == 1 ? " component" : " components") << " into "
+        << Cli::Quote(output) << "\n";
     return Cli::Finish(err, line);
 }

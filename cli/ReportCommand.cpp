@@ -40,7 +40,7 @@ int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, st
     const ReportResult report =
         BuildPr(line.Model.List, line.LineName, line.Model.Display.SystemT.Text);
     if (const auto* notice = std::get_if<ReportNotice>(&report))
-        return Cli::Fail(err, file + ": " + notice->Text, Cli::ExitFailure);
+        return Cli::Fail(err, Cli::Quote(file) + ": " + notice->Text, Cli::ExitFailure);
     std::string text;
     for (const std::string& l : std::get<std::vector<std::string>>(report))
         text += Cli::TerminalText(l) + "\n";

@@ -3,6 +3,7 @@
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
 #include "cli/StudyOutput.h"
+#include "cli/WorkBounds.h"
 #include "model/InputRules.h"
 #include "model/NumberFormat.h"
 #include "studies/engine/ParameterStudy.h"
@@ -10,9 +11,11 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <iostream>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -84,6 +87,17 @@ InputRules::RuleId StudyRule(StudyKind kind) {
 
 } // namespace
 
+// "point 3 of 50" on the terminal while a study runs, when stderr is one: the rest
+// of the output waits for the end, and a script's log gets no progress lines.
+static StudyProgress TerminalProgress() {
+    if (!::isatty(STDERR_FILENO))
+        return {};
+    return [](int done, int total) {
+        std::cerr << "\rlodo-cli study: point " << done << " of " << total << std::flush;
+        return true;
+    };
+}
+
 int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const auto usage = [&](const std::string& message) {
         return Cli::UsageError(err, "study", message);
@@ -144,12 +158,21 @@ int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std
         return Cli::Fail(err, *error, Cli::ExitFailure);
     LodoModel& model = std::get<Cli::LoadedLine>(loaded).Model;
     Cli::PrintWarnings(err, std::get<Cli::LoadedLine>(loaded));
+    const std::size_t sizes = sizeResolved         ? Cli::SizeResolvedSizes
+                              : particle.LogNormal ? Cli::LogNormalSizes
+                                                   : 1;
+    if (const auto refused =
+            Cli::CheckWork("study", model.List.size(), sizes, static_cast<std::size_t>(*points)))
+        return Cli::Fail(err, *refused, Cli::ExitFailure);
 
     const StudyOutcome o = RunStudy(
         model, *kind, *points, *from, *to,
-        sizeResolved ? StudyMeasure(Analysis::SizeResolvedMassPenetration) : StudyMeasure{});
+        sizeResolved ? StudyMeasure(Analysis::SizeResolvedMassPenetration) : StudyMeasure{},
+        TerminalProgress());
+    if (::isatty(STDERR_FILENO))
+        std::cerr << "\r\x1b[K" << std::flush; // the progress line goes
     if (o.Error)
-        return Cli::Fail(err, file + ": " + o.Error->Text, Cli::ExitFailure);
+        return Cli::Fail(err, Cli::Quote(file) + ": " + o.Error->Text, Cli::ExitFailure);
     for (const std::string& notice : o.Notices)
         err << "lodo-cli study: " << notice << '\n';
     const Cli::StudyDescription description{std::get<Cli::LoadedLine>(loaded).LineName, *kind,
@@ -168,8 +191,8 @@ int RunStudyCommand(const std::vector<std::string>& args, std::ostream& out, std
         if (std::isfinite(row.Pent) && (!aspiration || std::isfinite(row.Asp)))
             continue;
         return Cli::Fail(err,
-                         file + ": no valid result at point " + std::to_string(k + 1) + " (" +
-                             NumberFormat::General15(row.Value) + "): the " +
+                         Cli::Quote(file) + ": no valid result at point " + std::to_string(k + 1) +
+                             " (" + NumberFormat::General15(row.Value) + "): the " +
                              (std::isfinite(row.Pent) ? "aspiration ratio" : "penetration") +
                              " is not a finite number",
                          Cli::ExitInvalid);

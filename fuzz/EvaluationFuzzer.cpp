@@ -1,12 +1,17 @@
 // Feeds arbitrary bytes (up to 64 KB) to both readers and takes whatever they accept
 // through everything a user can do with it: align and evaluate in both particle
 // modes, build the report and the size-resolved result, write the line and read it
-// back. Traps when a tube, bend or fitting transmits outside [0, 1] or a line the
-// program wrote does not read back as it was written.
+// back. Traps when a tube, bend or fitting transmits outside [0, 1], a line the
+// program wrote does not read back as it was written, a line-structure finding of
+// the file is not among the reader's warnings, or the alignment makes a structure
+// finding that the file did not have (it keeps every fitting's ratio, every inlet's
+// place, every inclination and temperature).
 #include "analysis/SizeResolvedPenetration.h"
+#include "model/LineStructure.h"
 #include "model/LodoModel.h"
 #include "model/StepControl.h"
 #include "persistence/LineFile.h"
+#include "persistence/ReaderWarnings.h"
 #include "report/core/ResultsReport.h"
 
 #include <cmath>
@@ -14,6 +19,7 @@
 #include <cstdint>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace {
 
@@ -49,6 +55,44 @@ void CheckTransmissions(const LodoModel& m, bool logNormal) {
     }
 }
 
+// The broken rules of each row, pressure aside (the alignment gives every component
+// the leading one's).
+std::vector<std::vector<LineStructure::RuleId>> BrokenBesidesPressure(const LodoList& list) {
+    std::vector<std::vector<LineStructure::RuleId>> out;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        out.emplace_back();
+        for (const LineStructure::Rule* r : LineStructure::BrokenRules(list[i], i))
+            if (r->Id != LineStructure::RuleId::Pressure)
+                out.back().push_back(r->Id);
+    }
+    return out;
+}
+
+// Every finding the aligned line has, the file had (a fitting whose ratio the
+// alignment cannot keep passes straight through, so a finding may only go).
+void CheckStructureKept(const LodoList& asRead, const LodoList& aligned) {
+    const auto before = BrokenBesidesPressure(asRead);
+    const auto after = BrokenBesidesPressure(aligned);
+    Check(before.size() == after.size());
+    for (std::size_t i = 0; i < after.size(); ++i)
+        for (LineStructure::RuleId id : after[i]) {
+            bool had = false;
+            for (LineStructure::RuleId was : before[i])
+                had = had || was == id;
+            // A bend's radius is its own; its tube diameter comes from its neighbour.
+            Check(had || id == LineStructure::RuleId::BendRadius);
+        }
+}
+
+// The reader says every structure finding of the line it read, as its last warnings.
+void CheckStructureWarned(const LineFile& file) {
+    const std::vector<std::string> expected = ReaderWarnings::StructureFindings(file.List);
+    Check(file.Warnings.size() >= expected.size());
+    const std::size_t from = file.Warnings.size() - expected.size();
+    for (std::size_t k = 0; k < expected.size(); ++k)
+        Check(file.Warnings[from + k] == expected[k]);
+}
+
 void Evaluate(const LineFile& file, bool logNormal) {
     LodoModel m;
     m.List = file.List;
@@ -62,6 +106,7 @@ void Evaluate(const LineFile& file, bool logNormal) {
         ctx.NewHighV = ctx.HighV;
     AlignList(m, 0);
     CheckTransmissions(m, logNormal);
+    CheckStructureKept(file.List, m.List);
     (void)BuildPr(m.List, file.LineName.value_or(""), m.Display.SystemT.Text);
     if (logNormal)
         (void)Analysis::ComputeSizeResolved(m.List, ctx.MDp, ctx.DpSD);
@@ -93,6 +138,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto* file = std::get_if<LineFile>(&result);
         if (!file)
             continue;
+        CheckStructureWarned(*file);
         CheckRoundTrip(*file);
         Evaluate(*file, false);
         Evaluate(*file, true);

@@ -1,7 +1,9 @@
 #include "persistence/FileIo.h"
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
+#include <pthread.h>
 #include <random>
 #include <sstream>
 #include <sys/stat.h>
@@ -56,18 +58,57 @@ int SyncFolder(const std::filesystem::path& folder) {
     return 0;
 }
 
-// A device or a pipe has no content to keep: the bytes go straight into it.
-std::optional<FileError> WriteInto(const std::filesystem::path& path, std::string_view content) {
-    Fd out{::open(path.c_str(), O_WRONLY | O_CLOEXEC)};
-    if (out.fd < 0)
+// A write into a pipe whose reader has gone fails with EPIPE instead of ending the
+// program with SIGPIPE: the signal is held back while writing and discarded after.
+int WriteAllNoSigpipe(int fd, std::string_view content) {
+    sigset_t pipe, old;
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    sigset_t pending;
+    sigemptyset(&pending);
+    ::sigpending(&pending);
+    const bool alreadyPending = sigismember(&pending, SIGPIPE) == 1;
+    ::pthread_sigmask(SIG_BLOCK, &pipe, &old);
+    const int e = WriteAll(fd, content);
+    if (e == EPIPE && !alreadyPending) {
+        const timespec none{0, 0};
+        while (::sigtimedwait(&pipe, nullptr, &none) < 0 && errno == EINTR) {
+        }
+    }
+    ::pthread_sigmask(SIG_SETMASK, &old, nullptr);
+    return e;
+}
+
+// A device or a pipe has no content to keep: the bytes go straight into it. The node
+// is opened without waiting, so a pipe that nobody reads is refused instead of
+// holding the program forever.
+std::optional<FileError> WriteInto(const std::filesystem::path& path, std::string_view content,
+                                   int extraFlags) {
+    Fd out{::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | extraFlags)};
+    if (out.fd < 0) {
+        if (errno == ENXIO)
+            return FileError{"Cannot write the file: it is a pipe that nobody reads from"};
         return FileError{"Cannot write the file: " + ErrnoText(errno)};
-    if (const int e = WriteAll(out.fd, content))
+    }
+    // Once a reader is there, it sets the pace.
+    const int flags = ::fcntl(out.fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(out.fd, F_SETFL, flags & ~O_NONBLOCK);
+    if (const int e = WriteAllNoSigpipe(out.fd, content))
         return FileError{"Cannot write the file: " + ErrnoText(e)};
     const int fd = out.fd;
     out.fd = -1;
     if (::close(fd) != 0)
         return FileError{"Cannot write the file: " + ErrnoText(errno)};
     return std::nullopt;
+}
+
+// /dev/stdout, /dev/fd/N, /proc/self/fd/N: a descriptor the caller opened; whatever
+// it leads to (a terminal, a pipe, a file the shell redirected to) is written into.
+bool IsDescriptorLink(const std::filesystem::path& path) {
+    const std::string s = path.lexically_normal().string();
+    return s == "/dev/stdout" || s == "/dev/stderr" || s.starts_with("/dev/fd/") ||
+           s.starts_with("/proc/self/fd/") || s.starts_with("/proc/thread-self/fd/");
 }
 
 } // namespace
@@ -79,9 +120,20 @@ std::variant<std::string, FileError> ReadWholeFile(const std::filesystem::path& 
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec))
         return FileError{"Cannot open the file: it is a folder"};
-    Fd in{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    // Opened without waiting (a pipe would wait for a writer) and then asked what it
+    // is: only a regular file holds a line; a pipe or a device may never end.
+    Fd in{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
     if (in.fd < 0)
         return FileError{"Cannot open the file: " + ErrnoText(errno)};
+    struct stat st {};
+    if (::fstat(in.fd, &st) != 0)
+        return FileError{"Cannot open the file: " + ErrnoText(errno)};
+    if (S_ISDIR(st.st_mode))
+        return FileError{"Cannot open the file: it is a folder"};
+    if (!S_ISREG(st.st_mode))
+        return FileError{"Cannot open the file: it is not a regular file (a pipe or a device)"};
+    if (const int flags = ::fcntl(in.fd, F_GETFL); flags >= 0)
+        ::fcntl(in.fd, F_SETFL, flags & ~O_NONBLOCK);
     std::string bytes;
     char buffer[1 << 16];
     while (true) {
@@ -110,6 +162,8 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
 
 std::optional<FileError> WriteFileAtomically(const std::filesystem::path& requested,
                                              std::string_view content) {
+    if (IsDescriptorLink(requested))
+        return WriteInto(requested, content, O_APPEND);
     // Replace the file a link points to, not the link.
     std::error_code linkError;
     std::filesystem::path path = requested;
@@ -127,7 +181,7 @@ std::optional<FileError> WriteFileAtomically(const std::filesystem::path& reques
     // regular file); a disk or a socket takes no line at all.
     if (replacing && !std::filesystem::is_regular_file(old)) {
         if (std::filesystem::is_character_file(old) || std::filesystem::is_fifo(old))
-            return WriteInto(path, content);
+            return WriteInto(path, content, 0);
         return FileError{"Cannot write the file: it is not a regular file"};
     }
     // The rename would replace a file its owner protected; honour the protection.

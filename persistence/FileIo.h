@@ -10,13 +10,18 @@
 
 namespace FileIo {
 
-// The whole file's bytes, or why it cannot be read.
+// The whole file's bytes, or why it cannot be read. Only a regular file is read: a
+// pipe or a device is refused at once, never waited on.
 std::variant<std::string, FileError> ReadWholeFile(const std::filesystem::path& path);
 
-// Writes `content` to a new file beside `path`, syncs it to the disk, then renames it
-// over `path` and syncs the folder: either the new content is complete in place or
-// the old file is left as it was. A read-only file is not replaced; a device or a pipe
-// is written into, never replaced.
+// The one writer of every file the program makes (line files, reports, pictures,
+// exports): `content` goes to a new file beside `path`, is synced to the disk, then
+// renamed over `path` (keeping the old file's owner where allowed, and its mode) and
+// the folder is synced: either the new content is complete in place or the old file
+// is left as it was. A read-only file is refused. A device or a pipe is written into,
+// never replaced; a pipe that nobody reads is refused at once instead of waited on, and
+// a reader that goes away is a failed write, not the end of the program. /dev/stdout
+// and the other descriptor links are written into (appended to) whatever they lead to.
 std::optional<FileError> WriteFileAtomically(const std::filesystem::path& path,
                                              std::string_view content);
 

@@ -6,6 +6,7 @@
 #include "model/TextSafety.h"
 #include "persistence/FileIo.h"
 #include "persistence/LineFile.h"
+#include "persistence/ReaderWarnings.h"
 #include "persistence/RecordFields.h"
 
 #include <array>
@@ -154,6 +155,8 @@ ReadResult ReadLplBytes(std::string_view bytes, const EvalContext& defaults) {
     if (auto error = ReadTrailer(lines.back(), expected, file))
         return *error;
     RaiseNameCounters(file.List, file.Counters);
+    for (std::string& w : ReaderWarnings::StructureFindings(file.List))
+        file.Warnings.push_back(std::move(w));
     return file;
 }
 

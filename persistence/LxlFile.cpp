@@ -7,6 +7,7 @@
 #include "persistence/DesignElement.h"
 #include "persistence/FileIo.h"
 #include "persistence/LineFile.h"
+#include "persistence/ReaderWarnings.h"
 #include "persistence/RecordFields.h"
 
 #include <algorithm>
@@ -187,6 +188,8 @@ ReadResult ReadLxlText(std::string_view text, const EvalContext& defaults) {
         file.List.push_back(std::move(c));
     }
     RaiseNameCounters(file.List, file.Counters);
+    for (std::string& w : ReaderWarnings::StructureFindings(file.List))
+        warnings.push_back(std::move(w));
     return file;
 }
 

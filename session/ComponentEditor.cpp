@@ -1,6 +1,7 @@
 #include "session/ComponentEditor.h"
 
 #include "model/CreateComp.h"
+#include "model/LineStructure.h"
 #include "model/LodoError.h"
 #include "model/NumberFormat.h"
 #include "model/Units.h"
@@ -388,6 +389,8 @@ bool ComponentEditor::ChangeEdit(Box b) {
         NumberFormat::General(*NumberFormat::ParseNumber(s.Text), info.Digits);
     if (CheckValue(rounded, info.CheckCode, UnitOf(c, info.Unit)) != 0)
         return false;
+    if (StructureRefusal(b))
+        return false;
     s.Text = rounded;
     s.Committed = s.Text;
     StoreEntry(b, *NumberFormat::ParseNumber(s.Text));
@@ -539,6 +542,10 @@ bool ComponentEditor::BoxKey(Box b, EditKey key) {
         ui_.ShowMessage(EntryMessage(cv, BoxText(b)));
         return false;
     }
+    if (const auto refusal = StructureRefusal(b)) {
+        ui_.ShowMessage(*refusal);
+        return false;
+    }
     MoveFocus(b, key == EditKey::Up ? -1 : 1);
     return true;
 }
@@ -553,6 +560,104 @@ int ComponentEditor::EntryCheck(Box b) const {
     return cv;
 }
 
+namespace {
+
+// The stored fields an entry into a box writes, as the files name them.
+std::array<std::string_view, 2> FieldsFed(Field f) {
+    switch (f) {
+    case Field::Len:
+        return {"Len", ""};
+    case Field::Ang1:
+        return {"Ang1", ""};
+    case Field::Ang2:
+        return {"Ang2", ""};
+    case Field::Ang3:
+        return {"Ang3", ""};
+    case Field::DiaBoth:
+        return {"Dia1", "Dia2"};
+    case Field::Dia1:
+        return {"Dia1", ""};
+    case Field::Dia2:
+        return {"Dia2", ""};
+    case Field::Flow:
+        return {"Flow", ""};
+    case Field::Temp:
+        return {"Temp", ""};
+    case Field::Press:
+        return {"Press", ""};
+    case Field::FStream:
+        return {"FStream", ""};
+    case Field::Brd:
+        return {"Brd", ""};
+    }
+    return {"", ""};
+}
+
+void Put(TLodoComp& r, Field f, double V) {
+    switch (f) {
+    case Field::Len:
+        r.Len = V;
+        break;
+    case Field::Ang1:
+        r.Ang1 = V;
+        break;
+    case Field::Ang2:
+        r.Ang2 = V;
+        break;
+    case Field::Ang3:
+        r.Ang3 = V;
+        break;
+    case Field::DiaBoth:
+        r.Dia1 = r.Dia2 = V;
+        break;
+    case Field::Dia1:
+        r.Dia1 = V;
+        break;
+    case Field::Dia2:
+        r.Dia2 = V;
+        break;
+    case Field::Flow:
+        r.Flow = V;
+        break;
+    case Field::Temp:
+        r.Temp = V;
+        break;
+    case Field::Press:
+        r.Press = V;
+        break;
+    case Field::FStream:
+        r.FStream = V;
+        break;
+    case Field::Brd:
+        r.Brd = V;
+        break;
+    }
+}
+
+} // namespace
+
+std::optional<std::string> ComponentEditor::StructureRefusal(Box b) const {
+    const BoxInfo& info = InfoOf(b);
+    const EvalContext& c = m_.Ctx;
+    if (c.CurrRow == 0 || c.CurrRow > Count())
+        return std::nullopt;
+    const auto typed = NumberFormat::ParseNumber(BoxText(b));
+    if (!typed)
+        return std::nullopt;
+    // The record as the entry would leave it (the rounded value is what is stored).
+    const std::size_t row = static_cast<std::size_t>(c.CurrRow - 1);
+    TLodoComp candidate = m_.List[row];
+    Put(candidate, info.Feeds,
+        *NumberFormat::ParseNumber(NumberFormat::General(*typed, info.Digits)));
+    // Only a rule the entry takes part in refuses it: a line read from a file may
+    // break others, which the findings show.
+    for (const LineStructure::Rule* r : LineStructure::BrokenRules(candidate, row))
+        for (std::string_view field : FieldsFed(info.Feeds))
+            if (!field.empty() && LineStructure::ReadsField(*r, field))
+                return std::string(r->Refusal);
+    return std::nullopt;
+}
+
 bool ComponentEditor::EnterPendingValue() {
     OperationScope op(s_);
     if (!focus_)
@@ -563,6 +668,10 @@ bool ComponentEditor::EnterPendingValue() {
         return true;
     if (const int cv = EntryCheck(b); cv != 0) {
         ui_.ShowMessage(EntryMessage(cv, s.Text));
+        return false;
+    }
+    if (const auto refusal = StructureRefusal(b)) {
+        ui_.ShowMessage(*refusal);
         return false;
     }
     ChangeEdit(b);

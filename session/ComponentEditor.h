@@ -77,6 +77,9 @@ private:
     std::string& ContextUnit(Quantity q);
     bool ChangeEdit(Box b);
     int EntryCheck(Box b) const; // CheckValue's code for the box's text as it would be stored
+    // What the editor says when the entry would break a line-structure rule it takes
+    // part in (a contraction that widens, a bend tighter than its tube); none if not.
+    std::optional<std::string> StructureRefusal(Box b) const;
     void StoreEntry(Box b, double V);
     void MoveFocus(Box from, int step);
     void WriteNozzleNote(int variant);

@@ -7,6 +7,7 @@
 #include "model/PanelText.h"
 #include "model/Units.h"
 #include "persistence/FileIo.h"
+#include "persistence/ReaderWarnings.h"
 #include "persistence/RecordFields.h"
 #include "session/OperationScope.h"
 
@@ -551,22 +552,9 @@ bool LodoSession::ReplaceLine(const std::filesystem::path& path, bool legacy) {
     c.RefNum = Operation::Adding;
     const LodoList asRead = m_.List;
     Align(0);
-    for (std::size_t i = 0; i < asRead.size(); ++i) {
-        const TLodoComp &was = asRead[i], &now = m_.List[i];
-        // Stored with 15 digits, a ratio carried through the line moves the last bit.
-        const auto moved = [](double a, const std::string& ua, double b, const std::string& ub) {
-            const double x = Units::DiaToMm(a, ua), y = Units::DiaToMm(b, ub);
-            return !(std::fabs(x - y) <= 1e-9 * std::max(std::fabs(x), std::fabs(y)));
-        };
-        if ((now.NTypeInt == NodeContraction || now.NTypeInt == NodeExpansion) &&
-            (moved(was.Dia1, was.Dia1Unit, now.Dia1, now.Dia1Unit) ||
-             moved(was.Dia2, was.Dia2Unit, now.Dia2, now.Dia2Unit)))
-            file.Warnings.push_back(
-                RecordFields::ComponentLabel(i, now.Name) +
-                ": its diameters did not match its neighbours'; it was resized to " +
-                NumberFormat::General(now.Dia1, 5) + " to " + NumberFormat::General(now.Dia2, 5) +
-                (now.Dia1Unit == Units::English ? " in" : " mm") + ". Check its diameters.");
-    }
+    // Every value the alignment replaced is said: the file's and the one used.
+    for (std::string& w : ReaderWarnings::AlignmentChanges(asRead, m_.List))
+        file.Warnings.push_back(std::move(w));
     drawingVisible_ = true;
     if (!m_.List.empty())
         editor_.EditComp(Count() - 1);

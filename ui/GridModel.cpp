@@ -17,9 +17,9 @@ void GridModel::readLimits() {
     const LodoModel& model = m_session.Model();
     const bool logNormal = model.Ctx.DType == Distribution::LogNormal;
     m_limits.clear();
-    for (const std::vector<ModelLimits::Finding>& row : ModelLimits::LineFindings(model)) {
+    for (const std::vector<std::string>& row : ModelLimits::LineFindingTexts(model)) {
         QStringList lines;
-        for (const std::string& text : ModelLimits::FindingTexts(row))
+        for (const std::string& text : row)
             lines << QString::fromStdString(text);
         if (!lines.isEmpty() && logNormal)
             lines << QString::fromUtf8(ModelLimits::LogNormalNote.data(),

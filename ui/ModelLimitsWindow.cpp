@@ -2,6 +2,7 @@
 
 #include "analysis/LimitFindings.h"
 #include "gui/QtText.h"
+#include "model/LineStructure.h"
 #include "session/LodoSession.h"
 
 #include <QDialogButtonBox>
@@ -17,10 +18,11 @@ ModelLimitsWindow::ModelLimitsWindow(const LodoModel& model, QWidget* parent) : 
     setWindowTitle(QStringLiteral("Model limits"));
     auto* lay = new QVBoxLayout(this);
 
-    const auto findings = ModelLimits::LineFindings(model);
+    const auto findings = ModelLimits::LineFindingTexts(model);
     int count = 0;
     for (const auto& row : findings)
         count += int(row.size());
+    const bool structure = !LineStructure::Findings(model.List).empty();
 
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("ModelLimitsSummary"));
@@ -28,9 +30,12 @@ ModelLimitsWindow::ModelLimitsWindow(const LodoModel& model, QWidget* parent) : 
     m_summary->setText(
         count == 0 ? qs(ModelLimits::NoFindingsText)
                    : QStringLiteral("%1 %2: the results of these components extrapolate their "
-                                    "correlations beyond the ranges they were fitted on.")
+                                    "correlations beyond the ranges they were fitted on%3.")
                          .arg(count)
-                         .arg(count == 1 ? QStringLiteral("finding") : QStringLiteral("findings")));
+                         .arg(count == 1 ? QStringLiteral("finding") : QStringLiteral("findings"))
+                         .arg(structure ? QStringLiteral(", or describe a line their models do "
+                                                         "not (the design verdict is withheld)")
+                                        : QString()));
     lay->addWidget(m_summary);
 
     m_table = new QTableWidget(count, 3, this);
@@ -49,7 +54,7 @@ ModelLimitsWindow::ModelLimitsWindow(const LodoModel& model, QWidget* parent) : 
     int r = 0;
     for (std::size_t i = 0; i < findings.size(); ++i) {
         const TLodoComp& c = model.List[i];
-        for (const std::string& text : ModelLimits::FindingTexts(findings[i])) {
+        for (const std::string& text : findings[i]) {
             m_table->setItem(r, 0, new QTableWidgetItem(QString::number(i + 1)));
             m_table->setItem(
                 r, 1, new QTableWidgetItem(QString::fromStdString(c.Name + " (" + c.NType + ")")));

@@ -406,7 +406,7 @@ std::vector<Block> LogNormalResults(const LodoModel& m,
 std::vector<Block> LimitsSection(const LodoModel& m) {
     std::vector<Block> out;
     out.push_back(Heading{"Model limits"});
-    const std::vector<std::vector<ModelLimits::Finding>> findings = ModelLimits::LineFindings(m);
+    const std::vector<std::vector<std::string>> findings = ModelLimits::LineFindingTexts(m);
     Table t;
     t.Columns = {
         {"Node", Align::Right}, {"Component", Align::Left}, {"Finding", Align::Left, true}};
@@ -414,7 +414,7 @@ std::vector<Block> LimitsSection(const LodoModel& m) {
     for (std::size_t i = 0; i < findings.size() && i < m.List.size(); ++i) {
         if (!findings[i].empty())
             ++components;
-        for (const std::string& text : ModelLimits::FindingTexts(findings[i]))
+        for (const std::string& text : findings[i])
             t.Rows.push_back({std::to_string(i), EvalFrame::StripMark(m.List[i].Name), text});
     }
     if (t.Rows.empty()) {

@@ -2,9 +2,12 @@
 
 #include "gui/ExportFile.h"
 #include "model/LodoError.h"
+#include "model/TextSafety.h"
+#include "persistence/FileIo.h"
 #include "report/pdf/ReportCharts.h"
 #include "session/SessionUi.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -12,7 +15,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
@@ -630,12 +632,13 @@ PageGeometry GeometryOf(QPageSize::PageSizeId paper) {
 }
 
 QString WriteReport(const Report& report, const QString& path, QPageSize::PageSizeId paper) {
-    // Written beside the target and renamed at the end: a failed export leaves
-    // whatever was there before.
-    QSaveFile file(path);
+    // Laid out in memory, then handed to the writer every file of the program goes
+    // through: a failed export leaves whatever was there, a pipe or a device is
+    // written into, a read-only file is refused.
+    QByteArray bytes;
+    QBuffer file(&bytes);
     if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("The report could not be written to %1: %2")
-            .arg(path, file.errorString());
+        return QStringLiteral("The report could not be laid out: %1").arg(file.errorString());
     QPdfWriter writer(&file);
     writer.setResolution(Dpi);
     writer.setPageLayout(
@@ -671,9 +674,15 @@ QString WriteReport(const Report& report, const QString& path, QPageSize::PageSi
             painter.restore();
         }
     }
-    if (!painter.end() || !file.commit())
+    if (!painter.end())
+        return QStringLiteral("The report could not be written to %1.").arg(path);
+    file.close();
+    if (const auto error = FileIo::WriteFileAtomically(
+            std::filesystem::path(path.toStdU16String()),
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
         return QStringLiteral("The report could not be written to %1: %2")
-            .arg(path, file.errorString());
+            .arg(QString::fromStdString(TextSafety::Echo(path.toStdString())),
+                 QString::fromStdString(error->Message));
     return {};
 }
 

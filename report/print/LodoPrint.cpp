@@ -1,8 +1,11 @@
 #include "report/print/LodoPrint.h"
 
 #include "gui/ExportFile.h"
+#include "persistence/FileIo.h"
 #include "session/SessionUi.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
@@ -253,8 +256,16 @@ QString WriteReportPdf(const QString& path, const std::vector<std::string>& line
 QString WriteDrawingPng(const QString& path, const QImage& image) {
     if (image.isNull())
         return QStringLiteral("The drawing could not be captured.");
-    if (!image.save(path, "PNG"))
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
         return QStringLiteral("The drawing could not be written to %1.").arg(path);
+    // Through the program's one writer, as the line file is written.
+    if (const auto error = FileIo::WriteFileAtomically(
+            std::filesystem::path(path.toStdU16String()),
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
+        return QStringLiteral("The drawing could not be written to %1: %2")
+            .arg(path, QString::fromStdString(error->Message));
     return {};
 }
 

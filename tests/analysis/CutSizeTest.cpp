@@ -1,7 +1,9 @@
 #include "analysis/CutSize.h"
 
 #include "AnalysisTestLines.h"
+#include "analysis/SettlingSwitch.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace Analysis;
@@ -49,6 +51,35 @@ TEST(CutSize, NoneWhenTheCurveNeverCrosses) {
     flat.TransM1 = 0.9; // never falls to it
     EXPECT_FALSE(CutSizeD50(LodoList{flat}).has_value());
     EXPECT_FALSE(CutSizeD50(LodoList{}).has_value());
+}
+
+} // namespace
+
+namespace {
+
+// Where a tube's settling velocity changes branch the curve jumps up. A line whose
+// curve falls just below 50 % before that size and jumps back above it has its first
+// crossing there, however narrow the dip; a sampled search could step over it.
+TEST(CutSize, FindsANarrowDipBeforeTheSettlingBranchSwitch) {
+    using namespace TestLines;
+    const double dSwitch = SettlingSwitchSize(20.0, 101.325);
+    ASSERT_TRUE(dSwitch > 10 && dSwitch < 200) << dSwitch;
+    const auto below = static_cast<float>(dSwitch * (1 - 1e-6));
+    const auto above = static_cast<float>(dSwitch * (1 + 1e-6));
+    // A horizontal tube just long enough that the Stokes side ends at 49 %.
+    double lo = 0.01, hi = 100;
+    for (int i = 0; i < 200; ++i) {
+        const double mid = std::sqrt(lo * hi);
+        const LodoModel m = Model({Tube(40.0, mid, 100.0, 0.0)});
+        (AnalysisTest::MonoSystem(m, below) > 0.49 ? lo : hi) = mid;
+    }
+    const LodoModel m = Model({Tube(40.0, hi, 100.0, 0.0)});
+    ASSERT_LE(AnalysisTest::MonoSystem(m, below), 0.49);
+    ASSERT_GT(AnalysisTest::MonoSystem(m, above), 0.5); // the jump back above 50 %
+    const auto d50 = CutSizeD50(m.List);
+    ASSERT_TRUE(d50.has_value());
+    EXPECT_LT(*d50, dSwitch);
+    ExpectBracketed(m, *d50);
 }
 
 } // namespace

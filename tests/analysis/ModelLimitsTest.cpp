@@ -1,6 +1,7 @@
 #include "analysis/ModelLimits.h"
 
 #include "analysis/LimitFindings.h"
+#include "analysis/SettlingSwitch.h"
 #include "model/ModelTestLines.h"
 #include "physics/LodoMath.h"
 
@@ -50,6 +51,17 @@ TEST(ModelLimitsTable, EveryBoundJustInsideAndJustOutside) {
     for (const LimitRange& r : LimitTable) {
         SCOPED_TRACE(std::string(r.Model) + " / " + std::string(r.Name));
         ASSERT_TRUE(r.Min || r.Max);
+        if (r.WarnInside) {
+            // A band: its bounds and what lies between are findings, nothing outside.
+            ASSERT_TRUE(r.Min && r.Max);
+            EXPECT_FALSE(r.WarnBelow || r.WarnAbove);
+            EXPECT_FALSE(r.Why.empty());
+            for (double v : {*r.Min, std::sqrt(*r.Min * *r.Max), *r.Max})
+                EXPECT_TRUE(Finds(For(r, v), r)) << v;
+            EXPECT_FALSE(Finds(For(r, *r.Min * (1 - eps)), r));
+            EXPECT_FALSE(Finds(For(r, *r.Max * (1 + eps)), r));
+            continue;
+        }
         ASSERT_TRUE(r.WarnBelow || r.WarnAbove);
         if (r.Max) {
             EXPECT_FALSE(Finds(For(r, *r.Max * (1 - eps)), r));
@@ -83,10 +95,13 @@ TEST(ModelLimitsTable, SafeSidesAreTheExactLimits) {
     EXPECT_FALSE(row(Quantity::ContractionPx, ContractionType).WarnBelow);
     EXPECT_TRUE(row(Quantity::VelocityRatio, NozzleType).WarnBelow);
     EXPECT_TRUE(row(Quantity::HalfAngle, ContractionType).WarnBelow);
-    // No row for the expansion but the Mach number: no published range exists.
+    // No published row for the expansion but the Mach number: no published range
+    // exists; its other row is the fit's own turning point, and says so.
     for (const LimitRange& r : LimitTable)
-        if (r.Types & ExpansionType) {
-            EXPECT_EQ(r.Of, Quantity::Mach);
+        if ((r.Types & ExpansionType) && r.Of != Quantity::Mach) {
+            EXPECT_EQ(r.Of, Quantity::ExpansionPx);
+            EXPECT_EQ(r.Source, "the program's expansion fit");
+            EXPECT_NE(r.Reference.find("no published range"), std::string_view::npos);
         }
 }
 
@@ -184,6 +199,13 @@ TEST(ModelLimits, Texts) {
         {Quantity::Mach, 4, NoBranch, 0.35,
          "Mach number 0.350 is above 0.3, the limit of the incompressible flow every model "
          "assumes (textbook fluid mechanics)"},
+        {Quantity::ParticleReynolds, 1, Turbulent, 1.03,
+         "Particle Reynolds number 1.03 is within 0.5 to 2, near 1, where the settling velocity "
+         "switches from the Stokes branch to the drag iteration: the settling penetration "
+         "jumps across this size (the program's settling model)"},
+        {Quantity::ExpansionPx, 4, NoBranch, 2.5,
+         "Stokes parameter Px 2.500 is above 0.5518, the limit of the expansion fit (the "
+         "program's expansion fit)"},
     };
     for (const Case& c : cases) {
         ComponentQuantities q;
@@ -265,6 +287,27 @@ const std::vector<RealCase>& RealCases() {
          [](double v) {
              return LodoList{Tube(10, 1, v * SpeedOfSound20() / LodoMath::Vel(10, 1))};
          }},
+        // The particle Reynolds number grows with the air's density: the pressure
+        // that gives 80 um the value asked for.
+        {"settling model", Quantity::ParticleReynolds,
+         [](double v) {
+             double lo = 1, hi = 10000;
+             for (int i = 0; i < 200; ++i) {
+                 const double mid = std::sqrt(lo * hi);
+                 (Analysis::StokesParticleReynolds(T20, mid, 80) < v ? lo : hi) = mid;
+             }
+             TLodoComp t = Tube(10, 1, 10);
+             t.Press = std::sqrt(lo * hi);
+             return LodoList{t};
+         },
+         80.0f},
+        {"expansion fit", Quantity::ExpansionPx,
+         [](double v) {
+             const double pxPerLpm =
+                 (1 - 0.25) * LodoMath::StkNo(T20, P0, 20, LodoMath::Vel(20, 1), 10);
+             return LodoList{Cone(true, 10, 20, v / pxPerLpm, 30)};
+         },
+         20.0f},
     };
     return cases;
 }
@@ -299,8 +342,15 @@ TEST(ModelLimitsOnComponents, EveryRowJustInsideAndJustOutside) {
              {std::tuple{r.Max, r.WarnAbove, 1.0}, std::tuple{r.Min, r.WarnBelow, -1.0}}) {
             if (!bound)
                 continue;
-            const LodoModel inside = Evaluated(*c, *bound * (1 - outward * eps));
-            const LodoModel outside = Evaluated(*c, *bound * (1 + outward * eps));
+            const double in = 1 - outward * eps;
+            const LodoModel inside = Evaluated(*c, *bound * in);
+            const LodoModel outside = Evaluated(*c, *bound * (2 - in));
+            if (r.WarnInside) { // a band's finding lies inside it
+                EXPECT_NEAR(QuantitiesOf(inside, 0)[r.Of], *bound * in, *bound * 1e-9);
+                EXPECT_TRUE(FindsRow(inside, r)) << "inside " << *bound;
+                EXPECT_FALSE(FindsRow(outside, r)) << "outside " << *bound;
+                continue;
+            }
             // The quantity the finding reads is the one the evaluation computed.
             EXPECT_NEAR(QuantitiesOf(outside, 0)[r.Of], *bound * (1 + outward * eps),
                         *bound * 1e-9);
@@ -322,12 +372,13 @@ TEST(ModelLimitsOnComponents, WhatEachTypeIsCheckedFor) {
     EXPECT_FALSE(AnyFinding(quiet));
 
     // Expansions have no published range: even a very fast particle-laden one raises
-    // only the Mach number.
+    // only the Mach number and the fit's own turning point.
     LodoModel exp = Model({Cone(true, 10, 20, 600, 5)}, "Mono", 100.0f);
     AlignList(exp, 0);
     const auto found = ComponentFindings(exp, 0);
-    ASSERT_EQ(found.size(), 1u);
+    ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(found[0].Range->Of, Quantity::Mach);
+    EXPECT_EQ(found[1].Range->Of, Quantity::ExpansionPx);
 
     // A shrouded probe is checked for the Mach number only (its free stream included).
     LodoModel probe = Model({Shroud("RF2-111", 56.6, 120)});

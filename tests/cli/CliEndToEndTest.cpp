@@ -37,9 +37,10 @@ std::string Quote(const std::string& s) {
 class CliTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // Short: messages cut what they echo of a path after about 60 characters.
+        static int n = 0;
         dir = fs::temp_directory_path() /
-              ("lodo-cli-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+              ("lc-" + std::to_string(::getpid()) + "-" + std::to_string(++n));
         fs::create_directories(dir);
     }
     void TearDown() override { fs::remove_all(dir); }
@@ -78,9 +79,10 @@ std::vector<std::string> Keys(const std::string& text) {
 std::vector<std::string> ExpectedKeys(std::size_t components, bool invalidFirst = false) {
     std::vector<std::string> keys = {"LineName", "DType", "Components"};
     for (std::size_t i = 0; i < components; ++i) {
-        for (const char* k : {"Index", "Name", "NType", "NTypeInt", "TransM1", "TransM2", "TransM3",
-                              "TransM4", "PTrans", "MTrans", "Dia1", "Dia1Unit", "Dia2", "Dia2Unit",
-                              "Flow", "FlowUnit", "Press", "PressUnit", "Limits"})
+        for (const char* k :
+             {"Index",   "Name",     "NType",  "NTypeInt",  "TransM1",  "TransM2",  "TransM3",
+              "TransM4", "PTrans",   "MTrans", "Dia1",      "Dia1Unit", "Dia2",     "Dia2Unit",
+              "Flow",    "FlowUnit", "Press",  "PressUnit", "Limits",   "Structure"})
             keys.push_back(k);
         if (invalidFirst && i == 0)
             keys.push_back("Invalid");
@@ -295,7 +297,8 @@ TEST_F(CliTest, EvaluateReportsModelLimits) {
                             std::sregex_iterator()),
               2);
     EXPECT_NE(json.out.find(bend, at + 1), std::string::npos);
-    EXPECT_NE(json.out.find("\"PressUnit\": \"Metric\", \"Limits\": []}"), std::string::npos);
+    EXPECT_NE(json.out.find("\"PressUnit\": \"Metric\", \"Limits\": [], \"Structure\": []}"),
+              std::string::npos);
 
     const CliRun table = Cli({"evaluate", file});
     ASSERT_EQ(table.code, 0);
@@ -326,6 +329,91 @@ TEST_F(CliTest, EvaluateReportsModelLimits) {
         Cli({"evaluate", Examples + "/contraction-expansion-line.lxl", "--strict", "--json"});
     EXPECT_EQ(clean.code, 0) << clean.out;
     EXPECT_EQ(clean.out.find("\"Limits\": [{"), std::string::npos);
+}
+
+// A line the program cannot evaluate honestly still opens, with a finding on the
+// component in the table, the JSON and the warnings, and --strict's status; what the
+// alignment replaced is said.
+TEST_F(CliTest, StructureFindingsAndAlignmentChangesAreSaid) {
+    std::string text = Slurp(Examples + "/contraction-expansion-line.lxl");
+    const std::size_t tube = text.find("<Name>T-1</Name>");
+    ASSERT_NE(tube, std::string::npos);
+    text.replace(text.find("<Temp>25</Temp>", tube), 15, "<Temp>2000</Temp>");
+    text.replace(text.find("<Dia1>34.9</Dia1>", tube), 17, "<Dia1>0.001</Dia1>");
+    std::ofstream(dir / "hot.lxl") << text;
+    const std::string file = (dir / "hot.lxl").string();
+
+    const CliRun table = Cli({"evaluate", file});
+    EXPECT_EQ(table.code, 0) << table.err;
+    EXPECT_NE(table.out.find("   ! T-1: the temperature lies outside -103.15 to 1626.85 °C"),
+              std::string::npos)
+        << table.out;
+    EXPECT_NE(table.err.find("warning: " + file +
+                             ": Component 2 (Index 1, T-1): the temperature lies outside"),
+              std::string::npos)
+        << table.err;
+    EXPECT_NE(table.err.find("warning: " + file +
+                             ": Component 2 (Index 1, T-1), \"Dia1\": 0.001 mm in the file, "
+                             "34.9 mm used"),
+              std::string::npos)
+        << table.err;
+    EXPECT_EQ(Cli({"evaluate", file, "--strict"}).code, 3);
+    const CliRun json = Cli({"evaluate", file, "--json", "--strict"});
+    EXPECT_EQ(json.code, 3);
+    EXPECT_NE(json.out.find("\"Structure\": [\"T-1: the temperature lies outside"),
+              std::string::npos)
+        << json.out;
+}
+
+TEST_F(CliTest, ReaderWarningsStopAfterTwenty) {
+    std::string text = Slurp(Examples + "/contraction-expansion-line.lxl");
+    std::string unknown;
+    for (int i = 0; i < 30; ++i)
+        unknown += "<Odd" + std::to_string(i) + "/>";
+    text.replace(text.find("<Name>T-1</Name>"), 0, unknown);
+    std::ofstream(dir / "odd.lxl") << text;
+    const CliRun r = Cli({"evaluate", (dir / "odd.lxl").string()});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 21) << r.err;
+    EXPECT_TRUE(r.err.ends_with("lodo-cli: warning: and 10 more\n")) << r.err;
+}
+
+TEST_F(CliTest, LongPathsAreCutWhereEchoed) {
+    const std::string name(200, 'n');
+    const CliRun r = Cli({"evaluate", (dir / (name + ".lxl")).string()});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_LT(r.err.size(), 200u) << r.err;
+    EXPECT_NE(r.err.find("... ("), std::string::npos) << r.err;
+}
+
+// A command is refused beyond the work one command may do, saying the bound.
+TEST_F(CliTest, WorkBeyondTheBoundIsRefusedNamingIt) {
+    std::string text = Slurp(Examples + "/contraction-expansion-line.lxl");
+    const std::size_t from = text.find("<Node>", text.find("<Name>T-1</Name>") - 200);
+    const std::size_t to = text.find("</Node>", from) + 7;
+    const std::string tube = text.substr(from, to - from);
+    std::string many;
+    for (int i = 0; i < 2000; ++i)
+        many += tube;
+    text.insert(to, many);
+    std::ofstream(dir / "long.lxl") << text;
+    const std::string file = (dir / "long.lxl").string();
+    const CliRun curve = Cli({"curve", file, "--points", "10000"});
+    EXPECT_EQ(curve.code, 1);
+    EXPECT_EQ(curve.out, "");
+    EXPECT_NE(curve.err.find("curve would evaluate 2006 components x 10400 particle sizes x 1 "
+                             "point, more than the 10000000 component evaluations one command "
+                             "makes"),
+              std::string::npos)
+        << curve.err;
+    const CliRun study = Cli({"study", file, "--vary", "Flow", "--from", "10", "--to", "100",
+                              "--points", "50", "--lognormal", "5", "2.5", "--size-resolved"});
+    EXPECT_EQ(study.code, 1);
+    EXPECT_NE(study.err.find("study would evaluate 2006 components x 400 particle sizes x 50"),
+              std::string::npos)
+        << study.err;
+    // Within the bound the same line is evaluated.
+    EXPECT_EQ(Cli({"curve", file, "--points", "100"}).code, 0);
 }
 
 TEST_F(CliTest, ErrorsPrintOneLineAndNothingElse) {
@@ -381,16 +469,20 @@ TEST_F(CliTest, ErrorsPrintOneLineAndNothingElse) {
     }
 }
 
-TEST_F(CliTest, EmptyLineHasNoReport) {
+TEST_F(CliTest, EmptyLineHasNoReportNorEvaluation) {
     std::ofstream(dir / "empty.lxl") << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Nodes />\n";
     const CliRun report = Cli({"report", (dir / "empty.lxl").string()});
     EXPECT_EQ(report.code, 1);
     EXPECT_EQ(report.out, "");
     EXPECT_EQ(report.err, "lodo-cli: " + (dir / "empty.lxl").string() +
                               ": There are no components in sample system.\n");
-    const CliRun json = Cli({"evaluate", (dir / "empty.lxl").string(), "--json"});
-    EXPECT_EQ(json.code, 0);
-    EXPECT_EQ(Keys(json.out), ExpectedKeys(0));
+    // Nothing to evaluate is no result either, as for report and study.
+    for (const char* format : {"--json", "--strict"}) {
+        const CliRun evaluate = Cli({"evaluate", (dir / "empty.lxl").string(), format});
+        EXPECT_EQ(evaluate.code, 1);
+        EXPECT_EQ(evaluate.out, "");
+        EXPECT_EQ(evaluate.err, report.err);
+    }
 }
 
 // Every occurrence replaced.

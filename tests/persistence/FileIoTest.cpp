@@ -1,12 +1,14 @@
 // The atomic writer: content complete or the old file untouched, protection honoured.
 #include "persistence/FileIo.h"
 
+#include <chrono>
 #include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -107,6 +109,59 @@ TEST_F(FileIoTest, APipeOrADeviceIsWrittenIntoNotReplaced) {
     ASSERT_TRUE(e);
     EXPECT_EQ(e->Message, "Cannot write the file: No space left on device");
     EXPECT_TRUE(fs::is_character_file(full));
+}
+
+TEST_F(FileIoTest, APipeNobodyReadsIsRefusedAtOnceAndAReaderThatLeavesIsAFailedWrite) {
+    const fs::path fifo = dir / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    // No reader: refused, not waited on (a blocking open would hang this test).
+    auto e = FileIo::WriteFileAtomically(fifo, "line");
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->Message, "Cannot write the file: it is a pipe that nobody reads from");
+    EXPECT_TRUE(fs::is_fifo(fifo));
+
+    // A reader that goes away half-way: the write fails; the program lives on.
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    std::thread leave([reader] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        ::close(reader);
+    });
+    e = FileIo::WriteFileAtomically(fifo, std::string(std::size_t(4) << 20, 'x'));
+    leave.join();
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->Message, "Cannot write the file: Broken pipe");
+    EXPECT_TRUE(fs::is_fifo(fifo));
+}
+
+TEST_F(FileIoTest, ReadingAPipeOrADeviceIsRefusedAtOnce) {
+    const fs::path fifo = dir / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const auto r = FileIo::ReadWholeFile(fifo); // nobody writes: must not wait
+    ASSERT_TRUE(std::holds_alternative<FileError>(r));
+    EXPECT_EQ(std::get<FileError>(r).Message,
+              "Cannot open the file: it is not a regular file (a pipe or a device)");
+    const fs::path device = dir / "null";
+    if (::mknod(device.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) != 0)
+        GTEST_SKIP() << "cannot make a device node here";
+    EXPECT_TRUE(std::holds_alternative<FileError>(FileIo::ReadWholeFile(device)));
+}
+
+TEST_F(FileIoTest, ADescriptorLinkIsWrittenIntoWhateverItLeadsTo) {
+    // As "-o /dev/stdout" with the output redirected to a file: the file the caller
+    // opened receives the bytes; it is not replaced by another.
+    const fs::path p = dir / "redirected.txt";
+    const int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, "head\n", 5), 5);
+    struct stat before {};
+    ASSERT_EQ(::stat(p.c_str(), &before), 0);
+    EXPECT_FALSE(FileIo::WriteFileAtomically("/proc/self/fd/" + std::to_string(fd), "line\n"));
+    ::close(fd);
+    struct stat after {};
+    ASSERT_EQ(::stat(p.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(Slurp(p), "head\nline\n");
 }
 
 TEST_F(FileIoTest, AFileFarLargerThanAnyLineIsNotRead) {

@@ -493,7 +493,11 @@ TEST_F(DocumentTest, OpeningReportsResizedFittingsOnceAfterTheLineIsShown) {
     EXPECT_EQ(order.front(), "render");
     const std::string& m = ui.Messages[0];
     EXPECT_NE(m.find("(Index 2, C-1"), std::string::npos) << m;
-    EXPECT_NE(m.find("resized to 34.9 to 23.267 mm"), std::string::npos) << m; // 34.9 x 20 / 30
+    // Each value the alignment replaced: 34.9 x 20 / 30 for the outlet.
+    EXPECT_NE(m.find("\"Dia1\": 30 mm in the file, 34.9 mm used (diameters follow"),
+              std::string::npos)
+        << m;
+    EXPECT_NE(m.find("\"Dia2\": 20 mm in the file, 23.2667 mm used"), std::string::npos) << m;
     EXPECT_EQ(m.find(std::string(LodoErrorText(7))), std::string::npos) << m;
     EXPECT_FALSE(s.IsModified());
 }

@@ -263,8 +263,8 @@ INSTANTIATE_TEST_SUITE_P(
                                 Unchanged, Box::TubeTempEdit},
                       EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-273.15", 13,
                                 "-273.15", Unchanged, Box::TubeTempEdit},
-                      EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-273.14", 0,
-                                "-273.14", -273.14, Box::TubePressEdit},
+                      EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-103.15", 0,
+                                "-103.15", -103.15, Box::TubePressEdit},
                       // Rounded to 5 digits, as it would be stored, this is absolute zero.
                       EntryCase{&LodoSession::TubeMenuClick, Box::TubeTempEdit, "-273.1499", 13,
                                 "-273.1499", Unchanged, Box::TubeTempEdit},

@@ -173,12 +173,12 @@ TEST_F(UndoTest, UndoingBackToTheSavedLineLeavesItUnmodified) {
     EXPECT_TRUE(s.IsModified());
 }
 
-// A result that is not a number (the probe's, at an accepted but absurd pressure)
+// A result that is not a number (the probe's, at an accepted but absurd flow)
 // is the same result in the next state: neither showing a page nor an undo makes a step of it.
 TEST_F(UndoTest, AResultThatIsNotANumberMakesNoStepOfItsOwn) {
     s.ShroudMenuClick();
     s.TubeMenuClick();
-    ASSERT_TRUE(Enter(Box::TubePressEdit, "1e-300"));
+    ASSERT_TRUE(Enter(Box::TubeFlowEdit, "1e300"));
     ASSERT_TRUE(std::isnan(At(0).TransM1));
     s.SetLineName("Stack 3");
     const std::size_t steps = s.History().Steps().size();

@@ -14,7 +14,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
+#include <fcntl.h>
 #include <map>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -361,6 +364,77 @@ private slots:
         QFile after(line);
         QVERIFY(after.open(QIODevice::ReadOnly));
         QCOMPARE(after.readAll(), lineBytes);
+    }
+
+    // The export writes as the line file is written: into a pipe with a reader, never
+    // replacing it, refusing one nobody reads and a read-only file, with status 1.
+    void headlessExportOntoAPipeAndAReadOnlyFile() {
+        QTemporaryDir dir;
+        const QString exe = QStringLiteral(LODO_CALCULATOR);
+        const QString line = Q(ReportTest::Example("stack-nozzle-line.lxl").string());
+        const auto run = [&](const QString& out, QProcess& p) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.remove(QStringLiteral("DISPLAY"));
+            env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+            env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+            p.setProcessEnvironment(env);
+            p.start(exe, {QStringLiteral("--export-report"), line, out});
+        };
+        const QString fifo = dir.filePath(QStringLiteral("pipe.pdf"));
+        QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0644), 0);
+        {
+            QProcess p;
+            run(fifo, p);
+            QVERIFY(p.waitForFinished(60000));
+            QCOMPARE(p.exitCode(), 1);
+            QVERIFY2(QString::fromUtf8(p.readAllStandardError())
+                         .contains(QStringLiteral("it is a pipe that nobody reads from")),
+                     "no reader");
+        }
+        {
+            const int reader = ::open(fifo.toLocal8Bit().constData(), O_RDONLY | O_NONBLOCK);
+            QVERIFY(reader >= 0);
+            QProcess p;
+            run(fifo, p);
+            QByteArray got;
+            char buffer[1 << 16];
+            for (;;) {
+                const ssize_t n = ::read(reader, buffer, sizeof buffer);
+                if (n > 0) {
+                    got.append(buffer, n);
+                    continue;
+                }
+                if (p.state() == QProcess::NotRunning)
+                    break;
+                p.waitForFinished(10);
+            }
+            for (ssize_t n; (n = ::read(reader, buffer, sizeof buffer)) > 0;)
+                got.append(buffer, n);
+            ::close(reader);
+            QCOMPARE(p.exitCode(), 0);
+            QVERIFY(got.startsWith("%PDF"));
+            struct stat st {};
+            QCOMPARE(::stat(fifo.toLocal8Bit().constData(), &st), 0);
+            QVERIFY(S_ISFIFO(st.st_mode)); // still the pipe, not replaced
+        }
+        const QString locked = dir.filePath(QStringLiteral("locked.pdf"));
+        {
+            QFile f(locked);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("old");
+        }
+        QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ReadGroup));
+        QProcess p;
+        run(locked, p);
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains(QStringLiteral("read-only")));
+        QFile after(locked);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), QByteArray("old"));
+        QCOMPARE(QFile::permissions(locked) &
+                     (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther | QFile::ReadOther),
+                 QFileDevice::Permissions());
     }
 };
 
