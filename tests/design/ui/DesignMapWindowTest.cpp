@@ -4,7 +4,9 @@
 #include "design/ui/ColourMapView.h"
 #include "session/LodoSession.h"
 #include "session/testing/ScriptedUi.h"
+#include "ui/MainWindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -29,6 +31,7 @@ private slots:
     void followsTheLineAndTheAxes();
     void exportsWhatItShows();
     void refusedAxesSayWhy();
+    void openedFromTheStudiesMenu();
 };
 
 void DesignMapWindowTest::mapOfTheLineWithItsMarks() {
@@ -174,6 +177,41 @@ void DesignMapWindowTest::refusedAxesSayWhy() {
         !w.setAxes({Variable::Flow, 1, 10, 5, false}, {Variable::StackVelocity, 1, 10, 5, false}));
     QVERIFY(!w.map());
     QVERIFY(w.view()->picture().Note.startsWith(QStringLiteral("No map: ")));
+}
+
+// Studies > Design Map (Ctrl+Shift+M) opens one modeless window that follows the line.
+void DesignMapWindowTest::openedFromTheStudiesMenu() {
+    QTemporaryDir dir;
+    ScriptedUi ui;
+    MainWindow::Options o;
+    o.showSplash = false;
+    o.ui = &ui;
+    o.positionFile = dir.filePath(QStringLiteral("lodo.INI"));
+    o.positionFallback = dir.filePath(QStringLiteral("fallback/lodo.INI"));
+    MainWindow window(o);
+    window.show();
+    QVERIFY(window.session().OpenFile(Nozzle));
+    QAction* a = window.action(QStringLiteral("MenuDesignMap"));
+    QVERIFY(a && a->isEnabled());
+    QCOMPARE(a->text(), QStringLiteral("Design Map"));
+    QCOMPARE(a->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+M")));
+    a->trigger();
+    auto* map = window.findChild<DesignMapWindow*>();
+    QVERIFY(map);
+    QVERIFY(map->isVisible());
+    QVERIFY(!map->isModal());
+    map->waitForMap();
+    QVERIFY(map->map());
+    const double flow = *map->map()->CurrentX;
+
+    // An edit in the main window reaches the map.
+    Design::OperatingPoint p;
+    p.Flow = flow * 1.25;
+    QVERIFY(window.session().ApplyOperatingPoint(p));
+    QTRY_VERIFY(!map->computing() && map->map() && *map->map()->CurrentX != flow);
+    map->close();
+    a->trigger();
+    QCOMPARE(window.findChildren<DesignMapWindow*>().size(), 1);
 }
 
 QTEST_MAIN(DesignMapWindowTest)
