@@ -71,6 +71,11 @@ void WriteTotals(LodoModel& m) {
     // that is not a number cannot pass.
     const double percent = 100 * ctx.SystemTrans;
     d.SystemT.Colour = (percent < 50 || !std::isfinite(percent)) ? Argb::Red : Argb::Green;
+    // In log-normal mode the product is of mass penetrations of truncated integrations
+    // and fittings' values at the median: not the aerosol's penetration, so no verdict
+    // (a 10 m tube passed where a 1 m one failed). The design verdict judges instead.
+    if (ctx.TypeDist == Distribution::LogNormal)
+        d.SystemT.Colour = Argb::Black;
     d.SystemT.Underline = false;
     if (ctx.TypeDist == Distribution::LogNormal) {
         d.SystemT.Text = PanelText::EqualsF(100 * ctx.PartTrans);
