@@ -58,6 +58,7 @@ TEST_F(DesignCaseSessionTest, SavedWithTheLineAndReopenedAsSaved) {
     EXPECT_EQ(s.Distribution(), logNormal);
 
     s.ApplyDistribution(DistributionSetting{});
+    ui.Answers.push_back(Answer::No); // the changed distribution is not to be saved
     ASSERT_TRUE(s.OpenFile(path));
     Design::DesignCase expected = Stack3();
     expected.Particles = logNormal;
