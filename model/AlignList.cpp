@@ -59,9 +59,16 @@ AlignResult AlignList(LodoModel& m, int CR) {
                 bool unusable = false;
                 const double ratio = FittingRatio(n, unusable);
                 const double oldIn = InMm(n.Dia1, n.Dia1Unit);
-                n.Dia1 = u.Dia2;
-                n.Dia2 = u.Dia2 * ratio;
-                n.Dia1Unit = n.Dia2Unit = u.Dia2Unit;
+                // Already joined to its neighbour, it keeps its outlet: carrying the
+                // ratio through again could move the last bit, and an aligned line
+                // must come out of alignment as it went in.
+                const bool joined = !unusable && n.Dia1 == u.Dia2 && n.Dia1Unit == u.Dia2Unit &&
+                                    n.Dia2Unit == u.Dia2Unit;
+                if (!joined) {
+                    n.Dia1 = u.Dia2;
+                    n.Dia2 = u.Dia2 * ratio;
+                    n.Dia1Unit = n.Dia2Unit = u.Dia2Unit;
+                }
                 if (unusable || Resized(oldIn, InMm(n.Dia1, n.Dia1Unit)))
                     errState = true;
             } else {
@@ -81,9 +88,13 @@ AlignResult AlignList(LodoModel& m, int CR) {
                 bool unusable = false;
                 const double ratio = FittingRatio(u, unusable);
                 const double oldOut = InMm(u.Dia2, u.Dia2Unit);
-                u.Dia2 = n.Dia1;
-                u.Dia1 = n.Dia1 / ratio;
-                u.Dia1Unit = u.Dia2Unit = n.Dia1Unit;
+                const bool joined = !unusable && u.Dia2 == n.Dia1 && u.Dia2Unit == n.Dia1Unit &&
+                                    u.Dia1Unit == n.Dia1Unit;
+                if (!joined) {
+                    u.Dia2 = n.Dia1;
+                    u.Dia1 = n.Dia1 / ratio;
+                    u.Dia1Unit = u.Dia2Unit = n.Dia1Unit;
+                }
                 if (unusable || Resized(oldOut, InMm(u.Dia2, u.Dia2Unit)))
                     errState = true;
             } else {
@@ -95,15 +106,7 @@ AlignResult AlignList(LodoModel& m, int CR) {
 
     result.FittingResized = errState;
     result.ShowMessage7 = errState && m.Ctx.RefNum != Operation::Adding;
-    // Only the last evaluated row's panel and the last row's totals remain to be
-    // seen; the rows before them are evaluated for their results alone.
-    int shown = count - 1;
-    while (shown > 0 && !EvalDetail::IsEvaluated(list[static_cast<std::size_t>(shown)].NTypeInt))
-        --shown;
-    for (int i = 0; i < count; ++i) {
-        const bool full = i == shown || i == count - 1;
-        EvalDetail::CalcNode(m, i,
-                             full ? EvalDetail::Output::Full : EvalDetail::Output::ResultsOnly);
-    }
+    // The whole line in order, showing its last evaluated component.
+    EvaluateLine(m, LastEvaluatedRow(list));
     return result;
 }

@@ -4,6 +4,7 @@
 #include "model/StepControl.h"
 
 #include <cmath>
+#include <vector>
 
 namespace EvalDetail {
 
@@ -15,15 +16,15 @@ void CalcNode(LodoModel& m, int Row, Output out) {
     if (Row < 0 || static_cast<std::size_t>(Row) >= m.List.size())
         return;
     EvalContext& ctx = m.Ctx;
-    ctx.SystemTrans = 1;
-    ctx.MassTrans = 1;
-    ctx.PartTrans = 1;
-
     const StepControl::Range r = StepControl::LogNormalRange(ctx.MDp, ctx.DpSD);
     ctx.LowV = r.LowV;
     ctx.HighV = r.HighV;
     ctx.DpStep = r.DpStep;
     ctx.NumSteps1 = StepControl::StepCount(Row, ctx.NewHighV, ctx.LowV, ctx.DpStep);
+    // Without a distribution the number and mass penetrations mean nothing; they are
+    // stored as a fresh start leaves them, not as an earlier log-normal run did.
+    if (ctx.DType != Distribution::LogNormal)
+        ctx.PNodeTrans = ctx.MNodeTrans = 0;
 
     switch (m.List[static_cast<std::size_t>(Row)].NTypeInt) {
     case NodeTube:
@@ -51,7 +52,14 @@ void CalcNode(LodoModel& m, int Row, Output out) {
         return;
     if (IsEvaluated(m.List[static_cast<std::size_t>(Row)].NTypeInt))
         m.Display.ShownRow = Row;
+    WriteTotals(m);
+}
 
+void WriteTotals(LodoModel& m) {
+    EvalContext& ctx = m.Ctx;
+    ctx.SystemTrans = 1;
+    ctx.MassTrans = 1;
+    ctx.PartTrans = 1;
     for (const TLodoComp& c : m.List) {
         ctx.SystemTrans *= c.TransM1;
         ctx.MassTrans *= c.MTrans;
@@ -63,6 +71,11 @@ void CalcNode(LodoModel& m, int Row, Output out) {
     // that is not a number cannot pass.
     const double percent = 100 * ctx.SystemTrans;
     d.SystemT.Colour = (percent < 50 || !std::isfinite(percent)) ? Argb::Red : Argb::Green;
+    // In log-normal mode the product is of mass penetrations of truncated integrations
+    // and fittings' values at the median: not the aerosol's penetration, so no verdict
+    // (a 10 m tube passed where a 1 m one failed). The design verdict judges instead.
+    if (ctx.TypeDist == Distribution::LogNormal)
+        d.SystemT.Colour = Argb::Black;
     d.SystemT.Underline = false;
     if (ctx.TypeDist == Distribution::LogNormal) {
         d.SystemT.Text = PanelText::EqualsF(100 * ctx.PartTrans);
@@ -76,6 +89,42 @@ void CalcNode(LodoModel& m, int Row, Output out) {
 
 } // namespace EvalDetail
 
+int LastEvaluatedRow(const LodoList& list) {
+    int row = static_cast<int>(list.size()) - 1;
+    while (row > 0 && !EvalDetail::IsEvaluated(list[static_cast<std::size_t>(row)].NTypeInt))
+        --row;
+    return row;
+}
+
 void CalcNodeTrans(LodoModel& m, int Row) {
     EvalDetail::CalcNode(m, Row, EvalDetail::Output::Full);
+}
+
+void EvaluateLine(LodoModel& m, int shownRow) {
+    using namespace EvalDetail;
+    const int count = static_cast<int>(m.List.size());
+    if (count == 0)
+        return;
+    // Nothing of an earlier evaluation may remain on show.
+    m.Display = DisplaySink{};
+    // The largest size each component's upstream neighbour transmitted: what its
+    // integration runs up to in this order, and so when it is shown again.
+    std::vector<float> upstreamHigh(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        upstreamHigh[static_cast<std::size_t>(i)] = m.Ctx.NewHighV;
+        CalcNode(m, i, Output::ResultsOnly);
+    }
+    const EvalContext whole = m.Ctx;
+    if (shownRow >= 0 && shownRow < count) {
+        // The same inputs and step control give the same results; only the panel is new.
+        m.Ctx.NewHighV = upstreamHigh[static_cast<std::size_t>(shownRow)];
+        CalcNode(m, shownRow, Output::Full);
+    }
+    m.Ctx = whole;
+    WriteTotals(m);
+    if (m.Ctx.TypeDist == Distribution::LogNormal) {
+        // The largest size the whole line transmits, whichever row is shown.
+        const EvalContext& c = m.Ctx;
+        EvalFrame::ApplyLogNormal(m, {c.PNodeTrans, c.MNodeTrans, c.NewHighV, c.Dp}, true);
+    }
 }

@@ -24,4 +24,8 @@ bool IsEvaluated(int code);
 // which the next full call recomputes from scratch.
 void CalcNode(LodoModel& m, int Row, Output out);
 
+// The system totals from the results stored in every record: SystemTrans,
+// MassTrans, PartTrans and their texts.
+void WriteTotals(LodoModel& m);
+
 } // namespace EvalDetail

@@ -26,6 +26,16 @@ void SetNodeValues(LodoModel& m);
 // outside the line changes nothing.
 void CalcNodeTrans(LodoModel& m, int Row);
 
+// Evaluates rows 0..Count-1 in order and shows the intermediate values of shownRow
+// (none for a row outside the line). Records, totals and texts depend on the line,
+// the particle description and shownRow alone, never on an earlier evaluation: the
+// maximum transported size is the whole line's. An empty line changes nothing.
+void EvaluateLine(LodoModel& m, int shownRow);
+
+// The row a whole-line evaluation shows: the last one of a type evaluation knows
+// (0 at least; -1 for an empty line).
+int LastEvaluatedRow(const LodoList& list);
+
 struct AlignResult {
     bool FittingResized = false; // a contraction or expansion had to be resized
     bool ShowMessage7 = false;   // resized while not adding: the GUI shows message 7

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fmt/format.h>
 #include <limits>
 
 namespace RecordFields {
@@ -58,10 +57,11 @@ std::string Format(const TLodoComp& c, const Field& f) {
                               if (std::isinf(v))
                                   return std::string(v > 0 ? "INF" : "-INF");
                               std::string text = NumberFormat::General15(v);
-                              // Rounding to 15 digits can carry a value next to the
-                              // largest double past it; such a value is written exactly.
-                              if (!NumberFormat::ParseNumber(text))
-                                  text = fmt::format("{}", v);
+                              // A value that 15 digits do not give back (a diameter a
+                              // fitting's ratio carried, a converted unit) is written with
+                              // all its digits: a saved line reopens to the same bits.
+                              if (NumberFormat::ParseNumber(text) != v)
+                                  text = NumberFormat::General(v, 17);
                               return text;
                           },
                       },

@@ -56,8 +56,9 @@ inline const std::array<Field, 28> All = {{
     {"FStreamUnit", &TLodoComp::FStreamUnit},
 }};
 
-// The field's value as stored text: numbers in the general 15-digit notation,
-// non-finite results as "NaN", "INF" or "-INF".
+// The field's value as stored text: numbers in the general 15-digit notation (17
+// digits where 15 would not read back to the same value), non-finite results as
+// "NaN", "INF" or "-INF".
 std::string Format(const TLodoComp& c, const Field& f);
 
 // True when the field holds a number that no reader would accept back.

@@ -3,6 +3,7 @@
 #include "model/NumberFormat.h"
 #include "model/Units.h"
 #include "persistence/RecordFields.h"
+#include "session/DesignCaseEditor.h"
 
 #include <algorithm>
 #include <cmath>
@@ -90,7 +91,7 @@ bool SameRecord(TLodoComp a, TLodoComp b) {
 bool LineChanged(const LineState& a, const LineState& b) {
     const LodoList &x = a.Model.List, &y = b.Model.List;
     return !std::equal(x.begin(), x.end(), y.begin(), y.end(), SameRecord) ||
-           a.LineName != b.LineName || !(a.Dist == b.Dist);
+           a.LineName != b.LineName || !(a.Dist == b.Dist) || a.Design != b.Design;
 }
 
 std::string DescribeStep(const LineState& before, const LineState& after) {
@@ -150,6 +151,8 @@ std::string DescribeStep(const LineState& before, const LineState& after) {
                          Number(d.PartSD)
                    : "Distribution Mono " + Number(d.PartSize) + " \u00b5m";
     }
+    if (std::string d = DesignCaseEditor::DescribeChange(before.Design, after.Design); !d.empty())
+        return d;
     return "Edit";
 }
 

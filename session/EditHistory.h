@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/DesignCase.h"
 #include "model/LodoModel.h"
 #include "session/PropertyPages.h"
 
@@ -17,7 +18,8 @@ struct LineState {
     std::string LabelPent, LabelANSI1;
     bool LnStrVisible = false;
     bool DrawingVisible = false;
-    Page Shown = Page::None; // the page on screen, for CurrRow's component
+    Page Shown = Page::None;   // the page on screen, for CurrRow's component
+    Design::DesignCase Design; // identification, criteria, range (particles: Dist)
 };
 
 // What an undo step is called, from the state before and after it: "Add T-3",

@@ -9,13 +9,14 @@
 #include <system_error>
 
 void LineDocument::TakeReference(const LodoList& list, const NameCounters& counters,
-                                 const std::string& lineName) {
+                                 const std::string& lineName, const Design::DesignCase& design) {
     reference_ = LegacySnapshot(list, counters, lineName);
+    referenceDesign_ = design;
 }
 
 bool LineDocument::IsModified(const LodoList& list, const NameCounters& counters,
-                              const std::string& lineName) const {
-    return LegacySnapshot(list, counters, lineName) != reference_;
+                              const std::string& lineName, const Design::DesignCase& design) const {
+    return LegacySnapshot(list, counters, lineName) != reference_ || design != referenceDesign_;
 }
 
 std::string LineDocument::WindowTitle() const {
@@ -42,9 +43,10 @@ ReadResult LineDocument::Read(const std::filesystem::path& path, bool legacy,
 }
 
 std::optional<FileError> LineDocument::Write(const std::filesystem::path& path,
-                                             const LodoList& list, const std::string& lineName) {
+                                             const LodoList& list, const std::string& lineName,
+                                             const Design::DesignCase& design) {
     try {
-        return WriteLxlFile(path, list, lineName);
+        return WriteLxlFile(path, list, lineName, design);
     } catch (const std::exception& e) {
         return FileError{e.what()};
     }

@@ -25,9 +25,9 @@ public:
 
     // The line as the reference of the unsaved-change test (after New, Open, Save).
     void TakeReference(const LodoList& list, const NameCounters& counters,
-                       const std::string& lineName);
-    bool IsModified(const LodoList& list, const NameCounters& counters,
-                    const std::string& lineName) const;
+                       const std::string& lineName, const Design::DesignCase& design = {});
+    bool IsModified(const LodoList& list, const NameCounters& counters, const std::string& lineName,
+                    const Design::DesignCase& design = {}) const;
 
     // The main window's title: the file's name and the unsaved-change mark "[*]".
     std::string WindowTitle() const;
@@ -38,7 +38,8 @@ public:
     static ReadResult Read(const std::filesystem::path& path, bool legacy,
                            const EvalContext& defaults);
     static std::optional<FileError> Write(const std::filesystem::path& path, const LodoList& list,
-                                          const std::string& lineName);
+                                          const std::string& lineName,
+                                          const Design::DesignCase& design = {});
 
     // A file name made from a line name: characters no file system takes become "_",
     // blanks and dots at the ends go, at most 120 bytes of whole UTF-8 characters;
@@ -59,4 +60,5 @@ public:
 private:
     std::string fileName_;
     std::vector<std::string> reference_;
+    Design::DesignCase referenceDesign_;
 };

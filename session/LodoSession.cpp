@@ -61,7 +61,9 @@ void LodoSession::Align(int CR) {
 void LodoSession::EvaluateRow(int row) {
     if (row < 0 || row >= Count())
         return;
-    CalcNodeTrans(m_, row);
+    // The whole line, showing the row: evaluating the row alone would integrate it
+    // up to what the last component transmitted, not what its neighbour did.
+    EvaluateLine(m_, row);
     Notify(RefreshGrid | RefreshTotals | RefreshDrawing);
 }
 
@@ -360,6 +362,7 @@ void LodoSession::SetCaptionsForDistribution() {
 void LodoSession::ResetLine() {
     EvalContext& c = m_.Ctx;
     lineName_ = "Sample Line 1";
+    design_.Reset(); // the particle description, like the distribution, is kept
     lineNameTyped_.reset();
     editor_.ShowPage(Page::None);
     // The second diameter follows the type last added, read before the reset.
@@ -382,11 +385,11 @@ void LodoSession::ResetLine() {
 }
 
 void LodoSession::TakeReference() {
-    doc_.TakeReference(m_.List, Counters(), lineName_);
+    doc_.TakeReference(m_.List, Counters(), lineName_, DesignCase());
 }
 
 bool LodoSession::IsModified() const {
-    return doc_.IsModified(m_.List, Counters(), lineName_);
+    return doc_.IsModified(m_.List, Counters(), lineName_, DesignCase());
 }
 
 bool LodoSession::AskToSave() {
@@ -418,14 +421,22 @@ bool LodoSession::NewLineClick() {
 // ---- Undo and redo -----------------------------------------------------------------
 
 LineState LodoSession::Capture() const {
-    return LineState{m_,          lineName_,     dist_,           labelPent_,
-                     labelANSI1_, lnStrVisible_, drawingVisible_, editor_.VisiblePage()};
+    return LineState{m_,
+                     lineName_,
+                     dist_,
+                     labelPent_,
+                     labelANSI1_,
+                     lnStrVisible_,
+                     drawingVisible_,
+                     editor_.VisiblePage(),
+                     design_.Case()};
 }
 
 void LodoSession::Apply(const LineState& state) {
     m_ = state.Model;
     lineName_ = state.LineName;
     dist_ = state.Dist;
+    design_.Set(state.Design);
     labelPent_ = state.LabelPent;
     labelANSI1_ = state.LabelANSI1;
     lnStrVisible_ = state.LnStrVisible;
@@ -542,6 +553,10 @@ bool LodoSession::ReplaceLine(const std::filesystem::path& path, bool legacy) {
     m_.List = std::move(file.List);
     if (file.LineName)
         lineName_ = *file.LineName;
+    // The line reopens as it was saved: its design case, evaluated for its particle
+    // description.
+    design_.Set(file.Design);
+    UseDistribution(file.Design.Particles.value_or(DistributionSetting{}));
     doc_.SetFileName(path.string());
 
     editor_.ShowPage(Page::None);
@@ -591,7 +606,8 @@ bool LodoSession::SaveAsTo(const std::filesystem::path& path) {
 }
 
 bool LodoSession::SaveTo(const std::filesystem::path& path) {
-    if (const std::optional<FileError> err = LineDocument::Write(path, m_.List, lineName_)) {
+    if (const std::optional<FileError> err =
+            LineDocument::Write(path, m_.List, lineName_, DesignCase())) {
         ui_.ShowError(path.string() + ": " + err->Message); // which file, as reading says
         return false;
     }
@@ -631,9 +647,12 @@ StudyOutcome LodoSession::RunStudy(StudyKind kind, int Z, double IVal, double FV
                                    const StudyMeasure& measure, const StudyProgress& progress) {
     OperationScope op(*this);
     StudyOutcome o = ::RunStudy(m_, kind, Z, IVal, FVal, measure, progress);
-    // A study that could not run has not touched the line.
-    if (!o.Error)
+    // A study that could not run has not touched the line; one that ran leaves it
+    // as a whole-line evaluation would.
+    if (!o.Error) {
+        EvaluateLine(m_, LastEvaluatedRow(m_.List));
         Notify(RefreshAll);
+    }
     return o;
 }
 
@@ -646,6 +665,13 @@ bool LodoSession::ExportStudy(const StudyOutcome& outcome) {
 
 void LodoSession::ApplyDistribution(const DistributionSetting& s) {
     OperationScope op(*this);
+    UseDistribution(s);
+    // The component being edited stays the one whose page is shown.
+    EvaluateLine(m_, LastEvaluatedRow(m_.List));
+    Notify(RefreshAll);
+}
+
+void LodoSession::UseDistribution(const DistributionSetting& s) {
     dist_ = s;
     ::ApplyDistribution(m_.Ctx, s);
     SetCaptionsForDistribution();
@@ -655,10 +681,16 @@ void LodoSession::ApplyDistribution(const DistributionSetting& s) {
         m_.Display.MassPent.clear();
         lnStrVisible_ = false;
     }
-    // The component being edited stays the one whose page is shown.
-    for (int i = 0; i < Count(); ++i)
-        CalcNodeTrans(m_, i);
-    Notify(RefreshAll);
+}
+
+// ---- Design case ----------------------------------------------------------------------
+
+std::optional<std::string> LodoSession::SetDesignCase(const Design::DesignCase& d) {
+    OperationScope op(*this);
+    if (auto why = design_.Set(d))
+        return why;
+    Notify(RefreshTotals);
+    return std::nullopt;
 }
 
 bool LodoSession::ApplyOperatingPoint(const Design::OperatingPoint& point) {

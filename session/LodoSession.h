@@ -4,6 +4,7 @@
 #include "model/LodoModel.h"
 #include "persistence/LineFile.h"
 #include "session/ComponentEditor.h"
+#include "session/DesignCaseEditor.h"
 #include "session/EditHistory.h"
 #include "session/LineDocument.h"
 #include "session/PropertyPages.h"
@@ -307,6 +308,15 @@ public:
     void SetHistoryObserver(HistoryObserver observer) { historyObserver_ = std::move(observer); }
 
     const DistributionSetting& Distribution() const { return dist_; }
+
+    // ---- Design case -----------------------------------------------------------------
+    // What the line is designed for and judged by, saved with it; its particle
+    // description is the distribution in force. New empties the rest; Open takes the
+    // file's and applies its description (the start-up one when it names none).
+    Design::DesignCase DesignCase() const { return design_.WithParticles(dist_); }
+    // The Design Case dialog's OK: identification, criteria and range as one undo
+    // step. The reason when a value is refused; nothing changes then.
+    std::optional<std::string> SetDesignCase(const Design::DesignCase& d);
     // Confirm: stores the window values, applies them to the evaluation (Dp, MDp,
     // DpSD, DType and the log-normal range), sets the penetration captions and the
     // log-normal notes, and re-evaluates every component.
@@ -325,6 +335,7 @@ private:
     bool SaveTo(const std::filesystem::path& path);
     bool SaveAsTo(const std::filesystem::path& path);
     void SetCaptionsForDistribution();
+    void UseDistribution(const DistributionSetting& s); // all but the evaluation
     LineState Capture() const;
     void Apply(const LineState& state);
     void EndOperation(); // records the step or starts the history afresh
@@ -352,6 +363,7 @@ private:
 
     LineDocument doc_; // file name, reference snapshot, file dialogs
     DistributionSetting dist_;
+    DesignCaseEditor design_;
 
     EditHistory history_;
     HistoryObserver historyObserver_;

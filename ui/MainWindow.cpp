@@ -2,6 +2,7 @@
 
 #include "analysis/SizeResolvedText.h"
 #include "analysis/ui/PenetrationCurveWindow.h"
+#include "design/DesignVerdict.h"
 #include "design/ui/DesignMapWindow.h"
 #include "drawing/view/LineView.h"
 #include "gui/QtText.h"
@@ -13,6 +14,9 @@
 #include "session/LodoSession.h"
 #include "splitter/ui/SplitterCommand.h"
 #include "studies/ui/StudyCommands.h"
+#include "ui/DesignCaseDialog.h"
+#include "ui/DesignVerdictDetails.h"
+#include "ui/DesignVerdictStrip.h"
 #include "ui/GridModel.h"
 #include "ui/IntermediateValuesPane.h"
 #include "ui/ModelLimitsWindow.h"
@@ -433,6 +437,17 @@ QWidget* MainWindow::buildLeftArea() {
     m_lnStr1->setWordWrap(true);
     m_lnStr1->setVisible(false);
     notes->addWidget(m_lnStr1);
+    m_lnStr3 = makeLabel(
+        QStringLiteral("LNStr3"),
+        QStringLiteral("3) In log-normal mode the Transmission of a tube or an inlet is its mass "
+                       "penetration integrated up to the largest size the component before it "
+                       "transmits, and that of a bend, contraction or expansion its transmission "
+                       "at the mass median diameter. Their product is not the aerosol's "
+                       "penetration: the design verdict and the size-resolved line are."),
+        panel6);
+    m_lnStr3->setWordWrap(true);
+    m_lnStr3->setVisible(false);
+    notes->addWidget(m_lnStr3);
     gridColumn->addWidget(panel6);
     body->addWidget(gridPane);
 
@@ -544,6 +559,10 @@ QWidget* MainWindow::buildRightArea() {
     lay->setSpacing(4);
     lay->addWidget(buildTotalsStrip());
     m_totals->installEventFilter(this); // refits its texts when the splitter moves
+    m_verdictStrip = new DesignVerdictStrip(image);
+    connect(m_verdictStrip, &DesignVerdictStrip::detailsRequested, this,
+            [this] { ShowDesignVerdictDetails(this, m_verdictStrip->verdict()); });
+    lay->addWidget(m_verdictStrip);
     // Beside the specified totals, not among them: the exact distribution result
     // and the cut size.
     auto* sizeResolved = new WrappedFitLabel(11, 7, image);
@@ -677,6 +696,14 @@ void MainWindow::buildMainMenu() {
         ->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+C"), QKeySequence::PortableText));
     add(studies, "MenuDesignMap", QStringLiteral("Design Map"), &MainWindow::onDesignMap)
         ->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+M"), QKeySequence::PortableText));
+    QMenu* design = bar->addMenu(QStringLiteral("Design"));
+    design->setObjectName(QStringLiteral("MenuDesign"));
+    add(design, "MenuDesignCase", QStringLiteral("Design Case..."), [this] {
+        if (m_session->EnterPendingValue())
+            MenuDesignCaseClick(this, *m_session);
+    });
+    add(design, "MenuDesignVerdict", QStringLiteral("Verdict at Every Point..."),
+        [this] { ShowDesignVerdictDetails(this, m_verdictStrip->verdict()); });
     addHeader("MenuItemWye", QStringLiteral("Splitter"), &MainWindow::onSplitter);
     addHeader("MenuRedraw", QStringLiteral("Redraw"), &MainWindow::onRedraw);
 
@@ -820,6 +847,7 @@ void MainWindow::renderTotals() {
     const DisplaySink& d = m_session->Model().Display;
     applyStyledText(m_systemT, d.SystemT);
     m_massPent->setText(qs(d.MassPent));
+    m_verdictStrip->showVerdict(Design::DesignVerdict(m_session->List(), m_session->DesignCase()));
     m_sizeResolved->setText(
         qs(Analysis::StripLine(Analysis::SizeResolvedOf(m_session->Model()),
                                m_session->Ctx().DType == Distribution::LogNormal)));
@@ -841,6 +869,7 @@ void MainWindow::renderLabels() {
     m_labelPent->setText(qs(m_session->LabelPent()));
     m_labelANSI1->setText(qs(m_session->LabelANSI1()));
     m_lnStr1->setVisible(m_session->LNStrVisible());
+    m_lnStr3->setVisible(m_session->LNStrVisible());
     m_values->setLogNormalNoteVisible(m_session->LNStrVisible());
 }
 

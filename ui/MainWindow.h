@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+class DesignVerdictStrip;
 class GridModel;
 class IntermediateValuesPane;
 class LineView;
@@ -153,8 +154,10 @@ private:
     QLabel* m_systemT = nullptr;
     QLabel* m_labelANSI1 = nullptr;
     QLabel* m_massPent = nullptr;
-    QLabel* m_sizeResolved = nullptr; // the size-resolved line under the strip
+    QLabel* m_sizeResolved = nullptr;             // the size-resolved line under the strip
+    DesignVerdictStrip* m_verdictStrip = nullptr; // the design verdict under the totals
     QLabel* m_lnStr1 = nullptr;
+    QLabel* m_lnStr3 = nullptr; // what the grid's log-normal values are
     QTimer* m_timer1 = nullptr;
     QTimer* m_timer2 = nullptr;
 

@@ -64,7 +64,8 @@ TEST(CalcNodeTrans, LogNormalTotalsAndTexts) {
     EXPECT_EQ(m.Ctx.PartTrans, 0.5 * 0.8);
     EXPECT_EQ(m.Ctx.MassTrans, 0.9 * 0.25);
     EXPECT_EQ(m.Display.SystemT.Text, "= 40.00");     // number penetration
-    EXPECT_EQ(m.Display.SystemT.Colour, Argb::Green); // verdict on the TransM1 product
+    // The product is no aerosol's penetration: shown, but not coloured as a verdict.
+    EXPECT_EQ(m.Display.SystemT.Colour, Argb::Black);
     EXPECT_EQ(m.Display.MassPent, "= 22.50");
 }
 
@@ -183,7 +184,7 @@ TEST(LogNormal, GeometricStandardDeviationOfOneIsDefined) {
     EXPECT_EQ(m.List[1].PTrans, 0.0);
     EXPECT_EQ(m.List[1].MTrans, 0.0);
     EXPECT_TRUE(HasInvalidSystem(m.Ctx));
-    EXPECT_EQ(m.Display.SystemT.Colour, Argb::Red);
+    EXPECT_EQ(m.Display.SystemT.Colour, Argb::Black); // log-normal: no verdict colour
 }
 
 TEST(ResultCheck, DistributionResultsCountOnlyWhenAsked) {
