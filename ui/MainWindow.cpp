@@ -20,6 +20,7 @@
 #include "ui/QtSessionUi.h"
 #include "ui/SplashWindow.h"
 #include "ui/WindowPositionFile.h"
+#include "version/ProgramVersion.h"
 
 #include <QAction>
 #include <QApplication>
@@ -219,7 +220,8 @@ MainWindow::MainWindow() : MainWindow(Options{}) {}
 
 MainWindow::MainWindow(const Options& options, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("TForm1"));
-    setWindowTitle(QStringLiteral("Lodo Calculator, v 2.0 Beta[*]")); // renderTitle names the file
+    // renderTitle names the file
+    setWindowTitle(QString::fromStdString("Lodo Calculator, v " + ProgramVersion::Shown() + "[*]"));
     setWindowIcon(QIcon(QStringLiteral(":/lodo/lodo-calculator.svg")));
 
     if (options.ui) {
@@ -998,7 +1000,10 @@ void MainWindow::onUndoHistory() {
 
 void MainWindow::onAbout() {
     m_ui->ShowMessage(
-        "Lodo Calculator, Version 2.0 Beta\n"
+        ProgramVersion::Title() + "\n" + "        " + ProgramVersion::Number() + ", " +
+        (ProgramVersion::BuildId().empty() ? std::string("not built from a checkout")
+                                           : "build " + ProgramVersion::BuildId()) +
+        "\n"
         "        Copyright (c) 2026 the Lodo Calculator developers\n"
         "        Written by the Lodo Calculator team for the design of aerosol sampling lines");
 }

@@ -113,7 +113,8 @@ void PaintCurve(QPainter& p, const QRectF& box, const EngReport::CurveChart& cha
     const auto X = [&](double d) {
         return plot.left() + plot.width() * (std::log10(d) - d0) / (d1 - d0);
     };
-    const auto Y = [&](double pct) { return plot.bottom() - plot.height() * pct / yMax; };
+    // Headroom above the top grid line: a curve at 100 % is not hidden under the frame.
+    const auto Y = [&](double pct) { return plot.bottom() - plot.height() * pct / (1.04 * yMax); };
 
     // Grid: decades and their steps, and every fifth of the percent axis.
     for (double dec = d0; dec < d1; ++dec)
@@ -235,8 +236,7 @@ void PaintShares(QPainter& p, const QRectF& box, const EngReport::ShareChart& ch
     }
     p.setPen(QPen(Qt::black, Pts(0.5, dpi)));
     p.drawLine(QPointF(left, box.top()), QPointF(left, y + Pts(2, dpi)));
-    const QString axis =
-        QStringLiteral("0 to %1 % of the mass entering the line").arg(SizeLabel(scale));
+    const QString axis = QStringLiteral("0 to %1 % of the mass in the stack").arg(SizeLabel(scale));
     p.drawText(QPointF(left, y + Pts(2, dpi) + fm.ascent()), axis);
 }
 

@@ -1,4 +1,6 @@
 // Runs the built lodo-cli as a user would and checks what reaches the terminal.
+#include "version/ProgramVersion.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -828,6 +830,12 @@ TEST_F(CliTest, Help) {
             help.out.find("\n  4  the output is printed, but a result is not a finite number"),
             std::string::npos);
     }
+    // One version everywhere: the project's, with the build id beside it.
+    const CliRun version = Cli({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, ProgramVersion::VersionLine("lodo-cli") + "\n");
+    EXPECT_TRUE(version.out.starts_with("lodo-cli 2.0.0 (Lodo Calculator, Version 2.0 Beta, "))
+        << version.out;
     const CliRun none = Cli({});
     EXPECT_EQ(none.code, 2);
     EXPECT_EQ(none.out, "");
