@@ -773,7 +773,7 @@ Source SourceNow(const std::string& lineName, const std::string& filePath) {
 
 void ExportReportPdf(SessionUi& ui, const LodoModel& model, const std::string& lineName,
                      const std::string& filePath, const std::string& proposedName,
-                     bool changedSinceSaved) {
+                     bool changedSinceSaved, const Design::DesignCase& design) {
     if (model.List.empty()) {
         ui.ShowMessage(std::string(LodoErrorText(9)));
         return;
@@ -782,6 +782,7 @@ void ExportReportPdf(SessionUi& ui, const LodoModel& model, const std::string& l
                QStringLiteral("pdf"), filePath, "The report", [&](const QString& path) {
                    Source source = SourceNow(lineName, filePath);
                    source.ChangedSinceSaved = changedSinceSaved;
+                   source.Design = design;
                    return WriteReport(BuildReport(model, source), path,
                                       PaperFor(QLocale::system()));
                });

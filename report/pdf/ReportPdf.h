@@ -41,9 +41,10 @@ std::string Sha256Of(const std::string& path);
 // File > Export Report as PDF...: asks for the file through `ui` (proposing
 // `proposedName`), then writes the report of the evaluated `model`. An empty line
 // is explained and nothing is asked. `changedSinceSaved`: the line differs from the
-// file, which the header then says.
+// file, which the header then says; `design`: the line's design case (identification,
+// criteria, operating range).
 void ExportReportPdf(SessionUi& ui, const LodoModel& model, const std::string& lineName,
                      const std::string& filePath, const std::string& proposedName,
-                     bool changedSinceSaved = false);
+                     bool changedSinceSaved = false, const Design::DesignCase& design = {});
 
 } // namespace ReportPdf
