@@ -49,8 +49,11 @@ std::string Usage() {
                 std::string(c.Summary) + "\n";
     text +=
         "\nOptions:\n  -h, --help  show this help\n  --version   show the version and build id\n\n";
-    text += Cli::ExitStatusHelp;
+    // Every status any command gives: 3 is evaluate --strict's, 5 is check's.
+    std::string statuses(Cli::ExitStatusHelp);
+    statuses.insert(statuses.find("  4  "), Cli::StrictStatusHelp);
     text +=
+        statuses +
         "  5  check only: the design does not pass its criteria (see 'lodo-cli check --help')\n";
     return text;
 }

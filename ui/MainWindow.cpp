@@ -999,12 +999,14 @@ void MainWindow::onUndoHistory() {
 }
 
 void MainWindow::onAbout() {
+    // Three lines, as specified: the version number and build id join the copyright.
     m_ui->ShowMessage(
-        ProgramVersion::Title() + "\n" + "        " + ProgramVersion::Number() + ", " +
+        ProgramVersion::Title() + "\n" +
+        "        Copyright (c) 2026 the Lodo Calculator developers (" + ProgramVersion::Number() +
+        ", " +
         (ProgramVersion::BuildId().empty() ? std::string("not built from a checkout")
                                            : "build " + ProgramVersion::BuildId()) +
-        "\n"
-        "        Copyright (c) 2026 the Lodo Calculator developers\n"
+        ")\n"
         "        Written by the Lodo Calculator team for the design of aerosol sampling lines");
 }
 

@@ -819,6 +819,8 @@ TEST_F(CliTest, Help) {
     const CliRun top = Cli({"--help"});
     EXPECT_EQ(top.code, 0);
     EXPECT_NE(top.out.find("Exit status:"), std::string::npos);
+    for (const char* status : {"\n  0  ", "\n  1  ", "\n  2  ", "\n  3  ", "\n  4  ", "\n  5  "})
+        EXPECT_NE(top.out.find(status), std::string::npos) << status;
     for (const char* command : {"evaluate", "report", "import", "study", "splitter"}) {
         EXPECT_NE(top.out.find(std::string("\n  ") + command + " "), std::string::npos) << command;
         const CliRun help = Cli({command, "--help"});
