@@ -153,6 +153,7 @@ SizeResolvedResult Monodisperse(SizeTable& table, double MMAD) {
     SizeResolvedResult r;
     r.MassPenetration = r.NumberPenetration = system;
     r.PenetratedMMAD = system > 0 ? MMAD : std::nan("");
+    r.AspiratedMass = asp;
     double arriving = 1;
     for (std::size_t i = 0; i < n; ++i) {
         ComponentSizeResolved c;
@@ -239,6 +240,7 @@ std::optional<SizeResolvedResult> ComputeSizeResolved(SizeTable& table, double M
     r.MassPenetration = mass[n] / mass[0];
     r.NumberPenetration = number[n] / number[0];
     r.PenetratedMMAD = Median(xs, leaving);
+    r.AspiratedMass = aspirated / mass[0];
     r.Components.resize(n);
     for (std::size_t i = 0; i < n; ++i) {
         ComponentSizeResolved& c = r.Components[i];

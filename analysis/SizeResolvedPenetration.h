@@ -37,6 +37,9 @@ struct SizeResolvedResult {
     double MassPenetration = 0;
     double NumberPenetration = 0;
     double PenetratedMMAD = 0; // [um] mass median of what leaves the line; NaN when nothing does
+    // Mass the inlet aspirates over the mass in the stack (1 without an inlet): the
+    // basis the components' MassDeposited are shares of.
+    double AspiratedMass = 1;
     std::vector<ComponentSizeResolved> Components; // line order
 };
 

@@ -1,5 +1,6 @@
 #include "app/ExportReport.h"
 #include "ui/MainWindow.h"
+#include "version/ProgramVersion.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -10,6 +11,25 @@
 #include <vector>
 
 namespace {
+
+constexpr const char* Usage =
+    "Usage: lodo-calculator [LINE.lxl | LINE.lpl]\n"
+    "       lodo-calculator --export-report LINE.lxl OUT.pdf [--mono DP | --lognormal MMAD GSD]\n"
+    "\n"
+    "Opens the sample line in the window (a new line without one).\n"
+    "\n"
+    "Options:\n"
+    "  --export-report  write the engineering report of LINE.lxl to OUT.pdf without opening\n"
+    "                   a window\n"
+    "  -h, --help       show this help\n"
+    "  --version        show the version and build id\n"
+    "\n"
+    "Exit status of --export-report:\n"
+    "  0  the report is written\n"
+    "  1  it is not: the line file could not be read, or the report not written\n"
+    "  2  the command line was wrong\n"
+    "  4  the report is written, but a result in it is not a finite number (the reason\n"
+    "     is on stderr)\n";
 
 // lodo-calculator --export-report LINE.lxl OUT.pdf [...]: the engineering report
 // without a window, for batch work.
@@ -32,11 +52,21 @@ int ExportReport(int argc, char* argv[]) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Answered before any window system is touched: they work without a display.
+    if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::cout << Usage << std::flush;
+        return std::cout ? 0 : 1;
+    }
+    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+        std::cout << ProgramVersion::VersionLine("lodo-calculator") << '\n' << std::flush;
+        return std::cout ? 0 : 1;
+    }
     if (argc > 1 && std::strcmp(argv[1], "--export-report") == 0)
         return ExportReport(argc, argv);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lodo-calculator"));
+    QApplication::setApplicationVersion(QString::fromStdString(ProgramVersion::Number()));
 
     MainWindow window;
     window.show();

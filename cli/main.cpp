@@ -1,6 +1,7 @@
 // lodo-cli: the sample-line calculations from the command line.
 #include "cli/CliCommon.h"
 #include "cli/Commands.h"
+#include "version/ProgramVersion.h"
 
 #include <cerrno>
 #include <iostream>
@@ -46,9 +47,13 @@ std::string Usage() {
         text += "  " + std::string(c.Name) +
                 std::string(c.Name.size() < 10 ? 10 - c.Name.size() : 1, ' ') +
                 std::string(c.Summary) + "\n";
-    text += "\nOptions:\n  -h, --help  show this help\n\n";
-    text += Cli::ExitStatusHelp;
     text +=
+        "\nOptions:\n  -h, --help  show this help\n  --version   show the version and build id\n\n";
+    // Every status any command gives: 3 is evaluate --strict's, 5 is check's.
+    std::string statuses(Cli::ExitStatusHelp);
+    statuses.insert(statuses.find("  4  "), Cli::StrictStatusHelp);
+    text +=
+        statuses +
         "  5  check only: the design does not pass its criteria (see 'lodo-cli check --help')\n";
     return text;
 }
@@ -79,6 +84,8 @@ int main(int argc, char** argv) {
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help")
         return Emit(Usage(), "", Cli::ExitOk);
+    if (args[0] == "--version")
+        return Emit(ProgramVersion::VersionLine("lodo-cli") + "\n", "", Cli::ExitOk);
     for (const Command& c : Commands) {
         if (args[0] != c.Name)
             continue;

@@ -1,6 +1,7 @@
 #include "session/LineDocument.h"
 
 #include "persistence/FileIo.h"
+#include "version/ProgramVersion.h"
 
 #include <algorithm>
 #include <cctype>
@@ -20,7 +21,7 @@ bool LineDocument::IsModified(const LodoList& list, const NameCounters& counters
 }
 
 std::string LineDocument::WindowTitle() const {
-    const std::string caption = "Lodo Calculator, v 2.0 Beta";
+    const std::string caption = "Lodo Calculator, v " + ProgramVersion::Shown();
     if (fileName_.empty())
         return caption + "[*]";
     return std::filesystem::path(fileName_).filename().string() + "[*] \u2014 " + caption;

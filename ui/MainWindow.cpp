@@ -24,6 +24,7 @@
 #include "ui/QtSessionUi.h"
 #include "ui/SplashWindow.h"
 #include "ui/WindowPositionFile.h"
+#include "version/ProgramVersion.h"
 
 #include <QAction>
 #include <QApplication>
@@ -223,7 +224,8 @@ MainWindow::MainWindow() : MainWindow(Options{}) {}
 
 MainWindow::MainWindow(const Options& options, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("TForm1"));
-    setWindowTitle(QStringLiteral("Lodo Calculator, v 2.0 Beta[*]")); // renderTitle names the file
+    // renderTitle names the file
+    setWindowTitle(QString::fromStdString("Lodo Calculator, v " + ProgramVersion::Shown() + "[*]"));
     setWindowIcon(QIcon(QStringLiteral(":/lodo/lodo-calculator.svg")));
 
     if (options.ui) {
@@ -1026,9 +1028,14 @@ void MainWindow::onUndoHistory() {
 }
 
 void MainWindow::onAbout() {
+    // Three lines, as specified: the version number and build id join the copyright.
     m_ui->ShowMessage(
-        "Lodo Calculator, Version 2.0 Beta\n"
-        "        Copyright (c) 2026 the Lodo Calculator developers\n"
+        ProgramVersion::Title() + "\n" +
+        "        Copyright (c) 2026 the Lodo Calculator developers (" + ProgramVersion::Number() +
+        ", " +
+        (ProgramVersion::BuildId().empty() ? std::string("not built from a checkout")
+                                           : "build " + ProgramVersion::BuildId()) +
+        ")\n"
         "        Written by the Lodo Calculator team for the design of aerosol sampling lines");
 }
 

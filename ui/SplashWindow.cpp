@@ -1,5 +1,7 @@
 #include "ui/SplashWindow.h"
 
+#include "version/ProgramVersion.h"
+
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -36,7 +38,8 @@ protected:
         p.setPen(QColor(0x5D, 0x66, 0x70));
         p.drawText(QRectF(text.left(), text.bottom(), text.width(), 60),
                    Qt::AlignLeft | Qt::AlignTop,
-                   QStringLiteral("Aerosol sampling line penetration\nVersion 2.0 Beta"));
+                   QString::fromStdString("Aerosol sampling line penetration\nVersion " +
+                                          ProgramVersion::Shown()));
     }
 };
 

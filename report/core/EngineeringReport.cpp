@@ -1,14 +1,19 @@
 #include "report/core/EngineeringReport.h"
 
 #include "analysis/CutSize.h"
-#include "analysis/LimitFindings.h"
 #include "analysis/PenetrationCurve.h"
 #include "analysis/SizeResolvedPenetration.h"
 #include "analysis/SizeResolvedText.h"
 #include "model/EvalFrame.h"
+#include "model/EvalTerms.h"
 #include "model/LodoError.h"
 #include "model/NumberFormat.h"
 #include "model/Units.h"
+#include "physics/LodoMath.h"
+#include "report/core/DesignRecord.h"
+#include "report/core/MassBalance.h"
+#include "report/core/MethodsAppendix.h"
+#include "report/core/ReportFormat.h"
 #include "report/core/ResultsReport.h"
 
 #include <algorithm>
@@ -18,29 +23,10 @@
 namespace EngReport {
 namespace {
 
-const std::string Deg = "\u00B0";
+using namespace Format;
+
 const std::string Phi = "\u03A6";
 const std::string Theta = "\u0398";
-const std::string Micro = "\u00B5m";
-const std::string Dash = "\u2013";
-
-std::string Num(double x, int decimals) {
-    return std::isfinite(x) ? NumberFormat::Fixed(x, decimals) : "invalid";
-}
-
-// A fraction as a percentage with two decimals, the totals' precision.
-std::string Pct(double fraction) {
-    return Num(100.0 * fraction, 2);
-}
-
-std::string PctUnit(double fraction) {
-    const std::string p = Pct(fraction);
-    return p == "invalid" ? p : p + " %";
-}
-
-std::string Size(double um) {
-    return std::isfinite(um) ? fmt::format("{:g} ", um) + Micro : "invalid";
-}
 
 // A computed size: three significant digits are what the models support.
 std::string SizeOf(double um) {
@@ -54,9 +40,10 @@ std::string FoundSize(double um) {
     return d == "invalid" ? d : d + " " + Micro;
 }
 
-std::string WithUnit(double v, int decimals, const std::string& unit, const std::string& metric,
+// An entered value with its unit, written as entered.
+std::string WithUnit(double v, const std::string& unit, const std::string& metric,
                      const std::string& english) {
-    return Num(v, decimals) + " " + (Units::IsMetric(unit) ? metric : english);
+    return Entered(v) + " " + (Units::IsMetric(unit) ? metric : english);
 }
 
 bool IsInlet(const TLodoComp& c) {
@@ -69,9 +56,9 @@ bool Marked(const TLodoComp& c) {
 
 // An entered value in its own unit, and in working units when it was entered in
 // English units.
-std::string Condition(double v, int decimals, const std::string& unit, const std::string& metric,
-                      const std::string& english, double inMetric) {
-    std::string s = WithUnit(v, decimals, unit, metric, english);
+std::string Condition(double v, const std::string& unit, const std::string& metric,
+                      const std::string& english, double inMetric, int decimals) {
+    std::string s = WithUnit(v, unit, metric, english);
     if (!Units::IsMetric(unit))
         s += " (" + Num(inMetric, decimals) + " " + metric + ")";
     return s;
@@ -85,22 +72,21 @@ FieldList ParticlesAndConditions(const LodoModel& m) {
             {"Particles", "log-normal distribution: mass median aerodynamic diameter "
                           "(MMAD) " +
                               Size(m.Ctx.MDp) + ", geometric standard deviation (GSD) " +
-                              fmt::format("{:g}", m.Ctx.DpSD)});
+                              Entered(m.Ctx.DpSD)});
     else
         f.Fields.push_back({"Particles", "one size: aerodynamic diameter " + Size(m.Ctx.Dp)});
     f.Fields.push_back({"Particle density", "1000 kg/m\u00B3 (sizes are aerodynamic diameters)"});
     f.Fields.push_back(
-        {"Sample flow rate", Condition(first.Flow, 2, first.FlowUnit, "L/min", "ft\u00B3/min",
-                                       Units::FlowToLpm(first.Flow, first.FlowUnit))});
-    f.Fields.push_back(
-        {"Temperature", Condition(first.Temp, 1, first.TempUnit, Deg + "C", Deg + "F",
-                                  Units::TempToC(first.Temp, first.TempUnit))});
-    f.Fields.push_back({"Pressure", Condition(first.Press, 2, first.PressUnit, "kPa", "psi",
-                                              Units::PressToKPa(first.Press, first.PressUnit)) +
+        {"Sample flow rate", Condition(first.Flow, first.FlowUnit, "L/min", "ft\u00B3/min",
+                                       Units::FlowToLpm(first.Flow, first.FlowUnit), 2)});
+    f.Fields.push_back({"Temperature", Condition(first.Temp, first.TempUnit, Deg + "C", Deg + "F",
+                                                 Units::TempToC(first.Temp, first.TempUnit), 1)});
+    f.Fields.push_back({"Pressure", Condition(first.Press, first.PressUnit, "kPa", "psi",
+                                              Units::PressToKPa(first.Press, first.PressUnit), 3) +
                                         " absolute"});
     f.Fields.push_back(
-        {"Free-stream velocity", Condition(first.FStream, 2, first.FStreamUnit, "m/s", "ft/s",
-                                           Units::VelToMs(first.FStream, first.FStreamUnit))});
+        {"Free-stream velocity", Condition(first.FStream, first.FStreamUnit, "m/s", "ft/s",
+                                           Units::VelToMs(first.FStream, first.FStreamUnit), 2)});
 
     // Flow and pressure are made uniform along the line; temperature need not be.
     double lo = INFINITY, hi = -INFINITY;
@@ -116,83 +102,274 @@ FieldList ParticlesAndConditions(const LodoModel& m) {
     return f;
 }
 
-Verdict SystemVerdict(const LodoModel& m) {
-    Verdict v;
-    v.Limit = "above 50 %";
+// The aerosol's results: in log-normal mode the size-resolved ones first, the
+// specified method's after them and labelled as such; information, not a verdict.
+FieldList AerosolResults(const LodoModel& m, const std::optional<Analysis::SizeResolvedResult>& sr,
+                         const std::optional<double>& d50) {
+    FieldList f;
     if (EvalFrame::IsLogNormal(m.Ctx)) {
-        v.Check = "System penetration (product of the component transmissions)";
-        v.Detail = "The main window's verdict; by the specified log-normal method each "
-                   "transmission is the mass penetration of a tube or inlet and the "
-                   "transmission at the mass median diameter of a fitting.";
+        f.Fields.push_back(
+            {"Mass penetration, size-resolved", sr ? PctUnit(sr->MassPenetration) : "none"});
+        f.Fields.push_back(
+            {"Number penetration, size-resolved", sr ? PctUnit(sr->NumberPenetration) : "none"});
+        f.Fields.push_back(
+            {"MMAD leaving the line, size-resolved",
+             sr && std::isfinite(sr->PenetratedMMAD) ? FoundSize(sr->PenetratedMMAD) : "none"});
+        f.Fields.push_back({"System penetration, specified method",
+                            HasInvalidSystem(m.Ctx) ? "invalid" : PctUnit(m.Ctx.SystemTrans)});
+        f.Fields.push_back({"Mass penetration, specified method", PctUnit(m.Ctx.MassTrans)});
+        f.Fields.push_back({"Number penetration, specified method", PctUnit(m.Ctx.PartTrans)});
+        f.Fields.push_back({"Largest size transmitted, specified method", SizeOf(m.Ctx.NewHighV)});
     } else {
-        v.Check = "System penetration at " + Size(m.Ctx.Dp);
+        f.Fields.push_back({"System penetration at " + Size(m.Ctx.Dp),
+                            HasInvalidSystem(m.Ctx) ? "invalid" : PctUnit(m.Ctx.SystemTrans)});
     }
-    if (HasInvalidSystem(m.Ctx)) {
-        v.Value = "invalid";
-        v.Detail = "A result of the line is not a number; no verdict.";
-        return v;
-    }
-    v.Value = PctUnit(m.Ctx.SystemTrans);
-    // Exactly 50 % passes, as the totals' colour has it.
-    v.Result = 100.0 * m.Ctx.SystemTrans >= 50.0 ? Outcome::Pass : Outcome::Fail;
-    return v;
+    f.Fields.push_back({"Cut size d50", d50 ? FoundSize(*d50) : "none"});
+    return f;
 }
 
-// ANSI N13.1 sets its criteria at 10 um aerodynamic diameter; the line's curve gives
-// the penetration there whatever the particle description in force.
-Verdict TenMicronVerdict(const LodoList& list) {
-    Verdict v;
-    v.Check = "Penetration at 10 " + Micro + " aerodynamic diameter (from the penetration curve)";
-    v.Limit = "above 50 %";
-    const float tenMicron[] = {10.0f};
-    const Analysis::PenetrationCurve curve = Analysis::ComputePenetrationCurve(list, tenMicron);
-    const double p = curve.System.empty() ? NAN : curve.System.front();
-    v.Value = PctUnit(p);
-    if (!std::isfinite(p)) {
-        v.Detail = "The penetration at 10 " + Micro + " is not a number; no verdict.";
-        return v;
+std::string Geometry(const TLodoComp& c) {
+    const std::string di = "Di " + WithUnit(c.Dia1, c.Dia1Unit, "mm", "in");
+    const std::string phi = Phi + " " + Entered(c.Ang1) + Deg;
+    switch (c.NTypeInt) {
+    case NodeTube:
+        return di + ", L " + WithUnit(c.Len, c.LenUnit, "m", "ft") + ", " + phi;
+    case NodeBend:
+        return di + ", " + Theta + " " + Entered(c.Ang2) + Deg + ", radius " +
+               WithUnit(c.Brd, c.RadiusUnit, "m", "in") + ", Ro " +
+               Num(ReportCurvatureRatio(c), 2) + ", " + phi;
+    case NodeContraction:
+    case NodeExpansion:
+        return di + ", Do " + WithUnit(c.Dia2, c.Dia2Unit, "mm", "in") + ", half angle " +
+               Entered(c.Ang2) + Deg;
+    case NodeNozzle:
+        return di + ", L " + WithUnit(c.Len, c.LenUnit, "mm", "in") + ", " + phi;
+    case NodeShroud:
+        // The probe's dimensions are the catalogue's.
+        return "catalogue dimensions, " + phi;
+    default:
+        return Dash;
     }
-    v.Result = 100.0 * p >= 50.0 ? Outcome::Pass : Outcome::Fail;
-    return v;
 }
 
-Verdict SizeResolvedVerdict(const std::optional<Analysis::SizeResolvedResult>& sr) {
-    Verdict v;
-    v.Check = "Size-resolved mass penetration (exact, over the aerosol's size distribution)";
-    v.Limit = "above 50 %";
-    const double p = sr ? sr->MassPenetration : NAN;
-    v.Value = PctUnit(p);
-    if (!std::isfinite(p)) {
-        v.Detail = "No size-resolved result for this distribution; no verdict.";
-        return v;
-    }
-    v.Result = 100.0 * p >= 50.0 ? Outcome::Pass : Outcome::Fail;
-    return v;
+std::string RegimeOf(double re) {
+    if (!std::isfinite(re))
+        return "invalid";
+    if (re <= 2100)
+        return "laminar";
+    return re < 4000 ? "transition *" : "turbulent";
 }
 
-Verdict InletVerdict(const LodoModel& m) {
-    Verdict v;
-    v.Limit = "0.8 to 1.5";
-    const TLodoComp& first = m.List.front();
-    if (!IsInlet(first)) {
-        v.Check = "Inlet aspiration ratio";
-        v.Value = Dash;
-        v.Detail = "The line does not start with a nozzle or a shrouded probe.";
-        return v;
-    }
-    // The evaluation takes it at the particle size, or at the mass median diameter.
-    v.Check = "Inlet aspiration ratio (" + EvalFrame::StripMark(first.Name) + ") at " +
-              Size(EvalFrame::IsLogNormal(m.Ctx) ? m.Ctx.MDp : m.Ctx.Dp);
-    v.Value = Num(first.TransM2, 4);
-    if (!std::isfinite(first.TransM2)) {
-        v.Detail = "The aspiration ratio is not a number; no verdict.";
-        return v;
-    }
-    v.Result = EvalFrame::AspirationVerdict(first.TransM2).Colour == Argb::Green ? Outcome::Pass
-                                                                                 : Outcome::Fail;
-    return v;
+// The size every row of the component tables is evaluated at.
+double TableSize(const LodoModel& m) {
+    return EvalFrame::IsLogNormal(m.Ctx) ? m.Ctx.MDp : m.Ctx.Dp;
 }
 
+// Penetration and its mechanisms, all at one particle size, so a row's penetration is
+// the product of its mechanism columns.
+Table MechanismTable(const LodoModel& m) {
+    const bool logNormal = EvalFrame::IsLogNormal(m.Ctx);
+    const double dp = TableSize(m);
+    Table t;
+    t.Columns = {{"Node", Align::Right},
+                 {"Component", Align::Left},
+                 {"Type", Align::Left},
+                 {"Penetration %", Align::Right},
+                 {"Diffusion %", Align::Right},
+                 {"Settling %", Align::Right},
+                 {"Inertial %", Align::Right},
+                 {"Fitting %", Align::Right},
+                 {"Aspiration ratio", Align::Right},
+                 {"Wall %", Align::Right}};
+    for (std::size_t i = 0; i < m.List.size(); ++i) {
+        const TLodoComp& c = m.List[i];
+        std::vector<std::string> row(t.Columns.size(), Dash);
+        row[0] = std::to_string(i);
+        row[1] = EvalFrame::StripMark(c.Name) + (Marked(c) ? " *" : "");
+        row[2] = c.NType;
+        // In Mono mode the line's own results are at this size; in log-normal mode the
+        // stored ones mix bases, so the row is evaluated at the MMAD alone.
+        const ComponentTerms terms = TermsAt(c, dp);
+        switch (c.NTypeInt) {
+        case NodeTube: {
+            const auto& k = std::get<LodoMath::Kernels::TubeTerms>(terms.Model);
+            const double dt = logNormal ? k.DT : c.TransM2, st = logNormal ? k.ST : c.TransM3,
+                         it = logNormal ? k.IT : c.TransM4;
+            row[3] = Pct(logNormal ? dt * st * it : c.TransM1);
+            row[4] = Pct(dt);
+            row[5] = Pct(st);
+            row[6] = Pct(it);
+            break;
+        }
+        case NodeBend:
+        case NodeContraction:
+        case NodeExpansion: {
+            const double p = logNormal ? terms.Trans : c.TransM1;
+            row[3] = row[7] = Pct(p);
+            break;
+        }
+        case NodeNozzle:
+        case NodeShroud: {
+            double asp = c.TransM2, wl = c.TransM3;
+            if (logNormal) {
+                if (const auto* n = std::get_if<NozzleTerms>(&terms.Model)) {
+                    asp = n->Asp.Asp;
+                    wl = n->Wall.WL;
+                } else if (const auto* s = std::get_if<ShroudTerms>(&terms.Model)) {
+                    asp = s->Asp.Asp;
+                    wl = s->Wall.WL;
+                }
+            }
+            row[3] = Pct(InletPenetration(asp, wl));
+            row[8] = Num(asp, 4);
+            row[9] = Pct(1 - wl);
+            break;
+        }
+        default:
+            row[3] = "not evaluated";
+            break;
+        }
+        t.Rows.push_back(std::move(row));
+    }
+    t.Legend = "Every figure at " + Size(dp) +
+               (logNormal ? " (the MMAD), each component evaluated for particles of that one "
+                            "size: the size-resolved table below gives the aerosol's"
+                          : "") +
+               ". Penetration: percent of what enters the component, the product of its "
+               "mechanism columns: a tube's diffusion, settling and inertial deposition; a bend's, "
+               "contraction's or expansion's one inertial model (fitting); an inlet's aspiration "
+               "ratio \u00D7 wall transmission (1 \u2212 wall loss), which may exceed 100 %. "
+               "* transition flow (Reynolds number between 2100 and 4000).";
+    return t;
+}
+
+// The flow and the particles in each component: velocity, Reynolds and Stokes numbers,
+// regime and temperature, with the geometry.
+Table ConditionTable(const LodoModel& m) {
+    const double dp = TableSize(m);
+    Table t;
+    t.Columns = {{"Node", Align::Right},         {"Component", Align::Left},
+                 {"Velocity m/s", Align::Right}, {"Reynolds", Align::Right},
+                 {"Stokes", Align::Right},       {"Regime", Align::Left},
+                 {"T \u00B0C", Align::Right},    {"Geometry", Align::Left, true}};
+    for (std::size_t i = 0; i < m.List.size(); ++i) {
+        const TLodoComp& c = m.List[i];
+        const ComponentTerms terms = TermsAt(c, dp);
+        // The velocity the component's model is driven by: the free stream for an inlet's
+        // Stokes number, the mean velocity in the tube otherwise.
+        const double v = terms.Flow.V1, re = terms.Flow.Re1;
+        const double stk =
+            IsInlet(c) ? LodoMath::StkNo(terms.In.T, terms.In.P, dp, terms.In.Uo, terms.In.D1)
+                       : LodoMath::StkNo(terms.In.T, terms.In.P, dp, v, terms.In.D1);
+        const bool known = c.NTypeInt >= NodeTube && c.NTypeInt <= NodeShroud;
+        t.Rows.push_back({std::to_string(i), EvalFrame::StripMark(c.Name) + (Marked(c) ? " *" : ""),
+                          known ? Num(v, 2) : Dash, known ? Sig3(re) : Dash,
+                          known ? Sig3(stk) : Dash,
+                          c.NTypeInt == NodeTube || c.NTypeInt == NodeBend ? RegimeOf(re) : Dash,
+                          Num(terms.In.T, 1), Geometry(c)});
+    }
+    t.Legend = "Mean air velocity and Reynolds number at the component's inlet; Stokes number "
+               "at " +
+               Size(dp) +
+               " on that velocity and diameter (an inlet's on the free-stream velocity). The "
+               "regime of a tube or bend by its Reynolds number: laminar up to 2100, transition "
+               "to 4000, turbulent above. Entered values as entered; diameters as the line is "
+               "evaluated (each takes the outlet diameter of the component before it).";
+    return t;
+}
+
+// The size-resolved result per component; the specified method's figures beside it,
+// labelled as such.
+Table SizeResolvedTable(const LodoModel& m, const std::optional<Analysis::SizeResolvedResult>& sr) {
+    Table t;
+    t.Columns = {{"Node", Align::Right},
+                 {"Component", Align::Left},
+                 {"Mass %, size-resolved", Align::Right},
+                 {"Number %, size-resolved", Align::Right},
+                 {"Mass %, specified method", Align::Right},
+                 {"Number %, specified method", Align::Right}};
+    for (std::size_t i = 0; i < m.List.size(); ++i) {
+        const TLodoComp& c = m.List[i];
+        std::vector<std::string> row = {
+            std::to_string(i), EvalFrame::StripMark(c.Name), Dash, Dash, Pct(c.MTrans),
+            Pct(c.PTrans)};
+        if (sr && i < sr->Components.size()) {
+            const Analysis::ComponentSizeResolved& x = sr->Components[i];
+            row[2] = std::isfinite(x.MassPenetration) ? Pct(x.MassPenetration) : "nothing arrives";
+            row[3] =
+                std::isfinite(x.NumberPenetration) ? Pct(x.NumberPenetration) : "nothing arrives";
+        }
+        t.Rows.push_back(std::move(row));
+    }
+    t.Legend = "Size-resolved: of the aerosol that actually arrives at the component, so the "
+               "components' values multiply to the line's. Specified method: weighted by the "
+               "inlet distribution cut at the largest size transmitted upstream, as the main "
+               "window shows them; they do not multiply to a penetration of the aerosol.";
+    return t;
+}
+
+// Where the mass goes, on the basis of the mass in the stack; the shares sum to 100 %.
+std::vector<Block> MassSection(const LodoModel& m, const Analysis::SizeResolvedResult& sr) {
+    std::vector<std::string> names;
+    for (const TLodoComp& c : m.List)
+        names.push_back(EvalFrame::StripMark(c.Name));
+    const MassBalance b = BalanceOf(sr, names);
+    std::vector<Block> out;
+    out.push_back(Heading{"Where the mass goes"});
+    Table t;
+    t.Columns = {
+        {"Node", Align::Right}, {"Where", Align::Left}, {"% of the stack's mass", Align::Right}};
+    const bool inlet = IsInlet(m.List.front());
+    if (inlet)
+        t.Rows.push_back({Dash, b.NotAspirated.Label, Pct(b.NotAspirated.Fraction)});
+    for (const MassShare& d : b.Deposits)
+        t.Rows.push_back({std::to_string(d.Row), "deposited in " + d.Label, Pct(d.Fraction)});
+    t.Rows.push_back({Dash, b.Leaving.Label, Pct(b.Leaving.Fraction)});
+    t.Rows.push_back({"", "total", Pct(b.Sum())});
+    t.Legend = std::string(EvalFrame::IsLogNormal(m.Ctx)
+                               ? "Size-resolved, over the aerosol's mass distribution. "
+                               : "At " + Size(m.Ctx.Dp) + ". ") +
+               "Basis: the mass in the stack that the sample flow corresponds to" +
+               (inlet ? "; the inlet aspirates " + PctUnit(sr.AspiratedMass) +
+                            " of it (a negative share not aspirated is what an over-sampling "
+                            "inlet draws in beyond it)"
+                      : "; the line has no inlet, so all of it enters") +
+               ".";
+
+    // The largest deposits by name; the rest together.
+    std::vector<const MassShare*> order;
+    for (const MassShare& d : b.Deposits)
+        order.push_back(&d);
+    std::stable_sort(order.begin(), order.end(), [](const MassShare* x, const MassShare* y) {
+        const auto key = [](const MassShare* s) {
+            return std::isfinite(s->Fraction) ? s->Fraction : -1.0;
+        };
+        return key(x) > key(y);
+    });
+    constexpr std::size_t Named = 10;
+    ShareChart chart;
+    if (inlet && b.NotAspirated.Fraction > 0)
+        chart.Bars.push_back({"not aspirated", 100.0 * b.NotAspirated.Fraction});
+    double rest = 0;
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        if (k < Named)
+            chart.Bars.push_back({std::to_string(order[k]->Row) + " " + order[k]->Label,
+                                  100.0 * order[k]->Fraction});
+        else if (std::isfinite(order[k]->Fraction))
+            rest += order[k]->Fraction;
+    }
+    if (order.size() > Named)
+        chart.Bars.push_back(
+            {"the other " + std::to_string(order.size() - Named) + " components", 100.0 * rest});
+    chart.Bars.push_back({"leaving the line", 100.0 * b.Leaving.Fraction});
+    chart.Caption = "Where the mass goes, in percent of the mass in the stack; deposits largest "
+                    "first.";
+    out.push_back(std::move(chart));
+    out.push_back(std::move(t));
+    return out;
+}
+
+// ANSI N13.1-2011's curvature ratio for bends, a requirement of the geometry alone.
 Verdict BendVerdict(const LodoModel& m) {
     Verdict v;
     v.Check = "Bend curvature ratio Ro (radius / tube diameter)";
@@ -212,6 +389,7 @@ Verdict BendVerdict(const LodoModel& m) {
     }
     if (bends == 0) {
         v.Value = Dash;
+        v.Result = Outcome::NotApplicable;
         v.Detail = "The line has no bends.";
         return v;
     }
@@ -224,8 +402,8 @@ Verdict BendVerdict(const LodoModel& m) {
     }
     v.Result = Outcome::Fail;
     std::string names;
-    for (const std::string& b : below)
-        names += (names.empty() ? "" : ", ") + b;
+    for (const std::string& n : below)
+        names += (names.empty() ? "" : ", ") + n;
     v.Detail =
         std::string(below.size() == 1 ? "Below it: "
                                       : "Below it (" + std::to_string(below.size()) + " bends): ") +
@@ -233,209 +411,7 @@ Verdict BendVerdict(const LodoModel& m) {
     return v;
 }
 
-std::string Geometry(const TLodoComp& c) {
-    const std::string di = "Di " + WithUnit(c.Dia1, 2, c.Dia1Unit, "mm", "in");
-    const std::string phi = Phi + " " + Num(c.Ang1, 1) + Deg;
-    switch (c.NTypeInt) {
-    case NodeTube:
-        return di + ", L " + WithUnit(c.Len, 2, c.LenUnit, "m", "ft") + ", " + phi;
-    case NodeBend:
-        return di + ", " + Theta + " " + Num(c.Ang2, 1) + Deg + ", radius " +
-               WithUnit(c.Brd, 4, c.RadiusUnit, "m", "in") + ", Ro " +
-               Num(ReportCurvatureRatio(c), 2) + ", " + phi;
-    case NodeContraction:
-    case NodeExpansion:
-        return di + ", Do " + WithUnit(c.Dia2, 2, c.Dia2Unit, "mm", "in") + ", half angle " +
-               Num(c.Ang2, 1) + Deg;
-    case NodeNozzle:
-        return di + ", L " + WithUnit(c.Len, 2, c.LenUnit, "mm", "in") + ", " + phi;
-    case NodeShroud:
-        // The probe's dimensions are the catalogue's.
-        return "catalogue dimensions, " + phi;
-    default:
-        return Dash;
-    }
-}
-
-Table ComponentTable(const LodoModel& m) {
-    Table t;
-    t.Columns = {{"Node", Align::Right},        {"Component", Align::Left},
-                 {"Type", Align::Left},         {"Penetration %", Align::Right},
-                 {"Diffusion %", Align::Right}, {"Settling %", Align::Right},
-                 {"Inertial %", Align::Right},  {"Aspiration ratio", Align::Right},
-                 {"Wall loss", Align::Right},   {"Geometry", Align::Left, true},
-                 {"Transition", Align::Centre}};
-    for (std::size_t i = 0; i < m.List.size(); ++i) {
-        const TLodoComp& c = m.List[i];
-        std::vector<std::string> row = {std::to_string(i),
-                                        EvalFrame::StripMark(c.Name),
-                                        c.NType,
-                                        Pct(c.TransM1),
-                                        Dash,
-                                        Dash,
-                                        Dash,
-                                        Dash,
-                                        Dash,
-                                        Geometry(c),
-                                        Marked(c) ? "*" : ""};
-        switch (c.NTypeInt) {
-        case NodeTube:
-            row[4] = Pct(c.TransM2);
-            row[5] = Pct(c.TransM3);
-            row[6] = Pct(c.TransM4);
-            break;
-        case NodeNozzle:
-        case NodeShroud:
-            row[7] = Num(c.TransM2, 4);
-            row[8] = Num(c.TransM3, 4);
-            break;
-        case NodeBend:
-        case NodeContraction:
-        case NodeExpansion:
-            break;
-        default:
-            row[3] = "not evaluated";
-            break;
-        }
-        t.Rows.push_back(std::move(row));
-    }
-    t.Legend = "Penetration: percent of what enters the component. Diffusion, settling and "
-               "inertial: the three mechanisms of a tube; a bend, contraction or expansion has one "
-               "inertial model, its penetration. An inlet's penetration is its aspiration ratio "
-               "\u00D7 (1 \u2212 wall loss) and may exceed 100 %. Wall loss: the fraction lost "
-               "(nozzle) or the wall-loss ratio (shrouded probe). Transition *: Reynolds number "
-               "between 2100 and 4000 (note 4).";
-    if (EvalFrame::IsLogNormal(m.Ctx))
-        t.Legend +=
-            " Log-normal mode: tubes and inlets show their mass penetration, fittings their "
-            "transmission at the mass median diameter (specified method).";
-    return t;
-}
-
-std::vector<Block> LogNormalResults(const LodoModel& m,
-                                    const std::optional<Analysis::SizeResolvedResult>& sr) {
-    std::vector<Block> out;
-    out.push_back(Heading{"Log-normal results"});
-    FieldList f;
-    f.Fields.push_back(
-        {"Particle (number) penetration, specified method", PctUnit(m.Ctx.PartTrans)});
-    f.Fields.push_back({"Mass penetration, specified method", PctUnit(m.Ctx.MassTrans)});
-    f.Fields.push_back({"Largest particle transmitted, specified method", SizeOf(m.Ctx.NewHighV)});
-    f.Fields.push_back(
-        {"Mass penetration, size-resolved", sr ? PctUnit(sr->MassPenetration) : "none"});
-    f.Fields.push_back(
-        {"Number penetration, size-resolved", sr ? PctUnit(sr->NumberPenetration) : "none"});
-    f.Fields.push_back(
-        {"MMAD of the aerosol leaving the line, size-resolved",
-         sr && std::isfinite(sr->PenetratedMMAD) ? FoundSize(sr->PenetratedMMAD) : "none"});
-    out.push_back(std::move(f));
-    out.push_back(Paragraph{
-        "The specified method, which the main window shows, takes the mass median as the median "
-        "of the number distribution and multiplies per-component averages; the size-resolved "
-        "values integrate the line's penetration at each particle size over the aerosol's mass "
-        "and number distributions, so the two can differ widely, and the size-resolved ones are "
-        "the penetration of the aerosol as described."});
-    Table t;
-    t.Columns = {{"Node", Align::Right},
-                 {"Component", Align::Left},
-                 {"Number %, specified", Align::Right},
-                 {"Mass %, specified", Align::Right},
-                 {"Number %, size-resolved", Align::Right},
-                 {"Mass %, size-resolved", Align::Right},
-                 {"Mass deposited, % of the mass entering", Align::Right}};
-    for (std::size_t i = 0; i < m.List.size(); ++i) {
-        const TLodoComp& c = m.List[i];
-        std::vector<std::string> row = {std::to_string(i),
-                                        EvalFrame::StripMark(c.Name),
-                                        Pct(c.PTrans),
-                                        Pct(c.MTrans),
-                                        Dash,
-                                        Dash,
-                                        Dash};
-        if (sr && i < sr->Components.size()) {
-            const Analysis::ComponentSizeResolved& x = sr->Components[i];
-            row[4] =
-                std::isfinite(x.NumberPenetration) ? Pct(x.NumberPenetration) : "nothing arrives";
-            row[5] = std::isfinite(x.MassPenetration) ? Pct(x.MassPenetration) : "nothing arrives";
-            row[6] = Pct(x.MassDeposited);
-        }
-        t.Rows.push_back(std::move(row));
-    }
-    t.Legend = "Specified: weighted by the inlet distribution cut at the largest size transmitted "
-               "upstream. Size-resolved: of the aerosol that actually arrives at the component, so "
-               "the components' values multiply to the line's.";
-    out.push_back(std::move(t));
-
-    if (sr) {
-        // The largest deposits by name; the rest together.
-        std::vector<std::size_t> order(sr->Components.size());
-        for (std::size_t i = 0; i < order.size(); ++i)
-            order[i] = i;
-        const auto share = [&](std::size_t i) {
-            const double d = sr->Components[i].MassDeposited;
-            return std::isfinite(d) ? d : -1.0;
-        };
-        std::stable_sort(order.begin(), order.end(),
-                         [&](std::size_t a, std::size_t b) { return share(a) > share(b); });
-        constexpr std::size_t Named = 10;
-        ShareChart chart;
-        double rest = 0;
-        for (std::size_t k = 0; k < order.size(); ++k) {
-            const std::size_t i = order[k];
-            const double d = sr->Components[i].MassDeposited;
-            if (k < Named)
-                chart.Bars.push_back(
-                    {std::to_string(i) + " " + EvalFrame::StripMark(m.List[i].Name), 100.0 * d});
-            else if (std::isfinite(d))
-                rest += d;
-        }
-        if (order.size() > Named)
-            chart.Bars.push_back(
-                {"the other " + std::to_string(order.size() - Named) + " components",
-                 100.0 * rest});
-        chart.Caption =
-            "Where the mass goes: the share of the mass entering the line (for an inlet, the "
-            "mass it aspirates) deposited in each component, size-resolved; the largest "
-            "first.";
-        out.push_back(Heading{"Where the mass goes"});
-        out.push_back(std::move(chart));
-    }
-    return out;
-}
-
-std::vector<Block> LimitsSection(const LodoModel& m) {
-    std::vector<Block> out;
-    out.push_back(Heading{"Model limits"});
-    const std::vector<std::vector<std::string>> findings = ModelLimits::LineFindingTexts(m);
-    Table t;
-    t.Columns = {
-        {"Node", Align::Right}, {"Component", Align::Left}, {"Finding", Align::Left, true}};
-    std::size_t components = 0;
-    for (std::size_t i = 0; i < findings.size() && i < m.List.size(); ++i) {
-        if (!findings[i].empty())
-            ++components;
-        for (const std::string& text : findings[i])
-            t.Rows.push_back({std::to_string(i), EvalFrame::StripMark(m.List[i].Name), text});
-    }
-    if (t.Rows.empty()) {
-        out.push_back(Paragraph{std::string(ModelLimits::NoFindingsText) + "."});
-    } else {
-        out.push_back(Paragraph{
-            std::to_string(components) + " of " + std::to_string(m.List.size()) +
-            (components == 1
-                 ? " component has a result outside the published range of its model"
-                 : " components have results outside the published ranges of their models") +
-            ". A finding changes no number: it says that the correlation is used beyond the range "
-            "it was fitted on."});
-        out.push_back(std::move(t));
-    }
-    if (EvalFrame::IsLogNormal(m.Ctx))
-        out.push_back(Paragraph{std::string(ModelLimits::LogNormalNote)});
-    return out;
-}
-
-std::vector<Block> CurveSection(const LodoList& list) {
-    const std::optional<double> d50 = Analysis::CutSizeD50(list);
+std::vector<Block> CurveSection(const LodoList& list, const std::optional<double>& d50) {
     // The curve reaches past d50 when the cut lies above the usual range.
     const double to = d50 && *d50 > Analysis::CurveTo ? std::min(2.0 * *d50, Analysis::SizeCeil)
                                                       : Analysis::CurveTo;
@@ -460,18 +436,16 @@ std::vector<Block> CurveSection(const LodoList& list) {
     return out;
 }
 
-// The specified notes and nomenclature, as the results report prints them.
-void NotesAndNomenclature(std::vector<Block>& out) {
-    TextLines n{ResultsNotes()}, nom{ResultsNomenclature()};
-    // The symbols this report adds to the specified ones.
+// The specified nomenclature, as the results report prints it, and this report's own
+// symbols. (The specified notes are not repeated: the methods say what the program does.)
+std::vector<Block> Nomenclature() {
+    TextLines nom{ResultsNomenclature()};
     nom.Lines.push_back(
         "MMAD = Mass median aerodynamic diameter     GSD = Geometric standard deviation");
     nom.Lines.push_back("d50 = Cut size: the diameter above the curve's maximum at which the "
                         "penetration falls to 50 %");
-    out.push_back(Heading{"Notes"});
-    out.push_back(std::move(n));
-    out.push_back(Heading{"Nomenclature"});
-    out.push_back(std::move(nom));
+    nom.Lines.push_back("Re = Reynolds number     Stk = Stokes number     * = transition flow");
+    return {Heading{"Nomenclature"}, std::move(nom)};
 }
 
 std::string OutcomeText(Outcome o) {
@@ -481,7 +455,9 @@ std::string OutcomeText(Outcome o) {
     case Outcome::Fail:
         return "FAIL";
     case Outcome::NotJudged:
-        return "not judged";
+        return "no verdict";
+    case Outcome::NotApplicable:
+        return "not applicable";
     }
     return {};
 }
@@ -499,38 +475,52 @@ Report BuildReport(const LodoModel& m, const Source& source) {
     r.Title = "Sample Line Engineering Report";
     r.Head.LineName = source.LineName;
     r.Head.FilePath = source.FilePath.empty()    ? std::string("not saved")
-                      : source.ChangedSinceSaved ? source.FilePath + " (changed since it was saved)"
+                      : source.ChangedSinceSaved ? source.FilePath + " (edited since saved)"
                                                  : source.FilePath;
     r.Head.DateTime = source.DateTime;
     if (m.List.empty()) {
         r.Blocks.push_back(Paragraph{std::string(LodoErrorText(9))});
         return r;
     }
-    r.Blocks.push_back(Heading{"Particles and conditions"});
-    r.Blocks.push_back(ParticlesAndConditions(m));
-
-    r.Blocks.push_back(Heading{"ANSI N13.1 verdicts"});
     const bool logNormal = EvalFrame::IsLogNormal(m.Ctx);
-    const std::optional<Analysis::SizeResolvedResult> sr =
-        logNormal ? Analysis::ComputeSizeResolved(m.List, m.Ctx.MDp, m.Ctx.DpSD) : std::nullopt;
-    VerdictList verdicts;
-    verdicts.Items.push_back(SystemVerdict(m));
-    if (logNormal)
-        verdicts.Items.push_back(SizeResolvedVerdict(sr));
-    verdicts.Items.push_back(TenMicronVerdict(m.List));
-    verdicts.Items.push_back(InletVerdict(m));
-    verdicts.Items.push_back(BendVerdict(m));
-    r.Blocks.push_back(std::move(verdicts));
-
-    r.Blocks.push_back(Heading{"Components"});
-    r.Blocks.push_back(ComponentTable(m));
-
-    if (logNormal)
-        for (Block& b : LogNormalResults(m, sr))
-            r.Blocks.push_back(std::move(b));
-    for (Block& b : LimitsSection(m))
+    const DistributionSetting particles{m.Ctx.Dp, m.Ctx.MDp, m.Ctx.DpSD,
+                                        logNormal ? Distribution::LogNormal : Distribution::Mono};
+    const Design::Verdict verdict =
+        Design::DesignVerdict(m.List, source.Design.Limits, source.Design.Range, particles);
+    for (Block& b : DesignRecordPage(m, source, verdict))
         r.Blocks.push_back(std::move(b));
-    for (Block& b : CurveSection(m.List))
+
+    r.Blocks.push_back(Heading{"The aerosol of this report (information)"});
+    r.Blocks.push_back(ParticlesAndConditions(m));
+    // The monodisperse aerosol is the size-resolved one of a GSD of 1.
+    const std::optional<Analysis::SizeResolvedResult> sr = Analysis::ComputeSizeResolved(
+        m.List, logNormal ? m.Ctx.MDp : m.Ctx.Dp, logNormal ? m.Ctx.DpSD : 1.0);
+    const std::optional<double> d50 = Analysis::CutSizeD50(m.List);
+    r.Blocks.push_back(Heading{"Results for this aerosol"});
+    r.Blocks.push_back(AerosolResults(m, sr, d50));
+    if (logNormal)
+        r.Blocks.push_back(Paragraph{
+            "The specified method, which the main window shows, takes the mass median as the "
+            "median of the number distribution and multiplies per-component averages; the "
+            "size-resolved values integrate the line's penetration at each particle size over "
+            "the aerosol's mass and number distributions and are the penetration of the aerosol "
+            "as described. Neither is a verdict: the verdict is on the first page."});
+
+    r.Blocks.push_back(Heading{"Components: penetration by mechanism"});
+    r.Blocks.push_back(MechanismTable(m));
+    r.Blocks.push_back(Heading{"Components: flow and particles"});
+    r.Blocks.push_back(ConditionTable(m));
+    if (logNormal) {
+        r.Blocks.push_back(Heading{"Components: the aerosol, size-resolved"});
+        r.Blocks.push_back(SizeResolvedTable(m, sr));
+    }
+    r.Blocks.push_back(Heading{"Bends"});
+    r.Blocks.push_back(VerdictList{{BendVerdict(m)}});
+
+    if (sr)
+        for (Block& b : MassSection(m, *sr))
+            r.Blocks.push_back(std::move(b));
+    for (Block& b : CurveSection(m.List, d50))
         r.Blocks.push_back(std::move(b));
 
     r.Blocks.push_back(Heading{"Drawing"});
@@ -539,7 +529,11 @@ Report BuildReport(const LodoModel& m, const Source& source) {
                     "The line as the 3-D view draws it, schematic: tube lengths to "
                     "scale, every tube the same diameter, every bend the same radius."});
 
-    NotesAndNomenclature(r.Blocks);
+    r.Blocks.push_back(PageBreak{});
+    for (Block& b : MethodsAppendix(m))
+        r.Blocks.push_back(std::move(b));
+    for (Block& b : Nomenclature())
+        r.Blocks.push_back(std::move(b));
     return r;
 }
 
@@ -587,6 +581,11 @@ std::vector<std::string> ReportText(const Report& report) {
                     out.push_back(b.Caption);
                 } else if constexpr (std::is_same_v<T, TextLines>) {
                     out.insert(out.end(), b.Lines.begin(), b.Lines.end());
+                } else if constexpr (std::is_same_v<T, Signatures>) {
+                    for (const Signatures::Role& role : b.Roles)
+                        out.push_back(role.Title + ": " + role.Name + " — signature, date");
+                } else if constexpr (std::is_same_v<T, PageBreak>) {
+                    out.push_back("\f");
                 }
             },
             block);

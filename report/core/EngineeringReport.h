@@ -1,7 +1,9 @@
 #pragma once
 
 #include "drawing/geometry/DrawSampleLine.h"
+#include "model/DesignCase.h"
 #include "model/LodoModel.h"
+#include "version/ProgramVersion.h"
 
 #include <optional>
 #include <string>
@@ -13,14 +15,11 @@
 // number is decided here.
 namespace EngReport {
 
-// Shown in the header of every page.
-inline constexpr const char* ProgramName = "Lodo Calculator, Version 2.0 Beta";
-
 struct Header {
     std::string LineName;
-    std::string FilePath; // "not saved" when the line has no file
+    std::string FilePath; // as given; "not saved" when the line has no file
     std::string DateTime; // when the report was made, as the caller writes it
-    std::string Program = ProgramName;
+    std::string Program = ProgramVersion::Full(); // with the build id
 };
 
 struct Heading {
@@ -40,7 +39,7 @@ struct FieldList {
     std::vector<Field> Fields;
 };
 
-enum class Outcome { Pass, Fail, NotJudged };
+enum class Outcome { Pass, Fail, NotJudged, NotApplicable };
 
 // One acceptance check: what was judged, its number with unit, the limit it is held
 // against and the outcome; Detail names what failed (bends, the inlet).
@@ -94,13 +93,26 @@ struct LinePicture {
     std::string Caption;
 };
 
-// Lines set as they are, one after the other (notes, nomenclature).
+// Lines set as they are, one after the other (notes, nomenclature), kept on one page
+// with the heading before them.
 struct TextLines {
     std::vector<std::string> Lines;
 };
 
+// Where the design record is signed: one line per role, the name from the design case.
+struct Signatures {
+    struct Role {
+        std::string Title; // "Prepared by"
+        std::string Name;  // empty: to be written by hand
+    };
+    std::vector<Role> Roles;
+};
+
+// What follows starts on a new page.
+struct PageBreak {};
+
 using Block = std::variant<Heading, Paragraph, FieldList, VerdictList, Table, CurveChart,
-                           ShareChart, LinePicture, TextLines>;
+                           ShareChart, LinePicture, TextLines, Signatures, PageBreak>;
 
 struct Report {
     std::string Title;
@@ -111,9 +123,12 @@ struct Report {
 // Where the line comes from and when the report is made.
 struct Source {
     std::string LineName;
-    std::string FilePath;
+    std::string FilePath; // as the user gave it; empty when the line has no file
     std::string DateTime;
-    bool ChangedSinceSaved = false; // the line on screen is not the one in FilePath
+    bool ChangedSinceSaved = false;    // the line on screen is not the one in FilePath
+    std::string Sha256;                // of FilePath's bytes, lower-case hex; empty: unknown
+    std::vector<std::string> Warnings; // what reading the file assumed or changed
+    Design::DesignCase Design;         // identification, criteria and operating range
 };
 
 // The report of the line as `model` holds it after a whole-line evaluation. Nothing

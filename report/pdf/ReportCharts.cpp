@@ -113,7 +113,8 @@ void PaintCurve(QPainter& p, const QRectF& box, const EngReport::CurveChart& cha
     const auto X = [&](double d) {
         return plot.left() + plot.width() * (std::log10(d) - d0) / (d1 - d0);
     };
-    const auto Y = [&](double pct) { return plot.bottom() - plot.height() * pct / yMax; };
+    // Headroom above the top grid line: a curve at 100 % is not hidden under the frame.
+    const auto Y = [&](double pct) { return plot.bottom() - plot.height() * pct / (1.04 * yMax); };
 
     // Grid: decades and their steps, and every fifth of the percent axis.
     for (double dec = d0; dec < d1; ++dec)
@@ -235,8 +236,7 @@ void PaintShares(QPainter& p, const QRectF& box, const EngReport::ShareChart& ch
     }
     p.setPen(QPen(Qt::black, Pts(0.5, dpi)));
     p.drawLine(QPointF(left, box.top()), QPointF(left, y + Pts(2, dpi)));
-    const QString axis =
-        QStringLiteral("0 to %1 % of the mass entering the line").arg(SizeLabel(scale));
+    const QString axis = QStringLiteral("0 to %1 % of the mass in the stack").arg(SizeLabel(scale));
     p.drawText(QPointF(left, y + Pts(2, dpi) + fm.ascent()), axis);
 }
 
@@ -316,7 +316,8 @@ void PaintLine(QPainter& p, const QRectF& box, const Drawing::LineDrawing& line,
             // The "V" of a contraction or expansion: its point along the letter's +Y.
             const Drawing::Mat3 o = shape.Orientation();
             const Vec3 up = o * Vec3{0, 1, 0}, side = o * Vec3{1, 0, 0};
-            const double r = 1.5 * Drawing::TubeDt;
+            // About the tube's width: a mark on the line, not a shape of its own.
+            const double r = 0.6 * Drawing::TubeDt;
             const QPointF c = map(ViewPoint(shape.Position));
             const QPointF tip = map(ViewPoint(shape.Position + r * up)) - c;
             const QPointF arm = map(ViewPoint(shape.Position + r * side)) - c;
@@ -338,11 +339,35 @@ void PaintLine(QPainter& p, const QRectF& box, const Drawing::LineDrawing& line,
         const QFont font = ChartFont(6.5);
         p.setFont(font);
         p.setPen(QColor(0x00, 0x00, 0x8B));
+        const QFontMetricsF fm(font, p.device());
+        // Each number at the first place around its shape that no number before it
+        // took; one that finds none is left out rather than printed over another.
+        std::vector<QRectF> taken;
+        const double gap = Pts(3, dpi);
         for (const auto& [component, sn] : centres) {
             if (component < 0)
                 continue;
             const QPointF at = sn.first / sn.second;
-            p.drawText(at + QPointF(Pts(3, dpi), -Pts(3, dpi)), QString::number(component));
+            const QString text = QString::number(component);
+            const QSizeF size(fm.horizontalAdvance(text), fm.ascent());
+            const QPointF offsets[] = {{gap, -gap - size.height()},
+                                       {gap, gap},
+                                       {-gap - size.width(), -gap - size.height()},
+                                       {-gap - size.width(), gap},
+                                       {-size.width() / 2, -2 * gap - size.height()},
+                                       {-size.width() / 2, 2 * gap},
+                                       {2 * gap, -size.height() / 2},
+                                       {-2 * gap - size.width(), -size.height() / 2}};
+            for (const QPointF& o : offsets) {
+                const QRectF r(at + o, size);
+                if (!box.contains(r) ||
+                    std::any_of(taken.begin(), taken.end(),
+                                [&](const QRectF& t) { return t.intersects(r); }))
+                    continue;
+                taken.push_back(r.adjusted(-gap / 3, -gap / 3, gap / 3, gap / 3));
+                p.drawText(QPointF(r.left(), r.bottom()), text);
+                break;
+            }
         }
     }
 

@@ -8,7 +8,9 @@
 #include "session/SessionUi.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QDateTime>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -259,12 +261,21 @@ void PutGrid(Pager& pager, const Grid& g, const SetRow& head, const std::vector<
                    y = pager.Y()](QPainter& p) { DrawRow(p, g, head, left, y, true, false); },
                   head.Height);
     };
-    pager.Ensure(head.Height + (rows.empty() ? 0 : rows.front().Height));
+    // A table starts with at least two of its rows under its header.
+    double start = head.Height;
+    for (std::size_t i = 0; i < rows.size() && i < 2; ++i)
+        start += rows[i].Height;
+    pager.Ensure(std::min(start, pager.BodyHeight()));
     putHead();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const SetRow& row = rows[i];
         const bool shade = i % 2 == 1;
-        if (pager.Room() < row.Height && row.Height <= pager.BodyHeight() - head.Height) {
+        // The last row never goes to a page alone: the row before it goes with it.
+        const bool widow = i + 2 == rows.size() && i >= 2 && pager.Room() >= row.Height &&
+                           pager.Room() < row.Height + rows[i + 1].Height &&
+                           row.Height + rows[i + 1].Height <= pager.BodyHeight() - head.Height;
+        if (widow ||
+            (pager.Room() < row.Height && row.Height <= pager.BodyHeight() - head.Height)) {
             pager.NewPage();
             putHead();
         }
@@ -352,7 +363,7 @@ std::vector<double> ColumnWidths(const Table& t, const QFont& cell, const QFont&
         const double left = std::max(width - fixed, wrappingLeast);
         for (std::size_t c = 0; c < n; ++c)
             if (t.Columns[c].Wraps)
-                w[c] = std::min(natural[c], left * natural[c] / wrapping);
+                w[c] = std::max(least[c], std::min(natural[c], left * natural[c] / wrapping));
         // What the wrapping columns do not need goes to the last one.
         double used = 0;
         for (double x : w)
@@ -428,6 +439,20 @@ void PutFields(Pager& pager, const FieldList& f) {
         row.Cells.push_back(Set(Q(field.Value), Font(9), g.Widths[1] - 2 * g.Pad, pager.Device()));
         row.Height = std::max(row.Cells[0].Height(), row.Cells[1].Height()) + 2 * g.Pad;
         row.Colours = {Qt::black, Qt::black};
+        if (row.Height > pager.BodyHeight()) {
+            // Taller than a page: the label, and the value beside it continuing on the
+            // next pages.
+            pager.Ensure(row.Cells[0].Height());
+            const double top = pager.Y();
+            pager.Add(
+                [label = row.Cells[0], left = pager.Left() + g.Pad, top](QPainter& p) {
+                    p.setPen(Qt::black);
+                    label.Draw(p, left, top);
+                },
+                0);
+            pager.Text(row.Cells[1], g.Widths[0] + g.Pad);
+            continue;
+        }
         pager.Ensure(row.Height);
         pager.Add([g, row, left = pager.Left(),
                    y = pager.Y()](QPainter& p) { DrawRow(p, g, row, left, y, false, false); },
@@ -452,7 +477,9 @@ void PutVerdicts(Pager& pager, const VerdictList& v) {
     for (const Verdict& item : v.Items) {
         const QString outcome = item.Result == Outcome::Pass   ? QStringLiteral("PASS")
                                 : item.Result == Outcome::Fail ? QStringLiteral("FAIL")
-                                                               : QStringLiteral("not judged");
+                                : item.Result == Outcome::NotJudged
+                                    ? QStringLiteral("no verdict")
+                                    : QStringLiteral("not applicable");
         const QColor colour = item.Result == Outcome::Pass   ? PassColour
                               : item.Result == Outcome::Fail ? FailColour
                                                              : QColor(Qt::black);
@@ -485,7 +512,35 @@ void PutFigure(Pager& pager, double height, const std::string& caption,
 }
 
 constexpr double CurveAspect = 0.5, PictureAspect = 0.55;
-constexpr double BarPt = 14, CaptionPt = 30;
+constexpr double BarPt = 14, CaptionPt = 30, SignaturePt = 30;
+
+// One line per role: the role, the name (from the design case, else blank), and ruled
+// spaces for the signature and the date.
+void PutSignatures(Pager& pager, const Signatures& s) {
+    const double w = pager.Width();
+    const QFont label = Font(9, true), name = Font(9), small = Font(7, false, true);
+    pager.Ensure(Px(SignaturePt) * static_cast<double>(s.Roles.size()));
+    for (const Signatures::Role& role : s.Roles) {
+        pager.Add(
+            [role, label, name, small, w, left = pager.Left(), y = pager.Y()](QPainter& p) {
+                const double base = y + Px(18);
+                p.setPen(Qt::black);
+                p.setFont(label);
+                p.drawText(QPointF(left, base), Q(role.Title));
+                p.setFont(name);
+                p.drawText(QPointF(left + 0.18 * w, base), Q(role.Name));
+                p.setPen(QPen(Qt::black, Px(0.5)));
+                const double sigL = left + 0.45 * w, sigR = left + 0.78 * w;
+                const double dateL = left + 0.82 * w, dateR = left + w;
+                p.drawLine(QPointF(sigL, base + Px(2)), QPointF(sigR, base + Px(2)));
+                p.drawLine(QPointF(dateL, base + Px(2)), QPointF(dateR, base + Px(2)));
+                p.setFont(small);
+                p.drawText(QPointF(sigL, base + Px(10)), QStringLiteral("signature"));
+                p.drawText(QPointF(dateL, base + Px(10)), QStringLiteral("date"));
+            },
+            Px(SignaturePt));
+    }
+}
 
 // Height a block needs on the page it starts on: a figure whole, the first rows of
 // anything else.
@@ -499,6 +554,11 @@ double StartHeight(const Pager& pager, const Block& block) {
                 return PictureAspect * pager.Width() + Px(CaptionPt);
             else if constexpr (std::is_same_v<T, ShareChart>)
                 return Px(BarPt) * static_cast<double>(b.Bars.size()) + Px(16 + CaptionPt);
+            else if constexpr (std::is_same_v<T, TextLines>)
+                // Kept whole with its heading: never a heading or a list alone on a page.
+                return Px(8.5 * 1.25) * static_cast<double>(b.Lines.size() + 1);
+            else if constexpr (std::is_same_v<T, Signatures>)
+                return Px(SignaturePt) * static_cast<double>(b.Roles.size() + 1);
             else
                 return Px(40);
         },
@@ -564,6 +624,11 @@ void PutBlock(Pager& pager, const Block& block, const Block* next) {
             } else if constexpr (std::is_same_v<T, TextLines>) {
                 for (const std::string& line : b.Lines)
                     PutTextLine(pager, line, Font(8.5));
+            } else if constexpr (std::is_same_v<T, Signatures>) {
+                PutSignatures(pager, b);
+            } else if constexpr (std::is_same_v<T, PageBreak>) {
+                if (!pager.PageEmpty())
+                    pager.NewPage();
             }
         },
         block);
@@ -686,16 +751,29 @@ QString WriteReport(const Report& report, const QString& path, QPageSize::PageSi
     return {};
 }
 
+std::string Sha256Of(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!hash.addData(&file))
+        return {};
+    return hash.result().toHex().toStdString();
+}
+
 Source SourceNow(const std::string& lineName, const std::string& filePath) {
     const QDateTime now = QDateTime::currentDateTime();
-    return {lineName, filePath,
-            now.toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString() + " " +
-                now.timeZoneAbbreviation().toStdString()};
+    Source s{lineName, filePath,
+             now.toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString() + " " +
+                 now.timeZoneAbbreviation().toStdString()};
+    if (!filePath.empty())
+        s.Sha256 = Sha256Of(filePath);
+    return s;
 }
 
 void ExportReportPdf(SessionUi& ui, const LodoModel& model, const std::string& lineName,
                      const std::string& filePath, const std::string& proposedName,
-                     bool changedSinceSaved) {
+                     bool changedSinceSaved, const Design::DesignCase& design) {
     if (model.List.empty()) {
         ui.ShowMessage(std::string(LodoErrorText(9)));
         return;
@@ -704,6 +782,7 @@ void ExportReportPdf(SessionUi& ui, const LodoModel& model, const std::string& l
                QStringLiteral("pdf"), filePath, "The report", [&](const QString& path) {
                    Source source = SourceNow(lineName, filePath);
                    source.ChangedSinceSaved = changedSinceSaved;
+                   source.Design = design;
                    return WriteReport(BuildReport(model, source), path,
                                       PaperFor(QLocale::system()));
                });

@@ -31,16 +31,20 @@ PageGeometry GeometryOf(QPageSize::PageSizeId paper);
 QString WriteReport(const EngReport::Report& report, const QString& path,
                     QPageSize::PageSizeId paper);
 
-// The source of the report for the line: its name, its file (empty when not saved)
-// and the current local date and time.
+// The source of the report for the line: its name, its file as given (empty when not
+// saved) with the SHA-256 of its bytes, and the current local date and time.
 EngReport::Source SourceNow(const std::string& lineName, const std::string& filePath);
+
+// The SHA-256 of the file's bytes in lower-case hex; empty when it cannot be read.
+std::string Sha256Of(const std::string& path);
 
 // File > Export Report as PDF...: asks for the file through `ui` (proposing
 // `proposedName`), then writes the report of the evaluated `model`. An empty line
 // is explained and nothing is asked. `changedSinceSaved`: the line differs from the
-// file, which the header then says.
+// file, which the header then says; `design`: the line's design case (identification,
+// criteria, operating range).
 void ExportReportPdf(SessionUi& ui, const LodoModel& model, const std::string& lineName,
                      const std::string& filePath, const std::string& proposedName,
-                     bool changedSinceSaved = false);
+                     bool changedSinceSaved = false, const Design::DesignCase& design = {});
 
 } // namespace ReportPdf

@@ -1,4 +1,6 @@
 // Runs the built lodo-cli as a user would and checks what reaches the terminal.
+#include "version/ProgramVersion.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -817,6 +819,8 @@ TEST_F(CliTest, Help) {
     const CliRun top = Cli({"--help"});
     EXPECT_EQ(top.code, 0);
     EXPECT_NE(top.out.find("Exit status:"), std::string::npos);
+    for (const char* status : {"\n  0  ", "\n  1  ", "\n  2  ", "\n  3  ", "\n  4  ", "\n  5  "})
+        EXPECT_NE(top.out.find(status), std::string::npos) << status;
     for (const char* command : {"evaluate", "report", "import", "study", "splitter"}) {
         EXPECT_NE(top.out.find(std::string("\n  ") + command + " "), std::string::npos) << command;
         const CliRun help = Cli({command, "--help"});
@@ -828,6 +832,12 @@ TEST_F(CliTest, Help) {
             help.out.find("\n  4  the output is printed, but a result is not a finite number"),
             std::string::npos);
     }
+    // One version everywhere: the project's, with the build id beside it.
+    const CliRun version = Cli({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, ProgramVersion::VersionLine("lodo-cli") + "\n");
+    EXPECT_TRUE(version.out.starts_with("lodo-cli 2.0.0 (Lodo Calculator, Version 2.0 Beta, "))
+        << version.out;
     const CliRun none = Cli({});
     EXPECT_EQ(none.code, 2);
     EXPECT_EQ(none.out, "");
