@@ -2,7 +2,9 @@
 
 #include "model/Units.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <initializer_list>
 
 namespace Drawing {
@@ -76,7 +78,61 @@ void DrawFitting(const TLodoComp& c, int index, Pen& pen, std::vector<Primitive>
     pen.AngZ = (contraction ? 90.0 : -90.0) - c.Ang1;
 }
 
-void DrawBend(const TLodoComp& c, int index, Pen& pen, std::vector<Primitive>& out) {
+Vec3 Unit(Vec3 v) {
+    const double l = Length(v);
+    return l > 0 ? (1.0 / l) * v : v;
+}
+
+// The straight part after a bend and the direction it is entered in, if it has one.
+const TLodoComp* StraightAfter(const LodoList& line, int bend) {
+    const auto next = static_cast<std::size_t>(bend) + 1;
+    if (next >= line.size())
+        return nullptr;
+    const TLodoComp& c = line[next];
+    const bool straight =
+        c.NTypeInt == NodeTube || c.NTypeInt == NodeContraction || c.NTypeInt == NodeExpansion;
+    return straight && std::isfinite(c.Ang1) ? &c : nullptr;
+}
+
+std::string BaseName(std::string name) {
+    if (name.size() >= 2 && name.compare(name.size() - 2, 2, " *") == 0)
+        name.resize(name.size() - 2);
+    return name;
+}
+
+// A bend drawn from the direction it is entered in to the direction `out` of the
+// part after it, in the plane of the two (or, for a turn back, the bend's own).
+void DrawBendTowards(int index, Vec3 in, Vec3 out, Vec3 ownSide, Pen& pen,
+                     std::vector<Primitive>& shapes) {
+    const double cosT = std::clamp(Dot(in, out), -1.0, 1.0);
+    const double theta = std::acos(cosT);
+    Vec3 n = out - cosT * in;
+    n = Length(n) > 1e-9 ? Unit(n) : ownSide;
+    for (int j = 0; j < BendSegments; ++j) {
+        const double t = j * theta / (BendSegments - 1);
+        const Vec3 tangent = std::cos(t) * in + std::sin(t) * n;
+        const Vec3 side = std::cos(t) * n - std::sin(t) * in;
+        const Vec3 depth = Cross(side, tangent);
+        Mat3 frame;
+        for (int r = 0; r < 3; ++r) {
+            const double v[3][3] = {{side.X, tangent.X, depth.X},
+                                    {side.Y, tangent.Y, depth.Y},
+                                    {side.Z, tangent.Z, depth.Z}};
+            for (int col = 0; col < 3; ++col)
+                frame(r, col) = v[r][col];
+        }
+        Primitive seg = Shape(ShapeKind::Cylinder, index,
+                              pen.P + BendR * ((1.0 - std::cos(t)) * n + std::sin(t) * in), frame,
+                              TubeDt, 0.05, 1, Material::LightMaterialSource1);
+        seg.TwoSided = true;
+        shapes.push_back(seg);
+    }
+    pen.P = pen.P + BendR * ((1.0 - std::cos(theta)) * n + std::sin(theta) * in);
+}
+
+void DrawBend(const LodoList& line, int index, Pen& pen, LineDrawing& drawing) {
+    const TLodoComp& c = line[static_cast<std::size_t>(index)];
+    std::vector<Primitive>& out = drawing.Shapes;
     if (!AllFinite({c.Ang1, c.Ang2, c.Ang3}))
         return;
     const double B = c.Ang2, O = c.Ang3;
@@ -85,6 +141,33 @@ void DrawBend(const TLodoComp& c, int index, Pen& pen, std::vector<Primitive>& o
     // that axis, curves towards the frame's +X.
     const Mat3 F = PathFrame(c.Ang1, pen.AngY);
     const Mat3 FO = F * RotY(O);
+    // Where the bend leaves for, and where the part after it is entered to go: the
+    // two differ when the inclination after the bend does not continue the turn.
+    if (const TLodoComp* next = StraightAfter(line, index)) {
+        const Vec3 leaves = Unit(FO * Vec3{std::sin(Rad(B)), std::cos(Rad(B)), 0.0});
+        const Vec3 entered = PathDir(next->Ang1, O);
+        const double apart = Deg(std::acos(std::clamp(Dot(leaves, entered), -1.0, 1.0)));
+        if (apart > 1.0) {
+            GeometryFinding f;
+            f.Row = index + 1;
+            f.Bend = index;
+            f.ContradictionDeg = apart;
+            const std::string name = BaseName(next->Name), bend = BaseName(c.Name);
+            char degrees[32];
+            std::snprintf(degrees, sizeof degrees, "%.0f", apart);
+            f.Text = name + " (Index " + std::to_string(index + 1) + "): its inclination (" +
+                     std::to_string(static_cast<long>(std::lround(next->Ang1))) +
+                     "\u00b0) points " + degrees + "\u00b0 away from the direction " + bend +
+                     " (Index " + std::to_string(index) + ") leaves in; the drawing turns " + bend +
+                     " to meet " + name + ". Check " + bend + "'s angle and orientation or " +
+                     name + "'s inclination.";
+            drawing.Findings.push_back(std::move(f));
+            DrawBendTowards(index, PathDir(c.Ang1, pen.AngY), entered, FO * Vec3{1, 0, 0}, pen,
+                            out);
+            pen.AngY = O;
+            return;
+        }
+    }
     auto arc = [&](double t) {
         return FO * Vec3{BendR * (1.0 - std::cos(Rad(t))), BendR * std::sin(Rad(t)), 0.0};
     };
@@ -146,7 +229,7 @@ LineDrawing DrawSampleLine(const LodoList& line) {
             DrawTube(c, k, pen, drawing.Shapes);
             break;
         case NodeBend:
-            DrawBend(c, k, pen, drawing.Shapes);
+            DrawBend(line, k, pen, drawing);
             break;
         case NodeContraction:
         case NodeExpansion:

@@ -50,8 +50,21 @@ inline constexpr double UnitsPerMetre = 0.2; // scale of tube lengths
 inline constexpr int BendSegments = 16;
 inline constexpr Vec3 StartPoint{1.2, -1.0, 0.0};
 
+// A line whose entered angles cannot all be drawn: the straight part after a bend
+// is inclined otherwise than the direction the bend (by its angle and orientation)
+// leaves in. The drawing then turns the bend to meet the part after it, so that the
+// line is drawn continuous and never back through the bend.
+struct GeometryFinding {
+    int Row = 0;                 // the component whose inclination contradicts the bend
+    int Bend = 0;                // the bend before it
+    double ContradictionDeg = 0; // angle between the two directions
+    std::string Text;
+    bool operator==(const GeometryFinding&) const = default;
+};
+
 struct LineDrawing {
     std::vector<Primitive> Shapes;
+    std::vector<GeometryFinding> Findings;
     // The running point: Joints[k] is where component k starts, Joints[k + 1] where
     // the next one starts. Holds Count + 1 points for a non-empty line, none for an
     // empty one.

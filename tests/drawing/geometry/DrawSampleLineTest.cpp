@@ -1,5 +1,6 @@
 #include "drawing/geometry/DrawSampleLine.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
@@ -264,7 +265,17 @@ TEST(DrawSampleLine, PartsAfterAnOrientedBendContinueThePath) {
             const Vec3 from = d.Joints[static_cast<std::size_t>(k)];
             const Vec3 to = d.Joints[static_cast<std::size_t>(k) + 1];
             ASSERT_FALSE(shapes.empty());
-            if (comp.NTypeInt == NodeBend) {
+            const bool turnedToMeet =
+                std::any_of(d.Findings.begin(), d.Findings.end(),
+                            [&](const GeometryFinding& f) { return f.Bend == k; });
+            if (comp.NTypeInt == NodeBend && turnedToMeet) {
+                // The part after it contradicts its turn: it is drawn to meet that part.
+                const TLodoComp& next = line[static_cast<std::size_t>(k) + 1];
+                EXPECT_VEC_NEAR(shapes.front()->Position, from);
+                EXPECT_VEC_NEAR(shapes.front()->Axis(), in);
+                EXPECT_VEC_NEAR(shapes.back()->Axis(), PathDir(next.Ang1, comp.Ang3));
+                phi = comp.Ang3;
+            } else if (comp.NTypeInt == NodeBend) {
                 EXPECT_VEC_NEAR(shapes.front()->Position, from);
                 EXPECT_VEC_NEAR(shapes.front()->Axis(), in);
                 EXPECT_VEC_NEAR(shapes.back()->Position, to);
@@ -306,4 +317,52 @@ TEST(DrawSampleLine, UnknownTypesAndNonFiniteValuesDrawNothing) {
         EXPECT_TRUE(std::isfinite(s.Position.X) && std::isfinite(s.Position.Y) &&
                     std::isfinite(s.Position.Z));
     }
+}
+
+// A straight part after a bend: inclined as the bend leaves it draws exactly as
+// before; inclined against it, the bend is turned to meet it (never drawn back
+// through the bend) and the contradiction is a finding of the geometry.
+TEST(DrawSampleLine, ATubeAfterABendFollowsItOrIsAFinding) {
+    struct Case {
+        const char* name;
+        LodoList line;
+        bool contradicts;
+    };
+    const Case cases[] = {
+        {"down then +X turn, tube down: consistent",
+         {Nozzle(), Tube(1.0), Bend(90, 0), Tube(1.0, 90)},
+         false},
+        {"down tube, bend turning it to +X, tube horizontal (-X)",
+         {Nozzle(), Tube(1.0, 90), Bend(90, 0, 90), Tube(1.0, 0)},
+         true},
+        {"horizontal tube, 90 bend down, tube horizontal again",
+         {Nozzle(), Tube(1.0), Bend(90, 0), Tube(1.0, 0)},
+         true},
+        {"a 180 degree turn drawn back along the line",
+         {Nozzle(), Tube(1.0), Bend(90, 0), Tube(1.0, -90)},
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const LineDrawing d = DrawSampleLine(c.line);
+        ASSERT_EQ(d.Findings.size(), c.contradicts ? 1u : 0u);
+        const auto bend = ShapesOf(d, 2);
+        const Primitive& tube = *ShapesOf(d, 3)[0];
+        // The tube starts where the bend ends and leaves along the bend's last tangent.
+        EXPECT_VEC_NEAR(Tail(tube), d.Joints[3]);
+        EXPECT_VEC_NEAR(bend.back()->Axis(), tube.Axis());
+        // It heads away from the bend: nothing of it lies back towards the bend's start.
+        const Vec3 through = d.Joints[2] - d.Joints[3];
+        if (Length(through) > Tol)
+            EXPECT_LT(Dot(tube.Axis(), through), Length(through) * 0.71);
+        if (c.contradicts) {
+            EXPECT_EQ(d.Findings[0].Row, 3);
+            EXPECT_EQ(d.Findings[0].Bend, 2);
+            EXPECT_GT(d.Findings[0].ContradictionDeg, 1.0);
+            EXPECT_FALSE(d.Findings[0].Text.empty());
+        }
+    }
+    // The consistent line draws as it always did: a right-angle arc.
+    const LineDrawing d = DrawSampleLine(cases[0].line);
+    EXPECT_VEC_NEAR(d.Joints[3], d.Joints[2] + Vec3{-0.2, 0.2, 0.0});
 }
