@@ -63,7 +63,7 @@ TEST(CalcNodeTrans, LogNormalTotalsAndTexts) {
     CalcNodeTrans(m, 0);
     EXPECT_EQ(m.Ctx.PartTrans, 0.5 * 0.8);
     EXPECT_EQ(m.Ctx.MassTrans, 0.9 * 0.25);
-    EXPECT_EQ(m.Display.SystemT.Text, "= 40.00");     // number penetration
+    EXPECT_EQ(m.Display.SystemT.Text, "= 40.00"); // number penetration
     // The product is no aerosol's penetration: shown, but not coloured as a verdict.
     EXPECT_EQ(m.Display.SystemT.Colour, Argb::Black);
     EXPECT_EQ(m.Display.MassPent, "= 22.50");

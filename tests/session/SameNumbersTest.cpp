@@ -56,15 +56,31 @@ class SameNumbersTest : public SessionTest {
 protected:
     // Saves the line as the user would and evaluates the file afresh, showing the
     // row the session shows; the figures must be the session's.
-    void ExpectFreshEvaluationOfTheSavedFile(const std::string& where) {
+    // False when there was nothing to compare: an empty line, or one the structure
+    // input rules refuse to save (a random entry widens a contraction).
+    bool ExpectFreshEvaluationOfTheSavedFile(const std::string& where) {
         if (s.Count() == 0)
-            return;
+            return false;
         const auto path = dir / "saved.lxl";
         ui.SaveFiles.push_back(path);
-        ASSERT_TRUE(s.MenuItemSaveAsClick1()) << where;
+        const bool saved = s.MenuItemSaveAsClick1();
+        bool refused = false;
+        for (const auto* texts : {&ui.Errors, &ui.Messages})
+            for (const std::string& t : *texts)
+                refused = refused || t.find(" must ") != std::string::npos;
+        const std::string said =
+            ui.Errors.empty() ? (ui.Messages.empty() ? "" : ui.Messages.back()) : ui.Errors.back();
         ui.ClearRecord();
+        ui.SaveFiles.clear();
+        if (!saved && refused)
+            return false;
+        EXPECT_TRUE(saved) << where << ": " << said;
+        if (!saved)
+            return false;
         ReadResult read = ReadLxlFile(path, EvalContext{});
-        ASSERT_TRUE(std::holds_alternative<LineFile>(read)) << where;
+        EXPECT_TRUE(std::holds_alternative<LineFile>(read)) << where;
+        if (!std::holds_alternative<LineFile>(read))
+            return false;
         const LineFile& file = std::get<LineFile>(read);
         LodoModel fresh;
         fresh.List = file.List;
@@ -80,6 +96,7 @@ protected:
             << where << ": " << s.Model().Display.SystemT.Text << " against "
             << fresh.Display.SystemT.Text << ", " << s.Model().Display.MaxPartSize << " against "
             << fresh.Display.MaxPartSize;
+        return true;
     }
 };
 
@@ -155,11 +172,9 @@ TEST_F(SameNumbersTest, AfterAnyHistoryTheFiguresAreThoseOfTheSavedFile) {
                 s.EditComp(s.Count() - 1);
                 break;
             }
-            if (step % 20 == 19) {
+            if (step % 20 == 19 && ExpectFreshEvaluationOfTheSavedFile(where))
                 (s.Distribution().TypeDist == Distribution::LogNormal ? logNormalChecks
                                                                       : monoChecks)++;
-                ExpectFreshEvaluationOfTheSavedFile(where);
-            }
             if (::testing::Test::HasFailure())
                 return;
         }
