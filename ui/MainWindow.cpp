@@ -1127,7 +1127,7 @@ void MainWindow::onExportReportPdf() {
     ReportPdf::ExportReportPdf(
         *m_ui, m_session->Model(), m_session->LineName(), m_session->DFileName(),
         LodoPrint::ProposedName(m_session->DFileName(), m_session->LineName(), ".pdf"),
-        m_session->IsModified());
+        m_session->IsModified(), m_session->DesignCase());
 }
 
 void MainWindow::onExportDrawingPng() {
