@@ -750,7 +750,7 @@ void MainWindowTest::curvatureNoteIsCrimson() {
     WindowUnderTest w;
     w.clickComponent("NozzleMenu");
     w.clickComponent("BendMenu");
-    w.type("BendRadiusEdit", QStringLiteral("0.01"));
+    w.type("BendRadiusEdit", QStringLiteral("0.05"));
     QLabel* note = w.label("CRError");
     QVERIFY(note->isVisible());
     QCOMPARE(note->text(),
