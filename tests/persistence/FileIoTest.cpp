@@ -130,7 +130,10 @@ TEST_F(FileIoTest, APipeNobodyReadsIsRefusedAtOnceAndAReaderThatLeavesIsAFailedW
     e = FileIo::WriteFileAtomically(fifo, std::string(std::size_t(4) << 20, 'x'));
     leave.join();
     ASSERT_TRUE(e);
-    EXPECT_EQ(e->Message, "Cannot write the file: Broken pipe");
+    // On a busy machine the reader may be gone before the write begins.
+    EXPECT_TRUE(e->Message == "Cannot write the file: Broken pipe" ||
+                e->Message == "Cannot write the file: it is a pipe that nobody reads from")
+        << e->Message;
     EXPECT_TRUE(fs::is_fifo(fifo));
 }
 
