@@ -281,8 +281,8 @@ void DesignMapWindow::recompute() {
         map_.reset();
         ColourMapPicture p;
         p.Note = QStringLiteral("No map: %1.").arg(qs(*refusal));
-        view_->setPicture(std::move(p));
         summary_->setText(p.Note);
+        view_->setPicture(std::move(p));
         readout_->clear();
         updateSummary();
         return;

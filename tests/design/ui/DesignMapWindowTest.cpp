@@ -177,6 +177,7 @@ void DesignMapWindowTest::refusedAxesSayWhy() {
         !w.setAxes({Variable::Flow, 1, 10, 5, false}, {Variable::StackVelocity, 1, 10, 5, false}));
     QVERIFY(!w.map());
     QVERIFY(w.view()->picture().Note.startsWith(QStringLiteral("No map: ")));
+    QCOMPARE(w.summary()->text(), w.view()->picture().Note);
 }
 
 // Studies > Design Map (Ctrl+Shift+M) opens one modeless window that follows the line.
