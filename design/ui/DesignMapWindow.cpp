@@ -260,9 +260,9 @@ void DesignMapWindow::sessionChanged(unsigned) {
     recompute();
 }
 
-// The session holds no criteria of the line's own: the window judges by ANSI N13.1's.
+// The line's own criteria when its design case sets them, ANSI N13.1's otherwise.
 Design::Criteria DesignMapWindow::criteria() const {
-    return {};
+    return session_.DesignCase().Limits;
 }
 
 void DesignMapWindow::recompute() {

@@ -122,6 +122,14 @@ void DesignMapWindowTest::followsTheLineAndTheAxes() {
     QVERIFY(before != w.map()->CurrentX);
     QVERIFY(w.lastUpdateMs() > 0);
 
+    // Criteria set for the line judge the map.
+    Design::DesignCase stricter = s.DesignCase();
+    stricter.Limits.MinSystemPenetration = 0.7;
+    QVERIFY(!s.SetDesignCase(stricter));
+    w.sessionChanged();
+    w.waitForMap();
+    QCOMPARE(w.map()->Request.Limits.MinSystemPenetration, 0.7);
+
     w.setQuantity(DesignMap::Quantity::Margin);
     QVERIFY(w.view()->picture().Diverging);
     QCOMPARE(w.view()->picture().Values[5], w.map()->Grid.Points[5].Margin);
