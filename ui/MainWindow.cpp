@@ -836,6 +836,9 @@ void MainWindow::render(unsigned mask) {
         renderPage();
     if (mask & RefreshDrawing)
         onDrawingChanged();
+    // A new line and a refused inlet leave the user on the component's page.
+    if (mask & RefreshComponentTab)
+        m_tabs->setCurrentIndex(0);
     renderTitle();
     emit rendered(mask);
 }

@@ -176,8 +176,11 @@ void MainWindowTest::addingEachTypeNamesItAndShowsItsPage() {
 void MainWindowTest::secondInletIsRefusedWithMessage6() {
     WindowUnderTest w;
     w.clickComponent("TubeMenu");
+    // The refusal brings the component's page to the front.
+    w->tabControl1()->setCurrentIndex(1);
     w.clickComponent("NozzleMenu");
     QCOMPARE(lastMessage(w.ui), message(6));
+    QCOMPARE(w->tabControl1()->currentIndex(), 0);
     // The tube's page stays, boxes and all.
     QVERIFY(w->pages()->isVisible());
     QCOMPARE(w->pages()->shownPage(), Page::Tube);
@@ -188,9 +191,12 @@ void MainWindowTest::secondInletIsRefusedWithMessage6() {
     QCOMPARE(int(w.ui.Messages.size()), 2);
     QCOMPARE(w.names(), QStringList{"T-1"});
 
-    // A new line starts the inlet counter again (the refused nozzle used N-1).
+    // A new line starts the inlet counter again (the refused nozzle used N-1), on the
+    // component's page.
+    w->tabControl1()->setCurrentIndex(1);
     w.ui.Answers.push_back(Answer::No);
     w->action(QStringLiteral("NewLine"))->trigger();
+    QCOMPARE(w->tabControl1()->currentIndex(), 0);
     w.clickComponent("NozzleMenu");
     QCOMPARE(w.names(), QStringList{"N-1"});
 }
