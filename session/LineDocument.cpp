@@ -112,9 +112,10 @@ bool LineDocument::ExportStudy(SessionUi& ui, const StudyOutcome& outcome) const
     if (!outcome.Ran())
         return false;
     SaveDialogRequest req;
-    req.Title = "Save As";
+    // Titled and filtered for what it saves; the file itself is as specified.
+    req.Title = "Save Study Table As";
     req.DefaultExt = "txt";
-    req.Filter = "Lodo Files (*txt)|*.txt";
+    req.Filter = "Tab-delimited study table|*.txt";
     req.InitialName = StudyFileName(fileName_, outcome.Kind);
     req.AskBeforeReplacing = true;
     const auto path = ui.ChooseSaveFile(req);

@@ -31,18 +31,27 @@ IntermediateValuesPane::IntermediateValuesPane(QWidget* parent) : QWidget(parent
     lay->setContentsMargins(6, 8, 6, 6);
     lay->setSpacing(3);
 
+    // Which component and particle size the values are of: the current component.
+    m_heading = named(QStringLiteral("ShownComponent"), QString(), this);
+    m_heading->setWordWrap(true);
+    m_heading->setTextFormat(Qt::PlainText);
+    QFont bold = m_heading->font();
+    bold.setBold(true);
+    m_heading->setFont(bold);
+    lay->addWidget(m_heading);
+
     lay->addWidget(named(QStringLiteral("StdPressLabel"),
                          QStringLiteral("Standard Pressure = %1 kPa")
                              .arg(QString::fromStdString(NumberFormat::General15(Units::Po))),
                          this));
     lay->addWidget(named(QStringLiteral("StdTempLabel"),
-                         QStringLiteral("Standard Temperature = %1 \u00B0K")
+                         QStringLiteral("Standard Temperature = %1 K")
                              .arg(QString::fromStdString(NumberFormat::General15(Units::Ts))),
                          this));
     m_lnNote =
         named(QStringLiteral("LNStr2"),
               QStringLiteral("For a LogNormal Distribution the Intermediate Values are based "
-                             "on the Mean Particle Size."),
+                             "on the mass median diameter."),
               this);
     m_lnNote->setWordWrap(true);
     setLabelColour(m_lnNote, Argb::Crimson);
@@ -117,6 +126,19 @@ IntermediateValuesPane::IntermediateValuesPane(QWidget* parent) : QWidget(parent
 
 void IntermediateValuesPane::renderLimits(const LodoModel& model) {
     const int row = ModelLimits::LastEvaluatedRow(model);
+    if (row >= 0) {
+        const bool logNormal = model.Ctx.DType == Distribution::LogNormal;
+        const QString size = QString::fromStdString(
+            NumberFormat::General(logNormal ? model.Ctx.MDp : model.Ctx.Dp, 5));
+        m_heading->setText(QStringLiteral("%1 (Index %2), %3 %4 \u00b5m")
+                               .arg(QString::fromStdString(model.List[std::size_t(row)].Name))
+                               .arg(row)
+                               .arg(logNormal ? QStringLiteral("at the mass median diameter")
+                                              : QStringLiteral("particles of"),
+                                    size));
+    } else {
+        m_heading->clear();
+    }
     if (row < 0) {
         m_limits->clear();
         m_limits->setVisible(false);

@@ -26,6 +26,7 @@ private:
     QLabel* m_flow = nullptr;
     QLabel* m_slip = nullptr;
     QLabel* m_lnNote = nullptr;
+    QLabel* m_heading = nullptr;
     QLabel* m_limits = nullptr;
     std::array<QLabel*, 24> m_names{};
     std::array<QLabel*, 24> m_values{};

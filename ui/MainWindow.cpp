@@ -4,6 +4,7 @@
 #include "analysis/ui/PenetrationCurveWindow.h"
 #include "design/DesignVerdict.h"
 #include "design/ui/DesignMapWindow.h"
+#include "drawing/geometry/DrawSampleLine.h"
 #include "drawing/view/LineView.h"
 #include "gui/QtText.h"
 #include "gui/StyledLabel.h"
@@ -14,15 +15,23 @@
 #include "session/LodoSession.h"
 #include "splitter/ui/SplitterCommand.h"
 #include "studies/ui/StudyCommands.h"
+#include "ui/CopyResults.h"
 #include "ui/DesignCaseDialog.h"
 #include "ui/DesignVerdictDetails.h"
 #include "ui/DesignVerdictStrip.h"
+#include "ui/EditorKeys.h"
+#include "ui/GridColumnChooser.h"
 #include "ui/GridModel.h"
+#include "ui/GridSelection.h"
+#include "ui/InputToolTips.h"
 #include "ui/IntermediateValuesPane.h"
+#include "ui/KeyboardMap.h"
+#include "ui/LineStructureMenus.h"
 #include "ui/ModelLimitsWindow.h"
 #include "ui/PropertyPagesWidget.h"
 #include "ui/QtSessionUi.h"
 #include "ui/SplashWindow.h"
+#include "ui/UserGuideWindow.h"
 #include "ui/WindowPositionFile.h"
 #include "version/ProgramVersion.h"
 
@@ -46,7 +55,9 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
@@ -156,8 +167,10 @@ class EntryValidator : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override {
+        // A comma goes in as typed, to be refused with a note on Enter: dropping it
+        // would turn 2,5 into 25.
         for (const char32_t c : input.toUcs4())
-            if (LodoSession::myNum(c))
+            if (c != U',' && LodoSession::myNum(c))
                 return Invalid;
         return Acceptable;
     }
@@ -263,6 +276,8 @@ MainWindow::MainWindow(const Options& options, QWidget* parent) : QMainWindow(pa
                        screen ? screen->availableGeometry() : QRect(), FrameAllowance);
     move(placed.topLeft());
     resize(placed.size());
+    // Narrower than the classic window, the grid starts with its compact columns.
+    GridColumnChooser::ApplyCompact(m_grid, placed.width() < ClientWidth);
 
     m_session->SetObserver([this](unsigned mask) { render(mask); });
     m_session->SetFileObserver([this](const std::string& path) {
@@ -291,8 +306,32 @@ MainWindow::MainWindow(const Options& options, QWidget* parent) : QMainWindow(pa
     m_timer1->start();
     m_timer2->start();
 
+    // The keyboard: mnemonics and shortcuts from one table, F10 to the menu bar, the
+    // grid as the selection, Ctrl+Z and the comma in the fields.
+    KeyboardMap::Apply(this);
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this, [this] {
+        if (!menuBar()->actions().isEmpty())
+            menuBar()->setActiveAction(menuBar()->actions().first());
+    });
+    new EditorKeys(*m_session, m_pages, m_lineName, m_undo, this);
+    SetInputToolTips(m_pages);
+    m_gridSelection = new GridSelection(
+        *m_session, m_grid, [this] { editCurrentComponent(); }, this);
+
     rebuildRecentMenu();
     refreshAll();
+}
+
+// Enter or a double-click on the grid: the current component's page takes the keyboard.
+void MainWindow::editCurrentComponent() {
+    const Page page = m_session->VisiblePage();
+    if (page == Page::None)
+        return;
+    m_tabs->setCurrentIndex(0);
+    QLineEdit* first = m_pages->box(InfoOf(page).FocusCycle.front());
+    first->setFocus(Qt::ShortcutFocusReason);
+    first->selectAll();
 }
 
 MainWindow::~MainWindow() {
@@ -365,8 +404,13 @@ QWidget* MainWindow::buildLeftArea() {
     m_lineName->setMinimumWidth(120);
     m_lineName->setMaximumWidth(312);
     m_lineName->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // One undo step per entered name, not per keystroke.
     connect(m_lineName, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_session->SetLineName(text.toStdString()); });
+            [this](const QString& text) { m_session->TypeLineName(text.toStdString()); });
+    connect(m_lineName, &QLineEdit::editingFinished, this, [this] {
+        if (m_rendering == 0)
+            m_session->EnterLineName();
+    });
     nameLay->addWidget(m_lineName, 3);
     m_maxPartSize = new WrappedFitLabel(14, 8, panel5);
     m_maxPartSize->setObjectName(QStringLiteral("MaxPartSize"));
@@ -411,6 +455,7 @@ QWidget* MainWindow::buildLeftArea() {
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (int c = 0; c < GridModel::ColumnCount; ++c)
         m_grid->setColumnWidth(c, int(GridModel::nominalWidth(c) * GridScale));
+    GridColumnChooser::Install(m_grid);
     gridColumn->addWidget(m_grid, 1);
 
     auto* panel6 = new QWidget(panel4);
@@ -434,7 +479,7 @@ QWidget* MainWindow::buildLeftArea() {
     notes->addWidget(note1);
     m_lnStr1 = makeLabel(QStringLiteral("LNStr1"),
                          QStringLiteral("2) Values in the above Grid are based on the Mass "
-                                        "Penetration for a LogNormal Disribution."),
+                                        "Penetration for a LogNormal Distribution."),
                          panel6);
     m_lnStr1->setWordWrap(true);
     m_lnStr1->setVisible(false);
@@ -585,6 +630,16 @@ QWidget* MainWindow::buildRightArea() {
     setBackground(m_viewPanel, QColor(0xF5, 0xF5, 0xF5)); // whitesmoke
     auto* viewLay = new QVBoxLayout(m_viewPanel);
     viewLay->setContentsMargins(0, 0, 0, 0);
+    // What the drawing could not draw as entered (a part inclined against the bend
+    // before it), said once above the view while the line holds it.
+    m_drawingNote = new QLabel(m_viewPanel);
+    m_drawingNote->setObjectName(QStringLiteral("DrawingFindings"));
+    m_drawingNote->setWordWrap(true);
+    m_drawingNote->setTextFormat(Qt::PlainText);
+    m_drawingNote->setContentsMargins(6, 2, 6, 2);
+    setLabelColour(m_drawingNote, Argb::Red);
+    m_drawingNote->setVisible(false);
+    viewLay->addWidget(m_drawingNote);
     m_lineView = new LineView(m_viewPanel);
     viewLay->addWidget(m_lineView);
     lay->addWidget(m_viewPanel, 1);
@@ -664,11 +719,11 @@ void MainWindow::buildMainMenu() {
     // Undo and redo walk the session's history; the stack names its steps.
     m_undo = new QUndoStack(this);
     m_undo->setObjectName(QStringLiteral("UndoStack"));
-    QAction* undo = m_undo->createUndoAction(this, QStringLiteral("Undo"));
+    QAction* undo = m_undo->createUndoAction(this, QStringLiteral("&Undo"));
     undo->setObjectName(QStringLiteral("MenuItemUndo"));
     undo->setShortcuts(shortcutsFor(QKeySequence::Undo, "Ctrl+Z"));
     edit->addAction(undo);
-    QAction* redo = m_undo->createRedoAction(this, QStringLiteral("Redo"));
+    QAction* redo = m_undo->createRedoAction(this, QStringLiteral("&Redo"));
     redo->setObjectName(QStringLiteral("MenuItemRedo"));
     redo->setShortcuts(shortcutsFor(QKeySequence::Redo, "Ctrl+Shift+Z"));
     edit->addAction(redo);
@@ -680,6 +735,14 @@ void MainWindow::buildMainMenu() {
         [this] { m_session->MenuItemMoveCompClick(); });
     add(edit, "MenuItemDelComp", QStringLiteral("Delete Component"),
         [this] { m_session->MenuItemDelCompClick(); });
+    AddLineStructureMenus(edit, *m_session, this);
+    edit->addSeparator();
+    add(edit, "MenuItemCopyResults", QStringLiteral("Copy Results"), [this] {
+        if (m_session->EnterPendingValue()) {
+            CopyResults(*m_session);
+            statusBar()->showMessage(QStringLiteral("Results copied as tab-separated text"), 5000);
+        }
+    });
 
     auto addHeader = [&](const char* name, const QString& text, auto slot) {
         QAction* a = bar->addAction(text);
@@ -711,6 +774,7 @@ void MainWindow::buildMainMenu() {
 
     QMenu* help = bar->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("MenuItemHelp"));
+    add(help, "MenuUserGuide", QStringLiteral("User Guide"), [this] { ShowUserGuide(this); });
     add(help, "MenuItemAbout", QStringLiteral("About"), &MainWindow::onAbout)
         ->setMenuRole(QAction::AboutRole);
 }
@@ -839,6 +903,8 @@ void MainWindow::render(unsigned mask) {
     // A new line and a refused inlet leave the user on the component's page.
     if (mask & RefreshComponentTab)
         m_tabs->setCurrentIndex(0);
+    if (m_gridSelection && (mask & (RefreshGrid | RefreshPage)))
+        m_gridSelection->sync();
     renderTitle();
     emit rendered(mask);
 }
@@ -868,7 +934,7 @@ void MainWindow::renderTotals() {
 }
 
 void MainWindow::renderLabels() {
-    const QString name = qs(m_session->LineName());
+    const QString name = qs(m_session->LineNameShown());
     if (m_lineName->text() != name)
         m_lineName->setText(name);
     m_labelPent->setText(qs(m_session->LabelPent()));
@@ -1143,8 +1209,15 @@ void MainWindow::onExportDrawingPng() {
 
 // The line's geometry changed (or the drawing was hidden by a new line).
 void MainWindow::onDrawingChanged() {
-    if (m_session->DrawingVisible())
+    QStringList findings;
+    if (m_session->DrawingVisible()) {
         m_lineView->DrawSampleLine(m_session->List());
-    else
+        for (const Drawing::GeometryFinding& f :
+             Drawing::DrawSampleLine(m_session->List()).Findings)
+            findings << qs(f.Text);
+    } else {
         m_lineView->HideModel();
+    }
+    m_drawingNote->setText(findings.join(QLatin1Char('\n')));
+    m_drawingNote->setVisible(!findings.isEmpty());
 }

@@ -10,6 +10,7 @@
 
 class DesignVerdictStrip;
 class GridModel;
+class GridSelection;
 class IntermediateValuesPane;
 class LineView;
 class LodoSession;
@@ -99,6 +100,7 @@ private:
     void applyFocus();
 
     void onFocusChanged(QWidget* old, QWidget* now);
+    void editCurrentComponent();
     void onUnitClicked(Box b, bool english);
     void flash(QLabel* label, bool flag);
 
@@ -133,6 +135,7 @@ private:
     std::unique_ptr<WindowPositionFile> m_positionFile;
 
     GridModel* m_gridModel = nullptr;
+    GridSelection* m_gridSelection = nullptr;
     QTableView* m_grid = nullptr;
     QTabWidget* m_tabs = nullptr;
     PropertyPagesWidget* m_pages = nullptr;
@@ -157,7 +160,8 @@ private:
     QLabel* m_sizeResolved = nullptr;             // the size-resolved line under the strip
     DesignVerdictStrip* m_verdictStrip = nullptr; // the design verdict under the totals
     QLabel* m_lnStr1 = nullptr;
-    QLabel* m_lnStr3 = nullptr; // what the grid's log-normal values are
+    QLabel* m_lnStr3 = nullptr;      // what the grid's log-normal values are
+    QLabel* m_drawingNote = nullptr; // geometry findings of the drawing
     QTimer* m_timer1 = nullptr;
     QTimer* m_timer2 = nullptr;
 

@@ -41,7 +41,7 @@ ModelLimitsWindow::ModelLimitsWindow(const LodoModel& model, QWidget* parent) : 
     m_table = new QTableWidget(count, 3, this);
     m_table->setObjectName(QStringLiteral("ModelLimitsTable"));
     m_table->setHorizontalHeaderLabels(
-        {QStringLiteral("#"), QStringLiteral("Component"), QStringLiteral("Finding")});
+        {QStringLiteral("Index"), QStringLiteral("Component"), QStringLiteral("Finding")});
     m_table->verticalHeader()->setVisible(false);
     // Wrapped findings take the height they need at the width they get.
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -55,7 +55,8 @@ ModelLimitsWindow::ModelLimitsWindow(const LodoModel& model, QWidget* parent) : 
     for (std::size_t i = 0; i < findings.size(); ++i) {
         const TLodoComp& c = model.List[i];
         for (const std::string& text : findings[i]) {
-            m_table->setItem(r, 0, new QTableWidgetItem(QString::number(i + 1)));
+            // Numbered as the grid and the Edit menu number components, from 0.
+            m_table->setItem(r, 0, new QTableWidgetItem(QString::number(i)));
             m_table->setItem(
                 r, 1, new QTableWidgetItem(QString::fromStdString(c.Name + " (" + c.NType + ")")));
             auto* item = new QTableWidgetItem(QString::fromStdString(text));

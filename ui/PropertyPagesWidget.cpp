@@ -142,6 +142,17 @@ QWidget* PropertyPagesWidget::buildPage(const PageInfo& info) {
             m_curveR =
                 makeLabel(QStringLiteral("CurveR"), QStringLiteral("Curvature Ratio :"), page);
             lay->addWidget(m_curveR);
+            // Two ratios go by this name: the page's and the reports' Ro.
+            QLabel* meaning = makeLabel(
+                QStringLiteral("CurveRMeaning"),
+                QStringLiteral("(bend radius / tube radius; the reports' Ro is bend radius / "
+                               "tube diameter, half of it)"),
+                page);
+            meaning->setWordWrap(true);
+            QFont small = meaning->font();
+            small.setPointSizeF(small.pointSizeF() * 0.9);
+            meaning->setFont(small);
+            lay->addWidget(meaning);
             lay->addSpacing(5);
         }
     }

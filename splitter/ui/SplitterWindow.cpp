@@ -28,8 +28,9 @@ QFont boldOf(const QWidget* w, double scale = 1.0) {
 
 } // namespace
 
-SplitterWindow::SplitterWindow(const DistributionSetting& data, QWidget* parent)
-    : QDialog(parent), data_(data) {
+SplitterWindow::SplitterWindow(const DistributionSetting& data, QWidget* parent,
+                               std::optional<Wye::WyeInputs> start)
+    : QDialog(parent), data_(data), start_(start) {
     setWindowTitle(QStringLiteral("Split/Combine"));
 
     // Top panel.
@@ -172,7 +173,7 @@ SplitterWindow::SplitterWindow(const DistributionSetting& data, QWidget* parent)
 }
 
 void SplitterWindow::FormCreate() {
-    in_ = Wye::WyeInputs{};
+    in_ = start_.value_or(Wye::WyeInputs{});
     NBFlow->setValue(in_.YFlow);
     NBAngle->setValue(in_.YAngle);
     NBDi->setValue(in_.YDi);

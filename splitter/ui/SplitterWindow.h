@@ -6,6 +6,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
 
 struct DistributionSetting;
 class NumberBox;
@@ -21,7 +22,10 @@ class WyeDrawing;
 class SplitterWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit SplitterWindow(const DistributionSetting& data, QWidget* parent = nullptr);
+    // `start`: the values the five boxes open with (the line's conditions); the
+    // specified start values without it.
+    SplitterWindow(const DistributionSetting& data, QWidget* parent = nullptr,
+                   std::optional<Wye::WyeInputs> start = std::nullopt);
 
     NumberBox* NBFlow = nullptr;
     NumberBox* NBAngle = nullptr;
@@ -62,4 +66,5 @@ private:
 
     const DistributionSetting& data_;
     Wye::WyeInputs in_;
+    std::optional<Wye::WyeInputs> start_;
 };

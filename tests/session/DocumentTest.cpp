@@ -352,9 +352,9 @@ TEST_F(DocumentTest, ExportStudyWritesTheLinesAndKeepsTheName) {
     ui.SaveFiles.push_back(dir / "study.txt");
     ASSERT_TRUE(s.ExportStudy(o));
     const SaveDialogRequest& r = ui.SaveRequests.at(0);
-    EXPECT_EQ(r.Title, "Save As");
+    EXPECT_EQ(r.Title, "Save Study Table As");
     EXPECT_EQ(r.DefaultExt, "txt");
-    EXPECT_EQ(r.Filter, "Lodo Files (*txt)|*.txt");
+    EXPECT_EQ(r.Filter, "Tab-delimited study table|*.txt");
     EXPECT_EQ(r.InitialName, (dir / "lineFlow").string());
     EXPECT_TRUE(r.AskBeforeReplacing);
     std::string expected;

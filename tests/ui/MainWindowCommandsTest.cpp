@@ -4,6 +4,7 @@
 #include "drawing/view/LineView.h"
 #include "session/LodoSession.h"
 #include "session/testing/ScriptedUi.h"
+#include "splitter/ui/SplitterCommand.h"
 #include "splitter/ui/SplitterWindow.h"
 #include "studies/ui/ParticleDistributionWindow.h"
 #include "studies/ui/StudyChartWindow.h"
@@ -144,8 +145,17 @@ void MainWindowCommandsTest::splitterFromTheMenu() {
         w->accept();
     });
     window->action(QStringLiteral("MenuItemWye"))->trigger();
-    QCOMPARE(result, QStringLiteral("98.944"));
+    // It opens with the conditions where the line ends, not the fixed start values.
+    const std::optional<Wye::WyeInputs> start = SplitterStartOf(window->session());
+    QVERIFY(start);
+    const TLodoComp& tube = window->session().List().back();
+    QCOMPARE(start->YDi, tube.Dia2);
+    QCOMPARE(start->YFlow, tube.Flow);
+    QCOMPARE(result, QString::fromStdString(
+                         Wye::CalcT(*start, window->session().Distribution().PartSize).Label1));
     QVERIFY(ui->Silent());
+    // Without a line, the specified start values.
+    QVERIFY(!SplitterStartOf(LodoSession(*ui)));
 }
 
 // Studies > Penetration Curve (Ctrl+Shift+C) opens one modeless window that
