@@ -45,8 +45,9 @@ std::vector<float> ScanSizes(SizeTable& table) {
 
 } // namespace
 
-std::optional<double> CutSizeD50(const LodoList& line) {
-    SizeTable table(line);
+std::optional<double> CutSizeD50(const LodoList& line,
+                                 const LodoMath::ParticleProperties& particle) {
+    SizeTable table(line, particle);
     return CutSizeD50(table);
 }
 

@@ -17,7 +17,9 @@ bool SameAir(const K::AirState& a, double T, double P) {
 }
 
 // The inputs' bits, so that equal means identical (NaN and -0 included).
-std::array<std::uint64_t, 12> Key(int code, const ComponentInputs& in) {
+using KeyBits = std::array<std::uint64_t, 14>;
+
+KeyBits Key(int code, const ComponentInputs& in) {
     const auto b = [](double x) { return std::bit_cast<std::uint64_t>(x); };
     return {static_cast<std::uint64_t>(code),
             b(in.T),
@@ -30,11 +32,13 @@ std::array<std::uint64_t, 12> Key(int code, const ComponentInputs& in) {
             b(in.Uo),
             b(in.Theta),
             b(in.Ang),
-            static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(in.Probe))};
+            static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(in.Probe)),
+            in.Tw ? b(*in.Tw) : 0x7ff8dead00000000ull, // no wall temperature is no value
+            b(in.Lth)};
 }
 
 struct KeyHash {
-    std::size_t operator()(const std::array<std::uint64_t, 12>& k) const {
+    std::size_t operator()(const KeyBits& k) const {
         std::uint64_t h = 1469598103934665603ull;
         for (std::uint64_t v : k)
             h = (h ^ v) * 1099511628211ull;
@@ -44,9 +48,11 @@ struct KeyHash {
 
 } // namespace
 
-LineTransmission::LineTransmission(const LodoList& line) {
+LineTransmission::LineTransmission(const LodoList& line,
+                                   const LodoMath::ParticleProperties& particle)
+    : particle_(particle) {
     comps_.reserve(line.size());
-    std::unordered_map<std::array<std::uint64_t, 12>, std::size_t, KeyHash> seen;
+    std::unordered_map<KeyBits, std::size_t, KeyHash> seen;
     for (const TLodoComp& c : line) {
         Prepared p;
         p.Code = c.NTypeInt;
@@ -78,9 +84,13 @@ LineTransmission::LineTransmission(const LodoList& line) {
         case NodeTube:
             p.Tube = K::MakeTube(air, LodoMath::Vel(in.D1, in.Q), in.D1, in.L, in.Q, in.Theta);
             needsSize_ = true;
+            if (in.Tw)
+                p.Gas = K::MakeThermo(air, p.Tube.flow, in.Lth, *in.Tw);
             break;
         case NodeBend:
             p.Flow = K::MakeFlow(air, LodoMath::Vel(in.D1, in.Q), in.D1);
+            if (in.Tw)
+                p.Gas = K::MakeThermo(air, p.Flow, in.Lth, *in.Tw);
             break;
         case NodeContraction:
             p.Cone = K::MakeContraction(in.D1, in.D2, in.Q, in.Ang);
@@ -118,8 +128,8 @@ LineTransmission::Inlet LineTransmission::InletAt(const Prepared& c,
 double LineTransmission::At(float Dp, std::span<double> trans, double* inletAsp) const {
     const double d = Dp;
     for (std::size_t a = 0; a < airs_.size(); ++a)
-        sizes_[a] = needsSize_ ? K::MakeSize(airs_[a], d)
-                               : K::SizeState{K::MakeParticle(airs_[a], d), 0, 0, 0};
+        sizes_[a] = needsSize_ ? K::MakeSize(airs_[a], d, particle_)
+                               : K::SizeState{K::MakeParticle(airs_[a], d, particle_), 0, 0, 0};
     if (inletAsp != nullptr)
         *inletAsp = 1;
     double system = 1;
@@ -137,10 +147,14 @@ double LineTransmission::At(float Dp, std::span<double> trans, double* inletAsp)
             const K::SizeState& s = sizes_[c.Air];
             t = K::TubeDiffTran(air, s, c.Tube) * K::TubeSedTrans(air, s, c.Tube) *
                 K::TubeInertTrans(air, s, c.Tube);
+            if (c.Gas)
+                t *= K::ThermoTransAt(air, *c.Gas, d, particle_);
             break;
         }
         case NodeBend:
             t = K::BendTrans(airs_[c.Air], sizes_[c.Air].p, c.Flow, c.In.Ang);
+            if (c.Gas)
+                t *= K::ThermoTransAt(airs_[c.Air], *c.Gas, d, particle_);
             break;
         case NodeContraction:
             t = K::ContTrans(airs_[c.Air], sizes_[c.Air].p, c.Cone);

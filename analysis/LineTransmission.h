@@ -3,8 +3,11 @@
 #include "model/EvalTerms.h"
 #include "model/TLodoComp.h"
 #include "physics/LodoKernels.h"
+#include "physics/ParticleProperties.h"
+#include "physics/Thermophoresis.h"
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <unordered_map>
 #include <vector>
@@ -19,7 +22,10 @@ namespace Analysis {
 // touched.
 class LineTransmission {
 public:
-    explicit LineTransmission(const LodoList& line);
+    // The sizes are those of `particle` (aerodynamic by default), converted per size as
+    // the evaluation converts them.
+    explicit LineTransmission(const LodoList& line,
+                              const LodoMath::ParticleProperties& particle = {});
 
     std::size_t Count() const { return comps_.size(); }
 
@@ -42,6 +48,7 @@ private:
         LodoMath::Kernels::TubeState Tube{};
         LodoMath::Kernels::FlowState Flow{};
         LodoMath::Kernels::ConeState Cone{};
+        std::optional<LodoMath::Kernels::ThermoState> Gas; // tube or bend with a wall temperature
         ComponentInputs In; // working units, as the evaluation reads the record
         double Stored = 0;  // TransM1 of a record the evaluation does not know
         // An earlier component with the very same inputs, whose value this one takes;
@@ -57,6 +64,7 @@ private:
     std::vector<LodoMath::Kernels::AirState> airs_;
     std::vector<Prepared> comps_;
     bool needsSize_ = false; // a tube needs the settling and diffusion state
+    LodoMath::ParticleProperties particle_;
     mutable std::vector<LodoMath::Kernels::SizeState> sizes_;
 };
 

@@ -23,8 +23,9 @@ std::vector<float> LogSpacedSizes(double from, double to, int points) {
     return sizes;
 }
 
-PenetrationCurve ComputePenetrationCurve(const LodoList& line, std::span<const float> sizes) {
-    SizeTable table(line);
+PenetrationCurve ComputePenetrationCurve(const LodoList& line, std::span<const float> sizes,
+                                         const LodoMath::ParticleProperties& particle) {
+    SizeTable table(line, particle);
     return ComputePenetrationCurve(line, sizes, table);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/TLodoComp.h"
+#include "physics/ParticleProperties.h"
 
 #include <cstddef>
 #include <span>
@@ -34,8 +35,9 @@ struct PenetrationCurve {
 
 class SizeTable;
 
-// The curve of `line` at `sizes`; the line is read, never changed.
-PenetrationCurve ComputePenetrationCurve(const LodoList& line, std::span<const float> sizes);
+// The curve of `line` at `sizes` (sizes of `particle`); the line is read, never changed.
+PenetrationCurve ComputePenetrationCurve(const LodoList& line, std::span<const float> sizes,
+                                         const LodoMath::ParticleProperties& particle = {});
 // The same on a table of the line's values that other results share.
 PenetrationCurve ComputePenetrationCurve(const LodoList& line, std::span<const float> sizes,
                                          SizeTable& table);

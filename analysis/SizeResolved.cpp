@@ -7,7 +7,7 @@
 namespace Analysis {
 
 SizeResolvedSummary SizeResolvedOf(const LodoModel& m) {
-    SizeTable table(m.List);
+    SizeTable table(m.List, m.Ctx.Particle);
     return SizeResolvedOf(m, table);
 }
 
@@ -23,7 +23,7 @@ double SizeResolvedMassPenetration(const LodoModel& m, std::size_t first) {
     // A monodisperse line keeps MDp and DpSD from before; they describe no aerosol.
     if (m.Ctx.DType != Distribution::LogNormal || first > m.List.size())
         return std::nan("");
-    const auto r = ComputeSizeResolved(m.List, m.Ctx.MDp, m.Ctx.DpSD);
+    const auto r = ComputeSizeResolved(m.List, m.Ctx.MDp, m.Ctx.DpSD, m.Ctx.Particle);
     if (!r)
         return std::nan("");
     if (first == 0)

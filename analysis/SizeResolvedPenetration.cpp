@@ -173,9 +173,10 @@ double CountMedian(double MMAD, double GSD) {
     return MMAD * std::exp(-3 * s * s);
 }
 
-std::optional<SizeResolvedResult> ComputeSizeResolved(const LodoList& line, double MMAD,
-                                                      double GSD) {
-    SizeTable table(line);
+std::optional<SizeResolvedResult>
+ComputeSizeResolved(const LodoList& line, double MMAD, double GSD,
+                    const LodoMath::ParticleProperties& particle) {
+    SizeTable table(line, particle);
     return ComputeSizeResolved(table, MMAD, GSD);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/TLodoComp.h"
+#include "physics/ParticleProperties.h"
 
 #include <optional>
 #include <vector>
@@ -48,9 +49,11 @@ struct SizeResolvedResult {
 // A GSD of 1 (or within 2^-24 of it in ln, nearer than any other float) is the
 // monodisperse aerosol at MMAD; a GSD below 1 is the same distribution as its inverse. No result
 // for an MMAD or GSD that is not positive and finite, or a size range entirely outside 0.001 to
-// 1000 um. The line is read, never changed.
-std::optional<SizeResolvedResult> ComputeSizeResolved(const LodoList& line, double MMAD,
-                                                      double GSD);
+// 1000 um. The sizes are those of `particle` (by default aerodynamic diameters of
+// unit-density spheres). The line is read, never changed.
+std::optional<SizeResolvedResult>
+ComputeSizeResolved(const LodoList& line, double MMAD, double GSD,
+                    const LodoMath::ParticleProperties& particle = {});
 // The same on a table of the line's values that other results share.
 std::optional<SizeResolvedResult> ComputeSizeResolved(SizeTable& table, double MMAD, double GSD);
 

@@ -23,7 +23,8 @@ constexpr std::size_t TypicalSizes = 512;
 
 } // namespace
 
-SizeTable::SizeTable(const LodoList& line) : eval_(line) {
+SizeTable::SizeTable(const LodoList& line, const LodoMath::ParticleProperties& particle)
+    : eval_(line, particle) {
     trans_.reserve(TypicalSizes * eval_.Count());
     system_.reserve(TypicalSizes);
     asp_.reserve(TypicalSizes);

@@ -15,7 +15,7 @@ namespace Analysis {
 // computed together, and their sizes mostly lie on one grid (LatticeSize).
 class SizeTable {
 public:
-    explicit SizeTable(const LodoList& line);
+    explicit SizeTable(const LodoList& line, const LodoMath::ParticleProperties& particle = {});
 
     std::size_t Count() const { return eval_.Count(); }
     // How many distinct sizes have been evaluated.

@@ -144,8 +144,9 @@ int RunCurveCommand(const std::vector<std::string>& args, std::ostream& out, std
         Analysis::LogSpacedSizes(from.value_or(Analysis::CurveFrom), to.value_or(Analysis::CurveTo),
                                  points.value_or(Analysis::CurvePoints));
     const Analysis::PenetrationCurve curve =
-        Analysis::ComputePenetrationCurve(line.Model.List, sizes);
-    const std::optional<double> d50 = Analysis::CutSizeD50(line.Model.List);
+        Analysis::ComputePenetrationCurve(line.Model.List, sizes, line.Model.Ctx.Particle);
+    const std::optional<double> d50 =
+        Analysis::CutSizeD50(line.Model.List, line.Model.Ctx.Particle);
     out << (format == "--csv"    ? Analysis::CurveCsv(curve)
             : format == "--json" ? Json(line, curve, d50)
                                  : Table(line, curve, d50));

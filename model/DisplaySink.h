@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The texts evaluation shows, written here instead of onto widgets; the GUI
 // copies them onto its labels.
@@ -30,6 +31,9 @@ struct PanelRow {
 
 struct DisplaySink {
     std::array<PanelRow, 24> IV{}; // IV[0] is row 1 (IVN1 / IVR1)
+    // Rows below the 24: the particle's two diameters when it is no unit-density
+    // sphere, and thermophoresis where a wall temperature is given. Empty otherwise.
+    std::vector<PanelRow> Extra;
     std::string Cun_slip, Flow_in, AirVisLabel, AirDensityLabel, AirMeanFreePathLabel;
     StyledText SystemT;
     std::string MassPent;

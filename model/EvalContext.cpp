@@ -30,6 +30,7 @@ void ApplyDistribution(EvalContext& c, const DistributionSetting& s) {
     c.DpSD = s.PartSD;
     c.DType = s.TypeDist;
     c.TypeDist = s.TypeDist;
+    c.Particle = s.Particle;
     const StepControl::Range r = StepControl::LogNormalRange(c.MDp, c.DpSD);
     c.LowV = r.LowV;
     c.HighV = r.HighV;

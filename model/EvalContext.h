@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Units.h"
+#include "physics/ParticleProperties.h"
 
 #include <iosfwd>
 #include <optional>
@@ -22,6 +23,9 @@ struct DistributionSetting {
     float MeanPart = 5.0f;  // [um] mass median aerodynamic diameter
     float PartSD = 2.5f;    // [-] geometric standard deviation
     Distribution TypeDist = Distribution::Mono;
+    // Density, shape, which diameter the sizes above are, and thermal conductivity;
+    // the defaults are the unit-density spheres every result assumed before.
+    LodoMath::ParticleProperties Particle;
     bool operator==(const DistributionSetting&) const = default;
 };
 
@@ -57,6 +61,7 @@ struct EvalContext {
     float MDp = 5.0f;  // [um]
     float DpSD = 2.5f; // [-]
     Distribution TypeDist = Distribution::Mono;
+    LodoMath::ParticleProperties Particle; // what the sizes above describe
 
     // Log-normal step control.
     float LowV = 0.0f, HighV = 0.0f, DpStep = 0.0f;
@@ -65,6 +70,7 @@ struct EvalContext {
 
     // Latest results.
     double NodeTrans = 0, TubeDT = 0, TubeST = 0, TubeIT = 0;
+    double TubeTh = 1; // thermophoretic transmission of the last tube or bend
     double MNodeTrans = 0, PNodeTrans = 0;
     double SystemTrans = 0, MassTrans = 0, PartTrans = 0;
 
@@ -79,7 +85,8 @@ struct EvalContext {
     void ResetForNewLine();
 };
 
-// Puts a particle description into the evaluation: Dp, MDp, DpSD, DType, TypeDist and
+// Puts a particle description into the evaluation: Dp, MDp, DpSD, DType, TypeDist, the
+// particle properties and
 // the log-normal range (a log-normal description also starts NewHighV at HighV). The
 // evaluation's own copies move while it runs (Dp in log-normal mode, during a particle
 // study); the description itself stays with whoever applied it.

@@ -4,6 +4,7 @@
 #include "model/Units.h"
 #include "physics/LodoMath.h"
 
+#include <array>
 #include <cmath>
 
 namespace EvalFrame {
@@ -38,6 +39,38 @@ void WriteCommonOutputs(DisplaySink& d, double Cc, double Q,
     d.AirVisLabel = PanelText::Sci(air.mu) + "   (N-s/m²)";
     d.AirDensityLabel = PanelText::Fixed(air.rho_a, 4) + "     (kg/m³)";
     d.AirMeanFreePathLabel = PanelText::Fixed(air.lambda, 4) + "       (µm)";
+}
+
+void WriteParticleRows(DisplaySink& d, const ComponentTerms& t,
+                       const LodoMath::ParticleProperties& particle) {
+    if (particle.IsUnitDensitySphere())
+        return;
+    static constexpr std::array<PanelText::RowDef, 2> Rows{{
+        PanelText::Row("Aerodynamic Diameter:", PanelText::Fmt::Fixed, 4, "  µm"),
+        PanelText::Row("Volume-Equivalent Diameter:", PanelText::Fmt::Fixed, 4, "  µm"),
+    }};
+    const std::array<double, 2> values{t.Da, t.Dve};
+    PanelText::AppendRows(d, Rows, values);
+}
+
+void WriteThermoRows(DisplaySink& d, const ComponentTerms& t) {
+    if (!t.Thermo)
+        return;
+    using PanelText::Fmt;
+    using PanelText::Row;
+    static constexpr std::array<PanelText::RowDef, 7> Rows{{
+        Row("Thermophoresis Case", Fmt::Text, 0, " -------------- ", Argb::DarkBlue, true),
+        Row("Wall Temperature:", Fmt::Fixed, 2, "  °C"),
+        Row("Outlet Gas Temperature:", Fmt::Fixed, 2, "  °C"),
+        Row("Nusselt No:", Fmt::Fixed, 2),
+        Row("Prandtl No:", Fmt::Fixed, 4),
+        Row("Thermophoretic Coef (Kth):", Fmt::Fixed, 4),
+        Row("Thermophoretic Transmission:", Fmt::Fixed, 4),
+    }};
+    const ThermoTerms& th = *t.Thermo;
+    const std::array<double, 7> values{0,         th.Gas.Tw, th.Gas.Tout, th.Gas.Nu,
+                                       th.Gas.Pr, th.Kth,    th.Trans};
+    PanelText::AppendRows(d, Rows, values);
 }
 
 StyledText AspirationVerdict(double asp) {

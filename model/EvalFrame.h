@@ -32,6 +32,15 @@ double FoldedInclination(double deg);
 void WriteCommonOutputs(DisplaySink& d, double Cc, double Q /*[L/min]*/,
                         const LodoMath::Kernels::AirState& air);
 
+// Below the panel, for particles that are not unit-density spheres: the aerodynamic and
+// the volume-equivalent diameter of the size the panel shows. Call after FillPanel.
+void WriteParticleRows(DisplaySink& d, const ComponentTerms& t,
+                       const LodoMath::ParticleProperties& particle);
+
+// Below the panel, for a tube or bend with a wall temperature: the gas it cools and
+// the thermophoretic transmission at the size the panel shows.
+void WriteThermoRows(DisplaySink& d, const ComponentTerms& t);
+
 // "= %f" of the aspiration ratio, green inside the ANSI N13.1 range 0.8 to 1.5
 // (bounds included), red outside it or when the ratio is not a number.
 StyledText AspirationVerdict(double asp);
@@ -50,7 +59,7 @@ struct LogNormalOutcome {
 template <class TransAt>
 LogNormalOutcome IntegrateLogNormal(LogNormalSizes& sizes, const EvalContext& ctx,
                                     TransAt&& trans) {
-    sizes.Prepare(ctx.LowV, ctx.DpStep, ctx.MDp, ctx.DpSD);
+    sizes.Prepare(ctx.LowV, ctx.DpStep, ctx.MDp, ctx.DpSD, ctx.Particle);
     double tpIn = 0, tpOut = 0, tmIn = 0, tmOut = 0;
     bool any = false;
     float last = ctx.LowV;

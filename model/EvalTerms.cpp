@@ -20,10 +20,19 @@ ComponentInputs InputsOf(const TLodoComp& c) {
         in.D1 = in.D2 = Units::DiaToMm(c.Dia1, c.Dia1Unit);
         in.L = Units::TubeLenToM(c.Len, c.LenUnit);
         in.Theta = std::numbers::pi * EvalFrame::FoldedInclination(c.Ang1) / 180.0;
+        if (c.WallTemp) {
+            in.Tw = Units::TempToC(*c.WallTemp, c.WallTempUnit);
+            in.Lth = in.L;
+        }
         break;
     case NodeBend:
         in.D1 = in.D2 = Units::DiaToMm(c.Dia1, c.Dia1Unit);
         in.Rb = Units::RadiusToM(c.Brd, c.RadiusUnit);
+        // The gas cools along the centreline as in a straight tube of that length.
+        if (c.WallTemp) {
+            in.Tw = Units::TempToC(*c.WallTemp, c.WallTempUnit);
+            in.Lth = in.Rb * std::numbers::pi * in.Ang / 180.0;
+        }
         break;
     case NodeContraction:
     case NodeExpansion:
@@ -68,27 +77,48 @@ double InletPenetration(double asp, double wl) {
     return t < 0 ? 0.0 : t;
 }
 
-ComponentTerms TermsAt(const ComponentInputs& in, double Dp) {
+ThermoTerms ThermoOf(const ComponentInputs& in, const K::AirState& air, const K::FlowState& flow,
+                     double Dp, const LodoMath::ParticleProperties& particle) {
+    ThermoTerms th;
+    th.Gas = K::MakeThermo(air, flow, in.Lth, *in.Tw);
+    th.Kth = K::ThermoCoeffAt(air, Dp, particle);
+    th.Trans = K::ThermoTransAt(air, th.Gas, Dp, particle);
+    return th;
+}
+
+ComponentTerms TermsAt(const ComponentInputs& in, double Dp,
+                       const LodoMath::ParticleProperties& particle) {
     ComponentTerms t;
     t.In = in;
     t.Dp = Dp;
     t.Air = K::MakeAir(in.T, in.P);
-    t.Particle = K::MakeParticle(t.Air, Dp);
+    const K::ParticleDiameters diameters = K::DiametersOf(t.Air, Dp, particle);
+    t.Da = diameters.Da;
+    t.Dve = diameters.Dve;
+    t.Particle = K::MakeParticle(t.Air, Dp, particle);
     t.Flow = FlowOf(in, t.Air);
     const K::AirState& air = t.Air;
     const K::ParticleState& p = t.Particle;
     switch (in.Type) {
     case NodeTube: {
-        const K::TubeTerms tube = K::TubeTermsOf(
-            air, K::MakeSize(air, Dp), K::MakeTube(air, t.Flow.V1, in.D1, in.L, in.Q, in.Theta));
+        const K::TubeState state = K::MakeTube(air, t.Flow.V1, in.D1, in.L, in.Q, in.Theta);
+        const K::TubeTerms tube = K::TubeTermsOf(air, K::MakeSize(air, Dp, particle), state);
         t.Trans = tube.DT * tube.ST * tube.IT;
+        if (in.Tw) {
+            t.Thermo = ThermoOf(in, air, state.flow, Dp, particle);
+            t.Trans *= t.Thermo->Trans;
+        }
         t.Model = tube;
         break;
     }
     case NodeBend: {
-        const K::BendTerms bend =
-            K::BendTermsOf(air, p, K::MakeFlow(air, t.Flow.V1, in.D1), in.Ang, in.Rb);
+        const K::FlowState flow = K::MakeFlow(air, t.Flow.V1, in.D1);
+        const K::BendTerms bend = K::BendTermsOf(air, p, flow, in.Ang, in.Rb);
         t.Trans = bend.Trans;
+        if (in.Tw) {
+            t.Thermo = ThermoOf(in, air, flow, Dp, particle);
+            t.Trans *= t.Thermo->Trans;
+        }
         t.Model = bend;
         break;
     }
@@ -125,15 +155,16 @@ ComponentTerms TermsAt(const ComponentInputs& in, double Dp) {
     return t;
 }
 
-ComponentTerms TermsAt(const TLodoComp& c, double Dp) {
-    return TermsAt(InputsOf(c), Dp);
+ComponentTerms TermsAt(const TLodoComp& c, double Dp,
+                       const LodoMath::ParticleProperties& particle) {
+    return TermsAt(InputsOf(c), Dp, particle);
 }
 
 std::optional<ComponentTerms> TermsOf(const LodoModel& m, int Row) {
     if (Row < 0 || static_cast<std::size_t>(Row) >= m.List.size())
         return std::nullopt;
     const double Dp = EvalFrame::IsLogNormal(m.Ctx) ? m.Ctx.MDp : m.Ctx.Dp;
-    return TermsAt(m.List[static_cast<std::size_t>(Row)], Dp);
+    return TermsAt(m.List[static_cast<std::size_t>(Row)], Dp, m.Ctx.Particle);
 }
 
 std::vector<ComponentTerms> LineTerms(const LodoModel& m) {

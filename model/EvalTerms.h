@@ -2,6 +2,8 @@
 
 #include "model/LodoModel.h"
 #include "physics/LodoKernels.h"
+#include "physics/ParticleProperties.h"
+#include "physics/Thermophoresis.h"
 
 #include <optional>
 #include <variant>
@@ -42,6 +44,10 @@ struct ComponentInputs {
     double Uo = 0;    // free-stream velocity [m/s]
     double Theta = 0; // tube inclination as the settling model takes it [rad]
     double Ang = 0;   // bend angle or cone half angle [deg]
+    // Tube and bend with a wall temperature: the wall [degC] and the length the gas
+    // is cooled over [m] (a bend's centreline).
+    std::optional<double> Tw;
+    double Lth = 0;
     const LodoMath::ProbeData* Probe = nullptr; // shrouded probe: its catalogue entry, if any
 };
 
@@ -63,21 +69,38 @@ struct ShroudTerms {
     LodoMath::Kernels::ShroudWallTerms Wall;
 };
 
+/// Thermophoresis of a tube or bend with a wall temperature.
+struct ThermoTerms {
+    LodoMath::Kernels::ThermoState Gas; // outlet gas temperature, Nusselt and Prandtl numbers
+    double Kth = 0;                     // Talbot's coefficient at the volume-equivalent size [-]
+    double Trans = 1;                   // thermophoretic transmission [-]
+};
+
 struct ComponentTerms {
     ComponentInputs In;
-    double Dp = 0; // particle size the terms are taken at [um]
+    double Dp = 0;  // particle size the terms are taken at, as entered [um]
+    double Da = 0;  // its aerodynamic diameter [um]: settling, inertia, fittings, inlets
+    double Dve = 0; // its volume-equivalent diameter [um]: diffusion
     LodoMath::Kernels::AirState Air{};
-    LodoMath::Kernels::ParticleState Particle{}; // slip correction Cc at Dp
+    LodoMath::Kernels::ParticleState Particle{}; // slip correction Cc at Da
     FlowTerms Flow;
     // By component type; empty for a record evaluation ignores.
     std::variant<std::monostate, LodoMath::Kernels::TubeTerms, LodoMath::Kernels::BendTerms,
                  LodoMath::Kernels::ConeTerms, NozzleTerms, ShroudTerms>
         Model;
-    double Trans = 0; // the component's transmission at Dp [-]
+    std::optional<ThermoTerms> Thermo; // tube and bend with a wall temperature
+    double Trans = 0;                  // the component's transmission at Dp [-]
 };
 
-ComponentTerms TermsAt(const ComponentInputs& in, double Dp /*[um]*/);
-ComponentTerms TermsAt(const TLodoComp& c, double Dp /*[um]*/);
+/// A tube's or bend's thermophoresis at Dp; `in` must have a wall temperature.
+ThermoTerms ThermoOf(const ComponentInputs& in, const LodoMath::Kernels::AirState& air,
+                     const LodoMath::Kernels::FlowState& flow, double Dp /*[um]*/,
+                     const LodoMath::ParticleProperties& particle);
+
+ComponentTerms TermsAt(const ComponentInputs& in, double Dp /*[um]*/,
+                       const LodoMath::ParticleProperties& particle = {});
+ComponentTerms TermsAt(const TLodoComp& c, double Dp /*[um]*/,
+                       const LodoMath::ParticleProperties& particle = {});
 
 /// Empty for a Row outside the line.
 std::optional<ComponentTerms> TermsOf(const LodoModel& m, int Row);

@@ -4,9 +4,11 @@
 #include "model/PanelText.h"
 #include "physics/LodoKernels.h"
 #include "physics/LodoMath.h"
+#include "physics/ParticleProperties.h"
 
 #include <array>
 #include <cmath>
+#include <optional>
 #include <variant>
 
 using LodoMath::TArea;
@@ -50,18 +52,19 @@ constexpr std::array<RowDef, 8> ExpansionPanel{{
 
 // Mode handling of the fittings: the transmission at Dp, or the integration
 // followed by the transmission at MDp, which is what the record's TransM1 holds.
+// model(p, Dp) takes the aerodynamic particle state p of the entered size Dp [um].
 template <class Model>
 void FittingTransmission(LodoModel& m, bool logNormal, bool show, const Kn::AirState& air,
                          Model&& model) {
     EvalContext& ctx = m.Ctx;
     if (!logNormal) {
-        ctx.NodeTrans = model(Kn::MakeParticle(air, ctx.Dp));
+        ctx.NodeTrans = model(Kn::MakeParticle(air, ctx.Dp, ctx.Particle), ctx.Dp);
         return;
     }
     const auto o = EvalFrame::IntegrateLogNormal(
-        m.Sizes, ctx, [&](int k, double) { return model(m.Sizes.State(air, k).p); });
+        m.Sizes, ctx, [&](int k, double d) { return model(m.Sizes.State(air, k).p, d); });
     EvalFrame::ApplyLogNormal(m, o, show);
-    ctx.NodeTrans = model(Kn::MakeParticle(air, ctx.MDp));
+    ctx.NodeTrans = model(Kn::MakeParticle(air, ctx.MDp, ctx.Particle), ctx.MDp);
 }
 
 } // namespace
@@ -79,11 +82,12 @@ void Cone(LodoModel& m, int Row, bool expansion, Output out) {
     const FlowTerms& flow = s.Flow;
     if (expansion) {
         const Kn::ConeState cone = Kn::MakeExpansion(in.D1, in.D2, in.Q, in.Ang);
-        FittingTransmission(m, logNormal, show, air,
-                            [&](const Kn::ParticleState& p) { return Kn::ExpTrans(air, p, cone); });
+        FittingTransmission(m, logNormal, show, air, [&](const Kn::ParticleState& p, double) {
+            return Kn::ExpTrans(air, p, cone);
+        });
     } else {
         const Kn::ConeState cone = Kn::MakeContraction(in.D1, in.D2, in.Q, in.Ang);
-        FittingTransmission(m, logNormal, show, air, [&](const Kn::ParticleState& p) {
+        FittingTransmission(m, logNormal, show, air, [&](const Kn::ParticleState& p, double) {
             return Kn::ContTrans(air, p, cone);
         });
     }
@@ -91,7 +95,7 @@ void Cone(LodoModel& m, int Row, bool expansion, Output out) {
     if (!show)
         return;
 
-    const ComponentTerms t = TermsAt(in, s.Dp);
+    const ComponentTerms t = TermsAt(in, s.Dp, ctx.Particle);
     EvalFrame::WriteCommonOutputs(m.Display, t.Particle.Cc, in.Q, t.Air);
     const double Stk = std::get<Kn::ConeTerms>(t.Model).Stk;
     const double InArea = TArea(0.001 * in.D1);
@@ -102,6 +106,7 @@ void Cone(LodoModel& m, int Row, bool expansion, Output out) {
         PanelText::FillPanel(m.Display, ExpansionPanel, values);
     else
         PanelText::FillPanel(m.Display, ContractionPanel, values);
+    EvalFrame::WriteParticleRows(m.Display, t, ctx.Particle);
 }
 
 void Bend(LodoModel& m, int Row, Output out) {
@@ -126,19 +131,28 @@ void Bend(LodoModel& m, int Row, Output out) {
     m.Display.CurveR.Underline = false;
     m.Display.CRErrorVisible = tight;
 
-    FittingTransmission(m, logNormal, show, air, [&](const Kn::ParticleState& p) {
-        return Kn::BendTrans(air, p, flowState, in.Ang);
+    // Without a wall temperature the bend is exactly what it always was.
+    std::optional<Kn::ThermoState> gas;
+    if (in.Tw)
+        gas = Kn::MakeThermo(air, flowState, in.Lth, *in.Tw);
+    FittingTransmission(m, logNormal, show, air, [&](const Kn::ParticleState& p, double d) {
+        const double t = Kn::BendTrans(air, p, flowState, in.Ang);
+        return gas ? t * Kn::ThermoTransAt(air, *gas, d, ctx.Particle) : t;
     });
+    ctx.TubeTh = gas ? Kn::ThermoTransAt(air, *gas, s.Dp, ctx.Particle) : 1.0;
     EvalFrame::StoreResults(m, c, s.Base, flow.Re1, flow.Re2, 1, 1, 1);
+    c.TransTh = ctx.TubeTh;
     if (!show)
         return;
 
-    const ComponentTerms t = TermsAt(in, s.Dp);
+    const ComponentTerms t = TermsAt(in, s.Dp, ctx.Particle);
     const auto& bend = std::get<Kn::BendTerms>(t.Model);
     EvalFrame::WriteCommonOutputs(m.Display, t.Particle.Cc, in.Q, t.Air);
     const std::array<double, 5> values{t.Flow.V1, t.Flow.Re1, bend.Stk, bend.CurvatureRatio,
                                        ctx.NodeTrans};
     PanelText::FillPanel(m.Display, BendPanel, values);
+    EvalFrame::WriteParticleRows(m.Display, t, ctx.Particle);
+    EvalFrame::WriteThermoRows(m.Display, t);
 }
 
 } // namespace EvalDetail

@@ -5,6 +5,7 @@
 #include "model/Units.h"
 #include "physics/LodoKernels.h"
 #include "physics/LodoMath.h"
+#include "physics/ParticleProperties.h"
 
 #include <array>
 #include <variant>
@@ -78,7 +79,7 @@ InletValues InletTransmission(LodoModel& m, bool logNormal, bool show, const K::
     EvalContext& ctx = m.Ctx;
     InletValues v;
     if (!logNormal) {
-        aspWl(K::MakeParticle(air, ctx.Dp), v.Asp, v.WL);
+        aspWl(K::MakeParticle(air, ctx.Dp, ctx.Particle), v.Asp, v.WL);
         ctx.NodeTrans = InletPenetration(v.Asp, v.WL);
         return v;
     }
@@ -88,7 +89,7 @@ InletValues InletTransmission(LodoModel& m, bool logNormal, bool show, const K::
         return InletPenetration(asp, wl);
     });
     EvalFrame::ApplyLogNormal(m, o, show);
-    aspWl(K::MakeParticle(air, ctx.MDp), v.Asp, v.WL);
+    aspWl(K::MakeParticle(air, ctx.MDp, ctx.Particle), v.Asp, v.WL);
     ctx.NodeTrans = ctx.MNodeTrans;
     return v;
 }
@@ -118,7 +119,7 @@ void Nozzle(LodoModel& m, int Row, Output out) {
     if (!show)
         return;
 
-    const ComponentTerms t = TermsAt(in, s.Dp);
+    const ComponentTerms t = TermsAt(in, s.Dp, ctx.Particle);
     const NozzleTerms& k = std::get<NozzleTerms>(t.Model);
     EvalFrame::WriteCommonOutputs(m.Display, t.Particle.Cc, in.Q, t.Air);
     const double InArea = TArea(0.001 * in.D1);
@@ -129,6 +130,7 @@ void Nozzle(LodoModel& m, int Row, Output out) {
         in.Uo,       k.Asp.R,    k.Asp.Alpha, v.Asp,  k.Wall.Stkp,  k.Wall.C1, k.Wall.kref,
         k.Wall.TauN, k.Wall.Rz,  k.Wall.Fr,   v.WL,   ctx.NodeTrans};
     PanelText::FillPanel(m.Display, NozzlePanel, values);
+    EvalFrame::WriteParticleRows(m.Display, t, ctx.Particle);
 }
 
 void Shroud(LodoModel& m, int Row, Output out) {
@@ -159,7 +161,7 @@ void Shroud(LodoModel& m, int Row, Output out) {
     if (!show)
         return;
 
-    const ComponentTerms t = TermsAt(in, s.Dp);
+    const ComponentTerms t = TermsAt(in, s.Dp, ctx.Particle);
     const ShroudTerms& k = std::get<ShroudTerms>(t.Model);
     EvalFrame::WriteCommonOutputs(m.Display, t.Particle.Cc, in.Q, t.Air);
     const double NozOutArea = TArea(0.001 * in.D2);
@@ -170,6 +172,7 @@ void Shroud(LodoModel& m, int Row, Output out) {
         k.Asp.Usc, k.Asp.Rpr,  k.Asp.Stkpr, k.Asp.AlphaP, k.Asp.AspP,   k.Asp.F,
         v.Asp,     k.Wall.Lw,  k.Wall.Fr,   k.Wall.Stkp,  v.WL,         ctx.NodeTrans};
     PanelText::FillPanel(m.Display, ShroudPanel, values);
+    EvalFrame::WriteParticleRows(m.Display, t, ctx.Particle);
 }
 
 } // namespace EvalDetail

@@ -14,9 +14,12 @@ template <class F> bool Same(F a, F b) {
 constexpr std::size_t MaxAirs = 16;
 } // namespace
 
-void LogNormalSizes::Prepare(float LowV, float DpStep, float MDp, float DpSD) {
-    if (prepared_ && Same(LowV, lowV_) && Same(DpStep, step_) && Same(MDp, mdp_) && Same(DpSD, sd_))
+void LogNormalSizes::Prepare(float LowV, float DpStep, float MDp, float DpSD,
+                             const LodoMath::ParticleProperties& particle) {
+    if (prepared_ && Same(LowV, lowV_) && Same(DpStep, step_) && Same(MDp, mdp_) &&
+        Same(DpSD, sd_) && particle == particle_)
         return;
+    particle_ = particle;
     lowV_ = LowV;
     step_ = DpStep;
     mdp_ = MDp;
@@ -65,7 +68,7 @@ const LodoMath::Kernels::SizeState& LogNormalSizes::State(const LodoMath::Kernel
     AirSizes& a = airs_[lastAir_];
     while (static_cast<int>(a.states.size()) <= k) {
         const float dp = At(static_cast<int>(a.states.size())).Dp;
-        a.states.push_back(LodoMath::Kernels::MakeSize(a.air, dp));
+        a.states.push_back(LodoMath::Kernels::MakeSize(a.air, dp, particle_));
     }
     return a.states[static_cast<std::size_t>(k)];
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "physics/LodoKernels.h"
+#include "physics/ParticleProperties.h"
 
 #include <vector>
 
@@ -18,11 +19,13 @@ struct SizeClass {
 
 class LogNormalSizes {
 public:
-    // Starts over when any of the four values differs from the table's.
-    void Prepare(float LowV, float DpStep, float MDp, float DpSD);
+    // Starts over when any of the values differs from the table's.
+    void Prepare(float LowV, float DpStep, float MDp, float DpSD,
+                 const LodoMath::ParticleProperties& particle = {});
     // Size class k (0-based), built on demand.
     SizeClass At(int k);
-    // The particle state of size class k in the given air, built on demand.
+    // The particle state of size class k in the given air, built on demand: the
+    // aerodynamic state and settling, and the diffusion of the volume-equivalent size.
     const LodoMath::Kernels::SizeState& State(const LodoMath::Kernels::AirState& air, int k);
 
 private:
@@ -32,6 +35,7 @@ private:
         std::vector<LodoMath::Kernels::SizeState> states;
     };
     float lowV_ = 0, step_ = 0, mdp_ = 0, sd_ = 0;
+    LodoMath::ParticleProperties particle_;
     bool prepared_ = false;
     double lastCdf_ = 0;
     std::vector<SizeClass> classes_;

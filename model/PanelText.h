@@ -38,6 +38,10 @@ constexpr RowDef Row(std::string_view name, Fmt kind, int decimals = 0,
 // Fills all 24 rows: row i from rows[i] with values[i]; rows beyond the table are
 // emptied. Every row gets its own style, so no emphasis survives from an earlier
 // panel.
+// Empties the rows below the 24 as well.
 void FillPanel(DisplaySink& d, std::span<const RowDef> rows, std::span<const double> values);
+
+// Appends rows below the 24, row i from rows[i] with values[i].
+void AppendRows(DisplaySink& d, std::span<const RowDef> rows, std::span<const double> values);
 
 } // namespace PanelText

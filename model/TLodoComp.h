@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,11 @@ struct TLodoComp {
     double FStream = 0;        // free-stream velocity [m/s | ft/s]
     std::string TempUnit, PressUnit, LenUnit, Dia1Unit, Dia2Unit, Dia3Unit, FlowUnit, RadiusUnit,
         FStreamUnit;
+    // Wall temperature of a tube or bend whose wall is not at the gas temperature
+    // [degC | degF per WallTempUnit]; absent: no thermophoresis.
+    std::optional<double> WallTemp;
+    std::string WallTempUnit;
+    double TransTh = 1; // thermophoretic transmission (1 without a wall temperature)
 
     bool operator==(const TLodoComp&) const = default;
 };

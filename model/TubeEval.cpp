@@ -5,8 +5,10 @@
 #include "model/Units.h"
 #include "physics/LodoKernels.h"
 #include "physics/LodoMath.h"
+#include "physics/ParticleProperties.h"
 
 #include <array>
+#include <optional>
 #include <variant>
 
 namespace K = LodoMath::Kernels;
@@ -68,28 +70,39 @@ void Tube(LodoModel& m, int Row, Output out) {
     tm.air = s.Air;
     const FlowTerms& flow = s.Flow;
     tm.tube = K::MakeTube(tm.air, flow.V1, in.D1, in.L, in.Q, in.Theta);
+    // Without a wall temperature the tube is exactly what it always was.
+    std::optional<K::ThermoState> gas;
+    if (in.Tw)
+        gas = K::MakeThermo(tm.air, tm.tube.flow, in.Lth, *in.Tw);
+    const auto thermo = [&](double d) { return K::ThermoTransAt(tm.air, *gas, d, ctx.Particle); };
 
     auto mechanisms = [&](double d) {
-        const K::SizeState s = K::MakeSize(tm.air, d);
+        const K::SizeState s = K::MakeSize(tm.air, d, ctx.Particle);
         ctx.TubeDT = tm.DT(s);
         ctx.TubeST = tm.ST(s);
         ctx.TubeIT = tm.IT(s);
+        ctx.TubeTh = gas ? thermo(d) : 1.0;
     };
     if (!logNormal) {
         mechanisms(s.Dp);
         ctx.NodeTrans = ctx.TubeDT * ctx.TubeST * ctx.TubeIT;
+        if (gas)
+            ctx.NodeTrans *= ctx.TubeTh;
     } else {
-        const auto o = EvalFrame::IntegrateLogNormal(
-            m.Sizes, ctx, [&](int k, double) { return tm.Trans(m.Sizes.State(tm.air, k)); });
+        const auto o = EvalFrame::IntegrateLogNormal(m.Sizes, ctx, [&](int k, double d) {
+            const double t = tm.Trans(m.Sizes.State(tm.air, k));
+            return gas ? t * thermo(d) : t;
+        });
         EvalFrame::ApplyLogNormal(m, o, show);
         mechanisms(ctx.MDp);
         ctx.NodeTrans = ctx.MNodeTrans;
     }
     EvalFrame::StoreResults(m, c, s.Base, flow.Re1, flow.Re2, ctx.TubeDT, ctx.TubeST, ctx.TubeIT);
+    c.TransTh = ctx.TubeTh;
     if (!show)
         return;
 
-    const ComponentTerms t = TermsAt(in, s.Dp);
+    const ComponentTerms t = TermsAt(in, s.Dp, ctx.Particle);
     const auto& k = std::get<K::TubeTerms>(t.Model);
     EvalFrame::WriteCommonOutputs(m.Display, t.Particle.Cc, in.Q, t.Air);
 
@@ -98,6 +111,8 @@ void Tube(LodoModel& m, int Row, Output out) {
                                         k.ShH,     k.Sc,       ctx.TubeDT, 0,    k.Stk, k.TauPlus,
                                         k.VPlus,   k.Vd,       ctx.TubeIT};
     PanelText::FillPanel(m.Display, TubePanel, values);
+    EvalFrame::WriteParticleRows(m.Display, t, ctx.Particle);
+    EvalFrame::WriteThermoRows(m.Display, t);
 }
 
 } // namespace EvalDetail

@@ -83,6 +83,7 @@ bool SameRecord(TLodoComp a, TLodoComp b) {
     // Not stored, but results all the same.
     nanMatchesNan(&TLodoComp::PTrans);
     nanMatchesNan(&TLodoComp::MTrans);
+    nanMatchesNan(&TLodoComp::TransTh);
     return a == b;
 }
 

@@ -110,6 +110,13 @@ IntermediateValuesPane::IntermediateValuesPane(QWidget* parent) : QWidget(parent
         m_values[std::size_t(i)] = named(QStringLiteral("IVR%1").arg(i + 1), QString(), values);
         addRow(m_names[std::size_t(i)], m_values[std::size_t(i)]);
     }
+    for (std::size_t i = 0; i < m_extraNames.size(); ++i) {
+        m_extraNames[i] = named(QStringLiteral("IVXN%1").arg(i + 1), QString(), names);
+        m_extraValues[i] = named(QStringLiteral("IVXR%1").arg(i + 1), QString(), values);
+        addRow(m_extraNames[i], m_extraValues[i]);
+        m_extraNames[i]->setVisible(false);
+        m_extraValues[i]->setVisible(false);
+    }
     nameLay->addStretch(1);
     valueLay->addStretch(1);
 
@@ -177,6 +184,17 @@ void IntermediateValuesPane::render(const DisplaySink& sink) {
         applyStyledText(m_values[i], sink.IV[i].Value);
         m_names[i]->setToolTip(m_names[i]->text());
         m_values[i]->setToolTip(m_values[i]->text());
+    }
+    for (std::size_t i = 0; i < m_extraNames.size(); ++i) {
+        const bool used = i < sink.Extra.size();
+        m_extraNames[i]->setVisible(used);
+        m_extraValues[i]->setVisible(used);
+        if (!used)
+            continue;
+        applyStyledText(m_extraNames[i], sink.Extra[i].Name);
+        applyStyledText(m_extraValues[i], sink.Extra[i].Value);
+        m_extraNames[i]->setToolTip(m_extraNames[i]->text());
+        m_extraValues[i]->setToolTip(m_extraValues[i]->text());
     }
 }
 

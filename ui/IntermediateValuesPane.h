@@ -30,4 +30,7 @@ private:
     QLabel* m_limits = nullptr;
     std::array<QLabel*, 24> m_names{};
     std::array<QLabel*, 24> m_values{};
+    // Rows below the 24 (particle diameters, thermophoresis), hidden while unused.
+    std::array<QLabel*, 9> m_extraNames{};
+    std::array<QLabel*, 9> m_extraValues{};
 };

@@ -245,7 +245,8 @@ void PenetrationCurveWindow::refresh() {
 
     // No line, no curve: a system of nothing would pass everything.
     Analysis::PenetrationCurve curve = Analysis::ComputePenetrationCurve(
-        line, line.empty() ? std::vector<float>{} : Analysis::LogSpacedSizes(from_, to_, points_));
+        line, line.empty() ? std::vector<float>{} : Analysis::LogSpacedSizes(from_, to_, points_),
+        ctx.Particle);
     std::optional<PenetrationCurveModel::Aerosol> aerosol;
     if (logNormal)
         aerosol = PenetrationCurveModel::Aerosol{ctx.MDp, ctx.DpSD};

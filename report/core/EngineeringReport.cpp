@@ -75,7 +75,18 @@ FieldList ParticlesAndConditions(const LodoModel& m) {
                               Entered(m.Ctx.DpSD)});
     else
         f.Fields.push_back({"Particles", "one size: aerodynamic diameter " + Size(m.Ctx.Dp)});
-    f.Fields.push_back({"Particle density", "1000 kg/m\u00B3 (sizes are aerodynamic diameters)"});
+    const LodoMath::ParticleProperties& pp = m.Ctx.Particle;
+    if (pp == LodoMath::ParticleProperties{})
+        f.Fields.push_back(
+            {"Particle density", "1000 kg/m\u00B3 (sizes are aerodynamic diameters)"});
+    else
+        f.Fields.push_back(
+            {"Particle properties",
+             fmt::format("density {:g} kg/m\u00B3, dynamic shape factor {:g}, thermal "
+                         "conductivity {:g} W/(m K); sizes are {} diameters",
+                         pp.Density, pp.ShapeFactor, pp.ThermalConductivity,
+                         pp.Sizes == LodoMath::SizeType::Physical ? "volume-equivalent"
+                                                                  : "aerodynamic")});
     f.Fields.push_back(
         {"Sample flow rate", Condition(first.Flow, first.FlowUnit, "L/min", "ft\u00B3/min",
                                        Units::FlowToLpm(first.Flow, first.FlowUnit), 2)});
@@ -411,13 +422,15 @@ Verdict BendVerdict(const LodoModel& m) {
     return v;
 }
 
-std::vector<Block> CurveSection(const LodoList& list, const std::optional<double>& d50) {
+std::vector<Block> CurveSection(const LodoList& list, const std::optional<double>& d50,
+                                const LodoMath::ParticleProperties& particle) {
     // The curve reaches past d50 when the cut lies above the usual range.
     const double to = d50 && *d50 > Analysis::CurveTo ? std::min(2.0 * *d50, Analysis::SizeCeil)
                                                       : Analysis::CurveTo;
     const std::vector<float> sizes =
         Analysis::LogSpacedSizes(Analysis::CurveFrom, to, Analysis::CurvePoints);
-    const Analysis::PenetrationCurve curve = Analysis::ComputePenetrationCurve(list, sizes);
+    const Analysis::PenetrationCurve curve =
+        Analysis::ComputePenetrationCurve(list, sizes, particle);
     CurveChart chart;
     for (std::size_t k = 0; k < curve.Dp.size() && k < curve.System.size(); ++k) {
         chart.Dp.push_back(curve.Dp[k]);
@@ -495,7 +508,7 @@ Report BuildReport(const LodoModel& m, const Source& source) {
     // The monodisperse aerosol is the size-resolved one of a GSD of 1.
     const std::optional<Analysis::SizeResolvedResult> sr = Analysis::ComputeSizeResolved(
         m.List, logNormal ? m.Ctx.MDp : m.Ctx.Dp, logNormal ? m.Ctx.DpSD : 1.0);
-    const std::optional<double> d50 = Analysis::CutSizeD50(m.List);
+    const std::optional<double> d50 = Analysis::CutSizeD50(m.List, m.Ctx.Particle);
     r.Blocks.push_back(Heading{"Results for this aerosol"});
     r.Blocks.push_back(AerosolResults(m, sr, d50));
     if (logNormal)
@@ -520,7 +533,7 @@ Report BuildReport(const LodoModel& m, const Source& source) {
     if (sr)
         for (Block& b : MassSection(m, *sr))
             r.Blocks.push_back(std::move(b));
-    for (Block& b : CurveSection(m.List, d50))
+    for (Block& b : CurveSection(m.List, d50, m.Ctx.Particle))
         r.Blocks.push_back(std::move(b));
 
     r.Blocks.push_back(Heading{"Drawing"});
