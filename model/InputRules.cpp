@@ -15,6 +15,9 @@ std::optional<Breach> CheckComponent(const TLodoComp& c) {
         if (!Allows(f.Rule, working))
             return Breach{&f, v};
     }
+    if (c.WallTemp && (WallTempRule.Types & type) &&
+        !Allows(WallTempRule.Rule, Units::TempToC(*c.WallTemp, c.WallTempUnit)))
+        return Breach{&WallTempRule, *c.WallTemp};
     return std::nullopt;
 }
 

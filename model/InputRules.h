@@ -40,6 +40,10 @@ enum class RuleId {
     // A design case's acceptance criteria.
     AspirationLimit,  // a limit of the aspiration ratio: 0 or more
     PenetrationLimit, // a least penetration: 0 to 1
+    // Particle properties.
+    ParticleDensity,     // 100 to 25,000 kg/m3
+    ShapeFactor,         // dynamic shape factor 1 to 5
+    ThermalConductivity, // above 0
 };
 
 struct Rule {
@@ -53,7 +57,7 @@ struct Rule {
     std::string_view Message; // LodoErrorText(MessageNo) when it has one
 };
 
-inline constexpr std::array<Rule, 17> Rules{{
+inline constexpr std::array<Rule, 20> Rules{{
     {RuleId::EntryLength, 0.0, false, Open, false, "", 2, LodoErrorText(2)},
     {RuleId::EntryFlow, 0.0, false, Open, false, "", 3, LodoErrorText(3)},
     {RuleId::EntryAngle, -360.0, true, 360.0, true, "", 4, LodoErrorText(4)},
@@ -77,6 +81,11 @@ inline constexpr std::array<Rule, 17> Rules{{
      "An aspiration-ratio limit must not be negative."},
     {RuleId::PenetrationLimit, 0.0, true, 1.0, true, "", 0,
      "A penetration limit must be from 0 to 1 (0 to 100 %)."},
+    {RuleId::ParticleDensity, 100.0, true, 25000.0, true, "kg/m\u00B3", 0,
+     "Particle density must be from 100 to 25,000 kg/m\u00B3."},
+    {RuleId::ShapeFactor, 1.0, true, 5.0, true, "", 0, "Dynamic shape factor must be from 1 to 5."},
+    {RuleId::ThermalConductivity, 0.0, false, Open, false, "W/(m K)", 0,
+     "Particle thermal conductivity must be greater than 0."},
 }};
 
 constexpr const Rule& RuleOf(RuleId id) {
@@ -167,6 +176,11 @@ inline const std::array<FieldRule, 11> FieldRules{{
     {Inlets, "FStream", &TLodoComp::FStream, &TLodoComp::FStreamUnit, Units::VelToMs,
      RuleId::FreeStream},
 }};
+
+// The wall temperature of a tube or bend, when it has one (an optional field, so not
+// in the table above; Value is null).
+inline const FieldRule WallTempRule{
+    TubeBend, "WallTemp", nullptr, &TLodoComp::WallTempUnit, Units::TempToC, RuleId::Temperature};
 
 // The first field of `c` that breaks its rule, if any.
 struct Breach {

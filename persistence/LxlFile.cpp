@@ -3,6 +3,7 @@
 // the line's design case.
 #include "model/CreateComp.h"
 #include "model/InputRules.h"
+#include "model/NumberFormat.h"
 #include "model/TextSafety.h"
 #include "persistence/DesignElement.h"
 #include "persistence/FileIo.h"
@@ -11,6 +12,7 @@
 #include "persistence/RecordFields.h"
 
 #include <algorithm>
+#include <cmath>
 #include <pugixml.hpp>
 #include <sstream>
 
@@ -19,6 +21,10 @@ namespace {
 constexpr const char* RootName = "Nodes";
 constexpr const char* NodeName = "Node";
 constexpr const char* LineNameElement = "LineName";
+// A tube's or bend's wall temperature, only when it has one: a line without one is
+// written exactly as before.
+constexpr const char* WallTempElement = "WallTemp";
+constexpr const char* WallTempUnitElement = "WallTempUnit";
 
 // "Component 3 (Index 2, T-2), element "Len": ", the Index as the grid shows it.
 std::string ElementPrefix(const std::string& label, std::string_view element) {
@@ -61,6 +67,22 @@ std::variant<std::string, FileError> BuildLxlText(const LodoList& list, const st
             auto el = node.append_child(std::string(f.Name).c_str());
             if (!text.empty())
                 el.text().set(text.c_str());
+        }
+        if (c.WallTemp) {
+            if (!std::isfinite(*c.WallTemp))
+                return FileError{
+                    ElementPrefix(RecordFields::ComponentLabel(i, c.Name), WallTempElement) +
+                    "the value is not a finite number"};
+            if (c.WallTempUnit.find('\0') != std::string::npos)
+                return FileError{
+                    ElementPrefix(RecordFields::ComponentLabel(i, c.Name), WallTempUnitElement) +
+                    "the text holds a NUL character, which a file cannot store"};
+            node.append_child(WallTempElement)
+                .text()
+                .set(NumberFormat::General15(*c.WallTemp).c_str());
+            auto unit = node.append_child(WallTempUnitElement);
+            if (!c.WallTempUnit.empty())
+                unit.text().set(c.WallTempUnit.c_str());
         }
         if (i == 0)
             if (auto error = DesignElement::Append(node, design))
@@ -154,6 +176,23 @@ ReadResult ReadLxlText(std::string_view text, const EvalContext& defaults) {
             if (f.Name == "Name")
                 label = RecordFields::ComponentLabel(index, c.Name);
         }
+        if (const auto wall = node.child(WallTempElement)) {
+            const std::string text = textOf(wall, WallTempElement);
+            const auto v = NumberFormat::ParseNumber(text);
+            if (!v)
+                return FileError{ElementPrefix(label, WallTempElement) + "'" +
+                                 InputRules::Echo(text) + "' is not a valid floating point value"};
+            c.WallTemp = *v;
+            const auto unit = node.child(WallTempUnitElement);
+            c.WallTempUnit = textOf(unit, WallTempUnitElement);
+            if (!unit)
+                warnings.push_back(label + ": no \"WallTempUnit\" element; read as empty, that "
+                                           "is English units");
+            else if (!InputRules::IsUnitText(c.WallTempUnit))
+                warnings.push_back(label + ", field \"WallTempUnit\": '" +
+                                   InputRules::Echo(c.WallTempUnit) +
+                                   "' is neither \"Metric\" nor \"English\"; read as English");
+        }
         const bool first = index == 0;
         if (first)
             file.Design = DesignElement::Read(node.child(DesignElement::Name), warnings);
@@ -171,7 +210,8 @@ ReadResult ReadLxlText(std::string_view text, const EvalContext& defaults) {
                 continue;
             }
             const bool known =
-                name == LineNameElement ||
+                name == LineNameElement || name == WallTempElement ||
+                (name == WallTempUnitElement && node.child(WallTempElement)) ||
                 std::any_of(RecordFields::All.begin(), RecordFields::All.end(),
                             [&](const RecordFields::Field& f) { return f.Name == name; });
             if (!known)
