@@ -31,7 +31,8 @@ std::optional<std::string> Parse(const ArgumentSpec& spec, const std::vector<std
         const std::string& a = args[i];
         if (spec.Particles) {
             std::string error;
-            if (ParseParticleOption(args, i, *spec.Particles, error)) {
+            if (ParseParticleOption(args, i, *spec.Particles, error) ||
+                ParseParticleProperty(args, i, *spec.Particles, error)) {
                 if (!error.empty())
                     return error;
                 continue;

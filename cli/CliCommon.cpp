@@ -77,10 +77,64 @@ bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i,
     return true;
 }
 
+bool ParseParticleProperty(const std::vector<std::string>& args, std::size_t& i,
+                           ParticleSpec& particles, std::string& error) {
+    using InputRules::RuleId;
+    struct Numeric {
+        std::string_view Name;
+        double LodoMath::ParticleProperties::*Value;
+        RuleId Rule;
+    };
+    static constexpr Numeric Numbers[] = {
+        {"--density", &LodoMath::ParticleProperties::Density, RuleId::ParticleDensity},
+        {"--shape-factor", &LodoMath::ParticleProperties::ShapeFactor, RuleId::ShapeFactor},
+        {"--thermal-conductivity", &LodoMath::ParticleProperties::ThermalConductivity,
+         RuleId::ThermalConductivity},
+    };
+    const std::string& option = args[i];
+    const Numeric* numeric = nullptr;
+    for (const Numeric& n : Numbers)
+        if (option == n.Name)
+            numeric = &n;
+    if (!numeric && option != "--size-type")
+        return false;
+    // Each option once per command line: remember the ones read for this `particles`.
+    auto& seen = particles.PropertiesSeen;
+    if (std::find(seen.begin(), seen.end(), option) != seen.end()) {
+        error = option + " given twice";
+        return true;
+    }
+    seen.push_back(option);
+    if (i + 1 >= args.size()) {
+        error = option + (numeric ? " needs a number" : " needs aerodynamic or physical");
+        return true;
+    }
+    const std::string& text = args[++i];
+    if (!numeric) {
+        if (text == "aerodynamic")
+            particles.Properties.Sizes = LodoMath::SizeType::Aerodynamic;
+        else if (text == "physical")
+            particles.Properties.Sizes = LodoMath::SizeType::Physical;
+        else
+            error = "--size-type must be aerodynamic or physical, not '" + Quote(text) + "'";
+        return true;
+    }
+    const InputRules::Rule& rule = InputRules::RuleOf(numeric->Rule);
+    const auto x = NumberFormat::ParseNumber(text);
+    if (!x || !InputRules::Allows(rule, *x)) {
+        error = option + ": " + std::string(rule.Message) + " (given '" + Quote(text) + "')";
+        return true;
+    }
+    particles.Properties.*(numeric->Value) = *x;
+    return true;
+}
+
 namespace {
 DistributionSetting SettingOf(const ParticleSpec& particles) {
-    return DistributionSetting{particles.Dp, particles.MDp, particles.DpSD,
-                               particles.LogNormal ? Distribution::LogNormal : Distribution::Mono};
+    DistributionSetting s{particles.Dp, particles.MDp, particles.DpSD,
+                          particles.LogNormal ? Distribution::LogNormal : Distribution::Mono};
+    s.Particle = particles.Properties;
+    return s;
 }
 } // namespace
 

@@ -42,6 +42,9 @@ struct ParticleSpec {
     float MDp = 5.0f;  // [um]
     float DpSD = 2.5f; // [-]
     bool Given = false;
+    // Density, shape factor, size type and thermal conductivity (--density and the rest).
+    LodoMath::ParticleProperties Properties;
+    std::vector<std::string> PropertiesSeen; // the property options read so far
 };
 
 // Text for the usage lines of commands that take the particle options.
@@ -51,13 +54,26 @@ inline constexpr std::string_view ParticleOptionsHelp =
     "                       line, else 10)\n"
     "  --lognormal MMAD GSD log-normal distribution: mass median aerodynamic diameter MMAD\n"
     "                       in um (0.001 to 1000) and geometric standard deviation GSD\n"
-    "                       (above 1, up to 1000)\n";
+    "                       (above 1, up to 1000)\n"
+    "  --density KG_M3      particle density, 100 to 25000 kg/m3 (1000)\n"
+    "  --shape-factor CHI   dynamic shape factor, 1 to 5 (1)\n"
+    "  --size-type aerodynamic|physical\n"
+    "                       whether the sizes given are aerodynamic or volume-equivalent\n"
+    "                       diameters (aerodynamic)\n"
+    "  --thermal-conductivity W_M_K\n"
+    "                       particle thermal conductivity for thermophoresis, above 0 (1.4)\n";
 
 // When args[i] is "--mono" or "--lognormal", reads it and its values into `particles`,
 // moves i to the last value and returns true; a missing or invalid value sets
 // `error`. Returns false for any other argument.
 bool ParseParticleOption(const std::vector<std::string>& args, std::size_t& i,
                          ParticleSpec& particles, std::string& error);
+
+// When args[i] is one of the particle property options (--density, --shape-factor,
+// --size-type, --thermal-conductivity), reads its value into `particles.Properties`,
+// moves i to it and returns true; a missing, repeated or invalid value sets `error`.
+bool ParseParticleProperty(const std::vector<std::string>& args, std::size_t& i,
+                           ParticleSpec& particles, std::string& error);
 
 // Applies the description as the distribution window's Confirm does.
 void ApplyParticle(EvalContext& ctx, const ParticleSpec& particles);

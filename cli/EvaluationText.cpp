@@ -43,6 +43,8 @@ std::string Details(const TLodoComp& c, bool logNormal) {
     case NodeTube:
         d = "diffusion " + Percent(c.TransM2) + ", sedimentation " + Percent(c.TransM3) +
             ", inertial " + Percent(c.TransM4);
+        if (c.WallTemp)
+            d += ", thermophoresis " + Percent(c.TransTh);
         break;
     case NodeNozzle:
         d = Aspiration(c.TransM2) + ", wall loss " + Ratio(c.TransM3);
@@ -51,6 +53,9 @@ std::string Details(const TLodoComp& c, bool logNormal) {
         d = Aspiration(c.TransM2) + ", wall loss ratio " + Ratio(c.TransM3);
         break;
     case NodeBend:
+        if (c.WallTemp)
+            d = "thermophoresis " + Percent(c.TransTh);
+        break;
     case NodeContraction:
     case NodeExpansion:
         break;
@@ -80,6 +85,61 @@ std::string LimitLines(const LodoModel& m, std::size_t row) {
     for (const std::string& text : ModelLimits::AllFindingTexts(m, int(row)))
         out += "   ! " + TerminalText(text) + "\n";
     return out;
+}
+
+bool Defaults(const LodoMath::ParticleProperties& pp) {
+    return pp == LodoMath::ParticleProperties{};
+}
+
+std::string SizeTypeText(LodoMath::SizeType t) {
+    return t == LodoMath::SizeType::Physical ? "physical" : "aerodynamic";
+}
+
+// The particle properties in force, when they are not the unit-density spheres.
+std::string PropertiesLine(const LodoMath::ParticleProperties& pp) {
+    if (Defaults(pp))
+        return {};
+    return fmt::format("Particle properties: density {:g} kg/m\u00B3, dynamic shape factor {:g}, "
+                       "{} diameters, thermal conductivity {:g} W/(m K)\n",
+                       pp.Density, pp.ShapeFactor,
+                       pp.Sizes == LodoMath::SizeType::Physical ? "volume-equivalent"
+                                                                : "aerodynamic",
+                       pp.ThermalConductivity);
+}
+
+// The diameters each mechanism took at the size the results are shown at (Dp, or MDp in
+// log-normal mode), and the gas a wall temperature cools; only where they say more
+// than the entered size does.
+std::string ComponentExtrasJson(const LodoModel& m, std::size_t row) {
+    const TLodoComp& c = m.List[row];
+    const bool real = !Defaults(m.Ctx.Particle);
+    if (!real && !c.WallTemp)
+        return {};
+    const auto terms = TermsOf(m, int(row));
+    if (!terms)
+        return {};
+    std::string out;
+    if (real)
+        out += ", \"AerodynamicDiameter\": " + JsonNumber(terms->Da) +
+               ", \"DiffusionDiameter\": " + JsonNumber(terms->Dve);
+    if (c.WallTemp) {
+        out += ", \"WallTemp\": " + JsonNumber(*c.WallTemp) +
+               ", \"WallTempUnit\": " + JsonString(c.WallTempUnit) +
+               ", \"TransTh\": " + JsonNumber(c.TransTh);
+        if (terms->Thermo)
+            out += ", \"OutletGasTemp\": " + JsonNumber(terms->Thermo->Gas.Tout) +
+                   ", \"Kth\": " + JsonNumber(terms->Thermo->Kth);
+    }
+    return out;
+}
+
+std::string PropertiesJson(const LodoMath::ParticleProperties& pp) {
+    if (Defaults(pp))
+        return {};
+    return "  \"Particle\": {\"Density\": " + JsonNumber(pp.Density) +
+           ", \"ShapeFactor\": " + JsonNumber(pp.ShapeFactor) +
+           ", \"SizeType\": " + JsonString(SizeTypeText(pp.Sizes)) +
+           ", \"ThermalConductivity\": " + JsonNumber(pp.ThermalConductivity) + "},\n";
 }
 
 std::string LimitsNote(const LodoModel& m) {
@@ -124,6 +184,7 @@ std::string EvaluationTable(const LoadedLine& line) {
     out += logNormal ? "Particles: log-normal, mass median diameter " + Size(ctx.MDp) +
                            ", geometric standard deviation " + fmt::format("{:g}", ctx.DpSD) + "\n"
                      : "Particles: one size, aerodynamic diameter " + Size(ctx.Dp) + "\n";
+    out += PropertiesLine(ctx.Particle);
     if (list.empty())
         return out + "The line has no components.\n";
 
@@ -186,6 +247,7 @@ std::string EvaluationJson(const LoadedLine& line) {
     std::string out = "{\n";
     out += "  \"LineName\": " + JsonString(line.LineName) + ",\n";
     out += "  \"DType\": " + JsonString(DistributionText(ctx.DType)) + ",\n";
+    out += PropertiesJson(ctx.Particle);
     out += "  \"Components\": [";
     for (std::size_t i = 0; i < list.size(); ++i) {
         const TLodoComp& c = list[i];
@@ -208,6 +270,7 @@ std::string EvaluationJson(const LoadedLine& line) {
         out += ", \"FlowUnit\": " + JsonString(c.FlowUnit);
         out += ", \"Press\": " + JsonNumber(c.Press);
         out += ", \"PressUnit\": " + JsonString(c.PressUnit);
+        out += ComponentExtrasJson(line.Model, i);
         out += LimitsJson(line.Model, i);
         if (HasInvalidResult(c, logNormal))
             out += ", \"Invalid\": true";
