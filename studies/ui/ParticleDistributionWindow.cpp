@@ -2,9 +2,12 @@
 
 #include "gui/NumberBox.h"
 #include "model/EvalContext.h"
+#include "model/InputRules.h"
 #include "studies/ui/LogNormalPlotWindow.h"
 
+#include <QComboBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -62,6 +65,53 @@ ParticleDistributionWindow::ParticleDistributionWindow(DistributionSetting& data
         });
     }
 
+    // What the particles are: the defaults are the unit-density spheres that the
+    // aerodynamic diameter is defined by.
+    auto* properties = new QGroupBox(QStringLiteral("Particle Properties"), this);
+    DensityBox = new NumberBox(properties);
+    DensityBox->setObjectName(QStringLiteral("DensityBox"));
+    DensityBox->setDecimals(1);
+    DensityBox->setRange(InputRules::RuleOf(InputRules::RuleId::ParticleDensity).Min,
+                         InputRules::RuleOf(InputRules::RuleId::ParticleDensity).Max);
+    DensityBox->refuseOutsideRange();
+    ShapeFactorBox = new NumberBox(properties);
+    ShapeFactorBox->setObjectName(QStringLiteral("ShapeFactorBox"));
+    ShapeFactorBox->setDecimals(3);
+    ShapeFactorBox->setRange(1.0, 5.0);
+    ShapeFactorBox->refuseOutsideRange();
+    ConductivityBox = new NumberBox(properties);
+    ConductivityBox->setObjectName(QStringLiteral("ConductivityBox"));
+    ConductivityBox->setDecimals(3);
+    ConductivityBox->setRange(0.0, 10000.0);
+    ConductivityBox->setCheck([](double v) {
+        return v > 0 ? QString()
+                     : QString::fromUtf8(
+                           InputRules::RuleOf(InputRules::RuleId::ThermalConductivity).Message);
+    });
+    SizeTypeBox = new QComboBox(properties);
+    SizeTypeBox->setObjectName(QStringLiteral("SizeTypeBox"));
+    SizeTypeBox->addItem(QStringLiteral("Aerodynamic diameters"));
+    SizeTypeBox->addItem(QStringLiteral("Volume-equivalent (physical) diameters"));
+    for (NumberBox* box : {DensityBox, ShapeFactorBox, ConductivityBox}) {
+        box->setMinimumWidth(110);
+        connect(box, &NumberBox::refused, this, [this, box](const QString& message) {
+            show_(message);
+            box->setFocus(Qt::OtherFocusReason);
+        });
+    }
+    auto* propertyGrid = new QGridLayout(properties);
+    propertyGrid->addWidget(new QLabel(QStringLiteral("Particle Density (kg/m\u00B3)"), properties),
+                            0, 0);
+    propertyGrid->addWidget(DensityBox, 0, 1);
+    propertyGrid->addWidget(new QLabel(QStringLiteral("Dynamic Shape Factor"), properties), 1, 0);
+    propertyGrid->addWidget(ShapeFactorBox, 1, 1);
+    propertyGrid->addWidget(new QLabel(QStringLiteral("Sizes Entered Are"), properties), 2, 0);
+    propertyGrid->addWidget(SizeTypeBox, 2, 1);
+    propertyGrid->addWidget(
+        new QLabel(QStringLiteral("Thermal Conductivity (W/(m K))"), properties), 3, 0);
+    propertyGrid->addWidget(ConductivityBox, 3, 1);
+    propertyGrid->setColumnStretch(0, 1);
+
     RadioButton1 = new QRadioButton(QStringLiteral("Monodispersed"), this);
     RadioButton2 = new QRadioButton(QStringLiteral("Polydispersed Lognormal"), this);
 
@@ -95,6 +145,7 @@ ParticleDistributionWindow::ParticleDistributionWindow(DistributionSetting& data
     layout->addSpacing(8);
     layout->addLayout(grid);
     layout->addLayout(radios);
+    layout->addWidget(properties);
     layout->addLayout(buttons);
 
     FormCreate();
@@ -111,6 +162,13 @@ void ParticleDistributionWindow::FormCreate() {
     Label2->setText(QStringLiteral("Geometric Mass Mean Aerodynamic Particle Diameter (") + Mu +
                     QStringLiteral("m)"));
     Label3->setText(QStringLiteral("Geometric Standard Deviation (") + Mu + QStringLiteral("m)"));
+    DensityBox->setValue(data_.Particle.Density);
+    ShapeFactorBox->setValue(data_.Particle.ShapeFactor);
+    ConductivityBox->setValue(data_.Particle.ThermalConductivity);
+    shownDensity_ = DensityBox->value();
+    shownShape_ = ShapeFactorBox->value();
+    shownConductivity_ = ConductivityBox->value();
+    SizeTypeBox->setCurrentIndex(data_.Particle.Sizes == LodoMath::SizeType::Physical ? 1 : 0);
     if (data_.TypeDist == Distribution::LogNormal)
         RadioButton2->setChecked(true);
     else
@@ -118,7 +176,8 @@ void ParticleDistributionWindow::FormCreate() {
 }
 
 bool ParticleDistributionWindow::commitBoxes() {
-    for (NumberBox* box : {NumberBox1, NumberBox2, NumberBox3})
+    for (NumberBox* box :
+         {NumberBox1, NumberBox2, NumberBox3, DensityBox, ShapeFactorBox, ConductivityBox})
         if (!box->commit(true))
             return false;
     return true;
@@ -132,6 +191,15 @@ void ParticleDistributionWindow::FormClose() {
     data_.MeanPart = MDia;
     data_.PartSD = SDDia;
     data_.TypeDist = RadioButton1->isChecked() ? Distribution::Mono : Distribution::LogNormal;
+    const auto take = [](NumberBox* box, double shown, double& stored) {
+        if (box->value() != shown)
+            stored = box->value();
+    };
+    take(DensityBox, shownDensity_, data_.Particle.Density);
+    take(ShapeFactorBox, shownShape_, data_.Particle.ShapeFactor);
+    take(ConductivityBox, shownConductivity_, data_.Particle.ThermalConductivity);
+    data_.Particle.Sizes = SizeTypeBox->currentIndex() == 1 ? LodoMath::SizeType::Physical
+                                                            : LodoMath::SizeType::Aerodynamic;
 }
 
 void ParticleDistributionWindow::accept() {

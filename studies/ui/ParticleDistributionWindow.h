@@ -5,6 +5,7 @@
 
 struct DistributionSetting;
 class NumberBox;
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -26,6 +27,11 @@ public:
     NumberBox* NumberBox3 = nullptr;      // geometric standard deviation [-]
     QRadioButton* RadioButton1 = nullptr; // "Monodispersed"
     QRadioButton* RadioButton2 = nullptr; // "Polydispersed Lognormal"
+    // Particle properties.
+    NumberBox* DensityBox = nullptr;      // [kg/m3]
+    NumberBox* ShapeFactorBox = nullptr;  // dynamic shape factor [-]
+    QComboBox* SizeTypeBox = nullptr;     // aerodynamic or volume-equivalent sizes
+    NumberBox* ConductivityBox = nullptr; // particle thermal conductivity [W/(m K)]
     QPushButton* Button1 = nullptr;       // "Confirm"
     QPushButton* Button2 = nullptr;       // "Plot"
 
@@ -47,5 +53,8 @@ private:
     float PDia = 0;
     float MDia = 0;
     float SDDia = 0;
+    // What the property boxes showed when the window opened: a box left alone keeps the
+    // stored value exactly (a box rounds to its decimals).
+    double shownDensity_ = 0, shownShape_ = 0, shownConductivity_ = 0;
     std::function<void(const QString&)> show_;
 };
