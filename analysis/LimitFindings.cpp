@@ -69,6 +69,8 @@ ComponentQuantities QuantitiesOf(const LodoModel& m, int Row) {
         return q;
     q.NTypeInt = t->In.Type;
     std::visit(Fill{q, *t}, t->Model);
+    if (t->Thermo && t->Thermo->Gas.Turbulent && t->Thermo->Gas.Ratio != 1.0)
+        q[Quantity::HeatReynolds] = t->Flow.Re1;
     // The fastest mean velocity the component's models take: inlet, outlet and, for
     // an inlet, the free stream it samples from.
     double v = std::max(std::fabs(t->Flow.V1), std::fabs(t->Flow.V2));

@@ -25,9 +25,11 @@ enum class Quantity : std::uint8_t {
     Mach,              // fastest mean velocity of the component / speed of sound [-]
     ParticleReynolds,  // tube: particle Reynolds number of the Stokes settling velocity [-]
     ExpansionPx,       // expansion: (1 - Ai/Ao) Stk, the fit's Stokes parameter [-]
+    HeatReynolds, // tube or bend with a wall temperature cooled by Gnielinski's correlation: its
+                  // Reynolds number [-]
 };
 inline constexpr std::size_t QuantityCount =
-    static_cast<std::size_t>(Quantity::ExpansionPx) + 1; // the last
+    static_cast<std::size_t>(Quantity::HeatReynolds) + 1; // the last
 
 // The branch of its model a component's result came from: a tube by its flow regime
 // (Re <= 2100 and exactly 4000 laminar, strictly between transition, above 4000
@@ -73,7 +75,7 @@ struct LimitRange {
     std::string_view Why = {}; // what a value inside the band means (band rows only)
 };
 
-inline constexpr std::array<LimitRange, 12> LimitTable{{
+inline constexpr std::array<LimitRange, 13> LimitTable{{
     {"nozzle aspiration correlation", "Stokes number", Quantity::EntranceStokes, 0.05, 2.03, false,
      true, "Stevens 1986",
      "Stevens 1986 (J. Aerosol Sci. 17:729, a review of thin-walled nozzle aspiration), as used "
@@ -113,6 +115,12 @@ inline constexpr std::array<LimitRange, 12> LimitTable{{
     {"contraction model", "Half angle", Quantity::HalfAngle, 12.0, 90.0, true, true,
      "Muyshondt, McFarland & Anand 1996", "Muyshondt, McFarland & Anand 1996", ContractionType,
      AnyBranch, 1, "°"},
+    {"turbulent heat-transfer correlation (thermophoresis)", "Reynolds number",
+     Quantity::HeatReynolds, 3000.0, 5.0e6, true, true, "Gnielinski 1976",
+     "Gnielinski 1976, Int. Chem. Eng. 16:359 (stated for 3000 to 5 000 000 and Prandtl "
+     "numbers 0.5 to 2000; the laminar branch is Hausen's entrance form of Nu = 3.66, which "
+     "has no such bound)",
+     TubeType | BendType, AnyBranch, 0, ""},
     {"incompressible flow every model assumes", "Mach number", Quantity::Mach, std::nullopt, 0.3,
      false, true, "textbook fluid mechanics",
      "textbook fluid mechanics: Mach = V / sqrt(1.4 · 287.05 · Tk)", AnyType, AnyBranch, 3, ""},
