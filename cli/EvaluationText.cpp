@@ -181,9 +181,12 @@ std::string EvaluationTable(const LoadedLine& line) {
     const EvalContext& ctx = line.Model.Ctx;
     const bool logNormal = IsLogNormal(ctx);
     std::string out = "Sample line: " + TerminalText(line.LineName) + "\n";
+    const bool physical = ctx.Particle.Sizes == LodoMath::SizeType::Physical;
     out += logNormal ? "Particles: log-normal, mass median diameter " + Size(ctx.MDp) +
                            ", geometric standard deviation " + fmt::format("{:g}", ctx.DpSD) + "\n"
-                     : "Particles: one size, aerodynamic diameter " + Size(ctx.Dp) + "\n";
+                     : std::string("Particles: one size, ") +
+                           (physical ? "volume-equivalent" : "aerodynamic") + " diameter " +
+                           Size(ctx.Dp) + "\n";
     out += PropertiesLine(ctx.Particle);
     if (list.empty())
         return out + "The line has no components.\n";

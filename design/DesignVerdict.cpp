@@ -24,6 +24,9 @@ std::string ComponentName(std::size_t i, const std::string& name) {
 DistributionSetting AtReferenceSize(DistributionSetting particles, const Criteria& limits) {
     particles.PartSize = static_cast<float>(limits.ReferenceSize);
     particles.TypeDist = Distribution::Mono;
+    // The reference size is an aerodynamic diameter, whatever sizes the aerosol was
+    // described in; density and shape still decide its diffusion.
+    particles.Particle.Sizes = LodoMath::SizeType::Aerodynamic;
     return particles;
 }
 

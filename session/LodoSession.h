@@ -65,10 +65,11 @@ enum class GridCol : int {
     InletDiameter,
     OutletDiameter,
     Temperature,
+    Thermophoresis, // tubes and bends with a wall temperature; the window shows it only then
 };
 
-// The ten columns of Grid1 in their initial order, indexed by GridCol.
-inline constexpr std::array<GridColumn, 10> GridColumns{{
+// The columns of Grid1 in their initial order, indexed by GridCol.
+inline constexpr std::array<GridColumn, 11> GridColumns{{
     {"Column7", "   Index", 64},
     {"StringColumn1", " Component", 72},
     {"StringColumn2", "     Type", 80},
@@ -79,6 +80,7 @@ inline constexpr std::array<GridColumn, 10> GridColumns{{
     {"Column3", "Inlet Diameter", 80},
     {"Column8", "Outlet Diameter", 88},
     {"Column1", "Temperature", 72},
+    {"ThermophoresisColumn", "Thermophoresis", 90},
 }};
 
 class LodoSession {
@@ -192,6 +194,13 @@ public:
     const std::string& LabelANSI1() const { return labelANSI1_; }
     bool LNStrVisible() const { return lnStrVisible_; }     // LNStr1 and LNStr2
     bool DrawingVisible() const { return drawingVisible_; } // Dummy1: hidden after New Sample Line
+
+    // ---- Wall temperature (thermophoresis) -----------------------------------------
+    // Gives the tube or bend at 0-based `row` a wall temperature in `unit` ("Metric"
+    // degC, "English" degF), or takes it away (nullopt), and re-evaluates the line. A
+    // temperature not above absolute zero is refused with its message (false). Other
+    // types and rows outside the line change nothing (false).
+    bool SetWallTemp(int row, std::optional<double> value, const std::string& unit);
 
     // ---- Probe choice ----------------------------------------------------------
     // The user checked probe button `index` (0..5 in ProbeButtons order).

@@ -76,6 +76,13 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable; // cells are never edited through the grid
 }
 
+bool GridModel::anyWallTemperature() const {
+    for (const TLodoComp& c : m_session.List())
+        if (c.WallTemp)
+            return true;
+    return false;
+}
+
 int GridModel::nominalWidth(int column) {
     return GridColumns[std::size_t(column)].Width;
 }

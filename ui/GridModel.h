@@ -6,14 +6,18 @@
 
 class LodoSession;
 
-// Grid1: one row per component of the line, ten columns of texts the session
+// Grid1: one row per component of the line, eleven columns of texts the session
 // formats (Grid1GetValue). Read only. A component outside the published range of
 // one of its models carries a warning mark beside its name, and the findings as the
 // tooltip of its row; the cell texts stay as they are.
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    static constexpr int ColumnCount = 10;
+    static constexpr int ColumnCount = 11;
+    // The thermophoresis column, which the window shows only while a component has a
+    // wall temperature.
+    static constexpr int ThermophoresisColumn = 10;
+    bool anyWallTemperature() const;
 
     explicit GridModel(const LodoSession& session, QObject* parent = nullptr);
 

@@ -32,6 +32,7 @@
 #include "ui/QtSessionUi.h"
 #include "ui/SplashWindow.h"
 #include "ui/UserGuideWindow.h"
+#include "ui/WallTemperaturePanel.h"
 #include "ui/WindowPositionFile.h"
 #include "version/ProgramVersion.h"
 
@@ -50,6 +51,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
@@ -800,6 +802,21 @@ void MainWindow::connectPages() {
             m_session->ProbeSelect(i);
             renderPage();
         });
+    for (const Page page : {Page::Tube, Page::Bend}) {
+        WallTemperaturePanel* wall = m_pages->wallTemp(page);
+        connect(wall, &WallTemperaturePanel::changed, this,
+                [this, wall](std::optional<double> value, const QString& unit) {
+                    if (!m_session->SetWallTemp(m_session->Ctx().CurrRow - 1, value,
+                                                unit.toStdString()))
+                        wall->edit()->setFocus(Qt::OtherFocusReason);
+                    renderPage();
+                });
+        connect(wall, &WallTemperaturePanel::notANumber, this, [this, wall] {
+            QMessageBox::warning(this, windowTitle(),
+                                 QStringLiteral("The wall temperature must be a number."));
+            wall->edit()->setFocus(Qt::OtherFocusReason);
+        });
+    }
 }
 
 // ---- Events the user makes ------------------------------------------------------
@@ -888,8 +905,11 @@ void MainWindow::refreshAll() {
 
 void MainWindow::render(unsigned mask) {
     RenderScope scope(m_rendering);
-    if (mask & RefreshGrid)
+    if (mask & RefreshGrid) {
         m_gridModel->refresh();
+        m_grid->setColumnHidden(GridModel::ThermophoresisColumn,
+                                !m_gridModel->anyWallTemperature());
+    }
     if (mask & RefreshTotals)
         renderTotals();
     if (mask & RefreshLabels)
@@ -985,6 +1005,10 @@ void MainWindow::renderPage() {
             english->setChecked(choice == UnitChoice::English);
             group->setExclusive(exclusive);
         }
+        const int edited = m_session->Ctx().CurrRow - 1;
+        if (WallTemperaturePanel* wall = m_pages->wallTemp(page);
+            wall && edited >= 0 && edited < m_session->Count())
+            wall->showRecord(m_session->List()[std::size_t(edited)]);
         if (page == Page::Shroud) {
             const int probe = m_session->CheckedProbe();
             QButtonGroup* group = m_pages->probeButton(0)->group();

@@ -2,6 +2,7 @@
 
 #include "gui/QtText.h"
 #include "gui/StyledLabel.h"
+#include "ui/WallTemperaturePanel.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -167,6 +168,14 @@ QWidget* PropertyPagesWidget::buildPage(const PageInfo& info) {
         setLabelColour(m_crError, Argb::Crimson);
         m_crError->setVisible(false);
         lay->addWidget(m_crError);
+    }
+
+    if (info.Id == Page::Tube || info.Id == Page::Bend) {
+        auto* wall = new WallTemperaturePanel(
+            info.Id == Page::Tube ? QStringLiteral("Tube") : QStringLiteral("Bend"), page);
+        (info.Id == Page::Tube ? m_tubeWall : m_bendWall) = wall;
+        lay->addSpacing(4);
+        lay->addWidget(wall);
     }
 
     if (info.Id == Page::Shroud) {

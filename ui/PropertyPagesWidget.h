@@ -10,6 +10,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
+class WallTemperaturePanel;
 
 // TabControl2: the six property pages, built from the session's page tables. At
 // most one page is visible. The widget holds no editor logic; the window forwards
@@ -35,6 +36,10 @@ public:
     QLabel* labelNozAsp() const { return m_nozAsp; }
     QLabel* label8() const { return m_label8; }
     QLabel* label9() const { return m_label9; }
+    // The wall temperature of the tube or the bend page; nullptr for other pages.
+    WallTemperaturePanel* wallTemp(Page page) const {
+        return page == Page::Tube ? m_tubeWall : page == Page::Bend ? m_bendWall : nullptr;
+    }
 
     // The box a widget is, if it is one.
     std::optional<Box> boxOf(const QObject* w) const;
@@ -54,5 +59,7 @@ private:
     QLabel* m_nozAsp = nullptr;
     QLabel* m_label8 = nullptr;
     QLabel* m_label9 = nullptr;
+    WallTemperaturePanel* m_tubeWall = nullptr;
+    WallTemperaturePanel* m_bendWall = nullptr;
     Page m_shown = Page::None;
 };

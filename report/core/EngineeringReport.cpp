@@ -69,12 +69,18 @@ FieldList ParticlesAndConditions(const LodoModel& m) {
     FieldList f;
     if (EvalFrame::IsLogNormal(m.Ctx))
         f.Fields.push_back(
-            {"Particles", "log-normal distribution: mass median aerodynamic diameter "
-                          "(MMAD) " +
-                              Size(m.Ctx.MDp) + ", geometric standard deviation (GSD) " +
-                              Entered(m.Ctx.DpSD)});
+            {"Particles",
+             std::string("log-normal distribution: mass median ") +
+                 (m.Ctx.Particle.Sizes == LodoMath::SizeType::Physical ? "volume-equivalent"
+                                                                       : "aerodynamic") +
+                 " diameter (MMAD) " + Size(m.Ctx.MDp) + ", geometric standard deviation (GSD) " +
+                 Entered(m.Ctx.DpSD)});
     else
-        f.Fields.push_back({"Particles", "one size: aerodynamic diameter " + Size(m.Ctx.Dp)});
+        f.Fields.push_back({"Particles", std::string("one size: ") +
+                                             (m.Ctx.Particle.Sizes == LodoMath::SizeType::Physical
+                                                  ? "volume-equivalent"
+                                                  : "aerodynamic") +
+                                             " diameter " + Size(m.Ctx.Dp)});
     const LodoMath::ParticleProperties& pp = m.Ctx.Particle;
     if (pp == LodoMath::ParticleProperties{})
         f.Fields.push_back(
@@ -507,7 +513,7 @@ Report BuildReport(const LodoModel& m, const Source& source) {
     r.Blocks.push_back(ParticlesAndConditions(m));
     // The monodisperse aerosol is the size-resolved one of a GSD of 1.
     const std::optional<Analysis::SizeResolvedResult> sr = Analysis::ComputeSizeResolved(
-        m.List, logNormal ? m.Ctx.MDp : m.Ctx.Dp, logNormal ? m.Ctx.DpSD : 1.0);
+        m.List, logNormal ? m.Ctx.MDp : m.Ctx.Dp, logNormal ? m.Ctx.DpSD : 1.0, m.Ctx.Particle);
     const std::optional<double> d50 = Analysis::CutSizeD50(m.List, m.Ctx.Particle);
     r.Blocks.push_back(Heading{"Results for this aerosol"});
     r.Blocks.push_back(AerosolResults(m, sr, d50));

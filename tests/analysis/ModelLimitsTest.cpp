@@ -259,6 +259,14 @@ const std::vector<RealCase>& RealCases() {
              return LodoList{
                  Tube(10, 1, v / LodoMath::ReynoldsNo(LodoMath::Vel(10, 1), 10, T20, P0))};
          }},
+        // A wall colder than the gas; Gnielinski's Nu is the larger from Re 3000 up.
+        {"turbulent heat-transfer correlation (thermophoresis)", Quantity::HeatReynolds,
+         [](double v) {
+             TLodoComp t = Tube(10, 1, v / LodoMath::ReynoldsNo(LodoMath::Vel(10, 1), 10, T20, P0));
+             t.WallTemp = 0.0;
+             t.WallTempUnit = Units::Metric;
+             return LodoList{t};
+         }},
         {"laminar bend model", Quantity::Reynolds,
          [](double v) {
              return LodoList{

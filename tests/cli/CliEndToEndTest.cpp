@@ -130,6 +130,43 @@ TEST_F(CliTest, EvaluateLogNormalFillsTheDistributionValues) {
     EXPECT_EQ(r.out.find("null"), std::string::npos) << r.out;
 }
 
+// The particle properties reach the evaluation, are named in the output, and are held
+// to their rules; without them the output keeps exactly its keys (above).
+TEST_F(CliTest, ParticlePropertiesAreTakenAndNamed) {
+    const std::string line = Examples + "/stack-nozzle-line.lxl";
+    const CliRun plain = Cli({"evaluate", line, "--mono", "0.05"});
+    const CliRun dense =
+        Cli({"evaluate", line, "--mono", "0.05", "--density", "2500", "--shape-factor", "1.2",
+             "--size-type", "physical", "--thermal-conductivity", "0.3"});
+    ASSERT_EQ(dense.code, 0) << dense.err;
+    EXPECT_NE(dense.out.find("Particle properties: density 2500 kg/m\u00B3, dynamic shape factor "
+                             "1.2, volume-equivalent diameters, thermal conductivity 0.3 W/(m K)"),
+              std::string::npos)
+        << dense.out;
+    EXPECT_EQ(plain.out.find("Particle properties"), std::string::npos);
+    EXPECT_NE(plain.out, dense.out);
+
+    const CliRun json = Cli({"evaluate", line, "--density", "2500", "--json"});
+    ASSERT_EQ(json.code, 0) << json.err;
+    EXPECT_NE(json.out.find("\"Particle\": {\"Density\": 2500, \"ShapeFactor\": 1, "
+                            "\"SizeType\": \"aerodynamic\", \"ThermalConductivity\": 1.4}"),
+              std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("\"DiffusionDiameter\": "), std::string::npos);
+
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"--density", "50"},
+                                                {"--shape-factor", "0.9"},
+                                                {"--size-type", "optical"},
+                                                {"--thermal-conductivity", "0"},
+                                                {"--density"},
+                                                {"--density", "2000", "--density", "2000"}}) {
+        std::vector<std::string> args{"evaluate", line};
+        args.insert(args.end(), bad.begin(), bad.end());
+        const CliRun r = Cli(args);
+        EXPECT_EQ(r.code, 2) << bad[0] << ": " << r.err;
+    }
+}
+
 // The size-resolved values follow the specified totals, in the table and in the JSON;
 // the curve at one size is the monodisperse evaluation at that size, digit for digit.
 TEST_F(CliTest, SizeResolvedResultAndCurve) {

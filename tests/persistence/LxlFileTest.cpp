@@ -286,6 +286,39 @@ TEST(LxlReader, MissingUnitElements) {
     EXPECT_EQ(f.LineName, "");
 }
 
+// A wall temperature lives inside the component's Node, after its 29 elements, only
+// when the component has one; a line without one is written as it always was.
+TEST(LxlReader, WallTemperatureRoundTripAndRules) {
+    const std::string node = "<Node><Name>T-1</Name><NType>Tube</NType>" + AllNumbers + "</Node>";
+    const LineFile plain = Ok(ReadLxlText(Doc(node), EvalContext{}));
+    ASSERT_EQ(plain.List.size(), 1u);
+    EXPECT_FALSE(plain.List[0].WallTemp);
+    const std::string plainText = Text(BuildLxlText(plain.List, "L"));
+    EXPECT_EQ(plainText.find("WallTemp"), std::string::npos);
+
+    LodoList walled = plain.List;
+    walled[0].WallTemp = -12.5;
+    walled[0].WallTempUnit = "English";
+    const std::string text = Text(BuildLxlText(walled, "L"));
+    EXPECT_NE(text.find("<FStreamUnit>"), std::string::npos);
+    EXPECT_LT(text.find("<FStreamUnit>"), text.find("<WallTemp>-12.5</WallTemp>"));
+    EXPECT_NE(text.find("<WallTempUnit>English</WallTempUnit>"), std::string::npos);
+    const LineFile back = Ok(ReadLxlText(text, EvalContext{}));
+    ASSERT_EQ(back.List.size(), 1u);
+    EXPECT_EQ(back.List[0].WallTemp, -12.5);
+    EXPECT_EQ(back.List[0].WallTempUnit, "English");
+    EXPECT_TRUE(back.Warnings.empty());
+    EXPECT_EQ(Text(BuildLxlText(back.List, "L")), text);
+
+    // Not above absolute zero, or no number: the file is refused.
+    for (const std::string bad : {"-273.15", "abc"}) {
+        std::string n = node;
+        n.replace(n.find("</Node>"), 7,
+                  "<WallTemp>" + bad + "</WallTemp><WallTempUnit>Metric</WallTempUnit></Node>");
+        EXPECT_TRUE(std::holds_alternative<FileError>(ReadLxlText(Doc(n), EvalContext{}))) << bad;
+    }
+}
+
 TEST(LxlReader, CommaSeparatorIsAcceptedWithoutAPoint) {
     std::string numbers = AllNumbers;
     numbers.replace(numbers.find("<Dia1>34.9<"), 11, "<Dia1>34,9<");
