@@ -214,10 +214,6 @@ std::string LodoSession::Grid1GetValue(int ACol, int ARow) const {
         return Fixed(r.Dia2, 2) + (Units::IsEnglish(r.Dia2Unit) ? " in" : " mm");
     case GridCol::Temperature:
         break;
-    case GridCol::Thermophoresis:
-        return r.WallTemp && (r.NTypeInt == NodeTube || r.NTypeInt == NodeBend)
-                   ? Fixed(r.TransTh, 4)
-                   : "NA";
     }
     return Fixed(r.Temp, 1) + (Units::IsEnglish(r.TempUnit) ? " F" : " C");
 }

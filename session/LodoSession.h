@@ -65,11 +65,10 @@ enum class GridCol : int {
     InletDiameter,
     OutletDiameter,
     Temperature,
-    Thermophoresis, // tubes and bends with a wall temperature; the window shows it only then
 };
 
-// The columns of Grid1 in their initial order, indexed by GridCol.
-inline constexpr std::array<GridColumn, 11> GridColumns{{
+// The ten columns of Grid1 in their initial order, indexed by GridCol.
+inline constexpr std::array<GridColumn, 10> GridColumns{{
     {"Column7", "   Index", 64},
     {"StringColumn1", " Component", 72},
     {"StringColumn2", "     Type", 80},
@@ -80,7 +79,6 @@ inline constexpr std::array<GridColumn, 11> GridColumns{{
     {"Column3", "Inlet Diameter", 80},
     {"Column8", "Outlet Diameter", 88},
     {"Column1", "Temperature", 72},
-    {"ThermophoresisColumn", "Thermophoresis", 90},
 }};
 
 class LodoSession {

@@ -1,6 +1,7 @@
 #include "ui/GridModel.h"
 
 #include "analysis/LimitFindings.h"
+#include "model/PanelText.h"
 #include "session/LodoSession.h"
 
 #include <QApplication>
@@ -43,6 +44,8 @@ int GridModel::columnCount(const QModelIndex& parent) const {
 QVariant GridModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
+    if (role == Qt::DisplayRole && index.column() == ThermophoresisColumn)
+        return QString::fromStdString(thermophoresisText(index.row()));
     if (role == Qt::DisplayRole)
         return QString::fromStdString(m_session.Grid1GetValue(index.column(), index.row()));
     if (role == Qt::TextAlignmentRole)
@@ -61,6 +64,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
         return {};
+    if (role == Qt::DisplayRole && section == ThermophoresisColumn)
+        return QStringLiteral("Thermophoresis");
     if (role == Qt::DisplayRole) {
         const std::string_view h = GridColumns[std::size_t(section)].Header;
         return QString::fromUtf8(h.data(), qsizetype(h.size()));
@@ -76,6 +81,15 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable; // cells are never edited through the grid
 }
 
+std::string GridModel::thermophoresisText(int row) const {
+    if (row < 0 || row >= m_session.Count())
+        return {};
+    const TLodoComp& c = m_session.List()[std::size_t(row)];
+    return c.WallTemp && (c.NTypeInt == NodeTube || c.NTypeInt == NodeBend)
+               ? PanelText::Fixed(c.TransTh, 4)
+               : "NA";
+}
+
 bool GridModel::anyWallTemperature() const {
     for (const TLodoComp& c : m_session.List())
         if (c.WallTemp)
@@ -84,6 +98,8 @@ bool GridModel::anyWallTemperature() const {
 }
 
 int GridModel::nominalWidth(int column) {
+    if (column == ThermophoresisColumn)
+        return 90;
     return GridColumns[std::size_t(column)].Width;
 }
 

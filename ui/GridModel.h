@@ -3,13 +3,14 @@
 #include <QAbstractTableModel>
 #include <QIcon>
 #include <QStringList>
+#include <string>
 
 class LodoSession;
 
-// Grid1: one row per component of the line, eleven columns of texts the session
-// formats (Grid1GetValue). Read only. A component outside the published range of
-// one of its models carries a warning mark beside its name, and the findings as the
-// tooltip of its row; the cell texts stay as they are.
+// Grid1: one row per component of the line, the ten columns of texts the session
+// formats (Grid1GetValue) and the thermophoretic transmission. Read only. A component outside the
+// published range of one of its models carries a warning mark beside its name, and the findings as
+// the tooltip of its row; the cell texts stay as they are.
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -39,6 +40,8 @@ public:
 
 private:
     void readLimits();
+    // The thermophoretic transmission of a tube or bend with a wall temperature, else "NA".
+    std::string thermophoresisText(int row) const;
 
     const LodoSession& m_session;
     int m_rows = 0;

@@ -297,6 +297,10 @@ TEST(LxlReader, WallTemperatureRoundTripAndRules) {
     EXPECT_EQ(plainText.find("WallTemp"), std::string::npos);
 
     LodoList walled = plain.List;
+    for (std::string* u :
+         {&walled[0].TempUnit, &walled[0].PressUnit, &walled[0].LenUnit, &walled[0].Dia1Unit,
+          &walled[0].Dia2Unit, &walled[0].FlowUnit, &walled[0].RadiusUnit, &walled[0].FStreamUnit})
+        *u = "Metric";
     walled[0].WallTemp = -12.5;
     walled[0].WallTempUnit = "English";
     const std::string text = Text(BuildLxlText(walled, "L"));
