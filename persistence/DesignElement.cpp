@@ -104,6 +104,38 @@ const ParticleField ParticleFields[] = {
     FloatField<&DistributionSetting::PartSD, RuleId::Gsd>("PartSD"),
 };
 
+// The particle properties (density, shape, size type, thermal conductivity): written,
+// all four, only when they are not the unit-density spheres, so that a description
+// without them is stored as before; a missing one reads as its default.
+template <double LodoMath::ParticleProperties::*Member, RuleId Rule>
+constexpr ParticleField PropertyField(const char* name) {
+    return {name, [](const DistributionSetting& s) { return ExactText(s.Particle.*Member); },
+            [](DistributionSetting& s, std::string_view t) {
+                return ParseInto(s.Particle.*Member, t, Rule);
+            }};
+}
+
+const ParticleField PropertyFields[] = {
+    PropertyField<&LodoMath::ParticleProperties::Density, RuleId::ParticleDensity>("Density"),
+    PropertyField<&LodoMath::ParticleProperties::ShapeFactor, RuleId::ShapeFactor>("ShapeFactor"),
+    {"SizeType",
+     [](const DistributionSetting& s) {
+         return std::string(s.Particle.Sizes == LodoMath::SizeType::Physical ? "Physical"
+                                                                             : "Aerodynamic");
+     },
+     [](DistributionSetting& s, std::string_view t) -> std::optional<std::string> {
+         if (t == "Aerodynamic")
+             s.Particle.Sizes = LodoMath::SizeType::Aerodynamic;
+         else if (t == "Physical")
+             s.Particle.Sizes = LodoMath::SizeType::Physical;
+         else
+             return "'" + InputRules::Echo(t) + "' is neither \"Aerodynamic\" nor \"Physical\"";
+         return std::nullopt;
+     }},
+    PropertyField<&LodoMath::ParticleProperties::ThermalConductivity, RuleId::ThermalConductivity>(
+        "ThermalConductivity"),
+};
+
 constexpr const char* IdElement = "Identification";
 constexpr const char* ParticlesElement = "Particles";
 constexpr const char* CriteriaElement = "Criteria";
@@ -172,6 +204,16 @@ std::optional<DistributionSetting> ReadParticles(pugi::xml_node p,
         } else if (auto why = f.Read(s, TextOf(el, path, warnings))) {
             warnings.push_back(Where(path) + *why + notTaken);
             whole = false;
+        }
+    }
+    for (const ParticleField& f : PropertyFields) {
+        known.push_back(f.Name);
+        const std::string path = std::string(ParticlesElement) + "/" + f.Name;
+        if (const auto el = p.child(f.Name)) {
+            if (auto why = f.Read(s, TextOf(el, path, warnings))) {
+                warnings.push_back(Where(path) + *why + notTaken);
+                whole = false;
+            }
         }
     }
     WarnUnknown(p, ParticlesElement, known, warnings);
@@ -266,6 +308,9 @@ std::optional<FileError> Append(pugi::xml_node node, const Design::DesignCase& d
         auto p = el.append_child(ParticlesElement);
         for (const ParticleField& f : ParticleFields)
             AppendText(p, f.Name, f.Write(*design.Particles));
+        if (!(design.Particles->Particle == LodoMath::ParticleProperties{}))
+            for (const ParticleField& f : PropertyFields)
+                AppendText(p, f.Name, f.Write(*design.Particles));
     }
     if (!design.Limits.IsDefault()) {
         auto c = el.append_child(CriteriaElement);

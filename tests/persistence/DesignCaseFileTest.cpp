@@ -65,6 +65,24 @@ TEST(DesignCaseFile, EveryFieldReadsBackToTheSameBitsWithoutWarnings) {
     EXPECT_EQ(Text(BuildLxlText(f.List, "L", f.Design)), text);
 }
 
+// Particle properties are stored with the description only when they are not the
+// unit-density spheres, and read back to the same bits; a description without them
+// reads as unit-density spheres.
+TEST(DesignCaseFile, ParticlePropertiesReadBackToTheSameBits) {
+    Design::DesignCase d;
+    d.Particles = DistributionSetting{};
+    EXPECT_EQ(Text(BuildLxlText(TwoTubes(), "L", d)).find("Density"), std::string::npos);
+    d.Particles->Particle.Density = 2500.0000000000005;
+    d.Particles->Particle.ShapeFactor = 1.0 / 0.7;
+    d.Particles->Particle.Sizes = LodoMath::SizeType::Physical;
+    d.Particles->Particle.ThermalConductivity = 0.1 + 0.2;
+    const std::string text = Text(BuildLxlText(TwoTubes(), "L", d));
+    EXPECT_NE(text.find("<SizeType>Physical</SizeType>"), std::string::npos);
+    const LineFile f = Ok(ReadLxlText(text, EvalContext{}));
+    EXPECT_EQ(f.Design, d);
+    EXPECT_TRUE(f.Warnings.empty());
+}
+
 TEST(DesignCaseFile, EachPartAloneIsWrittenAloneInsideTheFirstNode) {
     Design::DesignCase id, mono, criteria, range;
     id.Id.Notes = "only notes";
