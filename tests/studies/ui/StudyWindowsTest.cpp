@@ -99,6 +99,7 @@ private slots:
     void cancelledStudyShowsNothing();
     void distributionSwitch();
     void distributionCancelDiscardsEdits();
+    void distributionParticleProperties();
     void deviationOfOneIsRefused();
     void plotShowsTheBoxesWithoutStoringThem();
     void monodispersePlotIsEmpty();
@@ -612,6 +613,33 @@ void StudyWindowsTest::distributionCancelDiscardsEdits() {
     QCOMPARE(session.LabelPent(), std::string("Total System Penetration % "));
     QVERIFY(!session.LNStrVisible());
     QVERIFY(ui.Silent());
+}
+
+// The particle properties: untouched boxes keep the stored values exactly (the boxes
+// round), typed ones are taken on Confirm, and a density outside its rule is refused.
+void StudyWindowsTest::distributionParticleProperties() {
+    DistributionSetting data;
+    data.Particle.ShapeFactor = 1.0 / 0.7; // more digits than the box shows
+    {
+        ParticleDistributionWindow w(data);
+        QVERIFY(ShowActive(w));
+        Type(w.DensityBox, QStringLiteral("2500"));
+        w.SizeTypeBox->setCurrentIndex(1);
+        w.Button1->click();
+    }
+    QCOMPARE(data.Particle.Density, 2500.0);
+    QCOMPARE(data.Particle.ShapeFactor, 1.0 / 0.7);
+    QVERIFY(data.Particle.Sizes == LodoMath::SizeType::Physical);
+    QCOMPARE(data.Particle.ThermalConductivity, LodoMath::DefaultThermalConductivity);
+
+    ParticleDistributionWindow w(data);
+    QStringList shown;
+    w.setMessageHandler([&](const QString& text) { shown << text; });
+    QVERIFY(ShowActive(w));
+    Type(w.DensityBox, QStringLiteral("50"));
+    w.Button1->click();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(data.Particle.Density, 2500.0);
 }
 
 void StudyWindowsTest::deviationOfOneIsRefused() {
