@@ -129,7 +129,7 @@ const ParticleField PropertyFields[] = {
          else if (t == "Physical")
              s.Particle.Sizes = LodoMath::SizeType::Physical;
          else
-             return "'" + InputRules::Echo(t) + "' is neither \"Aerodynamic\" nor \"Physical\"";
+             return "'" + TextSafety::Echo(t) + "' is neither \"Aerodynamic\" nor \"Physical\"";
          return std::nullopt;
      }},
     PropertyField<&LodoMath::ParticleProperties::ThermalConductivity, RuleId::ThermalConductivity>(

@@ -181,7 +181,7 @@ ReadResult ReadLxlText(std::string_view text, const EvalContext& defaults) {
             const auto v = NumberFormat::ParseNumber(text);
             if (!v)
                 return FileError{ElementPrefix(label, WallTempElement) + "'" +
-                                 InputRules::Echo(text) + "' is not a valid floating point value"};
+                                 TextSafety::Echo(text) + "' is not a valid floating point value"};
             c.WallTemp = *v;
             const auto unit = node.child(WallTempUnitElement);
             c.WallTempUnit = textOf(unit, WallTempUnitElement);
@@ -190,7 +190,7 @@ ReadResult ReadLxlText(std::string_view text, const EvalContext& defaults) {
                                            "is English units");
             else if (!InputRules::IsUnitText(c.WallTempUnit))
                 warnings.push_back(label + ", field \"WallTempUnit\": '" +
-                                   InputRules::Echo(c.WallTempUnit) +
+                                   TextSafety::Echo(c.WallTempUnit) +
                                    "' is neither \"Metric\" nor \"English\"; read as English");
         }
         const bool first = index == 0;
