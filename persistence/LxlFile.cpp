@@ -60,7 +60,7 @@ std::variant<std::string, FileError> BuildLxlText(const LodoList& list, const st
             if (RecordFields::IsUnstorable(c, f))
                 return FileError{ElementPrefix(RecordFields::ComponentLabel(i, c.Name), f.Name) +
                                  "the value is not a finite number"};
-            const std::string text = RecordFields::Format(c, f);
+            const std::string text = RecordFields::Format(c, f, true);
             if (text.find('\0') != std::string::npos)
                 return FileError{ElementPrefix(RecordFields::ComponentLabel(i, c.Name), f.Name) +
                                  "the text holds a NUL character, which a file cannot store"};

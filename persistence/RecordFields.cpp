@@ -46,7 +46,7 @@ std::optional<double> ParseNonFinite(std::string_view t) {
 
 } // namespace
 
-std::string Format(const TLodoComp& c, const Field& f) {
+std::string Format(const TLodoComp& c, const Field& f, bool exact) {
     return std::visit(Overloaded{
                           [&](TextMember m) { return c.*m; },
                           [&](IntegerMember m) { return std::to_string(c.*m); },
@@ -60,7 +60,7 @@ std::string Format(const TLodoComp& c, const Field& f) {
                               // A value that 15 digits do not give back (a diameter a
                               // fitting's ratio carried, a converted unit) is written with
                               // all its digits: a saved line reopens to the same bits.
-                              if (NumberFormat::ParseNumber(text) != v)
+                              if (exact && NumberFormat::ParseNumber(text) != v)
                                   text = NumberFormat::General(v, 17);
                               return text;
                           },

@@ -56,10 +56,11 @@ inline const std::array<Field, 28> All = {{
     {"FStreamUnit", &TLodoComp::FStreamUnit},
 }};
 
-// The field's value as stored text: numbers in the general 15-digit notation (17
-// digits where 15 would not read back to the same value), non-finite results as
-// "NaN", "INF" or "-INF".
-std::string Format(const TLodoComp& c, const Field& f);
+// The field's value as text: numbers in the general 15-digit notation, non-finite
+// results as "NaN", "INF" or "-INF". With `exact`, a number that 15 digits would not
+// give back is written with 17 (the line file: a saved line reopens to the same bits);
+// the legacy layout keeps its 15 digits.
+std::string Format(const TLodoComp& c, const Field& f, bool exact = false);
 
 // True when the field holds a number that no reader would accept back.
 bool IsUnstorable(const TLodoComp& c, const Field& f);
