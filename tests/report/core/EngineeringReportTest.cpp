@@ -188,7 +188,8 @@ TEST(EngineeringReport, WhereTheMassGoesBalancesOnTheStacksMass) {
         EXPECT_NEAR(b.Sum(), 1.0, 1e-9);
         if (!ln)
             EXPECT_NEAR(b.Leaving.Fraction, m.Ctx.SystemTrans, 1e-12);
-        const Table* t = TableAfter(BuildReport(m, Here()), "Where the mass goes");
+        const auto report = BuildReport(m, Here());
+        const Table* t = TableAfter(report, "Where the mass goes");
         ASSERT_NE(t, nullptr);
         EXPECT_EQ(t->Rows.back().back(), "100.00");
     }
