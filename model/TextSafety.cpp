@@ -164,4 +164,15 @@ std::string JsonString(std::string_view raw) {
     return out + "\"";
 }
 
+std::string CsvField(std::string s) {
+    if (!s.empty() && std::string_view("=+-@\t\r").find(s.front()) != std::string_view::npos)
+        s.insert(0, 1, '\'');
+    if (s.find_first_of(",\"\r\n") == std::string::npos)
+        return s;
+    std::string q = "\"";
+    for (const char c : s)
+        q += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return q + "\"";
+}
+
 } // namespace TextSafety

@@ -33,4 +33,8 @@ std::size_t TextWidth(std::string_view text);
 // A quoted, escaped JSON string (bytes that are not UTF-8 become U+FFFD).
 std::string JsonString(std::string_view s);
 
+// A CSV field: a text a spreadsheet would run as a formula (=, +, -, @ first) is kept
+// as text by a leading apostrophe; the rest is quoted as CSV quotes.
+std::string CsvField(std::string s);
+
 } // namespace TextSafety

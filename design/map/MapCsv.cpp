@@ -1,24 +1,13 @@
 #include "design/map/MapCsv.h"
 
+#include "model/TextSafety.h"
+
 #include <cmath>
 #include <fmt/format.h>
 
 namespace DesignMap {
 
 namespace {
-
-// A text a spreadsheet would run as a formula (=, +, -, @ first) is kept as text by a
-// leading apostrophe; the rest is quoted as CSV quotes.
-std::string Field(std::string s) {
-    if (!s.empty() && std::string_view("=+-@\t\r").find(s.front()) != std::string_view::npos)
-        s.insert(0, 1, '\'');
-    if (s.find_first_of(",\"\r\n") == std::string::npos)
-        return s;
-    std::string q = "\"";
-    for (const char c : s)
-        q += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return q + "\"";
-}
 
 std::string Number(double v) {
     return std::isfinite(v) ? fmt::format("{}", v) : std::string("nan");
@@ -31,7 +20,7 @@ std::string AxisHeader(const Axis& a) {
 std::string Row(std::string_view kind, const MapPoint& p, const std::vector<std::string>& names) {
     const std::string worst =
         p.WorstComponent >= 0 && static_cast<std::size_t>(p.WorstComponent) < names.size()
-            ? Field(names[static_cast<std::size_t>(p.WorstComponent)])
+            ? TextSafety::CsvField(names[static_cast<std::size_t>(p.WorstComponent)])
             : std::string();
     return fmt::format("{},{},{},{},{},{},{},{},{},{},{}\n", kind, Number(p.X), Number(p.Y),
                        Number(p.AspirationRatio), Number(p.TransportPenetration),
@@ -55,7 +44,8 @@ std::string_view VerdictText(PointVerdict v) {
 
 std::string MapCsv(const MapGrid& grid, const std::optional<BestPoint>& best,
                    const std::vector<std::string>& names) {
-    std::string out = "Point," + Field(AxisHeader(grid.X)) + "," + Field(AxisHeader(grid.Y)) +
+    std::string out = "Point," + TextSafety::CsvField(AxisHeader(grid.X)) + "," +
+                      TextSafety::CsvField(AxisHeader(grid.Y)) +
                       ",Aspiration ratio,Transport penetration,System penetration,Verdict,"
                       "Margin,Worst component,Flow regime,Reynolds number\n";
     for (const MapPoint& p : grid.Points)
